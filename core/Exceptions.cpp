@@ -1,0 +1,4 @@
+// This file implements the helpers of the exception family.
+#include "Exceptions.h"
+
+void Abort() { throw EAbort(); }

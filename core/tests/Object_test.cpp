@@ -1,0 +1,119 @@
+// Tests of class information, the class registry, virtual construction and events.
+#include <gtest/gtest.h>
+
+#include "Event.h"
+#include "Exceptions.h"
+#include "Object.h"
+
+namespace {
+
+class TShape : public TObject {
+  VELBOR_DECLARE_CLASS(TShape, TObject)
+ public:
+  TShape() = default;
+};
+
+class TCircle : public TShape {
+  VELBOR_DECLARE_CLASS(TCircle, TShape)
+ public:
+  explicit TCircle(TObject* AOwner) : Owner(AOwner) {}
+  TObject* Owner;
+};
+
+class TAbstractThing : public TObject {
+  VELBOR_DECLARE_CLASS(TAbstractThing, TObject)
+ public:
+  virtual void Run() = 0;
+};
+
+VELBOR_IMPLEMENT_CLASS(TShape)
+VELBOR_IMPLEMENT_CLASS(TCircle)
+VELBOR_IMPLEMENT_ABSTRACT_CLASS(TAbstractThing)
+
+TEST(ClassInfo, AncestryByClassAndByName) {
+  TCircle c(nullptr);
+  EXPECT_EQ(c.ClassName(), "TCircle");
+  EXPECT_EQ(c.ClassParent(), TShape::StaticClass());
+  EXPECT_TRUE(c.InheritsFrom(TObject::StaticClass()));
+  EXPECT_TRUE(c.InheritsFrom(TShape::StaticClass()));
+  EXPECT_FALSE(TShape().InheritsFrom(TCircle::StaticClass()));
+  EXPECT_TRUE(c.InheritsFrom(String("tshape")));
+  EXPECT_TRUE(c.InheritsFrom(String("TOBJECT")));
+  EXPECT_FALSE(c.InheritsFrom(String("TSquare")));
+  EXPECT_TRUE(c.ClassNameIs("tcircle"));
+}
+
+TEST(ClassInfo, VirtualConstructionPassesTheOwner) {
+  TShape owner;
+  TClass cls = TCircle::StaticClass();
+  std::unique_ptr<TObject> made(cls->Create(&owner));
+  auto* circle = dynamic_cast<TCircle*>(made.get());
+  ASSERT_NE(circle, nullptr);
+  EXPECT_EQ(circle->Owner, &owner);
+
+  std::unique_ptr<TObject> shape(TShape::StaticClass()->Create());
+  EXPECT_EQ(shape->ClassName(), "TShape");
+  EXPECT_THROW(TAbstractThing::StaticClass()->Create(), EInvalidOperation);
+}
+
+TEST(ClassRegistry, FindsRegisteredClassesWithoutRegardToCase) {
+  RegisterClass(TCircle::StaticClass());
+  EXPECT_EQ(GetClass("tcircle"), TCircle::StaticClass());
+  EXPECT_EQ(FindClass("TCIRCLE"), TCircle::StaticClass());
+  EXPECT_EQ(GetClass("TNowhere"), nullptr);
+  EXPECT_THROW(FindClass("TNowhere"), EClassNotFound);
+  UnRegisterClass(TCircle::StaticClass());
+  EXPECT_EQ(GetClass("TCircle"), nullptr);
+}
+
+class TButtonLike : public TObject {
+ public:
+  TNotifyEvent OnClick;
+  void Click() {
+    if (OnClick) OnClick(this);
+  }
+};
+
+class TFormLike : public TObject {
+ public:
+  void ButtonClick(TObject* Sender) { Clicks.push_back(Sender); }
+  void OtherClick(TObject*) {}
+  std::vector<TObject*> Clicks;
+};
+
+TEST(Events, CallTheBoundMethodWithTheSender) {
+  TButtonLike button;
+  TFormLike form;
+  button.Click();  // unassigned: nothing happens
+  button.OnClick = TNotifyEvent(&form, &TFormLike::ButtonClick);
+  button.Click();
+  ASSERT_EQ(form.Clicks.size(), 1u);
+  EXPECT_EQ(form.Clicks[0], &button);
+}
+
+TEST(Events, EqualOnlyForTheSameObjectAndMethod) {
+  TFormLike a, b;
+  TNotifyEvent empty;
+  EXPECT_FALSE(empty.Assigned());
+  EXPECT_TRUE(empty == nullptr);
+  EXPECT_EQ(TNotifyEvent(&a, &TFormLike::ButtonClick), TNotifyEvent(&a, &TFormLike::ButtonClick));
+  EXPECT_FALSE(TNotifyEvent(&a, &TFormLike::ButtonClick) == TNotifyEvent(&b, &TFormLike::ButtonClick));
+  EXPECT_FALSE(TNotifyEvent(&a, &TFormLike::ButtonClick) == TNotifyEvent(&a, &TFormLike::OtherClick));
+}
+
+class TValidator : public TObject {
+ public:
+  void Check(TObject*, const String& Text, bool& Accept) { Accept = Text == "ok"; }
+};
+
+TEST(Events, VarParametersAreReferences) {
+  TValidator v;
+  TEvent<void(TObject*, const String&, bool&)> onCheck(&v, &TValidator::Check);
+  bool accept = false;
+  onCheck(nullptr, "ok", accept);
+  EXPECT_TRUE(accept);
+  onCheck(nullptr, "no", accept);
+  EXPECT_FALSE(accept);
+}
+
+}  // namespace

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${VELBOR_BUILD_DIR:-$root/build}
+jobs=$(nproc)
+
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/WineToolchain.cmake" >/dev/null
+cmake --build "$build" --parallel "$jobs"
+cd "$build"
+"$root/scripts/with-display.sh" ctest --output-on-failure --parallel "$jobs" "$@"

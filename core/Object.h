@@ -10,11 +10,11 @@ class THandlerTable;
 class TFieldTable;
 struct TClassProps;
 
-
 // The information one class carries: its name, its parent's information, and how to make an
 // instance of it (null for abstract classes). The factory takes an owner, which classes that have
-// none ignore. The tables are attached when the class's .cpp is initialised; the property index
-// (own and inherited properties by name) is built on first use.
+// none ignore. The published-property, handler and component-field tables (TypInfo.h) attach
+// themselves when the class's .cpp is initialised; the property index (own and inherited
+// properties by name) is built on first use.
 struct TClassInfo {
   const char* Name;
   const TClassInfo* Parent;
@@ -35,8 +35,8 @@ using TClass = const TClassInfo*;
 
 // Declares the class information of a class inside its declaration; pairs with
 // VELBOR_IMPLEMENT_CLASS (or VELBOR_IMPLEMENT_ABSTRACT_CLASS) in the class's .cpp.
+// The tables of TypInfo.h are its friends, so they may name private accessors and fields.
 #define VELBOR_DECLARE_CLASS(Self, Parent)              \
-  /* the tables of TypInfo.h may name private members */ \
   friend struct Self##_PublishedTable_;                 \
   friend struct Self##_HandlerTable_;                   \
   friend struct Self##_FieldTable_;                     \

@@ -223,7 +223,12 @@ void TStrings::AddStrings(TStrings* Strings) {
   EndUpdate();
 }
 
-void TStrings::Assign(TStrings* Source) {
+void TStrings::Assign(TPersistent* APersistent) {
+  auto* Source = dynamic_cast<TStrings*>(APersistent);
+  if (!Source) {
+    inherited::Assign(APersistent);
+    return;
+  }
   if (Source == this) return;
   BeginUpdate();
   try {

@@ -18,12 +18,12 @@
 
 #include "AnsiString.h"
 #include "Event.h"
-#include "Object.h"
+#include "Persistent.h"
 
 class TStream;
 
-class TStrings : public TObject {
-  VELBOR_DECLARE_CLASS(TStrings, TObject)
+class TStrings : public TPersistent {
+  VELBOR_DECLARE_CLASS(TStrings, TPersistent)
  public:
   // Separators used by DelimitedText and by Names/Values. CommaText always uses ',' and '"' and
   // ignores StrictDelimiter.
@@ -69,8 +69,9 @@ class TStrings : public TObject {
   virtual int AddObject(const String& S, TObject* AObject);
   void Append(const String& S) { Add(S); }
   virtual void AddStrings(TStrings* Strings);
-  // Replaces the lines, objects and separators with those of Source.
-  virtual void Assign(TStrings* Source);
+  // Replaces the lines, objects and separators with those of Source, which must be string
+  // lists (other sources go through TPersistent's AssignTo).
+  void Assign(TPersistent* Source) override;
   virtual void Clear() = 0;
   virtual void Delete(int Index) = 0;
   virtual void Insert(int Index, const String& S) = 0;

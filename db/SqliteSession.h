@@ -1,0 +1,92 @@
+// This file implements SqliteSession, one open SQLite database file with the program's settings
+// (text collation, Jet functions, durability), and SqliteTransaction, the guard that rolls back a
+// transaction unless it is committed.
+#pragma once
+
+#include <vector>
+
+#include "AnsiString.h"
+#include "SqliteError.h"
+#include "SqliteStatement.h"
+
+struct sqlite3;
+
+enum class TSqliteOpenMode { OpenExisting, CreateIfMissing };
+
+// A column of a table, as the schema declares it.
+struct TSqliteColumnInfo {
+  String Name;
+  String DeclaredType;
+  bool NotNull = false;
+  String DefaultSql;         // the default expression as written in the schema; empty when none
+  int PrimaryKeyOrder = 0;   // 1-based place in the primary key; 0 outside it
+};
+
+// Opening refuses, with an ESqliteError naming the file and without writing to it, a file that does
+// not start with SQLite's header (a Jet file, an empty file, anything else) and a missing file
+// unless CreateIfMissing is given. Every connection then gets:
+//  - journal_mode=DELETE with synchronous=FULL: a commit reaches the disk before it returns, and
+//    the database file alone holds every committed change, so a plain copy of the file is a whole
+//    backup (the exchange import copies and restores it); a write-ahead log would keep committed
+//    pages beside the file;
+//  - foreign_keys=ON, a short busy timeout;
+//  - the collation kTextCollation, and the functions val (Jet's VAL) and upper (1252 letters).
+// The destructor closes the connection and throws nothing; statements must be gone by then.
+class SqliteSession {
+ public:
+  explicit SqliteSession(const String& FileName, TSqliteOpenMode Mode = TSqliteOpenMode::OpenExisting);
+  ~SqliteSession();
+  SqliteSession(const SqliteSession&) = delete;
+  SqliteSession& operator=(const SqliteSession&) = delete;
+
+  const String& FileName() const { return FFileName; }  // the Windows path it was opened with
+  sqlite3* Handle() const { return FDb; }
+
+  // One statement in the Jet dialect (translated by TranslateJetSql), or already in SQLite's.
+  // A text holding more than one statement is refused.
+  SqliteStatement Prepare(const String& JetSql);
+  SqliteStatement PrepareNative(const String& Sql);
+  // Runs one Jet statement without parameters; the rows it changed.
+  int Execute(const String& JetSql);
+  // Runs SQLite statements separated by ';' (schema scripts), untranslated.
+  void ExecuteScript(const String& Sql);
+
+  // One transaction at a time: beginning a second one is refused (ESqliteError, Usage).
+  void BeginTransaction();
+  void Commit();
+  void Rollback();
+  bool InTransaction() const;
+
+  long long LastInsertRowId() const;
+  int Changes() const;  // rows changed by the last INSERT, UPDATE or DELETE
+
+  // The columns of a table in their order; ESqliteError when the table does not exist.
+  std::vector<TSqliteColumnInfo> TableColumns(const String& Table);
+  // The primary key's columns in key order; empty for a table without one.
+  std::vector<String> PrimaryKey(const String& Table);
+
+ private:
+  friend class SqliteStatement;
+  SqliteStatement PrepareText(const String& SqliteSql, const String& Shown);
+  void Run(const char* Sql);
+  [[noreturn]] void Fail(int ResultCode, const String& Sql) const;
+
+  sqlite3* FDb = nullptr;
+  String FFileName;
+  int FLiveStatements = 0;  // checked when the session closes
+};
+
+// Begins a transaction; the destructor rolls it back unless Commit was called.
+class SqliteTransaction {
+ public:
+  explicit SqliteTransaction(SqliteSession& Session);
+  ~SqliteTransaction();
+  SqliteTransaction(const SqliteTransaction&) = delete;
+  SqliteTransaction& operator=(const SqliteTransaction&) = delete;
+
+  void Commit();
+
+ private:
+  SqliteSession& FSession;
+  bool FActive = true;
+};

@@ -33,6 +33,10 @@ VELBOR_ENUM(TComponentStateItem, "csLoading", "csReading", "csWriting", "csDestr
             "csUpdating", "csFixups", "csFreeNotification", "csInline", "csDesignInstance")
 using TComponentState = TSet<TComponentStateItem>;
 
+// Horizontal alignment of a text in its box: fields, labels, edits and grid columns share it.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+VELBOR_ENUM(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
+
 // Called by GetChildren for each child to stream.
 using TGetChildProc = std::function<void(TComponent* Child)>;
 

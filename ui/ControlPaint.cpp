@@ -1,0 +1,266 @@
+// This file implements the painting of controls: WM_PAINT with double buffering, window-less
+// children painted on their parent's context, painting a control into another device context
+// (PaintTo, csPaintCopy), TControlCanvas with its device contexts, TGraphicControl and
+// TCustomControl.
+#include <algorithm>
+
+#include "Controls.h"
+#include "Format.h"
+#include "TextOrder.h"
+
+namespace {
+// Canvases holding a window's device context, handed back by FreeDeviceContexts.
+std::vector<TControlCanvas*> CanvasList;
+
+void MoveWindowOrg(HDC DC, int DX, int DY) {
+  POINT p;
+  GetWindowOrgEx(DC, &p);
+  SetWindowOrgEx(DC, p.x - DX, p.y - DY, nullptr);
+}
+}  // namespace
+
+void FreeDeviceContexts() {
+  while (!CanvasList.empty()) CanvasList.back()->FreeHandle();
+}
+
+// --- TWinControl ----------------------------------------------------------------------------
+
+void TWinControl::PaintWindow(HDC DC) {
+  TMessage m{WM_PAINT, WPARAM(DC), 0, 0};
+  DefaultHandler(m);
+}
+
+void TWinControl::PaintHandler(TMessage& Message) {
+  HDC dc = reinterpret_cast<HDC>(Message.WParam);
+  PAINTSTRUCT ps;
+  if (!dc) dc = BeginPaint(FHandle, &ps);
+  try {
+    int saved = SaveDC(dc);
+    int clip = SIMPLEREGION;
+    for (TControl* c : FControls) {
+      if (dynamic_cast<TWinControl*>(c) || !c->Visible() || !c->ControlStyle.Contains(csOpaque)) continue;
+      clip = ExcludeClipRect(dc, c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height());
+      if (clip == NULLREGION) break;
+    }
+    if (clip != NULLREGION) PaintWindow(dc);
+    RestoreDC(dc, saved);
+    PaintControls(dc, nullptr);
+  } catch (...) {
+    if (!Message.WParam) EndPaint(FHandle, &ps);
+    throw;
+  }
+  if (!Message.WParam) EndPaint(FHandle, &ps);
+}
+
+void TWinControl::PaintControls(HDC DC, TControl* First) {
+  auto it = First ? std::find(FControls.begin(), FControls.end(), First) : FControls.begin();
+  if (it == FControls.end()) it = FControls.begin();
+  for (; it != FControls.end(); ++it) {
+    TControl* c = *it;
+    if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
+    RECT r = c->BoundsRect();
+    if (!RectVisible(DC, &r)) continue;
+    if (ControlState.Contains(csPaintCopy)) c->ControlState.Include(csPaintCopy);
+    int saved = SaveDC(DC);
+    MoveWindowOrg(DC, c->Left(), c->Top());
+    IntersectClipRect(DC, 0, 0, c->Width(), c->Height());
+    c->Perform(WM_PAINT, WPARAM(DC));
+    RestoreDC(DC, saved);
+    c->ControlState.Exclude(csPaintCopy);
+  }
+}
+
+void TWinControl::WMPaint(TMessage& Message) {
+  if (!DoubleBuffered || Message.WParam != 0) {
+    if (!ControlState.Contains(csCustomPaint) && FControls.empty()) TControl::Dispatch(Message);
+    else PaintHandler(Message);
+    return;
+  }
+  // Double buffering: everything is drawn in memory, then copied in one go.
+  TRect client = ClientRect();
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max(client.Right, 1), std::max(client.Bottom, 1));
+  ReleaseDC(nullptr, screen);
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(FHandle, &ps);
+  try {
+    Perform(WM_ERASEBKGND, WPARAM(memory), LPARAM(memory));
+    Message.WParam = WPARAM(memory);
+    WMPaint(Message);
+    Message.WParam = 0;
+    BitBlt(dc, 0, 0, client.Right, client.Bottom, memory, 0, 0, SRCCOPY);
+  } catch (...) {
+    EndPaint(FHandle, &ps);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    throw;
+  }
+  EndPaint(FHandle, &ps);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+}
+
+void TWinControl::PaintTo(HDC DC, int X, int Y) {
+  ControlState.Include(csPaintCopy);
+  int saved = SaveDC(DC);
+  MoveWindowOrg(DC, X, Y);
+  IntersectClipRect(DC, 0, 0, FWidth, FHeight);
+  HWND h = Handle();
+  UINT edge = 0, border = 0;
+  if (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+    edge = EDGE_SUNKEN;
+    border = BF_RECT | BF_ADJUST;
+  } else if (GetWindowLongA(h, GWL_STYLE) & WS_BORDER) {
+    edge = BDR_OUTER;
+    border = BF_RECT | BF_ADJUST | BF_MONO;
+  }
+  if (border) {
+    RECT r{0, 0, FWidth, FHeight};
+    DrawEdge(DC, &r, edge, border);
+    MoveWindowOrg(DC, r.left, r.top);
+    IntersectClipRect(DC, 0, 0, r.right - r.left, r.bottom - r.top);
+  }
+  Perform(WM_ERASEBKGND, WPARAM(DC));
+  Perform(WM_PAINT, WPARAM(DC));
+  RestoreDC(DC, saved);
+  for (TControl* c : FControls) {
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Visible()) w->PaintTo(DC, X + w->Left(), Y + w->Top());
+  }
+  ControlState.Exclude(csPaintCopy);
+}
+
+void TWinControl::Invalidate() { Perform(CM_INVALIDATE); }
+
+void TWinControl::Update() {
+  if (FHandle) UpdateWindow(FHandle);
+}
+
+void TWinControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+// --- TGraphicControl ------------------------------------------------------------------------
+
+VELBOR_IMPLEMENT_CLASS(TGraphicControl)
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
+  FCanvas = new TControlCanvas();
+  FCanvas->SetControl(this);
+}
+
+TGraphicControl::~TGraphicControl() { delete FCanvas; }
+
+TCanvas* TGraphicControl::Canvas() const { return FCanvas; }
+
+void TGraphicControl::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_PAINT: WMPaint(Message); break;
+    default: TControl::Dispatch(Message); break;
+  }
+}
+
+void TGraphicControl::WMPaint(TMessage& Message) {
+  if (!Message.WParam) return;
+  FCanvas->Lock();
+  try {
+    FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
+    Paint();
+  } catch (...) {
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
+    throw;
+  }
+  FCanvas->SetHandle(nullptr);
+  FCanvas->Unlock();
+}
+
+// --- TCustomControl -------------------------------------------------------------------------
+
+VELBOR_IMPLEMENT_CLASS(TCustomControl)
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
+  FCanvas = new TControlCanvas();
+  FCanvas->SetControl(this);
+}
+
+TCustomControl::~TCustomControl() { delete FCanvas; }
+
+TCanvas* TCustomControl::Canvas() const { return FCanvas; }
+
+void TCustomControl::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_PAINT) {
+    ControlState.Include(csCustomPaint);
+    try {
+      TWinControl::Dispatch(Message);
+    } catch (...) {
+      ControlState.Exclude(csCustomPaint);
+      throw;
+    }
+    ControlState.Exclude(csCustomPaint);
+    return;
+  }
+  TWinControl::Dispatch(Message);
+}
+
+void TCustomControl::PaintWindow(HDC DC) {
+  FCanvas->Lock();
+  try {
+    FCanvas->SetHandle(DC);
+    FCanvas->UpdateTextFlags();
+    Paint();
+  } catch (...) {
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
+    throw;
+  }
+  FCanvas->SetHandle(nullptr);
+  FCanvas->Unlock();
+}
+
+// --- TControlCanvas -------------------------------------------------------------------------
+
+VELBOR_IMPLEMENT_CLASS(TControlCanvas)
+
+TControlCanvas::~TControlCanvas() { FreeHandle(); }
+
+void TControlCanvas::SetControl(TControl* Value) {
+  if (FControl == Value) return;
+  FreeHandle();
+  FControl = Value;
+}
+
+void TControlCanvas::CreateHandle() {
+  if (!FControl) return;
+  if (!FDeviceContext) {
+    // A window-less control draws on its parent's window, moved to and clipped to its bounds.
+    TWinControl* window = dynamic_cast<TWinControl*>(FControl);
+    int dx = 0, dy = 0;
+    if (!window) {
+      window = FControl->Parent();
+      if (!window) throw EInvalidOperation(Format("Le contrôle '%s' n'a pas de fenêtre parente"_a, {FControl->Name()}));
+      dx = FControl->Left();
+      dy = FControl->Top();
+    }
+    FWindowHandle = window->Handle();
+    FDeviceContext = GetDC(FWindowHandle);
+    if (dx || dy || window != FControl) {
+      SetViewportOrgEx(FDeviceContext, dx, dy, nullptr);
+      IntersectClipRect(FDeviceContext, 0, 0, FControl->Width(), FControl->Height());
+    }
+    CanvasList.push_back(this);
+  }
+  SetHandle(FDeviceContext);
+}
+
+void TControlCanvas::FreeHandle() {
+  if (!FDeviceContext) return;
+  SetHandle(nullptr);
+  ReleaseDC(FWindowHandle, FDeviceContext);
+  FDeviceContext = nullptr;
+  CanvasList.erase(std::remove(CanvasList.begin(), CanvasList.end(), this), CanvasList.end());
+}

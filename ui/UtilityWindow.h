@@ -1,0 +1,18 @@
+// This file implements utility windows: hidden windows whose messages go to a method of an object
+// (timers, releasers, system notifications), not to a control.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// The class registry's RegisterClass (Object.h) shares its name with an API macro; the library
+// calls the API's by its full name, RegisterClassA.
+#undef RegisterClass
+
+#include "Controls.h"
+
+// A hidden window whose every message is passed to Method; the method calls DefWindowProcA for the
+// messages it does not handle. An exception raised in it goes to the application's handler.
+HWND AllocateHWnd(TWndMethod Method);
+void DeallocateHWnd(HWND Wnd);

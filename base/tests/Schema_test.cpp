@@ -433,7 +433,7 @@ TEST_F(FixtureTest, ACodeThatDiffersByCaseAloneIsTheSameEntry) {
 // as the inventory import does: nothing ties a detail row to the main row.
 TEST_F(FixtureTest, AWetlandIsReplacedWhileItsRegionalSpeciesRowsStay) {
   Run("DELETE FROM T_ZONE_HUMIDE WHERE ZH_CODE = '073ASTERS0001'");
-  Run("INSERT INTO T_ZONE_HUMIDE (ZH_CODE, ZH_NOM) VALUES ('073ASTERS0001', 'Remplacée')");
+  Run("INSERT INTO T_ZONE_HUMIDE (ZH_CODE, ZH_NOM) VALUES ('073ASTERS0001', 'Remplacée')"_a);
   EXPECT_EQ(Number("SELECT count(*) FROM T_ESP_ANI_DIREN_ZH WHERE ZH_CODE = '073ASTERS0001'"), 1);
   // A commune of a department not imported yet is accepted.
   EXPECT_FALSE(Try("INSERT INTO D_COMMUNE VALUES ('2A004', 'Ajaccio', '2A')"));

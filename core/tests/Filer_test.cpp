@@ -348,30 +348,30 @@ TEST_F(FilerTest, ReadErrorsNameTheFileLineAndPropertyAndLeaveNothingBehind) {
     const char* Expected;
   };
   const Case cases[] = {
-      {"    Width2 = 1\n", "m.dfm(3) : propriété Widget1.Width2 : propriété inexistante"},
-      {"    Width = 'abc'\n", "m.dfm(3) : propriété Widget1.Width : valeur de type chaîne inattendue"},
-      {"    Shade = shMedium\n", "m.dfm(3) : propriété Widget1.Shade : valeur shMedium incorrecte pour le type TShade"},
+      {"    Width2 = 1\n", "m.dfm(3) : propriété Widget1.Width2 : propriété inexistante"_a},
+      {"    Width = 'abc'\n", "m.dfm(3) : propriété Widget1.Width : valeur de type chaîne inattendue"_a},
+      {"    Shade = shMedium\n", "m.dfm(3) : propriété Widget1.Shade : valeur shMedium incorrecte pour le type TShade"_a},
       {"    Edges = [edLeft, edMiddle]\n",
-       "m.dfm(3) : propriété Widget1.Edges : valeur edMiddle incorrecte pour le type TEdge"},
-      {"    Enabled = 1\n", "m.dfm(3) : propriété Widget1.Enabled : valeur de type entier inattendue"},
-      {"    Font.Colour = 3\n", "m.dfm(3) : propriété Widget1.Font.Colour : propriété inexistante"},
-      {"    Lines = (1)\n", "m.dfm(3) : propriété Widget1.Lines : une liste de chaînes ne contient que des chaînes"},
+       "m.dfm(3) : propriété Widget1.Edges : valeur edMiddle incorrecte pour le type TEdge"_a},
+      {"    Enabled = 1\n", "m.dfm(3) : propriété Widget1.Enabled : valeur de type entier inattendue"_a},
+      {"    Font.Colour = 3\n", "m.dfm(3) : propriété Widget1.Font.Colour : propriété inexistante"_a},
+      {"    Lines = (1)\n", "m.dfm(3) : propriété Widget1.Lines : une liste de chaînes ne contient que des chaînes"_a},
       {"    Items = <\n      item\n        Height = 3\n      end>\n",
-       "m.dfm(5) : propriété Widget1.Items[0].Height : propriété inexistante"},
-      {"    Buddy = Nobody\n", "m.dfm(3) : propriété Widget1.Buddy : référence Nobody non résolue"},
-      {"    Buddy = dmOther.Nobody\n", "m.dfm(3) : propriété Widget1.Buddy : référence dmOther.Nobody non résolue"},
-      {"    Buddy = Module1\n", "m.dfm(3) : propriété Widget1.Buddy : Module1 est un TModule, pas un TWidget"},
+       "m.dfm(5) : propriété Widget1.Items[0].Height : propriété inexistante"_a},
+      {"    Buddy = Nobody\n", "m.dfm(3) : propriété Widget1.Buddy : référence Nobody non résolue"_a},
+      {"    Buddy = dmOther.Nobody\n", "m.dfm(3) : propriété Widget1.Buddy : référence dmOther.Nobody non résolue"_a},
+      {"    Buddy = Module1\n", "m.dfm(3) : propriété Widget1.Buddy : Module1 est un TModule, pas un TWidget"_a},
       {"    OnClick = NoSuchClick\n",
-       "m.dfm(3) : propriété Widget1.OnClick : gestionnaire NoSuchClick introuvable dans TModule"},
+       "m.dfm(3) : propriété Widget1.OnClick : gestionnaire NoSuchClick introuvable dans TModule"_a},
       {"    OnClick = Validate\n",
-       "m.dfm(3) : propriété Widget1.OnClick : le gestionnaire Validate n'a pas la signature de l'événement"},
-      {"    EdgeHeights = 5\n", "m.dfm(3) : propriété Widget1.EdgeHeights : type liste attendu, type entier trouvé"},
-      {"    EdgeHeights = (1 2)\n", "m.dfm(3) : propriété Widget1.EdgeHeights : fin de liste atteinte"},
-      {"    Data = 'x'\n", "m.dfm(3) : propriété Widget1.Data : valeur de type chaîne inattendue"},
-      {"    object X: TNowhere\n    end\n", "m.dfm(3) : classe TNowhere non trouvée"},
+       "m.dfm(3) : propriété Widget1.OnClick : le gestionnaire Validate n'a pas la signature de l'événement"_a},
+      {"    EdgeHeights = 5\n", "m.dfm(3) : propriété Widget1.EdgeHeights : type liste attendu, type entier trouvé"_a},
+      {"    EdgeHeights = (1 2)\n", "m.dfm(3) : propriété Widget1.EdgeHeights : fin de liste atteinte"_a},
+      {"    Data = 'x'\n", "m.dfm(3) : propriété Widget1.Data : valeur de type chaîne inattendue"_a},
+      {"    object X: TNowhere\n    end\n", "m.dfm(3) : classe TNowhere non trouvée"_a},
       {"    object X: TFontBox\n    end\n", "m.dfm(3) : la classe TFontBox n'est pas un composant"},
       // The nested Widget2 is read first; the clash is the root's own Widget2, line 6.
-      {"    object Widget2: TWidget\n    end\n", "m.dfm(6) : Un composant nommé Widget2 existe déjà"},
+      {"    object Widget2: TWidget\n    end\n", "m.dfm(6) : Un composant nommé Widget2 existe déjà"_a},
   };
   for (const Case& c : cases) {
     String text = String("object Module1: TModule\n") +  // 1
@@ -386,7 +386,7 @@ TEST_F(FilerTest, ReadErrorsNameTheFileLineAndPropertyAndLeaveNothingBehind) {
       ReadComponentFromText(&root, text, "m.dfm");
       ADD_FAILURE() << c.Body;
     } catch (const EReadError& e) {
-      EXPECT_EQ(e.Message, Utf8ToAnsi(c.Expected)) << c.Body;
+      EXPECT_EQ(e.Message, c.Expected) << c.Body;
     }
     EXPECT_EQ(root.ComponentCount(), 0) << c.Body;
     EXPECT_EQ(root.Widget1, nullptr) << c.Body;

@@ -85,12 +85,18 @@ TEST_P(RefusedFile, IsNotOpenedAndNotWritten) {
   EXPECT_FALSE(OsPort::FileExists(path + "-journal"));
 }
 
+// The bytes of a literal, embedded NULs included, without its terminating NUL.
+template <std::size_t N>
+std::string BytesOf(const char (&Literal)[N]) {
+  return std::string(Literal, N - 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedFile,
-    ::testing::Values(ForeignFile{"jet", std::string("\0\1\0\0Standard Jet DB\0\1\0\0\0\xB5n\x03b`\x09\xC2U\xE9\xA9gr@?", 40)},
+    ::testing::Values(ForeignFile{"jet", BytesOf("\0\1\0\0Standard Jet DB\0\1\0\0\0\xB5n\x03" "b`\x09\xC2U\xE9\xA9gr@?")},
                       ForeignFile{"empty", std::string()}, ForeignFile{"text", "select * from T_ZONE_HUMIDE\r\n"},
-                      ForeignFile{"short header", std::string("SQLite format 3", 15)},
-                      ForeignFile{"damaged", std::string("SQLite format 3\0", 16) + std::string(200, '\xFF')}),
+                      ForeignFile{"short header", BytesOf("SQLite format 3")},
+                      ForeignFile{"damaged", BytesOf("SQLite format 3\0") + std::string(200, '\xFF')}),
     [](const ::testing::TestParamInfo<ForeignFile>& Info) {
       String name = Info.param.Name;
       std::replace(name.begin(), name.end(), ' ', '_');
@@ -106,7 +112,7 @@ TEST_F(SessionTest, MissingFileIsAnErrorUnlessCreationIsAsked) {
 
   { SqliteSession created(DbPath, TSqliteOpenMode::CreateIfMissing); }
   // A new file is a database at once, even with nothing in it: it can be opened as existing.
-  EXPECT_EQ(ReadRaw(DbPath).substr(0, 16), std::string("SQLite format 3\0", 16));
+  EXPECT_EQ(ReadRaw(DbPath).substr(0, 16), BytesOf("SQLite format 3\0"));
   SqliteSession reopened(DbPath);
   EXPECT_EQ(reopened.FileName(), DbPath);
 }

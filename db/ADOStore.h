@@ -1,0 +1,111 @@
+// This file implements the in-memory row store behind TCustomADODataSet: the layout of a row in
+// the native form of its field definitions, the rows with their cached changes, the record
+// buffers' trailer, and the conversions between stored cells, Variants and field buffers. Only the
+// dataset's own .cpp files include it.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "ADODB.h"
+
+// How a row keeps one column. Data holds one null flag per column (1: a value) and then each
+// column's value at Offset, in the native form of Type (DBConsts.h); blob and memo columns keep
+// their bytes in the row's Blobs at BlobIndex.
+struct TAdoColumn {
+  String Name;           // the field definition's name
+  TFieldType Type = ftUnknown;
+  int Size = 0;          // characters of a text column
+  int Offset = 0;        // of the value in Data
+  int ValueSize = 0;     // bytes of the value in Data (0 for blobs)
+  int BlobIndex = -1;
+  int StatementIndex = 0;  // its column in the statement's result
+  String DeclaredType;   // as the statement reports it; empty for an expression
+  String BaseColumn;     // its column in the base table; empty when it is not written back
+  bool Writable() const { return !BaseColumn.empty(); }
+};
+
+enum class TAdoKeyMode { None, PrimaryKey, RowId, Values };
+
+struct TAdoRow {
+  std::unique_ptr<char[]> Data;
+  std::vector<String> Blobs;
+  int Id = 0;
+  TUpdateStatus Status = usUnmodified;
+  long long RowId = 0;
+  // The row as read from the database, while a change to it waits in the batch cache.
+  std::unique_ptr<TAdoRow> Original;
+};
+
+// The trailer of every record buffer, after the data and the calculation area.
+struct TAdoRecInfo {
+  int Id;
+  int Index;  // where the row stood when the buffer was filled: a hint for finding it again
+  TBookmarkFlag Flag;
+  TUpdateStatus Status;
+  std::vector<String>* Blobs;  // the buffer's own blob values, owned by the buffer
+};
+
+struct TAdoCursor {
+  std::vector<TAdoColumn> Columns;
+  int DataSize = 0;  // bytes of a row's Data
+  int BlobCount = 0;
+  std::vector<TAdoRow> Rows;
+  int Position = -1;  // -1 before the first row, Rows.size() after the last
+  int NextId = 1;
+  int DeletedCount = 0;  // rows kept with status usDeleted
+  // The statement: the program's text, and the SQLite text actually run when it differs (the
+  // rowid added).
+  String JetSql;
+  String NativeSql;
+  // Write-back.
+  String BaseTable;
+  TAdoKeyMode KeyMode = TAdoKeyMode::None;
+  std::vector<int> KeyColumns;  // primary key columns, in key order
+  int RowIdColumn = -1;         // the statement's column holding the rowid, when read
+  char* Scratch = nullptr;      // a record buffer for searches, made on demand
+  std::size_t InfoOffset = 0;   // of a record buffer's TAdoRecInfo
+
+  int DataIndexOf(const String& Name) const;  // -1 when no column has that name
+  TAdoRow NewRow() const;
+  TAdoRow CopyRow(const TAdoRow& Row) const;
+};
+
+namespace AdoStore {
+
+inline bool IsNullCell(const char* Data, int Column) { return Data[Column] == 0; }
+
+// The value of a cell as a Variant (Null when null).
+Variant CellValue(const TAdoCursor& Cursor, const char* Data, const std::vector<String>& Blobs, int Column);
+// Writes a Variant into a cell (Null or Empty clears it), converting to the column's type.
+void SetCellValue(const TAdoCursor& Cursor, char* Data, std::vector<String>& Blobs, int Column, const Variant& Value);
+// The text of a text cell as stored (cut at its size).
+String CellText(const TAdoCursor& Cursor, const char* Data, const std::vector<String>& Blobs, int Column);
+// Whether two cells hold the same value (both null included).
+bool SameCell(const TAdoCursor& Cursor, const char* A, const std::vector<String>& BlobsA, const char* B,
+              const std::vector<String>& BlobsB, int Column);
+
+// Native field buffers (DBConsts.h) to and from Variants, for fields whose type differs from the
+// column's.
+Variant NativeToVariant(TFieldType Type, int Size, const void* Buffer);
+void VariantToNative(TFieldType Type, int Size, const Variant& Value, void* Buffer);
+// The storage family of a field type; fields and columns of one family copy their bytes as they are.
+enum class TNativeKind { Text8, Text16, Int16, Int32, Int64, Word, Double, Boolean, Blob, Bytes, Other };
+TNativeKind NativeKindOf(TFieldType Type);
+
+}  // namespace AdoStore
+
+// Finds the base table of a statement whose columns are described, the base column of each
+// column and how rows are found there (ADODataSetUpdate.cpp). With Writable, a statement that does
+// not return the table's primary key is replaced by the same one reading the rowid too, when it
+// can be (Statement then holds it and Cursor.NativeSql its text).
+void AnalyzeWriteBack(SqliteSession& Session, SqliteStatement& Statement, TAdoCursor& Cursor, bool Writable);
+
+// The compiled filter text of a dataset (ADOFilter.cpp).
+class TAdoFilter {
+ public:
+  // Raises EDatabaseError for a syntax error or a name that is no column of the cursor.
+  static std::unique_ptr<TAdoFilter> Parse(const String& Text, const TAdoCursor& Cursor, TFilterOptions Options);
+  virtual ~TAdoFilter() = default;
+  virtual bool Matches(const TAdoCursor& Cursor, const TAdoRow& Row) const = 0;
+};

@@ -1,9 +1,10 @@
-// This file implements the program entry: for now a plain main window that proves the winelib
-// chain (compiler, Windows API, run-time library) end to end.
+// This file implements the program entry: the data module, then for now a plain main window.
 #include <windows.h>
 
 #include "AnsiString.h"
 #include "FormatSettings.h"
+#include "Forms.h"
+#include "pdmVelbor.h"
 
 namespace {
 
@@ -35,6 +36,14 @@ LRESULT CALLBACK MainWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LPa
 int WINAPI WinMain(HINSTANCE Instance, HINSTANCE, LPSTR, int Show) {
   // The program reads and writes decimal numbers with a comma, whatever the workstation says.
   FormatSettings.DecimalSeparator = ',';
+  Application->Initialize();
+  // Loading the module connects the database; a failure ends start-up with its report.
+  try {
+    Application->CreateForm(dmVelbor);
+  } catch (Exception& E) {
+    Application->ShowException(&E);
+    return 1;
+  }
 
   WNDCLASSA wc{};
   wc.lpfnWndProc = MainWindowProc;

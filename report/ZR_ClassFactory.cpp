@@ -2,6 +2,7 @@
 #include "ZR_ClassFactory.h"
 
 #include <array>
+#include <type_traits>
 
 #include "Component.h"
 #include "StrUtils.h"
@@ -10,6 +11,10 @@
 #include "ZR_ClassGlobals.h"
 #include "ZR_DBSet.h"
 #include "ZR_Utils.h"
+// The graphics come last: the API macros they bring do not reach the declarations above.
+#include "Graphics.h"
+
+static_assert(std::is_same_v<HFONT, HFONT__*>, "MakeUpwardFont's declaration names the API's HFONT");
 
 namespace {
 
@@ -109,8 +114,12 @@ void EnrolAddInClass(TClass Class, TObject* ButtonPicture, const String& Hint) {
   for (int i = 0; i < r.Count; ++i)
     if (r.Items[std::size_t(i)].ClassRef == Class) return;
   r.CheckRoom("objets additionnels");
-  // The picture is the registering unit's; an editing front end would show it. This system has
-  // none, so it is kept as given.
+  // The picture lives as long as the program and is shown only by an editing front end: it keeps
+  // no device context meanwhile.
+  TBitmap* bitmap = dynamic_cast<TBitmap*>(ButtonPicture);
+  if (auto* picture = dynamic_cast<TPicture*>(ButtonPicture))
+    bitmap = dynamic_cast<TBitmap*>(picture->Graphic());
+  if (bitmap != nullptr) bitmap->Dormant();
   r.Items[std::size_t(r.Count++)] = TzrAddInObjectInfo{Class, ButtonPicture, Hint, 0};
 }
 
@@ -298,4 +307,15 @@ String HexDecode(const String& S) {
   for (std::size_t i = 0; i + 1 < S.size(); i += 2)
     out += static_cast<char>((HexDigitValue(S[i]) << 4) + HexDigitValue(S[i + 1]));
   return out;
+}
+
+HFONT__* MakeUpwardFont(TFont* Font) {
+  LOGFONTA description{};
+  if (GetObjectA(Font->Handle(), sizeof(description), &description) != int(sizeof(description)))
+    throw EOSError("Police introuvable : "_a + Font->Name());
+  description.lfEscapement = 900;
+  description.lfOrientation = 900;
+  HFONT upward = CreateFontIndirectA(&description);
+  if (upward == nullptr) throw EOSError("Impossible de créer la police "_a + Font->Name());
+  return upward;
 }

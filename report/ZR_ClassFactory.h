@@ -1,7 +1,7 @@
 // This file implements the report engine's object factory and its three registries (add-in object
 // classes, export filters, function libraries), with the engine services several layers share:
 // the data set of the band being printed, strings read by stream version, data-source names, the
-// recording of a build error and the hexadecimal coding of texts.
+// recording of a build error, the hexadecimal coding of texts and the upward font.
 #pragma once
 
 #include "AnsiString.h"
@@ -11,10 +11,13 @@
 
 class TComponent;
 class TDataSet;
+class TFont;
 class TStream;
 class TStrings;
 class TzrDataset;
 class TzrFunctionLibrary;
+// The window system's font handle (HFONT), named without its header.
+struct HFONT__;
 
 // Each registry holds at most this many entries; one more is refused with EzrRegistryFull.
 inline constexpr int zrMaxRegistryEntries = 64;
@@ -55,12 +58,13 @@ int NextObjectId();
 
 struct TzrAddInObjectInfo {
   TClass ClassRef = nullptr;
-  TObject* ButtonPicture = nullptr;  // owned by the registering unit
+  TObject* ButtonPicture = nullptr;  // a TBitmap or TPicture owned by the registering unit
   String Hint;
   unsigned Reserved = 0;
 };
 
-// Nothing when the class is already registered.
+// Nothing when the class is already registered. A bitmap picture (a TBitmap, or a TPicture holding
+// one) is made dormant: it keeps its image, not a device context.
 void EnrolAddInClass(TClass Class, TObject* ButtonPicture, const String& Hint);
 int AddInCount();
 const TzrAddInObjectInfo& AddIns(int Index);
@@ -111,3 +115,6 @@ void ReportBuildError(const Exception& E);
 // is ignored, digits are not checked).
 String HexEncode(const String& S);
 String HexDecode(const String& S);
+// A new font of Font's description whose text runs upwards (escapement and orientation 900
+// tenths of a degree). The caller selects it, draws and deletes it.
+HFONT__* MakeUpwardFont(TFont* Font);

@@ -1,13 +1,21 @@
-// This file implements the report engine's process-wide state, string table and singletons.
+// This file implements the report engine's process-wide state, string table, bitmap loader and
+// singletons.
 #include "ZR_ClassGlobals.h"
 
 #include <algorithm>
 #include <iterator>
+#include <type_traits>
 
 #include "StrUtils.h"
 #include "ZR_ClassFactory.h"
 #include "ZR_ClassFunctions.h"
 #include "ZR_Utils.h"
+// The class library's forms come last: the API macros they bring do not reach the declarations
+// above.
+#include "Forms.h"
+#include "Resources.h"
+
+static_assert(std::is_same_v<HBITMAP, HBITMAP__*>, "LoadBmp's declaration names the API's HBITMAP");
 
 VELBOR_IMPLEMENT_CLASS(TzrLocale)
 VELBOR_IMPLEMENT_CLASS(TzrCompressor)
@@ -190,6 +198,22 @@ constexpr std::size_t kMaxEngineString = 1023;
 
 TzrGlobals* gGlobals = nullptr;
 
+std::unique_ptr<TBitmap> NewSmallBitmap() {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetSize(8, 8);
+  return bitmap;
+}
+
+// The program's end may find the window system already winding down: a form that cannot be freed
+// cleanly is let go.
+void FreeForm(TCustomForm*& Form) {
+  try {
+    if (Form != nullptr) Form->Free();
+  } catch (...) {
+  }
+  Form = nullptr;
+}
+
 }  // namespace
 
 // ---- TzrLocale
@@ -210,6 +234,14 @@ String TzrLocale::LoadStr(int Id) {
   String s = text;
   if (s.size() > kMaxEngineString) s.resize(kMaxEngineString);
   return s;
+}
+
+HBITMAP TzrLocale::LoadBmp(const String& ResName) {
+  try {
+    return LoadBitmapA(MainInstance(), ResName.c_str());
+  } catch (...) {
+    return nullptr;
+  }
 }
 
 // ---- TzrCompressor
@@ -253,6 +285,12 @@ TzrGlobals::TzrGlobals() {
     FInterpreter = std::make_unique<TInterpretator>(FParser.get(), FScriptVariables.get());
     FCompressor = std::make_unique<TzrCompressor>();
     FScratchObjects = std::make_unique<TList>();
+    FCheckerBitmap = NewSmallBitmap();
+    TCanvas* canvas = FCheckerBitmap->Canvas();
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) canvas->SetPixels(x, y, (x + y) % 2 == 0 ? clWhite : clSilver);
+    FCheckerBitmap->Dormant();
+    FScratchBitmap = NewSmallBitmap();
   } catch (...) {
     gGlobals = nullptr;
     throw;
@@ -260,8 +298,47 @@ TzrGlobals::TzrGlobals() {
 }
 
 TzrGlobals::~TzrGlobals() {
+  FreeForm(FProgressForm);
+  TCustomForm* dialogForm = FDialogForm;
+  FreeForm(dialogForm);
+  FDialogForm = nullptr;
   DropFunctionLibrary(TDatabaseFunctionLibrary::StaticClass());
   DropFunctionLibrary(TzrStdFunctionLibrary::StaticClass());
+}
+
+TForm* TzrGlobals::DialogForm() {
+  if (FDialogForm == nullptr) {
+    TForm* form = CreateForm<TForm>(nullptr);
+    try {
+      form->SetName("DialogForm");
+      form->SetBounds(-100, -100, 10, 10);
+    } catch (...) {
+      form->Free();
+      throw;
+    }
+    FDialogForm = form;
+  }
+  return FDialogForm;
+}
+
+TCustomForm* TzrGlobals::ProgressForm() {
+  if (FProgressForm == nullptr) {
+    // By registered name: the progress window's unit builds on this one.
+    TObject* object = FindClass("TzrProgressForm")->Create(nullptr);
+    auto* form = dynamic_cast<TCustomForm*>(object);
+    if (form == nullptr) {
+      delete object;
+      throw EInvalidCast("TzrProgressForm n'est pas une fiche");
+    }
+    try {
+      form->AfterConstruction();
+    } catch (...) {
+      delete form;
+      throw;
+    }
+    FProgressForm = form;
+  }
+  return FProgressForm;
 }
 
 void TzrGlobals::LoadLocalStrings() {

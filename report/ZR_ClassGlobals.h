@@ -1,8 +1,9 @@
 // This file implements the report engine's process-wide state and singletons: the build state
 // (current report, page, band, object, running mode, stream version, build error), what the
 // engine asks of the report being built (TzrEngineHost) and of the user (TzrUserDialogs), the
-// string loader TzrLocale with the engine's string table, the null compressor, and TzrGlobals with
-// the global parser, interpreter, script variables, named constants and localised tables.
+// string and bitmap loader TzrLocale with the engine's string table, the null compressor, and
+// TzrGlobals with the global parser, interpreter, script variables, named constants, localised
+// tables, shared bitmaps, the progress window and the parent form of dialog controls.
 #pragma once
 
 #include <array>
@@ -25,6 +26,11 @@ class TzrBand;
 class TzrView;
 class TzrDataset;
 class TzrInstalledFunctions;
+class TBitmap;
+class TCustomForm;
+class TForm;
+// The window system's bitmap handle (HBITMAP), named without its header.
+struct HBITMAP__;
 
 // The template format written, and the first one whose texts are counted.
 inline constexpr int zrCurrentVersion = 25;
@@ -131,6 +137,9 @@ class TzrLocale : public TObject {
   // OnLocalize first (a non-empty answer wins), then the string table; at most 1,023 characters;
   // empty for a number without text.
   String LoadStr(int Id);
+  // The bitmap resource of that name in the program, as a device bitmap the caller owns; nullptr
+  // when it cannot be loaded (nothing is raised).
+  HBITMAP__* LoadBmp(const String& ResName);
 
   TzrLocalizeEvent OnLocalize;
 };
@@ -163,6 +172,17 @@ class TzrGlobals : public TObject {
   // Shared working list; also the error list of script compilation.
   TStringList* ScratchList() const { return FScratchList.get(); }
   TList* ScratchObjects() const { return FScratchObjects.get(); }
+  // 8 x 8 pixels, white where x + y is even and silver where it is odd: the band markers' fill.
+  TBitmap* CheckerBitmap() const { return FCheckerBitmap.get(); }
+  // 8 x 8 pixels, for measuring and drawing scratch work.
+  TBitmap* ScratchBitmap() const { return FScratchBitmap.get(); }
+  // The parent of the dialog pages' controls: a form without owner named "DialogForm", bounds
+  // (-100, -100, 10, 10), never shown. Made on first use, so a program that runs no report makes no
+  // form.
+  TForm* DialogForm();
+  // The one progress window, a TzrProgressForm without owner, made on first use from the class
+  // registry (EClassNotFound while that class is not linked in) and reused for every run.
+  TCustomForm* ProgressForm();
 
   // Localised tables, read from the engine strings at creation.
   int RichTextCharset = 1;
@@ -188,6 +208,10 @@ class TzrGlobals : public TObject {
   std::unique_ptr<TInterpretator> FInterpreter;
   std::unique_ptr<TzrCompressor> FCompressor;
   std::unique_ptr<TList> FScratchObjects;
+  std::unique_ptr<TBitmap> FCheckerBitmap;
+  std::unique_ptr<TBitmap> FScratchBitmap;
+  TForm* FDialogForm = nullptr;          // owned; freed with Free
+  TCustomForm* FProgressForm = nullptr;  // owned; freed with Free
 };
 
 inline TzrGlobals& zrGlobals() { return TzrGlobals::Get(); }

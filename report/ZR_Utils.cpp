@@ -1,5 +1,5 @@
 // This file implements the report engine's utilities: stream encodings, font-style numbers,
-// references by text, field values and text helpers.
+// references by text, field values, dialog-control helpers and text helpers.
 #include "ZR_Utils.h"
 
 #include <vector>
@@ -17,6 +17,9 @@
 #include "TextOrder.h"
 #include "ZR_ClassGlobals.h"
 #include "ZR_DBRel.h"
+// The class library's controls come last: the API macros they bring do not reach the declarations
+// above.
+#include "Controls.h"
 
 namespace {
 
@@ -311,6 +314,33 @@ void ListComponentsOfClass(TComponent* BaseOwner, TClass Class, TStrings* List, 
       for (int i = 0; i < module->ComponentCount(); ++i)
         if (module->Components(i)->InheritsFrom("TDataModule")) visit(module->Components(i));
   }
+}
+
+// ---- Dialog helpers
+
+void EnableControls(const std::vector<TControl*>& Controls, bool Enabled) {
+  for (TControl* c : Controls) {
+    // By name: the label classes belong to the standard controls, which this layer needs for
+    // nothing else.
+    if (c->InheritsFrom("TCustomLabel"))
+      c->Font()->SetColor(Enabled ? clWindowText : clGrayText);
+    else if (dynamic_cast<TWinControl*>(c) != nullptr)
+      c->SetColor(Enabled ? clWindow : clBtnFace);
+    c->SetEnabled(Enabled);
+  }
+}
+
+TControl* ControlAtPoint(TWinControl* Container, const TPoint& P) {
+  for (int i = Container->ControlCount() - 1; i >= 0; --i) {
+    TControl* c = Container->Controls(i);
+    if (!c->Visible() || !c->BoundsRect().Contains(P)) continue;
+    auto* container = dynamic_cast<TWinControl*>(c);
+    if (container == nullptr || !container->ControlStyle.Contains(csAcceptsControls) ||
+        container->ControlCount() == 0)
+      return c;
+    if (TControl* inner = ControlAtPoint(container, TPoint(P.X - c->Left(), P.Y - c->Top()))) return inner;
+  }
+  return nullptr;
 }
 
 // ---- Text helpers

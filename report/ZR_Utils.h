@@ -1,9 +1,11 @@
 // This file implements the report engine's utilities: the counted and legacy text encodings of its
 // binary streams, the font-style number, component and field references written as text, the value
-// of a field for an expression, small text helpers and the engine's numbered strings.
+// of a field for an expression, the enabling and hit-testing of dialog controls, small text helpers
+// and the engine's numbered strings.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "AnsiString.h"
 #include "Object.h"
@@ -14,6 +16,9 @@ class TStrings;
 class TComponent;
 class TDataSet;
 class TField;
+class TControl;
+class TWinControl;
+struct TPoint;
 
 // ---- Stream encodings. Integers are little-endian; text is stored as its 1252 bytes.
 //
@@ -75,6 +80,18 @@ void GetFieldValue(TField* Field, Variant& Value);
 // the component as object: its plain name when it belongs to BaseOwner, "Module.Name" otherwise,
 // and "Form.Frame.Name" for a frame owned by a module. List is cleared first.
 void ListComponentsOfClass(TComponent* BaseOwner, TClass Class, TStrings* List, TComponent* Excluded);
+
+// ---- Dialog helpers.
+
+// Labels (TCustomLabel and descendants) take the text colour clWindowText, or clGrayText when
+// disabled; other windowed controls the background colour clWindow, or clBtnFace; then every
+// control takes the Enabled state.
+void EnableControls(const std::vector<TControl*>& Controls, bool Enabled);
+// The visible child of Container whose bounds hold P (in Container's client coordinates), the
+// topmost first. A windowed child that accepts controls and has some is searched in turn, with P
+// made relative to it; when nothing of it is hit, the scan goes on below it. nullptr when no child
+// is hit.
+TControl* ControlAtPoint(TWinControl* Container, const TPoint& P);
 
 // ---- Text helpers.
 

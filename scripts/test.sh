@@ -8,5 +8,6 @@ jobs=$(nproc)
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/WineToolchain.cmake" >/dev/null
 cmake --build "$build" --parallel "$jobs"
+"$root/scripts/printer-env.sh"
 cd "$build"
 "$root/scripts/with-display.sh" ctest --output-on-failure --parallel "$jobs" "$@"

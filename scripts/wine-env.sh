@@ -12,6 +12,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 [[ "${BASH_SOURCE[0]}" != "$0" ]] && return 0
 set -euo pipefail
+trap 'echo "wine-env.sh: \"$BASH_COMMAND\" failed (line $LINENO)" >&2' ERR
 
 command=${1:?command}
 export WINEPREFIX=${2:?prefix}

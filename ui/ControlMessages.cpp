@@ -419,7 +419,9 @@ void TWinControl::DefaultHandler(TMessage& Message) {
   }
   switch (Message.Msg) {
     case WM_CONTEXTMENU:
-      // The parent gets its turn through the native procedure's forwarding.
+      // The control's popup menu first; else the parent gets its turn through the native
+      // procedure's forwarding.
+      if (FormHooks.ContextPopup && FormHooks.ContextPopup(this, Message)) return;
       break;
     case CN_CTLCOLORMSGBOX:
     case CN_CTLCOLOREDIT:

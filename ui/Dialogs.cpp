@@ -220,13 +220,13 @@ TModalScript::TModalScript() { FPrevious = SetModalResponder(this); }
 
 TModalScript::~TModalScript() { SetModalResponder(FPrevious); }
 
-void TModalScript::Push(int Result, const String& Value) { FAnswers.push_back(TModalAnswer{Result, Value}); }
+void TModalScript::Push(int Result, const String& Value) { FAnswers.push_back(TModalAnswer{Result, Value, {}}); }
 
 TModalAnswer TModalScript::Answer(const TModalQuestion& Question) {
   Asked.push_back(Question);
   if (FAnswers.empty()) {
     Unexpected.push_back(Question);
-    return TModalAnswer{EscapeAnswer(Question), Question.Value};
+    return TModalAnswer{EscapeAnswer(Question), Question.Value, {}};
   }
   TModalAnswer a = FAnswers.front();
   FAnswers.pop_front();

@@ -14,6 +14,7 @@
 #undef RegisterClass
 
 #include <deque>
+#include <map>
 #include <vector>
 
 #include "AnsiString.h"
@@ -43,6 +44,8 @@ struct TModalQuestion {
   TMsgDlgType DlgType = mtCustom;
   TMsgDlgButtons Buttons;
   String Value;       // InputQuery and Other: the value offered
+  // Other: the dialog's further settings by name ("Filter", "InitialDir", "Copies"...).
+  std::map<String, String> Fields;
 };
 
 // The answer: the button (IDOK/mrOk..., or 1/0 for InputQuery and Other) and, for inputs, the
@@ -50,6 +53,8 @@ struct TModalQuestion {
 struct TModalAnswer {
   int Result = 0;
   String Value;
+  // Other: what the dialog returns besides Value, by the names of its question's Fields.
+  std::map<String, String> Fields;
 };
 
 class IModalResponder {
@@ -75,6 +80,7 @@ class TModalScript : public IModalResponder {
   TModalScript& operator=(const TModalScript&) = delete;
 
   void Push(int Result, const String& Value = String());
+  void Push(const TModalAnswer& Answer) { FAnswers.push_back(Answer); }
   TModalAnswer Answer(const TModalQuestion& Question) override;
 
   std::vector<TModalQuestion> Asked;

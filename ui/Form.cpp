@@ -236,6 +236,8 @@ void TCustomForm::SetMenu(TComponent* Value) {
     HMENU menu = Value && FormHooks.MenuHandle ? FormHooks.MenuHandle(Value) : nullptr;
     ::SetMenu(FHandle, menu);
   }
+  // A menu given to the active form merges at once, as it would on the next activation.
+  if (FActive) MergeMenu(true);
 }
 
 TRect TCustomForm::ClientRect() const {
@@ -716,6 +718,13 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case CM_DIALOGKEY: CMDialogKey(Message); break;
     case CM_SHOWINGCHANGED: CMShowingChanged(Message); break;
     case CM_RELEASE: CMRelease(Message); break;
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+    case WM_MENUSELECT:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+      if (!FormHooks.MenuMessage || !FormHooks.MenuMessage(this, Message)) TWinControl::Dispatch(Message);
+      break;
     default: TWinControl::Dispatch(Message); break;
   }
 }

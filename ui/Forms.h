@@ -76,6 +76,11 @@ struct TFormHooks {
   HMENU (*MenuHandle)(TComponent* Menu) = nullptr;
   // The form becomes (MergeState true) or stops being the active form: menus merge or unmerge.
   void (*MergeMenu)(TCustomForm* Form, bool MergeState) = nullptr;
+  // The messages a form's menu sends it (WM_COMMAND from a menu, WM_INITMENUPOPUP,
+  // WM_MENUSELECT, WM_DRAWITEM and WM_MEASUREITEM of owner-drawn items); true when handled.
+  bool (*MenuMessage)(TCustomForm* Form, TMessage& Message) = nullptr;
+  // WM_CONTEXTMENU on a control: its popup menu shows; true when one did.
+  bool (*ContextPopup)(TControl* Control, TMessage& Message) = nullptr;
 };
 extern TFormHooks FormHooks;
 

@@ -1,9 +1,10 @@
 // Tests of the object factory, the three registries and the engine services: data source names,
-// the band's data set, versioned strings, build errors and hexadecimal texts.
+// the band's data set, versioned strings, build errors, hexadecimal texts and the upward font.
 #include "ZR_ClassFactory.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -16,6 +17,8 @@
 #include "ZR_ClassGlobals.h"
 #include "ZR_DBSet.h"
 #include "ZR_Utils.h"
+// After the engine's headers: the API macros it brings must not rename their members.
+#include "Graphics.h"
 
 // Report objects as the factory sees them.
 class TTestView : public TObject, public TzrFactoryProduct {
@@ -42,6 +45,16 @@ class TTestRich : public TTestView {
   VELBOR_DECLARE_CLASS(TTestRich, TTestView)
 };
 VELBOR_IMPLEMENT_CLASS(TTestRich)
+
+class TTestChart : public TTestView {
+  VELBOR_DECLARE_CLASS(TTestChart, TTestView)
+};
+VELBOR_IMPLEMENT_CLASS(TTestChart)
+
+class TTestGauge : public TTestView {
+  VELBOR_DECLARE_CLASS(TTestGauge, TTestView)
+};
+VELBOR_IMPLEMENT_CLASS(TTestGauge)
 
 // Export filters of two classes.
 class TTextFilter : public TComponent {
@@ -170,6 +183,27 @@ TEST(ZrRegistries, AddInsAreEnrolledOnce) {
   EXPECT_EQ(info.Hint, "55223");
   EXPECT_EQ(info.Reserved, 0u);
   EXPECT_THROW(AddIns(AddInCount()), EListError);
+}
+
+TEST(ZrRegistries, AddInPicturesKeepTheirImageButNoDeviceContext) {
+  // A bitmap given as such, and one held by a picture; both were drawn on, so both hold a context.
+  TBitmap bitmap;
+  bitmap.SetSize(4, 4);
+  bitmap.Canvas()->SetPixels(1, 2, clRed);
+  TPicture picture;
+  picture.Bitmap()->SetSize(4, 4);
+  picture.Bitmap()->Canvas()->SetPixels(3, 0, clBlue);
+  ASSERT_TRUE(bitmap.Canvas()->HandleAllocated());
+  ASSERT_TRUE(picture.Bitmap()->Canvas()->HandleAllocated());
+
+  EnrolAddInClass(TTestChart::StaticClass(), &bitmap, "chart");
+  EnrolAddInClass(TTestGauge::StaticClass(), &picture, "gauge");
+
+  EXPECT_FALSE(bitmap.Canvas()->HandleAllocated());
+  EXPECT_FALSE(picture.Bitmap()->Canvas()->HandleAllocated());
+  EXPECT_EQ(bitmap.Canvas()->Pixels(1, 2), clRed);
+  EXPECT_EQ(picture.Bitmap()->Canvas()->Pixels(3, 0), clBlue);
+  EXPECT_EQ(AddIns(AddInCount() - 1).ButtonPicture, &picture);
 }
 
 TEST(ZrRegistries, ExportFiltersByClassAndMask) {
@@ -376,3 +410,74 @@ TEST(ZrHex, EncodeAndDecode) {
 }
 
 }  // namespace
+
+// ---- The upward font
+
+namespace {
+
+// The box of the non-white pixels of a 24-bit bitmap.
+TRect InkBox(TBitmap* Bitmap) {
+  TRect box(Bitmap->Width(), Bitmap->Height(), -1, -1);
+  for (int y = 0; y < Bitmap->Height(); ++y) {
+    auto* row = static_cast<const unsigned char*>(Bitmap->ScanLine(y));
+    for (int x = 0; x < Bitmap->Width(); ++x)
+      if (row[3 * x] != 0xFF || row[3 * x + 1] != 0xFF || row[3 * x + 2] != 0xFF) {
+        box.Left = std::min(box.Left, x);
+        box.Top = std::min(box.Top, y);
+        box.Right = std::max(box.Right, x + 1);
+        box.Bottom = std::max(box.Bottom, y + 1);
+      }
+  }
+  return box;
+}
+
+TRect DrawAndMeasure(HFONT Font, const String& Text) {
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf24bit);
+  bitmap.SetSize(300, 300);
+  TCanvas* canvas = bitmap.Canvas();
+  canvas->Brush()->SetColor(clWhite);
+  canvas->FillRect(Rect(0, 0, 300, 300));
+  HDC dc = canvas->Handle();
+  HGDIOBJ old = SelectObject(dc, Font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  TextOutA(dc, 150, 250, Text.c_str(), int(Text.size()));
+  SelectObject(dc, old);
+  GdiFlush();
+  return InkBox(&bitmap);
+}
+
+}  // namespace
+
+TEST(ZrUpwardFont, KeepsTheDescriptionAndRunsUpwards) {
+  TFont font;
+  font.SetHeight(-24);
+  font.SetStyle({fsBold, fsItalic});
+  HFONT upward = MakeUpwardFont(&font);
+  ASSERT_NE(upward, nullptr);
+  ASSERT_NE(upward, font.Handle()) << "a new font, the caller's to delete";
+
+  LOGFONTA original{}, turned{};
+  ASSERT_EQ(GetObjectA(font.Handle(), sizeof(original), &original), int(sizeof(original)));
+  ASSERT_EQ(GetObjectA(upward, sizeof(turned), &turned), int(sizeof(turned)));
+  EXPECT_EQ(turned.lfEscapement, 900);
+  EXPECT_EQ(turned.lfOrientation, 900);
+  EXPECT_EQ(turned.lfHeight, -24);
+  EXPECT_EQ(turned.lfWeight, original.lfWeight);
+  EXPECT_TRUE(turned.lfItalic);
+  EXPECT_STREQ(turned.lfFaceName, original.lfFaceName);
+
+  // Drawn from (150, 250): the upward text is a tall column rising from its start, the plain one
+  // a wide line.
+  TRect up = DrawAndMeasure(upward, "WWWWWW");
+  TRect plain = DrawAndMeasure(font.Handle(), "WWWWWW");
+  DeleteObject(upward);
+  ASSERT_FALSE(up.IsEmpty());
+  ASSERT_FALSE(plain.IsEmpty());
+  EXPECT_GT(up.Height(), 2 * up.Width());
+  EXPECT_LE(up.Bottom, 251);
+  EXPECT_LT(up.Top, 250 - 60);
+  EXPECT_GT(plain.Width(), 2 * plain.Height());
+  EXPECT_GE(plain.Left, 149);
+}

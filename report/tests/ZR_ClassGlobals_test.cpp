@@ -1,12 +1,14 @@
-// Tests of the engine's singletons: the string loader and its table, the localised tables with
-// the boolean formats, the named constants, the wiring of parser, interpreter and variables, and
-// the null compressor.
+// Tests of the engine's singletons: the string and bitmap loader and its table, the localised
+// tables with the boolean formats, the named constants, the wiring of parser, interpreter and
+// variables, the null compressor, the shared bitmaps and the engine's forms.
 #include "ZR_ClassGlobals.h"
 
 #include <gtest/gtest.h>
 
 #include "Streams.h"
 #include "StrUtils.h"
+// After the engine's headers: the API macros it brings must not rename their members.
+#include "Forms.h"
 
 namespace {
 
@@ -52,6 +54,22 @@ TEST(ZrLocale, TableTexts) {
       {53420, ""},
   };
   for (const Case& c : cases) EXPECT_EQ(TzrLocale::Get()->LoadStr(c.Id), c.Text) << c.Id;
+}
+
+TEST(ZrLocale, LoadBmpReadsTheProgramsBitmapResources) {
+  HBITMAP handle = TzrLocale::Get()->LoadBmp("ZrTestSwatch");
+  ASSERT_NE(handle, nullptr);
+  TBitmap bitmap;
+  bitmap.SetHandle(handle);
+  ASSERT_EQ(bitmap.Width(), 3);
+  ASSERT_EQ(bitmap.Height(), 2);
+  // The resource's rows, top first, as 0x00BBGGRR colours.
+  const TColor expected[2][3] = {{0x0000FF, 0x008000, 0xFF0000}, {0x563412, 0xFFFFFF, 0x000000}};
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(bitmap.Canvas()->Pixels(x, y), expected[y][x]) << x << "," << y;
+
+  EXPECT_EQ(TzrLocale::Get()->LoadBmp("ZR_NOSUCHBITMAP"), nullptr);
+  EXPECT_EQ(TzrLocale::Get()->LoadBmp(""), nullptr);
 }
 
 TEST(ZrGlobals, LocalisedTables) {
@@ -126,6 +144,46 @@ TEST(ZrGlobals, NullCompressorLeavesBothStreams) {
   EXPECT_EQ(source.Position(), 1);
   EXPECT_EQ(target.DataString(), "xyz");
   EXPECT_EQ(target.Position(), 0);
+}
+
+TEST(ZrGlobals, CheckerAndScratchBitmaps) {
+  TBitmap* checker = zrGlobals().CheckerBitmap();
+  ASSERT_NE(checker, nullptr);
+  ASSERT_EQ(checker->Width(), 8);
+  ASSERT_EQ(checker->Height(), 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      EXPECT_EQ(checker->Canvas()->Pixels(x, y), (x + y) % 2 == 0 ? clWhite : clSilver) << x << "," << y;
+  TBitmap* scratch = zrGlobals().ScratchBitmap();
+  ASSERT_NE(scratch, nullptr);
+  EXPECT_NE(scratch, checker);
+  EXPECT_EQ(scratch->Width(), 8);
+  EXPECT_EQ(scratch->Height(), 8);
+}
+
+TEST(ZrGlobals, DialogFormIsOneHiddenOwnerlessFormOffScreen) {
+  TForm* form = zrGlobals().DialogForm();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(zrGlobals().DialogForm(), form) << "made once";
+  EXPECT_EQ(form->Name(), "DialogForm");
+  EXPECT_EQ(form->Owner(), nullptr);
+  EXPECT_EQ(form->BoundsRect(), Rect(-100, -100, -90, -90));
+  EXPECT_FALSE(form->Visible());
+  bool listed = false;
+  for (int i = 0; i < Screen->FormCount(); ++i) listed = listed || Screen->Forms(i) == form;
+  EXPECT_TRUE(listed) << "a live form of the screen";
+}
+
+TEST(ZrGlobals, ProgressFormComesFromTheClassRegistry) {
+  if (GetClass("TzrProgressForm") == nullptr) {
+    EXPECT_THROW(zrGlobals().ProgressForm(), EClassNotFound);
+  } else {
+    TCustomForm* form = zrGlobals().ProgressForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->ClassName(), "TzrProgressForm");
+    EXPECT_EQ(form->Owner(), nullptr);
+    EXPECT_EQ(zrGlobals().ProgressForm(), form) << "one window for every run";
+  }
 }
 
 }  // namespace

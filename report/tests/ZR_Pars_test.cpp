@@ -402,6 +402,26 @@ TEST(ZrCallbacks, EndlessNestingStopsWithAnErrorAndLeavesTheParserUsable) {
   ExpectValue(parser.Calculate("1+1"), Variant(2.0), "after");
 }
 
+// Names resolved by evaluating the expressions of a table, as a report's dictionary variables are.
+class TExpressionTable : public TObject {
+ public:
+  TzrParser* Parser = nullptr;
+  std::map<String, String> Expressions;
+  void GetValue(const String& Name, Variant& Value) { Value = Parser->Calculate(Expressions.at(Name)); }
+};
+
+TEST(ZrCallbacks, AVariableReachedAgainThroughAnotherIsAnError) {
+  TzrParser parser;
+  TExpressionTable table;
+  table.Parser = &parser;
+  parser.OnGetValue = TzrGetValueEvent(&table, &TExpressionTable::GetValue);
+  table.Expressions = {{"A", "[B] + 1"}, {"B", "[C] * 2"}, {"C", "[A] - 1"}};
+  EXPECT_THROW(parser.Calculate("[A]"), EzrParserError);
+  // Once the cycle is broken the same names evaluate.
+  table.Expressions["C"] = "3";
+  ExpectValue(parser.Calculate("[A]"), Variant(7.0), "A = (3 * 2) + 1");
+}
+
 // ---- TzrVariables
 
 TEST(ZrVariables, ByNameAndByIndex) {

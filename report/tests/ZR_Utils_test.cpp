@@ -1,5 +1,6 @@
 // Tests of the report utilities: the stream encodings with their bounds on damaged streams, the
-// font-style number, references by text over components, modules and fields, and text helpers.
+// font-style number, references by text over components, modules and fields, the enabling and
+// hit-testing of dialog controls, and text helpers.
 #include "ZR_Utils.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 #include "Streams.h"
 #include "Strings.h"
 #include "ZR_ClassGlobals.h"
+// After the engine's headers: the API macros it brings must not rename their members.
+#include "StdCtrls.h"
 
 namespace {
 
@@ -375,6 +378,99 @@ TEST_F(ZrReferences, ListComponentsOfClass) {
   EXPECT_EQ(list.Objects(0), Data);
   ListComponentsOfClass(Module, TDataSet::StaticClass(), &list, Data);
   EXPECT_EQ(ToVector(&list), (std::vector<String>{"frmReport.qLocal"}));
+}
+
+// ---- Dialog helpers
+
+TEST(ZrDialogHelpers, EnableControlsGreysLabelsAndFillsWindowedControls) {
+  TLabel label(nullptr);
+  TWinControl edit(nullptr);
+  TGraphicControl image(nullptr);
+  for (TControl* c : std::vector<TControl*>{&label, &edit, &image}) {
+    c->SetColor(clAqua);
+    c->Font()->SetColor(clMaroon);
+  }
+  struct Case {
+    bool Enabled;
+    TColor LabelText;
+    TColor EditBackground;
+  } cases[] = {{false, clGrayText, clBtnFace}, {true, clWindowText, clWindow}, {false, clGrayText, clBtnFace}};
+  for (const Case& c : cases) {
+    EnableControls({&label, &edit, &image}, c.Enabled);
+    EXPECT_EQ(label.Font()->Color(), c.LabelText) << c.Enabled;
+    EXPECT_EQ(label.Color(), clAqua) << "a label keeps its background";
+    EXPECT_EQ(edit.Color(), c.EditBackground) << c.Enabled;
+    EXPECT_EQ(edit.Font()->Color(), clMaroon) << "a windowed control keeps its text colour";
+    EXPECT_EQ(image.Color(), clAqua) << "other window-less controls keep their colours";
+    EXPECT_EQ(image.Font()->Color(), clMaroon);
+    for (TControl* control : std::vector<TControl*>{&label, &edit, &image})
+      EXPECT_EQ(control->Enabled(), c.Enabled) << control->ClassName();
+  }
+}
+
+// A dialog page: Image at the bottom, Panel over it holding Inner, an empty Group, a Box that
+// takes no controls but holds one, and a hidden Cover over everything.
+class ZrControlAtPoint : public ::testing::Test {
+ protected:
+  ZrControlAtPoint() {
+    Page.SetBounds(0, 0, 400, 300);
+    Image = Add(new TGraphicControl(nullptr), &Page, 0, 0, 50, 50, "Image");
+    Panel = Add(new TWinControl(nullptr), &Page, 40, 40, 60, 60, "Panel");
+    Panel->ControlStyle.Include(csAcceptsControls);
+    Inner = Add(new TGraphicControl(nullptr), Panel, 10, 10, 20, 20, "Inner");
+    Group = Add(new TWinControl(nullptr), &Page, 200, 0, 20, 20, "Group");
+    Group->ControlStyle.Include(csAcceptsControls);
+    Box = Add(new TWinControl(nullptr), &Page, 300, 0, 50, 50, "Box");
+    Box->ControlStyle.Exclude(csAcceptsControls);
+    Add(new TGraphicControl(nullptr), Box, 0, 0, 50, 50, "InBox");
+    Cover = Add(new TGraphicControl(nullptr), &Page, 0, 0, 400, 300, "Cover");
+    Cover->SetVisible(false);
+  }
+  template <class T>
+  T* Add(T* Control, TWinControl* Parent, int Left, int Top, int Width, int Height, const String& Name) {
+    Owned.emplace_back(Control);
+    Control->SetName(Name);
+    Control->SetBounds(Left, Top, Width, Height);
+    Control->SetParent(Parent);
+    return Control;
+  }
+  ~ZrControlAtPoint() override {
+    // Children leave their parents first.
+    for (auto it = Owned.rbegin(); it != Owned.rend(); ++it) it->reset();
+  }
+
+  TWinControl Page{nullptr};
+  std::vector<std::unique_ptr<TControl>> Owned;
+  TGraphicControl* Image;
+  TWinControl* Panel;
+  TGraphicControl* Inner;
+  TWinControl* Group;
+  TWinControl* Box;
+  TGraphicControl* Cover;
+};
+
+TEST_F(ZrControlAtPoint, TopmostVisibleChildSearchingContainersFirst) {
+  struct Case {
+    TPoint P;
+    const char* Hit;  // nullptr: nothing
+  } cases[] = {
+      {{5, 5}, "Image"},      // the hidden cover is skipped
+      {{55, 55}, "Inner"},    // found inside the panel, relative to it
+      {{50, 50}, "Inner"},    // the panel's child includes its top-left edge
+      {{45, 45}, "Image"},    // in the panel, on none of its children: the scan goes on below it
+      {{90, 90}, nullptr},    // a container with children is never the answer itself
+      {{205, 5}, "Group"},    // a container without children is
+      {{310, 10}, "Box"},     // a windowed child that takes no controls is not searched
+      {{49, 0}, "Image"},
+      {{50, 0}, nullptr},     // bounds exclude their right edge
+      {{399, 299}, nullptr},
+  };
+  for (const Case& c : cases) {
+    TControl* hit = ControlAtPoint(&Page, c.P);
+    EXPECT_EQ(hit ? hit->Name() : String("(none)"), c.Hit ? c.Hit : "(none)") << c.P.X << "," << c.P.Y;
+  }
+  Cover->SetVisible(true);
+  EXPECT_EQ(ControlAtPoint(&Page, TPoint(55, 55)), Cover) << "the topmost visible child wins";
 }
 
 // ---- Text helpers

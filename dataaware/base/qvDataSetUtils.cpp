@@ -1,0 +1,229 @@
+// This file implements the dataset and field services of the data-aware library.
+#include "qvDataSetUtils.h"
+
+#include <cstring>
+
+#include "Field.h"
+#include "Qvintl.h"
+#include "Strings.h"
+#include "TextOrder.h"
+#include "qvDateScan.h"
+#include "qvFieldSettings.h"
+#include "qvPictureValidator.h"
+#include "qvStrUtils.h"
+
+namespace {
+
+bool IsWordChar(char C) {
+  return C == '$' || C == '.' || C == '_' || (C >= '0' && C <= '9') || (C >= 'A' && C <= 'Z');
+}
+
+}  // namespace
+
+bool qvIsValidTextForType(TFieldType DataType, const String& Text) {
+  switch (DataType) {
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftAutoInc:
+      return qvIsValidIntegerText(Text);
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+    case ftFMTBcd:
+      return qvIsValidFloatText(Text);
+    case ftDate:
+      return qvIsValidDateText(Text);
+    case ftTime:
+      return qvIsValidTimeText(Text);
+    case ftDateTime:
+    case ftTimeStamp:
+      return qvIsValidDateTimeText(Text) || qvIsValidDateText(Text);
+    default:
+      return true;
+  }
+}
+
+bool qvIsValidTextForField(TField* Field, const String& Text) { return qvIsValidTextForType(Field->DataType(), Text); }
+
+bool qvIsValidSearchText(TField* Field, const String& Text) {
+  if (Field == nullptr) return false;
+  if (Text.empty()) {
+    TFieldType Type = Field->DataType();
+    if (qvIsNumericFieldType(Type)) return false;
+    switch (Type) {
+      case ftBCD:
+      case ftDate:
+      case ftTime:
+      case ftDateTime:
+      case ftTimeStamp:
+      case ftFMTBcd:
+        return false;
+      default:
+        break;
+    }
+  }
+  return qvIsValidTextForField(Field, Text);
+}
+
+bool qvIsNumericFieldType(TFieldType DataType) {
+  switch (DataType) {
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftFloat:
+    case ftCurrency:
+    case ftAutoInc:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool qvIsSearchableFieldType(TFieldType DataType) {
+  return DataType != ftBytes && DataType != ftVarBytes && DataType != ftBlob && DataType != ftGraphic;
+}
+
+bool qvIsCalcOrLookupField(TField* Field) { return Field->Calculated() || Field->Lookup(); }
+
+bool qvNeedsRecordScan(TField* Field) {
+  if (qvIsCalcOrLookupField(Field)) return true;
+  TDataSet* DataSet = Field->DataSet();
+  return DataSet == nullptr || !DataSet->InheritsFrom("TDBDataSet");
+}
+
+bool qvIsCompatibleDataSet(TDataSet* DataSet) { return DataSet != nullptr; }
+
+int qvCompareBookmarks(TDataSet* DataSet, const TBookmark& A, const TBookmark& B) {
+  return DataSet->CompareBookmarks(A, B);
+}
+
+bool qvFindNearestInIndex(TDataSet*, const String&, int) {
+  // Only a table has an active index to search: any other dataset answers false without moving.
+  // The engine-like table class comes with its own issue; until then no dataset is a table.
+  return false;
+}
+
+void qvSetIndexForFields(TDataSet*, const String&) {
+  // Tables only (see qvFindNearestInIndex): other datasets have no index to select.
+}
+
+bool qvTableHasIndex(TDataSet*) {
+  // A table with an active index (see qvFindNearestInIndex).
+  return false;
+}
+
+bool qvTableHasQuery(TDataSet* DataSet) {
+  if (DataSet == nullptr || !DataSet->InheritsFrom("TqvTable")) return false;
+  auto* Query = dynamic_cast<TStrings*>(GetPropInfo(DataSet, "Query") ? GetObjectProp(DataSet, "Query") : nullptr);
+  return Query != nullptr && Query->Count() > 0;
+}
+
+String qvGetTableFieldPicture(TDataSet*, const String&) {
+  // Stored field pictures belong to the engine's tables, which have none here.
+  return String();
+}
+
+String qvGetAliasPath(const String&) {
+  // The engine's configuration holds the aliases; without it every alias is unknown.
+  return String();
+}
+
+bool qvTextMatchesPicture(const String& Mask, const String& Text) {
+  if (Text.empty()) return true;
+  TqvPictureValidator Validator(Mask, false);
+  String Copy = Text;
+  return Validator.MatchPicture(Copy, false) == prComplete;
+}
+
+void qvValidateDataSetPictures(TDataSet* DataSet, TqvInvalidValueEvent OnInvalidValue) {
+  TFields* Fields = DataSet->Fields();
+  for (int i = 0; i < Fields->Count(); ++i) {
+    TField* Field = Fields->Fields(i);
+    String Mask;
+    bool AutoFill, UseMask;
+    qvGetPictureMaskInfo(DataSet, Field->FieldName(), true, Mask, AutoFill, UseMask);
+    if (Mask.empty() || Field->ReadOnly() || qvTextMatchesPicture(Mask, Field->Text())) continue;
+    Field->FocusControl();
+    if (OnInvalidValue) OnInvalidValue(DataSet, Field);
+    throw EDatabaseError(qvIntl->UserMessages()->PictureValidateError + Field->DisplayName());
+  }
+}
+
+TqvOnFilterOptions qvGetFilterOptions(TDataSet* DataSet) {
+  const TPropInfo* Prop = GetPropInfo(DataSet, "OnFilterOptions");
+  if (Prop != nullptr && Prop->Kind == tkSet) return TqvOnFilterOptions::FromBits(unsigned(GetOrdProp(DataSet, Prop)));
+  return DataSet->Filtered() ? TqvOnFilterOptions{ofoEnabled} : TqvOnFilterOptions{};
+}
+
+void qvSetFilterEnabled(TDataSet* DataSet, bool On) {
+  const TPropInfo* Prop = GetPropInfo(DataSet, "OnFilterOptions");
+  if (Prop == nullptr || Prop->Kind != tkSet || !Prop->IsWritable()) return;
+  auto Options = TqvOnFilterOptions::FromBits(unsigned(GetOrdProp(DataSet, Prop)));
+  Options = On ? Options << ofoEnabled : Options >> ofoEnabled;
+  SetOrdProp(DataSet, Prop, Options.Bits());
+}
+
+String qvFieldNameFromDisplayLabel(TDataSet* DataSet, const String& Label) {
+  String Wanted = qvReplaceChar(Label, '~', ' ');
+  TFields* Fields = DataSet->Fields();
+  for (int i = 0; i < Fields->Count(); ++i) {
+    TField* Field = Fields->Fields(i);
+    if (AnsiSameText(qvReplaceChar(Field->DisplayLabel(), '~', ' '), Wanted)) return Field->FieldName();
+  }
+  return String();
+}
+
+int qvIndexOfText(TStrings* List, const String& Text) {
+  for (int i = 0; i < List->Count(); ++i)
+    if (AnsiSameText(List->Strings(i), Text)) return i;
+  return -1;
+}
+
+std::unique_ptr<char[]> qvStringsToText(TStrings* List, bool BlankSeparated) {
+  String Joined;
+  for (int i = 0; i < List->Count(); ++i) {
+    if (i > 0) Joined += BlankSeparated ? " " : "\r\n";
+    Joined += List->Strings(i);
+  }
+  std::unique_ptr<char[]> Buffer(new char[Joined.size() + 1]);
+  std::memcpy(Buffer.get(), Joined.c_str(), Joined.size() + 1);
+  return Buffer;
+}
+
+void qvGetSqlToken(const String& Text, int& Pos, String& Token) {
+  Token.clear();
+  int Length = int(Text.size());
+  if (Pos <= 0 || Pos > Length) return;
+  while (Pos <= Length && (Text[std::size_t(Pos - 1)] == ' ' || Text[std::size_t(Pos - 1)] == '\t')) ++Pos;
+  if (Pos > Length) return;
+  char First = Text[std::size_t(Pos - 1)];
+  if (First == '"' || First == '\'') {
+    std::size_t Close = Text.find(First, std::size_t(Pos));
+    if (Close == String::npos) return;
+    Token = Text.substr(std::size_t(Pos - 1), Close - std::size_t(Pos - 1) + 1);
+    Pos = int(Close) + 2;
+    return;
+  }
+  int End = Pos;
+  while (End <= Length && IsWordChar(Text[std::size_t(End - 1)])) ++End;
+  if (End == Pos) {
+    Token = String(1, First);
+    Pos = Pos + 1;
+    return;
+  }
+  Token = Text.substr(std::size_t(Pos - 1), std::size_t(End - Pos));
+  // A one-character word also passes over the character after it, as the parser expects.
+  Pos = Token.size() >= 2 ? End : End + 1;
+}
+
+bool qvIsRichTextField(TField* Field, bool CheckData) {
+  auto* Blob = dynamic_cast<TBlobField*>(Field);
+  if (Blob == nullptr) return false;
+  if (TStrings* Lines = qvGetControlTypeList(Field->DataSet())) {
+    String Prefix = Field->FieldName() + ";RichEdit";
+    for (int i = 0; i < Lines->Count(); ++i)
+      if (Lines->Strings(i).compare(0, Prefix.size(), Prefix) == 0) return true;
+  }
+  return CheckData && Blob->AsString().compare(0, 5, "{\\rtf") == 0;
+}

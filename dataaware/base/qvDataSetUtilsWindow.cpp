@@ -1,0 +1,30 @@
+// This file implements the dataset services that talk to the window system: the Escape probe of
+// a filter run (the thread's message queue) and the answer-table message box.
+// The class library's dialogs header brings the API headers in first, as it must be.
+#include "Dialogs.h"
+#include "qvDataSetUtils.h"
+
+bool qvFilterEscapePressed(TDataSet* DataSet) {
+  MSG Msg;
+  // Only looked at: a keystroke meant for a window stays in the queue.
+  if (!PeekMessageA(&Msg, nullptr, WM_KEYDOWN, WM_CHAR, PM_NOREMOVE)) return false;
+  if (Msg.message != WM_KEYDOWN || Msg.wParam != VK_ESCAPE) return false;
+  // The same message: the first one of the range in the queue.
+  PeekMessageA(&Msg, nullptr, WM_KEYDOWN, WM_CHAR, PM_REMOVE);
+  qvSetFilterEnabled(DataSet, false);
+  return true;
+}
+
+bool qvPrepareAnswerTable(TDataSet*, void*, const String& AnswerName) {
+  if (AnswerName.empty()) return false;
+  if (AnswerName[0] == ':') {
+    std::size_t Second = AnswerName.find(':', 1);
+    String Alias = AnswerName.substr(1, Second == String::npos ? String::npos : Second - 1);
+    if (qvGetAliasPath(Alias).empty()) {
+      MessageDlg("Invalid Alias in QBE", mtError, TMsgDlgButtons{mbOK}, 0);
+      return false;
+    }
+  }
+  // Answer tables are made by the desktop database engine, which has no counterpart here.
+  return false;
+}

@@ -1,0 +1,171 @@
+// Tests of the printer over the spooler: the PDF printer the test script installs is listed and
+// selected, its device settings change the page, a job of two pages with accented text reaches a
+// PDF file whose text reads back exact, and misuse raises EPrinter.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "AnsiString.h"
+#include "Printers.h"
+
+namespace {
+
+// The folder cups-pdf writes into (a host path).
+std::string PdfFolder() {
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : "/root") + "/PDF";
+}
+
+std::set<std::string> PdfFiles() {
+  std::set<std::string> names;
+  if (DIR* dir = opendir(PdfFolder().c_str())) {
+    while (dirent* e = readdir(dir)) {
+      std::string n = e->d_name;
+      if (n.size() > 4 && n.substr(n.size() - 4) == ".pdf") names.insert(n);
+    }
+    closedir(dir);
+  }
+  return names;
+}
+
+long long FileSize(const std::string& Path) {
+  struct stat st {};
+  return stat(Path.c_str(), &st) == 0 ? (long long)st.st_size : -1;
+}
+
+// Waits for a PDF that was not there before and whose size has settled; "" after the delay.
+std::string WaitForNewPdf(const std::set<std::string>& Before) {
+  for (int i = 0; i < 300; ++i) {
+    for (const std::string& n : PdfFiles()) {
+      if (Before.count(n)) continue;
+      std::string path = PdfFolder() + "/" + n;
+      long long size = FileSize(path);
+      ::Sleep(300);
+      if (size > 0 && FileSize(path) == size) return path;
+    }
+    ::Sleep(100);
+  }
+  return std::string();
+}
+
+std::string PdfText(const std::string& Path) {
+  std::string command = "pdftotext -enc UTF-8 '" + Path + "' - 2>/dev/null";
+  std::string text;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0) text.append(buffer, n);
+    pclose(pipe);
+  }
+  return text;
+}
+
+class PrinterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Saved = SetPrinter(new TPrinter());
+    Index = Printer()->Printers()->IndexOf("PDF");
+    if (Index < 0) GTEST_SKIP() << "no printer named PDF: scripts/printer-env.sh installs it";
+    Printer()->SetPrinterIndex(Index);
+  }
+  void TearDown() override { delete SetPrinter(Saved); }
+  TPrinter* Saved = nullptr;
+  int Index = -1;
+};
+
+TEST_F(PrinterTest, ThePdfPrinterIsListedAndDescribed) {
+  EXPECT_EQ(Printer()->PrinterIndex(), Index);
+  String device, driver, port;
+  HGLOBAL mode = nullptr;
+  Printer()->GetPrinter(device, driver, port, mode);
+  EXPECT_EQ(device, "PDF");
+  ASSERT_NE(mode, nullptr);
+  auto* dm = static_cast<DEVMODEA*>(::GlobalLock(mode));
+  EXPECT_STREQ(reinterpret_cast<const char*>(dm->dmDeviceName), "PDF");
+  ::GlobalUnlock(mode);
+  EXPECT_TRUE(Printer()->Capabilities().Contains(pcOrientation));
+  EXPECT_GT(Printer()->Fonts()->Count(), 0);
+}
+
+TEST_F(PrinterTest, OrientationAndCopiesGoToTheDeviceMode) {
+  Printer()->SetOrientation(poPortrait);
+  int width = Printer()->PageWidth();
+  int height = Printer()->PageHeight();
+  EXPECT_GT(height, width);
+  Printer()->SetOrientation(poLandscape);
+  EXPECT_EQ(Printer()->Orientation(), poLandscape);
+  EXPECT_EQ(Printer()->PageWidth(), height);
+  EXPECT_EQ(Printer()->PageHeight(), width);
+  Printer()->SetOrientation(poPortrait);
+  Printer()->SetCopies(3);
+  EXPECT_EQ(Printer()->Copies(), 3);
+  Printer()->SetCopies(1);
+}
+
+TEST_F(PrinterTest, MisuseRaises) {
+  EXPECT_THROW(Printer()->SetPrinterIndex(Printer()->Printers()->Count()), EPrinter);
+  EXPECT_THROW(Printer()->SetPrinterIndex(-2), EPrinter);
+  EXPECT_THROW(Printer()->EndDoc(), EPrinter);
+  EXPECT_THROW(Printer()->NewPage(), EPrinter);
+  EXPECT_THROW(Printer()->Abort(), EPrinter);
+  EXPECT_EQ(Printer()->PrinterIndex(), Index);
+}
+
+TEST_F(PrinterTest, AnAbortedJobEndsThePrinting) {
+  Printer()->Title = "velbor abandon";
+  Printer()->BeginDoc();
+  EXPECT_THROW(Printer()->BeginDoc(), EPrinter);
+  EXPECT_THROW(Printer()->SetPrinterIndex(Index), EPrinter);
+  Printer()->Canvas()->TextOut(10, 10, "perdu");
+  Printer()->Abort();
+  EXPECT_FALSE(Printer()->Printing());
+  EXPECT_TRUE(Printer()->Aborted());
+  EXPECT_EQ(Printer()->PageNumber(), 0);
+}
+
+TEST_F(PrinterTest, AccentedTextPrintsToAPdfThatReadsBackExact) {
+  std::set<std::string> before = PdfFiles();
+  TPrinter* p = Printer();
+  p->Title = "velbor test " + std::to_string(std::random_device()() % 100000);
+  p->BeginDoc();
+  EXPECT_TRUE(p->Printing());
+  EXPECT_EQ(p->PageNumber(), 1);
+  TCanvas* c = p->Canvas();
+  c->Font()->SetName("Arial");
+  c->Font()->SetSize(14);
+  // A point is a point on paper: 14 points at the printer's resolution.
+  int ppi = ::GetDeviceCaps(p->Handle(), LOGPIXELSY);
+  EXPECT_EQ(-c->Font()->Height(), (14 * ppi + 36) / 72);
+  c->TextOut(200, 200, "Élévation à côté du marais"_a);
+  c->TextOut(200, 400, "Tourbière, roselière, ça marche"_a);
+  p->NewPage();
+  EXPECT_EQ(p->PageNumber(), 2);
+  c->TextOut(200, 200, "Deuxième page"_a);
+  p->EndDoc();
+  EXPECT_FALSE(p->Printing());
+  EXPECT_FALSE(p->Aborted());
+
+  std::string pdf = WaitForNewPdf(before);
+  ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfFolder();
+  std::string text = PdfText(pdf);
+  EXPECT_NE(text.find("Élévation à côté du marais"), std::string::npos) << text;
+  EXPECT_NE(text.find("Tourbière, roselière, ça marche"), std::string::npos) << text;
+  // pdftotext ends each page with a form feed: the second text is on page two.
+  std::size_t pageBreak = text.find('\f');
+  ASSERT_NE(pageBreak, std::string::npos);
+  std::size_t second = text.find("Deuxième page");
+  ASSERT_NE(second, std::string::npos) << text;
+  EXPECT_GT(second, pageBreak);
+  std::remove(pdf.c_str());
+}
+
+}  // namespace

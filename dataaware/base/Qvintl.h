@@ -106,6 +106,18 @@ TqvIntl* qvCreateGlobalIntl(TComponent* Owner);
 // Frees the global instance (a later use makes a new one).
 void qvFreeGlobalIntl();
 
+class TButton;
+class TCustomForm;
+// The kinds of qvCreateDialogButton.
+inline constexpr int qvDialogButtonOK = 1;
+inline constexpr int qvDialogButtonCancel = 2;
+inline constexpr int qvDialogButtonHelp = 3;
+// Makes an OK, Cancel or Help button for one of the library's dialogs, owned by and parented to
+// Form and invisible (the caller places and shows it): a bitmap button when the global instance's
+// OKCancelBitmapped is set, else a plain one, 77 x 24 at 96 dots per inch (27 high for bitmap
+// buttons) scaled to the screen's. The Cancel button is the one Escape presses.
+TButton* qvCreateDialogButton(TCustomForm* Form, int Kind);
+
 // A component whose frame and button settings the controls naming it follow. The frame and button
 // settings objects belong to the edit controls' library; they are made by registered class name
 // ("TqvEditFrame", "TqvButtonEffects") when that library is linked, and are null otherwise.

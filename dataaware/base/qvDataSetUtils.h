@@ -15,7 +15,10 @@
 #include "qvPropAccess.h"
 
 class TField;
+class TMemoryStream;
+class TRichEdit;
 class TStrings;
+class TWinControl;
 
 // The library's filter options, published as "OnFilterOptions" by its dataset classes.
 enum TqvOnFilterOption { ofoEnabled, ofoShowHourGlass, ofoCancelOnEscape };
@@ -75,3 +78,10 @@ std::unique_ptr<char[]> qvStringsToText(TStrings* List, bool BlankSeparated);
 void qvGetSqlToken(const String& Text, int& Pos, String& Token);
 // A blob field whose "ControlType" line says RichEdit, or (CheckData) whose data starts "{\rtf".
 bool qvIsRichTextField(TField* Field, bool CheckData);
+// Converts the Length bytes of rich text in Buffer to plain text, written back into Buffer
+// zero-terminated; Buffer has room for Length + 1 bytes, a longer plain text is cut there, and
+// Length becomes the plain text's length. Text that is not rich text is taken as it is. The
+// stream and the invisible rich edit (owned by and parented to Owner) are made on the first call
+// and kept in the references for the next ones; the owner frees them.
+void qvRichTextToPlainBuffer(TWinControl* Owner, char* Buffer, int& Length, TMemoryStream*& Stream,
+                             TRichEdit*& RichEdit);

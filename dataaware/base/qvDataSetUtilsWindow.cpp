@@ -1,8 +1,14 @@
 // This file implements the dataset services that talk to the window system: the Escape probe of
-// a filter run (the thread's message queue) and the answer-table message box.
+// a filter run (the thread's message queue), the answer-table message box and the conversion of
+// rich text to plain text through an invisible rich edit.
 // The class library's dialogs header brings the API headers in first, as it must be.
 #include "Dialogs.h"
+#include "RichEdit.h"
+#include "Streams.h"
 #include "qvDataSetUtils.h"
+
+#include <algorithm>
+#include <cstring>
 
 bool qvFilterEscapePressed(TDataSet* DataSet) {
   MSG Msg;
@@ -27,4 +33,24 @@ bool qvPrepareAnswerTable(TDataSet*, void*, const String& AnswerName) {
   }
   // Answer tables are made by the desktop database engine, which has no counterpart here.
   return false;
+}
+
+void qvRichTextToPlainBuffer(TWinControl* Owner, char* Buffer, int& Length, TMemoryStream*& Stream,
+                             TRichEdit*& RichEdit) {
+  if (!Stream) Stream = new TMemoryStream;
+  Stream->Clear();
+  if (Length > 0) Stream->Write(Buffer, Length);
+  Stream->SetPosition(0);
+  if (!RichEdit) {
+    RichEdit = new TRichEdit(Owner);
+    RichEdit->SetVisible(false);
+    RichEdit->SetParent(Owner);
+  }
+  RichEdit->PlainText = false;
+  RichEdit->Lines()->LoadFromStream(Stream);
+  String Plain = RichEdit->Text();
+  std::size_t Count = std::min<std::size_t>(Plain.size(), Length > 0 ? std::size_t(Length) : 0);
+  std::memcpy(Buffer, Plain.data(), Count);
+  Buffer[Count] = 0;
+  Length = int(Count);
 }

@@ -166,17 +166,10 @@ void TGraphicControl::Dispatch(TMessage& Message) {
 
 void TGraphicControl::WMPaint(TMessage& Message) {
   if (!Message.WParam) return;
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
+  {
+    TCanvasDCScope scope(FCanvas, reinterpret_cast<HDC>(Message.WParam));
     Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
   }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
 }
 
 // --- TCustomControl -------------------------------------------------------------------------
@@ -208,18 +201,11 @@ void TCustomControl::Dispatch(TMessage& Message) {
 }
 
 void TCustomControl::PaintWindow(HDC DC) {
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(DC);
+  {
+    TCanvasDCScope scope(FCanvas, DC);
     FCanvas->UpdateTextFlags();
     Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
   }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
 }
 
 // --- TControlCanvas -------------------------------------------------------------------------

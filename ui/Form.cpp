@@ -351,17 +351,10 @@ void TCustomForm::AlignControls(TControl* AControl, TRect& Rect) {
 }
 
 void TCustomForm::PaintWindow(HDC DC) {
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(DC);
+  {
+    TCanvasDCScope scope(FCanvas, DC);
     Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
   }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
 }
 
 void TCustomForm::VisibleChanging() {

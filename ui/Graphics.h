@@ -375,6 +375,25 @@ class TCanvas : public TPersistent {
   int FLockCount = 0;
 };
 
+// Lends a device context the canvas does not own (a paint or draw-item message's) for one scope:
+// locks the canvas and selects the context, and gives both back on every way out.
+class TCanvasDCScope {
+ public:
+  TCanvasDCScope(TCanvas* Canvas, HDC DC) : FCanvas(Canvas) {
+    FCanvas->Lock();
+    FCanvas->SetHandle(DC);
+  }
+  ~TCanvasDCScope() {
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
+  }
+  TCanvasDCScope(const TCanvasDCScope&) = delete;
+  TCanvasDCScope& operator=(const TCanvasDCScope&) = delete;
+
+ private:
+  TCanvas* FCanvas;
+};
+
 // --- Graphics -------------------------------------------------------------------------------
 
 class TGraphic : public TPersistent {

@@ -236,20 +236,13 @@ void THeaderControl::CNNotify(TMessage& Message) {
 void THeaderControl::CNDrawItem(TMessage& Message) {
   auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
   int index = int(dis->itemID);
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(dis->hDC);
+  {
+    TCanvasDCScope scope(FCanvas, dis->hDC);
     FCanvas->Font()->Assign(Font());
     FCanvas->Brush()->SetColor(clBtnFace);
     if (index >= 0 && index < FSections->Count()) {
       DrawSection(FSections->Items(index), dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
     }
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
   }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
   Message.Result = 1;
 }

@@ -436,27 +436,8 @@ void TCustomListBox::CNCommand(TMessage& Message) {
 }
 
 void TCustomListBox::CNDrawItem(TMessage& Message) {
-  auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-  TOwnerDrawState state = OwnerDrawStateFromODS(dis->itemState);
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(dis->hDC);
-    FCanvas->Font()->Assign(Font());
-    FCanvas->Brush()->Assign(Brush());
-    if (int(dis->itemID) >= 0 && state.Contains(odSelected)) {
-      FCanvas->Brush()->SetColor(clHighlight);
-      FCanvas->Font()->SetColor(clHighlightText);
-    }
-    if (int(dis->itemID) >= 0) DrawItem(int(dis->itemID), dis->rcItem, state);
-    else FCanvas->FillRect(dis->rcItem);
-    if (state.Contains(odFocused)) DrawFocusRect(dis->hDC, &dis->rcItem);
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  PaintOwnerDrawnRow(FCanvas, Font(), Brush(), *reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam),
+                     [this](int Index, const TRect& Rect, TOwnerDrawState State) { DrawItem(Index, Rect, State); });
   Message.Result = 1;
 }
 

@@ -22,6 +22,25 @@ VELBOR_ENUM(TOwnerDrawStateItem, "odSelected", "odGrayed", "odDisabled", "odChec
 using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 inline TOwnerDrawState OwnerDrawStateFromODS(UINT ItemState) { return TOwnerDrawState::FromBits(ItemState & 0x1FFF); }
 
+// Paints one owner-drawn row of a native list or combo box: the canvas borrows the row's device
+// context with the control's font and brush (the highlight colours for a selected row), Draw
+// paints the row, and the focused row gets its focus rectangle. Row -1 (the focus of an empty
+// list) is only cleared.
+template <class TDrawRow>
+void PaintOwnerDrawnRow(TCanvas* Canvas, TFont* Font, TBrush* Brush, const DRAWITEMSTRUCT& Row, TDrawRow Draw) {
+  TOwnerDrawState state = OwnerDrawStateFromODS(Row.itemState);
+  TCanvasDCScope scope(Canvas, Row.hDC);
+  Canvas->Font()->Assign(Font);
+  Canvas->Brush()->Assign(Brush);
+  if (int(Row.itemID) >= 0 && state.Contains(odSelected)) {
+    Canvas->Brush()->SetColor(clHighlight);
+    Canvas->Font()->SetColor(clHighlightText);
+  }
+  if (int(Row.itemID) >= 0) Draw(int(Row.itemID), Row.rcItem, state);
+  else Canvas->FillRect(Row.rcItem);
+  if (state.Contains(odFocused)) DrawFocusRect(Row.hDC, &Row.rcItem);
+}
+
 using TDrawItemEvent = TEvent<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = TEvent<void(TWinControl* Control, int Index, int& Height)>;
 

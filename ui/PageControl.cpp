@@ -279,19 +279,12 @@ void TCustomTabControl::CNNotify(TMessage& Message) {
 
 void TCustomTabControl::CNDrawItem(TMessage& Message) {
   auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(dis->hDC);
+  {
+    TCanvasDCScope scope(FCanvas, dis->hDC);
     FCanvas->Font()->Assign(Font());
     FCanvas->Brush()->Assign(Brush());
     DrawTab(int(dis->itemID), dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
   }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
   Message.Result = 1;
 }
 

@@ -184,19 +184,12 @@ void TStatusBar::Dispatch(TMessage& Message) {
 void TStatusBar::CNDrawItem(TMessage& Message) {
   auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
   int index = int(dis->itemID);
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(dis->hDC);
+  {
+    TCanvasDCScope scope(FCanvas, dis->hDC);
     FCanvas->Font()->Assign(Font());
     FCanvas->Brush()->SetColor(clBtnFace);
     if (index >= 0 && index < FPanels->Count()) DrawPanel(FPanels->Items(index), dis->rcItem);
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
   }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
   Message.Result = 1;
 }
 

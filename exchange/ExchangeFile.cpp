@@ -107,14 +107,16 @@ void TExchangeWriter::AddLine(const String& Line) {
   ++FPhysicalLines;
 }
 
-void TExchangeWriter::AddRecord(const String& Tag, const std::vector<String>& Fields, const String& Context) {
+void TExchangeWriter::AddRecord(const String& Tag, const std::vector<String>& Fields, const String& Context,
+                                const std::vector<String>& Names) {
   String record = Tag + "|";
   int lines = 1;
   for (std::size_t i = 0; i < Fields.size(); ++i) {
     String value = NormaliseLineBreaks(Fields[i]);
     auto refuse = [&](const String& Why) {
       String where = Context.empty() ? String() : Context + ", ";
-      throw EExchangeValue(where + "enregistrement " + Tag + ", champ " + IntToStr(static_cast<long long>(i + 1)) + " : " + Why);
+      String field = i < Names.size() && !Names[i].empty() ? Names[i] : IntToStr(static_cast<long long>(i + 1));
+      throw EExchangeValue(where + "enregistrement " + Tag + ", champ " + field + " : " + Why);
     };
     for (std::size_t at = value.find("\r\n"); at != String::npos; at = value.find("\r\n", at + 2)) {
       ++lines;

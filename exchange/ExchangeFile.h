@@ -46,9 +46,11 @@ class TExchangeWriter {
   // The four header records; Path is the target as the operator gave it, Today the date written.
   TExchangeWriter(const String& Kind, const String& Path, TDateTime Today);
 
-  // Appends TAG|f1|...|fn|. Refuses (EExchangeValue naming Context and the field's position, from
-  // 1) a field holding "|" or a line after a line break that a reader would take for a record.
-  void AddRecord(const String& Tag, const std::vector<String>& Fields, const String& Context = String());
+  // Appends TAG|f1|...|fn|. Refuses (EExchangeValue naming Context and the field, by its entry in
+  // Names when there is one, else by its position from 1) a field holding "|" or a line after a
+  // line break that a reader would take for a record.
+  void AddRecord(const String& Tag, const std::vector<String>& Fields, const String& Context = String(),
+                 const std::vector<String>& Names = {});
 
   int PhysicalLineCount() const { return FPhysicalLines; }  // the trailer excluded
   // The whole file: each line followed by CR LF, then the trailer with the count and no line end.

@@ -137,6 +137,31 @@ void TControlActionLink::ActionChange(bool CheckDefaults) {
   if (!CheckDefaults || !FClient->OnClick) FClient->OnClick = a->OnExecute;
 }
 
+namespace {
+
+// A control given an action gets a control link that takes the action's properties at once
+// (only those still at their default while the control is being read).
+TObject* MakeControlActionLink(TControl* Control, TComponent* Action) {
+  auto* action = dynamic_cast<TBasicAction*>(Action);
+  if (!action) return nullptr;
+  auto* link = new TControlActionLink(Control);
+  link->SetAction(action);
+  link->ActionChange(Control->ComponentState().Contains(csLoading));
+  return link;
+}
+
+bool ControlActionLinkShowHint(TObject* Link, String& HintStr) {
+  auto* link = dynamic_cast<TControlActionLink*>(Link);
+  return !link || link->DoShowHint(HintStr);
+}
+
+void InstallControlActionHooks() {
+  ControlActionHooks.MakeLink = &MakeControlActionLink;
+  ControlActionHooks.ShowHint = &ControlActionLinkShowHint;
+}
+
+}  // namespace
+
 // --- TBasicAction -------------------------------------------------------------------------------
 
 VELBOR_IMPLEMENT_CLASS(TBasicAction)
@@ -144,7 +169,8 @@ VELBOR_PUBLISHED(TBasicAction,
   Prop("OnExecute", &Self::OnExecute),
   Prop("OnUpdate", &Self::OnUpdate))
 
-TBasicAction::TBasicAction(TComponent* AOwner) : TComponent(AOwner) {}
+// Controls can only be given an action once one exists: the hooks are in place by then.
+TBasicAction::TBasicAction(TComponent* AOwner) : TComponent(AOwner) { InstallControlActionHooks(); }
 
 TBasicAction::~TBasicAction() {
   // The links outlive the action: they only forget it.

@@ -485,8 +485,19 @@ void TApplication::ShowHintNow() {
 
 void TApplication::ActivateHint(TPoint CursorPos) {
   if (!FHintControl) return;
-  String text = GetShortHint(FHintControl->Hint);
-  if (text.empty()) return;
+  int cursorHeight = GetSystemMetrics(SM_CYCURSOR);
+  THintInfo info;
+  info.HintControl = FHintControl;
+  info.CursorPos = CursorPos;
+  info.HintPos = TPoint(CursorPos.X, CursorPos.Y + cursorHeight * 2 / 3);
+  info.HideTimeout = HintHidePause;
+  info.HintStr = GetShortHint(FHintControl->Hint);
+  // The control (its action link) may change the hint or refuse it.
+  if (FHintControl->Perform(CM_HINTSHOW, 0, LPARAM(&info)) != 0 || info.HintStr.empty()) {
+    HideHint();
+    return;
+  }
+  const String& text = info.HintStr;
   HINSTANCE instance = MainInstance();
   if (!FHintWindow) {
     WNDCLASSA cls{};
@@ -504,16 +515,15 @@ void TApplication::ActivateHint(TPoint CursorPos) {
   SetWindowTextA(FHintWindow, text.c_str());
   HDC dc = GetDC(FHintWindow);
   HGDIOBJ old = SelectObject(dc, Screen->HintFont()->Handle());
-  RECT r{0, 0, 300, 0};
+  RECT r{0, 0, info.HintMaxWidth, 0};
   DrawTextA(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
   SelectObject(dc, old);
   ReleaseDC(FHintWindow, dc);
-  int cursorHeight = GetSystemMetrics(SM_CYCURSOR);
-  SetWindowPos(FHintWindow, HWND_TOPMOST, CursorPos.X, CursorPos.Y + cursorHeight * 2 / 3, r.right + 6, r.bottom + 6,
+  SetWindowPos(FHintWindow, HWND_TOPMOST, info.HintPos.X, info.HintPos.Y, r.right + 6, r.bottom + 6,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(FHintWindow, nullptr, TRUE);
   FHintActive = true;
-  SetTimer(FHandle, HintHideTimer, UINT(HintHidePause), nullptr);
+  SetTimer(FHandle, HintHideTimer, UINT(info.HideTimeout), nullptr);
 }
 
 void TApplication::HideHint() {

@@ -131,6 +131,7 @@ VELBOR_PUBLISHED(TControl,
   Prop("ShowHint", &Self::ShowHint, &Self::SetShowHint).Stored(&IsShowHintStored),
   Prop("ParentShowHint", &Self::ParentShowHint, &Self::SetParentShowHint).Default(true),
   Prop("PopupMenu", &Self::PopupMenu, &Self::SetPopupMenu),
+  Prop("Action", &Self::Action, &Self::SetAction),
   Prop("Cursor", &Self::Cursor, &Self::SetCursor).Idents(CursorIdents).Default(crDefault),
   Prop("HelpContext", &Self::HelpContext).Default(0),
   Prop("OnClick", &Self::OnClick),
@@ -159,6 +160,7 @@ TControl::~TControl() {
   Destroying();
   if (GetCaptureControl() == this) SetCaptureControl(nullptr);
   SetParent(nullptr);
+  delete FActionLink;
   delete FConstraints;
   delete FFont;
 }
@@ -383,9 +385,29 @@ void TControl::ReadState(TReader* Reader) {
   }
 }
 
+TControlActionHooks ControlActionHooks;
+
+void TControl::SetAction(TComponent* Value) {
+  if (FAction == Value) return;
+  delete FActionLink;
+  FActionLink = nullptr;
+  if (FAction) FAction->RemoveFreeNotification(this);
+  FAction = Value;
+  if (!Value) return;
+  Value->FreeNotification(this);
+  if (ControlActionHooks.MakeLink) FActionLink = ControlActionHooks.MakeLink(this, Value);
+}
+
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (Operation != opRemove) return;
+  if (AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (AComponent == FAction) {
+    // The action's own destructor has already let go of the link.
+    delete FActionLink;
+    FActionLink = nullptr;
+    FAction = nullptr;
+  }
 }
 
 void TControl::FontChanged(TObject*) {

@@ -152,6 +152,7 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_HITTEST: CMHitTest(Message); break;
     case CM_MOUSEENTER: CMMouseEnter(Message); break;
     case CM_MOUSELEAVE: CMMouseLeave(Message); break;
+    case CM_HINTSHOW: CMHintShow(Message); break;
     default: DefaultHandler(Message); break;
   }
 }
@@ -308,6 +309,15 @@ void TControl::CMMouseEnter(TMessage& Message) {
   if (FParent) FParent->Perform(CM_MOUSEENTER, 0, Message.LParam ? Message.LParam : LPARAM(this));
 }
 
+// The action link may change the hint (its shortcut appended) or keep it from showing.
+void TControl::CMHintShow(TMessage& Message) {
+  Message.Result = 0;
+  auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+  if (info && FActionLink && ControlActionHooks.ShowHint && !ControlActionHooks.ShowHint(FActionLink, info->HintStr)) {
+    Message.Result = 1;
+  }
+}
+
 void TControl::CMMouseLeave(TMessage& Message) {
   if (OnMouseLeave) OnMouseLeave(this);
   if (FParent) FParent->Perform(CM_MOUSELEAVE, 0, Message.LParam ? Message.LParam : LPARAM(this));
@@ -392,8 +402,8 @@ void TWinControl::Dispatch(TMessage& Message) {
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN: CNKeyDown(Message); break;
     case CN_KEYUP: CNKeyUp(Message); break;
-    case CN_CHAR:
-    case CN_SYSCHAR: CNChar(Message); break;
+    case CN_CHAR: CNChar(Message); break;
+    case CN_SYSCHAR: CNSysChar(Message); break;
     case CM_ENTER: CMEnter(Message); break;
     case CM_EXIT: CMExit(Message); break;
     case CM_DIALOGKEY: CMDialogKey(Message); break;
@@ -601,6 +611,16 @@ void TWinControl::CNChar(TMessage& Message) {
     if (form && form->Perform(CM_DIALOGCHAR, key.CharCode(), key.KeyData()) != 0) return;
   }
   Message.Result = 0;
+}
+
+// Alt+letter is an accelerator for the form even when the control takes plain characters.
+void TWinControl::CNSysChar(TMessage& Message) {
+  TWMKey key(Message);
+  Message.Result = 0;
+  if (ComponentState().Contains(csDesigning) || key.CharCode() == VK_SPACE) return;
+  if (TCustomForm* form = GetParentForm(this)) {
+    Message.Result = form->Perform(CM_DIALOGCHAR, key.CharCode(), key.KeyData());
+  }
 }
 
 void TWinControl::CMEnter(TMessage&) { DoEnter(); }

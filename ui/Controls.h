@@ -157,6 +157,28 @@ struct TCreateParams {
   String WinClassName;
 };
 
+// What CM_HINTSHOW carries (LParam): the control may change the text, place or timing of its
+// hint; a nonzero result keeps the hint from showing.
+struct THintInfo {
+  TControl* HintControl = nullptr;
+  TPoint CursorPos;  // screen coordinates
+  TPoint HintPos;    // top-left of the hint window, screen coordinates
+  int HintMaxWidth = 300;
+  int HideTimeout = 0;  // ms
+  String HintStr;
+};
+
+// How a control makes and consults its action link. The action library sets these, so this
+// library does not depend on it; unset, a control keeps its Action without a link.
+struct TControlActionHooks {
+  // A link for Control bound to Action (already holding its properties), or nullptr when Action
+  // is not an action.
+  TObject* (*MakeLink)(TControl* Control, TComponent* Action) = nullptr;
+  // The link's say on the hint text; false keeps the hint from showing.
+  bool (*ShowHint)(TObject* Link, String& HintStr) = nullptr;
+};
+extern TControlActionHooks ControlActionHooks;
+
 class TControl : public TComponent {
   VELBOR_DECLARE_CLASS(TControl, TComponent)
   friend class TWinControl;
@@ -223,6 +245,12 @@ class TControl : public TComponent {
   // not depend on menus). Cleared when that component goes away.
   TComponent* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TComponent* Value);
+  // The action (a TBasicAction of the action library, held as a component for the same reason):
+  // setting it makes a link that copies the action's properties to the control. Cleared when the
+  // action goes away.
+  TComponent* Action() const { return FAction; }
+  void SetAction(TComponent* Value);
+  TObject* ActionLink() const { return FActionLink; }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
   int HelpContext = 0;
@@ -321,6 +349,7 @@ class TControl : public TComponent {
   void CMHitTest(TMessage& Message);
   void CMMouseEnter(TMessage& Message);
   void CMMouseLeave(TMessage& Message);
+  void CMHintShow(TMessage& Message);
 
   // State.
   TWinControl* FParent = nullptr;
@@ -354,6 +383,8 @@ class TControl : public TComponent {
   bool FShowHint = false;
   bool FParentShowHint = true;
   TComponent* FPopupMenu = nullptr;
+  TComponent* FAction = nullptr;
+  TObject* FActionLink = nullptr;
   TCursor FCursor = crDefault;
 };
 
@@ -494,6 +525,7 @@ class TWinControl : public TControl {
   void CNKeyDown(TMessage& Message);
   void CNKeyUp(TMessage& Message);
   void CNChar(TMessage& Message);
+  void CNSysChar(TMessage& Message);
   void CMEnter(TMessage& Message);
   void CMExit(TMessage& Message);
   void CMDialogKey(TMessage& Message);

@@ -209,7 +209,6 @@ bool TCustomEdit::CanAutoSize(int& NewWidth, int& NewHeight) {
 void TCustomEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_COMMAND: CNCommand(Message); break;
-    case CN_SYSCHAR: CNSysChar(Message); break;
     case CM_ENTER: CMEnter(Message); break;
     case CM_TEXTCHANGED: CMTextChanged(Message); break;
     case WM_SETFONT: WMSetFont(Message); break;
@@ -219,16 +218,6 @@ void TCustomEdit::Dispatch(TMessage& Message) {
 
 void TCustomEdit::CNCommand(TMessage& Message) {
   if (HIWORD(Message.WParam) == EN_CHANGE && !FCreating) Change();
-}
-
-// Alt+letter is an accelerator for the form even though the edit takes plain characters.
-void TCustomEdit::CNSysChar(TMessage& Message) {
-  TWMKey key(Message);
-  Message.Result = 0;
-  if (ComponentState().Contains(csDesigning) || key.CharCode() == VK_SPACE) return;
-  if (TCustomForm* form = GetParentForm(this)) {
-    Message.Result = form->Perform(CM_DIALOGCHAR, key.CharCode(), key.KeyData());
-  }
 }
 
 void TCustomEdit::CMEnter(TMessage& Message) {

@@ -149,7 +149,6 @@ class TCustomEdit : public TWinControl {
 
   // protected messages
   void CNCommand(TMessage& Message);
-  void CNSysChar(TMessage& Message);
   void CMEnter(TMessage& Message);
   void CMTextChanged(TMessage& Message);
   void WMSetFont(TMessage& Message);

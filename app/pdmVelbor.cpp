@@ -528,7 +528,7 @@ void TdmVelbor::qDetailZoneHumideCalcFields(TDataSet* DataSet) {
                                                  {"2", "Habitats partiellement dégradés"_a},
                                                  {"3", "Habitats très fortement dégradés"_a}}));
   Set("libPrecision", LibelleDe(Code("ZH_PRECISION"),
-                                {{"1", "Précise"_a}, {"2", "Moyennement précise"}, {"3", "Approximative"}}));
+                                {{"1", "Précise"_a}, {"2", "Moyennement précise"_a}, {"3", "Approximative"}}));
 }
 
 void TdmVelbor::qDetailZoneHumideZH_CONNEXIONChange(TField*) {

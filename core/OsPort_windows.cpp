@@ -304,7 +304,7 @@ String LastErrorMessage() {
                               message.back() == '.')) {
     message.pop_back();
   }
-  if (message.empty()) message = "Erreur système " + std::to_string(gLastError);
+  if (message.empty()) message = String("Erreur système "_a) + std::to_string(gLastError);
   return message;
 }
 

@@ -68,7 +68,7 @@ void WriteU32(TStream* Stream, std::uint32_t Value) {
 
 std::uint16_t ReadU16(TStream* Stream) {
   unsigned char b[2];
-  if (Stream->Read(b, 2) != 2) Corrupt("entier tronqué");
+  if (Stream->Read(b, 2) != 2) Corrupt("entier tronqué"_a);
   return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
 }
 
@@ -120,7 +120,7 @@ void ReadCountedLines(TStream* Stream, TStrings* Lines) {
       ++read;
       int separator = ReadRequiredByte(Stream, "fin de ligne manquante");
       if (separator == 0) break;
-      if (read == count) Corrupt("plus de lignes que le nombre annoncé");
+      if (read == count) Corrupt("plus de lignes que le nombre annoncé"_a);
     }
   } catch (...) {
     Lines->EndUpdate();

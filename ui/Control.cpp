@@ -167,7 +167,7 @@ TControl::~TControl() {
 
 void TControl::SetParent(TWinControl* AParent) {
   if (AParent == FParent) return;
-  if (AParent == this) throw EInvalidOperation("Un contrôle ne peut pas être son propre parent");
+  if (AParent == this) throw EInvalidOperation("Un contrôle ne peut pas être son propre parent"_a);
   if (FParent) FParent->RemoveControl(this);
   if (AParent) {
     AParent->InsertControl(this);

@@ -473,7 +473,7 @@ void EnableTaskWindows(const std::vector<HWND>& Windows) {
 TModalResult TCustomForm::ShowModal() {
   AfterConstruction();
   if (FVisible || !FEnabled || FFormState.Contains(fsModal) || FFormStyle == fsMDIChild) {
-    throw EInvalidOperation("Impossible de rendre modale une fenêtre visible");
+    throw EInvalidOperation("Impossible de rendre modale une fenêtre visible"_a);
   }
   if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
   ReleaseCapture();

@@ -30,7 +30,7 @@ void TCustomForm::CreateWindowHandle(const TCreateParams& Params) {
   TCustomForm* frame = Application->MainForm();
   if (!frame || frame->FFormStyle != fsMDIForm || !frame->HandleAllocated() || !frame->FClientHandle) {
     SetCreationControl(nullptr);
-    throw EInvalidOperation("Impossible de créer la fiche. Aucune fiche MDI n'est active actuellement");
+    throw EInvalidOperation("Impossible de créer la fiche. Aucune fiche MDI n'est active actuellement"_a);
   }
   MDICREATESTRUCTA create{};
   create.szClass = Params.WinClassName.c_str();

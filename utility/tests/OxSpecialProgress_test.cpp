@@ -11,16 +11,9 @@
 #include "Filer.h"
 #include "Forms.h"
 #include "OxSpecialProgress.h"
+#include "UiTestSupport.h"
 
 namespace {
-
-void Pump(int Milliseconds) {
-  DWORD end = GetTickCount() + DWORD(Milliseconds);
-  do {
-    Application->ProcessMessages();
-    Sleep(5);
-  } while (GetTickCount() < end);
-}
 
 // A bar of its initial size (150 x 15), without parent: it renders into its buffer all the same.
 class OxProgressTest : public ::testing::Test {

@@ -9,14 +9,9 @@
 VELBOR_IMPLEMENT_CLASS(TClipboard)
 
 namespace {
+// Lives until the process ends: destroying its window from a static destructor, while the
+// process exits, made Wine end the program with status 0 whatever main returned.
 TClipboard* TheClipboard = nullptr;
-
-struct TClipboardOwner {
-  ~TClipboardOwner() {
-    delete TheClipboard;
-    TheClipboard = nullptr;
-  }
-} ClipboardOwner;
 
 // The clipboard's window: it only answers with the default procedure.
 class TClipboardWindowTarget : public TObject {

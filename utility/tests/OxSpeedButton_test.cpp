@@ -1,0 +1,328 @@
+// Tests of the speed button under real mouse input: groups that keep one button down, the click
+// and the form's modal result, the accelerator, the flat button's gray face until the mouse comes,
+// the hot glyph, font and hint colour, the repeated click while held, and the drop-down menu.
+#include "OxControlsTestSupport.h"
+
+#include "Menus.h"
+#include "OxSpeedButton.h"
+
+using namespace OxTest;
+
+namespace {
+
+const TColor Red = RGBToColor(200, 30, 30);
+const TColor Green = RGBToColor(30, 160, 40);
+const TColor Blue = RGBToColor(20, 40, 190);
+const TColor Yellow = RGBToColor(220, 200, 20);
+
+// Glyphs of 16 x 16 on clFuchsia, each an 8 x 8 square of its colour in the middle.
+void MakeGlyph(TBitmap& Bitmap, std::initializer_list<TColor> Colors) {
+  int count = int(Colors.size());
+  Bitmap.SetPixelFormat(pf24bit);
+  Bitmap.SetSize(16 * count, 16);
+  TCanvas* c = Bitmap.Canvas();
+  c->Brush()->SetColor(clFuchsia);
+  c->FillRect(Rect(0, 0, 16 * count, 16));
+  int i = 0;
+  for (TColor color : Colors) {
+    c->Brush()->SetColor(color);
+    c->FillRect(Bounds(16 * i++ + 4, 4, 8, 8));
+  }
+}
+
+class SpeedButtons : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    for (int i = 0; i < 3; ++i) {
+      Grouped[i] = Add<TOxSpeedButton>(10 + 30 * i, 10, 25, 25);
+      Grouped[i]->SetGroupIndex(1);
+      Grouped[i]->OnClick = TNotifyEvent(this, &SpeedButtons::Clicked);
+    }
+    Plain = Add<TOxSpeedButton>(120, 10, 25, 25);
+    Plain->OnClick = TNotifyEvent(this, &SpeedButtons::Clicked);
+    ShowForm();
+  }
+  void Clicked(TObject* Sender) {
+    for (int i = 0; i < 3; ++i) {
+      if (Grouped[i] == Sender) Clicks.push_back(i);
+    }
+    if (Plain == Sender) Clicks.push_back(9);
+  }
+  // The pointer over the button or away from it, and the enter or leave notice the application's
+  // idle work sends for that (test pumping does not run the idle work).
+  void Hover(TOxSpeedButton* Button, bool Over) {
+    MoveMouseTo(Over ? CentreOf(Button) : Form->ClientToScreen(TPoint(5, 250)));
+    Button->Perform(Over ? CM_MOUSEENTER : CM_MOUSELEAVE);
+    Pump(20);
+  }
+  // Screen point of a button's pixel.
+  COLORREF Pixel(TOxSpeedButton* Button, int X, int Y) {
+    Form->Repaint();
+    Pump(20);
+    return PixelOf(Form.get(), Button->Left() + X, Button->Top() + Y);
+  }
+  TOxSpeedButton* Grouped[3] = {};
+  TOxSpeedButton* Plain = nullptr;
+  std::vector<int> Clicks;
+};
+
+TEST_F(SpeedButtons, DefaultsOfANewButton) {
+  EXPECT_EQ(Plain->Layout(), blGlyphTop);
+  EXPECT_EQ(Plain->Spacing(), 1);
+  EXPECT_EQ(Plain->Margin(), -1);
+  EXPECT_TRUE(Plain->ShowHint());
+  EXPECT_FALSE(Plain->ParentShowHint());
+  EXPECT_EQ(TOxSpeedButton(nullptr).BoundsRect(), Rect(0, 0, 25, 25));
+  // Out-of-range values: the glyph count is clamped, a margin below -1 ignored.
+  Plain->SetNumGlyphs(9);
+  EXPECT_EQ(Plain->NumGlyphs(), 5);
+  Plain->SetMargin(-5);
+  EXPECT_EQ(Plain->Margin(), -1);
+}
+
+TEST_F(SpeedButtons, GroupedButtonsStayDownOneAtATime) {
+  ClickAt(CentreOf(Grouped[0]));
+  EXPECT_TRUE(Grouped[0]->Down());
+  EXPECT_EQ(Grouped[0]->State(), obsExclusive);
+  ClickAt(CentreOf(Grouped[2]));
+  EXPECT_TRUE(Grouped[2]->Down());
+  EXPECT_FALSE(Grouped[0]->Down());
+  EXPECT_EQ(Grouped[0]->State(), obsUp);
+  // Without AllowAllUp the down button stays down when clicked again (and still clicks).
+  ClickAt(CentreOf(Grouped[2]));
+  EXPECT_TRUE(Grouped[2]->Down());
+  // AllowAllUp set on one button is shared with its group: now the click releases it.
+  Grouped[1]->SetAllowAllUp(true);
+  EXPECT_TRUE(Grouped[2]->AllowAllUp());
+  ClickAt(CentreOf(Grouped[2]));
+  EXPECT_FALSE(Grouped[2]->Down());
+  EXPECT_EQ(Clicks, (std::vector<int>{0, 2, 2, 2}));
+  // A button outside any group never stays down.
+  ClickAt(CentreOf(Plain));
+  EXPECT_FALSE(Plain->Down());
+  Plain->SetDown(true);
+  EXPECT_FALSE(Plain->Down());
+  EXPECT_EQ(Clicks.back(), 9);
+}
+
+TEST_F(SpeedButtons, DownSetByTheProgramReleasesTheGroupWithoutClicking) {
+  Grouped[1]->SetDown(true);
+  Grouped[0]->SetDown(true);
+  EXPECT_FALSE(Grouped[1]->Down());
+  EXPECT_EQ(Grouped[0]->State(), obsExclusive);
+  // The down button cannot be released by the program either without AllowAllUp.
+  Grouped[0]->SetDown(false);
+  EXPECT_TRUE(Grouped[0]->Down());
+  EXPECT_TRUE(Clicks.empty());
+  // A disabled button ignores the mouse.
+  Grouped[2]->SetEnabled(false);
+  ClickAt(CentreOf(Grouped[2]));
+  EXPECT_FALSE(Grouped[2]->Down());
+  EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(SpeedButtons, ClickGivesTheFormItsModalResultAndReleaseOutsideDoesNot) {
+  Plain->ModalResult = mrOk;
+  Plain->SetCaption("&Go");
+  TPoint inside = CentreOf(Plain);
+  MoveMouseTo(inside);
+  MouseButton(true);
+  Pump(60);
+  EXPECT_EQ(Plain->State(), obsDown);
+  MoveMouseTo(TPoint(inside.X + 60, inside.Y + 60));
+  EXPECT_EQ(Plain->State(), obsUp);
+  MouseButton(false);
+  Pump(60);
+  EXPECT_TRUE(Clicks.empty());
+  EXPECT_EQ(Form->ModalResult(), mrNone);
+  ClickAt(inside);
+  EXPECT_EQ(Clicks, std::vector<int>{9});
+  EXPECT_EQ(Form->ModalResult(), mrOk);
+  // The caption's accelerator clicks it too.
+  Form->SetModalResult(mrNone);
+  PressCombo(VK_MENU, 'G');
+  EXPECT_EQ(Clicks, (std::vector<int>{9, 9}));
+  EXPECT_EQ(Form->ModalResult(), mrOk);
+}
+
+// Puts the visual styles back on at the end of a test that turned them off.
+struct ThemesAllowed {
+  explicit ThemesAllowed(bool Value) { OxThemes::SetAllowed(Value); }
+  ~ThemesAllowed() { OxThemes::SetAllowed(true); }
+};
+
+// Drawn through the visual styles (when the system has them) and by the button itself.
+TEST_F(SpeedButtons, FlatButtonShowsItsGrayFaceUntilTheMouseComes) {
+  TBitmap glyph;
+  MakeGlyph(glyph, {Red, Green, Blue, Yellow});
+  int l = (77 * 200 + 150 * 30 + 29 * 30) >> 8;
+  const TColor gray = RGBToColor(l, l, l);
+  for (bool themes : {true, false}) {
+    ThemesAllowed allowed(themes);
+    SCOPED_TRACE(OxThemes::Active() ? "visual styles" : "self-drawn");
+    Plain->SetBounds(200, 60, 30, 30);
+    Plain->SetEnabled(true);
+    Plain->SetGlyph(&glyph);
+    Plain->SetFlat(true);
+    Plain->SetGrayedInactive(true);
+    Hover(Plain, false);
+    EXPECT_EQ(Pixel(Plain, 15, 15), ColorToRGB(gray));
+    Hover(Plain, true);
+    EXPECT_TRUE(Plain->MouseInControl());
+    EXPECT_EQ(Pixel(Plain, 15, 15), ColorToRGB(Red));
+    Hover(Plain, false);
+    EXPECT_FALSE(Plain->MouseInControl());
+    // FlatStandard: the exclusive image (the fourth slice) away from the mouse.
+    Plain->SetFlatStandard(true);
+    EXPECT_EQ(Pixel(Plain, 15, 15), ColorToRGB(Yellow));
+    // Without GrayedInactive the face drawn by the button itself keeps its colours (the visual
+    // styles always draw the paint state).
+    Plain->SetFlatStandard(false);
+    Plain->SetGrayedInactive(false);
+    EXPECT_EQ(Pixel(Plain, 15, 15), ColorToRGB(OxThemes::Active() ? gray : Red));
+    // Disabled: the second slice.
+    Plain->SetFlat(false);
+    Plain->SetEnabled(false);
+    EXPECT_EQ(Pixel(Plain, 15, 15), ColorToRGB(Green));
+  }
+}
+
+TEST_F(SpeedButtons, SelfDrawnButtonShowsItsBorderLatchedFaceAndWhatLiesBehind) {
+  ThemesAllowed allowed(false);
+  Grouped[0]->SetBounds(200, 60, 30, 30);
+  EXPECT_EQ(Pixel(Grouped[0], 0, 0), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(Pixel(Grouped[0], 29, 29), ColorToRGB(clWindowFrame));
+  EXPECT_EQ(Pixel(Grouped[0], 5, 5), ColorToRGB(clBtnFace));
+  Grouped[0]->SetDown(true);
+  EXPECT_EQ(Pixel(Grouped[0], 0, 0), ColorToRGB(clWindowFrame));
+  EXPECT_EQ(Pixel(Grouped[0], 29, 29), ColorToRGB(clBtnHighlight));
+  // The latched face is dithered: face and highlight side by side.
+  COLORREF a = Pixel(Grouped[0], 5, 5), b = Pixel(Grouped[0], 6, 5);
+  EXPECT_NE(a, b);
+  EXPECT_TRUE(a == ColorToRGB(clBtnHighlight) || b == ColorToRGB(clBtnHighlight));
+  EXPECT_TRUE(a == ColorToRGB(clBtnFace) || b == ColorToRGB(clBtnFace));
+  // Transparent: what lies behind the button shows inside its border.
+  const TColor behind = RGBToColor(120, 200, 250);
+  Form->SetColor(behind);
+  Plain->SetBounds(250, 60, 30, 30);
+  EXPECT_EQ(Pixel(Plain, 5, 5), ColorToRGB(clBtnFace));
+  Plain->SetTransparent(true);
+  EXPECT_EQ(Pixel(Plain, 5, 5), ColorToRGB(behind));
+  EXPECT_EQ(Pixel(Plain, 0, 0), ColorToRGB(clBtnHighlight));
+}
+
+TEST_F(SpeedButtons, HotGlyphFontAndHintColourWhileTheMouseIsOver) {
+  TBitmap normal, hot;
+  MakeGlyph(normal, {Red});
+  MakeGlyph(hot, {Blue});
+  Plain->SetBounds(200, 60, 30, 30);
+  Plain->SetGlyph(&normal);
+  Plain->SetHotGlyph(&hot);
+  Plain->HotTrack = true;
+  Plain->HotTrackFont()->SetStyle({fsBold});
+  Plain->HintColor = clYellow;
+  int enters = 0, leaves = 0;
+  struct TCounter : TObject {
+    int* Count;
+    void Count1(TObject*) { ++*Count; }
+  } enter, leave;
+  enter.Count = &enters;
+  leave.Count = &leaves;
+  Plain->OnMouseEnter = TNotifyEvent(&enter, &TCounter::Count1);
+  Plain->OnMouseLeave = TNotifyEvent(&leave, &TCounter::Count1);
+  TColor hint = Application->HintColor;
+  Hover(Plain, true);
+  EXPECT_EQ(Pixel(Plain, 15, 15), ColorToRGB(Blue));
+  EXPECT_TRUE(Plain->Font()->Style().Contains(fsBold));
+  EXPECT_EQ(Application->HintColor, clYellow);
+  Hover(Plain, false);
+  EXPECT_EQ(Pixel(Plain, 15, 15), ColorToRGB(Red));
+  EXPECT_FALSE(Plain->Font()->Style().Contains(fsBold));
+  EXPECT_TRUE(Plain->ParentFont());
+  EXPECT_EQ(Application->HintColor, hint);
+  EXPECT_EQ(enters, 1);
+  EXPECT_EQ(leaves, 1);
+}
+
+TEST_F(SpeedButtons, HeldButtonRepeatsItsClickAfterThePause) {
+  // Pumps until Count clicks came or Limit ms passed; the milliseconds it took.
+  auto waitForClicks = [this](std::size_t Count, DWORD Limit) {
+    DWORD start = GetTickCount();
+    while (Clicks.size() < Count && GetTickCount() - start < Limit) Pump(5);
+    return GetTickCount() - start;
+  };
+  // Without AllowTimer a held button clicks once, when released.
+  MoveMouseTo(CentreOf(Plain));
+  MouseButton(true);
+  Pump(400);
+  EXPECT_TRUE(Clicks.empty());
+  MouseButton(false);
+  waitForClicks(1, 1000);
+  EXPECT_EQ(Clicks.size(), 1u);
+  Pump(600);  // no double click with the next press
+
+  Clicks.clear();
+  Plain->SetAllowTimer(true);
+  Plain->InitPause = 300;
+  Plain->RepeatInterval = 50;
+  MouseButton(true);
+  DWORD first = waitForClicks(1, 3000);
+  ASSERT_EQ(Clicks.size(), 1u);
+  EXPECT_GE(first, 280u) << "the first repeat waits for InitPause";
+  DWORD more = waitForClicks(4, 3000);
+  ASSERT_EQ(Clicks.size(), 4u);
+  EXPECT_GE(more, 150u - 20u) << "then one every RepeatInterval";
+  EXPECT_LT(more, 1000u);
+  // Off the button the repeats stop (one tick may be under way).
+  MoveMouseTo(TPoint(CentreOf(Plain).X + 80, CentreOf(Plain).Y));
+  std::size_t away = Clicks.size();
+  Pump(300);
+  EXPECT_LE(Clicks.size(), away + 1);
+  away = Clicks.size();
+  // Released outside: no click, and no more repeats.
+  MouseButton(false);
+  Pump(300);
+  EXPECT_EQ(Clicks.size(), away);
+}
+
+TEST_F(SpeedButtons, PressShowsTheDropDownMenuInsteadOfClicking) {
+  auto* menu = new TPopupMenu(Form.get());
+  int popups = 0;
+  struct TCounter : TObject {
+    int* Count;
+    void Popped(TObject*) { ++*Count; }
+  } counter;
+  counter.Count = &popups;
+  menu->OnPopup = TNotifyEvent(&counter, &TCounter::Popped);
+  auto* item = new TMenuItem(Form.get());
+  item->SetCaption("Un");
+  menu->Items()->Add(item);
+  Plain->SetDropDownMenu(menu);
+  // Inside the menu's own loop: input only, no pumping.
+  Later([] {
+    SendKey(VK_ESCAPE, false);
+    SendKey(VK_ESCAPE, true);
+  }, 150);
+  ClickAt(CentreOf(Plain));
+  Pump(100);
+  EXPECT_EQ(popups, 1);
+  EXPECT_TRUE(Clicks.empty());
+  EXPECT_EQ(menu->PopupComponent(), Plain);
+  EXPECT_EQ(menu->PopupPoint(), Plain->ClientToScreen(TPoint(-1, Plain->Height())));
+  // A press on the button while its menu is open closes the menu without opening it again.
+  TPoint centre = CentreOf(Plain);
+  Later([centre] {
+    MouseEventAt(centre, MOUSEEVENTF_LEFTDOWN);
+    MouseEventAt(centre, MOUSEEVENTF_LEFTUP);
+  }, 150);
+  ClickAt(centre);
+  Pump(300);
+  EXPECT_EQ(popups, 2);
+  if (popups > 2) Press(VK_ESCAPE);
+  // The button lets go of a menu that is freed.
+  delete menu;
+  EXPECT_EQ(Plain->DropDownMenu(), nullptr);
+}
+
+}  // namespace

@@ -34,6 +34,11 @@ bool OpenDataAddress(const String& Address, HWND Owner) {
   return OpenProc(Owner, Address);
 }
 
+bool OpenShellTarget(const String& Target, HWND Owner) {
+  if (Target.empty()) return false;
+  return OpenProc(Owner, Target);
+}
+
 TShellOpenProc SetShellOpenProc(TShellOpenProc Proc) {
   TShellOpenProc previous = OpenProc;
   OpenProc = Proc ? Proc : &ShellOpen;

@@ -3,7 +3,9 @@
 // the detail rows with their notice, and the messages of refused posts.
 #include "pdmVelbor.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "DateTime.h"
 #include "DateTimeFormat.h"
@@ -474,6 +476,27 @@ void TdmVelbor::qListeZoneHumideAfterScroll(TDataSet*) {
     qDetailZoneHumide->SetCommandText(Select);
   }
   if (FormExiste(frmZoneHumide)) frmZoneHumide->SetOxExBtnModifTag(0);
+}
+
+void TdmVelbor::RouvrirDonnees() {
+  String Code;
+  if (qListeZoneHumide->Active() && !qListeZoneHumide->IsEmpty())
+    Code = qListeZoneHumide->FieldByName("zh_code")->AsString();
+  // Only the database's datasets: the picture table lives in memory and would lose its rows.
+  std::vector<TDataSet*> Ouverts;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto* DataSet = dynamic_cast<TCustomADODataSet*>(Components(i)); DataSet != nullptr && DataSet->Active())
+      Ouverts.push_back(DataSet);
+  // Closed from the last, so that the details go before their record; reopened in the
+  // description's order, the list first and the record before its details. The record is closed
+  // when the list is placed, so the list's scroll only points it at the wetland.
+  for (auto It = Ouverts.rbegin(); It != Ouverts.rend(); ++It) (*It)->Close();
+  if (std::find(Ouverts.begin(), Ouverts.end(), qListeZoneHumide) != Ouverts.end()) {
+    qListeZoneHumide->Open();
+    if (!Code.empty()) qListeZoneHumide->Locate("zh_code", Code, {});
+  }
+  for (TDataSet* DataSet : Ouverts)
+    if (!DataSet->Active()) DataSet->Open();
 }
 
 void TdmVelbor::qDetailZoneHumideAfterOpen(TDataSet*) {

@@ -33,6 +33,9 @@ class TfrmZoneHumideBase : public TForm {
   // code (csDropDown) or only listed ones (csDropDownList).
   virtual void SetLkCboCodeInventaireLookupTable(TDataSet* Table) = 0;
   virtual void SetLkCboCodeInventaireFreeEntry(bool FreeEntry) = 0;
+  // The side bar's "Générale" page: the window goes back to its list, asking first whether to
+  // drop a record being edited. The exchange dialog runs it before an export or an import.
+  virtual void lopGeneraleClick(TObject* Sender) = 0;
 };
 extern TfrmZoneHumideBase* frmZoneHumide;
 
@@ -75,6 +78,10 @@ class TdmVelbor : public TDataModule {
 
   // The notice window closed: repairs the refused row (TfrmAttention calls it).
   void ReparerLigneRefusee();
+
+  // Closes and reopens every open dataset of the database, so that they show rows written
+  // behind their back (an import): the record list stays on its wetland when it still exists.
+  void RouvrirDonnees();
 
   // Components of the description.
   TADOConnection* ADOConnection = nullptr;

@@ -33,6 +33,7 @@ class TFakeZoneHumide : public TfrmZoneHumideBase {
   int DbeTypeRepaints = 0;
   TDataSet* CodeLookupTable = nullptr;
   int FreeEntry = -1;
+  int RetoursListe = 0;
 
   int OxExBtnModifTag() override { return ModifTag; }
   void SetOxExBtnModifTag(int Value) override { ModifTag = Value; }
@@ -46,6 +47,7 @@ class TFakeZoneHumide : public TfrmZoneHumideBase {
   void RepaintDbeType() override { ++DbeTypeRepaints; }
   void SetLkCboCodeInventaireLookupTable(TDataSet* Table) override { CodeLookupTable = Table; }
   void SetLkCboCodeInventaireFreeEntry(bool Value) override { FreeEntry = Value ? 1 : 0; }
+  void lopGeneraleClick(TObject*) override { ++RetoursListe; }
 };
 VELBOR_IMPLEMENT_CLASS(TFakeZoneHumide)
 

@@ -1,0 +1,233 @@
+// Tests of the background picture: the colour conversions behind the gray map, the tile following
+// the picture, a picture stretched over an MDI client area and tiled behind a plain form read back
+// from the screen, tiles in step with scrolled content, transparent parts of a gray-mapped picture,
+// links added, taken over and removed, and a linked form freed first.
+#include <gtest/gtest.h>
+
+#include "Filer.h"
+#include "Forms.h"
+#include "OxBackground.h"
+#include "UiTestSupport.h"
+
+namespace {
+
+COLORREF WindowPixel(HWND Wnd, int X, int Y) {
+  HDC dc = GetDC(Wnd);
+  COLORREF c = GetPixel(dc, X, Y);
+  ReleaseDC(Wnd, dc);
+  return c;
+}
+
+// A 20 x 10 bitmap: left half red, right half blue.
+void TwoColours(TBitmap* B) {
+  B->SetPixelFormat(pf24bit);
+  B->SetSize(20, 10);
+  B->Canvas()->Brush()->SetColor(clRed);
+  B->Canvas()->FillRect(Rect(0, 0, 10, 10));
+  B->Canvas()->Brush()->SetColor(clBlue);
+  B->Canvas()->FillRect(Rect(10, 0, 20, 10));
+}
+
+TEST(OxBackgroundColours, HLSConversionsAndGrayMap) {
+  struct Case {
+    COLORREF Rgb;
+    THLS Hls;
+  };
+  const Case cases[] = {
+      {RGB(255, 0, 0), {0, 120, 240}},   {RGB(0, 255, 0), {80, 120, 240}}, {RGB(0, 0, 255), {160, 120, 240}},
+      {RGB(0, 0, 0), {160, 0, 0}},       {RGB(255, 255, 255), {160, 240, 0}},
+      {RGB(128, 128, 128), {160, 120, 0}},
+  };
+  for (const Case& c : cases) {
+    THLS h = RGBToHLS(c.Rgb);
+    EXPECT_EQ(h.H, c.Hls.H) << std::hex << c.Rgb;
+    EXPECT_EQ(h.L, c.Hls.L) << std::hex << c.Rgb;
+    EXPECT_EQ(h.S, c.Hls.S) << std::hex << c.Rgb;
+    if (c.Rgb != RGB(128, 128, 128)) {
+      EXPECT_EQ(HLSToRGB(c.Hls), c.Rgb) << std::hex << c.Rgb;
+    }
+  }
+  // Black stays black, 192 is the button face, white the highlight (within the scale's rounding).
+  EXPECT_EQ(GrayMapEntry(0), RGB(0, 0, 0));
+  auto close = [](COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 2 && std::abs(GetGValue(a) - GetGValue(b)) <= 2 &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= 2;
+  };
+  EXPECT_TRUE(close(GrayMapEntry(192), ColorToRGB(clBtnFace)));
+  EXPECT_TRUE(close(GrayMapEntry(255), ColorToRGB(clBtnHighlight)));
+}
+
+TEST(OxBackgroundImage, TileFollowsThePictureAndShiftDropsZigzag) {
+  TBackgroundImage image;
+  TBitmap b;
+  TwoColours(&b);
+  image.Picture()->SetGraphic(&b);
+  EXPECT_TRUE(image.HasPicture());
+  EXPECT_EQ(image.TileWidth(), 20);
+  EXPECT_EQ(image.TileHeight(), 10);
+  image.SetAutoSizeTile(false);
+  image.SetTileWidth(5);  // below the picture: raised to it
+  EXPECT_EQ(image.TileWidth(), 20);
+  image.SetTileWidth(30);  // a wider tile centres the picture in a prepared bitmap
+  ASSERT_NE(image.Prepared(), nullptr);
+  EXPECT_EQ(image.Prepared()->Width(), 30);
+  image.SetZigzag(true);
+  image.SetShift(3);
+  EXPECT_FALSE(image.Zigzag());
+  // Stretched, with nothing to prepare, the picture is drawn as it is.
+  image.SetMode(bmStretch);
+  EXPECT_EQ(image.Prepared(), nullptr);
+}
+
+// A form to paint for, and a bitmap standing for its device context.
+class OxBackgroundPaint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Form = CreateForm<TForm>(nullptr);
+    Form->SetBounds(60, 60, 200, 120);
+    Form->SetColor(clLime);
+    Form->HandleNeeded();
+    Target.SetPixelFormat(pf24bit);
+    Target.SetSize(100, 40);
+    TwoColours(&Picture);
+    Image.Picture()->SetGraphic(&Picture);
+  }
+  void TearDown() override { Form->Free(); }
+  COLORREF Pixel(int X, int Y) { return GetPixel(Target.Canvas()->Handle(), X, Y); }
+
+  TForm* Form = nullptr;
+  TBitmap Target;
+  TBitmap Picture;
+  TBackgroundImage Image;
+};
+
+// The tiles keep step with the scrolled content: 30 pixels scrolled in 20-pixel tiles puts the
+// blue half of a tile at the left edge.
+TEST_F(OxBackgroundPaint, TilesFollowTheScrolledContent) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+  si.nMin = 0;
+  si.nMax = 399;
+  si.nPage = 100;
+  si.nPos = 30;
+  SetScrollInfo(Form->Handle(), SB_HORZ, &si, FALSE);
+  ASSERT_TRUE(Image.PaintOn(Form, Target.Canvas()->Handle()));
+  EXPECT_EQ(Pixel(2, 5), ColorToRGB(clBlue));
+  EXPECT_EQ(Pixel(12, 5), ColorToRGB(clRed));
+  EXPECT_EQ(Pixel(22, 5), ColorToRGB(clBlue));
+}
+
+// Gray-mapped and transparent: the parts in the transparent colour (the bottom-left pixel, red)
+// show the form's brush, the rest is recoloured in the button tones.
+TEST_F(OxBackgroundPaint, GrayMappedTransparentPartsShowTheBrush) {
+  Image.SetMode(bmTopLeft);
+  Image.SetTransparent(true);
+  Image.SetGrayMapped(true);
+  ASSERT_NE(Image.Prepared(), nullptr);
+  ASSERT_TRUE(Image.PaintOn(Form, Target.Canvas()->Handle()));
+  EXPECT_EQ(Pixel(5, 5), ColorToRGB(clLime));
+  COLORREF shown = Pixel(15, 5);
+  EXPECT_NE(shown, ColorToRGB(clLime));
+  EXPECT_NE(shown, ColorToRGB(clBlue));
+  bool inGrayMap = false;
+  for (int i = 0; i < 256 && !inGrayMap; ++i) inGrayMap = GrayMapEntry(i) == shown;
+  EXPECT_TRUE(inGrayMap) << std::hex << shown;
+  EXPECT_EQ(Pixel(40, 20), ColorToRGB(clLime));  // outside the picture: the brush
+}
+
+TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {
+  RegisterOxBackground();
+  TForm* frame = CreateForm<TForm>(nullptr);
+  frame->SetFormStyle(fsMDIForm);
+  frame->SetBounds(40, 40, 400, 300);
+  auto* background = new TqzBackground(frame);
+  background->SetName("Background");
+  TBitmap b;
+  TwoColours(&b);
+  background->Image()->Picture()->SetGraphic(&b);
+  background->Image()->SetMode(bmStretch);
+  background->Clients()->AddClient(frame);
+  frame->Show();
+  Pump(150);
+  TClientLink* link = background->Clients()->Links(0);
+  EXPECT_TRUE(link->IsMDI());
+  ASSERT_EQ(link->HookedWindow(), frame->ClientHandle());
+  RECT r;
+  GetClientRect(frame->ClientHandle(), &r);
+  // Stretched: the left half red, the right half blue, over the whole client area.
+  EXPECT_EQ(WindowPixel(frame->ClientHandle(), r.right / 4, r.bottom / 2), ColorToRGB(clRed));
+  EXPECT_EQ(WindowPixel(frame->ClientHandle(), r.right * 3 / 4, r.bottom / 2), ColorToRGB(clBlue));
+  // Widened, the whole picture is stretched again: a point once in the blue half is now red.
+  const int x = r.right * 2 / 3;
+  frame->SetBounds(40, 40, 700, 300);
+  Pump(100);
+  GetClientRect(frame->ClientHandle(), &r);
+  ASSERT_LT(x, r.right / 2);
+  EXPECT_EQ(WindowPixel(frame->ClientHandle(), x, r.bottom / 2), ColorToRGB(clRed));
+  EXPECT_EQ(WindowPixel(frame->ClientHandle(), r.right * 3 / 4, r.bottom / 2), ColorToRGB(clBlue));
+
+  // A plain form, tiled; linking it to a second background takes it from the first.
+  TForm* plain = CreateForm<TForm>(nullptr);
+  plain->SetBounds(100, 100, 200, 120);
+  plain->Show();
+  background->Clients()->AddClient(plain);
+  auto* other = new TqzBackground(frame);
+  other->Image()->Picture()->SetGraphic(&b);
+  other->Clients()->AddClient(plain);
+  Pump(150);
+  EXPECT_EQ(background->Clients()->Count(), 1);
+  EXPECT_EQ(TqzBackground::FindLinking(plain), other);
+  EXPECT_EQ(WindowPixel(plain->Handle(), 5, 5), ColorToRGB(clRed));
+  EXPECT_EQ(WindowPixel(plain->Handle(), 15, 5), ColorToRGB(clBlue));
+  EXPECT_EQ(WindowPixel(plain->Handle(), 25, 15), ColorToRGB(clRed));  // the next tile
+
+  // A recreated window is hooked again once the posted request arrives.
+  plain->SetBorderStyle(bsDialog);
+  Pump(150);
+  TClientLink* plainLink = other->Clients()->Find(plain);
+  ASSERT_NE(plainLink, nullptr);
+  EXPECT_EQ(plainLink->HookedWindow(), plain->Handle());
+  EXPECT_EQ(WNDPROC(GetWindowLongPtrA(plain->Handle(), GWLP_WNDPROC)) != nullptr, true);
+
+  // The linked form freed first: its link goes, nothing points at it any more.
+  plain->Free();
+  Pump(50);
+  EXPECT_EQ(other->Clients()->Count(), 0);
+  EXPECT_EQ(TqzBackground::FindLinking(plain), nullptr);
+  other->Image()->SetMode(bmCenter);  // invalidates every client: none left
+  // Removing the frame's link puts its client window's procedure back.
+  WNDPROC hooked = WNDPROC(GetWindowLongPtrA(frame->ClientHandle(), GWLP_WNDPROC));
+  background->Clients()->RemoveClient(frame);
+  EXPECT_NE(WNDPROC(GetWindowLongPtrA(frame->ClientHandle(), GWLP_WNDPROC)), hooked);
+  Pump(50);
+  frame->Free();
+  Pump(20);
+}
+
+TEST(OxBackgroundForms, ClientsListStopsAtAMissingName) {
+  RegisterOxBackground();
+  TForm* form = CreateForm<TForm>(nullptr);
+  form->SetName("frmMain");
+  auto* second = CreateForm<TForm>(form);
+  second->SetName("Other");
+  ReadComponentFromText(form,
+                        "object frmMain: TForm\n"
+                        "  object Background: TqzBackground\n"
+                        "    Clients = ('frmMain' 'Missing' 'Other')\n"
+                        "    Image.Mode = bmStretch\n"
+                        "  end\n"
+                        "end\n",
+                        "background");
+  auto* background = dynamic_cast<TqzBackground*>(form->FindComponent("Background"));
+  ASSERT_NE(background, nullptr);
+  EXPECT_EQ(background->Image()->Mode(), bmStretch);
+  ASSERT_EQ(background->Clients()->Count(), 1);
+  EXPECT_EQ(background->Clients()->Links(0)->Client(), form);
+  String text = WriteComponentToText(form);
+  EXPECT_NE(text.find("'frmMain'"), String::npos) << text;
+  form->Free();
+  Pump(20);
+}
+
+}  // namespace

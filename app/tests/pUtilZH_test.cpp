@@ -57,7 +57,7 @@ struct TSettingsCase {
 
 TEST_F(SettingsFileTest, TheOperatorIsReadFromTheParametersSection) {
   const TSettingsCase Cases[] = {
-      {"both keys", "[parametres]\r\nnom=Lefèvre\r\norganisme=Conservatoire\r\n", "Lefèvre", "Conservatoire"},
+      {"both keys", "[parametres]\r\nnom=Lefèvre\r\norganisme=Conservatoire\r\n"_a, "Lefèvre"_a, "Conservatoire"},
       {"no organisation", "[parametres]\r\nnom=Dupont\r\n", "Dupont", ""},
       {"empty values", "[parametres]\r\nnom=\r\norganisme=\r\n", "", ""},
       {"another section", "[autre]\r\nnom=Dupont\r\n", "avant", "avant"},
@@ -65,12 +65,12 @@ TEST_F(SettingsFileTest, TheOperatorIsReadFromTheParametersSection) {
   };
   for (const TSettingsCase& Case : Cases) {
     DeleteFile(kFichierParametres);
-    if (Case.File != nullptr) WriteFileText(kFichierParametres, Utf8ToAnsi(Case.File));
+    if (Case.File != nullptr) WriteFileText(kFichierParametres, Case.File);
     NomUtilisateur = "avant";
     Organisme = "avant";
     EXPECT_NO_THROW(LireParametres()) << Case.Name;
-    EXPECT_EQ(NomUtilisateur, Utf8ToAnsi(Case.Nom)) << Case.Name;
-    EXPECT_EQ(Organisme, Utf8ToAnsi(Case.Organisme)) << Case.Name;
+    EXPECT_EQ(NomUtilisateur, Case.Nom) << Case.Name;
+    EXPECT_EQ(Organisme, Case.Organisme) << Case.Name;
   }
 }
 

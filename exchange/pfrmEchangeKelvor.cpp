@@ -14,7 +14,7 @@
 #include "DictionaryExchange.h"
 #include "InventoryExchange.h"
 #include "OxFilenameEdit.h"
-#include "OxSpecialProgress.h"
+#include "OxProgressBar.h"
 #include "StrUtils.h"
 #include "pUtilZH.h"
 #include "pdmVelbor.h"

@@ -18,7 +18,7 @@
 #include "InventoryExchange.h"
 #include "OxFilenameEdit.h"
 #include "OxLookupCombo.h"
-#include "OxSpecialProgress.h"
+#include "OxProgressBar.h"
 #include "StrUtils.h"
 #include "UiTestSupport.h"
 #include "pUtilZH.h"

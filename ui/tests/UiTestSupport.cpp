@@ -2,7 +2,9 @@
 #include "UiTestSupport.h"
 
 #include <algorithm>
-#include <deque>
+#include <cstdint>
+#include <cstdlib>
+#include <map>
 
 #include "UtilityWindow.h"
 
@@ -90,27 +92,43 @@ void RegisterTestClasses() {
 }
 
 namespace {
+// Work waiting for the message loop, each piece under its own number: posted ones run in the order
+// they were posted, delayed ones when their timer (numbered alike) falls due.
 class TLaterQueue : public TObject {
  public:
   TLaterQueue() { FWindow = AllocateHWnd(TWndMethod(this, &TLaterQueue::WndProc)); }
-  void Post(std::function<void()> Work) {
-    FWork.push_back(std::move(Work));
-    PostMessageA(FWindow, WM_APP, 0, 0);
+  void Add(std::function<void()> Work, int Milliseconds) {
+    UINT_PTR id = ++FLastId;
+    FWork.emplace(id, std::move(Work));
+    if (Milliseconds > 0) SetTimer(FWindow, id, UINT(Milliseconds), nullptr);
+    else PostMessageA(FWindow, WM_APP, id, 0);
   }
 
  private:
   void WndProc(TMessage& Message) {
-    if (Message.Msg != WM_APP) {
-      Message.Result = DefWindowProcA(FWindow, Message.Msg, Message.WParam, Message.LParam);
-      return;
+    switch (Message.Msg) {
+      case WM_TIMER:
+        KillTimer(FWindow, Message.WParam);
+        Run(Message.WParam);
+        break;
+      case WM_APP:
+        Run(Message.WParam);
+        break;
+      default:
+        Message.Result = DefWindowProcA(FWindow, Message.Msg, Message.WParam, Message.LParam);
+        break;
     }
-    if (FWork.empty()) return;
-    std::function<void()> work = std::move(FWork.front());
-    FWork.pop_front();
+  }
+  void Run(UINT_PTR Id) {
+    auto it = FWork.find(Id);
+    if (it == FWork.end()) return;
+    std::function<void()> work = std::move(it->second);
+    FWork.erase(it);
     work();
   }
   HWND FWindow;
-  std::deque<std::function<void()>> FWork;
+  UINT_PTR FLastId = 0;
+  std::map<UINT_PTR, std::function<void()>> FWork;
 };
 
 TLaterQueue& Queue() {
@@ -119,7 +137,7 @@ TLaterQueue& Queue() {
 }
 }  // namespace
 
-void Later(std::function<void()> Work) { Queue().Post(std::move(Work)); }
+void Later(std::function<void()> Work, int Milliseconds) { Queue().Add(std::move(Work), Milliseconds); }
 
 void Pump(int Milliseconds) {
   DWORD end = GetTickCount() + DWORD(Milliseconds);
@@ -130,16 +148,19 @@ void Pump(int Milliseconds) {
   Application->ProcessMessages();
 }
 
-namespace {
-void SendKey(WORD Key, bool Up) {
+INPUT KeyInput(WORD Key, bool Up) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;
   in.ki.wVk = Key;
   in.ki.wScan = WORD(MapVirtualKeyA(Key, MAPVK_VK_TO_VSC));
   in.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
+  return in;
+}
+
+void SendKey(WORD Key, bool Up) {
+  INPUT in = KeyInput(Key, Up);
   SendInput(1, &in, sizeof(in));
 }
-}  // namespace
 
 void PressKey(WORD Key, bool Shift) {
   if (Shift) SendKey(VK_SHIFT, false);
@@ -148,20 +169,169 @@ void PressKey(WORD Key, bool Shift) {
   if (Shift) SendKey(VK_SHIFT, true);
 }
 
-void ClickAt(TPoint ScreenPos) {
-  SetCursorPos(ScreenPos.X, ScreenPos.Y);
-  INPUT in[2]{};
-  in[0].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].type = INPUT_MOUSE;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
+namespace {
+// Input reaches the program at the system's pace: rather than guess how long that takes, the
+// helpers watch the thread take the last event of theirs from its queue, through a hook.
+WORD AwaitedKey = 0;
+bool ButtonReleased = false;
+
+// A typed character (VK_PACKET) reaches the hook only as its press.
+LRESULT CALLBACK WatchKeyRelease(int Code, WPARAM WParam, LPARAM LParam) {
+  if (Code == HC_ACTION && WParam == AwaitedKey && (WParam == VK_PACKET || (LParam & 0x80000000))) AwaitedKey = 0;
+  return CallNextHookEx(nullptr, Code, WParam, LParam);
 }
+
+LRESULT CALLBACK WatchButtonRelease(int Code, WPARAM WParam, LPARAM LParam) {
+  if (Code == HC_ACTION && (WParam == WM_LBUTTONUP || WParam == WM_NCLBUTTONUP)) ButtonReleased = true;
+  return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+// Waits at most about two seconds: input that goes to another thread's window is never seen here.
+template <class F>
+void PumpUntil(F Done) {
+  for (int i = 0; i < 200 && !Done(); ++i) Pump(10);
+}
+}  // namespace
+
+void SendKeys(const std::vector<INPUT>& Inputs, WORD LastKey, int Settle) {
+  AwaitedKey = LastKey;
+  HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &WatchKeyRelease, nullptr, GetCurrentThreadId());
+  SendInput(UINT(Inputs.size()), const_cast<INPUT*>(Inputs.data()), sizeof(INPUT));
+  PumpUntil([] { return AwaitedKey == 0; });
+  UnhookWindowsHookEx(hook);
+  Pump(Settle);
+}
+
+void Press(WORD Key, bool Shift) {
+  if (!Shift) {
+    SendKeys({KeyInput(Key, false), KeyInput(Key, true)}, Key);
+    return;
+  }
+  SendKeys({KeyInput(VK_SHIFT, false), KeyInput(Key, false), KeyInput(Key, true), KeyInput(VK_SHIFT, true)}, VK_SHIFT);
+}
+
+void PressCombo(WORD Modifier, WORD Key) {
+  SendKeys({KeyInput(Modifier, false), KeyInput(Key, false), KeyInput(Key, true), KeyInput(Modifier, true)}, Modifier);
+}
+
+void TypeText(const String& Text) {
+  // One character at a time, each handled before the next: a control that acts on a key (an
+  // incremental search) sees them as a typist's.
+  for (char c : Text) {
+    INPUT in[2]{};
+    WCHAR wide = WCHAR(AnsiToWide(String(1, c))[0]);
+    for (int i = 0; i < 2; ++i) {
+      in[i].type = INPUT_KEYBOARD;
+      in[i].ki.wScan = wide;
+      in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+    }
+    SendKeys({in[0], in[1]}, VK_PACKET, 30);
+  }
+  Pump(60);
+}
+
+INPUT MouseInput(TPoint ScreenPos, DWORD Flags) {
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  // Rounded up, so that the system's scaling back lands on the very pixel.
+  in.mi.dx = LONG((std::int64_t(ScreenPos.X) * 65536 + width - 1) / width);
+  in.mi.dy = LONG((std::int64_t(ScreenPos.Y) * 65536 + height - 1) / height);
+  in.mi.dwFlags = Flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return in;
+}
+
+void MouseEventAt(TPoint ScreenPos, DWORD Flags) {
+  INPUT in = MouseInput(ScreenPos, Flags);
+  SendInput(1, &in, sizeof(in));
+}
+
+TPoint& LastMousePos() {
+  static TPoint pos;
+  return pos;
+}
+
+void MoveMouseTo(TPoint ScreenPos) {
+  LastMousePos() = ScreenPos;
+  auto there = [ScreenPos] {
+    POINT p{};
+    return GetCursorPos(&p) && p.x == ScreenPos.X && p.y == ScreenPos.Y;
+  };
+  // By way of a neighbouring pixel, so that the move is never one to where the pointer already is.
+  TPoint beside(ScreenPos.X > 0 ? ScreenPos.X - 1 : ScreenPos.X + 1, ScreenPos.Y);
+  // The display may still report an earlier position after the move: wait until the pointer is
+  // there and stays there, moving it again when it was taken back.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    MouseEventAt(beside, 0);
+    MouseEventAt(ScreenPos, 0);
+    for (int i = 0; i < 50 && !there(); ++i) Pump(10);
+    Pump(30);
+    if (there()) return;
+  }
+}
+
+namespace {
+// The last press the helpers sent: the system pairs a press with the one before it into a double
+// click when it comes within the double-click time and near it.
+DWORD LastPressTime = 0;
+TPoint LastPressPos(-10000, -10000);
+}  // namespace
+
+void AwaitNoDoubleClick(TPoint ScreenPos) {
+  DWORD wait = GetDoubleClickTime() + 50;
+  DWORD since = GetTickCount() - LastPressTime;
+  if (since < wait && std::abs(ScreenPos.X - LastPressPos.X) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+      std::abs(ScreenPos.Y - LastPressPos.Y) <= GetSystemMetrics(SM_CYDOUBLECLK)) {
+    Pump(int(wait - since));
+  }
+}
+
+void MouseButton(bool Down, TPoint ScreenPos) {
+  if (Down) {
+    LastPressTime = GetTickCount();
+    LastPressPos = ScreenPos;
+  }
+  MouseEventAt(ScreenPos, Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+}
+
+void MouseButton(bool Down) { MouseButton(Down, LastMousePos()); }
+
+void ReleaseButton(TPoint ScreenPos) {
+  ButtonReleased = false;
+  HHOOK hook = SetWindowsHookExA(WH_MOUSE, &WatchButtonRelease, nullptr, GetCurrentThreadId());
+  MouseButton(false, ScreenPos);
+  PumpUntil([] { return ButtonReleased; });
+  UnhookWindowsHookEx(hook);
+  Pump(40);
+}
+
+void ReleaseButton() { ReleaseButton(LastMousePos()); }
+
+void ClickAt(TPoint ScreenPos) {
+  AwaitNoDoubleClick(ScreenPos);
+  MoveMouseTo(ScreenPos);
+  MouseButton(true, ScreenPos);
+  ReleaseButton(ScreenPos);
+  Pump(80);
+}
+
+TPoint OnScreen(TControl* Control, int X, int Y) { return Control->ClientToScreen(TPoint(X, Y)); }
+
+TPoint CentreOf(TControl* Control) { return OnScreen(Control, Control->Width() / 2, Control->Height() / 2); }
+
+void ClickControl(TControl* Control) { ClickAt(CentreOf(Control)); }
 
 void Activate(TCustomForm* Form) {
   SetForegroundWindow(Form->Handle());
   for (int i = 0; i < 40 && GetForegroundWindow() != Form->Handle(); ++i) Pump(10);
   Pump(20);
+}
+
+COLORREF PixelOf(TWinControl* Control, int X, int Y) {
+  HDC dc = GetDC(Control->Handle());
+  COLORREF c = GetPixel(dc, X, Y);
+  ReleaseDC(Control->Handle(), dc);
+  return c;
 }
 
 TMessageRecorder::TMessageRecorder(TControl* Control, std::vector<UINT> Watched)

@@ -58,15 +58,63 @@ using TFormPtr = std::unique_ptr<T, TFormFree>;
 // Registers the test classes with the form reader (once).
 void RegisterTestClasses();
 
-// Runs Work from inside the message loop, once the messages already queued are handled.
-void Later(std::function<void()> Work);
+// Runs Work from inside the message loop: once the messages already queued are handled or, given
+// a delay, that many milliseconds later (for work meant to run inside a modal loop that the next
+// call opens only after it has handled messages itself).
+void Later(std::function<void()> Work, int Milliseconds = 0);
 // Handles pending messages for about Milliseconds (input arrives asynchronously).
 void Pump(int Milliseconds = 50);
-// Real input, through the system's input queue.
+
+// Real keyboard input, through the system's input queue.
+INPUT KeyInput(WORD Key, bool Up);
+// One key event, and a press and release (Shift held around it): sent, not waited for, so that
+// they may be used inside a modal loop.
+void SendKey(WORD Key, bool Up);
 void PressKey(WORD Key, bool Shift = false);
+// Sends the inputs, then handles messages until the program has taken the release of LastKey
+// from its queue (a typed character, VK_PACKET: its press) and Settle milliseconds more.
+void SendKeys(const std::vector<INPUT>& Inputs, WORD LastKey, int Settle = 80);
+// A key pressed and released (Shift held around it), and handled.
+void Press(WORD Key, bool Shift = false);
+// A key with a modifier held (VK_CONTROL, VK_MENU, VK_SHIFT), and handled.
+void PressCombo(WORD Modifier, WORD Key);
+// Characters typed as the keyboard would send them (layout-independent), and handled.
+void TypeText(const String& Text);
+
+// Real mouse input. Each event carries its own absolute position, so that a press cannot land
+// where the pointer was before, nor be moved by a late report of an earlier position.
+INPUT MouseInput(TPoint ScreenPos, DWORD Flags);
+// One mouse event (a move, with Flags): sent, not waited for.
+void MouseEventAt(TPoint ScreenPos, DWORD Flags);
+// Where the last move or click of the tests put the pointer.
+TPoint& LastMousePos();
+// Moves the pointer through the input queue (a real move: the windows hear of it, even when the
+// pointer was there already) and waits until it is there.
+void MoveMouseTo(TPoint ScreenPos);
+// Waits, when a press at ScreenPos would pair with the helpers' last press into a double click,
+// until it no longer would (before delayed work that must find the press's effect in place).
+void AwaitNoDoubleClick(TPoint ScreenPos);
+// The left button pressed or released, where the pointer was moved to or at ScreenPos; sent, not
+// waited for.
+void MouseButton(bool Down);
+void MouseButton(bool Down, TPoint ScreenPos);
+// Releases the left button, where the pointer was moved to or at ScreenPos, and waits until the
+// program has taken the release from its queue.
+void ReleaseButton();
+void ReleaseButton(TPoint ScreenPos);
+// Moves the pointer there, presses and releases the left button and waits until the release is
+// handled; the press never pairs with the previous one into a double click.
 void ClickAt(TPoint ScreenPos);
+// A screen point of a control (window-less ones included): a client point, and the middle.
+TPoint OnScreen(TControl* Control, int X, int Y);
+TPoint CentreOf(TControl* Control);
+// Clicks the middle of a control.
+void ClickControl(TControl* Control);
+
 // Makes the form the foreground window and waits until it is active.
 void Activate(TCustomForm* Form);
+// The colour now on screen at a client point of a control's window.
+COLORREF PixelOf(TWinControl* Control, int X, int Y);
 
 // Records the messages one control receives, by hooking its WindowProc.
 class TMessageRecorder : public TObject {

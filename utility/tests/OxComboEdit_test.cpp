@@ -1,14 +1,12 @@
 // Tests of the combo edit under real keys and mouse: the button placed inside the edit, the key
 // that clicks it, the read-only and direct-input rules with the clipboard commands, the glyph
 // kinds, the disabled look, Enter and Escape, and the popup protocol a descendant plugs into.
-#include "OxControlsTestSupport.h"
+#include "StdCtrlsTestSupport.h"
 
 #include "Clipbrd.h"
 #include "Menus.h"
 #include "OxComboEdit.h"
 #include "Variant.h"
-
-using namespace OxTest;
 
 namespace {
 
@@ -36,10 +34,10 @@ class TPopupComboEdit : public TOxCustomComboEdit {
   void CompleteTypedText() override { ++Completions; }
 };
 
-class ComboEdits : public FormTest {
+class ComboEdits : public StdFormTest {
  protected:
   void SetUp() override {
-    FormTest::SetUp();
+    StdFormTest::SetUp();
     Edit = Add<TOxComboEdit>(10, 10, 160);
     Edit->OnButtonClick = TNotifyEvent(this, &ComboEdits::ButtonClicked);
     Edit->OnChange = TNotifyEvent(this, &ComboEdits::Changed);
@@ -52,7 +50,7 @@ class ComboEdits : public FormTest {
     // The clipboard object is freed here, not by the library's exit-time destructor: destroying
     // its window while the process exits loses the program's exit status under Wine.
     delete SetClipboard(nullptr);
-    FormTest::TearDown();
+    StdFormTest::TearDown();
   }
   void ButtonClicked(TObject*) { ++ButtonClicks; }
   void Changed(TObject*) { ++Changes; }
@@ -269,10 +267,10 @@ TEST_F(ComboEdits, EnterGoesToTheFormWithoutBreakingTheLineAndTabMovesOn) {
   EXPECT_TRUE(Other->Focused());
 }
 
-class PopupComboEdits : public FormTest {
+class PopupComboEdits : public StdFormTest {
  protected:
   void SetUp() override {
-    FormTest::SetUp();
+    StdFormTest::SetUp();
     Edit = Add<TPopupComboEdit>(10, 10, 121);
     Edit->OnButtonClick = TNotifyEvent(this, &PopupComboEdits::ButtonClicked);
     Edit->OnChange = TNotifyEvent(this, &PopupComboEdits::Changed);

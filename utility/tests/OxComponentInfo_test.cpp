@@ -222,7 +222,7 @@ TEST_F(OxAboutDialogTest, EveryTextShownAndTheLinksOpened) {
     EXPECT_EQ(d->MailImage->Top(), d->OKBtn->Top() - 8);
 
     // The envelope lights up under the mouse and opens the contact link.
-    SetCursorPos(d->MailImage->ClientToScreen(TPoint(13, 13)).X, d->MailImage->ClientToScreen(TPoint(13, 13)).Y);
+    MoveMouseTo(d->MailImage->ClientToScreen(TPoint(13, 13)));
     IdleUntil([&] { return d->MailImage->MouseInside(); });
     EXPECT_TRUE(d->MailImage->MouseInside());
     ClickControl(d->MailImage);

@@ -86,8 +86,6 @@ class OxDBComboBoxTest : public TestFolder, public TObject {
     SendMessageA(Combo->Handle(), CB_GETDROPPEDCONTROLRECT, 0, LPARAM(&list));
     int height = int(SendMessageA(Combo->Handle(), CB_GETITEMHEIGHT, 0, 0));
     TPoint at(list.left + 20, Combo->ClientToScreen(TPoint(0, Combo->Height())).Y + 2 + Index * height + height / 2);
-    SetCursorPos(at.X, at.Y);
-    Pump(30);
     ClickAt(at);
     Pump(150);
   }

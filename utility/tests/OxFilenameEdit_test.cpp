@@ -2,7 +2,7 @@
 // the name going in and coming back quoted, the events around it, the FileName property's checks
 // and clipping, the default glyph from the program's resources, the dialog kinds, and files
 // dropped on it through a real WM_DROPFILES.
-#include "OxControlsTestSupport.h"
+#include "StdCtrlsTestSupport.h"
 
 #include <shlobj.h>
 
@@ -11,8 +11,6 @@
 #include "Filer.h"
 #include "OxFilenameEdit.h"
 #include "Strings.h"
-
-using namespace OxTest;
 
 namespace {
 
@@ -54,10 +52,10 @@ HGLOBAL MakeDrop(const std::vector<String>& Names) {
   return handle;
 }
 
-class FilenameEdits : public FormTest {
+class FilenameEdits : public StdFormTest {
  protected:
   void SetUp() override {
-    FormTest::SetUp();
+    StdFormTest::SetUp();
     RegisterOxFilenameEdit();
     Edit = Add<TOxFilenameEdit>(10, 10, 250);
     ShowForm();
@@ -275,7 +273,7 @@ TEST_F(FilenameEdits, DroppedFilesGiveTheFirstNameOrAllWithMultipleSelection) {
 
 TEST_F(FilenameEdits, AFormDescriptionSetsTheDialogProperties) {
   auto* form = new TForm(nullptr);
-  std::unique_ptr<TForm, FormFree> owner(form);
+  TFormPtr<TForm> owner(form);
   ReadComponentFromText(form,
                         "object F: TForm\n"
                         "  object Fichier: TOxFilenameEdit\n"

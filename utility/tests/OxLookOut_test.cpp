@@ -13,10 +13,8 @@
 
 namespace {
 
-// A real left click at a point of the screen, with the pointer moved there first.
+// A real left click at a point of the screen.
 void RealClick(TPoint P) {
-  SetCursorPos(P.X, P.Y);
-  Pump(40);
   ClickAt(P);
   Pump(150);
 }

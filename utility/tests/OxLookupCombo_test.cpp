@@ -103,7 +103,7 @@ TEST_F(OxLookupComboTest, TheEmptyEntryShowsUntilACodeIsChosenByKeyboard) {
   EXPECT_EQ(Combo->Text(), " ");
   Focus();
 
-  PressWith(VK_MENU, VK_DOWN);
+  PressCombo(VK_MENU, VK_DOWN);
   ASSERT_TRUE(ListShown());
   EXPECT_EQ(Log.DropDowns, 1);
   // Under the combo, as wide, eight rows tall.
@@ -134,9 +134,9 @@ TEST_F(OxLookupComboTest, TheEmptyEntryShowsUntilACodeIsChosenByKeyboard) {
   EXPECT_FALSE(ListShown());
   EXPECT_EQ(Combo->Value(), "01A0002");
   // Alt+Down a second time closes the list, taking its row.
-  PressWith(VK_MENU, VK_DOWN);
+  PressCombo(VK_MENU, VK_DOWN);
   Press(VK_DOWN);
-  PressWith(VK_MENU, VK_DOWN);
+  PressCombo(VK_MENU, VK_DOWN);
   EXPECT_FALSE(ListShown());
   EXPECT_EQ(Combo->Value(), "02B0001");
   // Up and Down on the closed combo step through the codes.
@@ -148,7 +148,7 @@ TEST_F(OxLookupComboTest, TheEmptyEntryShowsUntilACodeIsChosenByKeyboard) {
   EXPECT_TRUE(Catcher->Keys.empty());
 
   // Tab leaves the combo with its list open: the list closes and the focus goes on.
-  PressWith(VK_MENU, VK_DOWN);
+  PressCombo(VK_MENU, VK_DOWN);
   ASSERT_TRUE(ListShown());
   Press(VK_TAB);
   EXPECT_FALSE(ListShown());
@@ -174,11 +174,11 @@ TEST_F(OxLookupComboTest, AClickOpensTheListAndAClickOnARowChoosesIt) {
   EXPECT_EQ(Combo->Text(), " ");
 
   // Pressed on the combo, dragged into the list and released on a row.
-  MoveMouse(ComboMiddle());
+  MoveMouseTo(ComboMiddle());
   MouseButton(true, ComboMiddle());
   Pump(80);
   ASSERT_TRUE(ListShown());
-  MoveMouse(ListRow(2));
+  MoveMouseTo(ListRow(2));
   Pump(80);
   ReleaseButton(ListRow(2));
   EXPECT_FALSE(ListShown());
@@ -186,7 +186,7 @@ TEST_F(OxLookupComboTest, AClickOpensTheListAndAClickOnARowChoosesIt) {
 
   // Esc while the button is still held on the combo: the list closes once and lets the mouse go.
   int closeUps = Log.CloseUps;
-  MoveMouse(ComboMiddle());
+  MoveMouseTo(ComboMiddle());
   MouseButton(true, ComboMiddle());
   Pump(80);
   ASSERT_TRUE(ListShown());
@@ -272,7 +272,7 @@ TEST_F(OxLookupComboTest, TheListOpensWhereTheScreenLeavesRoom) {
     Combo->DropDownAlign = c.Align;
     Combo->DropDownWidth = c.Width;
     Focus();
-    PressWith(VK_MENU, VK_DOWN);
+    PressCombo(VK_MENU, VK_DOWN);
     ASSERT_TRUE(ListShown());
     TRect combo(Combo->Parent()->ClientToScreen(TPoint(Combo->Left(), Combo->Top())),
                 Combo->Parent()->ClientToScreen(TPoint(Combo->Left() + Combo->Width(), Combo->Top() + Combo->Height())));
@@ -337,7 +337,7 @@ TEST_F(OxLookupComboDataTest, TheChosenKeyIsWrittenIntoTheField) {
   EXPECT_EQ(Record->State(), dsEdit);
   EXPECT_EQ(Code()->AsString(), "C03");
   EXPECT_EQ(Combo->Text(), "Canal");
-  PressWith(VK_MENU, VK_DOWN);
+  PressCombo(VK_MENU, VK_DOWN);
   Press(VK_END);
   Press(VK_RETURN);
   EXPECT_EQ(Code()->AsString(), "C06");
@@ -365,7 +365,7 @@ TEST_F(OxLookupComboDataTest, TheChosenKeyIsWrittenIntoTheField) {
   // Read-only: the list does not open and the keys change nothing.
   Record->Cancel();
   Combo->SetReadOnly(true);
-  PressWith(VK_MENU, VK_DOWN);
+  PressCombo(VK_MENU, VK_DOWN);
   EXPECT_FALSE(Combo->ListVisible());
   Press(VK_DOWN);
   EXPECT_EQ(Code()->AsString(), "C05");
@@ -427,13 +427,6 @@ class TPictureGiver : public TObject {
   int RowAsks = 0;
 };
 
-COLORREF PixelOf(TWinControl* Control, int X, int Y) {
-  HDC dc = GetDC(Control->Handle());
-  COLORREF color = GetPixel(dc, X, Y);
-  ReleaseDC(Control->Handle(), dc);
-  return color;
-}
-
 TEST_F(OxLookupComboDataTest, ARowsPictureIsDrawnBesideItsText) {
   TPictureGiver giver;
   Combo->OnGetImage = TGetImageEvent(&giver, &TPictureGiver::GetImage);
@@ -449,7 +442,7 @@ TEST_F(OxLookupComboDataTest, ARowsPictureIsDrawnBesideItsText) {
   // In the list: the empty row asks as the empty entry, every row gets its picture.
   Combo->SetFocus();
   Pump(30);
-  PressWith(VK_MENU, VK_DOWN);
+  PressCombo(VK_MENU, VK_DOWN);
   ASSERT_TRUE(Combo->ListVisible());
   TOxDBLookupList* list = Combo->List();
   list->Repaint();
@@ -516,7 +509,7 @@ TEST_F(OxLookupComboDataTest, ALookupFieldBringsItsOwnRows) {
 
 TEST_F(OxLookupComboTest, FreeingTheLookupDataLeavesNoDanglingPointer) {
   Focus();
-  PressWith(VK_MENU, VK_DOWN);
+  PressCombo(VK_MENU, VK_DOWN);
   Press(VK_DOWN);
   ASSERT_TRUE(ListShown());
   // Freed while the list is open.
@@ -528,7 +521,7 @@ TEST_F(OxLookupComboTest, FreeingTheLookupDataLeavesNoDanglingPointer) {
   Press(VK_ESCAPE);
   EXPECT_FALSE(ListShown());
   EXPECT_EQ(Combo->Text(), "");
-  PressWith(VK_MENU, VK_DOWN);
+  PressCombo(VK_MENU, VK_DOWN);
   EXPECT_FALSE(Combo->ListVisible());
   TypeText("01");
   Combo->SetValue("01A0001");
@@ -545,7 +538,7 @@ TEST_F(OxLookupComboTest, FreeingTheLookupDataLeavesNoDanglingPointer) {
 TEST_F(OxLookupComboTest, ARangeComboReadFromAFormDescription) {
   RegisterOxLookupControls();
   RegisterClass(TDataSource::StaticClass());
-  std::unique_ptr<TForm, TFormFree> dialog(new TForm(nullptr));
+  TFormPtr<TForm> dialog(new TForm(nullptr));
   ReadComponentFromText(dialog.get(),
                         "object frmRequete: TForm\n"
                         "  Left = 200\n"

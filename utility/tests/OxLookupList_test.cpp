@@ -212,11 +212,11 @@ TEST_F(OxLookupListTest, TheBarTheWheelAndDraggingScrollTheRows) {
   EXPECT_EQ(List->Value(), "C04");
 
   // Pressed on a row and dragged below the list: it scrolls to the end on its timer.
-  MoveMouse(Row(1));
+  MoveMouseTo(Row(1));
   Pump(30);
   MouseButton(true);
   Pump(60);
-  MoveMouse(TPoint(Row(1).X, OnScreen(List, 0, List->ClientHeight()).Y + 20));
+  MoveMouseTo(TPoint(Row(1).X, OnScreen(List, 0, List->ClientHeight()).Y + 20));
   Pump(900);
   ReleaseButton();
   EXPECT_EQ(List->Value(), "C20");

@@ -1,12 +1,10 @@
 // Tests of the speed button under real mouse input: groups that keep one button down, the click
 // and the form's modal result, the accelerator, the flat button's gray face until the mouse comes,
 // the hot glyph, font and hint colour, the repeated click while held, and the drop-down menu.
-#include "OxControlsTestSupport.h"
+#include "StdCtrlsTestSupport.h"
 
 #include "Menus.h"
 #include "OxSpeedButton.h"
-
-using namespace OxTest;
 
 namespace {
 
@@ -30,10 +28,10 @@ void MakeGlyph(TBitmap& Bitmap, std::initializer_list<TColor> Colors) {
   }
 }
 
-class SpeedButtons : public FormTest {
+class SpeedButtons : public StdFormTest {
  protected:
   void SetUp() override {
-    FormTest::SetUp();
+    StdFormTest::SetUp();
     for (int i = 0; i < 3; ++i) {
       Grouped[i] = Add<TOxSpeedButton>(10 + 30 * i, 10, 25, 25);
       Grouped[i]->SetGroupIndex(1);
@@ -300,6 +298,7 @@ TEST_F(SpeedButtons, PressShowsTheDropDownMenuInsteadOfClicking) {
   menu->Items()->Add(item);
   Plain->SetDropDownMenu(menu);
   // Inside the menu's own loop: input only, no pumping.
+  AwaitNoDoubleClick(CentreOf(Plain));
   Later([] {
     SendKey(VK_ESCAPE, false);
     SendKey(VK_ESCAPE, true);
@@ -312,6 +311,7 @@ TEST_F(SpeedButtons, PressShowsTheDropDownMenuInsteadOfClicking) {
   EXPECT_EQ(menu->PopupPoint(), Plain->ClientToScreen(TPoint(-1, Plain->Height())));
   // A press on the button while its menu is open closes the menu without opening it again.
   TPoint centre = CentreOf(Plain);
+  AwaitNoDoubleClick(centre);
   Later([centre] {
     MouseEventAt(centre, MOUSEEVENTF_LEFTDOWN);
     MouseEventAt(centre, MOUSEEVENTF_LEFTUP);

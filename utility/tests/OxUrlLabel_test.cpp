@@ -42,7 +42,7 @@ void IdleUntil(F Done) {
 // Moves the mouse to ScreenPos and lets the application follow it until Done holds.
 template <class F>
 void MoveMouseTo(TPoint ScreenPos, F Done) {
-  SetCursorPos(ScreenPos.X, ScreenPos.Y);
+  ::MoveMouseTo(ScreenPos);
   IdleUntil(Done);
 }
 

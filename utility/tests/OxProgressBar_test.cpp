@@ -10,7 +10,7 @@
 
 #include "Filer.h"
 #include "Forms.h"
-#include "OxSpecialProgress.h"
+#include "OxProgressBar.h"
 #include "UiTestSupport.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // This file implements TOxSpecialProgress, a window-less progress bar drawn into an off-screen
 // bitmap: one solid bar or a row of blocks, in one colour or a gradient, with an optional text.
-#include "OxSpecialProgress.h"
+#include "OxProgressBar.h"
 
 #include <algorithm>
 #include <cmath>

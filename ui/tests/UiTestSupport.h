@@ -64,6 +64,19 @@ void RegisterTestClasses();
 void Later(std::function<void()> Work, int Milliseconds = 0);
 // Handles pending messages for about Milliseconds (input arrives asynchronously).
 void Pump(int Milliseconds = 50);
+// Runs idle passes of the application, where it follows the mouse from control to control
+// (CM_MOUSEENTER and CM_MOUSELEAVE), until Done holds or about a second has gone: a message that
+// arrives late is handled in place of the idle pass, and a timer ends the wait that follows one.
+template <class F>
+void IdleUntil(F Done) {
+  for (int i = 0; i < 40 && !Done(); ++i) {
+    Pump(10);
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
+    Application->HandleMessage();
+    KillTimer(nullptr, timer);
+  }
+  Pump(10);
+}
 
 // Real keyboard input, through the system's input queue.
 INPUT KeyInput(WORD Key, bool Up);

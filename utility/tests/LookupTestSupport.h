@@ -1,17 +1,25 @@
 // This file implements what the lookup controls' tests share: a shown form answered by a modal
-// script, a dictionary dataset held in memory, and a code table in an SQLite database of a
-// temporary folder read through a query.
+// script, a dictionary dataset held in memory, and tables in an SQLite database of a temporary
+// folder read through a query.
 #pragma once
 
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "ADODB.h"
+#include "OsPort.h"
 #include "SqliteSession.h"
 #include "StdCtrlsTestSupport.h"
 #include "StrUtils.h"
 #include "Strings.h"
 #include "VectorDataSet.h"
+
+// The port's file routines share their names with API macros (OsPort.h must come before the API
+// headers in the including file).
+#undef CreateDirectory
+#undef DeleteFile
+#undef RemoveDirectory
 
 namespace lookup_test {
 
@@ -55,18 +63,30 @@ class LookupFormTest : public StdFormTest {
   TLookupLog Log;
 };
 
-// A database file of a temporary folder holding the table T_ZONE_HUMIDE with the given codes, a
-// connection to it and a query over the codes in order, as the export's range dialog reads them.
-class CodeDatabase {
+// A folder of its own in the temporary folder, removed with what it holds.
+struct TTempFolder {
+  TTempFolder() {
+    Path = OsPort::TempFolder() + "velbor-lookup-" + std::to_string(std::random_device()());
+    OsPort::CreateDirectory(Path);
+  }
+  ~TTempFolder() {
+    for (const String& name : OsPort::ListFolder(Path, "*")) OsPort::DeleteFile(Path + "\\" + name);
+    OsPort::RemoveDirectory(Path);
+  }
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
+  String Path;
+};
+
+// A database file in a folder of its own, made by Script, with a connection to it and the query
+// Select over it (opened), as a lookup control reads its rows.
+class QueryDatabase {
  public:
-  CodeDatabase(const String& Folder, const std::vector<String>& Codes) {
-    String path = Folder + "\\codes.mdb";
+  QueryDatabase(const String& Script, const String& Select) {
+    String path = Folder.Path + "\\lookup.mdb";
     {
       SqliteSession session(path, TSqliteOpenMode::CreateIfMissing);
-      session.ExecuteScript("CREATE TABLE T_ZONE_HUMIDE (ZH_CODE VARCHAR(13) COLLATE VELBOR NOT NULL PRIMARY KEY, ZH_NOM VARCHAR(100) COLLATE VELBOR)");
-      for (const String& code : Codes) {
-        session.Execute("insert into T_ZONE_HUMIDE (ZH_CODE, ZH_NOM) values ('" + code + "', 'zone " + code + "')");
-      }
+      session.ExecuteScript(Script);
     }
     Connection = std::make_unique<TADOConnection>(nullptr);
     Connection->LoginPrompt = false;
@@ -74,23 +94,34 @@ class CodeDatabase {
     Connection->Open();
     Query = new TADOQuery(nullptr);
     Query->SetConnection(Connection.get());
-    Query->SQL()->SetText("select zh_code from T_ZONE_HUMIDE  ORDER BY ZH_CODE");
+    Query->SQL()->SetText(Select);
     Query->Open();
     Source = new TDataSource(nullptr);
     Source->SetDataSet(Query);
   }
-  ~CodeDatabase() {
+  ~QueryDatabase() {
     delete Source;
     delete Query;
     Connection.reset();
   }
-  CodeDatabase(const CodeDatabase&) = delete;
-  CodeDatabase& operator=(const CodeDatabase&) = delete;
+  QueryDatabase(const QueryDatabase&) = delete;
+  QueryDatabase& operator=(const QueryDatabase&) = delete;
 
+  TTempFolder Folder;
   std::unique_ptr<TADOConnection> Connection;
   // Freed by the destructor unless a test freed them first (and set them to null).
   TADOQuery* Query;
   TDataSource* Source;
 };
+
+// The table T_ZONE_HUMIDE with the given codes, read as the export's range dialog reads them.
+inline std::unique_ptr<QueryDatabase> MakeCodeDatabase(const std::vector<String>& Codes) {
+  String script = "CREATE TABLE T_ZONE_HUMIDE (ZH_CODE VARCHAR(13) COLLATE VELBOR NOT NULL PRIMARY KEY, "
+                  "ZH_NOM VARCHAR(100) COLLATE VELBOR);\n";
+  for (const String& code : Codes)
+    script += "insert into T_ZONE_HUMIDE (ZH_CODE, ZH_NOM) values (" + QuotedStr(code) + ", " +
+              QuotedStr("zone " + code) + ");\n";
+  return std::make_unique<QueryDatabase>(script, "select zh_code from T_ZONE_HUMIDE  ORDER BY ZH_CODE");
+}
 
 }  // namespace lookup_test

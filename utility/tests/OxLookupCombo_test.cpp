@@ -44,24 +44,11 @@ class TDialogKeyCatcher : public TWinControl {
   }
 };
 
-// A folder of its own for the database file.
-struct TTempFolder {
-  TTempFolder() {
-    Path = OsPort::TempFolder() + "velbor-lookup-" + std::to_string(std::random_device()());
-    OsPort::CreateDirectory(Path);
-  }
-  ~TTempFolder() {
-    for (const String& name : OsPort::ListFolder(Path, "*")) OsPort::DeleteFile(Path + "\\" + name);
-    OsPort::RemoveDirectory(Path);
-  }
-  String Path;
-};
-
 class OxLookupComboTest : public LookupFormTest {
  protected:
   void SetUp() override {
     LookupFormTest::SetUp();
-    Database = std::make_unique<CodeDatabase>(Folder.Path, Codes);
+    Database = MakeCodeDatabase(Codes);
     Catcher = Add<TDialogKeyCatcher>(300, 260, 20, 20);
     Catcher->SetTabStop(true);
     Combo = Add<TOxDBLookupCombo>(16, 24, 145, 21);
@@ -91,8 +78,7 @@ class OxLookupComboTest : public LookupFormTest {
   TPoint ComboMiddle() { return OnScreen(Combo, Combo->Width() / 2, Combo->Height() / 2); }
   bool ListShown() { return Combo->ListVisible() && IsWindowVisible(Combo->List()->Handle()); }
 
-  TTempFolder Folder;
-  std::unique_ptr<CodeDatabase> Database;
+  std::unique_ptr<QueryDatabase> Database;
   TDialogKeyCatcher* Catcher = nullptr;
   TOxDBLookupCombo* Combo = nullptr;
 };

@@ -9,19 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <random>
 
-#include "ADODB.h"
 #include "Field.h"
 #include "Filer.h"
+#include "LookupTestSupport.h"
 #include "OxLookupEdit.h"
-#include "SqliteSession.h"
-#include "StdCtrlsTestSupport.h"
-
-// The port's file routines share their names with API macros.
-#undef CreateDirectory
-#undef DeleteFile
-#undef RemoveDirectory
 
 namespace {
 
@@ -38,57 +30,22 @@ const TRegion Regions[] = {
     {"75", "Nouvelle-Aquitaine"},       {"76", "Occitanie"},                  {"52", "Pays de la Loire"},
     {"93", "Provence-Alpes-Côte d'Azur"_a}};
 
-String Quoted(const String& Text) {
-  String result = "'";
-  for (char c : Text) result += c == '\'' ? String("''") : String(1, c);
-  return result + "'";
-}
-
-// A database file in a folder of its own with the table of regions, a connection to it and a
-// query of the regions in the order of their names.
-class TRegionDatabase {
+// The table of regions, read by a query in the order of their names.
+class TRegionDatabase : public lookup_test::QueryDatabase {
  public:
-  TRegionDatabase() {
-    Folder = OsPort::TempFolder() + "velbor-lookupedit-" + std::to_string(std::random_device()());
-    OsPort::CreateDirectory(Folder);
-    String path = Folder + "\\regions.mdb";
-    {
-      SqliteSession session(path, TSqliteOpenMode::CreateIfMissing);
-      session.ExecuteScript(
-          "CREATE TABLE D_REGION (REG_CODE VARCHAR(2) COLLATE VELBOR NOT NULL PRIMARY KEY, REG_LIB VARCHAR(50) COLLATE VELBOR)");
-      for (const TRegion& r : Regions) {
-        session.Execute("insert into D_REGION (REG_CODE, REG_LIB) values (" + Quoted(r.Code) + ", " + Quoted(r.Name) + ")");
-      }
-    }
-    Connection = std::make_unique<TADOConnection>(nullptr);
-    Connection->LoginPrompt = false;
-    Connection->SetConnectionString("Provider=Velbor.SQLite;Data Source=" + path);
-    Connection->Open();
-    Query = new TADOQuery(nullptr);
-    Query->SetConnection(Connection.get());
-    Query->SQL()->SetText("select REG_CODE, REG_LIB from D_REGION order by REG_LIB");
-    Query->Open();
-    Source = new TDataSource(nullptr);
-    Source->SetDataSet(Query);
-  }
-  ~TRegionDatabase() {
-    delete Source;
-    delete Query;
-    Connection.reset();
-    for (const String& name : OsPort::ListFolder(Folder, "*")) OsPort::DeleteFile(Folder + "\\" + name);
-    OsPort::RemoveDirectory(Folder);
-  }
-  TRegionDatabase(const TRegionDatabase&) = delete;
-  TRegionDatabase& operator=(const TRegionDatabase&) = delete;
+  TRegionDatabase() : QueryDatabase(Script(), "select REG_CODE, REG_LIB from D_REGION order by REG_LIB") {}
 
   // The code of the row the query stands on.
   String CurrentCode() const { return Query->FieldByName("REG_CODE")->AsString(); }
 
-  String Folder;
-  std::unique_ptr<TADOConnection> Connection;
-  // Freed by the destructor unless a test freed them first (and set them to null).
-  TADOQuery* Query;
-  TDataSource* Source;
+ private:
+  static String Script() {
+    String script = "CREATE TABLE D_REGION (REG_CODE VARCHAR(2) COLLATE VELBOR NOT NULL PRIMARY KEY, "
+                    "REG_LIB VARCHAR(50) COLLATE VELBOR);\n";
+    for (const TRegion& r : Regions)
+      script += "insert into D_REGION (REG_CODE, REG_LIB) values (" + QuotedStr(r.Code) + ", " + QuotedStr(r.Name) + ");\n";
+    return script;
+  }
 };
 
 // Handles messages until Done holds or about Milliseconds have passed (input reaches the program

@@ -25,20 +25,6 @@ bool RecordOpen(HWND Owner, const String& Target) {
   return true;
 }
 
-// Runs idle passes of the application, where it follows the mouse from control to control
-// (CM_MOUSEENTER and CM_MOUSELEAVE), until Done holds or about a second has gone: a message that
-// arrives late is handled in place of the idle pass, and a timer ends the wait that follows one.
-template <class F>
-void IdleUntil(F Done) {
-  for (int i = 0; i < 40 && !Done(); ++i) {
-    Pump(10);
-    UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
-    Application->HandleMessage();
-    KillTimer(nullptr, timer);
-  }
-  Pump(10);
-}
-
 // Moves the mouse to ScreenPos and lets the application follow it until Done holds.
 template <class F>
 void MoveMouseTo(TPoint ScreenPos, F Done) {

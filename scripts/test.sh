@@ -3,7 +3,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELBOR_BUILD_DIR:-$root/build}
-jobs=$(nproc)
+# VELBOR_JOBS caps the build and test parallelism (several builds sharing one machine).
+jobs=${VELBOR_JOBS:-$(nproc)}
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/WineToolchain.cmake" >/dev/null

@@ -18,9 +18,6 @@
 #include "pUtilZH.h"
 #include "pfrmAttention.h"
 
-// The class registry's RegisterClass shares its name with an API macro.
-#undef RegisterClass
-
 TdmVelbor* dmVelbor = nullptr;
 TfrmZoneHumideBase* frmZoneHumide = nullptr;
 TCustomForm* frmPreparationEtat = nullptr;

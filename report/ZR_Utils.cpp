@@ -17,8 +17,6 @@
 #include "TextOrder.h"
 #include "ZR_ClassGlobals.h"
 #include "ZR_DBRel.h"
-// The class library's controls come last: the API macros they bring do not reach the declarations
-// above.
 #include "Controls.h"
 
 namespace {

@@ -181,14 +181,15 @@ void TClipboard::AssignGraphic(TGraphic* Graphic) {
     } else {
       UINT format = 0;
       HANDLE data = nullptr;
-      HPALETTE palette = nullptr;
-      Graphic->SaveToClipboardFormat(format, data, palette);
+      HPALETTE given = nullptr;
+      Graphic->SaveToClipboardFormat(format, data, given);
+      TOwnedPalette palette(given);
       if (!data || !::SetClipboardData(format, data)) {
         if (data) ::GlobalFree(data);
-        if (palette) ::DeleteObject(palette);
         throw EClipboardException("Impossible de placer l'image dans le presse-papiers");
       }
-      if (palette && !::SetClipboardData(CF_PALETTE, palette)) ::DeleteObject(palette);
+      // The clipboard owns what it took.
+      if (palette && ::SetClipboardData(CF_PALETTE, palette)) palette.Release();
     }
   } catch (...) {
     Close();

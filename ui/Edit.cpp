@@ -195,12 +195,7 @@ void TCustomEdit::DestroyWnd() {
 
 bool TCustomEdit::CanAutoSize(int& NewWidth, int& NewHeight) {
   (void)NewWidth;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  TEXTMETRICA tm = Font()->TextMetrics();
   // The text line, the client edge and a little room above and below the text.
   NewHeight = tm.tmHeight + (FBorderStyle == bsSingle ? 8 : 2);
   return true;

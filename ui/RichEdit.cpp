@@ -3,7 +3,7 @@
 #include "RichEdit.h"
 
 #include <algorithm>
-#include <commdlg.h>
+#include "WinApi.h"
 
 #include "Format.h"
 #include "Forms.h"
@@ -42,12 +42,6 @@ DWORD CALLBACK StreamOutCallback(DWORD_PTR Cookie, LPBYTE Buffer, LONG Count, LO
   }
 }
 
-int ScreenLogPixelsY() {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return ppi;
-}
 
 }  // namespace
 
@@ -106,9 +100,9 @@ void TTextAttributes::SetSize(int Value) {
   Set(f);
 }
 
-int TTextAttributes::Height() const { return -MulDiv(Size(), ScreenLogPixelsY(), 72); }
+int TTextAttributes::Height() const { return -MulDiv(Size(), ScreenPixelsPerInch(), 72); }
 
-void TTextAttributes::SetHeight(int Value) { SetSize(MulDiv(std::abs(Value), 72, ScreenLogPixelsY())); }
+void TTextAttributes::SetHeight(int Value) { SetSize(MulDiv(std::abs(Value), 72, ScreenPixelsPerInch())); }
 
 TFontStyles TTextAttributes::Style() const {
   CHARFORMAT2A f = Get();
@@ -628,25 +622,20 @@ void TCustomRichEdit::Print(const String& Caption) {
   if (!PrintDlgA(&dialog) || !dialog.hDC) throw EInvalidOperation("Aucune imprimante n'est installée"_a);
   if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
   if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-  HDC dc = dialog.hDC;
+  TOwnedDC dc(dialog.hDC);
   TRect page = PageRect;
   if (page.IsEmpty()) page = TRect(0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
   DOCINFOA doc{};
   doc.cbSize = sizeof(doc);
   doc.lpszDocName = Caption.c_str();
-  if (StartDocA(dc, &doc) <= 0) {
-    DeleteDC(dc);
-    throw EInvalidOperation("L'impression n'a pas pu commencer");
-  }
+  if (StartDocA(dc, &doc) <= 0) throw EInvalidOperation("L'impression n'a pas pu commencer");
   try {
     FormatPages(dc, page, true);
   } catch (...) {
     AbortDoc(dc);
-    DeleteDC(dc);
     throw;
   }
   EndDoc(dc);
-  DeleteDC(dc);
 }
 
 bool TCustomRichEdit::StreamIn(TStream* Stream, UINT Format) {

@@ -7,7 +7,6 @@
 
 #include "ExtCtrls.h"
 #include "Menus.h"
-#undef RegisterClass
 
 VELBOR_IMPLEMENT_CLASS(TOxCustomLookOutButton)
 VELBOR_IMPLEMENT_CLASS(TOxExpressButton)

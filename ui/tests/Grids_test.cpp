@@ -596,8 +596,8 @@ TEST_F(GridTest, StringGridDrawsItsTextAndOnDrawCellFollows) {
   Grid->Repaint();
   EXPECT_FALSE(log.Cells.empty());
   // The text is on screen: the written cell has dark pixels, the empty one none.
-  HDC dc = GetDC(Grid->Handle());
-  auto darkPixels = [dc](TRect R) {
+  TWindowDC dc(Grid->Handle());
+  auto darkPixels = [&dc](TRect R) {
     int n = 0;
     for (int y = R.Top; y < R.Bottom; ++y) {
       for (int x = R.Left; x < R.Right; ++x) {
@@ -609,7 +609,6 @@ TEST_F(GridTest, StringGridDrawsItsTextAndOnDrawCellFollows) {
   };
   int written = darkPixels(Grid->CellRect(1, 1));
   int empty = darkPixels(Grid->CellRect(2, 1));
-  ReleaseDC(Grid->Handle(), dc);
   EXPECT_GT(written, 10);
   EXPECT_EQ(empty, 0);
 }

@@ -328,10 +328,7 @@ void Activate(TCustomForm* Form) {
 }
 
 COLORREF PixelOf(TWinControl* Control, int X, int Y) {
-  HDC dc = GetDC(Control->Handle());
-  COLORREF c = GetPixel(dc, X, Y);
-  ReleaseDC(Control->Handle(), dc);
-  return c;
+  return GetPixel(TWindowDC(Control->Handle()), X, Y);
 }
 
 TMessageRecorder::TMessageRecorder(TControl* Control, std::vector<UINT> Watched)

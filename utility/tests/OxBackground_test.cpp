@@ -207,21 +207,22 @@ TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {
   Pump(20);
 }
 
+// The background "Background" of the window frmMain, read from a description holding Properties.
+TqzBackground* ReadBackground(TForm* Form, const String& Properties) {
+  ReadComponentFromText(Form, "object frmMain: TForm\n  object Background: TqzBackground\n" + Properties + "  end\nend\n",
+                        "background");
+  return dynamic_cast<TqzBackground*>(Form->FindComponent("Background"));
+}
+
 TEST(OxBackgroundForms, ClientsListStopsAtAMissingName) {
   RegisterOxBackground();
   TForm* form = CreateForm<TForm>(nullptr);
   form->SetName("frmMain");
   auto* second = CreateForm<TForm>(form);
   second->SetName("Other");
-  ReadComponentFromText(form,
-                        "object frmMain: TForm\n"
-                        "  object Background: TqzBackground\n"
-                        "    Clients = ('frmMain' 'Missing' 'Other')\n"
-                        "    Image.Mode = bmStretch\n"
-                        "  end\n"
-                        "end\n",
-                        "background");
-  auto* background = dynamic_cast<TqzBackground*>(form->FindComponent("Background"));
+  auto* background = ReadBackground(form,
+                                    "    Clients = ('frmMain' 'Missing' 'Other')\n"
+                                    "    Image.Mode = bmStretch\n");
   ASSERT_NE(background, nullptr);
   EXPECT_EQ(background->Image()->Mode(), bmStretch);
   ASSERT_EQ(background->Clients()->Count(), 1);
@@ -238,17 +239,11 @@ TEST(OxBackgroundForms, TheInformationRecordIsReadAndWrittenWithTheBackground) {
   RegisterOxBackground();
   TForm* form = CreateForm<TForm>(nullptr);
   form->SetName("frmMain");
-  ReadComponentFromText(form,
-                        "object frmMain: TForm\n"
-                        "  object Background: TqzBackground\n"
-                        "    Info.CopyrightOwner = 'Autre'\n"
-                        "    Info.Misc = 'Autre texte'\n"
-                        "    Info.Version = '0.9'\n"
-                        "    Image.Mode = bmStretch\n"
-                        "  end\n"
-                        "end\n",
-                        "background");
-  auto* background = dynamic_cast<TqzBackground*>(form->FindComponent("Background"));
+  auto* background = ReadBackground(form,
+                                    "    Info.CopyrightOwner = 'Autre'\n"
+                                    "    Info.Misc = 'Autre texte'\n"
+                                    "    Info.Version = '0.9'\n"
+                                    "    Image.Mode = bmStretch\n");
   ASSERT_NE(background, nullptr);
   TqzComponentInfo* info = background->Info();
   ASSERT_NE(info, nullptr);

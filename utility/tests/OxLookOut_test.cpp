@@ -407,8 +407,7 @@ TEST_F(LookOutTest, TheCaptionEditorIsFreedAfterTheKeyThatEndsItsEdit) {
     if (!watch.Freed) {
       EXPECT_FALSE(editor->Visible());
     }
-    IdleUntil([&] { return watch.Freed; });
-    EXPECT_TRUE(watch.Freed);
+    ASSERT_TRUE(WaitFor("the editor to be freed", [&] { return watch.Freed; }));
     EXPECT_EQ(Pages[0]->Editor(), nullptr);
   }
 }

@@ -36,6 +36,7 @@
 #undef SetPrinter
 #undef AddForm                 // TScreen::AddForm (Forms.h)
 #undef CF_RTF                  // CF_RTF(), the registered format (Clipbrd.h)
+#undef RegisterClipboardFormat // TPicture::RegisterClipboardFormat (Graphics.h)
 
 // --- Owners -------------------------------------------------------------------------------------
 

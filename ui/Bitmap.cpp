@@ -7,6 +7,7 @@
 #include "Format.h"
 #include "Graphics.h"
 #include "Resources.h"
+#include "ScopeGuard.h"
 #include "Streams.h"
 
 namespace {
@@ -690,13 +691,8 @@ void TBitmap::LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE Palette
   } else if (Format == CF_DIB && Data) {
     const auto* p = static_cast<const std::uint8_t*>(::GlobalLock(Data));
     if (!p) InvalidBitmap();
-    try {
-      LoadDIB(p, ::GlobalSize(Data), 0);
-    } catch (...) {
-      ::GlobalUnlock(Data);
-      throw;
-    }
-    ::GlobalUnlock(Data);
+    TScopeGuard unlock([&] { ::GlobalUnlock(Data); });
+    LoadDIB(p, ::GlobalSize(Data), 0);
   } else {
     throw EInvalidGraphic("Format de presse-papiers non pris en charge");
   }

@@ -7,6 +7,7 @@
 
 #include "Controls.h"
 #include "Format.h"
+#include "ScopeGuard.h"
 #include "TextOrder.h"
 
 namespace {
@@ -168,13 +169,10 @@ TCanvas* TCustomControl::Canvas() const { return FCanvas; }
 void TCustomControl::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_PAINT) {
     ControlState.Include(csCustomPaint);
-    try {
+    {
+      TScopeGuard restore([&] { ControlState.Exclude(csCustomPaint); });
       TWinControl::Dispatch(Message);
-    } catch (...) {
-      ControlState.Exclude(csCustomPaint);
-      throw;
     }
-    ControlState.Exclude(csCustomPaint);
     return;
   }
   TWinControl::Dispatch(Message);

@@ -3,6 +3,8 @@
 // flag, the clipboard and undo, and the change notification.
 #include "StdCtrls.h"
 
+#include "ScopeGuard.h"
+
 VELBOR_IMPLEMENT_CLASS(TCustomEdit)
 VELBOR_PUBLISHED(TCustomEdit,
   Prop("AutoSelect", &Self::AutoSelect).Default(true),
@@ -172,13 +174,10 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 
 void TCustomEdit::CreateWnd() {
   FCreating = true;
-  try {
+  {
+    TScopeGuard restore([&] { FCreating = false; });
     TWinControl::CreateWnd();
-  } catch (...) {
-    FCreating = false;
-    throw;
   }
-  FCreating = false;
   SendMessageA(FHandle, EM_LIMITTEXT, WPARAM(FMaxLength), 0);
   if (FPasswordChar) SendMessageA(FHandle, EM_SETPASSWORDCHAR, WPARAM(static_cast<unsigned char>(FPasswordChar)), 0);
   SendMessageA(FHandle, EM_SETMODIFY, WPARAM(FModified), 0);
@@ -240,13 +239,10 @@ void TCustomEdit::WMSetText(TMessage& Message) {
   }
   String before = TWinControl::GetText();
   FSettingText = true;
-  try {
+  {
+    TScopeGuard restore([&] { FSettingText = false; });
     TWinControl::Dispatch(Message);
-  } catch (...) {
-    FSettingText = false;
-    throw;
   }
-  FSettingText = false;
   if (Message.Result && TWinControl::GetText() != before) Change();
 }
 

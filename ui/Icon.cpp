@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Graphics.h"
+#include "ScopeGuard.h"
 #include "Streams.h"
 
 namespace {
@@ -163,13 +164,10 @@ void TIcon::LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE) {
   const void* bytes = Data ? ::GlobalLock(Data) : nullptr;
   if (!bytes) InvalidIcon();
   TMemoryStream stream;
-  try {
+  {
+    TScopeGuard unlock([&] { ::GlobalUnlock(Data); });
     stream.WriteBuffer(bytes, std::int64_t(::GlobalSize(Data)));
-  } catch (...) {
-    ::GlobalUnlock(Data);
-    throw;
   }
-  ::GlobalUnlock(Data);
   stream.SetPosition(0);
   LoadFromStream(&stream);
 }

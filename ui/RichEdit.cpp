@@ -3,6 +3,7 @@
 #include "RichEdit.h"
 
 #include <algorithm>
+#include "ScopeGuard.h"
 #include "WinApi.h"
 
 #include "Format.h"
@@ -594,24 +595,19 @@ int TCustomRichEdit::FormatPages(HDC DC, const TRect& Page, bool Render) {
   int length = TextLength();
   int pages = 0;
   LONG next = 0;
-  try {
-    do {
-      range.rc = range.rcPage;
-      range.chrg.cpMin = next;
-      range.chrg.cpMax = -1;
-      if (Render) StartPage(DC);
-      LONG after = LONG(Send(EM_FORMATRANGE, Render, LPARAM(&range)));
-      if (Render) EndPage(DC);
-      ++pages;
-      // A page that holds nothing more ends the layout (a text too wide for any page).
-      if (after <= next) break;
-      next = after;
-    } while (next < length);
-  } catch (...) {
-    Send(EM_FORMATRANGE, FALSE, 0);
-    throw;
-  }
-  Send(EM_FORMATRANGE, FALSE, 0);
+  TScopeGuard restore([&] { Send(EM_FORMATRANGE, FALSE, 0); });
+  do {
+    range.rc = range.rcPage;
+    range.chrg.cpMin = next;
+    range.chrg.cpMax = -1;
+    if (Render) StartPage(DC);
+    LONG after = LONG(Send(EM_FORMATRANGE, Render, LPARAM(&range)));
+    if (Render) EndPage(DC);
+    ++pages;
+    // A page that holds nothing more ends the layout (a text too wide for any page).
+    if (after <= next) break;
+    next = after;
+  } while (next < length);
   return pages;
 }
 

@@ -6,6 +6,7 @@
 
 #include "OxDrawUtils.h"
 #include "Resources.h"
+#include "ScopeGuard.h"
 #include "Streams.h"
 
 namespace {
@@ -165,25 +166,20 @@ void DrawRowImage(TCanvas* Canvas, const TRect& Box, TGraphic* Graphic) {
   TOwnedRegion saved(CreateRectRgn(0, 0, 0, 0));
   bool hadClip = GetClipRgn(dc, saved) == 1;
   IntersectClipRect(dc, Box.Left, Box.Top, Box.Right, Box.Bottom);
-  try {
-    if (auto* bitmap = dynamic_cast<TBitmap*>(Graphic)) {
-      DrawBitmapMasked(Canvas, (Box.Left + Box.Right - bitmap->Width()) / 2, (Box.Top + Box.Bottom - bitmap->Height()) / 2,
-                       bitmap, bitmap->TransparentColor());
-    } else if (auto* icon = dynamic_cast<TIcon*>(Graphic)) {
-      HICON real = IconAtStoredSize(icon);
-      int w = 0, h = 0;
-      MeasureIcon(real, w, h);
-      DrawIconEx(Canvas->Handle(), (Box.Left + Box.Right - w) / 2, (Box.Top + Box.Bottom - h) / 2, real, w, h, 0, nullptr,
-                 DI_NORMAL);
-      DestroyIcon(real);
-    } else {
-      Canvas->Draw((Box.Left + Box.Right - Graphic->Width()) / 2, (Box.Top + Box.Bottom - Graphic->Height()) / 2, Graphic);
-    }
-  } catch (...) {
-    SelectClipRgn(dc, hadClip ? saved.Get() : nullptr);
-    throw;
+  TScopeGuard restore([&] { SelectClipRgn(dc, hadClip ? saved.Get() : nullptr); });
+  if (auto* bitmap = dynamic_cast<TBitmap*>(Graphic)) {
+    DrawBitmapMasked(Canvas, (Box.Left + Box.Right - bitmap->Width()) / 2, (Box.Top + Box.Bottom - bitmap->Height()) / 2,
+                     bitmap, bitmap->TransparentColor());
+  } else if (auto* icon = dynamic_cast<TIcon*>(Graphic)) {
+    HICON real = IconAtStoredSize(icon);
+    int w = 0, h = 0;
+    MeasureIcon(real, w, h);
+    DrawIconEx(Canvas->Handle(), (Box.Left + Box.Right - w) / 2, (Box.Top + Box.Bottom - h) / 2, real, w, h, 0, nullptr,
+               DI_NORMAL);
+    DestroyIcon(real);
+  } else {
+    Canvas->Draw((Box.Left + Box.Right - Graphic->Width()) / 2, (Box.Top + Box.Bottom - Graphic->Height()) / 2, Graphic);
   }
-  SelectClipRgn(dc, hadClip ? saved.Get() : nullptr);
 }
 
 UINT OxIconClipboardFormat() {

@@ -26,8 +26,62 @@ TCustomForm* frmPreparationEtat = nullptr;
 
 VELBOR_IMPLEMENT_ABSTRACT_CLASS(TfrmZoneHumideBase)
 
+namespace {
+
+// The details whose refused posts the module rewrites, with the sentence that replaces the
+// missing-value message. Their description names each one's handler "<dataset>PostError"; the
+// handler table makes every such name lead to DetailPostError.
+struct TPostErreur {
+  const char* DataSet;
+  const char* Message;
+};
+const TPostErreur kPostErreurs[] = {
+    {"qInstContFinacier", "Le code des instruments contractuels et financiers doit avoir une valeur"},
+    {"qFonctBio", "Le code des fonctions biologiques doit avoir une valeur"},
+    {"qActHum", "Le code des activités humaines au sein de la zone humide doit avoir une valeur"_a},
+    {"qActHum2", "Le code des activités humaines autour de la zone humide doit avoir une valeur"_a},
+    {"qValSE", "Le code des valeurs socio-économiques doit avoir une valeur"_a},
+    {"qStatutFoncier", "Le code des statuts fonciers doit avoir une valeur"},
+    {"qMesureProt", "Le code des mesures de protection des espaces doit avoir une valeur"},
+    {"qMesureProtAqua", "Le code des mesures de protection des milieux aquatiques doit avoir une valeur"},
+    {"qZoneHydroZh", "Le code des bassins versants de surface doit avoir une valeur"},
+    {"qCorineBio", "Le code Corine BIOTOPE doit avoir une valeur"},
+    {"qSDAGE", "Le code SDAGE doit avoir une valeur"},
+    {"qSDAGEPrincipale", "Le code des SDAGE doit avoir une valeur"},
+    {"qEspAni", "Le code des espèces animales doit avoir une valeur"_a},
+    {"qEspVeg", "Le code des espèces végétales doit avoir une valeur"_a},
+    {"qFactInf", "Le code des facteurs influençant doit avoir une valeur"_a},
+    {"qFactInf2", "Le code des facteurs influençant doit avoir une valeur"_a},
+    {"qHabitat", "Le code des habitats doit avoir une valeur"},
+    {"qOiseaux", "Le code des oiseaux doit avoir une valeur"},
+    {"qTypoPhy", "Le code des typologies physiques des cours d'eau doit avoir une valeur"},
+    {"qFonctHydro", "Le code des fonctions hydrologique et hydraulique doit avoir une valeur"},
+    {"qSortieEau", "Le code des sorties d'eau doit avoir une valeur"},
+    {"qEntEau", "Le code des entrées d'eau doit avoir une valeur"_a},
+    {"qDelCartoZh", "Le code des critères de délimitation doit avoir une valeur"_a},
+    {"qIGN", "Le code des cartes IGN doit avoir une valeur"},
+    {"qInventaire", "Le code inventaire doit avoir une valeur"},
+    {"qCommune", "Le code des communes doit avoir une valeur"},
+    {"qEspAniDiren", "Le code des espèces animales régionales doit avoir une valeur"_a},
+    {"qEspVegDiren", "Le code des espèces végétales régionales doit avoir une valeur"_a},
+};
+
+std::vector<THandlerEntry> PostErrorHandlers(void (TdmVelbor::*Method)(TDataSet*, EDatabaseError*, TDataAction&)) {
+  // The names live as long as the table that points at them.
+  static std::vector<String> names;
+  names.reserve(std::size(kPostErreurs));
+  std::vector<THandlerEntry> entries;
+  for (const TPostErreur& p : kPostErreurs) {
+    names.push_back(String(p.DataSet) + "PostError");
+    entries.push_back(THandlerBuilder<TdmVelbor>::Handler(names.back().c_str(), Method));
+  }
+  return entries;
+}
+
+}  // namespace
+
 VELBOR_IMPLEMENT_CLASS(TdmVelbor)
-VELBOR_HANDLERS(TdmVelbor,
+VELBOR_HANDLERS_AND(TdmVelbor, PostErrorHandlers(&Self::DetailPostError),
   VELBOR_HANDLER(ADOConnectionAfterConnect),
   VELBOR_HANDLER(DataModuleCreate),
   VELBOR_HANDLER(qListeZoneHumideAfterScroll),
@@ -56,35 +110,7 @@ VELBOR_HANDLERS(TdmVelbor,
   VELBOR_HANDLER(qInventaireINV_CODEChange),
   VELBOR_HANDLER(qInstContFinacierICZ_DATEGetText),
   VELBOR_HANDLER(qInstContFinacierICZ_DATESetText),
-  VELBOR_HANDLER(qSDAGEPrincipaleBeforePost),
-  VELBOR_HANDLER(qInstContFinacierPostError),
-  VELBOR_HANDLER(qFonctBioPostError),
-  VELBOR_HANDLER(qActHumPostError),
-  VELBOR_HANDLER(qActHum2PostError),
-  VELBOR_HANDLER(qValSEPostError),
-  VELBOR_HANDLER(qStatutFoncierPostError),
-  VELBOR_HANDLER(qMesureProtPostError),
-  VELBOR_HANDLER(qMesureProtAquaPostError),
-  VELBOR_HANDLER(qZoneHydroZhPostError),
-  VELBOR_HANDLER(qCorineBioPostError),
-  VELBOR_HANDLER(qSDAGEPostError),
-  VELBOR_HANDLER(qSDAGEPrincipalePostError),
-  VELBOR_HANDLER(qEspAniPostError),
-  VELBOR_HANDLER(qEspVegPostError),
-  VELBOR_HANDLER(qFactInfPostError),
-  VELBOR_HANDLER(qFactInf2PostError),
-  VELBOR_HANDLER(qHabitatPostError),
-  VELBOR_HANDLER(qOiseauxPostError),
-  VELBOR_HANDLER(qTypoPhyPostError),
-  VELBOR_HANDLER(qFonctHydroPostError),
-  VELBOR_HANDLER(qSortieEauPostError),
-  VELBOR_HANDLER(qEntEauPostError),
-  VELBOR_HANDLER(qDelCartoZhPostError),
-  VELBOR_HANDLER(qIGNPostError),
-  VELBOR_HANDLER(qInventairePostError),
-  VELBOR_HANDLER(qCommunePostError),
-  VELBOR_HANDLER(qEspAniDirenPostError),
-  VELBOR_HANDLER(qEspVegDirenPostError))
+  VELBOR_HANDLER(qSDAGEPrincipaleBeforePost))
 VELBOR_FIELDS(TdmVelbor,
   VELBOR_FIELD(ADOConnection),
   VELBOR_FIELD(D_ACT_HUM),
@@ -273,42 +299,6 @@ TComponent* ActionList1() {
   if (!Application.Exists() || Application->MainForm() == nullptr) return nullptr;
   return Application->MainForm()->FindComponent("ActionList1");
 }
-
-// The missing-value sentences of the detail posts, by dataset.
-struct TMessageValeur {
-  const char* DataSet;
-  const char* Message;
-};
-const TMessageValeur kMessagesValeur[] = {
-    {"qInstContFinacier", "Le code des instruments contractuels et financiers doit avoir une valeur"},
-    {"qFonctBio", "Le code des fonctions biologiques doit avoir une valeur"},
-    {"qActHum", "Le code des activités humaines au sein de la zone humide doit avoir une valeur"_a},
-    {"qActHum2", "Le code des activités humaines autour de la zone humide doit avoir une valeur"_a},
-    {"qValSE", "Le code des valeurs socio-économiques doit avoir une valeur"_a},
-    {"qStatutFoncier", "Le code des statuts fonciers doit avoir une valeur"},
-    {"qMesureProt", "Le code des mesures de protection des espaces doit avoir une valeur"},
-    {"qMesureProtAqua", "Le code des mesures de protection des milieux aquatiques doit avoir une valeur"},
-    {"qZoneHydroZh", "Le code des bassins versants de surface doit avoir une valeur"},
-    {"qCorineBio", "Le code Corine BIOTOPE doit avoir une valeur"},
-    {"qSDAGE", "Le code SDAGE doit avoir une valeur"},
-    {"qSDAGEPrincipale", "Le code des SDAGE doit avoir une valeur"},
-    {"qEspAni", "Le code des espèces animales doit avoir une valeur"_a},
-    {"qEspVeg", "Le code des espèces végétales doit avoir une valeur"_a},
-    {"qFactInf", "Le code des facteurs influençant doit avoir une valeur"_a},
-    {"qFactInf2", "Le code des facteurs influençant doit avoir une valeur"_a},
-    {"qHabitat", "Le code des habitats doit avoir une valeur"},
-    {"qOiseaux", "Le code des oiseaux doit avoir une valeur"},
-    {"qTypoPhy", "Le code des typologies physiques des cours d'eau doit avoir une valeur"},
-    {"qFonctHydro", "Le code des fonctions hydrologique et hydraulique doit avoir une valeur"},
-    {"qSortieEau", "Le code des sorties d'eau doit avoir une valeur"},
-    {"qEntEau", "Le code des entrées d'eau doit avoir une valeur"_a},
-    {"qDelCartoZh", "Le code des critères de délimitation doit avoir une valeur"_a},
-    {"qIGN", "Le code des cartes IGN doit avoir une valeur"},
-    {"qInventaire", "Le code inventaire doit avoir une valeur"},
-    {"qCommune", "Le code des communes doit avoir une valeur"},
-    {"qEspAniDiren", "Le code des espèces animales régionales doit avoir une valeur"_a},
-    {"qEspVegDiren", "Le code des espèces végétales régionales doit avoir une valeur"_a},
-};
 
 }  // namespace
 
@@ -1009,44 +999,13 @@ void TdmVelbor::ReparerLigneRefusee() {
 // --- Refused posts --------------------------------------------------------------------------------
 
 String TdmVelbor::MessageValeurManquante(const String& DataSetName) {
-  for (const TMessageValeur& Entry : kMessagesValeur)
+  for (const TPostErreur& Entry : kPostErreurs)
     if (DataSetName == Entry.DataSet) return Entry.Message;
   return String();
 }
 
-void TdmVelbor::PostErrorCommun(TDataSet* DataSet, EDatabaseError* E) {
+void TdmVelbor::DetailPostError(TDataSet* DataSet, EDatabaseError* E, TDataAction&) {
   if (FormExiste(frmAttention)) frmAttention->Hide();
   if (E->Message.find("doit avoir une valeur") != String::npos) E->Message = MessageValeurManquante(DataSet->Name());
 }
 
-#define VELBOR_POST_ERROR_HANDLER(Name) \
-  void TdmVelbor::Name##PostError(TDataSet* DataSet, EDatabaseError* E, TDataAction&) { PostErrorCommun(DataSet, E); }
-VELBOR_POST_ERROR_HANDLER(qInstContFinacier)
-VELBOR_POST_ERROR_HANDLER(qFonctBio)
-VELBOR_POST_ERROR_HANDLER(qActHum)
-VELBOR_POST_ERROR_HANDLER(qActHum2)
-VELBOR_POST_ERROR_HANDLER(qValSE)
-VELBOR_POST_ERROR_HANDLER(qStatutFoncier)
-VELBOR_POST_ERROR_HANDLER(qMesureProt)
-VELBOR_POST_ERROR_HANDLER(qMesureProtAqua)
-VELBOR_POST_ERROR_HANDLER(qZoneHydroZh)
-VELBOR_POST_ERROR_HANDLER(qCorineBio)
-VELBOR_POST_ERROR_HANDLER(qSDAGE)
-VELBOR_POST_ERROR_HANDLER(qSDAGEPrincipale)
-VELBOR_POST_ERROR_HANDLER(qEspAni)
-VELBOR_POST_ERROR_HANDLER(qEspVeg)
-VELBOR_POST_ERROR_HANDLER(qFactInf)
-VELBOR_POST_ERROR_HANDLER(qFactInf2)
-VELBOR_POST_ERROR_HANDLER(qHabitat)
-VELBOR_POST_ERROR_HANDLER(qOiseaux)
-VELBOR_POST_ERROR_HANDLER(qTypoPhy)
-VELBOR_POST_ERROR_HANDLER(qFonctHydro)
-VELBOR_POST_ERROR_HANDLER(qSortieEau)
-VELBOR_POST_ERROR_HANDLER(qEntEau)
-VELBOR_POST_ERROR_HANDLER(qDelCartoZh)
-VELBOR_POST_ERROR_HANDLER(qIGN)
-VELBOR_POST_ERROR_HANDLER(qInventaire)
-VELBOR_POST_ERROR_HANDLER(qCommune)
-VELBOR_POST_ERROR_HANDLER(qEspAniDiren)
-VELBOR_POST_ERROR_HANDLER(qEspVegDiren)
-#undef VELBOR_POST_ERROR_HANDLER

@@ -272,38 +272,9 @@ class TdmVelbor : public TDataModule {
   void qInstContFinacierICZ_DATEGetText(TField* Sender, String& Text, bool DisplayText);
   void qInstContFinacierICZ_DATESetText(TField* Sender, const String& Text);
   void qSDAGEPrincipaleBeforePost(TDataSet* DataSet);
-  // The post errors: one handler per detail, each rewriting the missing-value message.
-#define VELBOR_POST_ERROR_HANDLER(Name) \
-  void Name##PostError(TDataSet* DataSet, EDatabaseError* E, TDataAction& Action);
-  VELBOR_POST_ERROR_HANDLER(qInstContFinacier)
-  VELBOR_POST_ERROR_HANDLER(qFonctBio)
-  VELBOR_POST_ERROR_HANDLER(qActHum)
-  VELBOR_POST_ERROR_HANDLER(qActHum2)
-  VELBOR_POST_ERROR_HANDLER(qValSE)
-  VELBOR_POST_ERROR_HANDLER(qStatutFoncier)
-  VELBOR_POST_ERROR_HANDLER(qMesureProt)
-  VELBOR_POST_ERROR_HANDLER(qMesureProtAqua)
-  VELBOR_POST_ERROR_HANDLER(qZoneHydroZh)
-  VELBOR_POST_ERROR_HANDLER(qCorineBio)
-  VELBOR_POST_ERROR_HANDLER(qSDAGE)
-  VELBOR_POST_ERROR_HANDLER(qSDAGEPrincipale)
-  VELBOR_POST_ERROR_HANDLER(qEspAni)
-  VELBOR_POST_ERROR_HANDLER(qEspVeg)
-  VELBOR_POST_ERROR_HANDLER(qFactInf)
-  VELBOR_POST_ERROR_HANDLER(qFactInf2)
-  VELBOR_POST_ERROR_HANDLER(qHabitat)
-  VELBOR_POST_ERROR_HANDLER(qOiseaux)
-  VELBOR_POST_ERROR_HANDLER(qTypoPhy)
-  VELBOR_POST_ERROR_HANDLER(qFonctHydro)
-  VELBOR_POST_ERROR_HANDLER(qSortieEau)
-  VELBOR_POST_ERROR_HANDLER(qEntEau)
-  VELBOR_POST_ERROR_HANDLER(qDelCartoZh)
-  VELBOR_POST_ERROR_HANDLER(qIGN)
-  VELBOR_POST_ERROR_HANDLER(qInventaire)
-  VELBOR_POST_ERROR_HANDLER(qCommune)
-  VELBOR_POST_ERROR_HANDLER(qEspAniDiren)
-  VELBOR_POST_ERROR_HANDLER(qEspVegDiren)
-#undef VELBOR_POST_ERROR_HANDLER
+  // The post errors of the details: the missing-value message becomes the detail's own sentence.
+  // Every detail's handler name in the description (qActHumPostError...) leads here.
+  void DetailPostError(TDataSet* DataSet, EDatabaseError* E, TDataAction& Action);
 
   // The sentence that replaces the missing-value message of a detail's post; empty for a dataset
   // without post-error handler.
@@ -329,7 +300,6 @@ class TdmVelbor : public TDataModule {
   bool DrapeauEtat() const;
   void SetDrapeauEtat(int Value);
   void Arrondir(TField* Field, int Digits);
-  void PostErrorCommun(TDataSet* DataSet, EDatabaseError* E);
   TADOQuery* RequeteInventaire(const String& InvType, bool& Known);
 
   ILookupComboActif* FComboActif = nullptr;

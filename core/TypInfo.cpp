@@ -113,7 +113,9 @@ TPropTable::TPropTable(TClass Class, std::initializer_list<TPropInfo> Props) : F
   Class->Props = this;
 }
 
-THandlerTable::THandlerTable(TClass Class, std::initializer_list<THandlerEntry> Entries) : FEntries(Entries) {
+THandlerTable::THandlerTable(TClass Class, std::initializer_list<THandlerEntry> Entries, std::vector<THandlerEntry> More)
+    : FEntries(Entries) {
+  FEntries.insert(FEntries.end(), More.begin(), More.end());
   Class->Handlers = this;
 }
 

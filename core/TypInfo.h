@@ -293,7 +293,7 @@ struct THandlerEntry {
 // The handlers a form class offers to its form description, by name.
 class THandlerTable {
  public:
-  THandlerTable(TClass Class, std::initializer_list<THandlerEntry> Entries);
+  THandlerTable(TClass Class, std::initializer_list<THandlerEntry> Entries, std::vector<THandlerEntry> More = {});
   const std::vector<THandlerEntry>& Entries() const { return FEntries; }
 
  private:
@@ -547,6 +547,14 @@ struct THandlerBuilder {
     static const THandlerTable Table;                                       \
   };                                                                        \
   const THandlerTable Cls##_HandlerTable_::Table(Cls::StaticClass(), {__VA_ARGS__});
+
+// The same with More, a vector of entries appended to the listed ones: one method serving a table
+// of handler names. More is read in the builder's scope, where Self's handlers are reachable.
+#define VELBOR_HANDLERS_AND(Cls, More, ...)                                 \
+  struct Cls##_HandlerTable_ : THandlerBuilder<Cls> {                       \
+    static const THandlerTable Table;                                       \
+  };                                                                        \
+  const THandlerTable Cls##_HandlerTable_::Table(Cls::StaticClass(), {__VA_ARGS__}, More);
 
 // A handler published under its own name.
 #define VELBOR_HANDLER(Method) Handler(#Method, &Self::Method)

@@ -36,28 +36,9 @@ String FirstValue(const String& Values) {
 
 }  // namespace
 
-TDBCheckBox::TDBCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {
+TDBCheckBox::TDBCheckBox(TComponent* AOwner) : inherited(AOwner) {
   ControlStyle.Include(csReplicatable);
   SetState(cbUnchecked);
-  FDataLink = new TFieldDataLink;
-  FDataLink->Control = this;
-  FDataLink->OnDataChange = TNotifyEvent(this, &TDBCheckBox::DataChange);
-  FDataLink->OnUpdateData = TNotifyEvent(this, &TDBCheckBox::UpdateData);
-}
-
-TDBCheckBox::~TDBCheckBox() {
-  delete FDataLink;
-  FDataLink = nullptr;
-}
-
-void TDBCheckBox::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value != nullptr) Value->FreeNotification(this);
-}
-
-void TDBCheckBox::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomCheckBox::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink != nullptr && AComponent == DataSource()) SetDataSource(nullptr);
 }
 
 TCheckBoxState TDBCheckBox::FieldState() {
@@ -70,14 +51,14 @@ TCheckBoxState TDBCheckBox::FieldState() {
   return cbGrayed;
 }
 
-void TDBCheckBox::DataChange(TObject*) {
+void TDBCheckBox::DataChange() {
   bool saved = ClicksDisabled;
   ClicksDisabled = true;
   SetState(FieldState());
   ClicksDisabled = saved;
 }
 
-void TDBCheckBox::UpdateData(TObject*) {
+void TDBCheckBox::UpdateData() {
   TField* field = FDataLink->Field();
   if (State() == cbGrayed) {
     field->Clear();
@@ -97,24 +78,10 @@ void TDBCheckBox::Toggle() {
 
 void TDBCheckBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
-    case CM_EXIT: CMExit(Message); break;
-    case CM_GETDATALINK: CMGetDataLink(Message); break;
     case WM_PAINT: WMPaint(Message); break;
-    default: TCustomCheckBox::Dispatch(Message); break;
+    default: inherited::Dispatch(Message); break;
   }
 }
-
-void TDBCheckBox::CMExit(TMessage& Message) {
-  try {
-    FDataLink->UpdateRecord();
-  } catch (...) {
-    SetFocus();
-    throw;
-  }
-  TCustomCheckBox::Dispatch(Message);
-}
-
-void TDBCheckBox::CMGetDataLink(TMessage& Message) { Message.Result = LRESULT(FDataLink); }
 
 void TDBCheckBox::WMPaint(TMessage& Message) {
   if (!ControlState.Contains(csPaintCopy) || Message.WParam == 0) {

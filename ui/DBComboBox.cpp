@@ -9,27 +9,8 @@ VELBOR_PUBLISHED(TDBComboBox,
   Prop("DataSource", &Self::DataSource, &Self::SetDataSource),
   Prop("ReadOnly", &Self::ReadOnly, &Self::SetReadOnly).Default(false))
 
-TDBComboBox::TDBComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {
+TDBComboBox::TDBComboBox(TComponent* AOwner) : inherited(AOwner) {
   ControlStyle.Include(csReplicatable);
-  FDataLink = new TFieldDataLink;
-  FDataLink->Control = this;
-  FDataLink->OnDataChange = TNotifyEvent(this, &TDBComboBox::DataChange);
-  FDataLink->OnUpdateData = TNotifyEvent(this, &TDBComboBox::UpdateData);
-}
-
-TDBComboBox::~TDBComboBox() {
-  delete FDataLink;
-  FDataLink = nullptr;
-}
-
-void TDBComboBox::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value != nullptr) Value->FreeNotification(this);
-}
-
-void TDBComboBox::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomComboBox::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink != nullptr && AComponent == DataSource()) SetDataSource(nullptr);
 }
 
 String TDBComboBox::ComboText() const {
@@ -94,34 +75,24 @@ void TDBComboBox::KeyPress(char& Key) {
   }
 }
 
-void TDBComboBox::DataChange(TObject*) {
+void TDBComboBox::DataChange() {
   TField* field = FDataLink->Field();
   SetComboText(field != nullptr ? field->Text() : String());
 }
 
-void TDBComboBox::UpdateData(TObject*) { FDataLink->Field()->SetText(ComboText()); }
+void TDBComboBox::UpdateData() { FDataLink->Field()->SetText(ComboText()); }
 
 void TDBComboBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
-    case CM_EXIT: CMExit(Message); break;
-    case CM_GETDATALINK: CMGetDataLink(Message); break;
     case WM_PAINT: WMPaint(Message); break;
-    default: TCustomComboBox::Dispatch(Message); break;
+    default: inherited::Dispatch(Message); break;
   }
 }
 
-void TDBComboBox::CMExit(TMessage& Message) {
-  try {
-    FDataLink->UpdateRecord();
-  } catch (...) {
-    SelectAll();
-    SetFocus();
-    throw;
-  }
-  TCustomComboBox::Dispatch(Message);
+void TDBComboBox::StayAfterRefusal() {
+  SelectAll();
+  inherited::StayAfterRefusal();
 }
-
-void TDBComboBox::CMGetDataLink(TMessage& Message) { Message.Result = LRESULT(FDataLink); }
 
 void TDBComboBox::WMPaint(TMessage& Message) {
   if (!ControlState.Contains(csPaintCopy) || Message.WParam == 0) {

@@ -10,32 +10,10 @@ VELBOR_PUBLISHED(TDBEdit,
   Prop("DataSource", &Self::DataSource, &Self::SetDataSource),
   Prop("ReadOnly", &Self::ReadOnly, &Self::SetReadOnly).Default(false))
 
-TDBEdit::TDBEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
+TDBEdit::TDBEdit(TComponent* AOwner) : inherited(AOwner) {
   ControlStyle.Include(csReplicatable);
   // Read-only until the dataset edits the field.
   TCustomEdit::SetReadOnly(true);
-  FDataLink = new TFieldDataLink;
-  FDataLink->Control = this;
-  FDataLink->OnDataChange = TNotifyEvent(this, &TDBEdit::DataChange);
-  FDataLink->OnEditingChange = TNotifyEvent(this, &TDBEdit::EditingChange);
-  FDataLink->OnUpdateData = TNotifyEvent(this, &TDBEdit::UpdateData);
-}
-
-TDBEdit::~TDBEdit() {
-  delete FDataLink;
-  FDataLink = nullptr;
-}
-
-void TDBEdit::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value != nullptr) Value->FreeNotification(this);
-}
-
-void TDBEdit::SetReadOnly(bool Value) { FDataLink->SetReadOnly(Value); }
-
-void TDBEdit::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomMaskEdit::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink != nullptr && AComponent == DataSource()) SetDataSource(nullptr);
 }
 
 bool TDBEdit::EditCanModify() { return FDataLink->Edit(); }
@@ -79,7 +57,7 @@ void TDBEdit::SetFocused(bool Value) {
   FDataLink->Reset();
 }
 
-void TDBEdit::DataChange(TObject*) {
+void TDBEdit::DataChange() {
   TField* field = FDataLink->Field();
   if (field == nullptr) {
     SetEditMask(String());
@@ -97,9 +75,9 @@ void TDBEdit::DataChange(TObject*) {
   }
 }
 
-void TDBEdit::EditingChange(TObject*) { TCustomEdit::SetReadOnly(!FDataLink->Editing()); }
+void TDBEdit::EditingChange() { TCustomEdit::SetReadOnly(!FDataLink->Editing()); }
 
-void TDBEdit::UpdateData(TObject*) {
+void TDBEdit::UpdateData() {
   ValidateEdit();
   FDataLink->Field()->SetText(Text());
 }
@@ -108,11 +86,10 @@ void TDBEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_ENTER: CMEnter(Message); break;
     case CM_EXIT: CMExit(Message); break;
-    case CM_GETDATALINK: CMGetDataLink(Message); break;
     case WM_PAINT: WMPaint(Message); break;
     case WM_PASTE: WMPaste(Message); break;
     case WM_CUT: WMCut(Message); break;
-    default: TCustomMaskEdit::Dispatch(Message); break;
+    default: inherited::Dispatch(Message); break;
   }
 }
 
@@ -122,19 +99,16 @@ void TDBEdit::CMEnter(TMessage& Message) {
 }
 
 void TDBEdit::CMExit(TMessage& Message) {
-  try {
-    FDataLink->UpdateRecord();
-  } catch (...) {
-    // The field refused the text: the user stays here to correct it.
-    SelectAll();
-    SetFocus();
-    throw;
-  }
+  UpdateRecordOnExit();
   SetFocused(false);
   TCustomMaskEdit::Dispatch(Message);
 }
 
-void TDBEdit::CMGetDataLink(TMessage& Message) { Message.Result = LRESULT(FDataLink); }
+// The field refused the text: the user stays here to correct it.
+void TDBEdit::StayAfterRefusal() {
+  SelectAll();
+  inherited::StayAfterRefusal();
+}
 
 void TDBEdit::WMPaste(TMessage& Message) {
   FDataLink->Edit();

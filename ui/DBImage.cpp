@@ -9,36 +9,21 @@ VELBOR_PUBLISHED(TDBImage,
   Prop("DataSource", &Self::DataSource, &Self::SetDataSource),
   Prop("Stretch", &Self::Stretch, &Self::SetStretch).Default(false))
 
-TDBImage::TDBImage(TComponent* AOwner) : TCustomControl(AOwner) {
+TDBImage::TDBImage(TComponent* AOwner) : inherited(AOwner) {
   ControlStyle = {csOpaque, csReplicatable};
   SetBounds(0, 0, 105, 105);
   SetTabStop(true);
   FPicture = new TPicture;
-  FDataLink = new TFieldDataLink;
-  FDataLink->Control = this;
-  FDataLink->OnDataChange = TNotifyEvent(this, &TDBImage::DataChange);
 }
 
 TDBImage::~TDBImage() {
-  delete FDataLink;
-  FDataLink = nullptr;
   delete FPicture;
-}
-
-void TDBImage::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value != nullptr) Value->FreeNotification(this);
 }
 
 void TDBImage::SetStretch(bool Value) {
   if (FStretch == Value) return;
   FStretch = Value;
   Invalidate();
-}
-
-void TDBImage::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink != nullptr && AComponent == DataSource()) SetDataSource(nullptr);
 }
 
 void TDBImage::LoadPicture() {
@@ -58,7 +43,7 @@ void TDBImage::LoadPicture() {
   Invalidate();
 }
 
-void TDBImage::DataChange(TObject*) { LoadPicture(); }
+void TDBImage::DataChange() { LoadPicture(); }
 
 void TDBImage::Paint() {
   TCanvas* canvas = Canvas();
@@ -69,15 +54,6 @@ void TDBImage::Paint() {
   if (FStretch) canvas->StretchDraw(ClientRect(), graphic);
   else canvas->Draw(0, 0, graphic);
 }
-
-void TDBImage::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_GETDATALINK: CMGetDataLink(Message); break;
-    default: TCustomControl::Dispatch(Message); break;
-  }
-}
-
-void TDBImage::CMGetDataLink(TMessage& Message) { Message.Result = LRESULT(FDataLink); }
 
 void RegisterDBControls() {
   RegisterClass(TDBEdit::StaticClass());

@@ -9,31 +9,9 @@ VELBOR_PUBLISHED(TDBMemo,
   Prop("DataSource", &Self::DataSource, &Self::SetDataSource),
   Prop("ReadOnly", &Self::ReadOnly, &Self::SetReadOnly).Default(false))
 
-TDBMemo::TDBMemo(TComponent* AOwner) : TCustomMemo(AOwner) {
+TDBMemo::TDBMemo(TComponent* AOwner) : inherited(AOwner) {
   ControlStyle.Include(csReplicatable);
   TCustomEdit::SetReadOnly(true);
-  FDataLink = new TFieldDataLink;
-  FDataLink->Control = this;
-  FDataLink->OnDataChange = TNotifyEvent(this, &TDBMemo::DataChange);
-  FDataLink->OnEditingChange = TNotifyEvent(this, &TDBMemo::EditingChange);
-  FDataLink->OnUpdateData = TNotifyEvent(this, &TDBMemo::UpdateData);
-}
-
-TDBMemo::~TDBMemo() {
-  delete FDataLink;
-  FDataLink = nullptr;
-}
-
-void TDBMemo::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value != nullptr) Value->FreeNotification(this);
-}
-
-void TDBMemo::SetReadOnly(bool Value) { FDataLink->SetReadOnly(Value); }
-
-void TDBMemo::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomMemo::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink != nullptr && AComponent == DataSource()) SetDataSource(nullptr);
 }
 
 void TDBMemo::Change() {
@@ -56,7 +34,7 @@ void TDBMemo::KeyPress(char& Key) {
   }
 }
 
-void TDBMemo::DataChange(TObject*) {
+void TDBMemo::DataChange() {
   TField* field = FDataLink->Field();
   FLoading = true;
   TScopeGuard restore([&] { FLoading = false; });
@@ -65,30 +43,16 @@ void TDBMemo::DataChange(TObject*) {
   else SetText(field->DisplayText());
 }
 
-void TDBMemo::EditingChange(TObject*) { TCustomEdit::SetReadOnly(!FDataLink->Editing()); }
+void TDBMemo::EditingChange() { TCustomEdit::SetReadOnly(!FDataLink->Editing()); }
 
-void TDBMemo::UpdateData(TObject*) { FDataLink->Field()->SetAsString(Text()); }
+void TDBMemo::UpdateData() { FDataLink->Field()->SetAsString(Text()); }
 
 void TDBMemo::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
-    case CM_EXIT: CMExit(Message); break;
-    case CM_GETDATALINK: CMGetDataLink(Message); break;
     case WM_PAINT: WMPaint(Message); break;
-    default: TCustomMemo::Dispatch(Message); break;
+    default: inherited::Dispatch(Message); break;
   }
 }
-
-void TDBMemo::CMExit(TMessage& Message) {
-  try {
-    FDataLink->UpdateRecord();
-  } catch (...) {
-    SetFocus();
-    throw;
-  }
-  TCustomMemo::Dispatch(Message);
-}
-
-void TDBMemo::CMGetDataLink(TMessage& Message) { Message.Result = LRESULT(FDataLink); }
 
 void TDBMemo::WMPaint(TMessage& Message) {
   if (!ControlState.Contains(csPaintCopy) || Message.WParam == 0) {

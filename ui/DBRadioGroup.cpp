@@ -11,29 +11,13 @@ VELBOR_PUBLISHED(TDBRadioGroup,
   Prop("ReadOnly", &Self::ReadOnly, &Self::SetReadOnly).Default(false),
   Prop("Values", &Self::Values, &Self::SetValues))
 
-TDBRadioGroup::TDBRadioGroup(TComponent* AOwner) : TCustomRadioGroup(AOwner) {
+TDBRadioGroup::TDBRadioGroup(TComponent* AOwner) : inherited(AOwner) {
   ControlStyle.Include(csReplicatable);
   FValues = new TStringList;
-  FDataLink = new TFieldDataLink;
-  FDataLink->Control = this;
-  FDataLink->OnDataChange = TNotifyEvent(this, &TDBRadioGroup::DataChange);
-  FDataLink->OnUpdateData = TNotifyEvent(this, &TDBRadioGroup::UpdateData);
 }
 
 TDBRadioGroup::~TDBRadioGroup() {
-  delete FDataLink;
-  FDataLink = nullptr;
   delete FValues;
-}
-
-void TDBRadioGroup::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value != nullptr) Value->FreeNotification(this);
-}
-
-void TDBRadioGroup::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomRadioGroup::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink != nullptr && AComponent == DataSource()) SetDataSource(nullptr);
 }
 
 String TDBRadioGroup::ButtonValue(int Index) const {
@@ -77,29 +61,15 @@ void TDBRadioGroup::Change() {
   if (OnChange) OnChange(this);
 }
 
-void TDBRadioGroup::DataChange(TObject*) {
+void TDBRadioGroup::DataChange() {
   TField* field = FDataLink->Field();
   SetValue(field != nullptr ? field->Text() : String());
 }
 
-void TDBRadioGroup::UpdateData(TObject*) { FDataLink->Field()->SetText(FValue); }
+void TDBRadioGroup::UpdateData() { FDataLink->Field()->SetText(FValue); }
 
-void TDBRadioGroup::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_EXIT: CMExit(Message); break;
-    case CM_GETDATALINK: CMGetDataLink(Message); break;
-    default: TCustomRadioGroup::Dispatch(Message); break;
-  }
+// The checked button takes the focus back: the group itself takes none.
+void TDBRadioGroup::StayAfterRefusal() {
+  if (ItemIndex() >= 0 && Buttons(ItemIndex())->CanFocus()) Buttons(ItemIndex())->SetFocus();
 }
 
-void TDBRadioGroup::CMExit(TMessage& Message) {
-  try {
-    FDataLink->UpdateRecord();
-  } catch (...) {
-    if (ItemIndex() >= 0 && Buttons(ItemIndex())->CanFocus()) Buttons(ItemIndex())->SetFocus();
-    throw;
-  }
-  TCustomRadioGroup::Dispatch(Message);
-}
-
-void TDBRadioGroup::CMGetDataLink(TMessage& Message) { Message.Result = LRESULT(FDataLink); }

@@ -6,27 +6,9 @@ VELBOR_PUBLISHED(TDBText,
   Prop("DataField", &Self::DataField, &Self::SetDataField),
   Prop("DataSource", &Self::DataSource, &Self::SetDataSource))
 
-TDBText::TDBText(TComponent* AOwner) : TCustomLabel(AOwner) {
+TDBText::TDBText(TComponent* AOwner) : inherited(AOwner) {
   ControlStyle.Include(csReplicatable);
   SetAutoSize(false);
-  FDataLink = new TFieldDataLink;
-  FDataLink->Control = this;
-  FDataLink->OnDataChange = TNotifyEvent(this, &TDBText::DataChange);
-}
-
-TDBText::~TDBText() {
-  delete FDataLink;
-  FDataLink = nullptr;
-}
-
-void TDBText::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value != nullptr) Value->FreeNotification(this);
-}
-
-void TDBText::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomLabel::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink != nullptr && AComponent == DataSource()) SetDataSource(nullptr);
 }
 
 String TDBText::GetLabelText() const {
@@ -36,16 +18,8 @@ String TDBText::GetLabelText() const {
   return ComponentState().Contains(csDesigning) ? Name() : String();
 }
 
-void TDBText::DataChange(TObject*) {
+void TDBText::DataChange() {
   // The caption follows the field so that AutoSize and readers of Caption see the value.
   SetCaption(GetLabelText());
 }
 
-void TDBText::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_GETDATALINK: CMGetDataLink(Message); break;
-    default: TCustomLabel::Dispatch(Message); break;
-  }
-}
-
-void TDBText::CMGetDataLink(TMessage& Message) { Message.Result = LRESULT(FDataLink); }

@@ -30,28 +30,13 @@ void RegisterOxDBComboBox() { RegisterClass(TOxDBComboBox::StaticClass()); }
 
 // --- TOxCustomDBComboBox --------------------------------------------------------------------------
 
-TOxCustomDBComboBox::TOxCustomDBComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {
+TOxCustomDBComboBox::TOxCustomDBComboBox(TComponent* AOwner) : inherited(AOwner) {
   ControlStyle.Include(csReplicatable);
-  FDataLink = new TFieldDataLink;
-  FDataLink->Control = this;
-  FDataLink->OnDataChange = TNotifyEvent(this, &TOxCustomDBComboBox::DataChange);
-  FDataLink->OnEditingChange = TNotifyEvent(this, &TOxCustomDBComboBox::EditingChange);
-  FDataLink->OnUpdateData = TNotifyEvent(this, &TOxCustomDBComboBox::UpdateData);
-}
-
-TOxCustomDBComboBox::~TOxCustomDBComboBox() {
-  delete FDataLink;
-  FDataLink = nullptr;
-}
-
-void TOxCustomDBComboBox::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value) Value->FreeNotification(this);
 }
 
 void TOxCustomDBComboBox::SetItems(TStrings* Value) {
   TCustomComboBox::SetItems(Value);
-  DataChange(this);
+  DataChange();
 }
 
 void TOxCustomDBComboBox::SetStyle(TComboBoxStyle Value) {
@@ -61,7 +46,7 @@ void TOxCustomDBComboBox::SetStyle(TComboBoxStyle Value) {
   TCustomComboBox::SetStyle(Value);
   // The window made again keeps the old selection, which may not be how the new style shows the
   // field.
-  DataChange(this);
+  DataChange();
 }
 
 String TOxCustomDBComboBox::GetComboText() const {
@@ -96,13 +81,13 @@ String TOxCustomDBComboBox::GetFieldText() const {
   return field ? field->Text() : String();
 }
 
-void TOxCustomDBComboBox::DataChange(TObject*) {
+void TOxCustomDBComboBox::DataChange() {
   if (DroppedDown()) return;
   if (TField* field = FDataLink->Field()) SetComboText(field->Text());
   else SetComboText(Designing() ? Name() : String());
 }
 
-void TOxCustomDBComboBox::EditingChange(TObject*) { ApplyEditReadOnly(); }
+void TOxCustomDBComboBox::EditingChange() { ApplyEditReadOnly(); }
 
 void TOxCustomDBComboBox::ApplyEditReadOnly() {
   if (HasEditPart(Style()) && EditHandle()) {
@@ -110,7 +95,7 @@ void TOxCustomDBComboBox::ApplyEditReadOnly() {
   }
 }
 
-void TOxCustomDBComboBox::UpdateData(TObject*) { FDataLink->Field()->SetText(GetComboText()); }
+void TOxCustomDBComboBox::UpdateData() { FDataLink->Field()->SetText(GetComboText()); }
 
 bool TOxCustomDBComboBox::EditKeepingChoice() {
   if (FDataLink->Editing()) return true;
@@ -191,21 +176,14 @@ void TOxCustomDBComboBox::CreateWnd() {
 
 void TOxCustomDBComboBox::Loaded() {
   TCustomComboBox::Loaded();
-  if (Designing()) DataChange(this);
-}
-
-void TOxCustomDBComboBox::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomComboBox::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink && AComponent == DataSource()) SetDataSource(nullptr);
+  if (Designing()) DataChange();
 }
 
 void TOxCustomDBComboBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_COMMAND: CNCommand(Message); break;
-    case CM_EXIT: CMExit(Message); break;
-    case CM_GETDATALINK: CMGetDataLink(Message); break;
     case WM_PAINT: WMPaint(Message); break;
-    default: TCustomComboBox::Dispatch(Message); break;
+    default: inherited::Dispatch(Message); break;
   }
 }
 
@@ -219,19 +197,11 @@ void TOxCustomDBComboBox::CNCommand(TMessage& Message) {
   TCustomComboBox::Dispatch(Message);
 }
 
-// Leaving writes the record; a refused value keeps the user in the control.
-void TOxCustomDBComboBox::CMExit(TMessage& Message) {
-  try {
-    FDataLink->UpdateRecord();
-  } catch (...) {
-    SelectAll();
-    if (CanFocus()) SetFocus();
-    throw;
-  }
-  TCustomComboBox::Dispatch(Message);
+// A refused value keeps the user in the control, its text selected.
+void TOxCustomDBComboBox::StayAfterRefusal() {
+  SelectAll();
+  inherited::StayAfterRefusal();
 }
-
-void TOxCustomDBComboBox::CMGetDataLink(TMessage& Message) { Message.Result = LRESULT(FDataLink); }
 
 void TOxCustomDBComboBox::WMPaint(TMessage& Message) {
   if (!ControlState.Contains(csPaintCopy) || Message.WParam == 0) {
@@ -257,7 +227,7 @@ TOxDBComboBox::~TOxDBComboBox() {
 void TOxDBComboBox::SetEnableValues(bool Value) {
   if (Value && HasEditPart(Style())) TOxCustomDBComboBox::SetStyle(csDropDownList);
   FEnableValues = Value;
-  DataChange(this);
+  DataChange();
 }
 
 void TOxDBComboBox::SetStyle(TComboBoxStyle Value) {
@@ -266,7 +236,7 @@ void TOxDBComboBox::SetStyle(TComboBoxStyle Value) {
 }
 
 void TOxDBComboBox::ValuesChanged(TObject*) {
-  if (FEnableValues) DataChange(this);
+  if (FEnableValues) DataChange();
 }
 
 String TOxDBComboBox::GetComboText() const {

@@ -6,20 +6,12 @@
 #include "Component.h"
 #include "DBCtrls.h"
 
-class TOxCustomDBComboBox : public TCustomComboBox {
-  VELBOR_DECLARE_CLASS(TOxCustomDBComboBox, TCustomComboBox)
+class TOxCustomDBComboBox : public TFieldControl<TCustomComboBox> {
+  VELBOR_DECLARE_CLASS(TOxCustomDBComboBox, TFieldControl<TCustomComboBox>)
  public:
   explicit TOxCustomDBComboBox(TComponent* AOwner);
-  ~TOxCustomDBComboBox() override;
 
   // Properties.
-  String DataField() const { return FDataLink->FieldName(); }
-  void SetDataField(const String& Value) { FDataLink->SetFieldName(Value); }
-  TDataSource* DataSource() const { return FDataLink->DataSource(); }
-  void SetDataSource(TDataSource* Value);
-  TField* Field() const { return FDataLink->Field(); }
-  bool ReadOnly() const { return FDataLink->ReadOnly(); }
-  void SetReadOnly(bool Value) { FDataLink->SetReadOnly(Value); }
   // Setting the items shows the field again.
   TStrings* Items() const { return TCustomComboBox::Items(); }
   void SetItems(TStrings* Value);
@@ -40,7 +32,10 @@ class TOxCustomDBComboBox : public TCustomComboBox {
   // The list position of a value (-1 for none).
   virtual int IndexOfValue(const String& Value) const;
   // Re-reads the field into the control.
-  void DataChange(TObject* Sender);
+  void DataChange() override;
+  void EditingChange() override;
+  void UpdateData() override;
+  void StayAfterRefusal() override;
   bool Designing() const { return ComponentState().Contains(csDesigning); }
 
   void Change() override;
@@ -51,24 +46,18 @@ class TOxCustomDBComboBox : public TCustomComboBox {
   void KeyPress(char& Key) override;
   void CreateWnd() override;
   void Loaded() override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
   void Dispatch(TMessage& Message) override;
 
   // protected messages
   void CNCommand(TMessage& Message);
-  void CMExit(TMessage& Message);
-  void CMGetDataLink(TMessage& Message);
   void WMPaint(TMessage& Message);
 
  private:
   // Puts the dataset in edit mode without losing the user's choice (entering edit mode re-reads
   // the record into the control); false when the dataset may not be edited.
   bool EditKeepingChoice();
-  void EditingChange(TObject* Sender);
-  void UpdateData(TObject* Sender);
   void ApplyEditReadOnly();
 
-  TFieldDataLink* FDataLink;  // owned
   bool FShowingField = false;
 };
 

@@ -234,14 +234,30 @@ TEST_F(DBCtrlsTest, ImageShowsThePictureOfTheGraphicField) {
   EXPECT_EQ(image->Picture()->Graphic(), nullptr);
 }
 
-TEST_F(DBCtrlsTest, ControlsAnswerTheirDataLink) {
-  TDBEdit* edit = AddBound<TDBEdit>("NAME", 10);
-  auto* link = reinterpret_cast<TFieldDataLink*>(edit->Perform(CM_GETDATALINK));
-  ASSERT_NE(link, nullptr);
-  EXPECT_EQ(link->Field(), Query->FieldByName("NAME"));
-  // The data source going away leaves the control unbound, not dangling.
+TEST_F(DBCtrlsTest, EveryControlAnswersItsLinkAndForgetsAFreedDataSource) {
+  struct Bound {
+    const char* Control;
+    TControl* Made;
+    const char* Field;
+  } bound[] = {
+      {"TDBEdit", AddBound<TDBEdit>("NAME", 10), "NAME"},
+      {"TDBMemo", AddBound<TDBMemo>("NAME", 40), "NAME"},
+      {"TDBCheckBox", AddBound<TDBCheckBox>("FLAG", 70), "FLAG"},
+      {"TDBText", AddBound<TDBText>("NAME", 100), "NAME"},
+      {"TDBRadioGroup", AddBound<TDBRadioGroup>("KIND", 130), "KIND"},
+      {"TDBComboBox", AddBound<TDBComboBox>("NAME", 160), "NAME"},
+      {"TDBImage", AddBound<TDBImage>("PIC", 190), "PIC"},
+  };
+  auto linkOf = [](TControl* Control) { return reinterpret_cast<TFieldDataLink*>(Control->Perform(CM_GETDATALINK)); };
+  for (const Bound& b : bound) {
+    TFieldDataLink* link = linkOf(b.Made);
+    ASSERT_NE(link, nullptr) << b.Control;
+    EXPECT_EQ(link->Field(), Query->FieldByName(b.Field)) << b.Control;
+    EXPECT_EQ(link->DataSource(), Source.get()) << b.Control;
+  }
+  // The data source going away leaves every control unbound, not dangling.
   Source.reset();
-  EXPECT_EQ(edit->DataSource(), nullptr);
+  for (const Bound& b : bound) EXPECT_EQ(linkOf(b.Made)->DataSource(), nullptr) << b.Control;
 }
 
 TEST(DBCtrlsRegistryTest, FormDescriptionsCanNameTheDataControls) {

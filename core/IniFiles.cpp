@@ -5,6 +5,7 @@
 #include "Exceptions.h"
 #include "FileUtils.h"
 #include "FloatFormat.h"
+#include "Format.h"
 #include "OsPort.h"
 #include "StrUtils.h"
 #include "Strings.h"
@@ -152,7 +153,29 @@ const String* TIniDocument::Find(const String& Section, const String& Ident) con
   return nullptr;
 }
 
+namespace {
+
+bool HasLineBreak(const String& S) { return S.find_first_of("\r\n") != String::npos; }
+bool StartsBlank(const String& S) { return !S.empty() && static_cast<unsigned char>(S[0]) <= ' '; }
+
+}  // namespace
+
+// Whatever is written reads back as that one key of that one section: a line break would begin
+// lines of the writer's choosing (a new section, another key), so it is refused, as are names
+// that the reader would trim, cut or not see as a name.
+void TIniDocument::CheckWritable(const String& Section, const String& Ident, const String& Value) {
+  if (Section.empty() || StartsBlank(Section) || HasLineBreak(Section) || Section.find(']') != String::npos)
+    throw EIniFileException(Format("Nom de section refusé dans un fichier ini : « %s »"_a, {Section}));
+  if (Ident.empty() || StartsBlank(Ident) || HasLineBreak(Ident) || Ident.find('=') != String::npos ||
+      Ident[0] == ';' || Ident[0] == '[')
+    throw EIniFileException(Format("Nom de clé refusé dans un fichier ini : « %s »"_a, {Ident}));
+  if (HasLineBreak(Value))
+    throw EIniFileException(Format("Valeur de la clé %s refusée dans un fichier ini : elle contient un saut de ligne"_a,
+                                   {Ident}));
+}
+
 void TIniDocument::Set(const String& Section, const String& Ident, const String& Value) {
+  CheckWritable(Section, Ident, Value);
   TLine entry;
   entry.IsKey = true;
   entry.Key = Trim(Ident);

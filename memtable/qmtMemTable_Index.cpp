@@ -500,6 +500,18 @@ void TqmtIndexes::MarkAllUnordered() {
   for (TqmtIndex* I : FList) I->SetOrdered(false);
 }
 
+bool TqmtIndexes::CheckEntriesStored() const {
+  const TqmtCommon& Store = *FOwner->IndexStore();
+  std::vector<const TqmtRow*> Stored;
+  for (int S = 0; S < Store.RecordCount(); ++S)
+    if (const TqmtRow* R = Store.Slot(S)) Stored.push_back(R);
+  std::sort(Stored.begin(), Stored.end(), std::less<const TqmtRow*>());
+  for (const TqmtIndex* I : FList)
+    for (int P = 0; P < I->Count(); ++P)
+      if (!std::binary_search(Stored.begin(), Stored.end(), I->Entry(P), std::less<const TqmtRow*>())) return false;
+  return true;
+}
+
 namespace {
 
 void RemoveEntry(TqmtIndex* I, TqmtRow* Record, int Hint) {
@@ -522,6 +534,15 @@ int TqmtIndexes::Maintain(TqmtIndexOperation Op, TqmtRow* StoreRecord, TqmtRow* 
     bool IsCurrent = I == FCurrent;
     auto& E = I->Entries();
     if ((I->Options() & mtcoNonMaintained) || !EnableIndexes || !I->Enabled) {
+      if (Op == mtioDelete) {
+        // Maintained or not, every index lets go of a deleted record: without versioning the
+        // store frees it next, and an index never holds a freed record. What is left stays in
+        // order; with versioning a rebuild decides whether the index shows the deleted record.
+        RemoveEntry(I, StoreRecord, IsCurrent ? Position : -1);
+        if (Versioning) I->SetOrdered(false);
+        if (IsCurrent) Result = Position;
+        continue;
+      }
       // Appending to a complete row order costs nothing and keeps the cursor usable while a
       // load runs with the indexes off.
       if (I->IsRowOrder() && Op == mtioInsert && I->Ordered() && (!IsCurrent || Position < 0)) {
@@ -530,10 +551,6 @@ int TqmtIndexes::Maintain(TqmtIndexOperation Op, TqmtRow* StoreRecord, TqmtRow* 
         continue;
       }
       if (!(I->IsRowOrder() && Op == mtioEdit)) I->SetOrdered(false);
-      if (Op == mtioDelete && IsCurrent) {
-        RemoveEntry(I, StoreRecord, Position);
-        Result = Position;
-      }
       continue;
     }
     switch (Op) {

@@ -142,6 +142,9 @@ class TqmtIndexes : public TObject {
   void EmptyAll();
   void RebuildAll();
   void MarkAllUnordered();
+  // Invariant: every entry of every index is a record the store holds in its slot. Compares
+  // addresses only, so it can tell an entry left to a freed record without reading it.
+  bool CheckEntriesStored() const;
 
   // Hands an insert, edit or delete of one store record to every index; NewValues is the record
   // being posted (insert, edit). Position is the table's cursor (edit, delete) or the record

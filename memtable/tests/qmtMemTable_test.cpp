@@ -251,6 +251,31 @@ TEST(MemTableCursor, BookmarksOfDeletedOrReplacedRecordsAreRefused) {
   EXPECT_FALSE(T->BookmarkValid(First));  // a new generation of data
 }
 
+TEST(MemTableCursor, InvalidBookmarksCompareEqualToAny) {
+  // With versioning a deleted record stays in the store: its bookmark still resolves, yet it is
+  // invalid and must compare as one.
+  for (bool Versioning : {false, true}) {
+    SCOPED_TRACE(Versioning ? "versioning" : "no versioning");
+    auto T = DetailTable();
+    T->SetEnableVersioning(Versioning);
+    for (int I = 0; I < 3; ++I) AppendRow(T.get(), I, "c", "l");
+    T->First();
+    TBookmark First = T->GetBookmark();
+    T->Next();
+    TBookmark Second = T->GetBookmark();
+    T->Next();
+    TBookmark Third = T->GetBookmark();
+    EXPECT_EQ(T->CompareBookmarks(First, Third), -1);
+    EXPECT_EQ(T->CompareBookmarks(Third, Second), 1);
+    T->GotoBookmark(Second);
+    T->Delete();
+    EXPECT_FALSE(T->BookmarkValid(Second));
+    EXPECT_EQ(T->CompareBookmarks(First, Second), 0);
+    EXPECT_EQ(T->CompareBookmarks(Second, Third), 0);
+    EXPECT_EQ(T->CompareBookmarks(Third, First), 1);
+  }
+}
+
 // --- Indexes and searches ------------------------------------------------------------------------------
 
 TEST(MemTableIndex, FieldOptionsInIndexFieldNames) {
@@ -287,6 +312,61 @@ TEST(MemTableIndex, UniqueIndexRefusesADuplicatePostAndLeavesTheStoreAlone) {
   T->Cancel();
   EXPECT_EQ(T->RecordCount(), 1);
   EXPECT_EQ(T->Store()->RecordCount(), 1);
+}
+
+TEST(MemTableIndex, IndexesLeftUnmaintainedAroundADeleteLetGoOfTheRecord) {
+  // Each way of leaving indexes unmaintained while a record is deleted; the table holds a unique
+  // index on code and its current index is on lib, and an attached table has the same.
+  struct Case {
+    const char* Name;
+    void (*Leave)(TqmtMemTable& Main, TqmtMemTable& Attached, bool Unmaintained);
+  } Cases[] = {
+      {"table indexes off", [](TqmtMemTable& M, TqmtMemTable&, bool Off) { M.EnableIndexes = !Off; }},
+      {"unique index disabled",
+       [](TqmtMemTable& M, TqmtMemTable&, bool Off) { M.Indexes()->Find("byCode")->Enabled = !Off; }},
+      {"current index disabled",
+       [](TqmtMemTable& M, TqmtMemTable&, bool Off) { M.Indexes()->Current()->Enabled = !Off; }},
+      {"attached table's indexes off", [](TqmtMemTable&, TqmtMemTable& A, bool Off) { A.EnableIndexes = !Off; }},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TComponent Owner(nullptr);
+    auto* Main = new TqmtMemTable(&Owner);
+    Main->SetName("Main");
+    Main->FieldDefs()->Add("num", ftInteger);
+    Main->FieldDefs()->Add("code", ftString, 10);
+    Main->FieldDefs()->Add("lib", ftString, 40);
+    auto* Attached = new TqmtMemTable(&Owner);
+    Attached->SetName("Attached");
+    Attached->SetAttachedTo(Main);
+    Attached->Open();
+    for (TqmtMemTable* T : {Main, Attached}) {
+      T->AddIndex("byCode", "code", qisDefault, {ixUnique});
+      T->AddIndex("byLib", "lib");
+      T->SetIndexName("byLib");
+    }
+    AppendRow(Main, 1, "A", "c");
+    AppendRow(Main, 2, "B", "b");
+    AppendRow(Main, 3, "C", "a");
+    Attached->Refresh();
+
+    C.Leave(*Main, *Attached, true);
+    ASSERT_TRUE(Main->Locate("code", Variant("B"), {}));
+    Main->Delete();
+    EXPECT_TRUE(Main->Indexes()->CheckEntriesStored());
+    EXPECT_TRUE(Attached->Indexes()->CheckEntriesStored());
+    C.Leave(*Main, *Attached, false);
+
+    // The unique check searches the unique index; the next delete searches the row order.
+    AppendRow(Main, 4, "D", "d");
+    ASSERT_TRUE(Main->Locate("code", Variant("C"), {}));
+    Main->Delete();
+    EXPECT_TRUE(Main->Indexes()->CheckEntriesStored());
+    EXPECT_TRUE(Attached->Indexes()->CheckEntriesStored());
+    EXPECT_EQ(Column(Main, "code"), (std::vector<String>{"A", "D"}));
+    Attached->Refresh();
+    EXPECT_EQ(Column(Attached, "code"), (std::vector<String>{"A", "D"}));
+  }
 }
 
 TEST(MemTableIndex, LocateOnALargeTableAddsACaseInsensitiveIndex) {

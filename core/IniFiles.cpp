@@ -156,7 +156,10 @@ const String* TIniDocument::Find(const String& Section, const String& Ident) con
 namespace {
 
 bool HasLineBreak(const String& S) { return S.find_first_of("\r\n") != String::npos; }
-bool StartsBlank(const String& S) { return !S.empty() && static_cast<unsigned char>(S[0]) <= ' '; }
+// A blank at either end: the reader trims names, so such a name would not be found again.
+bool BlankAtEnd(const String& S) {
+  return !S.empty() && (static_cast<unsigned char>(S.front()) <= ' ' || static_cast<unsigned char>(S.back()) <= ' ');
+}
 
 }  // namespace
 
@@ -164,9 +167,9 @@ bool StartsBlank(const String& S) { return !S.empty() && static_cast<unsigned ch
 // lines of the writer's choosing (a new section, another key), so it is refused, as are names
 // that the reader would trim, cut or not see as a name.
 void TIniDocument::CheckWritable(const String& Section, const String& Ident, const String& Value) {
-  if (Section.empty() || StartsBlank(Section) || HasLineBreak(Section) || Section.find(']') != String::npos)
+  if (Section.empty() || BlankAtEnd(Section) || HasLineBreak(Section) || Section.find(']') != String::npos)
     throw EIniFileException(Format("Nom de section refusé dans un fichier ini : « %s »"_a, {Section}));
-  if (Ident.empty() || StartsBlank(Ident) || HasLineBreak(Ident) || Ident.find('=') != String::npos ||
+  if (Ident.empty() || BlankAtEnd(Ident) || HasLineBreak(Ident) || Ident.find('=') != String::npos ||
       Ident[0] == ';' || Ident[0] == '[')
     throw EIniFileException(Format("Nom de clé refusé dans un fichier ini : « %s »"_a, {Ident}));
   if (HasLineBreak(Value))

@@ -35,8 +35,8 @@ class TIniDocument {
   // a value holding a line break and for a section or key name that would not read back as
   // written (CheckWritable).
   void Set(const String& Section, const String& Ident, const String& Value);
-  // Refuses a line break anywhere; an empty name or one that starts with a blank; "]" in a
-  // section name; "=" in a key name or one that starts with ";" or "[".
+  // Refuses a line break anywhere; an empty name or one that starts or ends with a blank; "]" in
+  // a section name; "=" in a key name or one that starts with ";" or "[".
   static void CheckWritable(const String& Section, const String& Ident, const String& Value);
   // Removes every section named Section, with its comments; false when there was none.
   bool EraseSection(const String& Section);

@@ -295,6 +295,8 @@ TEST_F(IniFileTest, NamesAndValuesThatWouldWriteOtherLinesAreRefused) {
       {"Param]etres", "Organisme", "x", "Nom de section"},
       {"Parametres", "", "x", "Nom de clé"},
       {"Parametres", " Organisme", "x", "Nom de clé"},
+      {"Parametres ", "Organisme", "x", "Nom de section"},
+      {"Parametres", "Organisme\t", "x", "Nom de clé"},
       {"Parametres", "ModeAdministrateur=1", "x", "Nom de clé"},
       {"Parametres", ";Organisme", "x", "Nom de clé"},
       {"Parametres", "[Admin]", "x", "Nom de clé"},
@@ -320,9 +322,9 @@ TEST_F(IniFileTest, NamesAndValuesThatWouldWriteOtherLinesAreRefused) {
     ini.ReadSections(&sections);
     EXPECT_EQ(Lines(sections), std::vector<String>{"Parametres"});
   }
-  // Blanks inside names and values, and a trailing one, still read back as written.
+  // Blanks inside names, and around values, read back as written.
   TMemIniFile mem(Path);
-  mem.WriteString("Mes paramètres"_a, "Nom complet ", "  deux mots ");
+  mem.WriteString("Mes paramètres"_a, "Nom complet", "  deux mots ");
   mem.UpdateFile();
   TMemIniFile again(Path);
   EXPECT_EQ(again.ReadString("Mes paramètres"_a, "Nom complet", ""), "  deux mots ");

@@ -534,7 +534,7 @@ int TqmtCustomMemTable::CompareBookmarks(const TBookmark& Bookmark1, const TBook
     int P1 = I->FindRecord(R1), P2 = I->FindRecord(R2);
     R = P1 - P2;
   } else {
-    R = I->CompareKeys(nullptr, R1, R2, true, false);
+    R = I->CompareOrder(R1, R2, true);
   }
   return R < 0 ? -1 : (R > 0 ? 1 : 0);
 }

@@ -2,6 +2,7 @@
 // dialect and the evaluator of its compiled tree.
 #include "qmtMemTable_Filter.h"
 
+#include <bitset>
 #include <cctype>
 #include <cmath>
 
@@ -384,50 +385,62 @@ TqmtFilterExpression::TqmtFilterExpression(const String& Text, TqmtFilterParseOp
 
 namespace {
 
-// Whether the mask element at MI ('?', a set, or a character) takes the character C; Next receives
-// where the element ends.
-bool ElementTakes(const String& M, std::size_t MI, char C, std::size_t& Next) {
-  Next = MI + 1;
-  if (M[MI] == '?') return true;
-  if (M[MI] == '[') {
-    std::size_t Close = M.find(']', MI + 1);
-    if (Close != String::npos) {
-      Next = Close + 1;
+// One element of a mask: '*', or what takes exactly one character ('?', a set, a character).
+struct TMaskElement {
+  bool Star = false;
+  std::bitset<256> Takes;  // by the upper-cased character
+};
+
+// A set "[...]" holds characters and ranges "a-z", upper-cased; "[!...]" or "[^...]" takes the
+// others. A '[' without its ']' is a character.
+std::vector<TMaskElement> CompileMask(const String& M) {
+  std::vector<TMaskElement> Elements;
+  for (std::size_t MI = 0; MI < M.size(); ++MI) {
+    TMaskElement E;
+    char C = M[MI];
+    std::size_t Close = C == '[' ? M.find(']', MI + 1) : String::npos;
+    if (C == '*') {
+      if (!Elements.empty() && Elements.back().Star) continue;
+      E.Star = true;
+    } else if (C == '?') {
+      E.Takes.set();
+    } else if (Close != String::npos) {
       bool Negate = MI + 1 < Close && (M[MI + 1] == '!' || M[MI + 1] == '^');
-      char TC = AnsiUpperChar(C);
-      bool In = false;
       for (std::size_t K = MI + 1 + (Negate ? 1 : 0); K < Close; ++K) {
-        char Lo = AnsiUpperChar(M[K]), Hi = Lo;
+        unsigned char Lo = (unsigned char)AnsiUpperChar(M[K]), Hi = Lo;
         if (K + 2 < Close && M[K + 1] == '-') {
-          Hi = AnsiUpperChar(M[K + 2]);
+          Hi = (unsigned char)AnsiUpperChar(M[K + 2]);
           K += 2;
         }
-        if ((unsigned char)TC >= (unsigned char)Lo && (unsigned char)TC <= (unsigned char)Hi) In = true;
+        for (unsigned B = Lo; B <= Hi; ++B) E.Takes.set(B);
       }
-      return In != Negate;
+      if (Negate) E.Takes.flip();
+      MI = Close;
+    } else {
+      E.Takes.set((unsigned char)AnsiUpperChar(C));
     }
+    Elements.push_back(E);
   }
-  return AnsiUpperChar(M[MI]) == AnsiUpperChar(C);
+  return Elements;
 }
 
 }  // namespace
 
 // Every element but '*' takes exactly one character, so on a mismatch it is enough to go back to
 // the last star and let it take one character more: no recursion, and time bounded by the product
-// of the lengths whatever the number of stars.
+// of the lengths whatever the mask holds.
 bool QmtMatchesMask(const String& Text, const String& Mask) {
+  std::vector<TMaskElement> M = CompileMask(Mask);
   std::size_t TI = 0, MI = 0;
   std::size_t StarMI = String::npos, StarTI = 0;
   while (TI < Text.size()) {
-    if (MI < Mask.size() && Mask[MI] == '*') {
-      while (MI < Mask.size() && Mask[MI] == '*') ++MI;
-      StarMI = MI;
+    if (MI < M.size() && M[MI].Star) {
+      StarMI = ++MI;
       StarTI = TI;
       continue;
     }
-    std::size_t Next;
-    if (MI < Mask.size() && ElementTakes(Mask, MI, Text[TI], Next)) {
-      MI = Next;
+    if (MI < M.size() && M[MI].Takes.test((unsigned char)AnsiUpperChar(Text[TI]))) {
+      ++MI;
       ++TI;
       continue;
     }
@@ -435,8 +448,8 @@ bool QmtMatchesMask(const String& Text, const String& Mask) {
     MI = StarMI;
     TI = ++StarTI;
   }
-  while (MI < Mask.size() && Mask[MI] == '*') ++MI;
-  return MI == Mask.size();
+  while (MI < M.size() && M[MI].Star) ++MI;
+  return MI == M.size();
 }
 
 // --- Evaluator -----------------------------------------------------------------------------------------

@@ -246,6 +246,9 @@ TEST(WildcardMask, ManyStarsCostNeitherStackNorTime) {
   EXPECT_TRUE(QmtMatchesMask(Text + "b", Repeat("*a", 30) + "*b"));
   EXPECT_TRUE(QmtMatchesMask(String(100000, 'x'), Repeat("*?", 100000)));
   EXPECT_FALSE(QmtMatchesMask(String(99999, 'x'), Repeat("*?", 100000)));
+  // A long set is read once, not again at each character tried.
+  EXPECT_FALSE(QmtMatchesMask(String(30000, 'x'), "*[" + String(30000, 'a') + "]y"));
+  EXPECT_TRUE(QmtMatchesMask(String(30000, 'x') + "by", "*[" + String(30000, 'a') + "b]y"));
   EXPECT_TRUE(QmtMatchesMask("abXcd", "a*[x-y]*d"));
   EXPECT_FALSE(QmtMatchesMask("aXd", "a*[!x-y]*d"));
 }

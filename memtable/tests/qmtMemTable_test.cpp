@@ -296,6 +296,35 @@ TEST(MemTableIndex, FieldOptionsInIndexFieldNames) {
   EXPECT_EQ(Column(T.get(), "num"), (std::vector<String>{"0", "1", "2", "3", "4"}));
 }
 
+TEST(MemTableIndex, SearchOnlyOptionsLeaveTheOrderTotal) {
+  // Ignored nulls and partial keys change how a search compares; an index still orders its
+  // records by the plain values, nulls first, whatever the options.
+  for (const char* Fields : {"lib:N", "lib:P", "lib:NPC"}) {
+    SCOPED_TRACE(Fields);
+    auto T = DetailTable();
+    T->AddIndex("byLib", Fields);
+    T->SetIndexName("byLib");
+    // Rows posted into the index, then the index sorted afresh: the same order.
+    const char* Libs[] = {"b", nullptr, "ab", "a", nullptr, "abc"};
+    for (int I = 0; I < 6; ++I) AppendRow(T.get(), I, "c", Libs[I] ? Variant(Libs[I]) : Variant::Null());
+    for (bool Sorted : {false, true}) {
+      if (Sorted) {
+        T->Indexes()->Current()->ReloadAndSort();
+        T->Refresh();
+      }
+      EXPECT_EQ(Column(T.get(), "lib"), (std::vector<String>{"<null>", "<null>", "a", "ab", "abc", "b"})) << Sorted;
+      EXPECT_TRUE(T->Indexes()->Current()->CheckOrder());
+    }
+    // A value made null moves to the nulls.
+    ASSERT_TRUE(T->Locate("num", Variant(0), {}));
+    T->Edit();
+    T->FieldByName("lib")->Clear();
+    T->Post();
+    EXPECT_EQ(Column(T.get(), "num"), (std::vector<String>{"0", "1", "4", "3", "2", "5"}));
+    EXPECT_TRUE(T->Indexes()->Current()->CheckOrder());
+  }
+}
+
 TEST(MemTableIndex, UniqueIndexRefusesADuplicatePostAndLeavesTheStoreAlone) {
   auto T = DetailTable();
   T->AddIndex("byCode", "code", qisDefault, {ixUnique});

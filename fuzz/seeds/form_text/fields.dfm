@@ -1,4 +1,4 @@
-object Module1: TFuzzModule
+object Module1: TModule
   object Champ: TStringField
     FieldName = 'ZH_CODE'
     Size = 13

@@ -1,7 +1,7 @@
-inherited Module1: TFuzzModule
-  inline Widget1: TFuzzWidget [0]
+inherited Module1: TModuleChild
+  inline Widget1: TWidget [0]
     Width = -5
   end
-  object TFuzzWidget
+  object TWidget
   end
 end

@@ -1,11 +1,11 @@
-object Module1: TFuzzModule
-  object Widget1: TFuzzWidget
+object Module1: TModule
+  object Widget1: TWidget
     Width = 120
     Big = 1099511627776
     Ratio = 2.5
     Caption = 'Zone humide de l''été'#13#10'suite'
-    Shade = fsDark
-    Edges = [feLeft, feBottom]
+    Shade = shDark
+    Edges = [edLeft, edBottom]
     Enabled = False
     Font.Name = 'Tahoma'
     Font.Size = 10
@@ -22,16 +22,22 @@ object Module1: TFuzzModule
       end>
     Buddy = Widget2
     OnClick = WidgetClick
-    Heights = (
+    EdgeHeights = (
       1
       2
-      3)
+      3
+      4)
     Data = {
       0102030405FF}
   end
-  object Widget2: TFuzzWidget
+  object Widget2: TWidget
     Caption = 'x' +
       'y'
     Ratio = -1.25E-5
+  end
+  object Box1: TBox
+    object Box2: TBox
+      Width = 3
+    end
   end
 end

@@ -13,13 +13,12 @@
 #include "FloatFormat.h"
 #include "FormatSettings.h"
 #include "OsPort.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
+#include "pMiseAJourBase.h"
 #include "pUtilZH.h"
 #include "pfrmAttention.h"
-
-// The class registry's RegisterClass shares its name with an API macro.
-#undef RegisterClass
 
 TdmVelbor* dmVelbor = nullptr;
 TfrmZoneHumideBase* frmZoneHumide = nullptr;
@@ -367,6 +366,16 @@ void TdmVelbor::ADOConnectionAfterConnect(TObject*) {
 void TdmVelbor::DataModuleCreate(TObject*) {
   FormatSettings.DecimalSeparator = ',';
   CheminBase = ExtractFileDir(OsPort::ProgramPath()) + "\\base\\";
+  // A database made before the current schema gets what it lacks; a key its rows already break
+  // is left out, and the operator told.
+  if (!ADOConnection->Connected()) return;
+  std::vector<String> Laissees = MettreBaseAJour(*ADOConnection->Session());
+  if (Laissees.empty()) return;
+  String Tables;
+  for (const String& Table : Laissees) Tables += (Tables.empty() ? "" : ", ") + Table;
+  String Texte = "Des lignes en double dans la base empêchent de protéger ces tables contre les doublons : "_a +
+                 Tables + ".\r\nCorrigez ces lignes : la protection sera ajoutée au prochain démarrage."_a;
+  Application->MessageBox(Texte.c_str(), "Attention", MB_OK | MB_ICONWARNING);
 }
 
 // --- Shared steps of the handlers -----------------------------------------------------------------
@@ -400,22 +409,34 @@ void TdmVelbor::ReconstruireCopie(TDataSet* DataSet) {
     delete FCopieControle;
     FCopieControle = nullptr;
   }
+  FCopieSource = nullptr;
+  FCopieLigne = -1;
   auto* Copie = new TqmtMemTable(Application);
   FCopieControle = Copie;
   Copie->FreeNotification(this);
-  // Filling posts the pending row of DataSet into its cache, so the copy holds every row.
+  // Filling posts the pending row of DataSet into its cache, so the copy holds every row, in the
+  // dataset's order.
   Copie->FillFromDataSet(DataSet, mtcpoStructure | mtcpoProperties);
   // Values compare whole (a trailing '*' is not a prefix) and without regard to case, as the
   // database's keys do.
   Copie->SetFilterOptions({foCaseInsensitive, foNoPartialCompare});
+  FCopieSource = DataSet;
+  FCopieLigne = DataSet->RecNo();
 }
 
-bool TdmVelbor::CopieContient(const String& Filter) {
+bool TdmVelbor::CopieContient(const String& Filter, TDataSet* DataSet) {
   if (FCopieControle == nullptr) return false;
   FCopieControle->SetFilterText(Filter);
   FCopieControle->SetFiltered(true);
   TraiterMessages();
-  return FCopieControle->RecordCount() > 0;
+  // The row being edited is in the copy as it was when its edit began: it is passed over, so that
+  // a code typed again on its own row repeats nothing.
+  bool Edition = DataSet != nullptr && DataSet == FCopieSource && DataSet->State() == dsEdit;
+  int Ligne = Edition && FCopieLigne > 0 && DataSet->RecNo() == FCopieLigne ? FCopieLigne : -1;
+  if (Ligne < 0) return FCopieControle->RecordCount() > 0;
+  for (FCopieControle->First(); !FCopieControle->Eof(); FCopieControle->Next())
+    if (FCopieControle->RecNo() != Ligne) return true;
+  return false;
 }
 
 void TdmVelbor::AfficherAvertissement(const String& Text) {
@@ -449,25 +470,17 @@ void TdmVelbor::qListeZoneHumideAfterScroll(TDataSet*) {
       qDetailZoneHumide->SetCommandText(Select);
       qDetailZoneHumide->Open();
       Screen->SetCursor(crHourGlass);
-      try {
+      {
+        TScopeGuard restore([&] { Screen->SetCursor(crDefault); });
         for (int i = 0; i < ComponentCount(); ++i) {
           auto* Detail = dynamic_cast<TDataSet*>(Components(i));
           if (Detail == nullptr || Detail->Tag != 6) continue;
           Detail->DisableControls();
-          try {
-            Detail->Close();
-            Detail->Open();
-          } catch (...) {
-            Detail->EnableControls();
-            throw;
-          }
-          Detail->EnableControls();
+          TScopeGuard enableControls([&] { Detail->EnableControls(); });
+          Detail->Close();
+          Detail->Open();
         }
-      } catch (...) {
-        Screen->SetCursor(crDefault);
-        throw;
       }
-      Screen->SetCursor(crDefault);
       SetDrapeauEtat(0);
     } else {
       qDetailZoneHumide->SetCommandText(Select);
@@ -606,31 +619,26 @@ void TdmVelbor::qDetailZoneHumideAfterScroll(TDataSet* DataSet) {
   qDetailZoneHumideZH_CONNEXIONChange(DataSet->FieldByName("ZH_CONNEXION"));
   if (PreparationVisible()) return;
   FArrondiEnCours = true;
-  try {
-    if (EnEdition(DataSet)) {
-      for (const TMesure& M : kMesures) {
-        auto* Field = static_cast<TFloatField*>(DataSet->FieldByName(M.Field));
-        Field->SetPrecision(M.Digits);
-        double Rounded;
-        if (ArrondiDiffere(Field, M.Digits, Rounded)) Field->SetAsFloat(Rounded);
-      }
-    } else {
-      for (const TMesure& M : kMesures) {
-        auto* Field = static_cast<TFloatField*>(DataSet->FieldByName(M.Field));
-        double Rounded;
-        if (!ArrondiDiffere(Field, M.Digits, Rounded)) continue;
-        EditerSiBesoin(DataSet);
-        Field->SetAsFloat(Rounded);
-        Field->SetDisplayFormat(M.Format);
-      }
-      // The record is optimistic: the rounded values reach the database now.
-      if (DataSet->State() == dsEdit) DataSet->Post();
+  TScopeGuard restore([&] { FArrondiEnCours = false; });
+  if (EnEdition(DataSet)) {
+    for (const TMesure& M : kMesures) {
+      auto* Field = static_cast<TFloatField*>(DataSet->FieldByName(M.Field));
+      Field->SetPrecision(M.Digits);
+      double Rounded;
+      if (ArrondiDiffere(Field, M.Digits, Rounded)) Field->SetAsFloat(Rounded);
     }
-  } catch (...) {
-    FArrondiEnCours = false;
-    throw;
+  } else {
+    for (const TMesure& M : kMesures) {
+      auto* Field = static_cast<TFloatField*>(DataSet->FieldByName(M.Field));
+      double Rounded;
+      if (!ArrondiDiffere(Field, M.Digits, Rounded)) continue;
+      EditerSiBesoin(DataSet);
+      Field->SetAsFloat(Rounded);
+      Field->SetDisplayFormat(M.Format);
+    }
+    // The record is optimistic: the rounded values reach the database now.
+    if (DataSet->State() == dsEdit) DataSet->Post();
   }
-  FArrondiEnCours = false;
 }
 
 // --- Details: defaults, calculated fields, texts --------------------------------------------------
@@ -728,7 +736,7 @@ void TdmVelbor::qCorineBioTCB_CODEChange(TField* Sender) {
   // The same code twice in this wetland's rows.
   bool Doublon = false;
   try {
-    Doublon = CopieContient(Egal(Sender->FieldName(), Sender->AsString()));
+    Doublon = CopieContient(Egal(Sender->FieldName(), Sender->AsString()), DataSet);
   } catch (Exception&) {
     // The row stays as typed.
   }
@@ -785,7 +793,7 @@ void TdmVelbor::qEntEauTYPE_ES_CODEChange(TField* Sender) {
     TField* Autre = DataSet->FieldByName(AutreMoitie(Sender));
     String Filtre = Egal(Sender->FieldName(), Sender->AsString()) + " and " +
                     (Autre->AsString().empty() ? Autre->FieldName() + " = NULL" : Egal(Autre->FieldName(), Autre->AsString()));
-    if (CopieContient(Filtre)) {
+    if (CopieContient(Filtre, DataSet)) {
       SetCopieTag(1);
       TraiterMessages();
       if (TField* Libelle = DataSet->FindField("libtype")) Libelle->FocusControl();
@@ -795,6 +803,9 @@ void TdmVelbor::qEntEauTYPE_ES_CODEChange(TField* Sender) {
       TraiterMessages();
       AfficherAvertissement(kDejaExistante);
       SetCopieTag(0);
+      // The refused row stays as typed, in edit, to be completed: rebuilding the snapshot would
+      // post it into the cache.
+      return;
     }
   } catch (Exception&) {
     // The row stays as typed.
@@ -810,7 +821,8 @@ void TdmVelbor::qRefBiblioREF_TITREChange(TField* Sender) {
   bool Titre = SameText(Sender->FieldName(), "REF_TITRE");
   try {
     TField* Autre = DataSet->FieldByName(Titre ? "REF_AUTEUR" : "REF_TITRE");
-    if (CopieContient(Egal(Sender->FieldName(), Sender->AsString()) + " and " + Egal(Autre->FieldName(), Autre->AsString()))) {
+    if (CopieContient(Egal(Sender->FieldName(), Sender->AsString()) + " and " + Egal(Autre->FieldName(), Autre->AsString()),
+                      DataSet)) {
       SetCopieTag(1);
       TraiterMessages();
       Autre->FocusControl();
@@ -831,7 +843,7 @@ void TdmVelbor::qIGNCARTE_IGN_CODEChange(TField* Sender) {
   TDataSet* DataSet = Sender->DataSet();
   try {
     String Code = Sender->AsString();
-    if (!CopieContient(Egal(Sender->FieldName(), Code))) {
+    if (!CopieContient(Egal(Sender->FieldName(), Code), DataSet)) {
       if (VarIsNull(T_CARTE_IGN->Lookup("CARTE_IGN_CODE", Code, "CARTE_IGN_CODE"))) return;
       for (const char* Name : {"CARTE_IGN_NOM", "CARTE_IGN_ECHELLE", "CARTE_IGN_SERIE"})
         DataSet->FieldByName(Name)->SetAsVariant(T_CARTE_IGN->Lookup("CARTE_IGN_CODE", Code, Name));
@@ -870,18 +882,14 @@ void TdmVelbor::qInventaireINV_TYPEChange(TField* Sender) {
   TDataSet* DataSet = Sender->DataSet();
   if (EnEdition(DataSet)) {
     Screen->SetCursor(crHourGlass);
-    try {
-      DataSet->FieldByName("INV_LIB")->Clear();
-      DataSet->FieldByName("INV_TYPE_ZNIEFF")->Clear();
-      TField* Code = DataSet->FieldByName("INV_CODE");
-      if (!Code->AsString().empty()) Code->Clear();
-    } catch (...) {
+    TScopeGuard restore([&] {
       if (FormExiste(frmZoneHumide)) frmZoneHumide->RepaintDbeType();
       Screen->SetCursor(crDefault);
-      throw;
-    }
-    if (FormExiste(frmZoneHumide)) frmZoneHumide->RepaintDbeType();
-    Screen->SetCursor(crDefault);
+    });
+    DataSet->FieldByName("INV_LIB")->Clear();
+    DataSet->FieldByName("INV_TYPE_ZNIEFF")->Clear();
+    TField* Code = DataSet->FieldByName("INV_CODE");
+    if (!Code->AsString().empty()) Code->Clear();
   }
 
   String Type = Sender->AsString();
@@ -901,7 +909,7 @@ void TdmVelbor::qInventaireINV_TYPEChange(TField* Sender) {
   if (!(FormExiste(frmAttention) && frmAttention->Visible())) {
     try {
       String Filtre = Egal("inv_code", DataSet->FieldByName("INV_CODE")->AsString()) + " and " + Egal(Sender->FieldName(), Type);
-      if (CopieContient(Filtre)) {
+      if (CopieContient(Filtre, DataSet)) {
         TraiterMessages();
         if (TField* Libelle = DataSet->FindField("libcode")) Libelle->FocusControl();
         TraiterMessages();
@@ -915,6 +923,8 @@ void TdmVelbor::qInventaireINV_TYPEChange(TField* Sender) {
           TraiterMessages();
           FComboActif->DropDown();
         }
+        // The refused row stays in edit; rebuilding the snapshot would post it into the cache.
+        return;
       }
     } catch (Exception&) {
       // The row stays as typed.
@@ -929,7 +939,8 @@ void TdmVelbor::qInventaireINV_CODEChange(TField* Sender) {
   TDataSet* DataSet = Sender->DataSet();
   TField* Type = DataSet->FieldByName("INV_TYPE");
   try {
-    if (CopieContient(Egal("inv_type", Type->AsString()) + " and " + Egal(Sender->FieldName(), Sender->AsString()))) {
+    if (CopieContient(Egal("inv_type", Type->AsString()) + " and " + Egal(Sender->FieldName(), Sender->AsString()),
+                      DataSet)) {
       SetCopieTag(1);
       TraiterMessages();
       DataSet->FieldByName("INV_TYPE_ZNIEFF")->Clear();

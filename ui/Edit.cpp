@@ -3,6 +3,8 @@
 // flag, the clipboard and undo, and the change notification.
 #include "StdCtrls.h"
 
+#include "ScopeGuard.h"
+
 VELBOR_IMPLEMENT_CLASS(TCustomEdit)
 VELBOR_PUBLISHED(TCustomEdit,
   Prop("AutoSelect", &Self::AutoSelect).Default(true),
@@ -172,13 +174,10 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 
 void TCustomEdit::CreateWnd() {
   FCreating = true;
-  try {
+  {
+    TScopeGuard restore([&] { FCreating = false; });
     TWinControl::CreateWnd();
-  } catch (...) {
-    FCreating = false;
-    throw;
   }
-  FCreating = false;
   SendMessageA(FHandle, EM_LIMITTEXT, WPARAM(FMaxLength), 0);
   if (FPasswordChar) SendMessageA(FHandle, EM_SETPASSWORDCHAR, WPARAM(static_cast<unsigned char>(FPasswordChar)), 0);
   SendMessageA(FHandle, EM_SETMODIFY, WPARAM(FModified), 0);
@@ -195,12 +194,7 @@ void TCustomEdit::DestroyWnd() {
 
 bool TCustomEdit::CanAutoSize(int& NewWidth, int& NewHeight) {
   (void)NewWidth;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  TEXTMETRICA tm = Font()->TextMetrics();
   // The text line, the client edge and a little room above and below the text.
   NewHeight = tm.tmHeight + (FBorderStyle == bsSingle ? 8 : 2);
   return true;
@@ -212,12 +206,13 @@ void TCustomEdit::Dispatch(TMessage& Message) {
     case CM_ENTER: CMEnter(Message); break;
     case CM_TEXTCHANGED: CMTextChanged(Message); break;
     case WM_SETFONT: WMSetFont(Message); break;
+    case WM_SETTEXT: WMSetText(Message); break;
     default: TWinControl::Dispatch(Message); break;
   }
 }
 
 void TCustomEdit::CNCommand(TMessage& Message) {
-  if (HIWORD(Message.WParam) == EN_CHANGE && !FCreating) Change();
+  if (HIWORD(Message.WParam) == EN_CHANGE && !FCreating && !FSettingText) Change();
 }
 
 void TCustomEdit::CMEnter(TMessage& Message) {
@@ -231,8 +226,24 @@ void TCustomEdit::CMEnter(TMessage& Message) {
 
 void TCustomEdit::CMTextChanged(TMessage& Message) {
   TWinControl::Dispatch(Message);
-  // With a window, the native change notification reports it.
+  // With a window, the text reached it as WM_SETTEXT, which told the change.
   if (!HandleAllocated()) Change();
+}
+
+// A text set by the program (or by anyone through the window) is one change, told here: the
+// native control reports it only when single-line.
+void TCustomEdit::WMSetText(TMessage& Message) {
+  if (FCreating) {
+    TWinControl::Dispatch(Message);
+    return;
+  }
+  String before = TWinControl::GetText();
+  FSettingText = true;
+  {
+    TScopeGuard restore([&] { FSettingText = false; });
+    TWinControl::Dispatch(Message);
+  }
+  if (Message.Result && TWinControl::GetText() != before) Change();
 }
 
 void TCustomEdit::WMSetFont(TMessage& Message) {

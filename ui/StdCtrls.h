@@ -2,13 +2,12 @@
 // with its accelerator), TCustomEdit/TEdit and TCustomMemo/TMemo over the native EDIT control,
 // TButton, TCheckBox and TRadioButton over the native BUTTON control, TGroupBox (a self-painted
 // frame), and TScrollBar over the native SCROLLBAR control.
+// Implemented one file per control: Label.cpp, Edit.cpp, Memo.cpp, Button.cpp, CheckBox.cpp
+// (check box and radio button), GroupBox.cpp and ScrollBar.cpp.
 #pragma once
 
 #include "Controls.h"
 #include "Forms.h"
-// The API's GetObject macro would rename TStrings' GetObject here and nowhere else: the library
-// calls the API's by its full name, GetObjectA.
-#undef GetObject
 #include "Strings.h"
 
 class TCustomForm;
@@ -152,11 +151,15 @@ class TCustomEdit : public TWinControl {
   void CMEnter(TMessage& Message);
   void CMTextChanged(TMessage& Message);
   void WMSetFont(TMessage& Message);
+  void WMSetText(TMessage& Message);
 
   // Creation of the window's text: the saved modified flag is put back after the window exists.
   bool FCreating = false;
 
  private:
+  // Set while the window takes a text from the program: its own change notification, which a
+  // multi-line window does not send, is not counted then.
+  bool FSettingText = false;
   TBorderStyle FBorderStyle = bsSingle;
   TEditCharCase FCharCase = ecNormal;
   bool FHideSelection = true;

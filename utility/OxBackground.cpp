@@ -11,11 +11,11 @@
 #include "Format.h"
 #include "Forms.h"
 #include "Jpeg.h"
+#include "OxComponentInfo.h"
 #include "TextOrder.h"
 #include "UtilityWindow.h"
-#undef RegisterClass
 
-#include <commctrl.h>
+#include "WinApi.h"
 
 // --- Colours ------------------------------------------------------------------------------------
 
@@ -79,17 +79,13 @@ TBitmap* GrayMappedCopy(TGraphic* Graphic) {
 // Draws Source at (X, Y) on DC except where Shape shows the transparent colour.
 void DrawMasked(HDC DC, int X, int Y, TBitmap* Source, TBitmap* Shape, TColor Transparent) {
   const int w = Source->Width(), h = Source->Height();
-  HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
-  HDC maskDC = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(maskDC, mask);
+  TOwnedBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
+  TBitmapDC maskDC(mask);
   HDC shapeDC = Shape->Canvas()->Handle();
   SetBkColor(shapeDC, ColorToRGB(Transparent));
   BitBlt(maskDC, 0, 0, w, h, shapeDC, 0, 0, SRCCOPY);  // set bits where the colour is transparent
   constexpr DWORD KeepDestination = 0x00AA0029;
   MaskBlt(DC, X, Y, w, h, Source->Canvas()->Handle(), 0, 0, mask, 0, 0, MAKEROP4(KeepDestination, SRCCOPY));
-  SelectObject(maskDC, old);
-  DeleteDC(maskDC);
-  DeleteObject(mask);
 }
 
 // Watches the system colours for every image: the gray map follows them.
@@ -511,12 +507,10 @@ bool TBackgroundImage::PaintOn(TControl* Control, HDC DC) {
     }
     TRect picture = Bounds(x, y, w, h);
     // What the picture does not cover takes the brush.
-    HRGN rest = CreateRectRgn(area.Left, area.Top, area.Right, area.Bottom);
-    HRGN covered = CreateRectRgn(picture.Left, picture.Top, picture.Right, picture.Bottom);
+    TOwnedRegion rest(CreateRectRgn(area.Left, area.Top, area.Right, area.Bottom));
+    TOwnedRegion covered(CreateRectRgn(picture.Left, picture.Top, picture.Right, picture.Bottom));
     CombineRgn(rest, rest, covered, RGN_DIFF);
     FillRgn(DC, rest, brush->Handle());
-    DeleteObject(rest);
-    DeleteObject(covered);
     FDrawCanvas->StretchDraw(picture, graphic);
   }
   RestoreDC(DC, saved);
@@ -578,6 +572,9 @@ LRESULT CALLBACK LinkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 std::vector<TqzBackground*> AllBackgrounds;
+
+// The version the component gives its information record.
+const char* const kBackgroundVersion = "1.0";
 
 }  // namespace
 
@@ -686,20 +683,12 @@ int TClientLink::ScrollDelta(HWND Wnd, int Bar, WPARAM WParam) const {
 bool TClientLink::PaintBuffered(HWND Wnd, LRESULT& Result) {
   RECT client;
   GetClientRect(Wnd, &client);
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  HDC memory = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Wnd, &ps);
+  TOwnedBitmap bitmap(CreateCompatibleBitmap(TWindowDC(), client.right, client.bottom));
+  TBitmapDC memory(bitmap);
+  TPaintDC dc(Wnd);
   FBackground->Image()->PaintOn(FClient, memory);
-  Result = CallPrevious(FPreviousProc, Wnd, WM_PAINT, WPARAM(memory), 0);
+  Result = CallPrevious(FPreviousProc, Wnd, WM_PAINT, WPARAM(memory.Get()), 0);
   BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  EndPaint(Wnd, &ps);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
   return true;
 }
 
@@ -793,7 +782,9 @@ void TClientList::RemoveClient(TComponent* Control) {
 // --- TqzBackground ------------------------------------------------------------------------------
 
 VELBOR_IMPLEMENT_CLASS(TqzBackground)
-VELBOR_PUBLISHED(TqzBackground, Prop("Image", &Self::Image, &Self::SetImage))
+VELBOR_PUBLISHED(TqzBackground,
+  Prop("Image", &Self::Image, &Self::SetImage),
+  Prop("Info", &Self::Info))
 
 void RegisterOxBackground() {
   RegisterClass(TqzBackground::StaticClass());
@@ -802,6 +793,8 @@ void RegisterOxBackground() {
 
 TqzBackground::TqzBackground(TComponent* AOwner) : TComponent(AOwner) {
   FUtilityWindow = AllocateHWnd(TWndMethod(this, &TqzBackground::UtilityProc));
+  FInfo = new TqzComponentInfo(this, kBackgroundVersion, "Velbor", "2024",
+                               "Image de fond des fenêtres"_a, "", "");
   FImage = new TBackgroundImage();
   FImage->ChangeHandler = TNotifyEvent(this, &TqzBackground::InvalidateAll);
   AllBackgrounds.push_back(this);
@@ -828,6 +821,7 @@ TqzBackground::~TqzBackground() {
   delete FClients;
   AllBackgrounds.erase(std::remove(AllBackgrounds.begin(), AllBackgrounds.end(), this), AllBackgrounds.end());
   delete FImage;
+  delete FInfo;
 }
 
 TqzBackground* TqzBackground::FindLinking(const TComponent* Control) {

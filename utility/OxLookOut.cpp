@@ -9,7 +9,6 @@
 #include "Forms.h"
 #include "Menus.h"
 #include "Timer.h"
-#undef RegisterClass
 
 namespace {
 
@@ -385,24 +384,27 @@ void TOxLookOut::WMNCCalcSize(TMessage& Message) {
 }
 
 void TOxLookOut::WMNCPaint(TMessage& Message) {
-  HDC dc = GetWindowDC(Handle());
+  TWindowDC dc(Handle(), TWindowDC::WholeWindow);
   RECT r;
   GetWindowRect(Handle(), &r);
   OffsetRect(&r, -r.left, -r.top);
   if (FBorderStyle == bsSingle) {
     DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
   } else {
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    TOwnedBrush brush(CreateSolidBrush(ColorToRGB(Color())));
     FrameRect(dc, &r, brush);
     InflateRect(&r, -1, -1);
     FrameRect(dc, &r, brush);
-    DeleteObject(brush);
   }
-  ReleaseDC(Handle(), dc);
   Message.Result = 0;
 }
 
 // --- TOxLookOutPage ----------------------------------------------------------------------------
+
+namespace {
+// A size of its own is written whatever it is; one taken from the bar is the bar's to write.
+bool IsPageImageSizeStored(TObject* Page) { return !static_cast<TOxLookOutPage*>(Page)->ParentImageSize(); }
+}  // namespace
 
 VELBOR_IMPLEMENT_CLASS(TOxLookOutPage)
 VELBOR_PUBLISHED(TOxLookOutPage,
@@ -412,7 +414,7 @@ VELBOR_PUBLISHED(TOxLookOutPage,
   Prop("Margin", &Self::Margin, &Self::SetMargin).Default(0),
   Prop("PopUpMenu", &Self::PopUpMenu, &Self::SetPopUpMenu),
   Prop("Bitmap", &Self::Bitmap, &Self::SetBitmap),
-  Prop("ImageSize", &Self::ImageSize, &Self::SetImageSize).Default(isLarge),
+  Prop("ImageSize", &Self::ImageSize, &Self::SetImageSize).Stored(&IsPageImageSizeStored),
   Prop("HighlightFont", &Self::HighlightFont, &Self::SetHighlightFont),
   Prop("OnEdited", &Self::OnEdited))
 
@@ -448,7 +450,11 @@ void TOxLookOutPage::SetParent(TWinControl* AParent) {
   auto* newBar = dynamic_cast<TOxLookOut*>(Parent());
   if (oldBar == newBar) return;
   if (oldBar) oldBar->PageLeft(this);
-  if (newBar) newBar->PageJoined(this);
+  if (!newBar) return;
+  newBar->PageJoined(this);
+  // A page that follows its bar takes the bar's size on joining it: a description read stores
+  // no ParentImageSize while it has its default, so its setter does not run then.
+  if (FParentImageSize) SetParentImageSize(true);
 }
 
 void TOxLookOutPage::CreateWnd() {

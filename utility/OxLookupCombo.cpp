@@ -8,6 +8,7 @@
 #include "Field.h"
 #include "Forms.h"
 #include "OxRealSizeIcons.h"
+#include "ScopeGuard.h"
 
 VELBOR_IMPLEMENT_CLASS(TOxDBLookupCombo)
 VELBOR_PUBLISHED(TOxDBLookupCombo,
@@ -22,6 +23,8 @@ VELBOR_PUBLISHED(TOxDBLookupCombo,
 void RegisterOxLookupControls() {
   RegisterClass(TOxDBLookupCombo::StaticClass());
   RegisterClass(TOxDBLookupList::StaticClass());
+  // Their row pictures may be icons: the icon clipboard format comes with them.
+  RegisterOxRealSizeIcons();
 }
 
 namespace {
@@ -173,13 +176,8 @@ void TOxDBLookupCombo::RebuildLookupFields() {
     if (FListActive && FMasterField != nullptr) FValue = FMasterField->AsString();
     ShowValueRow();
   };
-  try {
-    TOxLookupControl::RebuildLookupFields();
-  } catch (...) {
-    afterwards();
-    throw;
-  }
-  afterwards();
+  TScopeGuard restore([&] { afterwards(); });
+  TOxLookupControl::RebuildLookupFields();
 }
 
 void TOxDBLookupCombo::LookupDataChanged() {
@@ -565,13 +563,8 @@ void TOxDBLookupCombo::WMGetDlgCode(TMessage& Message) {
 void TOxDBLookupCombo::WMKillFocus(TMessage& Message) {
   TOxLookupControl::Dispatch(Message);
   FLosingFocus = true;
-  try {
-    CloseList(false);
-  } catch (...) {
-    FLosingFocus = false;
-    throw;
-  }
-  FLosingFocus = false;
+  TScopeGuard restore([&] { FLosingFocus = false; });
+  CloseList(false);
 }
 
 void TOxDBLookupCombo::WMCancelMode(TMessage& Message) {

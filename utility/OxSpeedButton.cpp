@@ -7,6 +7,7 @@
 #include "ActnList.h"
 #include "Menus.h"
 #include "OxDrawUtils.h"
+#include "ScopeGuard.h"
 #include "Timer.h"
 
 // --- Visual styles --------------------------------------------------------------------------
@@ -453,7 +454,8 @@ void TOxSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
   FDragging = true;
   Repaint();
   FMenuTracking = true;
-  try {
+  {
+    TScopeGuard restore([&] { FMenuTracking = false; });
     if (DropDown(false)) FinishPress(X, Y);
     // The press that closed the menu over this button must not open it again.
     if (Parent() && Parent()->HandleAllocated()) {
@@ -465,11 +467,7 @@ void TOxSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         DiscardMessage(wnd, msg.message);
       }
     }
-  } catch (...) {
-    FMenuTracking = false;
-    throw;
   }
-  FMenuTracking = false;
   if (FAllowTimer) {
     if (!FRepeatTimer) {
       FRepeatTimer = new TTimer(this);
@@ -643,7 +641,9 @@ void TOxSpeedButton::CMMouseLeave(TMessage& Message) {
   if (FHotActive) {
     Application->HintColor = FSavedHintColor;
     if (FGlyphSwapped) {
-      if (!FSavedGlyph->Empty()) SetGlyph(FSavedGlyph);
+      // The glyph it had, an empty one included: a button without a glyph of its own drops the
+      // hot one. The saved copy is emptied, so that a later leave cannot bring it back.
+      SetGlyph(FSavedGlyph);
       FSavedGlyph->FreeImage();
       FGlyphSwapped = false;
     }

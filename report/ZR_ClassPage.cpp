@@ -96,7 +96,8 @@ void TzrPage::ApplyPaper(int ASize, int AWidth, int AOrientation, int ABin, int 
   PaperWidth = printer->PaperWidth;
   PaperHeight = printer->PaperHeight;
   Orientation = printer->Orientation;
-  Bin = ABin == zrDefaultBin ? 0xFFFF : printer->Bin;
+  // The default source is -1 when asked and 65535 (its low 16 bits) once stored.
+  Bin = (ABin & 0xFFFF) == 0xFFFF ? 0xFFFF : printer->Bin;
   printer->GetPrintArea(PrintArea);
 }
 

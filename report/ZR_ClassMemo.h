@@ -75,6 +75,8 @@ class TzrMemoView : public TzrStretcheable {
   void SubstituteMemo();
   // Lays out the output lines into the engine's line list; sets the text extent and the line step.
   void LayOutLines();
+  // The lines the last layout produced.
+  const std::vector<String>& LaidOutLines() const { return FLaidOut; }
   // Lays out one line; the pieces go to Out.
   void BreakLine(const String& S, std::vector<String>& Out);
   void ApplyFontToCanvas(TCanvas* ACanvas);

@@ -40,8 +40,7 @@ bool IsCrossKind(int Kind) { return Kind >= btCrossHeader && Kind <= btCrossFoot
 
 TzrPage::TzrPage(TzrReport* AReport)
     : Report(AReport), PaperSize(zrDefaultPaperSize()), Color(clBtnFace), FScript(std::make_unique<TStringList>()) {
-  TzrPrinter* printer = zrPrinter();
-  ApplyPaper(PaperSize, printer->PaperWidth, 0, zrDefaultBin, printer->PaperHeight);
+  ApplyPaper(PaperSize, 0, 0, zrDefaultBin, 0);
 }
 
 TzrPage::~TzrPage() {

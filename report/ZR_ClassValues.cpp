@@ -199,7 +199,10 @@ void TzrReport::CallProcedure(const String& Name, const Variant& p1, const Varia
     TzrObject* object = nullptr;
     String method;
     ResolvePropertyOwner(Name, object, method);
-    if (object != nullptr) object->CallMethod(method, Val, p1, p2, p3);
+    // A method the object does not have answers nothing: the call keeps the text "0".
+    Variant result;
+    if (object != nullptr) object->CallMethod(method, result, p1, p2, p3);
+    if (!VarIsEmpty(result)) Val = result;
   }
 }
 

@@ -120,4 +120,9 @@ TzrPrinter* zrPrinter() {
   return &printer;
 }
 
-int zrDefaultPaperSize() { return zrPrinter()->PaperSize; }
+// Taken once, when the engine printer starts: later paper changes of the printer do not reach new
+// pages.
+int zrDefaultPaperSize() {
+  static const int size = zrPrinter()->PaperSize;
+  return size;
+}

@@ -94,6 +94,8 @@ class ZrReportTest : public ::testing::Test {
     Report = new TzrReport(Form.get());
     Report->SetName("zrEtat");
     Report->ShowProgress = false;
+    // Script variables live as long as the program: no test sees another's.
+    zrGlobals().ScriptVariables()->Clear();
   }
 
   void TearDown() override {

@@ -253,14 +253,25 @@ void TzrReport::Loaded() {
 
 bool TzrReport::LoadTemplateFile(const String& AFileName) {
   if (!FileExists(AFileName)) return false;
-  TFileStream stream(AFileName, fmOpenRead | fmShareDenyWrite);
-  ReadTemplate(&stream);
+  // The file is read whole first: the records are read a few bytes at a time.
+  TMemoryStream stream;
+  {
+    TFileStream file(AFileName, fmOpenRead | fmShareDenyWrite);
+    stream.CopyFrom(&file, file.Size());
+  }
+  stream.SetPosition(0);
+  ReadTemplateFrom(&stream, true);
   FileName = AFileName;
   return true;
 }
 
 void TzrReport::LoadPreparedFile(const String& AFileName) {
-  TFileStream stream(AFileName, fmOpenRead | fmShareDenyWrite);
+  TMemoryStream stream;
+  {
+    TFileStream file(AFileName, fmOpenRead | fmShareDenyWrite);
+    stream.CopyFrom(&file, file.Size());
+  }
+  stream.SetPosition(0);
   MakeCurrent(true);
   // The pages are read aside: a damaged file leaves the current ones as they are.
   auto pages = std::make_unique<TzrEMFPages>(this);
@@ -272,8 +283,12 @@ void TzrReport::LoadPreparedFile(const String& AFileName) {
 }
 
 void TzrReport::SavePreparedFile(const String& AFileName) {
-  TFileStream stream(AFileName, fmCreate);
+  // Written in memory first: the file is created only once the pages are written whole.
+  TMemoryStream stream;
   FEMFPages->WritePreparedFile(&stream);
+  TFileStream file(AFileName, fmCreate);
+  stream.SetPosition(0);
+  file.CopyFrom(&stream, stream.Size());
 }
 
 // ---- Preparing

@@ -126,6 +126,8 @@ class TzrReport : public TComponent, public TzrEngineHost, public TzrScriptHost 
   // False when the file does not exist (nothing happens); otherwise reads it and remembers its
   // name, true even when the reader refused it (it shows its own message).
   bool LoadTemplateFile(const String& AFileName);
+  // A template read from any stream but a memory stream (a file) asks the password of a protected
+  // template.
   void ReadTemplate(TStream* Stream);
   void WriteTemplate(TStream* Stream);
   // True when the build ran to its end and no dialog page was cancelled.
@@ -216,6 +218,7 @@ class TzrReport : public TComponent, public TzrEngineHost, public TzrScriptHost 
   void RunBuildPass(TObject* Sender);
   void ReadReportForm(TStream* Stream);
   void WriteReportForm(TStream* Stream);
+  void ReadTemplateFrom(TStream* Stream, bool FromFile);
   void ReadReportInfo(TStream* Stream);
   void WriteReportInfo(TStream* Stream);
   void EmptyToBlankPage();

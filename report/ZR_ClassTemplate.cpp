@@ -228,6 +228,10 @@ void TzrReport::WriteReportInfo(TStream* Stream) {
 // ---- The template
 
 void TzrReport::ReadTemplate(TStream* Stream) {
+  ReadTemplateFrom(Stream, dynamic_cast<TMemoryStream*>(Stream) == nullptr);
+}
+
+void TzrReport::ReadTemplateFrom(TStream* Stream, bool FromFile) {
   zrEngine.Running = false;
   MakeCurrent(false);
   FDictionary->Clear();
@@ -270,7 +274,7 @@ void TzrReport::ReadTemplate(TStream* Stream) {
   if (!missing.empty())
     ShowError("Report contains the following non-plugged components:\r" + missing +
               "You must include these components into your project.");
-  if (Info.Protected != 0 && dynamic_cast<TMemoryStream*>(Stream) == nullptr) {
+  if (Info.Protected != 0 && FromFile) {
     String typed;
     bool accepted = zrPasswordPrompt != nullptr && zrPasswordPrompt(typed) && typed == Info.Password;
     if (!accepted) {

@@ -258,3 +258,49 @@ TEST_F(ZrPrepared, HitTestFindsTheLastObjectAndFollowsLinks) {
 }
 
 }  // namespace
+
+namespace {
+
+// A prepared page drawn at full size shows its memo where the same font draws the same text.
+class ZrDrawPage : public ZrReportTest {};
+
+TEST_F(ZrDrawPage, DrawnPageMatchesTheSameFontAndDrawingOffFreesIt) {
+  TzrPage* page = AddPage();
+  AddBand(page, btReportTitle, 10, 40);
+  AddMemo(page, "Titre", 50, 10, 300, 20, "Inventaire des zones humides");
+  ASSERT_TRUE(Report->Prepare());
+  TzrEMFPages* pages = Report->EMFPages();
+  const TzrPrintArea& area = pages->Pages(0).PrintArea;
+  auto white = [&]() {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetPixelFormat(pf24bit);
+    bitmap->SetSize(area.PageWidth, 120);
+    bitmap->Canvas()->Brush()->SetColor(clWhite);
+    bitmap->Canvas()->FillRect(TRect(0, 0, area.PageWidth, 120));
+    return bitmap;
+  };
+  auto drawn = white();
+  pages->Pages(0).DrawingEnabled = true;
+  pages->Draw(0, drawn->Canvas(), TRect(0, 0, area.PageWidth, area.PageHeight));
+  ASSERT_NE(pages->Pages(0).Page, nullptr) << "unpacked while on screen";
+  auto expected = white();
+  TCanvas* c = expected->Canvas();
+  c->Font()->SetName("Arial");
+  c->Font()->SetHeight(-13);
+  c->Font()->SetColor(clBlack);
+  c->Brush()->SetStyle(bsClear);
+  c->TextOut(50 + 2, page->TopOffset() + 1, "Inventaire des zones humides");
+  int differences = 0;
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < area.PageWidth; ++x)
+      if (drawn->Canvas()->Pixels(x, y) != expected->Canvas()->Pixels(x, y)) ++differences;
+  EXPECT_EQ(differences, 0);
+  // Off screen: the unpacked copy goes and nothing is drawn.
+  pages->Pages(0).DrawingEnabled = false;
+  auto untouched = white();
+  pages->Draw(0, untouched->Canvas(), TRect(0, 0, area.PageWidth, area.PageHeight));
+  EXPECT_EQ(pages->Pages(0).Page, nullptr);
+  EXPECT_EQ(untouched->Canvas()->Pixels(60, page->TopOffset() + 5), 0xFFFFFF);
+}
+
+}  // namespace

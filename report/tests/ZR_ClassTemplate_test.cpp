@@ -10,6 +10,7 @@
 #include "ZR_ClassWindows.h"
 #include "ZR_Shape.h"
 #include "ZR_Utils.h"
+#include "Filer.h"
 
 namespace {
 
@@ -482,6 +483,78 @@ TEST_F(ZrPassword, TypedPasswordMustMatchExactly) {
   // A missing file leaves the template as it was.
   EXPECT_FALSE(r->LoadTemplateFile(Folder + "\\absent.zrf"));
   EXPECT_NE(r->FindObjectByName("Secret"), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ZrTemplate, TemplateKeptInTheFormDescription) {
+  RegisterReportComponents();
+  TzrPage* page = Report->Pages()->Add();
+  auto* memo = new TzrMemoView();
+  memo->Name = "DansLaFiche";
+  memo->Memo()->Add("gardé dans la description"_a);
+  page->AddObject(memo);
+  Report->Title = "Fiche";
+  Report->StoreInDFM = true;
+  String stored = WriteComponentToText(Form.get());
+  Report->StoreInDFM = false;
+  String plain = WriteComponentToText(Form.get());
+  EXPECT_LT(plain.size() + 100, stored.size()) << "without StoreInDFM only the format number is kept";
+  Form.reset();
+  for (bool kept : {true, false}) {
+    const String& text = kept ? stored : plain;
+    TComponent root(nullptr);
+    ReadComponentFromText(&root, text, "fmModele");
+    auto* read = dynamic_cast<TzrReport*>(root.FindComponent("zrModele"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Title, "Fiche");
+    if (kept) {
+      ASSERT_NE(read->FindObjectByName("DansLaFiche"), nullptr);
+      EXPECT_EQ(read->FindObjectByName("DansLaFiche")->Memo()->Strings(0), "gardé dans la description"_a);
+    } else {
+      EXPECT_EQ(read->Pages()->Count(), 0);
+    }
+  }
+}
+
+// Dictionary records made by hand: the older convention of names and the legacy layout.
+TEST(ZrDictionary, OlderRecordsAreReadIntoTheCurrentConvention) {
+  auto counted = [](const std::string& S) { return std::string(1, char(S.size())) + std::string(1, '\0') + S + '\0'; };
+  auto i32 = [](int V) { return U32(std::uint32_t(V)); };
+  // Marker -1: variables named the older way (categories without blank), an alias that names no
+  // field and a band data source without value are dropped.
+  std::string current = std::string("\xFF\xFF", 2) + i32(2) + counted("Calculs") + counted("") + counted(" Total") +
+                        counted("1 + 1") + i32(1) + counted("Rien") + counted("") + i32(1) + counted("Vide") +
+                        counted("");
+  TzrDataDictionary d;
+  TMemoryStream stream;
+  Load(stream, current);
+  d.LoadFromStream(&stream);
+  ASSERT_EQ(d.Variables()->Count(), 2);
+  EXPECT_EQ(d.Variables()->NameAt(0), " Calculs");
+  EXPECT_EQ(d.Variables()->NameAt(1), "Total");
+  EXPECT_EQ(d.FieldAliases()->Count(), 0);
+  EXPECT_EQ(d.BandDataSources()->Count(), 0);
+  EXPECT_EQ(stream.Position(), stream.Size());
+
+  // The legacy layout: entries of (kind, index, three short strings) and the lines of the list.
+  auto shortText = [](const std::string& S) { return std::string(1, char(S.size())) + S; };
+  std::string legacy = i32(2) + std::string(1, '\x01') + i32(0) + shortText("qZones") + shortText("NOM") +
+                       shortText("NomZone") + std::string(1, '\x02') + i32(2) + shortText("") + shortText("") +
+                       shortText("LaDate") + "Zones\r NomZone\r LaDate" + std::string(1, '\0');
+  Load(stream, legacy);
+  int saved = zrEngine.StreamVersion;
+  zrEngine.StreamVersion = 22;
+  d.LoadFromStream(&stream);
+  zrEngine.StreamVersion = saved;
+  ASSERT_EQ(d.Variables()->Count(), 3);
+  EXPECT_EQ(d.Variables()->NameAt(0), " Zones");
+  EXPECT_EQ(d.Variables()->NameAt(1), "NomZone");
+  EXPECT_EQ(VarToStr(d.Variables()->GetByIndex(1)), "qZones.\"NOM\"");
+  EXPECT_EQ(d.Variables()->NameAt(2), "LaDate");
+  EXPECT_EQ(VarToStr(d.Variables()->GetByIndex(2)), "DATE");
 }
 
 }  // namespace

@@ -182,3 +182,45 @@ TEST_F(ZrBands, DialogPageDecidesWhetherTheReportIsBuilt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ZrBands, MarginsAreReportPixels) {
+  Page->Margins = TRect(50, 40, 30, 20);
+  AddBand(Page, btReportTitle, 100, 20);
+  AddMemo(Page, "Titre", 60, 100, 200, 18, "[Page1.LeftMargin]/[Page1.RightMargin]/[Page1.BottomMargin]");
+  AddBand(Page, btPageFooter, 900, 20)->Flags |= zrbfOnLastPage;
+  AddMemo(Page, "Pied", 60, 900, 200, 18, "pied");
+  ASSERT_TRUE(Report->Prepare());
+  std::vector<TPrintedObject> objects = PrintedObjects(0);
+  ASSERT_EQ(objects.size(), 2u);
+  // The limits of the page are its margins: the title at the top margin, the footer above the bottom
+  // margin, the script properties answering the same limits during the build.
+  EXPECT_EQ(objects[0].Top, 40);
+  EXPECT_EQ(objects[0].Left, 60) << "objects keep their place on the page";
+  const int width = Page->PrintArea.PageWidth, height = Page->PrintArea.PageHeight;
+  EXPECT_EQ(objects[0].Text, "50/" + IntToStr(width - 30) + "/" + IntToStr(height - 20 - 20));
+  EXPECT_EQ(objects[1].Top, height - 20 - 20);
+  // Outside a build the properties give the margins themselves.
+  EXPECT_EQ(Report->Pages()->Pages(0)->GetProperty("RightMargin").AsInteger(), 30);
+}
+
+class TProgressLog : public TObject {
+ public:
+  std::vector<int> Counts;
+  void Progress(int n) { Counts.push_back(n); }
+};
+
+TEST_F(ZrBands, ProgressEventReplacesTheProgressWindow) {
+  TzrBandView* master = AddZoneRows();
+  master->Script()->SetText("begin if [qZones.\"CODE\"] = '003' then NEWPAGE end");
+  Report->ShowProgress = true;
+  TProgressLog log;
+  Report->OnProgress = TzrProgressEvent(&log, &TProgressLog::Progress);
+  ASSERT_TRUE(Report->Prepare());
+  ASSERT_EQ(Report->EMFPages()->Count(), 2);
+  // The page counter as the build reaches each page: the start, the break, the end of the pages.
+  EXPECT_EQ(log.Counts, (std::vector<int>{1, 1, 2, 2}));
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include "FileUtils.h"
 #include "FloatFormat.h"
 #include "OsPort.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "Strings.h"
 #include "TextOrder.h"
@@ -34,14 +35,9 @@ String ProfileValue(const String& Raw) {
 
 void FillStrings(TStrings* Strings, const std::vector<String>& Lines) {
   Strings->BeginUpdate();
-  try {
-    Strings->Clear();
-    for (const String& line : Lines) Strings->Add(line);
-  } catch (...) {
-    Strings->EndUpdate();
-    throw;
-  }
-  Strings->EndUpdate();
+  TScopeGuard endUpdate([&] { Strings->EndUpdate(); });
+  Strings->Clear();
+  for (const String& line : Lines) Strings->Add(line);
 }
 
 enum class TReadResult { Read, Missing, Failed };

@@ -9,6 +9,7 @@
 
 #include "Field.h"
 #include "FieldDefs.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 
@@ -252,7 +253,8 @@ void TqmtCustomMemTable::Loaded() {
 void TqmtCustomMemTable::DoAfterOpen() {
   if (FAfterOpenRunning) return;
   FAfterOpenRunning = true;
-  try {
+  {
+    TScopeGuard running([&] { FAfterOpenRunning = false; });
     FIndexes->MarkAllUnordered();
     ReconcileIndexes();
     if (!FIndexFieldNames.empty()) SetIndexFieldNames(String(FIndexFieldNames));
@@ -265,13 +267,10 @@ void TqmtCustomMemTable::DoAfterOpen() {
     FFormData.reset();
     if (Persistent && !PersistentFile.empty() && PersistentFormat && OsPort::FileExists(PersistentFile)) {
       Persistent = false;
-      try {
+      {
+        TScopeGuard persistent([&] { Persistent = true; });
         LoadFromFile(PersistentFile, PersistentFormat);
-      } catch (...) {
-        Persistent = true;
-        throw;
       }
-      Persistent = true;
       First();
     }
     FPersistentSaved = false;
@@ -281,11 +280,7 @@ void TqmtCustomMemTable::DoAfterOpen() {
       ClearBuffers();
       First();
     }
-  } catch (...) {
-    FAfterOpenRunning = false;
-    throw;
   }
-  FAfterOpenRunning = false;
   TDataSet::DoAfterOpen();
 }
 
@@ -555,16 +550,12 @@ int TqmtCustomMemTable::GetRecordCount() {
   int Count = 0;
   int Save = FCursor;
   TDataSetState SaveState = SetTempState(dsBrowse);
-  try {
-    FCursor = -1;
-    while (MoveNext(false)) ++Count;
-  } catch (...) {
+  TScopeGuard restoreState([&] {
     FCursor = Save;
     RestoreState(SaveState);
-    throw;
-  }
-  FCursor = Save;
-  RestoreState(SaveState);
+  });
+  FCursor = -1;
+  while (MoveNext(false)) ++Count;
   return Count;
 }
 
@@ -819,15 +810,10 @@ bool TqmtCustomMemTable::IndexAccepts(TqmtIndex* Index, TqmtRow* Record) {
   TqmtRow* Save = OverrideRecord;
   OverrideRecord = Record;
   bool Accept = true;
-  try {
-    if (Index->FilterFunction) Accept = Index->FilterFunction(Index, Record);
-    if (Accept && OnFilterIndex) OnFilterIndex(this, Index, Accept);
-    if (Accept && Index->FilterExpression) Accept = Index->FilterExpression->Accepts(this);
-  } catch (...) {
-    OverrideRecord = Save;
-    throw;
-  }
-  OverrideRecord = Save;
+  TScopeGuard restore([&] { OverrideRecord = Save; });
+  if (Index->FilterFunction) Accept = Index->FilterFunction(Index, Record);
+  if (Accept && OnFilterIndex) OnFilterIndex(this, Index, Accept);
+  if (Accept && Index->FilterExpression) Accept = Index->FilterExpression->Accepts(this);
   return Accept;
 }
 
@@ -900,21 +886,16 @@ Variant TqmtCustomMemTable::Lookup(const String& KeyFields, const Variant& KeyVa
   TqmtRow* Save = OverrideRecord;
   OverrideRecord = R;
   Variant Result;
-  try {
-    if (CalcFieldsSize() > 0) GetCalcFields(reinterpret_cast<char*>(R));
-    std::vector<TField*> List;
-    GetFieldList(List, ResultFields);
-    if (List.size() == 1) {
-      Result = List[0]->AsVariant();
-    } else {
-      Result = VarArrayCreate(0, int(List.size()) - 1, varVariant);
-      for (std::size_t I = 0; I < List.size(); ++I) Result.PutElement(int(I), List[I]->AsVariant());
-    }
-  } catch (...) {
-    OverrideRecord = Save;
-    throw;
+  TScopeGuard restore([&] { OverrideRecord = Save; });
+  if (CalcFieldsSize() > 0) GetCalcFields(reinterpret_cast<char*>(R));
+  std::vector<TField*> List;
+  GetFieldList(List, ResultFields);
+  if (List.size() == 1) {
+    Result = List[0]->AsVariant();
+  } else {
+    Result = VarArrayCreate(0, int(List.size()) - 1, varVariant);
+    for (std::size_t I = 0; I < List.size(); ++I) Result.PutElement(int(I), List[I]->AsVariant());
   }
-  OverrideRecord = Save;
   return Result;
 }
 
@@ -944,25 +925,20 @@ bool TqmtCustomMemTable::IsRecordVisible(TqmtRow* Record, bool Forced) {
   FilterBuffer = reinterpret_cast<char*>(Record);
   OverrideRecord = Record;
   bool Visible = true;
-  try {
-    if (RecalcOnIndex && CalcFieldsSize() > 0) GetCalcFields(reinterpret_cast<char*>(Record));
-    if (MasterLinkActive() && FMasterKey) {
-      const TqmtFieldList& L = FDetailFieldList.Count() > 0 ? FDetailFieldList : FCurrentFields;
-      Visible = CompareRecordFields(*FStore, L, FMasterFieldList.Count(), FMasterKey, Record, false, false, 0) == 0;
-    }
-    if (Visible && (Forced || Filtered())) {
-      CallFilterEvent(this, Visible);
-      if (Visible && FFilterExpr) Visible = FFilterExpr->Accepts(this);
-    }
-  } catch (...) {
+  TScopeGuard restoreState([&] {
     FilterBuffer = SaveFilter;
     OverrideRecord = SaveOverride;
     RestoreState(SaveState);
-    throw;
+  });
+  if (RecalcOnIndex && CalcFieldsSize() > 0) GetCalcFields(reinterpret_cast<char*>(Record));
+  if (MasterLinkActive() && FMasterKey) {
+    const TqmtFieldList& L = FDetailFieldList.Count() > 0 ? FDetailFieldList : FCurrentFields;
+    Visible = CompareRecordFields(*FStore, L, FMasterFieldList.Count(), FMasterKey, Record, false, false, 0) == 0;
   }
-  FilterBuffer = SaveFilter;
-  OverrideRecord = SaveOverride;
-  RestoreState(SaveState);
+  if (Visible && (Forced || Filtered())) {
+    CallFilterEvent(this, Visible);
+    if (Visible && FFilterExpr) Visible = FFilterExpr->Accepts(this);
+  }
   return Visible;
 }
 

@@ -9,6 +9,7 @@
 #include "DateTimeFormat.h"
 #include "Format.h"
 #include "FormatSettings.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "qmtMemTable_Store.h"
@@ -625,16 +626,10 @@ Variant TqmtFilterExpression::EvalFunction(const TqmtFilterNode& N, TqmtFilterCo
         // Two arguments: the text read with the given format.
         TFormatSettings Saved = FormatSettings;
         String Text = VarToStr(Arg(0));
-        try {
-          if (IsDate) FormatSettings.ShortDateFormat = VarToStr(Arg(1));
-          else FormatSettings.LongTimeFormat = VarToStr(Arg(1));
-          TDateTime D = IsDate ? StrToDate(Text) : StrToTime(Text);
-          FormatSettings = Saved;
-          return Variant::FromDate(D);
-        } catch (...) {
-          FormatSettings = Saved;
-          throw;
-        }
+        TScopeGuard restore([&] { FormatSettings = Saved; });
+        if (IsDate) FormatSettings.ShortDateFormat = VarToStr(Arg(1));
+        else FormatSettings.LongTimeFormat = VarToStr(Arg(1));
+        return Variant::FromDate(IsDate ? StrToDate(Text) : StrToTime(Text));
       }
       Variant A = Arg(0);
       if (VarIsNull(A)) return Variant::Null();

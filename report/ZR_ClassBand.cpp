@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "Streams.h"
@@ -91,19 +92,16 @@ void TzrBand::AssignDataSource(const String& Text) {
 
 void TzrBand::ReleaseDataSets() {
   auto release = [](TzrDataset*& Source, bool& Owned) {
-    if (Source != nullptr) {
-      TzrDataset* s = Source;
-      Source = nullptr;
-      try {
-        s->CloseSource();
-      } catch (...) {
-        if (Owned) delete s;
-        Owned = false;
-        throw;
-      }
-      if (Owned) delete s;
-    }
+    TzrDataset* s = Source;
+    bool owned = Owned;
+    Source = nullptr;
     Owned = false;
+    if (s == nullptr) return;
+    // An owned source goes even when closing it fails.
+    TScopeGuard free([s, owned] {
+      if (owned) delete s;
+    });
+    s->CloseSource();
   };
   release(DataSource, OwnsDataSource);
   release(CrossDataSource, OwnsCrossDataSource);
@@ -278,7 +276,11 @@ void TzrBand::DoPrint() {
   if (Stretched) {
     StretchObjects(CalculatedHeight);
     PrintedHeight = CalculatedHeight;
-    try {
+    {
+      TScopeGuard unstretch([&] {
+        UnstretchObjects();
+        Top = designedTop;
+      });
       if (!SplitMode) {
         CheckPageBreak(Page->CurY, CalculatedHeight, false);
         zrEngine.CurBand = this;
@@ -291,12 +293,10 @@ void TzrBand::DoPrint() {
         subReports = DrawObjects();
         if (HasCross()) DrawCross();
       }
-    } catch (...) {
+      // The band's place stays until its columns are settled below.
+      unstretch.Dismiss();
       UnstretchObjects();
-      Top = designedTop;
-      throw;
     }
-    UnstretchObjects();
     if (!subReports && !SplitMode) Page->CurY += CalculatedHeight;
   } else {
     if (movable) {
@@ -424,7 +424,8 @@ void TzrBand::DrawPageBreak() {
   };
   TzrReport* report = Page->Report;
   int lastBottom = 0;
-  try {
+  {
+    TScopeGuard restoreAll(restore);
     if (!CheckPageBreak(Page->CurY, PrintedHeight, true)) {
       Top = Page->CurY;
       for (TzrView* v : pending) DrawObject(v);
@@ -479,11 +480,7 @@ void TzrBand::DrawPageBreak() {
         }
       }
     }
-  } catch (...) {
-    restore();
-    throw;
   }
-  restore();
   PrintedHeight = lastBottom;
   Page->CurY += lastBottom;
 }
@@ -504,17 +501,15 @@ void TzrBand::StartSubReports() {
     TzrPage* page = report->Pages()->Pages(sub->SubPage);
     page->ClearRecords();
     page->Mode = pmBuildList;
-    TzrPage* current = zrEngine.CurPage;
-    zrEngine.CurPage = page;
-    try {
+    {
+      TzrPage* current = zrEngine.CurPage;
+      TScopeGuard back([page, current] {
+        page->Mode = pmNormal;
+        zrEngine.CurPage = current;
+      });
+      zrEngine.CurPage = page;
       page->BuildPage();
-    } catch (...) {
-      page->Mode = pmNormal;
-      zrEngine.CurPage = current;
-      throw;
     }
-    page->Mode = pmNormal;
-    zrEngine.CurPage = current;
     page->CurY = sub->Top + Top;
     page->CurBottomY = Page->CurBottomY;
     page->XAdjust = Page->XAdjust + sub->Left;
@@ -539,16 +534,13 @@ bool TzrBand::PrintSubReports() {
     bool unfinished = false;
     for (std::size_t i = 0; i < pages.size(); ++i) {
       if (SubReportDone[i] || pages[i] == nullptr) continue;
-      TzrPage* current = zrEngine.CurPage;
-      zrEngine.CurPage = pages[i];
       bool stopped;
-      try {
+      {
+        TzrPage* current = zrEngine.CurPage;
+        TScopeGuard back([current] { zrEngine.CurPage = current; });
+        zrEngine.CurPage = pages[i];
         stopped = pages[i]->PlayRecords();
-      } catch (...) {
-        zrEngine.CurPage = current;
-        throw;
       }
-      zrEngine.CurPage = current;
       zrEngine.CurBand = this;
       if (stopped) {
         unfinished = true;
@@ -685,13 +677,8 @@ void TzrBand::CollectAggregates(TzrBand* Target) {
   if (calls.Count() == 0) return;
   TzrParser* parser = zrGlobals().Parser();
   report->SetAggregateCollection(this, Target);
-  try {
-    for (int i = 0; i < calls.Count(); ++i) parser->Calculate(calls[i]);
-  } catch (...) {
-    report->SetAggregateCollection(nullptr, nullptr);
-    throw;
-  }
-  report->SetAggregateCollection(nullptr, nullptr);
+  TScopeGuard done([report] { report->SetAggregateCollection(nullptr, nullptr); });
+  for (int i = 0; i < calls.Count(); ++i) parser->Calculate(calls[i]);
 }
 
 void TzrBand::SetAggregateBand(TzrAggregateBand* Band) { AggrBand = dynamic_cast<TzrBand*>(Band); }

@@ -4,6 +4,7 @@
 #include "ZR_ClassMemo.h"
 
 #include "Field.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "Streams.h"
@@ -115,21 +116,16 @@ void TzrMemoView::LoadFromBlobField(TField* Field) { OutLines()->SetText(Field->
 void TzrMemoView::SubstituteMemo() {
   TStringList* out = OutLines();
   out->BeginUpdate();
+  TScopeGuard endUpdate([out] { out->EndUpdate(); });
   out->Clear();
-  try {
-    for (int i = 0; i < Memo()->Count(); ++i) {
-      String s = Memo()->Strings(i);
-      if (!s.empty() && (Flags & zrmfTextOnly) == 0) ExpandBrackets(s);
-      if (s.empty())
-        out->Add(String());
-      else
-        AppendText(out, s);
-    }
-  } catch (...) {
-    out->EndUpdate();
-    throw;
+  for (int i = 0; i < Memo()->Count(); ++i) {
+    String s = Memo()->Strings(i);
+    if (!s.empty() && (Flags & zrmfTextOnly) == 0) ExpandBrackets(s);
+    if (s.empty())
+      out->Add(String());
+    else
+      AppendText(out, s);
   }
-  out->EndUpdate();
 }
 
 void TzrMemoView::ApplyHighlight() {
@@ -168,24 +164,20 @@ int TzrMemoView::CalcHeight() {
   if (SameLines(OutLines(), Memo())) SubstituteMemo();
   ApplyHighlight();
   ComputeDrawRect();
-  try {
-    if (OutLines()->Count() > 0) {
-      LayOutLines();
-      OutLines()->Clear();
-      for (const String& line : FLaidOut) OutLines()->Add(line);
-      result = TextExtent;
-      String text = OutLines()->Text();
-      if ((Flags & zrmfSuppress) && text == LastPrintedText) result = 0;
-      if (report != nullptr && report->DoublePass != 0 && zrEngine.FirstPassRunning && (Flags & zrmfSuppress))
-        LastPrintedText = text;
-    }
-  } catch (...) {
+  TScopeGuard restore([this] {
     RestoreCoordinates();
     RestoreHighlight();
-    throw;
+  });
+  if (OutLines()->Count() > 0) {
+    LayOutLines();
+    OutLines()->Clear();
+    for (const String& line : FLaidOut) OutLines()->Add(line);
+    result = TextExtent;
+    String text = OutLines()->Text();
+    if ((Flags & zrmfSuppress) && text == LastPrintedText) result = 0;
+    if (report != nullptr && report->DoublePass != 0 && zrEngine.FirstPassRunning && (Flags & zrmfSuppress))
+      LastPrintedText = text;
   }
-  RestoreCoordinates();
-  RestoreHighlight();
   return result;
 }
 
@@ -216,90 +208,75 @@ void TzrMemoView::WriteToPreparedPage(TStream* Stream) {
   }
   if (RenderPhase != zrDrawPart && substitute) SubstituteMemo();
 
+  // Whatever happens, the object leaves as it came: phase, tag, alignment, place, font and fill.
   String savedTag = Tag;
   int savedAlign = BandAlign;
   int savedTop = Top;
   int savedWidth = Width;
-  std::vector<String> kept;
   bool highlighted = false;
-  try {
-    if (Visible) {
-      ApplyHighlight();
-      highlighted = true;
-      if (RenderPhase == zrDrawPart) {
-        ComputeDrawRect();
-        TCanvas* canvas = Canvas;
-        try {
-          Canvas = zrGlobals().ScratchBitmap()->Canvas();
-          RenderLines();
-        } catch (...) {
-          Canvas = canvas;
-          RestoreCoordinates();
-          throw;
-        }
-        Canvas = canvas;
-        for (int i = 0; i < OutLines()->Count(); ++i) kept.push_back(OutLines()->Strings(i));
-        while (OutLines()->Count() > LinesDrawn) OutLines()->Delete(OutLines()->Count() - 1);
-        bool marked = false;
-        for (int i = 0; i < OutLines()->Count(); ++i)
-          if (OutLines()->Strings(i).find(zrLineEnd) != String::npos) marked = true;
-        // A reader takes the lines as laid out only when one of them carries a mark.
-        if (!marked) OutLines()->Add(String(1, zrLineEnd));
-        RestoreCoordinates();
-      }
-      int savedCode = FormatCode;
-      FormatCode = 0;
-      try {
-        if (Tag.find('[') != String::npos) ExpandBrackets(Tag);
-      } catch (...) {
-        FormatCode = savedCode;
-        throw;
-      }
-      FormatCode = savedCode;
-      TzrBand* band = zrEngine.CurBand;
-      if (BandAlign == baBottom) BandAlign = baNone;
-      if (BandAlign == baTop && band != nullptr) Top = band->Top;
-      if (BandAlign == baWidth && band != nullptr && band->Kind >= btCrossHeader && band->Kind <= btCrossFooterKind) {
-        Width = band->Width;
-        BandAlign = baNone;
-      }
-      String text = OutLines()->Text();
-      if (!((Flags & zrmfSuppress) && text == LastPrintedText)) {
-        WriteU8(Stream, static_cast<std::uint8_t>(ObjectKind));
-        if (ObjectKind == zrKindAddIn) WriteCountedString(Stream, ClassName());
-        WriteRecord(Stream);
-        if (Flags & zrmfSuppress) LastPrintedText = text;
-      }
-    }
-  } catch (...) {
+  TScopeGuard restore([&] {
     if (highlighted) RestoreHighlight();
     Tag = savedTag;
     BandAlign = savedAlign;
+    Top = savedTop;
+    Width = savedWidth;
     RenderPhase = zrDrawWhole;
-    throw;
+  });
+  if (!Visible) return;
+  ApplyHighlight();
+  highlighted = true;
+  std::vector<String> kept;
+  if (RenderPhase == zrDrawPart) {
+    // The lines that fit are drawn (and counted) on the measuring canvas; the rest waits.
+    ComputeDrawRect();
+    TCanvas* canvas = Canvas;
+    {
+      TScopeGuard back([&] {
+        Canvas = canvas;
+        RestoreCoordinates();
+      });
+      Canvas = zrGlobals().ScratchBitmap()->Canvas();
+      RenderLines();
+    }
+    for (int i = 0; i < OutLines()->Count(); ++i) kept.push_back(OutLines()->Strings(i));
+    while (OutLines()->Count() > LinesDrawn) OutLines()->Delete(OutLines()->Count() - 1);
+    bool marked = false;
+    for (int i = 0; i < OutLines()->Count(); ++i)
+      if (OutLines()->Strings(i).find(zrLineEnd) != String::npos) marked = true;
+    // A reader takes the lines as laid out only when one of them carries a mark.
+    if (!marked) OutLines()->Add(String(1, zrLineEnd));
   }
-  if (RenderPhase == zrDrawPart && Visible) {
+  if (Tag.find('[') != String::npos) {
+    int savedCode = FormatCode;
+    TScopeGuard code([&] { FormatCode = savedCode; });
+    FormatCode = 0;
+    ExpandBrackets(Tag);
+  }
+  TzrBand* band = zrEngine.CurBand;
+  if (BandAlign == baBottom) BandAlign = baNone;
+  if (BandAlign == baTop && band != nullptr) Top = band->Top;
+  if (BandAlign == baWidth && band != nullptr && band->Kind >= btCrossHeader && band->Kind <= btCrossFooterKind) {
+    Width = band->Width;
+    BandAlign = baNone;
+  }
+  String text = OutLines()->Text();
+  if (!((Flags & zrmfSuppress) && text == LastPrintedText)) {
+    WriteU8(Stream, static_cast<std::uint8_t>(ObjectKind));
+    if (ObjectKind == zrKindAddIn) WriteCountedString(Stream, ClassName());
+    WriteRecord(Stream);
+    if (Flags & zrmfSuppress) LastPrintedText = text;
+  }
+  if (RenderPhase == zrDrawPart) {
     OutLines()->Clear();
     for (std::size_t i = std::size_t(LinesDrawn); i < kept.size(); ++i) OutLines()->Add(kept[i]);
   }
-  if (highlighted) RestoreHighlight();
-  Tag = savedTag;
-  BandAlign = savedAlign;
-  if (savedAlign == baTop) Top = savedTop;
-  if (savedAlign == baWidth) Width = savedWidth;
-  RenderPhase = zrDrawWhole;
 }
 
 void TzrMemoView::ExportObject() {
   TzrView::ExportObject();
   Exporting = true;
-  try {
-    PaintOnCanvas(zrGlobals().ScratchBitmap()->Canvas());
-  } catch (...) {
-    Exporting = false;
-    throw;
-  }
-  Exporting = false;
+  TScopeGuard done([this] { Exporting = false; });
+  PaintOnCanvas(zrGlobals().ScratchBitmap()->Canvas());
 }
 
 void TzrMemoView::ReadRecord(TStream* Stream) {

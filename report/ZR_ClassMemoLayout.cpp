@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "ZR_ClassFactory.h"
 #include "ZR_ClassGlobals.h"
@@ -161,14 +162,18 @@ void TzrMemoView::LayOutLines() {
     position += LineStep * int(FLaidOut.size());
     TextExtent = position + GapY - Top;
   } else {
-    HFONT upward = MakeUpwardFont(canvas->Font());
-    HGDIOBJ previous = SelectObject(dc, upward);
-    // The rotated layout measures along the height: Width stands for it while lines are broken.
-    int savedWidth = Width;
-    int savedGapX = GapX;
-    Width = Height;
-    GapX = GapY;
-    try {
+    TOwnedFont upward(MakeUpwardFont(canvas->Font()));
+    TSelectedObject selected(dc, upward);
+    {
+      // The rotated layout measures along the height: Width stands for it while lines are broken.
+      int savedWidth = Width;
+      int savedGapX = GapX;
+      TScopeGuard restore([&] {
+        Width = savedWidth;
+        GapX = savedGapX;
+      });
+      Width = Height;
+      GapX = GapY;
       for (int i = 0; i < OutLines()->Count(); ++i) {
         String line = OutLines()->Strings(i);
         if (PreWrapped || !wrap)
@@ -176,17 +181,7 @@ void TzrMemoView::LayOutLines() {
         else
           BreakLine(line, FLaidOut);
       }
-    } catch (...) {
-      Width = savedWidth;
-      GapX = savedGapX;
-      SelectObject(dc, previous);
-      DeleteObject(upward);
-      throw;
     }
-    Width = savedWidth;
-    GapX = savedGapX;
-    SelectObject(dc, previous);
-    DeleteObject(upward);
     position = Left + GapX + LineStep * int(FLaidOut.size());
     TextExtent = position + GapX - Left;
   }
@@ -208,9 +203,9 @@ void TzrMemoView::RenderLines() {
   SetTextCharacterExtra(dc, zrRound(CharSpacing * ZoomX));
   TRect clip(PaintRect.Left + 1, PaintRect.Top, PaintRect.Right - 2, PaintRect.Bottom - 1);
   TextExtent = zrRound(TextExtent * ZoomY);
-  int savedAlignment = Alignment;
-  int savedLeft = Left;
-  int savedTop = Top;
+  const int savedAlignment = Alignment;
+  const int savedLeft = Left;
+  const int savedTop = Top;
   bool vertical = (Alignment & (zrtaMiddle | zrtaBottom)) != 0;
   if (vertical) {
     int v = Alignment;
@@ -223,20 +218,15 @@ void TzrMemoView::RenderLines() {
       if (v & zrtaBottom) Top = PaintRect.Bottom - TextExtent - 1;
     }
   }
-  try {
-    if (Alignment & zrtaRotated)
-      DrawRotated();
-    else
-      DrawHorizontal(clip);
-  } catch (...) {
+  TScopeGuard restore([&] {
     Alignment = savedAlignment;
     Left = savedLeft;
     Top = savedTop;
-    throw;
-  }
-  Alignment = savedAlignment;
-  Left = savedLeft;
-  Top = savedTop;
+  });
+  if (Alignment & zrtaRotated)
+    DrawRotated();
+  else
+    DrawHorizontal(clip);
 }
 
 void TzrMemoView::DrawHorizontal(const TRect& Clip) {
@@ -291,51 +281,43 @@ void TzrMemoView::DrawHorizontal(const TRect& Clip) {
 
 void TzrMemoView::DrawRotated() {
   HDC dc = FontedHandle(Canvas);
-  HFONT upward = MakeUpwardFont(Canvas->Font());
-  HGDIOBJ previous = SelectObject(dc, upward);
+  TOwnedFont upward(MakeUpwardFont(Canvas->Font()));
+  TSelectedObject selected(dc, upward);
   int x = Left + GapX;
   int step = zrRound(LineSpacing * ZoomX) - Canvas->Font()->Height();
   LinesDrawn = 0;
   const int ph = PaintRect.Height();
-  try {
-    for (int i = 0; i < OutLines()->Count(); ++i) {
-      String line = OutLines()->Strings(i);
-      bool paragraphEnd = line.empty();
-      if (!line.empty() && line.back() == zrLineEnd) {
-        line.pop_back();
-        paragraphEnd = true;
-      }
-      SIZE size{};
-      GetTextExtentPoint32A(dc, line.c_str(), int(line.size()), &size);
-      int tw = size.cx;
-      int y;
-      bool justify = false;
-      switch (Alignment & 7) {
-        case zrtaRotated | zrtaRight: y = Top + GapY + tw; break;
-        case zrtaRotated | zrtaCenter: y = PaintRect.Bottom - GapY - (ph - 2 * GapY - tw) / 2 - 1; break;
-        case zrtaRotated | zrtaJustify:
-          y = Top + ph - GapY;
-          justify = !Exporting && !paragraphEnd && CountBlanks(line) > 0;
-          break;
-        default: y = PaintRect.Bottom - GapY; break;
-      }
-      if (!Exporting) {
-        if (justify) SetTextJustification(dc, ph - 2 * GapY - tw, CountBlanks(line));
-        ExtTextOutA(dc, x, y, 0, nullptr, line.c_str(), UINT(line.size()), nullptr);
-        SetTextJustification(dc, 0, 0);
-      } else if (TzrReport* report = zrEngine.CurReport) {
-        report->ExportText(PaintRect, x, this, 0, line, y);
-      }
-      ++LinesDrawn;
-      x += step;
+  for (int i = 0; i < OutLines()->Count(); ++i) {
+    String line = OutLines()->Strings(i);
+    bool paragraphEnd = line.empty();
+    if (!line.empty() && line.back() == zrLineEnd) {
+      line.pop_back();
+      paragraphEnd = true;
     }
-  } catch (...) {
-    SelectObject(dc, previous);
-    DeleteObject(upward);
-    throw;
+    SIZE size{};
+    GetTextExtentPoint32A(dc, line.c_str(), int(line.size()), &size);
+    int tw = size.cx;
+    int y;
+    bool justify = false;
+    switch (Alignment & 7) {
+      case zrtaRotated | zrtaRight: y = Top + GapY + tw; break;
+      case zrtaRotated | zrtaCenter: y = PaintRect.Bottom - GapY - (ph - 2 * GapY - tw) / 2 - 1; break;
+      case zrtaRotated | zrtaJustify:
+        y = Top + ph - GapY;
+        justify = !Exporting && !paragraphEnd && CountBlanks(line) > 0;
+        break;
+      default: y = PaintRect.Bottom - GapY; break;
+    }
+    if (!Exporting) {
+      if (justify) SetTextJustification(dc, ph - 2 * GapY - tw, CountBlanks(line));
+      ExtTextOutA(dc, x, y, 0, nullptr, line.c_str(), UINT(line.size()), nullptr);
+      SetTextJustification(dc, 0, 0);
+    } else if (TzrReport* report = zrEngine.CurReport) {
+      report->ExportText(PaintRect, x, this, 0, line, y);
+    }
+    ++LinesDrawn;
+    x += step;
   }
-  SelectObject(dc, previous);
-  DeleteObject(upward);
 }
 
 void TzrMemoView::RuleTextLines() {
@@ -386,37 +368,31 @@ void TzrMemoView::PaintOnCanvas(TCanvas* ACanvas) {
   if (OutLines()->Count() > 0) {
     PreWrapped = OutLines()->Text().find(zrLineEnd) != String::npos;
     if (OutLines()->Strings(OutLines()->Count() - 1) == String(1, zrLineEnd)) OutLines()->Delete(OutLines()->Count() - 1);
-    double zx = ZoomX, zy = ZoomY;
-    ZoomX = ZoomY = 1.0;
-    ComputeDrawRect();
-    if ((Flags & zrmfAutoWidth) && zrEngine.Running) Width += 100;
-    try {
+    {
+      // Laid out unzoomed, so that every zoom shows the same lines.
+      const double zx = ZoomX, zy = ZoomY;
+      TScopeGuard restore([&] {
+        ZoomX = zx;
+        ZoomY = zy;
+        RestoreCoordinates();
+      });
+      ZoomX = ZoomY = 1.0;
+      ComputeDrawRect();
+      if ((Flags & zrmfAutoWidth) && zrEngine.Running) Width += 100;
       LayOutLines();
-    } catch (...) {
-      ZoomX = zx;
-      ZoomY = zy;
-      RestoreCoordinates();
-      throw;
     }
-    ZoomX = zx;
-    ZoomY = zy;
-    RestoreCoordinates();
     OutLines()->Clear();
     for (const String& line : FLaidOut) OutLines()->Add(line);
   }
   ComputeDrawRect();
-  try {
-    if (!Exporting) {
-      DrawBackground();
-      DrawFrame();
-      RuleTextLines();
-    }
-    if (OutLines()->Count() > 0) RenderLines();
-  } catch (...) {
+  TScopeGuard restore([this] {
     SetTextCharacterExtra(Canvas->Handle(), 0);
     RestoreCoordinates();
-    throw;
+  });
+  if (!Exporting) {
+    DrawBackground();
+    DrawFrame();
+    RuleTextLines();
   }
-  SetTextCharacterExtra(Canvas->Handle(), 0);
-  RestoreCoordinates();
+  if (OutLines()->Count() > 0) RenderLines();
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "DataSet.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "Streams.h"
@@ -601,7 +602,8 @@ void TzrPage::PrepareObjects() {
   if (Report->TwoPassBuild() && Report->FinalPass) return;
   TzrDataDictionary* dictionary = Report->Dictionary();
   Report->PreparingObjects = true;
-  try {
+  TScopeGuard prepared([this] { Report->PreparingObjects = false; });
+  {
     for (TzrBand* first : FBands)
       for (TzrBand* band = first; band != nullptr; band = band->Next)
         for (TzrView* v : band->Objects) {
@@ -666,11 +668,7 @@ void TzrPage::PrepareObjects() {
       Report->SetAggregateCollection(nullptr, nullptr);
       ReportBuildError(E);
     }
-  } catch (...) {
-    Report->PreparingObjects = false;
-    throw;
   }
-  Report->PreparingObjects = false;
 }
 
 void TzrPage::FreeBands() {

@@ -3,6 +3,7 @@
 // play-back of sub-report pages.
 #include <algorithm>
 
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "ZR_ClassPage.h"
@@ -280,28 +281,16 @@ void TzrPage::NewColumn(TzrBand* Band) {
   if (Band == nullptr || DisableRepeatHeader) return;
   // Headers of the groups the band belongs to, and its own header, again at the top.
   TzrBand* data = Band->IsDataBand() ? Band : (Band->Kind == btGroupHeader ? Band->DataBand : nullptr);
+  // Printed again as a repeat: the kept values of the group conditions stay.
+  auto repeat = [this](TzrBand* Header) {
+    Header->RepeatPrint = true;
+    TScopeGuard done([Header] { Header->RepeatPrint = false; });
+    ShowBand(Header);
+  };
   if (data != nullptr)
     for (TzrBand* g = data->FirstGroup; g != nullptr && g != Band; g = g->NextGroup)
-      if (g->Flags & zrbfRepeatHeader) {
-        g->RepeatPrint = true;
-        try {
-          ShowBand(g);
-        } catch (...) {
-          g->RepeatPrint = false;
-          throw;
-        }
-        g->RepeatPrint = false;
-      }
-  if (Band->IsDataBand() && Band->Header != nullptr && (Band->Header->Flags & zrbfRepeatHeader)) {
-    Band->Header->RepeatPrint = true;
-    try {
-      ShowBand(Band->Header);
-    } catch (...) {
-      Band->Header->RepeatPrint = false;
-      throw;
-    }
-    Band->Header->RepeatPrint = false;
-  }
+      if (g->Flags & zrbfRepeatHeader) repeat(g);
+  if (Band->IsDataBand() && Band->Header != nullptr && (Band->Header->Flags & zrbfRepeatHeader)) repeat(Band->Header);
   zrEngine.CurBand = Band;
 }
 

@@ -2,6 +2,7 @@
 // object streams, drawing, export, the hit test of the preview, and the prepared-report file.
 #include "ZR_ClassPrepared.h"
 
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "ZR_ClassFactory.h"
@@ -29,17 +30,27 @@ constexpr int kHandPoint = -21;
 // use margins, and the version byte of its stream.
 constexpr std::int64_t kSmallestPageRecord = 4 + 2 + 4 + 4 + 1 + 1 + 1;
 
-// Restores the stream version of the engine on every way out.
-class TVersionScope {
- public:
-  TVersionScope() : FSaved(zrEngine.StreamVersion) {}
-  ~TVersionScope() { zrEngine.StreamVersion = FSaved; }
-  TVersionScope(const TVersionScope&) = delete;
-  TVersionScope& operator=(const TVersionScope&) = delete;
+// A page count the rest of the file can hold.
+std::int32_t ReadPageCount(TStream* Stream, std::int64_t SmallestRecord) {
+  std::int32_t count = ReadI32(Stream);
+  if (count < 0 || count > BytesLeft(Stream) / SmallestRecord) Damaged("nombre de pages incohérent ("_a + IntToStr(count) + ")");
+  return count;
+}
 
- private:
-  int FSaved;
-};
+// The fields every page record starts with; the offset of the next record is returned.
+std::int64_t ReadPageStart(TStream* Stream, TzrPreparedPage& Page) {
+  std::int64_t next = ReadU32(Stream);
+  Page.PaperSize = ReadU16(Stream);
+  Page.Width = ReadI32(Stream);
+  Page.Height = ReadI32(Stream);
+  Page.Orientation = ReadU8(Stream);
+  return next;
+}
+
+// The next record lies ahead, inside the file.
+void CheckNextPage(TStream* Stream, std::int64_t Next, int Index) {
+  if (Next <= Stream->Position() || Next > Stream->Size()) Damaged("page "_a + IntToStr(Index + 1) + " hors du fichier");
+}
 
 }  // namespace
 
@@ -95,7 +106,7 @@ TzrPage* TzrEMFPages::UnpackPage(int Index) {
   page->UseMargins = record.UseMargins;
   page->PrintArea = record.PrintArea;
   zrEngine.CurPage = page.get();
-  TVersionScope version;
+  TzrStreamVersionScope version;
   TMemoryStream* stream = record.Stream.get();
   stream->SetPosition(0);
   if (stream->Size() > 0) zrEngine.StreamVersion = ReadU8(stream);
@@ -119,7 +130,7 @@ TzrPage* TzrEMFPages::UnpackPage(int Index) {
 void TzrEMFPages::PackPage(int Index) {
   TzrPreparedPage& record = Pages(Index);
   if (!record.Page) return;
-  TVersionScope version;
+  TzrStreamVersionScope version;
   TMemoryStream* stream = record.Stream.get();
   stream->Clear();
   zrEngine.StreamVersion = zrCurrentVersion;
@@ -170,13 +181,8 @@ void TzrEMFPages::Draw(int Index, TCanvas* Canvas, const TRect& Rect) {
 void TzrEMFPages::ExportPage(int Index) {
   TzrPage* page = UnpackPage(Index);
   TzrPreparedPage& record = Pages(Index);
-  try {
-    for (int i = 0; i < page->ObjectCount(); ++i) page->Objects(i)->ExportObject();
-  } catch (...) {
-    record.Page.reset();
-    throw;
-  }
-  record.Page.reset();
+  TScopeGuard drop([&record] { record.Page.reset(); });
+  for (int i = 0; i < page->ObjectCount(); ++i) page->Objects(i)->ExportObject();
 }
 
 bool TzrEMFPages::ObjectAt(int Index, TPoint Point, String& Url, int& Cursor, bool Click) {
@@ -287,15 +293,10 @@ void TzrEMFPages::ReadPreparedFile(TStream* Stream) {
       if (compressed != 0)
         throw EReadError("Etat préparé compressé : ce programme ne sait pas le décompresser"_a);
       printerName = ReadCountedString(Stream);
-      std::int32_t count = ReadI32(Stream);
-      if (count < 0 || count > BytesLeft(Stream) / kSmallestPageRecord) Damaged("nombre de pages incohérent ("_a + IntToStr(count) + ")");
+      std::int32_t count = ReadPageCount(Stream, kSmallestPageRecord);
       for (int i = 0; i < count; ++i) {
         auto page = std::make_unique<TzrPreparedPage>();
-        std::int64_t next = ReadU32(Stream);
-        page->PaperSize = ReadU16(Stream);
-        page->Width = ReadI32(Stream);
-        page->Height = ReadI32(Stream);
-        page->Orientation = ReadU8(Stream);
+        std::int64_t next = ReadPageStart(Stream, *page);
         page->Bin = version > 23 ? ReadI32(Stream) : zrDefaultBin;
         page->UseMargins = ReadU8(Stream) != 0;
         if (version > 23) {
@@ -304,7 +305,7 @@ void TzrEMFPages::ReadPreparedFile(TStream* Stream) {
           page->Margins.Right = ReadI32(Stream);
           page->Margins.Bottom = ReadI32(Stream);
         }
-        if (next <= Stream->Position() || next > Stream->Size()) Damaged("page "_a + IntToStr(i + 1) + " hors du fichier");
+        CheckNextPage(Stream, next, i);
         page->Stream = std::make_unique<TMemoryStream>();
         page->Stream->CopyFrom(Stream, next - Stream->Position());
         page->Stream->SetPosition(0);
@@ -334,19 +335,14 @@ void TzrEMFPages::ReadLegacyPreparedFile(TStream* Stream, std::vector<std::uniqu
   TStringList header;
   ReadZeroLines(Stream, &header);
   if (header.Count() > 0 && Report != nullptr) Report->SetPrinterName(header[0]);
-  std::int32_t count = ReadI32(Stream);
-  if (count < 0 || count > BytesLeft(Stream) / 16) Damaged("nombre de pages incohérent ("_a + IntToStr(count) + ")");
+  std::int32_t count = ReadPageCount(Stream, kSmallestPageRecord - 1);
   TzrPrinter* printer = zrPrinter();
   for (int i = 0; i < count; ++i) {
     auto page = std::make_unique<TzrPreparedPage>();
-    std::int64_t next = ReadU32(Stream);
-    page->PaperSize = ReadU16(Stream);
-    page->Width = ReadI32(Stream);
-    page->Height = ReadI32(Stream);
-    page->Orientation = ReadU8(Stream);
+    std::int64_t next = ReadPageStart(Stream, *page);
     page->UseMargins = ReadU8(Stream) != 0;
     page->Bin = zrDefaultBin;
-    if (next <= Stream->Position() || next > Stream->Size()) Damaged("page "_a + IntToStr(i + 1) + " hors du fichier");
+    CheckNextPage(Stream, next, i);
     printer->ChangePaper(page->PaperSize, page->Width, page->Height, page->Bin, page->Orientation);
     printer->GetPrintArea(page->PrintArea);
     // The page is one picture: the metafile the older writer recorded.

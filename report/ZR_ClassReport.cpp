@@ -6,6 +6,7 @@
 
 #include "DateTime.h"
 #include "FileUtils.h"
+#include "ScopeGuard.h"
 #include "Filer.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
@@ -62,20 +63,16 @@ VELBOR_PUBLISHED(TzrReport,
 namespace {
 
 // The class library's questions, for the engine's functions and messages while no other layer
-// installed its own. The engine's interface names its entry MessageBox, which the API headers
-// rename: the class library's own entry is reached under the renamed name.
-#pragma push_macro("MessageBox")
-#undef MessageBox
+// installed its own.
 class TClassLibraryDialogs : public TzrUserDialogs {
  public:
   int MessageBox(const String& Text, const String& Caption, int Flags) override {
-    return ::MessageBoxA(Text, Caption, unsigned(Flags));
+    return ::MessageBox(Text, Caption, unsigned(Flags));
   }
   String InputBox(const String& Caption, const String& Prompt, const String& Default) override {
     return ::InputBox(Caption, Prompt, Default);
   }
 };
-#pragma pop_macro("MessageBox")
 
 TClassLibraryDialogs gClassLibraryDialogs;
 
@@ -556,16 +553,16 @@ void TzrReport::ShowPreview() {
     delete object;
     throw EInvalidCast("TzrPreviewForm n'est pas une fenêtre de prévisualisation"_a);
   }
-  try {
+  {
+    // A window that could not be set up is not left behind.
+    TScopeGuard free([form] { form->Free(); });
     form->AfterConstruction();
     if (MDIPreview) {
       form->SetWindowState(wsNormal);
       form->SetFormStyle(fsMDIChild);
     }
     form->SetCaption(caption);
-  } catch (...) {
-    form->Free();
-    throw;
+    free.Dismiss();
   }
   window->ShowReport(this, caption);
   Application->ProcessMessages();

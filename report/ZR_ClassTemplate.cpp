@@ -44,18 +44,6 @@ void WriteU16Text(TStream* Stream, const String& S) {
   Stream->WriteBuffer(S.data(), std::int64_t(S.size()));
 }
 
-// Restores the stream version of the engine on every way out.
-class TVersionScope {
- public:
-  TVersionScope() : FSaved(zrEngine.StreamVersion) {}
-  ~TVersionScope() { zrEngine.StreamVersion = FSaved; }
-  TVersionScope(const TVersionScope&) = delete;
-  TVersionScope& operator=(const TVersionScope&) = delete;
-
- private:
-  int FSaved;
-};
-
 void ShowError(const String& Text) { MessageBox(Text, EngineString(55206), MB_OK | MB_ICONERROR); }
 
 }  // namespace
@@ -236,7 +224,7 @@ void TzrReport::ReadTemplateFrom(TStream* Stream, bool FromFile) {
   MakeCurrent(false);
   FDictionary->Clear();
   if (Stream->Position() >= Stream->Size()) return;
-  TVersionScope scope;
+  TzrStreamVersionScope scope;
   int version = ReadU8(Stream);
   if (version <= 20) {
     version = 21;

@@ -203,13 +203,14 @@ TzrView::~TzrView() = default;
 
 void TzrView::LoadFromBlobField(TField*) {}
 
-void TzrView::ListProperties() {
+void TzrView::EnterBoundsProperties() {
   EmptyPropertyList();
   EnterProperty("Name", zrpkText | zrpkTextEntry);
-  EnterProperty("Left", zrpkPosition);
-  EnterProperty("Top", zrpkPosition);
-  EnterProperty("Width", zrpkPosition);
-  EnterProperty("Height", zrpkPosition);
+  for (const char* name : {"Left", "Top", "Width", "Height"}) EnterProperty(name, zrpkPosition);
+}
+
+void TzrView::ListProperties() {
+  EnterBoundsProperties();
   EnterProperty("Flags", zrpkScript);
   if (HasFrameProperties()) {
     EnterProperty("FrameTyp", zrpkInteger);

@@ -221,6 +221,8 @@ class TzrView : public TzrObject, public TzrFactoryProduct {
   void SetObjectId(int Id) override { ObjectId = Id; }
 
  protected:
+  // Empties the property list and enters Name, Left, Top, Width and Height.
+  void EnterBoundsProperties();
   // Whether this class lists the frame, fill, tag and alignment properties.
   virtual bool HasFrameProperties() const { return true; }
   // Draws the sides of the frame (DrawFrameLine), used by DrawFrame.

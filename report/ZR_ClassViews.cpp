@@ -270,12 +270,11 @@ void TzrBandView::PaintOnCanvas(TCanvas* ACanvas) {
   if (IsCrossBandType(type)) {
     brush->SetColor(clBtnFace);
     ACanvas->FillRect(TRect(Left - 18, Top, Left, Top + tw));
-    HFONT upward = MakeUpwardFont(ACanvas->Font());
-    HGDIOBJ previous = SelectObject(ACanvas->Handle(), upward);
+    int textWidth = ACanvas->TextWidth(name);
+    TOwnedFont upward(MakeUpwardFont(ACanvas->Font()));
+    TSelectedObject selected(ACanvas->Handle(), upward);
     SetBkMode(ACanvas->Handle(), TRANSPARENT);
-    TextOutA(ACanvas->Handle(), Left - 15, Top + ACanvas->TextWidth(name) + 4, name.c_str(), int(name.size()));
-    SelectObject(ACanvas->Handle(), previous);
-    DeleteObject(upward);
+    TextOutA(ACanvas->Handle(), Left - 15, Top + textWidth + 4, name.c_str(), int(name.size()));
   } else {
     brush->SetColor(clBtnFace);
     ACanvas->FillRect(TRect(Left, Top - 18, Left + tw, Top));
@@ -291,9 +290,8 @@ HRGN TzrBandView::GetClipRegion(bool Grown) {
   int tw = TitleWidth();
   TRect tab = IsCrossBandType(BandType()) ? TRect(Left - 18, Top, Left, Top + tw) : TRect(Left, Top - 18, Left + tw, Top);
   HRGN region = CreateRectRgn(band.Left, band.Top, band.Right, band.Bottom);
-  HRGN title = CreateRectRgn(tab.Left, tab.Top, tab.Right, tab.Bottom);
+  TOwnedRegion title(CreateRectRgn(tab.Left, tab.Top, tab.Right, tab.Bottom));
   CombineRgn(region, region, title, RGN_OR);
-  DeleteObject(title);
   return region;
 }
 
@@ -700,12 +698,7 @@ void TzrControl::SetControl(TControl* Value) {
 }
 
 void TzrControl::ListProperties() {
-  EmptyPropertyList();
-  EnterProperty("Name", zrpkText | zrpkTextEntry);
-  EnterProperty("Left", zrpkPosition);
-  EnterProperty("Top", zrpkPosition);
-  EnterProperty("Width", zrpkPosition);
-  EnterProperty("Height", zrpkPosition);
+  EnterBoundsProperties();
   EnterProperty("Visible", zrpkBoolean);
   EnterProperty("Restrictions", zrpkEditor);
 }

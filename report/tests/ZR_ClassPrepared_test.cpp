@@ -10,10 +10,12 @@
 
 namespace {
 
+using namespace ZrFixtureBytes;
+
 std::string FileBytes(const String& Path) {
   TMemoryStream stream;
   stream.LoadFromFile(Path);
-  return std::string(static_cast<const char*>(stream.Memory()), std::size_t(stream.Size()));
+  return StreamBytes(&stream);
 }
 
 void WriteBytes(const String& Path, const std::string& Bytes) {
@@ -21,15 +23,6 @@ void WriteBytes(const String& Path, const std::string& Bytes) {
   if (!Bytes.empty()) file.WriteBuffer(Bytes.data(), std::int64_t(Bytes.size()));
 }
 
-std::string U32(std::uint32_t V) {
-  std::string s(4, '\0');
-  for (int i = 0; i < 4; ++i) s[std::size_t(i)] = char(V >> (8 * i));
-  return s;
-}
-
-std::string StreamBytes(TMemoryStream* Stream) {
-  return std::string(static_cast<const char*>(Stream->Memory()), std::size_t(Stream->Size()));
-}
 
 // A list of the wetlands over pages of 300 pixels, prepared.
 class ZrPrepared : public ZrReportTest {

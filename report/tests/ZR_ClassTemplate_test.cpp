@@ -14,21 +14,7 @@
 
 namespace {
 
-std::string Bytes(TMemoryStream& Stream) {
-  return std::string(static_cast<const char*>(Stream.Memory()), std::size_t(Stream.Size()));
-}
-
-void Load(TMemoryStream& Stream, const std::string& Bytes) {
-  Stream.Clear();
-  if (!Bytes.empty()) Stream.WriteBuffer(Bytes.data(), std::int64_t(Bytes.size()));
-  Stream.SetPosition(0);
-}
-
-std::string U32(std::uint32_t V) {
-  std::string s(4, '\0');
-  for (int i = 0; i < 4; ++i) s[std::size_t(i)] = char(V >> (8 * i));
-  return s;
-}
+using namespace ZrFixtureBytes;
 
 // A report without data, owned by a form, with the engine's questions answered by the test.
 class ZrTemplate : public ::testing::Test {
@@ -54,7 +40,7 @@ class ZrTemplate : public ::testing::Test {
   std::string Written(TzrReport* R) {
     TMemoryStream stream;
     R->WriteTemplate(&stream);
-    return Bytes(stream);
+    return StreamBytes(&stream);
   }
 
   // Reads bytes into a fresh report and answers the messages shown.

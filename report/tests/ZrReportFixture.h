@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "OsPort.h"
+#include "Streams.h"
 
-// The folder operations, named before the API headers rename CreateDirectory and its kin.
+// A temporary folder of the tests and its removal.
 namespace ZrFixtureFiles {
 inline bool CreateFolder(const String& Path) { return OsPort::CreateDirectory(Path); }
 inline void RemoveFolder(const String& Path) {
@@ -21,6 +22,15 @@ inline void RemoveFolder(const String& Path) {
   OsPort::RemoveDirectory(Path);
 }
 }  // namespace ZrFixtureFiles
+
+// Bytes of the stream formats, for files made or damaged by hand.
+namespace ZrFixtureBytes {
+inline std::string U32(std::uint32_t V) {
+  std::string s(4, '\0');
+  for (int i = 0; i < 4; ++i) s[std::size_t(i)] = char(V >> (8 * i));
+  return s;
+}
+}  // namespace ZrFixtureBytes
 
 #include "ADODB.h"
 #include "SqliteSession.h"
@@ -31,6 +41,18 @@ inline void RemoveFolder(const String& Path) {
 #include "ZR_DBSet.h"
 // After the engine's headers: the API macros it brings must not rename their members.
 #include "Dialogs.h"
+
+namespace ZrFixtureBytes {
+inline std::string StreamBytes(TMemoryStream* Stream) {
+  return std::string(static_cast<const char*>(Stream->Memory()), std::size_t(Stream->Size()));
+}
+// Replaces the stream's content and rewinds it.
+inline void Load(TMemoryStream& Stream, const std::string& Bytes) {
+  Stream.Clear();
+  if (!Bytes.empty()) Stream.WriteBuffer(Bytes.data(), std::int64_t(Bytes.size()));
+  Stream.SetPosition(0);
+}
+}  // namespace ZrFixtureBytes
 
 // One object of a prepared page, as the tests look at it.
 struct TPrintedObject {

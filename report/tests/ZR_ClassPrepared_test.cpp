@@ -110,16 +110,8 @@ TEST_F(ZrPrepared, DamagedFilesAreRefusedAndThePagesKept) {
   const std::string good = FileBytes(file);
   const std::size_t count = 2 + 2 + 20 + 1;
   const std::size_t firstNext = count + 4;
-  struct Case {
-    const char* Fault;
-    std::string Data;
-  };
-  auto patched = [&](std::size_t At, const std::string& Bytes) {
-    std::string d = good;
-    d.replace(At, Bytes.size(), Bytes);
-    return d;
-  };
-  const Case cases[] = {
+  auto patched = [&](std::size_t At, const std::string& Bytes) { return Patched(good, At, Bytes); };
+  const TDamaged cases[] = {
       {"a page count of two thousand million", patched(count, U32(0x7FFFFFFF))},
       {"a negative page count", patched(count, U32(0xFFFFFFFF))},
       {"a next-page offset pointing back", patched(firstNext, U32(5))},
@@ -130,7 +122,7 @@ TEST_F(ZrPrepared, DamagedFilesAreRefusedAndThePagesKept) {
   };
   const int pagesBefore = Report->EMFPages()->Count();
   const std::string firstStream = StreamBytes(Report->EMFPages()->Pages(0).Stream.get());
-  for (const Case& c : cases) {
+  for (const TDamaged& c : cases) {
     String damaged = Folder + "\\abime.zrp";
     WriteBytes(damaged, c.Data);
     EXPECT_THROW(Report->LoadPreparedFile(damaged), EReadError) << c.Fault;

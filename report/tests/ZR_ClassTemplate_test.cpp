@@ -388,16 +388,8 @@ TEST_F(ZrTemplate, DamagedFilesAreRefused) {
   const std::size_t dictionary = good.find(std::string("\xFE\xFE\xFF", 3));
   ASSERT_NE(dictionary, std::string::npos);
 
-  struct Case {
-    const char* Fault;
-    std::string Data;
-  };
-  auto patched = [&](std::size_t At, const std::string& Bytes) {
-    std::string d = good;
-    d.replace(At, Bytes.size(), Bytes);
-    return d;
-  };
-  const Case cases[] = {
+  auto patched = [&](std::size_t At, const std::string& Bytes) { return Patched(good, At, Bytes); };
+  const TDamaged cases[] = {
       {"a tag from 11 to 251", patched(dictionary, "\x0B")},
       {"an end offset pointing back at its own record", patched(endOffset, U32(std::uint32_t(endOffset - 2)))},
       {"an end offset past the end of the file", patched(endOffset, U32(std::uint32_t(good.size() + 100)))},
@@ -407,7 +399,7 @@ TEST_F(ZrTemplate, DamagedFilesAreRefused) {
       {"a dictionary count larger than the file", patched(dictionary + 3, U32(0x7FFFFFFF))},
       {"a trailer cut inside a text", good.substr(0, good.size() - 20)},
   };
-  for (const Case& c : cases) {
+  for (const TDamaged& c : cases) {
     TzrReport* r = Read(c.Data);
     std::vector<String> messages = Messages();
     ASSERT_EQ(messages.size(), 1u) << c.Fault;

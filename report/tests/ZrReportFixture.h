@@ -46,6 +46,17 @@ namespace ZrFixtureBytes {
 inline std::string StreamBytes(TMemoryStream* Stream) {
   return std::string(static_cast<const char*>(Stream->Memory()), std::size_t(Stream->Size()));
 }
+// A file damaged by hand, named after its fault.
+struct TDamaged {
+  const char* Fault;
+  std::string Data;
+};
+// Good with its bytes from At replaced by Bytes.
+inline std::string Patched(const std::string& Good, std::size_t At, const std::string& Bytes) {
+  std::string d = Good;
+  d.replace(At, Bytes.size(), Bytes);
+  return d;
+}
 // Replaces the stream's content and rewinds it.
 inline void Load(TMemoryStream& Stream, const std::string& Bytes) {
   Stream.Clear();

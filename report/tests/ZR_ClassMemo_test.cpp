@@ -264,3 +264,15 @@ TEST_F(ZrMemoBuild, MemoTallerThanThePageContinuesOnTheNextPage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ZrMemoBuild, SuppressPrintsARepeatedValueOnce) {
+  Text->Memo()->SetText("[qZones.\"REGION\"]");
+  Text->Flags |= zrmfSuppress;
+  ASSERT_TRUE(Report->Prepare());
+  EXPECT_EQ(Texts(0, "Notice"), (std::vector<String>{"Bretagne", "Provence"}));
+  EXPECT_EQ(Texts(0, "Apres").size(), FixtureWetlands().size()) << "the other objects of the rows print";
+}
+
+}  // namespace

@@ -296,3 +296,36 @@ TEST_F(ZrViews, LineAndShapeFigures) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ZrViews, DoubleAndDashedFrameSides) {
+  zrEngine.Running = true;
+  Memo->PlaceAt(50, 20, 100, 60);
+  Memo->FrameTyp = zrFrameLeft;
+  Memo->FrameColor = 0x000000;
+  Memo->FillColor = 0x00FFFF;
+  // Double, width 1: the frame colour one pixel on each side, the fill colour on the side itself.
+  Memo->FrameStyle = zrFrameDouble;
+  auto drawn = WhiteBitmap();
+  Memo->PaintOnCanvas(drawn->Canvas());
+  EXPECT_EQ(drawn->Canvas()->Pixels(49, 50), 0x000000);
+  EXPECT_EQ(drawn->Canvas()->Pixels(50, 50), 0x00FFFF);
+  EXPECT_EQ(drawn->Canvas()->Pixels(51, 50), 0x000000);
+  // Dashed, width 3: three one-pixel dashed lines side by side, gaps included.
+  Memo->FrameStyle = 1;
+  Memo->FrameWidth = 3;
+  Memo->FillColor = zrNoColor;
+  auto dashed = WhiteBitmap();
+  Memo->PaintOnCanvas(dashed->Canvas());
+  for (int x : {49, 50, 51}) {
+    int black = 0, other = 0;
+    for (int y = 20; y < 80; ++y) (dashed->Canvas()->Pixels(x, y) == 0x000000 ? black : other)++;
+    EXPECT_GT(black, 10) << "column " << x;
+    EXPECT_GT(other, 10) << "column " << x << " has gaps";
+  }
+  EXPECT_EQ(dashed->Canvas()->Pixels(48, 50), 0xFFFFFF);
+  EXPECT_EQ(dashed->Canvas()->Pixels(52, 50), 0xFFFFFF);
+}
+
+}  // namespace

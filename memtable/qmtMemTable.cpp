@@ -503,19 +503,25 @@ bool ReadBookmark(const TBookmark& B, TqmtBookmark& Out) {
 }
 }  // namespace
 
-bool TqmtCustomMemTable::BookmarkValid(const TBookmark& Bookmark) {
+// The live record a bookmark names: null when it is malformed, gone, replaced or deleted.
+TqmtRow* TqmtCustomMemTable::BookmarkRecord(const TBookmark& Bookmark) const {
   TqmtBookmark B;
-  if (!Active() || !ReadBookmark(Bookmark, B)) return false;
-  TqmtStoreLock L(FStore);
+  if (!ReadBookmark(Bookmark, B)) return nullptr;
   TqmtRow* R = FStore->ResolveBookmark(B);
-  return R && R->Status != qrsDeleted;
+  return R && R->Status != qrsDeleted ? R : nullptr;
+}
+
+bool TqmtCustomMemTable::BookmarkValid(const TBookmark& Bookmark) {
+  if (!Active()) return false;
+  TqmtStoreLock L(FStore);
+  return BookmarkRecord(Bookmark) != nullptr;
 }
 
 int TqmtCustomMemTable::CompareBookmarks(const TBookmark& Bookmark1, const TBookmark& Bookmark2) {
-  TqmtBookmark B1, B2;
-  if (!ReadBookmark(Bookmark1, B1) || !ReadBookmark(Bookmark2, B2)) return 0;
-  TqmtRow* R1 = FStore->ResolveBookmark(B1);
-  TqmtRow* R2 = FStore->ResolveBookmark(B2);
+  TqmtStoreLock L(FStore);
+  // An invalid bookmark compares equal to anything, as BookmarkValid judges it.
+  TqmtRow* R1 = BookmarkRecord(Bookmark1);
+  TqmtRow* R2 = BookmarkRecord(Bookmark2);
   if (!R1 || !R2) return 0;
   TqmtIndex* I = FIndexes->Current();
   int R;
@@ -523,7 +529,7 @@ int TqmtCustomMemTable::CompareBookmarks(const TBookmark& Bookmark1, const TBook
     int P1 = I->FindRecord(R1), P2 = I->FindRecord(R2);
     R = P1 - P2;
   } else {
-    R = I->CompareKeys(nullptr, R1, R2, true, false);
+    R = I->CompareOrder(R1, R2, true);
   }
   return R < 0 ? -1 : (R > 0 ? 1 : 0);
 }

@@ -236,6 +236,78 @@ TkwBarItemLink* BarFormTest::Link(TkwBar* Bar, TkwBarItem* Item, bool BeginGroup
 
 TTestBarWindow* BarFormTest::WindowOf(TkwBar* Bar) { return dynamic_cast<TTestBarWindow*>(Bar->GetControl()); }
 
+// --- Visual style ----------------------------------------------------------------------------
+
+int TFakeVisualStyle::OpenCount = 0;
+int TFakeVisualStyle::CloseCount = 0;
+
+namespace {
+const char16_t* FakeFile = u"";
+const char16_t* FakeColor = u"";
+std::uintptr_t NextTheme = 0x1000;
+bool FakeActive = false;
+
+BOOL WINAPI FakeIsThemeActive() { return FakeActive ? TRUE : FALSE; }
+HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR) {
+  ++TFakeVisualStyle::OpenCount;
+  return reinterpret_cast<HTHEME>(NextTheme++);
+}
+HRESULT WINAPI FakeCloseThemeData(HTHEME) {
+  ++TFakeVisualStyle::CloseCount;
+  return S_OK;
+}
+HRESULT WINAPI FakeGetThemeColor(HTHEME, int, int, int, COLORREF*) { return E_FAIL; }
+HRESULT WINAPI FakeGetThemePartSize(HTHEME, HDC, int, int, const RECT*, THEMESIZE, SIZE*) { return E_FAIL; }
+HRESULT WINAPI FakeDrawThemeBackground(HTHEME, HDC, int, int, const RECT*, const RECT*) { return E_FAIL; }
+HRESULT WINAPI FakeGetCurrentThemeName(LPWSTR File, int FileChars, LPWSTR Color, int ColorChars, LPWSTR Size,
+                                       int SizeChars) {
+  auto copy = [](LPWSTR To, int Chars, const char16_t* From) {
+    int i = 0;
+    for (; From[i] && i + 1 < Chars; ++i) To[i] = WCHAR(From[i]);
+    if (Chars > 0) To[i] = 0;
+  };
+  copy(File, FileChars, FakeFile);
+  copy(Color, ColorChars, FakeColor);
+  copy(Size, SizeChars, u"NormalSize");
+  return S_OK;
+}
+
+template <class F>
+FARPROC AsProc(F Function) {
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(Function));
+}
+}  // namespace
+
+void SendThemeChanged() {
+  if (HWND receiver = ThemeChangeReceiverWindow()) SendMessageA(receiver, WM_THEMECHANGED, 0, 0);
+}
+
+TFakeVisualStyle::TFakeVisualStyle(const char16_t* FileName, const char16_t* ColorName, bool Active) {
+  StartThemes();
+  TkwThemeBinding& binding = ThemeBinding();
+  FSaved = binding;
+  FakeFile = FileName;
+  FakeColor = ColorName;
+  binding.Entries[teIsThemeActive] = AsProc(&FakeIsThemeActive);
+  binding.Entries[teOpenThemeData] = AsProc(&FakeOpenThemeData);
+  binding.Entries[teCloseThemeData] = AsProc(&FakeCloseThemeData);
+  binding.Entries[teGetThemeColor] = AsProc(&FakeGetThemeColor);
+  binding.Entries[teGetThemePartSize] = AsProc(&FakeGetThemePartSize);
+  binding.Entries[teDrawThemeBackground] = AsProc(&FakeDrawThemeBackground);
+  binding.Entries[teGetCurrentThemeName] = AsProc(&FakeGetCurrentThemeName);
+  FakeActive = Active;
+  SendThemeChanged();
+}
+
+TFakeVisualStyle::~TFakeVisualStyle() {
+  // The style goes inactive first: the fake handles are closed by the fake entries, and nothing
+  // opens new ones.
+  FakeActive = false;
+  SendThemeChanged();
+  ThemeBinding() = FSaved;
+  SendThemeChanged();
+}
+
 // --- Screenshots --------------------------------------------------------------------------------
 
 namespace {

@@ -16,6 +16,7 @@
 #include "kwBarWindow.h"
 #include "kwBars.h"
 #include "kwDockSite.h"
+#include "kwThemes.h"
 
 // A clickable item: counts its clicks.
 class TTestBarButton : public TkwBarItem {
@@ -120,6 +121,25 @@ class BarFormTest : public ::testing::Test, public TObject {
   TFormPtr<TForm> Form;
   TkwBarManager* Manager = nullptr;
 };
+
+// Stands in for the visual style of the given theme file and colour name, active or switched off
+// (the classic look): the theme entry points answer as such a style would (OpenThemeData hands
+// out fake handles; colours and sizes are refused) until the object goes. A theme change is
+// announced both times, so that the theme state and its listeners follow.
+class TFakeVisualStyle {
+ public:
+  TFakeVisualStyle(const char16_t* FileName, const char16_t* ColorName, bool Active = true);
+  ~TFakeVisualStyle();
+  TFakeVisualStyle(const TFakeVisualStyle&) = delete;
+  TFakeVisualStyle& operator=(const TFakeVisualStyle&) = delete;
+  static int OpenCount;
+  static int CloseCount;
+
+ private:
+  TkwThemeBinding FSaved;
+};
+// Announces a theme change to the library as the system does.
+void SendThemeChanged();
 
 // Saves what a window shows now (its whole window, frame included) as NAME.png in the folder
 // "screenshots" beside the test program.

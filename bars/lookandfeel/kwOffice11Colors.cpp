@@ -288,21 +288,22 @@ void FillMidToneGradientRect(HDC DC, const TRect& Rect, TColor Color1, bool Hori
   int percent = Table.MidTonePercent;
   auto mid = [&](int a, int b) { return Clamp(a - MulDiv(a - b, percent, 200), 0, 255); };
   COLORREF middle = RGB(mid(R(c1), R(c2)), mid(G(c1), G(c2)), mid(B(c1), B(c2)));
-  // Each band takes the colour of the pixel it starts at: from Color1 at the first pixel to the
-  // middle tone at the half, and from there to Color2 at the last pixel.
-  auto colourAt = [&](int pixel) -> COLORREF {
-    if (bands == 1) return c1;
-    auto lerp = [](COLORREF from, COLORREF to, int num, int den) {
-      auto channel = [&](int a, int b) { return Clamp(a + MulDiv(b - a, num, den), 0, 255); };
-      return RGB(channel(R(from), R(to)), channel(G(from), G(to)), channel(B(from), B(to)));
-    };
-    if (pixel < half) return lerp(c1, middle, pixel, half);
-    return lerp(middle, c2, pixel - half, std::max(1, extent - 1 - half));
+  // Band i stands for the pixel at i (extent - 1) / (bands - 1): from Color1 at the first pixel to
+  // the middle tone at the half, and from there to Color2 at the last pixel.
+  auto lerp = [](COLORREF From, COLORREF To, int Num, int Den) {
+    auto channel = [&](int a, int b) { return Clamp(a + MulDiv(b - a, Num, Den), 0, 255); };
+    return RGB(channel(R(From), R(To)), channel(G(From), G(To)), channel(B(From), B(To)));
+  };
+  auto colourAt = [&](int Pixel) -> COLORREF {
+    if (Pixel < half) return lerp(c1, middle, Pixel, half);
+    int rest = extent - 1 - half;
+    return rest <= 0 ? c2 : lerp(middle, c2, Pixel - half, rest);
   };
   int previous = start;
   for (int i = 0; i < bands; ++i) {
     int end = start + MulDiv(i + 1, extent, bands);
-    FillBand(DC, BandOf(Rect, Horizontal, previous, end), colourAt(previous - start));
+    COLORREF color = bands == 1 ? c1 : colourAt(MulDiv(i, extent - 1, bands - 1));
+    FillBand(DC, BandOf(Rect, Horizontal, previous, end), color);
     previous = end;
     if (end >= start + extent) break;
   }

@@ -67,13 +67,14 @@ void TkjRadioButtonImageList::MeasureShape() {
     }
     DeleteObject(boxes);
   }
-  // The radio's mask and its dot, drawn on black and scanned.
-  auto draw = [&](UINT State) {
+  // The radio's shape: the pixels its image draws the same over two backgrounds; its dot: the
+  // pixels where the ticked image differs from the plain one.
+  auto draw = [&](UINT State, TColor Background) {
     TBitmap bitmap;
     bitmap.SetPixelFormat(pf24bit);
     bitmap.SetSize(FWidth, FHeight);
     TRect r(0, 0, FWidth, FHeight);
-    bitmap.Canvas()->Brush()->SetColor(clBlack);
+    bitmap.Canvas()->Brush()->SetColor(Background);
     bitmap.Canvas()->FillRect(r);
     DrawFrameControl(bitmap.Canvas()->Handle(), AsRECT(r), DFC_BUTTON, State);
     std::vector<COLORREF> pixels(std::size_t(FWidth * FHeight));
@@ -81,24 +82,28 @@ void TkjRadioButtonImageList::MeasureShape() {
       for (int x = 0; x < FWidth; ++x) pixels[std::size_t(y * FWidth + x)] = ColorToRGB(bitmap.Canvas()->Pixels(x, y));
     return pixels;
   };
-  std::vector<COLORREF> mask = draw(DFCS_BUTTONRADIOMASK);
-  std::vector<COLORREF> plain = draw(DFCS_BUTTONRADIOIMAGE);
-  std::vector<COLORREF> ticked = draw(DFCS_BUTTONRADIOIMAGE | DFCS_CHECKED);
+  std::vector<COLORREF> onBlack = draw(DFCS_BUTTONRADIOIMAGE, clBlack);
+  std::vector<COLORREF> onFuchsia = draw(DFCS_BUTTONRADIOIMAGE, clFuchsia);
+  std::vector<COLORREF> ticked = draw(DFCS_BUTTONRADIOIMAGE | DFCS_CHECKED, clBlack);
   FMap.assign(std::size_t(FWidth * FHeight), rpTransparent);
   auto inside = [&](int x, int y) {
     if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return false;
     std::size_t i = std::size_t(y * FWidth + x);
-    return mask[i] != 0 || plain[i] != 0;
+    return onBlack[i] == onFuchsia[i];
   };
-  bool any = false;
-  for (int y = 0; y < FHeight && !any; ++y)
-    for (int x = 0; x < FWidth && !any; ++x) any = inside(x, y);
-  // Without a shape from the system, a circle filling the cell.
+  int count = 0;
+  for (int y = 0; y < FHeight; ++y)
+    for (int x = 0; x < FWidth; ++x) count += inside(x, y) ? 1 : 0;
+  // A shape that fills the whole cell or almost nothing is not a radio button: a circle instead.
+  bool any = count > FWidth * FHeight / 4 && count < FWidth * FHeight;
   auto circle = [&](int x, int y) {
     double cx = (FWidth - 1) / 2.0, cy = (FHeight - 1) / 2.0, r = std::min(FWidth, FHeight) / 2.0;
     return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
   };
-  auto in = [&](int x, int y) { return any ? inside(x, y) : (x >= 0 && y >= 0 && x < FWidth && y < FHeight && circle(x, y)); };
+  auto in = [&](int x, int y) {
+    if (any) return inside(x, y);
+    return x >= 0 && y >= 0 && x < FWidth && y < FHeight && circle(x, y);
+  };
   auto edge = [&](int x, int y, auto&& test) {
     return test(x, y) && (!test(x - 1, y) || !test(x + 1, y) || !test(x, y - 1) || !test(x, y + 1));
   };
@@ -114,7 +119,7 @@ void TkjRadioButtonImageList::MeasureShape() {
         FMap[i] = topLeft ? rpRing1 : rpRing2;
       else if (edge(x, y, inner))
         FMap[i] = topLeft ? rpRing3 : rpRing4;
-      else if (any && ticked[i] != plain[i])
+      else if (any && ticked[i] != onBlack[i])
         FMap[i] = rpDot;
       else if (!any && (x - cx) * (x - cx) + (y - cy) * (y - cy) <= 2.0)
         FMap[i] = rpDot;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "kjSystemGlyphs.h"
+
 namespace {
 bool IsLeftCorner(TkjGripCorner Corner) { return Corner == kjgcTopLeft || Corner == kjgcBottomLeft; }
 bool IsTopCorner(TkjGripCorner Corner) { return Corner == kjgcTopLeft || Corner == kjgcTopRight; }
@@ -107,15 +109,15 @@ void DrawDropDownCloseButton(HDC DC, const TRect& Rect, bool Framed, TkjGripCorn
   else
     FrameRect(DC, &r, face);
   RECT inner = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-  FrameRect(DC, &inner, face);
+  FillRect(DC, &inner, face);
   RECT glyph = {inner.left + 1, inner.top + 1, inner.right - 1, inner.bottom - 1};
   TClipSaver clip(DC);
   IntersectClipRect(DC, glyph.left, glyph.top, glyph.right, glyph.bottom);
-  // The glyph sits a pixel lower unless the caption buttons have their standard width.
+  // The glyph sits a pixel lower unless the caption buttons have their standard width; a pushed
+  // button that is not flat moves it one more pixel right and down.
   if (GetSystemMetrics(SM_CXSIZE) != 22) OffsetRect(&glyph, 0, 1);
-  UINT state = DFCS_CAPTIONCLOSE | DFCS_FLAT;
-  if (Pressed && !Flat) state |= DFCS_PUSHED;
-  DrawFrameControl(DC, &glyph, DFC_CAPTION, state);
+  if (Pressed && !Flat) OffsetRect(&glyph, 1, 1);
+  DrawSystemGlyph(DC, TRect(glyph), kjsgClose, GetSysColor(COLOR_BTNTEXT));
 }
 
 void DrawDropDownFrame(HWND Window, bool ShowGrip, bool Flat, TkjGripCorner Corner, TRect& GripRect,

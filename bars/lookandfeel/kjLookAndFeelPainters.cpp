@@ -7,6 +7,7 @@
 #include "Messages.h"
 #include "Resources.h"
 #include "UtilityWindow.h"
+#include "kjSystemGlyphs.h"
 #include "kwOffice11Colors.h"
 
 namespace {
@@ -755,13 +756,11 @@ void TkjStandardLookAndFeelPainter::PaintScrollBarPart(TkjPaintCanvas* Canvas, b
   switch (Part) {
     case kjsbpLineUp:
     case kjsbpLineDown: {
-      UINT kind = Horizontal ? (Part == kjsbpLineUp ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT)
-                             : (Part == kjsbpLineUp ? DFCS_SCROLLUP : DFCS_SCROLLDOWN);
-      if (State == kjbsDisabled) kind |= DFCS_INACTIVE;
-      if (State == kjbsPressed) kind |= DFCS_PUSHED | DFCS_FLAT;
-      TRect r = Rect;
-      DrawFrameControl(Canvas->Handle(), AsRECT(r), DFC_SCROLL, kind);
-      if (State == kjbsPressed) Canvas->FrameSides(Rect, clBtnShadow, 1, kjsAll, clBtnShadow);
+      TkjSystemGlyph glyph = Horizontal ? (Part == kjsbpLineUp ? kjsgArrowLeft : kjsgArrowRight)
+                                        : (Part == kjsbpLineUp ? kjsgArrowUp : kjsgArrowDown);
+      // Pressed: flat, with the arrow moved; the two-pixel border sunken.
+      DrawSystemButton(Canvas->Handle(), Rect, glyph, State == kjbsPressed, State == kjbsDisabled,
+                       State == kjbsPressed);
       break;
     }
     case kjsbpThumb: PaintButton(Canvas, Rect, kjDefaultColor, kjDefaultColor, true, kjbsNormal, String()); break;

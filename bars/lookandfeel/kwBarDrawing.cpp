@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "kjSystemGlyphs.h"
 #include "kwBarUtils.h"
 #include "kwOffice11Colors.h"
 #include "kwThemes.h"
@@ -169,7 +170,7 @@ void DrawThemedCloseButton(HDC DC, const TRect& Rect, bool Hot, int GripCorner, 
   if (theme) {
     ThemeDrawBackground(theme, DC, 19, Pushed ? 3 : Hot ? 2 : 1, AsRECT(button), nullptr);
   } else {
-    DrawFrameControl(DC, AsRECT(button), DFC_CAPTION, DFCS_CAPTIONCLOSE | (Pushed ? DFCS_PUSHED : 0));
+    DrawSystemButton(DC, button, kjsgClose, Pushed, false, false);
   }
 }
 

@@ -114,6 +114,7 @@ class TkwBarItem : public TComponent {
   // The bound action refreshes the item.
   virtual void UpdateAction() {}
 
+  void SetName(const String& NewName) override;
   bool HasParent() const override { return FCategory >= 0; }
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* Value) override;
@@ -126,7 +127,6 @@ class TkwBarItem : public TComponent {
   virtual void DoClick();
   void Loaded() override;
   void ReadState(TReader* Reader) override;
-  void SetName(const String& NewName) override;
   // The manager moves the item between categories without the setter's checks.
   void SetCategoryDirect(int Value) { FCategory = Value; }
   TkwBarItemVisible LoadedVisible() const { return FLoadedVisible; }

@@ -307,6 +307,9 @@ class TkwBarManager : public TComponent {
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void ReadState(TReader* Reader) override;
+
+ public:
+  // In design, the items named after the manager follow its new name.
   void SetName(const String& NewName) override;
 
  private:

@@ -11,4 +11,4 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/WineTo
 cmake --build "$build" --parallel "$jobs"
 "$root/scripts/printer-env.sh"
 cd "$build"
-"$root/scripts/with-display.sh" ctest --output-on-failure --parallel "$jobs" "$@"
+"$root/scripts/with-display.sh" --own ctest --output-on-failure --parallel "$jobs" "$@"

@@ -452,6 +452,8 @@ TRect DrawAndMeasure(HFONT Font, const String& Text) {
 
 TEST(ZrUpwardFont, KeepsTheDescriptionAndRunsUpwards) {
   TFont font;
+  // An outline face: a bitmap face (the default "MS Sans Serif") cannot turn.
+  font.SetName("Tahoma");
   font.SetHeight(-24);
   font.SetStyle({fsBold, fsItalic});
   HFONT upward = MakeUpwardFont(&font);

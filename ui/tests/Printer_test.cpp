@@ -4,15 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <set>
 #include <string>
-#include <thread>
 
 #include "AnsiString.h"
 #include "Printers.h"
@@ -25,34 +22,38 @@ std::string PdfFolder() {
   return std::string(home ? home : "/root") + "/PDF";
 }
 
-std::set<std::string> PdfFiles() {
-  std::set<std::string> names;
-  if (DIR* dir = opendir(PdfFolder().c_str())) {
-    while (dirent* e = readdir(dir)) {
-      std::string n = e->d_name;
-      if (n.size() > 4 && n.substr(n.size() - 4) == ".pdf") names.insert(n);
-    }
-    closedir(dir);
-  }
-  return names;
+// A job title no other run uses: the printer's folder is shared by every run on the machine
+// (other build trees among them), and cups-pdf names the file after the title. Letters and digits
+// only, which it keeps as they are.
+std::string UniqueTitle() {
+  return "velbor" + std::to_string(GetCurrentProcessId()) + "x" + std::to_string(std::random_device()());
 }
 
-long long FileSize(const std::string& Path) {
-  struct stat st {};
-  return stat(Path.c_str(), &st) == 0 ? (long long)st.st_size : -1;
+// Whether the file is a whole PDF: cups-pdf writes it in place, its end marker last.
+bool WholePdf(const std::string& Path) {
+  FILE* file = std::fopen(Path.c_str(), "rb");
+  if (!file) return false;
+  char tail[16] = "";
+  std::size_t read = 0;
+  if (std::fseek(file, -long(sizeof(tail)), SEEK_END) == 0) read = std::fread(tail, 1, sizeof(tail), file);
+  std::fclose(file);
+  return std::string(tail, read).find("%%EOF") != std::string::npos;
 }
 
-// Waits for a PDF that was not there before and whose size has settled; "" after the delay.
-std::string WaitForNewPdf(const std::set<std::string>& Before) {
-  for (int i = 0; i < 300; ++i) {
-    for (const std::string& n : PdfFiles()) {
-      if (Before.count(n)) continue;
-      std::string path = PdfFolder() + "/" + n;
-      long long size = FileSize(path);
-      ::Sleep(300);
-      if (size > 0 && FileSize(path) == size) return path;
+// The PDF of the job titled Title once it is whole; "" when none came within a minute.
+std::string WaitForPdf(const std::string& Title) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (DIR* dir = opendir(PdfFolder().c_str())) {
+      std::string found;
+      while (dirent* e = readdir(dir)) {
+        std::string n = e->d_name;
+        if (n.find(Title) != std::string::npos && n.size() > 4 && n.substr(n.size() - 4) == ".pdf") found = n;
+      }
+      closedir(dir);
+      if (!found.empty() && WholePdf(PdfFolder() + "/" + found)) return PdfFolder() + "/" + found;
     }
-    ::Sleep(100);
+    ::Sleep(50);
   }
   return std::string();
 }
@@ -133,9 +134,9 @@ TEST_F(PrinterTest, AnAbortedJobEndsThePrinting) {
 }
 
 TEST_F(PrinterTest, AccentedTextPrintsToAPdfThatReadsBackExact) {
-  std::set<std::string> before = PdfFiles();
+  std::string title = UniqueTitle();
   TPrinter* p = Printer();
-  p->Title = "velbor test " + std::to_string(std::random_device()() % 100000);
+  p->Title = title;
   p->BeginDoc();
   EXPECT_TRUE(p->Printing());
   EXPECT_EQ(p->PageNumber(), 1);
@@ -154,8 +155,8 @@ TEST_F(PrinterTest, AccentedTextPrintsToAPdfThatReadsBackExact) {
   EXPECT_FALSE(p->Printing());
   EXPECT_FALSE(p->Aborted());
 
-  std::string pdf = WaitForNewPdf(before);
-  ASSERT_FALSE(pdf.empty()) << "no new PDF in " << PdfFolder();
+  std::string pdf = WaitForPdf(title);
+  ASSERT_FALSE(pdf.empty()) << "no whole PDF named after " << title << " in " << PdfFolder();
   std::string text = PdfText(pdf);
   EXPECT_NE(text.find("Élévation à côté du marais"), std::string::npos) << text;
   EXPECT_NE(text.find("Tourbière, roselière, ça marche"), std::string::npos) << text;

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <string>
 
 #include "UtilityWindow.h"
 
@@ -140,12 +142,39 @@ TLaterQueue& Queue() {
 void Later(std::function<void()> Work, int Milliseconds) { Queue().Add(std::move(Work), Milliseconds); }
 
 void Pump(int Milliseconds) {
-  DWORD end = GetTickCount() + DWORD(Milliseconds);
+  DWORD start = GetTickCount();
   do {
     Application->ProcessMessages();
-    Sleep(5);
-  } while (GetTickCount() < end);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (GetTickCount() - start < DWORD(Milliseconds));
   Application->ProcessMessages();
+}
+
+namespace {
+BOOL CALLBACK FindUnpainted(HWND Window, LPARAM Found) {
+  if (IsWindowVisible(Window) && GetUpdateRect(Window, nullptr, FALSE)) {
+    *reinterpret_cast<HWND*>(Found) = Window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A visible window of the family with something left to paint, or none.
+HWND Unpainted(HWND Window) {
+  HWND found = nullptr;
+  if (!FindUnpainted(Window, LPARAM(&found))) return found;
+  EnumChildWindows(Window, &FindUnpainted, LPARAM(&found));
+  return found;
+}
+}  // namespace
+
+testing::AssertionResult Painted(TWinControl* Control) {
+  HWND window = Control->Handle();
+  if (PumpUntil([window] { return !Unpainted(window); })) return testing::AssertionSuccess();
+  char name[64] = "";
+  GetClassNameA(Unpainted(window), name, sizeof(name));
+  return testing::AssertionFailure() << "waited " << kWaitLimit << " ms for " << Control->Name().c_str()
+                                     << " to be painted; a window of class " << name << " was not";
 }
 
 INPUT KeyInput(WORD Key, bool Up) {
@@ -188,8 +217,8 @@ LRESULT CALLBACK WatchButtonRelease(int Code, WPARAM WParam, LPARAM LParam) {
 
 // Waits at most about two seconds: input that goes to another thread's window is never seen here.
 template <class F>
-void PumpUntil(F Done) {
-  for (int i = 0; i < 200 && !Done(); ++i) Pump(10);
+void AwaitOwnInput(F Done) {
+  PumpUntil(Done, 2000);
 }
 }  // namespace
 
@@ -197,7 +226,7 @@ void SendKeys(const std::vector<INPUT>& Inputs, WORD LastKey, int Settle) {
   AwaitedKey = LastKey;
   HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &WatchKeyRelease, nullptr, GetCurrentThreadId());
   SendInput(UINT(Inputs.size()), const_cast<INPUT*>(Inputs.data()), sizeof(INPUT));
-  PumpUntil([] { return AwaitedKey == 0; });
+  AwaitOwnInput([] { return AwaitedKey == 0; });
   UnhookWindowsHookEx(hook);
   Pump(Settle);
 }
@@ -300,7 +329,7 @@ void ReleaseButton(TPoint ScreenPos) {
   ButtonReleased = false;
   HHOOK hook = SetWindowsHookExA(WH_MOUSE, &WatchButtonRelease, nullptr, GetCurrentThreadId());
   MouseButton(false, ScreenPos);
-  PumpUntil([] { return ButtonReleased; });
+  AwaitOwnInput([] { return ButtonReleased; });
   UnhookWindowsHookEx(hook);
   Pump(40);
 }
@@ -322,9 +351,12 @@ TPoint CentreOf(TControl* Control) { return OnScreen(Control, Control->Width() /
 void ClickControl(TControl* Control) { ClickAt(CentreOf(Control)); }
 
 void Activate(TCustomForm* Form) {
-  SetForegroundWindow(Form->Handle());
-  for (int i = 0; i < 40 && GetForegroundWindow() != Form->Handle(); ++i) Pump(10);
-  Pump(20);
+  HWND window = Form->Handle();
+  SetForegroundWindow(window);
+  EXPECT_TRUE(WaitFor("the form to become the active window", [window] {
+    return GetForegroundWindow() == window && GetActiveWindow() == window;
+  })) << Form->Caption();
+  EXPECT_TRUE(Painted(Form));
 }
 
 COLORREF PixelOf(TWinControl* Control, int X, int Y) {
@@ -332,6 +364,121 @@ COLORREF PixelOf(TWinControl* Control, int X, int Y) {
   COLORREF c = GetPixel(dc, X, Y);
   ReleaseDC(Control->Handle(), dc);
   return c;
+}
+
+namespace {
+// A 32-bit picture in memory with its pixels at hand (0x00RRGGBB, top row first).
+class TPixels {
+ public:
+  TPixels(int Width, int Height) : FWidth(Width), FHeight(Height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = Width;
+    info.bmiHeader.biHeight = -Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    FDC = CreateCompatibleDC(nullptr);
+    FBitmap = CreateDIBSection(FDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
+    FOld = SelectObject(FDC, FBitmap);
+  }
+  ~TPixels() {
+    SelectObject(FDC, FOld);
+    DeleteObject(FBitmap);
+    DeleteDC(FDC);
+  }
+  TPixels(const TPixels&) = delete;
+  TPixels& operator=(const TPixels&) = delete;
+  HDC DC() const { return FDC; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  std::uint32_t At(int X, int Y) const { return FBits[Y * FWidth + X] & 0xFFFFFF; }
+  // The smallest rectangle holding every pixel other than Back (empty when there is none).
+  TRect InkBox(std::uint32_t Back) const {
+    GdiFlush();
+    TRect box(FWidth, FHeight, 0, 0);
+    for (int y = 0; y < FHeight; ++y) {
+      for (int x = 0; x < FWidth; ++x) {
+        if (At(x, y) == Back) continue;
+        box.Left = std::min(box.Left, x);
+        box.Top = std::min(box.Top, y);
+        box.Right = std::max(box.Right, x + 1);
+        box.Bottom = std::max(box.Bottom, y + 1);
+      }
+    }
+    return box.Left < box.Right ? box : TRect();
+  }
+
+ private:
+  int FWidth, FHeight;
+  HDC FDC;
+  HBITMAP FBitmap;
+  HGDIOBJ FOld;
+  std::uint32_t* FBits = nullptr;
+};
+
+// A pixel of the picture as "#rrggbb".
+std::string PixelName(std::uint32_t Pixel) {
+  char name[8];
+  std::snprintf(name, sizeof(name), "#%06x", unsigned(Pixel));
+  return name;
+}
+
+// A COLORREF (0x00BBGGRR) as the picture holds it.
+std::uint32_t PixelValue(TColor Color) {
+  std::uint32_t c = ColorToRGB(Color);
+  return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
+}
+}  // namespace
+
+testing::AssertionResult ShowsText(TWinControl* Control, TRect Area, const String& Text, TFont* Font, TColor Ink,
+                                   TColor Back) {
+  HDC screen = GetDC(Control->Handle());
+  testing::AssertionResult result = ShowsText(screen, Area, Text, Font, Ink, Back);
+  ReleaseDC(Control->Handle(), screen);
+  return result;
+}
+
+testing::AssertionResult ShowsText(HDC DC, TRect Area, const String& Text, TFont* Font, TColor Ink, TColor Back) {
+  std::uint32_t back = PixelValue(Back);
+  TPixels shown(Area.Width(), Area.Height());
+  BitBlt(shown.DC(), 0, 0, Area.Width(), Area.Height(), DC, Area.Left, Area.Top, SRCCOPY);
+
+  HGDIOBJ old = SelectObject(shown.DC(), Font->Handle());
+  SIZE extent{};
+  GetTextExtentPoint32A(shown.DC(), Text.c_str(), int(Text.size()), &extent);
+  SelectObject(shown.DC(), old);
+  // Room around the text for what overhangs its cell (italics, a smoothed edge).
+  const int room = 8;
+  TPixels drawn(extent.cx + 2 * room, extent.cy + 2 * room);
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(Back));
+  RECT all{0, 0, drawn.Width(), drawn.Height()};
+  FillRect(drawn.DC(), &all, brush);
+  DeleteObject(brush);
+  old = SelectObject(drawn.DC(), Font->Handle());
+  SetTextColor(drawn.DC(), ColorToRGB(Ink));
+  SetBkMode(drawn.DC(), TRANSPARENT);
+  TextOutA(drawn.DC(), room, room, Text.c_str(), int(Text.size()));
+  SelectObject(drawn.DC(), old);
+
+  TRect want = drawn.InkBox(back), got = shown.InkBox(back);
+  if (want.Width() == 0) return testing::AssertionFailure() << "the font draws nothing of \"" << Text << "\"";
+  if (got.Width() != want.Width() || got.Height() != want.Height()) {
+    return testing::AssertionFailure() << "\"" << Text << "\" drawn with the font covers " << want.Width() << " x "
+                                       << want.Height() << " pixels; what differs from the back colour in the area covers "
+                                       << got.Width() << " x " << got.Height();
+  }
+  for (int y = 0; y < want.Height(); ++y) {
+    for (int x = 0; x < want.Width(); ++x) {
+      std::uint32_t w = drawn.At(want.Left + x, want.Top + y), g = shown.At(got.Left + x, got.Top + y);
+      if (w != g) {
+        return testing::AssertionFailure() << "\"" << Text << "\": pixel (" << Area.Left + got.Left + x << ", "
+                                           << Area.Top + got.Top + y << ") is " << PixelName(g) << " where the font draws "
+                                           << PixelName(w);
+      }
+    }
+  }
+  return testing::AssertionSuccess();
 }
 
 TMessageRecorder::TMessageRecorder(TControl* Control, std::vector<UINT> Watched)

@@ -1,7 +1,10 @@
 // This file implements what the GUI tests share: small controls over native windows (an edit, a
 // push button with default/cancel/modal result, a panel), work posted into the message loop
-// (to act from inside a modal loop), real keyboard and mouse input, and a recorder of messages.
+// (to act from inside a modal loop), waits for a condition with a deadline, real keyboard and
+// mouse input, text compared with what the same font draws, and a recorder of messages.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -62,7 +65,32 @@ void RegisterTestClasses();
 // a delay, that many milliseconds later (for work meant to run inside a modal loop that the next
 // call opens only after it has handled messages itself).
 void Later(std::function<void()> Work, int Milliseconds = 0);
-// Handles pending messages for about Milliseconds (input arrives asynchronously).
+// How long the waits give their condition: far beyond what it takes on a loaded machine, since a
+// wait ends as soon as its condition holds.
+constexpr int kWaitLimit = 10000;
+// Handles messages until Done holds (checked after each batch of messages, and every few
+// milliseconds when none come); false when Milliseconds went by without it.
+template <class F>
+bool PumpUntil(F Done, int Milliseconds = kWaitLimit) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    Application->ProcessMessages();
+    if (Done()) return true;
+    if (GetTickCount() - start >= DWORD(Milliseconds)) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+// The same for a test: the failure says what was awaited. ASSERT_TRUE(WaitFor("...", [&] {...})).
+template <class F>
+[[nodiscard]] testing::AssertionResult WaitFor(const char* What, F Done, int Milliseconds = kWaitLimit) {
+  if (PumpUntil(Done, Milliseconds)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "waited " << Milliseconds << " ms for " << What;
+}
+// Handles messages until no window of the control's (itself and its children) has anything left
+// to paint.
+[[nodiscard]] testing::AssertionResult Painted(TWinControl* Control);
+// Handles messages for Milliseconds: only where a test checks that nothing happens within that
+// time, from a known point. Anything else waits for its condition (WaitFor, the input helpers).
 void Pump(int Milliseconds = 50);
 // Runs idle passes of the application, where it follows the mouse from control to control
 // (CM_MOUSEENTER and CM_MOUSELEAVE), until Done holds or about a second has gone: a message that
@@ -124,10 +152,19 @@ TPoint CentreOf(TControl* Control);
 // Clicks the middle of a control.
 void ClickControl(TControl* Control);
 
-// Makes the form the foreground window and waits until it is active.
+// Makes the form the foreground window and waits until it is active and painted (a test fails
+// when it does not become active).
 void Activate(TCustomForm* Form);
 // The colour now on screen at a client point of a control's window.
 COLORREF PixelOf(TWinControl* Control, int X, int Y);
+// Whether Area of the control's window shows Text exactly as the same font draws it in Ink on
+// Back on a bitmap: every pixel of the drawn text in place, wherever the control put it inside
+// Area, and nothing else but Back there. It holds whatever face, size and smoothing the font gets.
+[[nodiscard]] testing::AssertionResult ShowsText(TWinControl* Control, TRect Area, const String& Text, TFont* Font,
+                                                 TColor Ink, TColor Back);
+// The same for Area of a device context (a bitmap's canvas).
+[[nodiscard]] testing::AssertionResult ShowsText(HDC DC, TRect Area, const String& Text, TFont* Font, TColor Ink,
+                                                 TColor Back);
 
 // Records the messages one control receives, by hooking its WindowProc.
 class TMessageRecorder : public TObject {

@@ -69,24 +69,11 @@ void PaintSizeGrip(HDC DC, const TRect& Rect, TkjGripCorner Corner) {
   FillRect(DC, AsRECT(horizontal), face);
   TRect glyph(IsLeftCorner(Corner) ? cell.Left + 2 : cell.Left, IsTopCorner(Corner) ? cell.Top + 2 : cell.Top,
               IsLeftCorner(Corner) ? cell.Right : cell.Right - 2, IsTopCorner(Corner) ? cell.Bottom : cell.Bottom - 2);
-  int gw = glyph.Width();
-  int gh = glyph.Height();
-  if (gw <= 0 || gh <= 0) return;
   // The glyph points to the bottom-right: drawn off screen, then mirrored into place.
-  HDC memory = CreateCompatibleDC(DC);
-  HBITMAP bitmap = CreateCompatibleBitmap(DC, gw, gh);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  RECT r = {0, 0, gw, gh};
-  FillRect(memory, &r, face);
-  DrawFrameControl(memory, &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-  int x = IsLeftCorner(Corner) ? glyph.Right - 1 : glyph.Left;
-  int y = IsTopCorner(Corner) ? glyph.Bottom - 1 : glyph.Top;
-  int dw = IsLeftCorner(Corner) ? -gw : gw;
-  int dh = IsTopCorner(Corner) ? -gh : gh;
-  StretchBlt(DC, x, y, dw, dh, memory, 0, 0, gw, gh, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  DrawTurnedGlyph(DC, glyph, IsLeftCorner(Corner), IsTopCorner(Corner), [](HDC Memory, const RECT& R) {
+    RECT r = R;
+    DrawFrameControl(Memory, &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+  });
 }
 
 TRect DropDownCloseButtonRect(const TRect& Strip, TkjGripCorner Corner) {

@@ -3,9 +3,7 @@
 
 #include <algorithm>
 
-namespace {
-// Fills a polygon in one colour with a pen and brush selected only for the call.
-void FillPolygon(HDC DC, const POINT* Points, int Count, COLORREF Color) {
+void FillPolygonWithColor(HDC DC, const POINT* Points, int Count, COLORREF Color) {
   HPEN pen = CreatePen(PS_SOLID, 1, Color);
   HBRUSH brush = CreateSolidBrush(Color);
   HGDIOBJ oldPen = SelectObject(DC, pen);
@@ -16,6 +14,26 @@ void FillPolygon(HDC DC, const POINT* Points, int Count, COLORREF Color) {
   DeleteObject(brush);
   DeleteObject(pen);
 }
+
+void DrawTurnedGlyph(HDC DC, const TRect& Cell, bool MirrorX, bool MirrorY, void (*Draw)(HDC, const RECT&)) {
+  int w = Cell.Width();
+  int h = Cell.Height();
+  if (w <= 0 || h <= 0) return;
+  HDC memory = CreateCompatibleDC(DC);
+  HBITMAP bitmap = CreateCompatibleBitmap(DC, w, h);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  RECT r = {0, 0, w, h};
+  FillRect(memory, &r, GetSysColorBrush(COLOR_BTNFACE));
+  Draw(memory, r);
+  // A negative extent mirrors the copy: it then starts from the far edge.
+  StretchBlt(DC, MirrorX ? Cell.Right - 1 : Cell.Left, MirrorY ? Cell.Bottom - 1 : Cell.Top, MirrorX ? -w : w,
+             MirrorY ? -h : h, memory, 0, 0, w, h, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
+namespace {
 
 void Fill(HDC DC, int Left, int Top, int Right, int Bottom, COLORREF Color) {
   RECT r = {Left, Top, Right, Bottom};
@@ -87,7 +105,7 @@ void DrawSystemGlyph(HDC DC, const TRect& Rect, TkjSystemGlyph Glyph, COLORREF C
         case kjsgArrowLeft: p[0] = {cx - d0, cy}, p[1] = {cx - d0 + half, cy - half}, p[2] = {cx - d0 + half, cy + half}; break;
         default: p[0] = {cx + d0, cy}, p[1] = {cx + d0 - half, cy - half}, p[2] = {cx + d0 - half, cy + half}; break;
       }
-      FillPolygon(DC, p, 3, Color);
+      FillPolygonWithColor(DC, p, 3, Color);
       break;
     }
     case kjsgCheck: {

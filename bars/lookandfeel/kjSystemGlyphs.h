@@ -19,3 +19,9 @@ void DrawSystemGlyph(HDC DC, const TRect& Rect, TkjSystemGlyph Glyph, COLORREF C
 void DrawSystemButton(HDC DC, const TRect& Rect, TkjSystemGlyph Glyph, bool Pushed, bool Inactive, bool Flat);
 // The part of Rect the glyph takes (its square, centred).
 TRect SystemGlyphRect(const TRect& Rect, TkjSystemGlyph Glyph);
+
+// A polygon filled and outlined in one colour, with a pen and brush selected for the call only.
+void FillPolygonWithColor(HDC DC, const POINT* Points, int Count, COLORREF Color);
+// A glyph that points to the bottom-right (Draw paints it into a button-face cell of the given
+// size, at the origin) copied into Cell, mirrored horizontally (MirrorX) and vertically (MirrorY).
+void DrawTurnedGlyph(HDC DC, const TRect& Cell, bool MirrorX, bool MirrorY, void (*Draw)(HDC, const RECT&));

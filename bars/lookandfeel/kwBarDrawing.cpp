@@ -100,15 +100,7 @@ void DrawArrowShape(HDC DC, const TRect& Rect, bool Horizontal, bool Flat, bool 
       p[1] = {x, y + 2 * Size - 2};
       p[2] = {x + Size - 1, y + Size - 1};
     }
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(Index));
-    HBRUSH brush = CreateSolidBrush(GetSysColor(Index));
-    HGDIOBJ oldPen = SelectObject(DC, pen);
-    HGDIOBJ oldBrush = SelectObject(DC, brush);
-    Polygon(DC, p, 3);
-    SelectObject(DC, oldBrush);
-    SelectObject(DC, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    FillPolygonWithColor(DC, p, 3, GetSysColor(Index));
   };
   // A disabled arrow that is not flat is embossed: its highlight copy one pixel right and down.
   if (!Enabled && !Flat) triangle(1, 1, COLOR_BTNHIGHLIGHT);
@@ -190,20 +182,13 @@ void DrawThemedSizeGrip(HDC DC, const TRect& Rect, int Corner) {
   TRect cell = Bounds(left ? Rect.Left : Rect.Right - size.cx, top ? Rect.Top : Rect.Bottom - size.cy, size.cx,
                       size.cy);
   FillRect(DC, AsRECT(cell), GetSysColorBrush(COLOR_BTNFACE));
-  HDC memory = CreateCompatibleDC(DC);
-  HBITMAP bitmap = CreateCompatibleBitmap(DC, size.cx, size.cy);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  RECT r = {0, 0, size.cx, size.cy};
-  FillRect(memory, &r, GetSysColorBrush(COLOR_BTNFACE));
-  if (HTHEME theme = GetThemeHandleForKind(tkScrollBar))
-    ThemeDrawBackground(theme, memory, 10, 1, &r, nullptr);
-  else
-    DrawFrameControl(memory, &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-  StretchBlt(DC, left ? cell.Right - 1 : cell.Left, top ? cell.Bottom - 1 : cell.Top, left ? -size.cx : size.cx,
-             top ? -size.cy : size.cy, memory, 0, 0, size.cx, size.cy, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  DrawTurnedGlyph(DC, cell, left, top, [](HDC Memory, const RECT& R) {
+    RECT r = R;
+    if (HTHEME theme = GetThemeHandleForKind(tkScrollBar))
+      ThemeDrawBackground(theme, Memory, 10, 1, &r, nullptr);
+    else
+      DrawFrameControl(Memory, &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+  });
 }
 
 // --- DrawItemGlyph ------------------------------------------------------------------------------

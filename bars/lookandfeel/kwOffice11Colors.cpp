@@ -6,6 +6,7 @@
 #include "FileUtils.h"
 #include "Resources.h"
 #include "StrUtils.h"
+#include "kjSystemGlyphs.h"
 #include "kwThemes.h"
 
 namespace {
@@ -63,6 +64,22 @@ COLORREF StepColor(COLORREF C1, COLORREF C2, int I, int N) {
   if (N <= 1) return C1;
   auto channel = [&](int a, int b) { return (a + MulDiv(I, b - a, N - 1)) & 0xFF; };
   return RGB(channel(R(C1), R(C2)), channel(G(C1), G(C2)), channel(B(C1), B(C2)));
+}
+
+// Fills at most 256 bands across the extent of Rect, band i in Colour(i, bands); stops once a band
+// reaches the far edge.
+template <class F>
+void FillBands(HDC DC, const TRect& Rect, bool Horizontal, F Colour) {
+  int start = Horizontal ? Rect.Left : Rect.Top;
+  int extent = Horizontal ? Rect.Width() : Rect.Height();
+  int bands = std::min(extent, 256);
+  int previous = start;
+  for (int i = 0; i < bands; ++i) {
+    int end = start + MulDiv(i + 1, extent, bands);
+    FillBand(DC, BandOf(Rect, Horizontal, previous, end), Colour(i, bands, extent));
+    previous = end;
+    if (end >= start + extent) break;
+  }
 }
 
 void ReleaseBrushes() {
@@ -248,17 +265,7 @@ void FillGradientRect(HDC DC, const TRect& Rect, TColor Color1, bool Horizontal,
     FillBand(DC, Rect, c1);
     return;
   }
-  int start = Horizontal ? Rect.Left : Rect.Top;
-  int extent = Horizontal ? Rect.Width() : Rect.Height();
-  int bands = std::min(extent, 256);
-  if (bands < 1) return;
-  int previous = start;
-  for (int i = 0; i < bands; ++i) {
-    int end = start + MulDiv(i + 1, extent, bands);
-    FillBand(DC, BandOf(Rect, Horizontal, previous, end), StepColor(c1, c2, i, bands));
-    previous = end;
-    if (end >= start + extent) break;
-  }
+  FillBands(DC, Rect, Horizontal, [&](int Band, int Bands, int) { return StepColor(c1, c2, Band, Bands); });
 }
 
 COLORREF GradientColorAt(const TRect& Rect, int Position, TColor Color1, bool Horizontal, TColor Color2) {
@@ -280,10 +287,7 @@ void FillMidToneGradientRect(HDC DC, const TRect& Rect, TColor Color1, bool Hori
     FillBand(DC, Rect, c1);
     return;
   }
-  int start = Horizontal ? Rect.Left : Rect.Top;
   int extent = Horizontal ? Rect.Width() : Rect.Height();
-  int bands = std::min(extent, 256);
-  if (bands < 1) return;
   int half = extent / 2;
   int percent = Table.MidTonePercent;
   auto mid = [&](int a, int b) { return Clamp(a - MulDiv(a - b, percent, 200), 0, 255); };
@@ -299,14 +303,9 @@ void FillMidToneGradientRect(HDC DC, const TRect& Rect, TColor Color1, bool Hori
     int rest = extent - 1 - half;
     return rest <= 0 ? c2 : lerp(middle, c2, Pixel - half, rest);
   };
-  int previous = start;
-  for (int i = 0; i < bands; ++i) {
-    int end = start + MulDiv(i + 1, extent, bands);
-    COLORREF color = bands == 1 ? c1 : colourAt(MulDiv(i, extent - 1, bands - 1));
-    FillBand(DC, BandOf(Rect, Horizontal, previous, end), color);
-    previous = end;
-    if (end >= start + extent) break;
-  }
+  FillBands(DC, Rect, Horizontal, [&](int Band, int Bands, int Extent) {
+    return Bands == 1 ? c1 : colourAt(MulDiv(Band, Extent - 1, Bands - 1));
+  });
 }
 
 void DrawDottedGripper(HDC DC, const TRect& Rect, bool Vertical) {
@@ -362,15 +361,7 @@ void DrawOffice11ArrowShape(HDC DC, const TRect& Rect, bool Down, bool Enabled, 
     points[1] = {x0 + 2 * Size - 2, y0};
     points[2] = {x0 + Size - 1, y0 + Size - 1};
   }
-  HPEN pen = CreatePen(PS_SOLID, 1, color);
-  HBRUSH brush = CreateSolidBrush(color);
-  HGDIOBJ oldPen = SelectObject(DC, pen);
-  HGDIOBJ oldBrush = SelectObject(DC, brush);
-  Polygon(DC, points, 3);
-  SelectObject(DC, oldBrush);
-  SelectObject(DC, oldPen);
-  DeleteObject(brush);
-  DeleteObject(pen);
+  FillPolygonWithColor(DC, points, 3, color);
 }
 
 void TintSubMenuExpandBitmap(TBitmap* Bitmap, COLORREF Light, COLORREF Dark) {

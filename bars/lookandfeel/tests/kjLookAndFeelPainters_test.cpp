@@ -194,13 +194,12 @@ TEST_F(Painters, RadioButtonsTakeTheNewColoursAfterASystemColourChange) {
   COLORREF saved = GetSysColor(COLOR_WINDOW);
   COLORREF pale = RGB(250, 240, 200);
   SetSysColors(1, &index, &pale);
-  IdleUntil([] { return RadioButtonImageCount() == 0; });
-  EXPECT_EQ(RadioButtonImageCount(), 0);
+  ASSERT_TRUE(WaitFor("the radio images to be dropped", [] { return RadioButtonImageCount() == 0; }));
   painter->PaintRadioButton(&canvas, 40, 10, false, false, kjbsNormal, kjNoColor);
   EXPECT_EQ(At(46, 16), pale);
   SaveBitmapPng(&Bitmap, "painter-radio-buttons");
   SetSysColors(1, &index, &saved);
-  IdleUntil([] { return RadioButtonImageCount() == 0; });
+  EXPECT_TRUE(WaitFor("the radio images to be dropped again", [] { return RadioButtonImageCount() == 0; }));
 }
 
 TEST_F(Painters, ATickedRadioButtonHasItsDotInButtonText) {

@@ -83,7 +83,7 @@ TEST_F(Bars, ALinkUsedWhileHiddenBehindTheRecentViewAsksItsDockedBarToReLayOut) 
   TTestBarWindow* window = WindowOf(bar);
   int before = window->RelayoutMessages;
   links->Items(2)->MarkUsed(true);
-  IdleUntil([&] { return window->RelayoutMessages > before; });
+  ASSERT_TRUE(WaitFor("the bar to re-lay out", [&] { return window->RelayoutMessages > before; }));
   EXPECT_EQ(window->RelayoutMessages, before + 1);
 }
 

@@ -6,8 +6,8 @@
 // patterns, the radio-button image list rebuilt on system-colour changes).
 #pragma once
 
-#include "ImageList.h"
 #include "kjLookAndFeel.h"
+#include "ImageList.h"
 #include "kjPaintCanvas.h"
 
 // States of buttons, arrows and checks.

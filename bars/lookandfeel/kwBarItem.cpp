@@ -16,7 +16,7 @@ VELBOR_IMPLEMENT_CLASS(TkwBarItem)
 VELBOR_PUBLISHED(TkwBarItem,
   Prop("Align", &Self::Align, &Self::SetAlign).Default(iaLeft),
   Prop("Caption", &Self::Caption, &Self::SetCaption),
-  Prop("Category", &Self::Category, &Self::SetCategory).Default(0),
+  Prop("Category", &Self::Category, &Self::SetCategory).NoDefault(),
   Prop("Description", &Self::Description, &Self::SetDescription),
   Prop("Enabled", &Self::Enabled, &Self::SetEnabled).Default(true),
   Prop("HelpContext", &Self::HelpContext, &Self::SetHelpContext).Default(0),

@@ -462,6 +462,20 @@ TEST_F(BarManager, IsReadWithItsMainMenuBarFromAFormDescription) {
   EXPECT_NE(text.find("Item = mnuOutils"), String::npos) << text;
   EXPECT_NE(text.find("IsMainMenu = True"), String::npos);
   EXPECT_NE(text.find("DockControlHeights"), String::npos);
+  // And read again into another form, the bar shows the same links.
+  TFormPtr<TForm> copy(CreateForm<TForm>(nullptr));
+  Form.reset();
+  ReadComponentFromText(copy.get(), text, "copy");
+  auto* manager = dynamic_cast<TkwBarManager*>(copy->FindComponent("kwBarManager1"));
+  ASSERT_NE(manager, nullptr);
+  ASSERT_EQ(manager->Bars()->Count(), 1);
+  TkwBarItemLinks* copied = manager->Bars()->Items(0)->ItemLinks();
+  ASSERT_EQ(copied->GetShownItemCount(), 2);
+  EXPECT_EQ(copied->GetShownItem(1)->GetCaption(), "&Outils");
+  EXPECT_TRUE(copied->GetShownItem(1)->BeginGroup());
+  EXPECT_EQ(copied->GetShownItem(0)->Item()->Category(), 0);
+  EXPECT_EQ(manager->GetEffectiveStyle(), bmsFlat);
+  Manager = nullptr;
 }
 
 }  // namespace

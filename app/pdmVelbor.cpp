@@ -15,6 +15,7 @@
 #include "OsPort.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
+#include "pMiseAJourBase.h"
 #include "pUtilZH.h"
 #include "pfrmAttention.h"
 
@@ -367,6 +368,16 @@ void TdmVelbor::ADOConnectionAfterConnect(TObject*) {
 void TdmVelbor::DataModuleCreate(TObject*) {
   FormatSettings.DecimalSeparator = ',';
   CheminBase = ExtractFileDir(OsPort::ProgramPath()) + "\\base\\";
+  // A database made before the current schema gets what it lacks; a key its rows already break
+  // is left out, and the operator told.
+  if (!ADOConnection->Connected()) return;
+  std::vector<String> Laissees = MettreBaseAJour(*ADOConnection->Session());
+  if (Laissees.empty()) return;
+  String Tables;
+  for (const String& Table : Laissees) Tables += (Tables.empty() ? "" : ", ") + Table;
+  String Texte = "Des lignes en double dans la base empêchent de protéger ces tables contre les doublons : "_a +
+                 Tables + ".\r\nCorrigez ces lignes : la protection sera ajoutée au prochain démarrage."_a;
+  Application->MessageBox(Texte.c_str(), "Attention", MB_OK | MB_ICONWARNING);
 }
 
 // --- Shared steps of the handlers -----------------------------------------------------------------
@@ -400,22 +411,34 @@ void TdmVelbor::ReconstruireCopie(TDataSet* DataSet) {
     delete FCopieControle;
     FCopieControle = nullptr;
   }
+  FCopieSource = nullptr;
+  FCopieLigne = -1;
   auto* Copie = new TqmtMemTable(Application);
   FCopieControle = Copie;
   Copie->FreeNotification(this);
-  // Filling posts the pending row of DataSet into its cache, so the copy holds every row.
+  // Filling posts the pending row of DataSet into its cache, so the copy holds every row, in the
+  // dataset's order.
   Copie->FillFromDataSet(DataSet, mtcpoStructure | mtcpoProperties);
   // Values compare whole (a trailing '*' is not a prefix) and without regard to case, as the
   // database's keys do.
   Copie->SetFilterOptions({foCaseInsensitive, foNoPartialCompare});
+  FCopieSource = DataSet;
+  FCopieLigne = DataSet->RecNo();
 }
 
-bool TdmVelbor::CopieContient(const String& Filter) {
+bool TdmVelbor::CopieContient(const String& Filter, TDataSet* DataSet) {
   if (FCopieControle == nullptr) return false;
   FCopieControle->SetFilterText(Filter);
   FCopieControle->SetFiltered(true);
   TraiterMessages();
-  return FCopieControle->RecordCount() > 0;
+  // The row being edited is in the copy as it was when its edit began: it is passed over, so that
+  // a code typed again on its own row repeats nothing.
+  bool Edition = DataSet != nullptr && DataSet == FCopieSource && DataSet->State() == dsEdit;
+  int Ligne = Edition && FCopieLigne > 0 && DataSet->RecNo() == FCopieLigne ? FCopieLigne : -1;
+  if (Ligne < 0) return FCopieControle->RecordCount() > 0;
+  for (FCopieControle->First(); !FCopieControle->Eof(); FCopieControle->Next())
+    if (FCopieControle->RecNo() != Ligne) return true;
+  return false;
 }
 
 void TdmVelbor::AfficherAvertissement(const String& Text) {
@@ -728,7 +751,7 @@ void TdmVelbor::qCorineBioTCB_CODEChange(TField* Sender) {
   // The same code twice in this wetland's rows.
   bool Doublon = false;
   try {
-    Doublon = CopieContient(Egal(Sender->FieldName(), Sender->AsString()));
+    Doublon = CopieContient(Egal(Sender->FieldName(), Sender->AsString()), DataSet);
   } catch (Exception&) {
     // The row stays as typed.
   }
@@ -785,7 +808,7 @@ void TdmVelbor::qEntEauTYPE_ES_CODEChange(TField* Sender) {
     TField* Autre = DataSet->FieldByName(AutreMoitie(Sender));
     String Filtre = Egal(Sender->FieldName(), Sender->AsString()) + " and " +
                     (Autre->AsString().empty() ? Autre->FieldName() + " = NULL" : Egal(Autre->FieldName(), Autre->AsString()));
-    if (CopieContient(Filtre)) {
+    if (CopieContient(Filtre, DataSet)) {
       SetCopieTag(1);
       TraiterMessages();
       if (TField* Libelle = DataSet->FindField("libtype")) Libelle->FocusControl();
@@ -795,6 +818,9 @@ void TdmVelbor::qEntEauTYPE_ES_CODEChange(TField* Sender) {
       TraiterMessages();
       AfficherAvertissement(kDejaExistante);
       SetCopieTag(0);
+      // The refused row stays as typed, in edit, to be completed: rebuilding the snapshot would
+      // post it into the cache.
+      return;
     }
   } catch (Exception&) {
     // The row stays as typed.
@@ -810,7 +836,8 @@ void TdmVelbor::qRefBiblioREF_TITREChange(TField* Sender) {
   bool Titre = SameText(Sender->FieldName(), "REF_TITRE");
   try {
     TField* Autre = DataSet->FieldByName(Titre ? "REF_AUTEUR" : "REF_TITRE");
-    if (CopieContient(Egal(Sender->FieldName(), Sender->AsString()) + " and " + Egal(Autre->FieldName(), Autre->AsString()))) {
+    if (CopieContient(Egal(Sender->FieldName(), Sender->AsString()) + " and " + Egal(Autre->FieldName(), Autre->AsString()),
+                      DataSet)) {
       SetCopieTag(1);
       TraiterMessages();
       Autre->FocusControl();
@@ -831,7 +858,7 @@ void TdmVelbor::qIGNCARTE_IGN_CODEChange(TField* Sender) {
   TDataSet* DataSet = Sender->DataSet();
   try {
     String Code = Sender->AsString();
-    if (!CopieContient(Egal(Sender->FieldName(), Code))) {
+    if (!CopieContient(Egal(Sender->FieldName(), Code), DataSet)) {
       if (VarIsNull(T_CARTE_IGN->Lookup("CARTE_IGN_CODE", Code, "CARTE_IGN_CODE"))) return;
       for (const char* Name : {"CARTE_IGN_NOM", "CARTE_IGN_ECHELLE", "CARTE_IGN_SERIE"})
         DataSet->FieldByName(Name)->SetAsVariant(T_CARTE_IGN->Lookup("CARTE_IGN_CODE", Code, Name));
@@ -901,7 +928,7 @@ void TdmVelbor::qInventaireINV_TYPEChange(TField* Sender) {
   if (!(FormExiste(frmAttention) && frmAttention->Visible())) {
     try {
       String Filtre = Egal("inv_code", DataSet->FieldByName("INV_CODE")->AsString()) + " and " + Egal(Sender->FieldName(), Type);
-      if (CopieContient(Filtre)) {
+      if (CopieContient(Filtre, DataSet)) {
         TraiterMessages();
         if (TField* Libelle = DataSet->FindField("libcode")) Libelle->FocusControl();
         TraiterMessages();
@@ -915,6 +942,8 @@ void TdmVelbor::qInventaireINV_TYPEChange(TField* Sender) {
           TraiterMessages();
           FComboActif->DropDown();
         }
+        // The refused row stays in edit; rebuilding the snapshot would post it into the cache.
+        return;
       }
     } catch (Exception&) {
       // The row stays as typed.
@@ -929,7 +958,8 @@ void TdmVelbor::qInventaireINV_CODEChange(TField* Sender) {
   TDataSet* DataSet = Sender->DataSet();
   TField* Type = DataSet->FieldByName("INV_TYPE");
   try {
-    if (CopieContient(Egal("inv_type", Type->AsString()) + " and " + Egal(Sender->FieldName(), Sender->AsString()))) {
+    if (CopieContient(Egal("inv_type", Type->AsString()) + " and " + Egal(Sender->FieldName(), Sender->AsString()),
+                      DataSet)) {
       SetCopieTag(1);
       TraiterMessages();
       DataSet->FieldByName("INV_TYPE_ZNIEFF")->Clear();

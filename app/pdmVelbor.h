@@ -316,8 +316,9 @@ class TdmVelbor : public TDataModule {
   friend class TCheckInProgress;
   // Rebuilds the snapshot from DataSet (posting its pending row into its cache).
   void ReconstruireCopie(TDataSet* DataSet);
-  // Filters the snapshot with Filter; true when rows match.
-  bool CopieContient(const String& Filter);
+  // Filters the snapshot with Filter; true when rows match other than the one DataSet is editing
+  // (that row is in the snapshot as it was when its edit began: it repeats nothing).
+  bool CopieContient(const String& Filter, TDataSet* DataSet);
   void SetCopieTag(int Value);
   int CopieTag() const;
   void AfficherAvertissement(const String& Text);
@@ -333,6 +334,10 @@ class TdmVelbor : public TDataModule {
 
   ILookupComboActif* FComboActif = nullptr;
   TqmtMemTable* FCopieControle = nullptr;
+  // The dataset the snapshot was filled from, and the number of its current row then (the row an
+  // edit that follows changes), -1 when it had none.
+  TDataSet* FCopieSource = nullptr;
+  int FCopieLigne = -1;
   bool FArrondiEnCours = false;
 };
 

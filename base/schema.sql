@@ -26,7 +26,7 @@
 -- commune may name a department not yet imported), and the inventory import replaces a wetland's
 -- main row while its rows in the regional species tables stay.
 
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;
 
 -- Dictionaries ------------------------------------------------------------------------------------
 -- Each is keyed by its code, whatever its case: the import finds a row by code, and a code
@@ -390,7 +390,11 @@ CREATE TABLE "T_ZONE_HUMIDE" (
 -- One row per item of a wetland, tied to it by ZH_CODE. A detail that carries a code holds that
 -- code once per wetland (UNIQUE below), as the record window's duplicate check expects; the
 -- uniqueness index also serves the look-up of a wetland's rows. Tables without a code get a plain
--- index on ZH_CODE instead. Details have no primary key column of their own (SQLite's rowid tells
+-- index on ZH_CODE instead.
+-- A UNIQUE constraint takes rows with an empty (NULL) part as all different, so the five keys
+-- that may have empty parts also have a unique index "<table>_CLE" that reads an empty part as ''.
+-- Their tables keep the UNIQUE constraint, so that a database made before those indexes and
+-- given them since (the program does it at start, app/pMiseAJourBase) has this very schema. Details have no primary key column of their own (SQLite's rowid tells
 -- rows apart): an added column would shift the positions that the exchange relies on.
 
 -- Human activities within a wetland.
@@ -449,6 +453,7 @@ CREATE TABLE "T_ENT_EAU_ZH" (
   "TYPE_ES_CODE" VARCHAR(2)  COLLATE VELBOR NOT NULL CONSTRAINT "taille:2:TYPE_ES_CODE" CHECK (length("TYPE_ES_CODE") <= 2),
   UNIQUE ("ZH_CODE", "TYPE_ES_CODE", "RES_CODE")
 );
+CREATE UNIQUE INDEX "T_ENT_EAU_ZH_CLE" ON "T_ENT_EAU_ZH" ("ZH_CODE", "TYPE_ES_CODE", IFNULL("RES_CODE", '') COLLATE VELBOR);
 
 -- Animal species of the regional list T_TAXON_ANI, by its integer code. The
 -- inventory import replaces a wetland without touching these rows.
@@ -566,6 +571,7 @@ CREATE TABLE "T_INVENTAIRE" (
   "INV_COUV"        VARCHAR(100) COLLATE VELBOR CONSTRAINT "taille:100:INV_COUV" CHECK (length("INV_COUV") <= 100),
   UNIQUE ("ZH_CODE", "INV_TYPE", "INV_CODE")
 );
+CREATE UNIQUE INDEX "T_INVENTAIRE_CLE" ON "T_INVENTAIRE" ("ZH_CODE", IFNULL("INV_TYPE", '') COLLATE VELBOR, "INV_CODE");
 
 -- Protection measures of aquatic environments; MMA_CODE is the order number.
 CREATE TABLE "T_MES_PROT_MA" (
@@ -618,6 +624,7 @@ CREATE TABLE "T_REF_BIBLIO" (
   "REF_ANNEE"  DATETIME     CHECK (typeof("REF_ANNEE") IN ('integer', 'real', 'null')),
   UNIQUE ("ZH_CODE", "REF_TITRE", "REF_AUTEUR", "REF_ANNEE")
 );
+CREATE UNIQUE INDEX "T_REF_BIBLIO_CLE" ON "T_REF_BIBLIO" ("ZH_CODE", IFNULL("REF_TITRE", '') COLLATE VELBOR, IFNULL("REF_AUTEUR", '') COLLATE VELBOR, IFNULL("REF_ANNEE", ''));
 
 -- SDAGE types of a wetland: SDZ_TYPO 1 for the main type, 0 for the others. A code
 -- appears once per kind.
@@ -627,6 +634,7 @@ CREATE TABLE "T_SDAGE_ZH" (
   "SDZ_TYPO" BOOLEAN     DEFAULT 0 CHECK ("SDZ_TYPO" IN (0, 1)),
   UNIQUE ("ZH_CODE", "TSD_CODE", "SDZ_TYPO")
 );
+CREATE UNIQUE INDEX "T_SDAGE_ZH_CLE" ON "T_SDAGE_ZH" ("ZH_CODE", "TSD_CODE", IFNULL("SDZ_TYPO", ''));
 
 -- Water outlets of a wetland; RES_CODE starts at '0' as the outlet page does.
 CREATE TABLE "T_SORTIE_EAU_ZH" (
@@ -635,6 +643,7 @@ CREATE TABLE "T_SORTIE_EAU_ZH" (
   "TYPE_ES_CODE" VARCHAR(2)  COLLATE VELBOR NOT NULL CONSTRAINT "taille:2:TYPE_ES_CODE" CHECK (length("TYPE_ES_CODE") <= 2),
   UNIQUE ("ZH_CODE", "TYPE_ES_CODE", "RES_CODE")
 );
+CREATE UNIQUE INDEX "T_SORTIE_EAU_ZH_CLE" ON "T_SORTIE_EAU_ZH" ("ZH_CODE", "TYPE_ES_CODE", IFNULL("RES_CODE", '') COLLATE VELBOR);
 
 -- Land status of a wetland.
 CREATE TABLE "T_STATUT_FONC_ZH" (

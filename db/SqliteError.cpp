@@ -34,6 +34,61 @@ void SplitColumns(const String& List, String& Table, String& Columns) {
   }
 }
 
+// The columns an index names, in order, from the statement that made it: the first identifier of
+// each of its terms (a term may be an expression over a column, as in IFNULL("C", '')).
+String IndexColumns(const String& Sql) {
+  std::size_t open = Sql.find('(', Sql.find(" ON "));
+  if (open == String::npos) return String();
+  String columns, term;
+  bool named = false;
+  int depth = 0;
+  for (std::size_t i = open + 1; i < Sql.size(); ++i) {
+    char c = Sql[i];
+    if (c == '\'') {
+      i = Sql.find('\'', i + 1);  // a literal names nothing ('' inside it runs the same way)
+      if (i == String::npos) break;
+    } else if (c == '"' && !named) {
+      std::size_t close = Sql.find('"', i + 1);
+      if (close == String::npos) break;
+      term = Sql.substr(i + 1, close - i - 1);
+      named = true;
+      i = close;
+    } else if (c == '(') {
+      ++depth;
+    } else if ((c == ',' || c == ')') && depth == 0) {
+      columns += (columns.empty() ? "" : ", ") + term;
+      term.clear();
+      named = false;
+      if (c == ')') break;
+    } else if (c == ')') {
+      --depth;
+    }
+  }
+  return columns;
+}
+
+// "index 'NAME'", as SQLite names a unique index on expressions: its table and columns, read from
+// the schema; false when they cannot be.
+bool ResolveIndex(sqlite3* Db, const String& Detail, String& Table, String& Columns) {
+  const String prefix = "index '";
+  if (!Db || !StartsStr(prefix, Detail) || Detail.size() <= prefix.size() || Detail.back() != '\'') return false;
+  std::string name = AnsiToUtf8(Detail.substr(prefix.size(), Detail.size() - prefix.size() - 1));
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(Db, "SELECT tbl_name, sql FROM sqlite_master WHERE type = 'index' AND name = ?1", -1,
+                         &statement, nullptr) != SQLITE_OK) {
+    return false;
+  }
+  bool found = false;
+  sqlite3_bind_text(statement, 1, name.c_str(), int(name.size()), SQLITE_TRANSIENT);
+  if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 1)) {
+    Table = Utf8ToAnsi(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    Columns = IndexColumns(Utf8ToAnsi(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1))));
+    found = !Columns.empty();
+  }
+  sqlite3_finalize(statement);
+  return found;
+}
+
 String DetailOf(const String& Message) {
   std::size_t colon = Message.find(": ");
   return colon == String::npos ? String() : Message.substr(colon + 2);
@@ -52,7 +107,7 @@ void RaiseSqliteError(sqlite3* Db, int ResultCode, const String& Sql, const Stri
                          table, column, Sql);
     case SQLITE_CONSTRAINT_UNIQUE:
     case SQLITE_CONSTRAINT_PRIMARYKEY:
-      SplitColumns(detail, table, column);
+      if (!ResolveIndex(Db, detail, table, column)) SplitColumns(detail, table, column);
       throw ESqliteError("Valeur en double : la clé ("_a + column + ") existe déjà dans la table "_a + table +
                              " ; les doublons ne sont pas autorisés"_a,
                          TSqliteErrorKind::Duplicate, ResultCode, table, column, Sql);

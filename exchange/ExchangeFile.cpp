@@ -44,10 +44,14 @@ const char* const DestinationRecord = "DES|27419035500048|1|||||||||";
 bool IsHeaderStart(const String& FirstFour) { return FirstFour.size() >= 4 && InSorted(HeaderStarts, FirstFour); }
 bool IsDataStart(const String& FirstFour) { return FirstFour.size() >= 4 && InSorted(DataStarts, FirstFour); }
 
+bool IsMainStart(const String& FirstFour) {
+  return FirstFour.size() >= 4 && UpperCase(FirstFour.substr(0, 4)) == "ZHI|";
+}
+
 bool IsRecordStart(const String& Line) {
   if (Line.size() < 4) return false;
   String p = Line.substr(0, 4);
-  return p == "ZHI|" || IsHeaderStart(p) || IsDataStart(p);
+  return IsMainStart(p) || IsHeaderStart(p) || IsDataStart(p);
 }
 
 String BooleenVersTexte(bool Value) { return Value ? "1" : "0"; }
@@ -121,8 +125,7 @@ void TExchangeWriter::AddRecord(const String& Tag, const std::vector<String>& Fi
     for (std::size_t at = value.find("\r\n"); at != String::npos; at = value.find("\r\n", at + 2)) {
       ++lines;
       String next = value.substr(at + 2, 4);
-      if (IsRecordStart(next) || (next.size() == 4 && InSorted(DictionaryStarts, next)) ||
-          UpperCase(next) == "ZHI|")
+      if (IsRecordStart(next) || (next.size() == 4 && InSorted(DictionaryStarts, next)))
         refuse("une ligne commence par \""_a + next + "\", qui serait lue comme un nouvel enregistrement");
     }
     if (value.find('|') != String::npos) refuse("le caractère \"|\" ne peut pas être transmis"_a);

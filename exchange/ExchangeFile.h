@@ -22,7 +22,10 @@ extern const char Esc;                    // joins the physical lines of a recor
 // ZHI), each with its "|". The look-ups ignore letter case, as the readers of the format do.
 bool IsHeaderStart(const String& FirstFour);
 bool IsDataStart(const String& FirstFour);
-// Any start a line can be taken for: "ZHI|" (exact case), a header or a data start.
+// The start of a wetland's main record, "ZHI|", in any letter case: the readers take a small-letter
+// one as a record start too (and refuse it), as they do with data tags.
+bool IsMainStart(const String& FirstFour);
+// Any start a line can be taken for: a main record, a header or a data start.
 bool IsRecordStart(const String& Line);
 
 String BooleenVersTexte(bool Value);

@@ -241,7 +241,7 @@ class TInventoryWriter {
     if (tag == "IVZ|") return Inventory(f);
     for (const TDetailRecord& d : DetailRecords)
       if (tag == String(d.Tag) + "|") return Detail(d, f);
-    // Data tags in small letters pass the record-start tests but have no parser.
+    // Tags in small letters ("zhi|" too) pass the record-start tests but have no parser.
     throw EExchangeValue("enregistrement inconnu \"" + tag + "\"");
   }
 
@@ -387,7 +387,7 @@ bool BuildWorkList(const std::vector<String>& Lines, IExchangeHost& Host, std::v
   for (const String& line : Lines) {
     if (Host.CancelRequested()) return false;
     String start = line.substr(0, 4);
-    if (start == "ZHI|") {
+    if (IsMainStart(start)) {
       if (inside) main.push_back(record);
       inside = true;
       record = line;
@@ -410,7 +410,7 @@ bool BuildWorkList(const std::vector<String>& Lines, IExchangeHost& Host, std::v
     if (Host.CancelRequested()) return false;
     String start = line.substr(0, 4);
     bool data = IsDataStart(start);
-    if (data || IsHeaderStart(start) || start == "ZHI|") {
+    if (data || IsHeaderStart(start) || IsMainStart(start)) {
       if (!record.empty()) Work.push_back(record);
       record = data ? line : String();
     } else if (!record.empty()) {

@@ -155,11 +155,13 @@ String TScriptCompiler::PeekWord(int& Start) {
     while (q < Size() && IsBlank(FBuf[q])) ++q;
     Start = q;
     if (q >= Size()) return " ";
-    bool literal = FBuf[q] == '\'';
+    // A literal is never cut, wherever it stands in the word: f('{a}') and ('//') keep it whole.
+    bool literal = false;
     int e = q;
     bool cut = false;
     for (; e < Size() && !IsBlank(FBuf[e]); ++e) {
-      if (literal) continue;
+      if (FBuf[e] == '\'') literal = !literal;
+      if (literal || FBuf[e] == '\'') continue;
       std::size_t close = String::npos;
       if (FBuf[e] == '{') {
         close = FBuf.find('}', static_cast<std::size_t>(e));

@@ -220,7 +220,17 @@ void TClipboard::AssignTo(TPersistent* Dest) {
   Open();
   try {
     bool wantBitmap = bitmap || (picture && (HasFormat(CF_DIB) || HasFormat(CF_BITMAP)));
-    if (wantBitmap) {
+    // Without a bitmap, a picture takes the first format registered with it that is there.
+    UINT registered = 0;
+    if (picture && !wantBitmap) {
+      for (UINT f = ::EnumClipboardFormats(0); f != 0 && registered == 0; f = ::EnumClipboardFormats(f))
+        if (TPicture::SupportsClipboardFormat(f)) registered = f;
+    }
+    if (registered != 0) {
+      HANDLE data = ::GetClipboardData(registered);
+      if (!data) throw EInvalidGraphic("Le presse-papiers ne contient pas d'image");
+      picture->LoadFromClipboardFormat(registered, data, static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE)));
+    } else if (wantBitmap) {
       TBitmap* target = bitmap ? bitmap : picture->Bitmap();
       HPALETTE palette = static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE));
       if (HANDLE dib = ::GetClipboardData(CF_DIB))

@@ -43,11 +43,13 @@ class TClipboard : public TPersistent {
   String GetBuffer(UINT Format);
   int GetTextBuf(char* Buffer, int BufSize);
   void SetTextBuf(const char* Buffer);
-  // Pictures: a TPicture, TBitmap or TMetafile goes on as CF_DIB or CF_ENHMETAFILE.
+  // Pictures: a bitmap goes on as CF_DIB, a metafile as CF_ENHMETAFILE, another graphic in the
+  // format it writes (an icon in the one registered for icons).
   void Assign(TPersistent* Source) override;
 
  protected:
-  // Into a TPicture, TBitmap or TMetafile: a bitmap first, else an enhanced metafile.
+  // Into a TPicture, TBitmap or TMetafile: a bitmap first, else (for a picture) a format registered
+  // with TPicture, else an enhanced metafile.
   void AssignTo(TPersistent* Dest) override;
 
  private:

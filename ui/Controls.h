@@ -454,6 +454,9 @@ class TWinControl : public TControl {
   void Update() override;
   void Repaint() override;
   void SetZOrder(bool TopMost) override;
+  // What a description holds under this control: its child controls that Root owns, in their
+  // order, then (for the root) Root's components that have no parent.
+  void GetChildren(TGetChildProc Proc, TComponent* Root) override;
 
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;

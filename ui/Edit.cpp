@@ -212,12 +212,13 @@ void TCustomEdit::Dispatch(TMessage& Message) {
     case CM_ENTER: CMEnter(Message); break;
     case CM_TEXTCHANGED: CMTextChanged(Message); break;
     case WM_SETFONT: WMSetFont(Message); break;
+    case WM_SETTEXT: WMSetText(Message); break;
     default: TWinControl::Dispatch(Message); break;
   }
 }
 
 void TCustomEdit::CNCommand(TMessage& Message) {
-  if (HIWORD(Message.WParam) == EN_CHANGE && !FCreating) Change();
+  if (HIWORD(Message.WParam) == EN_CHANGE && !FCreating && !FSettingText) Change();
 }
 
 void TCustomEdit::CMEnter(TMessage& Message) {
@@ -231,8 +232,27 @@ void TCustomEdit::CMEnter(TMessage& Message) {
 
 void TCustomEdit::CMTextChanged(TMessage& Message) {
   TWinControl::Dispatch(Message);
-  // With a window, the native change notification reports it.
+  // With a window, the text reached it as WM_SETTEXT, which told the change.
   if (!HandleAllocated()) Change();
+}
+
+// A text set by the program (or by anyone through the window) is one change, told here: the
+// native control reports it only when single-line.
+void TCustomEdit::WMSetText(TMessage& Message) {
+  if (FCreating) {
+    TWinControl::Dispatch(Message);
+    return;
+  }
+  String before = TWinControl::GetText();
+  FSettingText = true;
+  try {
+    TWinControl::Dispatch(Message);
+  } catch (...) {
+    FSettingText = false;
+    throw;
+  }
+  FSettingText = false;
+  if (Message.Result && TWinControl::GetText() != before) Change();
 }
 
 void TCustomEdit::WMSetFont(TMessage& Message) {

@@ -12,6 +12,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// TPicture::RegisterClipboardFormat is the class library's: the API's name is RegisterClipboardFormatA.
+#undef RegisterClipboardFormat
 
 #include <cstdint>
 #include <vector>
@@ -600,6 +602,10 @@ class TIcon : public TGraphic {
   void Assign(TPersistent* Source) override;
   void LoadFromStream(TStream* Stream) override;
   void SaveToStream(TStream* Stream) override;
+  // The clipboard carries the icon's file image, under the format TPicture has registered for
+  // icons (EInvalidGraphicOperation while none is).
+  void LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE Palette) override;
+  void SaveToClipboardFormat(UINT& Format, HANDLE& Data, HPALETTE& Palette) override;
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;
 
  protected:
@@ -726,6 +732,15 @@ class TPicture : public TPersistent {
   using TSignatureTest = bool (*)(const std::uint8_t* Data, std::size_t Size);
   static void RegisterSignature(TSignatureTest Test, TGraphicClass GraphicClass);
   static TGraphicClass FindGraphicClassByExtension(const String& Extension);
+  // Clipboard formats other than the bitmaps and metafiles the clipboard knows itself: the graphic
+  // class that reads (LoadFromClipboardFormat) and writes (SaveToClipboardFormat) each.
+  static void RegisterClipboardFormat(UINT Format, TGraphicClass GraphicClass);
+  static bool SupportsClipboardFormat(UINT Format);
+  // The first format registered for GraphicClass, or 0.
+  static UINT ClipboardFormatOf(TGraphicClass GraphicClass);
+  // A new graphic of the class registered for Format, read from Data; EInvalidGraphic for a
+  // format no class registered.
+  void LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE Palette);
 
   TNotifyEvent OnChange;
 

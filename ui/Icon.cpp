@@ -147,6 +147,42 @@ void TIcon::LoadFromStream(TStream* Stream) {
   Changed(this);
 }
 
+void TIcon::LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE) {
+  // Only the format registered for icons holds an icon's file image.
+  if (Format == 0 || Format != TPicture::ClipboardFormatOf(StaticClass()))
+    inherited::LoadFromClipboardFormat(Format, Data, nullptr);
+  const void* bytes = Data ? ::GlobalLock(Data) : nullptr;
+  if (!bytes) InvalidIcon();
+  TMemoryStream stream;
+  try {
+    stream.WriteBuffer(bytes, std::int64_t(::GlobalSize(Data)));
+  } catch (...) {
+    ::GlobalUnlock(Data);
+    throw;
+  }
+  ::GlobalUnlock(Data);
+  stream.SetPosition(0);
+  LoadFromStream(&stream);
+}
+
+void TIcon::SaveToClipboardFormat(UINT& Format, HANDLE& Data, HPALETTE& Palette) {
+  UINT format = TPicture::ClipboardFormatOf(StaticClass());
+  if (!format) inherited::SaveToClipboardFormat(Format, Data, Palette);
+  TMemoryStream stream;
+  SaveToStream(&stream);
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, SIZE_T(stream.Size()));
+  void* target = block ? ::GlobalLock(block) : nullptr;
+  if (!target) {
+    if (block) ::GlobalFree(block);
+    throw EOutOfMemory("Mémoire insuffisante"_a);
+  }
+  std::memcpy(target, stream.Memory(), std::size_t(stream.Size()));
+  ::GlobalUnlock(block);
+  Format = format;
+  Data = block;
+  Palette = nullptr;
+}
+
 // The file read is written back unchanged; an icon made from a handle is written as one 32-bit
 // image with its mask.
 void TIcon::SaveToStream(TStream* Stream) {

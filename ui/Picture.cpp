@@ -84,6 +84,11 @@ struct TSignature {
   TGraphicClass Class;
 };
 
+struct TClipboardFormat {
+  UINT Format;
+  TGraphicClass Class;
+};
+
 bool IsBitmapFile(const std::uint8_t* D, std::size_t N) { return N >= 2 && D[0] == 'B' && D[1] == 'M'; }
 bool IsIconFile(const std::uint8_t* D, std::size_t N) {
   return N >= 6 && D[0] == 0 && D[1] == 0 && D[2] == 1 && D[3] == 0 && (D[4] | D[5]) != 0;
@@ -100,6 +105,7 @@ bool IsMetafileFile(const std::uint8_t* D, std::size_t N) {
 struct TRegistry {
   std::vector<TFileFormat> Formats;
   std::vector<TSignature> Signatures;
+  std::vector<TClipboardFormat> ClipboardFormats;
   TRegistry() {
     Formats = {{"bmp", "Bitmaps", TBitmap::StaticClass()},
                {"ico", "Icônes"_a, TIcon::StaticClass()},
@@ -127,6 +133,12 @@ TGraphicClass FindGraphicClassByName(const String& Name) {
 
 TGraphic* NewGraphic(TGraphicClass Class) { return static_cast<TGraphic*>(Class->Create(nullptr)); }
 
+TGraphicClass ClipboardFormatClass(UINT Format) {
+  for (const TClipboardFormat& f : Registry().ClipboardFormats)
+    if (f.Format == Format) return f.Class;
+  return nullptr;
+}
+
 }  // namespace
 
 void TPicture::RegisterFileFormat(const String& Extension, const String& Description, TGraphicClass GraphicClass) {
@@ -150,6 +162,24 @@ TGraphicClass TPicture::FindGraphicClassByExtension(const String& Extension) {
   for (const TFileFormat& f : Registry().Formats)
     if (f.Extension == ext) return f.Class;
   return nullptr;
+}
+
+void TPicture::RegisterClipboardFormat(UINT Format, TGraphicClass GraphicClass) {
+  for (TClipboardFormat& f : Registry().ClipboardFormats) {
+    if (f.Format == Format) {
+      f.Class = GraphicClass;
+      return;
+    }
+  }
+  Registry().ClipboardFormats.push_back({Format, GraphicClass});
+}
+
+bool TPicture::SupportsClipboardFormat(UINT Format) { return ClipboardFormatClass(Format) != nullptr; }
+
+UINT TPicture::ClipboardFormatOf(TGraphicClass GraphicClass) {
+  for (const TClipboardFormat& f : Registry().ClipboardFormats)
+    if (f.Class == GraphicClass) return f.Format;
+  return 0;
 }
 
 // --- TPicture -----------------------------------------------------------------------------------
@@ -186,6 +216,15 @@ void TPicture::SetMetafile(TMetafile* Value) { SetGraphic(Value); }
 void TPicture::ForceType(TGraphicClass Class) {
   if (FGraphic && FGraphic->ClassType() == Class) return;
   TakeGraphic(NewGraphic(Class));
+  Changed(this);
+}
+
+void TPicture::LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE Palette) {
+  TGraphicClass cls = ClipboardFormatClass(Format);
+  if (!cls) throw EInvalidGraphic("Format de presse-papiers non pris en charge");
+  std::unique_ptr<TGraphic> graphic(NewGraphic(cls));
+  graphic->LoadFromClipboardFormat(Format, Data, Palette);
+  TakeGraphic(graphic.release());
   Changed(this);
 }
 

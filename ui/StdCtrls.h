@@ -152,11 +152,15 @@ class TCustomEdit : public TWinControl {
   void CMEnter(TMessage& Message);
   void CMTextChanged(TMessage& Message);
   void WMSetFont(TMessage& Message);
+  void WMSetText(TMessage& Message);
 
   // Creation of the window's text: the saved modified flag is put back after the window exists.
   bool FCreating = false;
 
  private:
+  // Set while the window takes a text from the program: its own change notification, which a
+  // multi-line window does not send, is not counted then.
+  bool FSettingText = false;
   TBorderStyle FBorderStyle = bsSingle;
   TEditCharCase FCharCase = ecNormal;
   bool FHideSelection = true;

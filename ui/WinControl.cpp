@@ -399,6 +399,12 @@ void TWinControl::Broadcast(TMessage& Message) {
   }
 }
 
+void TWinControl::GetChildren(TGetChildProc Proc, TComponent* Root) {
+  for (TControl* c : std::vector<TControl*>(FControls))
+    if (c->Owner() == Root) Proc(c);
+  TControl::GetChildren(Proc, Root);
+}
+
 void TWinControl::NotifyControls(UINT Msg) {
   TMessage m{Msg, 0, 0, 0};
   Broadcast(m);

@@ -11,6 +11,7 @@
 #include "Format.h"
 #include "Forms.h"
 #include "Jpeg.h"
+#include "OxComponentInfo.h"
 #include "TextOrder.h"
 #include "UtilityWindow.h"
 #undef RegisterClass
@@ -579,6 +580,9 @@ LRESULT CALLBACK LinkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 std::vector<TqzBackground*> AllBackgrounds;
 
+// The version the component gives its information record.
+const char* const kBackgroundVersion = "1.0";
+
 }  // namespace
 
 VELBOR_IMPLEMENT_ABSTRACT_CLASS(TClientLink)
@@ -793,7 +797,9 @@ void TClientList::RemoveClient(TComponent* Control) {
 // --- TqzBackground ------------------------------------------------------------------------------
 
 VELBOR_IMPLEMENT_CLASS(TqzBackground)
-VELBOR_PUBLISHED(TqzBackground, Prop("Image", &Self::Image, &Self::SetImage))
+VELBOR_PUBLISHED(TqzBackground,
+  Prop("Image", &Self::Image, &Self::SetImage),
+  Prop("Info", &Self::Info))
 
 void RegisterOxBackground() {
   RegisterClass(TqzBackground::StaticClass());
@@ -802,6 +808,8 @@ void RegisterOxBackground() {
 
 TqzBackground::TqzBackground(TComponent* AOwner) : TComponent(AOwner) {
   FUtilityWindow = AllocateHWnd(TWndMethod(this, &TqzBackground::UtilityProc));
+  FInfo = new TqzComponentInfo(this, kBackgroundVersion, "Velbor", "2024",
+                               "Image de fond des fenêtres"_a, "", "");
   FImage = new TBackgroundImage();
   FImage->ChangeHandler = TNotifyEvent(this, &TqzBackground::InvalidateAll);
   AllBackgrounds.push_back(this);
@@ -828,6 +836,7 @@ TqzBackground::~TqzBackground() {
   delete FClients;
   AllBackgrounds.erase(std::remove(AllBackgrounds.begin(), AllBackgrounds.end(), this), AllBackgrounds.end());
   delete FImage;
+  delete FInfo;
 }
 
 TqzBackground* TqzBackground::FindLinking(const TComponent* Control) {

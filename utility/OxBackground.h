@@ -13,6 +13,7 @@
 
 class TReader;
 class TWriter;
+class TqzComponentInfo;
 class TqzBackground;
 
 enum TBackgroundMode {
@@ -179,6 +180,9 @@ class TqzBackground : public TComponent {
   TClientList* Clients() const { return FClients; }
   TBackgroundImage* Image() const { return FImage; }
   void SetImage(TBackgroundImage* Value) { FImage->Assign(Value); }
+  // The component's own information record: a description's values do not replace it (only its
+  // version is noted, as FileImageVersion).
+  TqzComponentInfo* Info() const { return FInfo; }
   HWND UtilityWindow() const { return FUtilityWindow; }
 
   // Every linked client window is invalidated (the image's change handler).
@@ -202,6 +206,7 @@ class TqzBackground : public TComponent {
   TClientList* FClients;        // owned
   HWND FUtilityWindow = nullptr;
   TBackgroundImage* FImage;     // owned
+  TqzComponentInfo* FInfo;      // owned
   std::vector<String> FReadNames;
   std::vector<TClientLink*> FDoomed;  // removed links whose freeing is posted
 };

@@ -404,6 +404,11 @@ void TOxLookOut::WMNCPaint(TMessage& Message) {
 
 // --- TOxLookOutPage ----------------------------------------------------------------------------
 
+namespace {
+// A size of its own is written whatever it is; one taken from the bar is the bar's to write.
+bool IsPageImageSizeStored(TObject* Page) { return !static_cast<TOxLookOutPage*>(Page)->ParentImageSize(); }
+}  // namespace
+
 VELBOR_IMPLEMENT_CLASS(TOxLookOutPage)
 VELBOR_PUBLISHED(TOxLookOutPage,
   Prop("AutoRepeat", &Self::AutoRepeat).Default(false),
@@ -412,7 +417,7 @@ VELBOR_PUBLISHED(TOxLookOutPage,
   Prop("Margin", &Self::Margin, &Self::SetMargin).Default(0),
   Prop("PopUpMenu", &Self::PopUpMenu, &Self::SetPopUpMenu),
   Prop("Bitmap", &Self::Bitmap, &Self::SetBitmap),
-  Prop("ImageSize", &Self::ImageSize, &Self::SetImageSize).Default(isLarge),
+  Prop("ImageSize", &Self::ImageSize, &Self::SetImageSize).Stored(&IsPageImageSizeStored),
   Prop("HighlightFont", &Self::HighlightFont, &Self::SetHighlightFont),
   Prop("OnEdited", &Self::OnEdited))
 
@@ -448,7 +453,11 @@ void TOxLookOutPage::SetParent(TWinControl* AParent) {
   auto* newBar = dynamic_cast<TOxLookOut*>(Parent());
   if (oldBar == newBar) return;
   if (oldBar) oldBar->PageLeft(this);
-  if (newBar) newBar->PageJoined(this);
+  if (!newBar) return;
+  newBar->PageJoined(this);
+  // A page that follows its bar takes the bar's size on joining it: a description read stores
+  // no ParentImageSize while it has its default, so its setter does not run then.
+  if (FParentImageSize) SetParentImageSize(true);
 }
 
 void TOxLookOutPage::CreateWnd() {

@@ -9,6 +9,13 @@
 #include "Menus.h"
 #undef RegisterClass
 
+namespace {
+// A size of its own is written whatever it is; one taken from the page is the page's to write.
+bool IsButtonImageSizeStored(TObject* Button) {
+  return !static_cast<TOxCustomLookOutButton*>(Button)->ParentImageSize();
+}
+}  // namespace
+
 VELBOR_IMPLEMENT_CLASS(TOxCustomLookOutButton)
 VELBOR_IMPLEMENT_CLASS(TOxExpressButton)
 VELBOR_PUBLISHED(TOxExpressButton,
@@ -20,7 +27,7 @@ VELBOR_PUBLISHED(TOxExpressButton,
   Prop("Caption", &Self::Caption, &Self::SetCaption),
   Prop("HighlightFont", &Self::HighlightFont, &Self::SetHighlightFont),
   Prop("ImageIndex", &Self::ImageIndex, &Self::SetImageIndex).Default(-1),
-  Prop("ImageSize", &Self::ImageSize, &Self::SetImageSize).Default(isLarge),
+  Prop("ImageSize", &Self::ImageSize, &Self::SetImageSize).Stored(&IsButtonImageSizeStored),
   Prop("ParentImageSize", &Self::ParentImageSize, &Self::SetParentImageSize).Default(true),
   Prop("PopUpMenu", &Self::PopUpMenu, &Self::SetPopUpMenu),
   Prop("LargeImages", &Self::LargeImages, &Self::SetLargeImages),
@@ -85,6 +92,8 @@ void TOxCustomLookOutButton::SetParent(TWinControl* AParent) {
   }
   if (!newPage) return;
   newPage->FButtons.push_back(this);
+  // A button that follows its page takes the page's size on joining it (see the page's SetParent).
+  if (FParentImageSize) SetParentImageSize(true);
   // The arrows stay above the buttons, wherever a button lands.
   if (!Designing(this) && newPage->UpArrow() && newPage->DownArrow()) {
     newPage->UpArrow()->BringToFront();

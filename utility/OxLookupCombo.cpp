@@ -22,6 +22,8 @@ VELBOR_PUBLISHED(TOxDBLookupCombo,
 void RegisterOxLookupControls() {
   RegisterClass(TOxDBLookupCombo::StaticClass());
   RegisterClass(TOxDBLookupList::StaticClass());
+  // Their row pictures may be icons: the icon clipboard format comes with them.
+  RegisterOxRealSizeIcons();
 }
 
 namespace {

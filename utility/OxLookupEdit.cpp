@@ -5,6 +5,7 @@
 
 #include "DataSet.h"
 #include "Field.h"
+#include "OxRealSizeIcons.h"
 #include "Variant.h"
 
 VELBOR_IMPLEMENT_CLASS(TOxPopupDataWindow)
@@ -25,7 +26,11 @@ VELBOR_PUBLISHED(TOxLookupEdit,
   Prop("OnCloseUp", &Self::OnCloseUp),
   Prop("OnDropDown", &Self::OnDropDown))
 
-void RegisterOxLookupEdit() { RegisterClass(TOxLookupEdit::StaticClass()); }
+void RegisterOxLookupEdit() {
+  RegisterClass(TOxLookupEdit::StaticClass());
+  // Its row pictures may be icons: the icon clipboard format comes with it.
+  RegisterOxRealSizeIcons();
+}
 
 namespace {
 constexpr int MaxDropDownRows = 50;
@@ -151,11 +156,7 @@ String TOxLookupEdit::GetLookupValue() {
 void TOxLookupEdit::TakeRowText(const String& RowText) {
   {
     TFlagScope changing(FChanging);
-    int changes = FChangeCount;
-    bool differs = Text() != RowText;
     SetText(RowText);
-    // The multi-line window reports no text set by the program: the change is told here.
-    if (differs && FChangeCount == changes) Change();
   }
   if (AutoSelect && Focused()) SelectAll();
 }
@@ -211,7 +212,6 @@ void TOxLookupEdit::CompleteTypedText() {
 }
 
 void TOxLookupEdit::Change() {
-  ++FChangeCount;
   if (PopupOnlyLocate || FPopupVisible) {
     // Completes while the list shows, tells OnChange while it does not.
     TOxCustomComboEdit::Change();

@@ -112,8 +112,6 @@ class TOxLookupEdit : public TOxCustomComboEdit {
   bool FChanging = false;
   // The last key deleted text: the change it makes is not completed.
   bool FIgnoreChange = false;
-  // Changes seen, to tell whether the window reported a text set by the program.
-  int FChangeCount = 0;
   int FDropDownCount = 8;
 };
 

@@ -221,3 +221,15 @@ void DrawRowImage(TCanvas* Canvas, const TRect& Box, TGraphic* Graphic) {
   SelectClipRgn(dc, hadClip ? saved : nullptr);
   DeleteObject(saved);
 }
+
+UINT OxIconClipboardFormat() {
+  static const UINT Format = [] {
+    UINT format = RegisterClipboardFormatA(OxIconClipboardFormatName);
+    // Pictures can be pasted from it once the icon class reads it.
+    if (format != 0) TPicture::RegisterClipboardFormat(format, TIcon::StaticClass());
+    return format;
+  }();
+  return Format;
+}
+
+void RegisterOxRealSizeIcons() { OxIconClipboardFormat(); }

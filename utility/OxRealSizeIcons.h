@@ -36,3 +36,9 @@ int PickIconImage(const std::uint16_t* ColorWords, int Count, int DisplayColors)
 // Draws a row's picture centred in Box and clipped to it: a bitmap with its transparent colour, an
 // icon at its real size, any other graphic as the canvas draws it.
 void DrawRowImage(TCanvas* Canvas, const TRect& Box, TGraphic* Graphic);
+
+// The clipboard format of icons (an icon's file image), registered by name with the system and,
+// for TIcon, with the picture class; RegisterOxRealSizeIcons registers it at start-up.
+inline constexpr const char* OxIconClipboardFormatName = "Velbor Icon";
+UINT OxIconClipboardFormat();
+void RegisterOxRealSizeIcons();

@@ -643,7 +643,9 @@ void TOxSpeedButton::CMMouseLeave(TMessage& Message) {
   if (FHotActive) {
     Application->HintColor = FSavedHintColor;
     if (FGlyphSwapped) {
-      if (!FSavedGlyph->Empty()) SetGlyph(FSavedGlyph);
+      // The glyph it had, an empty one included: a button without a glyph of its own drops the
+      // hot one. The saved copy is emptied, so that a later leave cannot bring it back.
+      SetGlyph(FSavedGlyph);
       FSavedGlyph->FreeImage();
       FGlyphSwapped = false;
     }

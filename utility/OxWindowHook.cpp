@@ -337,7 +337,8 @@ bool TOxWindowHook::DoAfterMessage(TMessage& Msg) {
 
 void TOxWindowHook::Notification(TComponent* AComponent, TOperation Operation) {
   TOxComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FControl) SetControl(nullptr);
+  // Without an owner to free it, the hook lets go of its control at any removal it hears of.
+  if (Operation == opRemove && (AComponent == FControl || !Owner())) SetControl(nullptr);
 }
 
 bool TOxWindowHook::ControlIsOwnerForm() const {

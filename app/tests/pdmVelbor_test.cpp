@@ -14,7 +14,9 @@
 #include "FormatSettings.h"
 #include "OsPort.h"
 #include "Streams.h"
+#include "SqliteStatement.h"
 #include "StrUtils.h"
+#include "TextOrder.h"
 #include "pUtilZH.h"
 #include "pdmVelbor.h"
 #include "pfrmAttention.h"
@@ -395,6 +397,36 @@ TEST_F(DataModuleTest, ABibliographyYearBefore1900IsRefusedSilentlyThenWithAWarn
   EXPECT_EQ(Script.Asked[0].Caption, "Attention");
 }
 
+// An older database whose rows already break one of the newer keys: the module opens it, adds the
+// other keys and tells the operator which tables are left unprotected.
+class OlderDatabaseTest : public DataModuleTest {
+ protected:
+  TModalScript Script;
+  void Arrange() override {
+    auto Base = AppTest::OpenModuleDatabase();
+    for (const char* Index : {"T_ENT_EAU_ZH_CLE", "T_INVENTAIRE_CLE", "T_REF_BIBLIO_CLE", "T_SDAGE_ZH_CLE",
+                              "T_SORTIE_EAU_ZH_CLE"})
+      Base->ExecuteScript("DROP INDEX " + String(Index));
+    Base->ExecuteScript("PRAGMA user_version = 1");
+    Base->ExecuteScript("INSERT INTO T_ENT_EAU_ZH VALUES ('073ASTERS0001', NULL, '03')");
+    Base->ExecuteScript("INSERT INTO T_ENT_EAU_ZH VALUES ('073ASTERS0001', NULL, '03')");
+  }
+};
+
+TEST_F(OlderDatabaseTest, OpeningItAddsTheKeysItCanAndTellsOfTheOthers) {
+  ASSERT_EQ(Script.Asked.size(), 1u);
+  EXPECT_EQ(Script.Asked[0].Caption, "Attention");
+  EXPECT_NE(Script.Asked[0].Text.find("T_ENT_EAU_ZH."), String::npos) << Script.Asked[0].Text;
+  auto Base = AppTest::OpenModuleDatabase();
+  auto Nombre = [&](const char* Sql) {
+    SqliteStatement Statement = Base->PrepareNative(Sql);
+    return Statement.Step() ? Statement.ColumnInt64(0) : -1;
+  };
+  EXPECT_EQ(Nombre("PRAGMA user_version"), 1);
+  EXPECT_EQ(Nombre("SELECT count(*) FROM sqlite_master WHERE name = 'T_SORTIE_EAU_ZH_CLE'"), 1);
+  EXPECT_EQ(Nombre("SELECT count(*) FROM T_ENT_EAU_ZH WHERE TYPE_ES_CODE = '03'"), 2);
+}
+
 // --- Duplicate and existence checks -----------------------------------------------------------------
 
 TEST_F(DataModuleTest, ARepeatedCodeIsEmptiedAndNoticed) {
@@ -513,6 +545,64 @@ INSTANTIATE_TEST_SUITE_P(Pairs, WaterInletTest,
                          ::testing::Values(TEntree{"02", nullptr, true}, TEntree{"02", "2", true},
                                            TEntree{"02", "1", false}, TEntree{"01", "1", true},
                                            TEntree{"01", nullptr, false}, TEntree{"03", "2", false}));
+
+// A second inlet of a type without permanence is refused and stays in edit, out of the cache; put
+// there all the same, the database's key refuses it, empty permanence and all.
+TEST_F(DataModuleTest, ARefusedInletStaysOutOfTheBatchAndTheKeyHoldsWithoutPermanence) {
+  OuvrirFiche("073ASTERS0001");
+  const String Inlets03 = "SELECT count(*) FROM T_ENT_EAU_ZH WHERE ZH_CODE = '073ASTERS0001' AND TYPE_ES_CODE = '03'";
+  dm->qEntEau->Append();
+  dm->qEntEau->FieldByName("TYPE_ES_CODE")->SetAsString("03");
+  ASSERT_FALSE(frmAttention->Visible());
+  EXPECT_EQ(dm->qEntEau->State(), dsBrowse);  // checked, then cached
+  dm->qEntEau->Append();
+  dm->qEntEau->FieldByName("TYPE_ES_CODE")->SetAsString("03");
+  EXPECT_TRUE(NoticeMontree("Information déjà existante !"_a));
+  EXPECT_EQ(dm->qEntEau->State(), dsInsert);
+  EXPECT_EQ(dm->qEntEau->FieldByName("TYPE_ES_CODE")->AsString(), "03");
+  EXPECT_EQ(dm->CopieControle()->Tag, 0);
+  frmAttention->Hide();
+  dm->qEntEau->Cancel();
+  dm->qEntEau->UpdateBatch();
+  EXPECT_EQ(AppTest::ReadNumber(Inlets03), 1);
+
+  dm->qEntEau->Append();
+  dm->qEntEau->FieldByName("TYPE_ES_CODE")->SetAsString("03");
+  dm->qEntEau->Post();
+  EXPECT_THROW(dm->qEntEau->UpdateBatch(), EDatabaseError);
+  EXPECT_EQ(AppTest::ReadNumber(Inlets03), 1);
+}
+
+struct TRetape {
+  const char* DataSet;
+  const char* Field;
+  const char* Stored;
+  const char* Typed;
+};
+
+// Typed again on the row that holds it, in any letter case, a code repeats nothing; typed on
+// another row it is still refused.
+TEST_F(DataModuleTest, ACodeTypedAgainOnItsOwnRowIsNoDuplicate) {
+  OuvrirFiche("073ASTERS0001");
+  for (const TRetape& Case : {TRetape{"qCorineBio", "TCB_CODE", "22.1", "22.1"},
+                              TRetape{"qIGN", "CARTE_IGN_CODE", "3332O", "3332o"},
+                              TRetape{"qEntEau", "TYPE_ES_CODE", "01", "01"}}) {
+    SCOPED_TRACE(Case.DataSet);
+    auto* DataSet = static_cast<TDataSet*>(dm->FindComponent(Case.DataSet));
+    ASSERT_NE(DataSet, nullptr);
+    ASSERT_TRUE(DataSet->Locate(Case.Field, Case.Stored, {}));
+    DataSet->Edit();
+    DataSet->FieldByName(Case.Field)->SetAsString(Case.Typed);
+    EXPECT_FALSE(frmAttention->Visible());
+    EXPECT_TRUE(SameText(DataSet->FieldByName(Case.Field)->AsString(), Case.Stored));
+    if (DataSet->State() != dsBrowse) DataSet->Post();
+  }
+  ASSERT_TRUE(dm->qCorineBio->Locate("TCB_CODE", "53.1", {}));
+  dm->qCorineBio->Edit();
+  dm->qCorineBio->FieldByName("TCB_CODE")->SetAsString("22.1");
+  EXPECT_TRUE(NoticeMontree("Information déjà existante !"_a));
+  EXPECT_TRUE(dm->qCorineBio->FieldByName("TCB_CODE")->IsNull());
+}
 
 TEST_F(DataModuleTest, ABibliographyReferenceIsIdentifiedByTitleAndAuthor) {
   OuvrirFiche("073ASTERS0001");

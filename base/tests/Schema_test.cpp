@@ -415,6 +415,45 @@ TEST_F(FixtureTest, ADetailRowExistsOncePerWetlandWhereItHasACode) {
   }
 }
 
+// A key holds with empty parts too: after a row with a part left empty, the same row again (the
+// part empty, or written as an empty text) is refused, and the same row with the part filled is
+// another item.
+TEST_F(FixtureTest, AKeyWithEmptyPartsStillHoldsOncePerWetland) {
+  struct Case {
+    const char* Table;
+    const char* First;
+    const char* Again;
+    const char* Filled;
+  } const cases[] = {
+      {"T_ENT_EAU_ZH", "INSERT INTO T_ENT_EAU_ZH (ZH_CODE, TYPE_ES_CODE) VALUES ('073ASTERS0001', '03')",
+       "INSERT INTO T_ENT_EAU_ZH VALUES ('073asters0001', '', '03')",
+       "INSERT INTO T_ENT_EAU_ZH VALUES ('073ASTERS0001', '1', '03')"},
+      {"T_SORTIE_EAU_ZH", "INSERT INTO T_SORTIE_EAU_ZH VALUES ('073ASTERS0001', NULL, '03')",
+       "INSERT INTO T_SORTIE_EAU_ZH VALUES ('073ASTERS0001', '', '03')",
+       "INSERT INTO T_SORTIE_EAU_ZH VALUES ('073ASTERS0001', '1', '03')"},
+      {"T_INVENTAIRE", "INSERT INTO T_INVENTAIRE (ZH_CODE, INV_CODE) VALUES ('073ASTERS0001', 'X1')",
+       "INSERT INTO T_INVENTAIRE (ZH_CODE, INV_CODE, INV_LIB) VALUES ('073ASTERS0001', 'x1', 'Autre')",
+       "INSERT INTO T_INVENTAIRE (ZH_CODE, INV_TYPE, INV_CODE) VALUES ('073ASTERS0001', '7', 'X1')"},
+      {"T_REF_BIBLIO", "INSERT INTO T_REF_BIBLIO (ZH_CODE, REF_TITRE) VALUES ('073ASTERS0001', 'Atlas')",
+       "INSERT INTO T_REF_BIBLIO (ZH_CODE, REF_TITRE, REF_AUTEUR) VALUES ('073ASTERS0001', 'ATLAS', '')",
+       "INSERT INTO T_REF_BIBLIO VALUES ('073ASTERS0001', 'Atlas', NULL, 36526)"},
+      {"T_SDAGE_ZH", "INSERT INTO T_SDAGE_ZH VALUES ('073ASTERS0001', '9', NULL)",
+       "INSERT INTO T_SDAGE_ZH VALUES ('073ASTERS0001', '9', NULL)",
+       "INSERT INTO T_SDAGE_ZH VALUES ('073ASTERS0001', '9', 0)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Table);
+    SqliteTransaction transaction(*Session);
+    ASSERT_FALSE(ErrorOf([&] { Run(c.First); }));
+    auto error = ErrorOf([&] { Run(c.Again); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Kind, TSqliteErrorKind::Duplicate) << error->Message;
+    EXPECT_EQ(error->Table, c.Table);
+    EXPECT_EQ(error->Column, "ZH_CODE, " + StringReplace(kDetailKeys.at(c.Table), " ", ", ", {rfReplaceAll}));
+    EXPECT_FALSE(ErrorOf([&] { Run(c.Filled); }));
+  }
+}
+
 TEST_F(FixtureTest, ACodeThatDiffersByCaseAloneIsTheSameEntry) {
   for (const char* statement : {"INSERT INTO D_TYPE_ACTIONS VALUES ('c', 'Autre')",
                                 "INSERT INTO D_ZPS (INV_NATIONAL) VALUES ('fr8212004')",

@@ -9,16 +9,36 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 bool qvFilterEscapePressed(TDataSet* DataSet) {
   MSG Msg;
-  // Only looked at: a keystroke meant for a window stays in the queue.
-  if (!PeekMessageA(&Msg, nullptr, WM_KEYDOWN, WM_CHAR, PM_NOREMOVE)) return false;
-  if (Msg.message != WM_KEYDOWN || Msg.wParam != VK_ESCAPE) return false;
-  // The same message: the first one of the range in the queue.
-  PeekMessageA(&Msg, nullptr, WM_KEYDOWN, WM_CHAR, PM_REMOVE);
-  qvSetFilterEnabled(DataSet, false);
-  return true;
+  // No key-down waiting: nothing is touched.
+  if (!PeekMessageA(&Msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE)) return false;
+  MSG First;
+  PeekMessageA(&First, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE);
+  bool Found = false;
+  if (First.message == WM_KEYDOWN && First.wParam == VK_ESCAPE) {
+    // The Escape leads the keyboard messages: it alone is taken.
+    PeekMessageA(&Msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE);
+    Found = true;
+  } else {
+    // The queue can only be read from its head: the keyboard messages are taken out, the first
+    // Escape key-down stays out and the others go back in their order (a key-up of the Enter that
+    // started a long filter must not hide the Escape behind it). They come back as posted
+    // messages, which the thread reads before any input still queued after them.
+    std::vector<MSG> Others;
+    while (Others.size() < 4096 && PeekMessageA(&Msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+      if (!Found && Msg.message == WM_KEYDOWN && Msg.wParam == VK_ESCAPE) Found = true;
+      else Others.push_back(Msg);
+    }
+    for (const MSG& Other : Others) {
+      if (Other.hwnd) PostMessageA(Other.hwnd, Other.message, Other.wParam, Other.lParam);
+      else PostThreadMessageA(GetCurrentThreadId(), Other.message, Other.wParam, Other.lParam);
+    }
+  }
+  if (Found) qvSetFilterEnabled(DataSet, false);
+  return Found;
 }
 
 bool qvPrepareAnswerTable(TDataSet*, void*, const String& AnswerName) {

@@ -134,13 +134,19 @@ TEST(ExchangeValues, DatesAndNumbers) {
   EXPECT_EQ(NombreVersTexte(Arrondi(2.5, 0)), "2");
 }
 
-TEST(ExchangeValues, RecordStartsIgnoreCaseButZhiIsExact) {
+// Every record start ignores letter case, the main record's too: a line in small letters is a
+// record of its own, which the import then refuses, never a line of the record before it.
+TEST(ExchangeValues, RecordStartsIgnoreCase) {
   EXPECT_TRUE(IsDataStart("azh|"));
   EXPECT_TRUE(IsHeaderStart("Fin|"));
   EXPECT_FALSE(IsDataStart("ZHI|"));
   EXPECT_FALSE(IsDataStart("AZH "));
+  EXPECT_TRUE(IsMainStart("ZHI|"));
+  EXPECT_TRUE(IsMainStart("zhI|"));
+  EXPECT_FALSE(IsMainStart("ZHI "));
+  EXPECT_FALSE(IsMainStart("ZH"));
   EXPECT_TRUE(IsRecordStart("ZHI|x"));
-  EXPECT_FALSE(IsRecordStart("zhi|x"));
+  EXPECT_TRUE(IsRecordStart("zhi|x"));
 }
 
 }  // namespace

@@ -381,6 +381,8 @@ TEST_F(InventoryImportTest, AnyErrorRestoresTheDatabaseAndIsLogged) {
       {"bad number", {{"ZHI", zhi}, {"PNZ", {"073ASTERS0002", "beaucoup", "", "", "", "", "", ""}}}, ""},
       {"unknown wetland", {{"ZHI", zhi}, {"VAZ", {"999XX    0001", "", "", "", "", "", ""}}}, ""},
       {"lower-case tag", {{"ZHI", zhi}, {"cmz", {"073ASTERS0002", "73008"}}}, ""},
+      // Behind a data record a small-letter main record is not one of its lines.
+      {"lower-case main tag", {{"AZH", {"073ASTERS0002", "Autre nom"}}, {"zhi", zhi}}, ""},
       {"failing delete", {{"ZHI", zhi}},
        "create trigger no_delete before delete on T_ALIAS begin select raise(abort, 'suppression interdite'); end"},
   };

@@ -108,6 +108,12 @@ TEST(ZrCompile, GoldenCodeLines) {
       {{"begin {note} a := 1 // trailing", " end"}, {"a 1 "}},
       {{"x := 'a {not a comment} // b'"}, {"x 'a {not a comment} // b' "}},
       {{"x := 'It''s'"}, {"x 'It''s' "}},
+      // Comment marks inside a literal within a call or parentheses stay in the literal.
+      {{"x := f('{a}')"}, {"x f('{a}')"}},
+      {{"x := ('{b}')"}, {"x '{b}' "}},
+      {{"x := copy('//x', 1, 2)"}, {"x copy('//x', 1, 2)"}},
+      {{"x := f('a''{b}', 'c')"}, {"x f('a''{b}', 'c')"}},
+      {{"x := f('a'){c} + 1"}, {"x f('a')1 +"}},
       {{"s := x[2] + (1 mod 3)"}, {"s x[2] 1 3 \x0d+"}},
   };
   TzrInterpretator interp;

@@ -1,9 +1,17 @@
 // Tests of forms on the virtual desktop: building from a description, focus and Tab navigation,
-// activation, modal results, MDI children, and exceptions raised in handlers.
+// activation, modal results, MDI children, exceptions raised in handlers, and a form with nested
+// controls written to a description and read back.
+// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
+#include "Component.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "ExtCtrls.h"
+#include "Filer.h"
+#include "ImageList.h"
+#include "StdCtrls.h"
 #include "TestForms.h"
 
 namespace {
@@ -364,6 +372,56 @@ TEST_F(FormTest, MDIChildNeedsAFrame) {
       },
       EInvalidOperation);
   EXPECT_EQ(child, nullptr);
+}
+
+// A window's description holds its controls under their parents: written, read into another
+// window and written again, it comes back the same, with each control in its place.
+TEST_F(FormTest, AFormWithNestedPanelsIsWrittenWholeAndReadBackTheSame) {
+  for (TClass c : {TPanel::StaticClass(), TEdit::StaticClass(), TLabel::StaticClass(), TImageList::StaticClass()})
+    RegisterClass(c);
+  TFormPtr<TForm> form(CreateForm<TForm>(nullptr));
+  form->SetName("frmPanneaux");
+  auto* outer = new TPanel(form.get());
+  outer->SetName("Exterieur");
+  outer->SetParent(form.get());
+  outer->SetBounds(8, 8, 300, 200);
+  auto* inner = new TPanel(form.get());
+  inner->SetName("Interieur");
+  inner->SetParent(outer);
+  inner->SetBounds(10, 10, 200, 120);
+  auto* edit = new TEdit(form.get());
+  edit->SetName("Saisie");
+  edit->SetParent(inner);
+  edit->SetBounds(4, 40, 150, 21);
+  auto* label = new TLabel(form.get());
+  label->SetName("Titre");
+  label->SetParent(inner);
+  label->SetCaption("Nom du site");
+  auto* images = new TImageList(form.get());
+  images->SetName("Images");
+  auto* side = new TPanel(form.get());
+  side->SetName("Cote");
+  side->SetParent(form.get());
+
+  String text = WriteComponentToText(form.get());
+  for (const char* line : {"\r\n  object Exterieur: TPanel\r\n", "\r\n    object Interieur: TPanel\r\n",
+                           "\r\n      object Saisie: TEdit\r\n", "\r\n      object Titre: TLabel\r\n",
+                           "\r\n  object Cote: TPanel\r\n", "\r\n  object Images: TImageList\r\n"}) {
+    EXPECT_NE(text.find(line), String::npos) << line << text;
+  }
+
+  form.reset();  // its name is free again
+  TFormPtr<TForm> copy(CreateForm<TForm>(nullptr));
+  ReadComponentFromText(copy.get(), text, "panneaux");
+  auto* copiedInner = dynamic_cast<TPanel*>(copy->FindComponent("Interieur"));
+  auto* copiedEdit = dynamic_cast<TEdit*>(copy->FindComponent("Saisie"));
+  ASSERT_TRUE(copiedInner && copiedEdit);
+  EXPECT_EQ(copiedInner->Parent(), copy->FindComponent("Exterieur"));
+  EXPECT_EQ(copiedEdit->Parent(), copiedInner);
+  EXPECT_EQ(copiedEdit->Top(), 40);
+  EXPECT_EQ(static_cast<TControl*>(copy->FindComponent("Titre"))->Parent(), copiedInner);
+  EXPECT_EQ(static_cast<TControl*>(copy->FindComponent("Cote"))->Parent(), copy.get());
+  EXPECT_EQ(WriteComponentToText(copy.get()), text);
 }
 
 }  // namespace

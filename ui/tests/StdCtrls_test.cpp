@@ -6,6 +6,10 @@
 
 #include "StdCtrls.h"
 
+#include <map>
+
+#include "Mask.h"
+
 namespace {
 
 class EditTest : public StdFormTest {
@@ -47,6 +51,49 @@ TEST_F(EditTest, TypedTextIsTheTextAndMarksItModified) {
   EXPECT_TRUE(Edit->Modified());
   EXPECT_EQ(Edit->SelStart(), 1);
   EXPECT_EQ(Edit->SelText(), "ar");
+}
+
+// Counts the changes each edit tells.
+class TChangeCounter : public TObject {
+ public:
+  std::map<TObject*, int> Counts;
+  void Changed(TObject* Sender) { ++Counts[Sender]; }
+};
+
+// Every kind of edit tells each change of its text once, whether typed or set by the program,
+// with its window or before it has one (a multi-line window reports no text the program sets).
+TEST_F(StdFormTest, EveryEditTellsEachChangeOfItsTextOnce) {
+  struct Case {
+    const char* What;
+    TCustomEdit* Edit;
+  } const cases[] = {
+      {"edit", Add<TEdit>(10, 10, 150)},
+      {"masked edit", Add<TMaskEdit>(10, 40, 150)},
+      {"memo", Add<TMemo>(10, 70, 150, 60)},
+  };
+  TChangeCounter counter;
+  for (const Case& c : cases) {
+    c.Edit->OnChange = TNotifyEvent(&counter, &TChangeCounter::Changed);
+    ASSERT_FALSE(c.Edit->HandleAllocated()) << c.What;
+    c.Edit->SetText("avant");
+    EXPECT_EQ(counter.Counts[c.Edit], 1) << c.What << ": without a window";
+  }
+  ShowForm();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.What);
+    ASSERT_TRUE(c.Edit->HandleAllocated());
+    c.Edit->SetText("mare");
+    EXPECT_EQ(counter.Counts[c.Edit], 2);
+    c.Edit->SetText("mare");  // the same text is no change
+    EXPECT_EQ(counter.Counts[c.Edit], 2);
+    c.Edit->SetFocus();
+    c.Edit->SelectAll();
+    TypeText("x");
+    EXPECT_EQ(c.Edit->Text(), "x");
+    EXPECT_EQ(counter.Counts[c.Edit], 3);
+  }
+  static_cast<TMemo*>(cases[2].Edit)->Lines()->Add("ligne");
+  EXPECT_EQ(counter.Counts[cases[2].Edit], 4);
 }
 
 struct CharCaseCase {

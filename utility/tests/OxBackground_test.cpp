@@ -1,12 +1,14 @@
 // Tests of the background picture: the colour conversions behind the gray map, the tile following
 // the picture, a picture stretched over an MDI client area and tiled behind a plain form read back
 // from the screen, tiles in step with scrolled content, transparent parts of a gray-mapped picture,
-// links added, taken over and removed, and a linked form freed first.
+// links added, taken over and removed, a linked form freed first, and the information record read
+// from and written to a description.
 #include <gtest/gtest.h>
 
 #include "Filer.h"
 #include "Forms.h"
 #include "OxBackground.h"
+#include "OxComponentInfo.h"
 #include "UiTestSupport.h"
 
 namespace {
@@ -205,21 +207,22 @@ TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {
   Pump(20);
 }
 
+// The background "Background" of the window frmMain, read from a description holding Properties.
+TqzBackground* ReadBackground(TForm* Form, const String& Properties) {
+  ReadComponentFromText(Form, "object frmMain: TForm\n  object Background: TqzBackground\n" + Properties + "  end\nend\n",
+                        "background");
+  return dynamic_cast<TqzBackground*>(Form->FindComponent("Background"));
+}
+
 TEST(OxBackgroundForms, ClientsListStopsAtAMissingName) {
   RegisterOxBackground();
   TForm* form = CreateForm<TForm>(nullptr);
   form->SetName("frmMain");
   auto* second = CreateForm<TForm>(form);
   second->SetName("Other");
-  ReadComponentFromText(form,
-                        "object frmMain: TForm\n"
-                        "  object Background: TqzBackground\n"
-                        "    Clients = ('frmMain' 'Missing' 'Other')\n"
-                        "    Image.Mode = bmStretch\n"
-                        "  end\n"
-                        "end\n",
-                        "background");
-  auto* background = dynamic_cast<TqzBackground*>(form->FindComponent("Background"));
+  auto* background = ReadBackground(form,
+                                    "    Clients = ('frmMain' 'Missing' 'Other')\n"
+                                    "    Image.Mode = bmStretch\n");
   ASSERT_NE(background, nullptr);
   EXPECT_EQ(background->Image()->Mode(), bmStretch);
   ASSERT_EQ(background->Clients()->Count(), 1);
@@ -228,6 +231,31 @@ TEST(OxBackgroundForms, ClientsListStopsAtAMissingName) {
   EXPECT_NE(text.find("'frmMain'"), String::npos) << text;
   form->Free();
   Pump(20);
+}
+
+// The main window's description carries the background's information record: it is read without
+// error, the record keeps the component's own values and notes the version it was written with.
+TEST(OxBackgroundForms, TheInformationRecordIsReadAndWrittenWithTheBackground) {
+  RegisterOxBackground();
+  TForm* form = CreateForm<TForm>(nullptr);
+  form->SetName("frmMain");
+  auto* background = ReadBackground(form,
+                                    "    Info.CopyrightOwner = 'Autre'\n"
+                                    "    Info.Misc = 'Autre texte'\n"
+                                    "    Info.Version = '0.9'\n"
+                                    "    Image.Mode = bmStretch\n");
+  ASSERT_NE(background, nullptr);
+  TqzComponentInfo* info = background->Info();
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->Owner(), background);
+  EXPECT_EQ(info->FileImageVersion(), "0.9");
+  EXPECT_EQ(info->CopyrightOwner(), "Velbor");
+  EXPECT_NE(info->Version(), "0.9");
+  EXPECT_FALSE(info->Version().empty());
+  String text = WriteComponentToText(form);
+  EXPECT_NE(text.find("Info.Version = '" + info->Version() + "'"), String::npos) << text;
+  EXPECT_NE(text.find("Info.FileImageVersion = '0.9'"), String::npos) << text;
+  form->Free();
 }
 
 }  // namespace

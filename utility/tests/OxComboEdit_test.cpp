@@ -1,11 +1,13 @@
 // Tests of the combo edit under real keys and mouse: the button placed inside the edit, the key
 // that clicks it, the read-only and direct-input rules with the clipboard commands, the glyph
-// kinds, the disabled look, Enter and Escape, and the popup protocol a descendant plugs into.
+// kinds, the disabled look, Enter and Escape, the popup protocol a descendant plugs into, and the
+// change told for text set by the program.
 #include "StdCtrlsTestSupport.h"
 
 #include "Clipbrd.h"
 #include "Menus.h"
 #include "OxComboEdit.h"
+#include "OxFilenameEdit.h"
 #include "Variant.h"
 
 namespace {
@@ -98,6 +100,29 @@ TEST_F(ComboEdits, ButtonSitsInsideTheRightEdgeAndTheTextStopsBeforeIt) {
   Edit->SetCtl3D(true);
   Edit->SetBorderStyle(bsSingle);
   EXPECT_EQ(Edit->Height(), tm.tmHeight + 8 * GetSystemMetrics(SM_CYBORDER));
+}
+
+// The edit window is multi-line, which reports no text set by the program: the change is told
+// all the same, once, for the combo edit and for the file-name edit built on it.
+TEST_F(ComboEdits, TextSetByTheProgramIsOneChange) {
+  Edit->SetText("un");
+  EXPECT_EQ(Changes, 1);
+  Edit->SetText("un");
+  EXPECT_EQ(Changes, 1);
+  Edit->Clear();
+  EXPECT_EQ(Changes, 2);
+
+  auto* files = Add<TOxFilenameEdit>(10, 110, 200);
+  int fileChanges = 0;
+  struct TCounter : TObject {
+    int* Count;
+    void Changed(TObject*) { ++*Count; }
+  } counter;
+  counter.Count = &fileChanges;
+  files->OnChange = TNotifyEvent(&counter, &TCounter::Changed);
+  files->SetFileName("c:\\un.csv");
+  EXPECT_EQ(files->Text(), "c:\\un.csv");
+  EXPECT_EQ(fileChanges, 1);
 }
 
 TEST_F(ComboEdits, AltDownClicksTheButtonUnlessItHasNoWidth) {

@@ -1,13 +1,19 @@
 // Tests of the side bar: how pages are stacked when one is expanded, pages expanded by a real click
 // on their title band (before their OnClick) and a disabled page ignoring it, button groups
-// released by clicks and by SetDown, the buttons parked above and below a scrolled page, and the
-// colours the record window sets read back from the screen.
+// released by clicks and by SetDown, the buttons parked above and below a scrolled page, the
+// colours the record window sets read back from the screen, image sizes passed from the bar to
+// its pages and buttons once, the scroll arrows above buttons added later, the caption editor
+// ending its edit from its own key, and a whole bar read from a description and written back.
+#include "Component.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
+#include "Filer.h"
 #include "Forms.h"
+#include "ImageList.h"
 #include "OxLookOut.h"
 #include "UiTestSupport.h"
 
@@ -277,6 +283,279 @@ TEST_F(LookOutButtonsTest, DownArrowClickScrollsOneButton) {
   ClickMiddle(page->UpArrow());
   Pump(100);
   EXPECT_EQ(page->TopButtonIndex(), 0);
+}
+
+// Counts the image-size notices a control receives; past a bound it swallows them, so that a
+// notice sent back and forth between pages comes to an end.
+class TImageSizeNotices : public TObject {
+ public:
+  explicit TImageSizeNotices(TControl* Control) : FControl(Control), FSaved(Control->WindowProc) {
+    Control->WindowProc = TWndMethod(this, &TImageSizeNotices::Hook);
+  }
+  ~TImageSizeNotices() override { FControl->WindowProc = FSaved; }
+  int Count = 0;
+
+ private:
+  void Hook(TMessage& Message) {
+    if (Message.Msg == CM_OXIMAGESIZECHANGED && ++Count > 10) return;
+    FSaved(Message);
+  }
+  TControl* FControl;
+  TWndMethod FSaved;
+};
+
+TEST_F(LookOutTest, AnImageSizeReachesEveryFollowingPageAndButtonOnce) {
+  auto* button = new TOxExpressButton(Form);
+  button->SetParent(Pages[1]);
+  Pages[3]->SetParentImageSize(false);
+  std::vector<std::unique_ptr<TImageSizeNotices>> notices;
+  for (TControl* c : {static_cast<TControl*>(Pages[0]), static_cast<TControl*>(Pages[1]),
+                      static_cast<TControl*>(Pages[2]), static_cast<TControl*>(Pages[3]),
+                      static_cast<TControl*>(button)}) {
+    notices.push_back(std::make_unique<TImageSizeNotices>(c));
+  }
+  auto counts = [&] {
+    std::vector<int> n;
+    for (auto& notice : notices) {
+      n.push_back(notice->Count);
+      notice->Count = 0;
+    }
+    return n;
+  };
+  // A page tells its sister pages (itself included) and its buttons.
+  Pages[0]->SetImageSize(isSmall);
+  EXPECT_EQ(counts(), (std::vector<int>{1, 1, 1, 1, 1}));
+  EXPECT_EQ(Pages[1]->ImageSize(), isSmall);
+  EXPECT_EQ(Pages[2]->ImageSize(), isSmall);
+  EXPECT_EQ(button->ImageSize(), isSmall);
+  EXPECT_EQ(Pages[3]->ImageSize(), isLarge) << "a page with a size of its own keeps it";
+  // The bar tells its pages, which tell their buttons.
+  Bar->SetImageSize(isLarge);
+  EXPECT_EQ(counts(), (std::vector<int>{1, 1, 1, 1, 1}));
+  EXPECT_EQ(Pages[1]->ImageSize(), isLarge);
+  EXPECT_EQ(button->ImageSize(), isLarge);
+}
+
+TEST_F(LookOutTest, ButtonsAddedLaterStayBehindTheScrollArrows) {
+  Bar->SetActivePage(Pages[0]);
+  TOxLookOutPage* page = Pages[0];
+  ASSERT_NE(page->UpArrow(), nullptr);
+  ASSERT_NE(page->DownArrow(), nullptr);
+  std::vector<TOxExpressButton*> buttons;
+  for (int i = 0; i < 6; ++i) {
+    auto* b = new TOxExpressButton(Form);
+    b->SetBounds(0, 26 + 60 * i, page->ClientWidth(), 60);
+    b->SetParent(page);
+    buttons.push_back(b);
+  }
+  auto indexOf = [page](TControl* C) {
+    for (int i = 0; i < page->ControlCount(); ++i)
+      if (page->Controls(i) == C) return i;
+    return -1;
+  };
+  for (TOxExpressButton* b : buttons) {
+    EXPECT_LT(indexOf(b), indexOf(page->UpArrow()));
+    EXPECT_LT(indexOf(b), indexOf(page->DownArrow()));
+  }
+  // Where a button lies under the down arrow, the arrow takes the mouse.
+  page->ArrangeButtons(26);
+  page->PlaceArrowButtons();
+  ASSERT_TRUE(page->DownArrow()->Visible());
+  TControl* arrow = page->DownArrow();
+  TPoint middle(arrow->Left() + arrow->Width() / 2, arrow->Top() + arrow->Height() / 2);
+  EXPECT_EQ(page->ControlAtPos(middle, true), arrow);
+}
+
+// Watches a component go away, and whether that happened while a message was being sent to it.
+class TFreeWatch : public TComponent {
+ public:
+  explicit TFreeWatch(TComponent* Target) : TComponent(nullptr), FTarget(Target) { Target->FreeNotification(this); }
+  bool Sending = false;
+  bool Freed = false;
+  bool FreedWhileSending = false;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove || AComponent != FTarget) return;
+    Freed = true;
+    FreedWhileSending = Sending;
+  }
+
+ private:
+  TComponent* FTarget;
+};
+
+TEST_F(LookOutTest, TheCaptionEditorIsFreedAfterTheKeyThatEndsItsEdit) {
+  struct Case {
+    WPARAM Key;
+    const char* Caption;
+  } const cases[] = {{VK_RETURN, "Fiches"}, {VK_ESCAPE, "Page 1"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Caption);
+    Pages[0]->SetCaption("Page 1");
+    Pages[0]->EditCaption();
+    TOxLookOutEdit* editor = Pages[0]->Editor();
+    ASSERT_NE(editor, nullptr);
+    editor->SetText("Fiches");
+    TFreeWatch watch(editor);
+    watch.Sending = true;
+    SendMessageA(editor->Handle(), WM_CHAR, c.Key, 0);
+    watch.Sending = false;
+    EXPECT_FALSE(watch.FreedWhileSending);
+    EXPECT_EQ(Pages[0]->Caption(), c.Caption);
+    if (!watch.Freed) {
+      EXPECT_FALSE(editor->Visible());
+    }
+    ASSERT_TRUE(WaitFor("the editor to be freed", [&] { return watch.Freed; }));
+    EXPECT_EQ(Pages[0]->Editor(), nullptr);
+  }
+}
+
+// A side bar as the record window describes it: two image lists, a small-image bar with three
+// pages, grouped buttons on them, and the page shown first.
+const char* const kSideBarForm =
+    "object frmFiche: TForm\n"
+    "  Left = 50\n"
+    "  Top = 50\n"
+    "  Width = 320\n"
+    "  Height = 460\n"
+    "  object ImagesPetites: TImageList\n"
+    "  end\n"
+    "  object ImagesGrandes: TImageList\n"
+    "    Height = 32\n"
+    "    Width = 32\n"
+    "  end\n"
+    "  object OxLookOut: TOxLookOut\n"
+    "    Left = 0\n"
+    "    Top = 0\n"
+    "    Width = 120\n"
+    "    Height = 400\n"
+    "    AutoSize = True\n"
+    "    ImageSize = isSmall\n"
+    "    FlatButtons = True\n"
+    "    ActivePage = PageDonnees\n"
+    "    object PageGenerale: TOxLookOutPage\n"
+    "      Caption = 'Generalites'\n"
+    "      object BtnListe: TOxExpressButton\n"
+    "        Left = 4\n"
+    "        Top = 26\n"
+    "        Width = 100\n"
+    "        Height = 40\n"
+    "        Caption = 'Liste'\n"
+    "        GroupIndex = 10\n"
+    "        Offset = 0\n"
+    "        ImageIndex = 0\n"
+    "        SmallImages = ImagesPetites\n"
+    "        LargeImages = ImagesGrandes\n"
+    "      end\n"
+    "      object BtnFiche: TOxExpressButton\n"
+    "        Left = 4\n"
+    "        Top = 70\n"
+    "        Width = 100\n"
+    "        Height = 40\n"
+    "        Caption = 'Fiche'\n"
+    "        GroupIndex = 10\n"
+    "        Offset = 0\n"
+    "        ImageIndex = 1\n"
+    "        SmallImages = ImagesPetites\n"
+    "        LargeImages = ImagesGrandes\n"
+    "      end\n"
+    "    end\n"
+    "    object PageDonnees: TOxLookOutPage\n"
+    "      Caption = 'Donnees'\n"
+    "      object BtnHydro: TOxExpressButton\n"
+    "        Left = 4\n"
+    "        Top = 26\n"
+    "        Width = 100\n"
+    "        Height = 40\n"
+    "        Caption = 'Hydrologie'\n"
+    "        GroupIndex = 10\n"
+    "        Offset = 0\n"
+    "        SmallImages = ImagesPetites\n"
+    "      end\n"
+    "    end\n"
+    "    object PageGrande: TOxLookOutPage\n"
+    "      Caption = 'Documents'\n"
+    "      object BtnBiblio: TOxExpressButton\n"
+    "        Left = 4\n"
+    "        Top = 26\n"
+    "        Width = 100\n"
+    "        Height = 60\n"
+    "        Caption = 'Bibliographie'\n"
+    "        GroupIndex = 10\n"
+    "        LargeImages = ImagesGrandes\n"
+    "      end\n"
+    "    end\n"
+    "  end\n"
+    "end\n";
+
+TEST(LookOutDescription, AWholeSideBarIsReadFromOneDescriptionAndWrittenBackWhole) {
+  RegisterOxLookOut();
+  RegisterClass(TImageList::StaticClass());
+  TFormPtr<TForm> form(CreateForm<TForm>(nullptr));
+  ReadComponentFromText(form.get(), kSideBarForm, "fiche");
+  auto* bar = dynamic_cast<TOxLookOut*>(form->FindComponent("OxLookOut"));
+  auto* smallImages = dynamic_cast<TCustomImageList*>(form->FindComponent("ImagesPetites"));
+  auto* largeImages = dynamic_cast<TCustomImageList*>(form->FindComponent("ImagesGrandes"));
+  ASSERT_TRUE(bar && smallImages && largeImages);
+  ASSERT_EQ(bar->GetPageCount(), 3);
+  EXPECT_EQ(bar->GetPage(0)->Name(), "PageGenerale");
+  EXPECT_EQ(bar->GetPage(1)->Name(), "PageDonnees");
+  EXPECT_EQ(bar->GetPage(2)->Name(), "PageGrande");
+  EXPECT_EQ(bar->GetPage(0)->Caption(), "Generalites");
+  EXPECT_EQ(bar->GetActivePage(), bar->GetPage(1));
+  EXPECT_EQ(largeImages->Width(), 32);
+
+  for (int p = 0; p < bar->GetPageCount(); ++p) {
+    TOxLookOutPage* page = bar->GetPage(p);
+    SCOPED_TRACE(page->Name());
+    EXPECT_EQ(page->ImageSize(), isSmall) << "the bar's size reaches a page that follows it";
+    EXPECT_TRUE(page->ParentImageSize());
+    for (int i = 0; i < page->GetButtonCount(); ++i) {
+      EXPECT_EQ(page->GetButton(i)->ImageSize(), isSmall) << "and its buttons";
+      EXPECT_EQ(page->GetButton(i)->GroupIndex(), 10);
+    }
+  }
+  struct Expected {
+    int Page;
+    std::vector<const char*> Buttons;
+  } const expected[] = {{0, {"Liste", "Fiche"}}, {1, {"Hydrologie"}}, {2, {"Bibliographie"}}};
+  for (const Expected& e : expected) {
+    TOxLookOutPage* page = bar->GetPage(e.Page);
+    ASSERT_EQ(page->GetButtonCount(), int(e.Buttons.size())) << page->Name();
+    for (int i = 0; i < page->GetButtonCount(); ++i) EXPECT_EQ(page->GetButton(i)->Caption(), e.Buttons[std::size_t(i)]);
+  }
+  TOxCustomLookOutButton* liste = bar->GetPage(0)->GetButton(0);
+  EXPECT_EQ(liste->SmallImages(), smallImages);
+  EXPECT_EQ(liste->LargeImages(), largeImages);
+  EXPECT_EQ(liste->Offset(), 0);
+  EXPECT_EQ(bar->GetPage(0)->GetButton(1)->ImageIndex(), 1);
+
+  // A page given a size of its own keeps it when the bar's changes, and writes it.
+  TOxLookOutPage* grande = bar->GetPage(2);
+  grande->SetParentImageSize(false);
+  grande->SetImageSize(isLarge);
+  bar->SetImageSize(isSmall);
+  EXPECT_EQ(bar->GetPage(0)->ImageSize(), isSmall);
+  EXPECT_EQ(grande->ImageSize(), isLarge);
+  EXPECT_EQ(grande->GetButton(0)->ImageSize(), isLarge);
+
+  // Written back, the description holds the whole bar: read into another window, it is written
+  // the same again.
+  String text = WriteComponentToText(form.get());
+  EXPECT_NE(text.find("object BtnBiblio: TOxExpressButton"), String::npos) << text;
+  EXPECT_NE(text.find("ActivePage = PageDonnees"), String::npos) << text;
+  EXPECT_NE(text.find("ParentImageSize = False\r\n      ImageSize = isLarge\r\n"), String::npos) << text;
+  form.reset();  // its name is free again
+  TFormPtr<TForm> copy(CreateForm<TForm>(nullptr));
+  ReadComponentFromText(copy.get(), text, "copie");
+  EXPECT_EQ(WriteComponentToText(copy.get()), text);
+  auto* copiedBar = dynamic_cast<TOxLookOut*>(copy->FindComponent("OxLookOut"));
+  ASSERT_NE(copiedBar, nullptr);
+  EXPECT_EQ(copiedBar->GetActivePage(), copiedBar->GetPage(1));
+  EXPECT_FALSE(copiedBar->GetPage(2)->ParentImageSize());
+  EXPECT_EQ(copiedBar->GetPage(2)->ImageSize(), isLarge);
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // Tests of icons drawn at their stored size: the image chosen for the display, the size of the icon
-// made from it, its drawing in a row's box, and a damaged icon file refused.
+// made from it, its drawing in a row's box, a damaged icon file refused, and icons through the
+// clipboard in the format registered for them.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "Clipbrd.h"
+#include "OxLookupCombo.h"
 #include "OxRealSizeIcons.h"
 #include "Streams.h"
 
@@ -156,6 +159,25 @@ TEST(OxRealSizeIcons, ADamagedIconIsRefusedAndAnUnreadableOneMeasuresAsTheSystem
   MeasureIcon(nullptr, width, height);
   EXPECT_EQ(width, GetSystemMetrics(SM_CXICON));
   EXPECT_EQ(height, GetSystemMetrics(SM_CYICON));
+}
+
+// The lookup controls' registration brings the icon clipboard format: an icon copied under it is
+// pasted back into a picture as an icon of its own size.
+TEST(OxRealSizeIcons, IconsGoThroughTheClipboardInTheirOwnFormat) {
+  RegisterOxLookupControls();
+  UINT format = RegisterClipboardFormatA(OxIconClipboardFormatName);
+  ASSERT_NE(format, 0u);
+  EXPECT_TRUE(TPicture::SupportsClipboardFormat(format));
+  EXPECT_EQ(OxIconClipboardFormat(), format);
+  auto icon = LoadIcon(IconFile({{48, 32, RGB(10, 200, 30)}}));
+  Clipboard()->Assign(icon.get());
+  EXPECT_TRUE(Clipboard()->HasFormat(format));
+  TPicture picture;
+  picture.Assign(Clipboard());
+  auto* pasted = dynamic_cast<TIcon*>(picture.Graphic());
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_EQ(pasted->Width(), 48);
+  EXPECT_EQ(pasted->Height(), 48);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Tests of the speed button under real mouse input: groups that keep one button down, the click
 // and the form's modal result, the accelerator, the flat button's gray face until the mouse comes,
-// the hot glyph, font and hint colour, the repeated click while held, and the drop-down menu.
+// the hot glyph, font and hint colour (and the glyph the button is left with), the repeated click
+// while held, and the drop-down menu.
 #include "StdCtrlsTestSupport.h"
 
 #include "Menus.h"
@@ -241,6 +242,38 @@ TEST_F(SpeedButtons, HotGlyphFontAndHintColourWhileTheMouseIsOver) {
   EXPECT_EQ(Application->HintColor, hint);
   EXPECT_EQ(enters, 1);
   EXPECT_EQ(leaves, 1);
+}
+
+// The colour in the middle of a button's glyph, or clNone when it has none.
+TColor GlyphColour(TOxSpeedButton* Button) {
+  TBitmap* glyph = Button->Glyph();
+  return glyph->Empty() ? clNone : glyph->Canvas()->Pixels(8, 8);
+}
+
+// The hot glyph lasts while the mouse is over the button: a button without a glyph of its own is
+// left without one, and a glyph saved by an earlier visit never replaces one set since.
+TEST_F(SpeedButtons, TheHotGlyphLeavesWithTheMouseAndNoOlderGlyphComesBack) {
+  TBitmap hot, first, second, none;
+  MakeGlyph(hot, {Blue});
+  MakeGlyph(first, {Red});
+  MakeGlyph(second, {Green});
+  Plain->SetHotGlyph(&hot);
+  Plain->Perform(CM_MOUSEENTER);
+  EXPECT_EQ(GlyphColour(Plain), Blue);
+  Plain->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(GlyphColour(Plain), clNone);
+
+  Plain->SetGlyph(&first);
+  Plain->Perform(CM_MOUSEENTER);
+  EXPECT_EQ(GlyphColour(Plain), Blue);
+  Plain->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(GlyphColour(Plain), Red);
+  // Without a hot glyph the button's glyph stays what the program set last.
+  Plain->SetHotGlyph(&none);
+  Plain->SetGlyph(&second);
+  Plain->Perform(CM_MOUSEENTER);
+  Plain->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(GlyphColour(Plain), Green);
 }
 
 TEST_F(SpeedButtons, HeldButtonRepeatsItsClickAfterThePause) {

@@ -414,6 +414,29 @@ TEST_F(OxWindowHookTest, ComponentRegistersExactlyWhenActiveWithAControlAndAnEve
   EXPECT_FALSE(first->Active());
 }
 
+// A hook that nobody owns lets go of its control when any component it hears of goes away; one
+// owned by the form keeps it.
+TEST_F(OxWindowHookTest, AHookWithoutOwnerLetsGoOfItsControlOnAnyRemoval) {
+  THookEvents events(&Log);
+  std::unique_ptr<TOxWindowHook> loose(new TOxWindowHook(nullptr));
+  TOxWindowHook* owned = new TOxWindowHook(Form);
+  loose->SetName("Loose");
+  owned->SetName("Owned");
+  for (TOxWindowHook* hook : {loose.get(), owned}) {
+    hook->SetBeforeMessage(events.EB());
+    hook->SetControl(Probe);
+  }
+  EXPECT_EQ(Run(), (TLog{"before Loose", "before Owned", "own"}));
+  {
+    TComponent other(nullptr);
+    other.FreeNotification(loose.get());
+    other.FreeNotification(owned);
+  }
+  EXPECT_EQ(loose->Control(), nullptr);
+  EXPECT_EQ(owned->Control(), Probe);
+  EXPECT_EQ(Run(), (TLog{"before Owned", "own"}));
+}
+
 class THookForm : public TForm {
   VELBOR_DECLARE_CLASS(THookForm, TForm)
  public:

@@ -3,6 +3,8 @@
 // and the engine-table paths that answer "not found".
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Dialogs.h"
 #include "Field.h"
 #include "FormatSettings.h"
@@ -129,28 +131,49 @@ TEST_F(DataSetServicesTest, FilterOptionsThroughThePublishedSetOrFiltered) {
   EXPECT_TRUE(Plain.Filtered());
 }
 
-// The thread's first pending keyboard message, left in the queue.
-bool PeekKey(MSG& Msg) { return PeekMessageA(&Msg, nullptr, WM_KEYDOWN, WM_CHAR, PM_NOREMOVE) != 0; }
+// A keyboard message of the thread's queue.
+struct TKey {
+  UINT Message;
+  WPARAM Key;
+  bool operator==(const TKey&) const = default;
+};
 
-TEST_F(DataSetServicesTest, EscapeProbeKeepsOtherKeystrokes) {
+// Empties the thread's queue; the keyboard messages it held, in order.
+std::vector<TKey> DrainKeys() {
+  std::vector<TKey> Keys;
   MSG Msg;
   while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (Msg.message >= WM_KEYFIRST && Msg.message <= WM_KEYLAST) Keys.push_back({Msg.message, Msg.wParam});
   }
-  Set.OnFilterOptions = {ofoEnabled, ofoCancelOnEscape};
-  EXPECT_FALSE(qvFilterEscapePressed(&Set));
+  return Keys;
+}
 
-  ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_KEYDOWN, 'A', 0));
-  EXPECT_FALSE(qvFilterEscapePressed(&Set));
-  ASSERT_TRUE(PeekKey(Msg));
-  EXPECT_EQ(Msg.message, UINT(WM_KEYDOWN));
-  EXPECT_EQ(Msg.wParam, WPARAM('A'));
-  EXPECT_TRUE(Set.OnFilterOptions.Contains(ofoEnabled));
-  PeekMessageA(&Msg, nullptr, WM_KEYDOWN, WM_CHAR, PM_REMOVE);
-
-  ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_KEYDOWN, VK_ESCAPE, 0));
-  EXPECT_TRUE(qvFilterEscapePressed(&Set));
-  EXPECT_FALSE(Set.OnFilterOptions.Contains(ofoEnabled));
-  EXPECT_FALSE(PeekKey(Msg));
+TEST_F(DataSetServicesTest, EscapeProbeTakesTheFirstEscapeKeyDownAndKeepsEveryOtherKey) {
+  const TKey EscDown{WM_KEYDOWN, VK_ESCAPE}, EscUp{WM_KEYUP, VK_ESCAPE}, ReturnUp{WM_KEYUP, VK_RETURN};
+  const TKey ADown{WM_KEYDOWN, 'A'}, AUp{WM_KEYUP, 'A'}, BChar{WM_CHAR, 'b'};
+  struct {
+    const char* What;
+    std::vector<TKey> Queued;
+    bool Pressed;
+    std::vector<TKey> Left;
+  } Cases[] = {
+      {"empty queue", {}, false, {}},
+      {"another key", {ADown}, false, {ADown}},
+      {"Escape alone", {EscDown}, true, {}},
+      {"behind the key-up of Enter", {ReturnUp, EscDown}, true, {ReturnUp}},
+      {"behind typing", {ADown, AUp, BChar, EscDown, EscUp}, true, {ADown, AUp, BChar, EscUp}},
+      {"a key-up of Escape is no press", {EscUp, ADown}, false, {EscUp, ADown}},
+      {"two presses, one taken", {ADown, EscDown, EscDown}, true, {ADown, EscDown}},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.What);
+    DrainKeys();
+    Set.OnFilterOptions = {ofoEnabled, ofoCancelOnEscape};
+    for (const TKey& K : C.Queued) ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), K.Message, K.Key, 0));
+    EXPECT_EQ(qvFilterEscapePressed(&Set), C.Pressed);
+    EXPECT_EQ(Set.OnFilterOptions.Contains(ofoEnabled), !C.Pressed);
+    EXPECT_EQ(DrainKeys(), C.Left);
+  }
 }
 
 TEST_F(DataSetServicesTest, FieldOfADisplayLabel) {

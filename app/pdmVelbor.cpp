@@ -13,14 +13,12 @@
 #include "FloatFormat.h"
 #include "FormatSettings.h"
 #include "OsPort.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "pMiseAJourBase.h"
 #include "pUtilZH.h"
 #include "pfrmAttention.h"
-
-// The class registry's RegisterClass shares its name with an API macro.
-#undef RegisterClass
 
 TdmVelbor* dmVelbor = nullptr;
 TfrmZoneHumideBase* frmZoneHumide = nullptr;
@@ -472,25 +470,17 @@ void TdmVelbor::qListeZoneHumideAfterScroll(TDataSet*) {
       qDetailZoneHumide->SetCommandText(Select);
       qDetailZoneHumide->Open();
       Screen->SetCursor(crHourGlass);
-      try {
+      {
+        TScopeGuard restore([&] { Screen->SetCursor(crDefault); });
         for (int i = 0; i < ComponentCount(); ++i) {
           auto* Detail = dynamic_cast<TDataSet*>(Components(i));
           if (Detail == nullptr || Detail->Tag != 6) continue;
           Detail->DisableControls();
-          try {
-            Detail->Close();
-            Detail->Open();
-          } catch (...) {
-            Detail->EnableControls();
-            throw;
-          }
-          Detail->EnableControls();
+          TScopeGuard enableControls([&] { Detail->EnableControls(); });
+          Detail->Close();
+          Detail->Open();
         }
-      } catch (...) {
-        Screen->SetCursor(crDefault);
-        throw;
       }
-      Screen->SetCursor(crDefault);
       SetDrapeauEtat(0);
     } else {
       qDetailZoneHumide->SetCommandText(Select);
@@ -629,31 +619,26 @@ void TdmVelbor::qDetailZoneHumideAfterScroll(TDataSet* DataSet) {
   qDetailZoneHumideZH_CONNEXIONChange(DataSet->FieldByName("ZH_CONNEXION"));
   if (PreparationVisible()) return;
   FArrondiEnCours = true;
-  try {
-    if (EnEdition(DataSet)) {
-      for (const TMesure& M : kMesures) {
-        auto* Field = static_cast<TFloatField*>(DataSet->FieldByName(M.Field));
-        Field->SetPrecision(M.Digits);
-        double Rounded;
-        if (ArrondiDiffere(Field, M.Digits, Rounded)) Field->SetAsFloat(Rounded);
-      }
-    } else {
-      for (const TMesure& M : kMesures) {
-        auto* Field = static_cast<TFloatField*>(DataSet->FieldByName(M.Field));
-        double Rounded;
-        if (!ArrondiDiffere(Field, M.Digits, Rounded)) continue;
-        EditerSiBesoin(DataSet);
-        Field->SetAsFloat(Rounded);
-        Field->SetDisplayFormat(M.Format);
-      }
-      // The record is optimistic: the rounded values reach the database now.
-      if (DataSet->State() == dsEdit) DataSet->Post();
+  TScopeGuard restore([&] { FArrondiEnCours = false; });
+  if (EnEdition(DataSet)) {
+    for (const TMesure& M : kMesures) {
+      auto* Field = static_cast<TFloatField*>(DataSet->FieldByName(M.Field));
+      Field->SetPrecision(M.Digits);
+      double Rounded;
+      if (ArrondiDiffere(Field, M.Digits, Rounded)) Field->SetAsFloat(Rounded);
     }
-  } catch (...) {
-    FArrondiEnCours = false;
-    throw;
+  } else {
+    for (const TMesure& M : kMesures) {
+      auto* Field = static_cast<TFloatField*>(DataSet->FieldByName(M.Field));
+      double Rounded;
+      if (!ArrondiDiffere(Field, M.Digits, Rounded)) continue;
+      EditerSiBesoin(DataSet);
+      Field->SetAsFloat(Rounded);
+      Field->SetDisplayFormat(M.Format);
+    }
+    // The record is optimistic: the rounded values reach the database now.
+    if (DataSet->State() == dsEdit) DataSet->Post();
   }
-  FArrondiEnCours = false;
 }
 
 // --- Details: defaults, calculated fields, texts --------------------------------------------------
@@ -897,18 +882,14 @@ void TdmVelbor::qInventaireINV_TYPEChange(TField* Sender) {
   TDataSet* DataSet = Sender->DataSet();
   if (EnEdition(DataSet)) {
     Screen->SetCursor(crHourGlass);
-    try {
-      DataSet->FieldByName("INV_LIB")->Clear();
-      DataSet->FieldByName("INV_TYPE_ZNIEFF")->Clear();
-      TField* Code = DataSet->FieldByName("INV_CODE");
-      if (!Code->AsString().empty()) Code->Clear();
-    } catch (...) {
+    TScopeGuard restore([&] {
       if (FormExiste(frmZoneHumide)) frmZoneHumide->RepaintDbeType();
       Screen->SetCursor(crDefault);
-      throw;
-    }
-    if (FormExiste(frmZoneHumide)) frmZoneHumide->RepaintDbeType();
-    Screen->SetCursor(crDefault);
+    });
+    DataSet->FieldByName("INV_LIB")->Clear();
+    DataSet->FieldByName("INV_TYPE_ZNIEFF")->Clear();
+    TField* Code = DataSet->FieldByName("INV_CODE");
+    if (!Code->AsString().empty()) Code->Clear();
   }
 
   String Type = Sender->AsString();

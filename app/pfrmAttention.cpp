@@ -1,12 +1,9 @@
 // This file implements TfrmAttention, the non-modal notice of a refused detail row.
-// First: the API headers the form's headers bring would rename the class registry's RegisterClass.
 #include "Object.h"
 #include "pfrmAttention.h"
 
 #include "pdmVelbor.h"
 #include "pUtilZH.h"
-
-#undef RegisterClass
 
 TfrmAttention* frmAttention = nullptr;
 

@@ -1,5 +1,5 @@
 // This file implements the program entry: the data module, then for now a plain main window.
-#include <windows.h>
+#include "WinApi.h"
 
 #include "AnsiString.h"
 #include "FormatSettings.h"
@@ -13,14 +13,12 @@ const char kWindowClass[] = "TfrmMainForm";
 LRESULT CALLBACK MainWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
   switch (Msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Window, &ps);
+      TPaintDC dc(Window);
       RECT client;
       GetClientRect(Window, &client);
       SetBkMode(dc, TRANSPARENT);
       const char* text = "Inventaire des zones humides : démarrage réussi"_a;
       DrawTextA(dc, text, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      EndPaint(Window, &ps);
       return 0;
     }
     case WM_DESTROY:

@@ -41,8 +41,9 @@ endfunction()
 # Resources. A static library cannot carry resources: each library lists its resource scripts with
 # velbor_library_resources(LIB script.rc ...), and every program that links it compiles them all into
 # one resource file with velbor_resources(PROGRAM [SCRIPTS own.rc ...]), called once the program's
-# libraries are linked. A script names its files (form descriptions, pictures) relative to its own
-# folder.
+# libraries are linked. The scripts are collected when the whole project has been read, so a
+# library may be given scripts from another folder (exchange/ gives velbor_app its windows). A
+# script names its files (form descriptions, pictures) relative to its own folder.
 function(velbor_library_resources LIB)
   foreach(script ${ARGN})
     get_filename_component(path ${script} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
@@ -89,6 +90,14 @@ function(velbor_resources TARGET)
     get_filename_component(path ${script} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
     list(APPEND scripts ${path})
   endforeach()
+  # The arguments are expanded now; the call runs at the end of the top folder.
+  cmake_language(EVAL CODE "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]] CALL _velbor_make_resources
+                            [[${TARGET}]] [[${CMAKE_CURRENT_BINARY_DIR}]] [[${scripts}]])")
+endfunction()
+
+# The resource file of TARGET in BINARY_DIR: its own SCRIPTS and those of its libraries.
+function(_velbor_make_resources TARGET BINARY_DIR SCRIPTS)
+  set(scripts ${SCRIPTS})
   set(collected)
   set(collected_SEEN)
   _velbor_collect_scripts(${TARGET} collected)
@@ -98,8 +107,8 @@ function(velbor_resources TARGET)
     return()
   endif()
   find_program(VELBOR_WRC NAMES wrc REQUIRED)
-  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${TARGET}_resources.rc)
-  set(res ${CMAKE_CURRENT_BINARY_DIR}/${TARGET}_resources.res)
+  set(rc ${BINARY_DIR}/${TARGET}_resources.rc)
+  set(res ${BINARY_DIR}/${TARGET}_resources.res)
   set(content "// Generated: the resource scripts of ${TARGET} and of its libraries.\n")
   set(includes)
   set(depends)
@@ -123,7 +132,7 @@ function(velbor_resources TARGET)
   endforeach()
   file(GENERATE OUTPUT ${rc} CONTENT "${content}")
   add_custom_command(OUTPUT ${res}
-    COMMAND ${VELBOR_WRC} -I ${CMAKE_CURRENT_BINARY_DIR} ${includes} -o ${res} ${rc}
+    COMMAND ${VELBOR_WRC} -I ${BINARY_DIR} ${includes} -o ${res} ${rc}
     DEPENDS ${depends} ${rc}
     COMMENT "Compiling the resources of ${TARGET}")
   add_custom_target(${TARGET}_resources DEPENDS ${res})

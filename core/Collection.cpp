@@ -5,6 +5,7 @@
 
 #include "Exceptions.h"
 #include "Format.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 
 VELBOR_IMPLEMENT_CLASS(TCollectionItem)
@@ -72,13 +73,10 @@ void TCollection::SetItem(int Index, TCollectionItem* Value) { Items(Index)->Ass
 TCollectionItem* TCollection::MakeItem() {
   FMaking = true;
   TObject* made;
-  try {
+  {
+    TScopeGuard restore([&] { FMaking = false; });
     made = FItemClass->Create(this);
-  } catch (...) {
-    FMaking = false;
-    throw;
   }
-  FMaking = false;
   auto* item = dynamic_cast<TCollectionItem*>(made);
   if (!item || item->FCollection != this || !item->InheritsFrom(FItemClass)) {
     delete made;
@@ -108,16 +106,11 @@ void TCollection::Delete(int Index) {
 void TCollection::Clear() {
   if (FItems.empty()) return;
   BeginUpdate();
-  try {
-    while (!FItems.empty()) {
-      Notify(FItems.back(), cnDeleting);
-      delete FItems.back();
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  while (!FItems.empty()) {
+    Notify(FItems.back(), cnDeleting);
+    delete FItems.back();
   }
-  EndUpdate();
 }
 
 TCollectionItem* TCollection::FindItemID(int ID) const {
@@ -134,14 +127,9 @@ void TCollection::Assign(TPersistent* Source) {
     return;
   }
   BeginUpdate();
-  try {
-    Clear();
-    for (TCollectionItem* item : source->FItems) Add()->Assign(item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  Clear();
+  for (TCollectionItem* item : source->FItems) Add()->Assign(item);
 }
 
 String TCollection::GetNamePath() {

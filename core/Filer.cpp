@@ -7,6 +7,7 @@
 #include "Collection.h"
 #include "Format.h"
 #include "Modules.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "Streams.h"
 #include "Strings.h"
@@ -308,14 +309,9 @@ void TReader::ReadPropValue(TObject* Instance, const TPropInfo* Info, const TFor
           if (item.Kind != TFormValueKind::String) PropError("une liste de chaînes ne contient que des chaînes"_a);
         }
         lines->BeginUpdate();
-        try {
-          lines->Clear();
-          for (const TFormValue& item : Value.Items) lines->Add(item.Text);
-        } catch (...) {
-          lines->EndUpdate();
-          throw;
-        }
-        lines->EndUpdate();
+        TScopeGuard endUpdate([&] { lines->EndUpdate(); });
+        lines->Clear();
+        for (const TFormValue& item : Value.Items) lines->Add(item.Text);
       } else if (Value.Kind == TFormValueKind::Collection) {
         ReadCollection(Info->GetObj(Instance), Value);
       } else {
@@ -347,21 +343,17 @@ void TReader::ReadCollection(TObject* Collection, const TFormValue& Value) {
   if (!collection) PropError("valeur de type collection inattendue");
   String path = FPropPath;
   collection->BeginUpdate();
-  try {
-    collection->Clear();
-    for (std::size_t i = 0; i < Value.CollectionItems.size(); ++i) {
-      const TFormCollectionItem& item = Value.CollectionItems[i];
-      FLine = item.Line;
-      TCollectionItem* made = collection->Add();
-      FPropPath = path + "[" + IntToStr(static_cast<long long>(i)) + "]";
-      ReadProperties(made, item.Properties);
-    }
-  } catch (...) {
-    collection->EndUpdate();
-    throw;
+  TScopeGuard endUpdate([&] { collection->EndUpdate(); });
+  collection->Clear();
+  for (std::size_t i = 0; i < Value.CollectionItems.size(); ++i) {
+    const TFormCollectionItem& item = Value.CollectionItems[i];
+    FLine = item.Line;
+    TCollectionItem* made = collection->Add();
+    FPropPath = path + "[" + IntToStr(static_cast<long long>(i)) + "]";
+    ReadProperties(made, item.Properties);
   }
+  // A failing item leaves its own path for the error message.
   FPropPath = path;
-  collection->EndUpdate();
 }
 
 TComponent* TReader::FindReference(const String& Name) const {
@@ -503,17 +495,12 @@ void TWriter::WriteComponent(TComponent* Instance, TComponent* AncestorComponent
   FNode = &Node;
   FAncestor = AncestorComponent;
   Instance->FComponentState.Include(csWriting);
-  try {
-    Instance->WriteState(this);
-  } catch (...) {
+  TScopeGuard restore([&] {
     Instance->FComponentState.Exclude(csWriting);
     FNode = savedNode;
     FAncestor = savedAncestor;
-    throw;
-  }
-  Instance->FComponentState.Exclude(csWriting);
-  FNode = savedNode;
-  FAncestor = savedAncestor;
+  });
+  Instance->WriteState(this);
 }
 
 void TWriter::WriteData(TComponent* Instance) {
@@ -564,17 +551,12 @@ void TWriter::WriteProperties(TObject* Instance, TObject* AncestorObject, const 
     FPrefix = Prefix;
     FOut = &Out;
     FAncestor = dynamic_cast<TPersistent*>(AncestorObject);
-    try {
-      persistent->DefineProperties(this);
-    } catch (...) {
+    TScopeGuard restore([&] {
       FPrefix = savedPrefix;
       FOut = savedOut;
       FAncestor = savedAncestor;
-      throw;
-    }
-    FPrefix = savedPrefix;
-    FOut = savedOut;
-    FAncestor = savedAncestor;
+    });
+    persistent->DefineProperties(this);
   }
 }
 

@@ -5,7 +5,9 @@
 #include "Exceptions.h"
 #include "FileUtils.h"
 #include "FloatFormat.h"
+#include "Format.h"
 #include "OsPort.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "Strings.h"
 #include "TextOrder.h"
@@ -34,14 +36,9 @@ String ProfileValue(const String& Raw) {
 
 void FillStrings(TStrings* Strings, const std::vector<String>& Lines) {
   Strings->BeginUpdate();
-  try {
-    Strings->Clear();
-    for (const String& line : Lines) Strings->Add(line);
-  } catch (...) {
-    Strings->EndUpdate();
-    throw;
-  }
-  Strings->EndUpdate();
+  TScopeGuard endUpdate([&] { Strings->EndUpdate(); });
+  Strings->Clear();
+  for (const String& line : Lines) Strings->Add(line);
 }
 
 enum class TReadResult { Read, Missing, Failed };
@@ -152,7 +149,32 @@ const String* TIniDocument::Find(const String& Section, const String& Ident) con
   return nullptr;
 }
 
+namespace {
+
+bool HasLineBreak(const String& S) { return S.find_first_of("\r\n") != String::npos; }
+// A blank at either end: the reader trims names, so such a name would not be found again.
+bool BlankAtEnd(const String& S) {
+  return !S.empty() && (static_cast<unsigned char>(S.front()) <= ' ' || static_cast<unsigned char>(S.back()) <= ' ');
+}
+
+}  // namespace
+
+// Whatever is written reads back as that one key of that one section: a line break would begin
+// lines of the writer's choosing (a new section, another key), so it is refused, as are names
+// that the reader would trim, cut or not see as a name.
+void TIniDocument::CheckWritable(const String& Section, const String& Ident, const String& Value) {
+  if (Section.empty() || BlankAtEnd(Section) || HasLineBreak(Section) || Section.find(']') != String::npos)
+    throw EIniFileException(Format("Nom de section refusé dans un fichier ini : « %s »"_a, {Section}));
+  if (Ident.empty() || BlankAtEnd(Ident) || HasLineBreak(Ident) || Ident.find('=') != String::npos ||
+      Ident[0] == ';' || Ident[0] == '[')
+    throw EIniFileException(Format("Nom de clé refusé dans un fichier ini : « %s »"_a, {Ident}));
+  if (HasLineBreak(Value))
+    throw EIniFileException(Format("Valeur de la clé %s refusée dans un fichier ini : elle contient un saut de ligne"_a,
+                                   {Ident}));
+}
+
 void TIniDocument::Set(const String& Section, const String& Ident, const String& Value) {
+  CheckWritable(Section, Ident, Value);
   TLine entry;
   entry.IsKey = true;
   entry.Key = Trim(Ident);

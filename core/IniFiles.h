@@ -31,8 +31,13 @@ class TIniDocument {
   // The raw value of the first key Ident of the first section named Section; null when absent.
   const String* Find(const String& Section, const String& Ident) const;
   // Replaces the value of an existing key, else adds the key at the end of the section's keys,
-  // else adds the section at the end of the file.
+  // else adds the section at the end of the file. Raises EIniFileException, changing nothing, for
+  // a value holding a line break and for a section or key name that would not read back as
+  // written (CheckWritable).
   void Set(const String& Section, const String& Ident, const String& Value);
+  // Refuses a line break anywhere; an empty name or one that starts or ends with a blank; "]" in
+  // a section name; "=" in a key name or one that starts with ";" or "[".
+  static void CheckWritable(const String& Section, const String& Ident, const String& Value);
   // Removes every section named Section, with its comments; false when there was none.
   bool EraseSection(const String& Section);
   // Removes the key from the section; false when it was not there.

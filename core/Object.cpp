@@ -6,7 +6,7 @@
 #include "Exceptions.h"
 #include "TextOrder.h"
 
-const TClassInfo TObject::ClassInfo_ = {"TObject", nullptr, [](TObject*) -> TObject* { return new TObject(); },
+constinit const TClassInfo TObject::ClassInfo_ = {"TObject", nullptr, [](TObject*) -> TObject* { return new TObject(); },
                                          nullptr, nullptr, nullptr, nullptr};
 
 bool TClassInfo::InheritsFrom(const TClassInfo* Ancestor) const {

@@ -43,21 +43,24 @@ using TClass = const TClassInfo*;
  public:                                                \
   using inherited = Parent;                             \
   static const TClassInfo ClassInfo_;                   \
-  static TClass StaticClass() { return &ClassInfo_; }   \
+  static constexpr TClass StaticClass() { return &ClassInfo_; } \
   TClass ClassType() const override { return &ClassInfo_; } \
  private:
 
+// Class information is constant-initialised (constinit refuses anything else at compile time):
+// its name, parent and factory are in place before any code runs, so registrations and lookups
+// made while other files are initialised see them whatever order the files are initialised in.
 // Classes made by virtual construction take their owner as the one constructor argument
 // (components) or have a default constructor.
 #define VELBOR_IMPLEMENT_CLASS(Self)                                                   \
-  const TClassInfo Self::ClassInfo_ = {#Self, Self::inherited::StaticClass(),          \
+  constinit const TClassInfo Self::ClassInfo_ = {#Self, Self::inherited::StaticClass(), \
                                        [](TObject* Owner) -> TObject* {                \
                                          return ::ClassFactory<Self>::Make(Owner);      \
                                        },                                              \
                                        nullptr, nullptr, nullptr, nullptr};
 
 #define VELBOR_IMPLEMENT_ABSTRACT_CLASS(Self) \
-  const TClassInfo Self::ClassInfo_ = {#Self, Self::inherited::StaticClass(), nullptr, nullptr, nullptr, nullptr, nullptr};
+  constinit const TClassInfo Self::ClassInfo_ = {#Self, Self::inherited::StaticClass(), nullptr, nullptr, nullptr, nullptr, nullptr};
 
 class TObject {
  public:
@@ -67,7 +70,7 @@ class TObject {
   virtual ~TObject() = default;
 
   static const TClassInfo ClassInfo_;
-  static TClass StaticClass() { return &ClassInfo_; }
+  static constexpr TClass StaticClass() { return &ClassInfo_; }
   virtual TClass ClassType() const { return &ClassInfo_; }
 
   String ClassName() const { return ClassType()->Name; }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Exceptions.h"
+#include "ScopeGuard.h"
 #include "Streams.h"
 #include "TextOrder.h"
 
@@ -44,14 +45,9 @@ void TStrings::ListIndexError(int Index) {
 void TStrings::Put(int Index, const String& S) {
   TObject* Object = GetObject(Index);
   BeginUpdate();
-  try {
-    Delete(Index);
-    InsertObject(Index, S, Object);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  Delete(Index);
+  InsertObject(Index, S, Object);
 }
 
 TObject* TStrings::GetObject(int) const { return nullptr; }
@@ -70,22 +66,17 @@ String TStrings::GetTextStr() const {
 
 void TStrings::SetTextStr(const String& Value) {
   BeginUpdate();
-  try {
-    Clear();
-    std::size_t P = 0;
-    const std::size_t N = Value.size();
-    while (P < N) {
-      std::size_t Start = P;
-      while (P < N && Value[P] != '\r' && Value[P] != '\n') ++P;
-      Add(Value.substr(Start, P - Start));
-      if (P < N && Value[P] == '\r') ++P;
-      if (P < N && Value[P] == '\n') ++P;
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  Clear();
+  std::size_t P = 0;
+  const std::size_t N = Value.size();
+  while (P < N) {
+    std::size_t Start = P;
+    while (P < N && Value[P] != '\r' && Value[P] != '\n') ++P;
+    Add(Value.substr(Start, P - Start));
+    if (P < N && Value[P] == '\r') ++P;
+    if (P < N && Value[P] == '\n') ++P;
   }
-  EndUpdate();
 }
 
 String TStrings::GetDelimited(char Delim, char Quote, bool Strict) const {
@@ -106,51 +97,46 @@ String TStrings::GetDelimited(char Delim, char Quote, bool Strict) const {
 
 void TStrings::SetDelimited(const String& Value, char Delim, char Quote, bool Strict) {
   BeginUpdate();
-  try {
-    Clear();
-    const std::size_t N = Value.size();
-    std::size_t P = 0;
-    auto SkipBlanks = [&] {
-      if (!Strict)
-        while (P < N && IsBlank(Value[P])) ++P;
-    };
-    SkipBlanks();
-    while (P < N) {
-      String S;
-      if (Value[P] == Quote) {
-        // A quoted item runs to the closing quote; a doubled quote stands for one.
-        ++P;
-        while (P < N) {
-          if (Value[P] == Quote) {
-            if (P + 1 < N && Value[P + 1] == Quote) {
-              S += Quote;
-              P += 2;
-              continue;
-            }
-            ++P;
-            break;
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  Clear();
+  const std::size_t N = Value.size();
+  std::size_t P = 0;
+  auto SkipBlanks = [&] {
+    if (!Strict)
+      while (P < N && IsBlank(Value[P])) ++P;
+  };
+  SkipBlanks();
+  while (P < N) {
+    String S;
+    if (Value[P] == Quote) {
+      // A quoted item runs to the closing quote; a doubled quote stands for one.
+      ++P;
+      while (P < N) {
+        if (Value[P] == Quote) {
+          if (P + 1 < N && Value[P + 1] == Quote) {
+            S += Quote;
+            P += 2;
+            continue;
           }
-          S += Value[P++];
+          ++P;
+          break;
         }
-      } else {
-        std::size_t Start = P;
-        while (P < N && Value[P] != Delim && (Strict || !IsBlank(Value[P]))) ++P;
-        S = Value.substr(Start, P - Start);
+        S += Value[P++];
       }
-      Add(S);
-      SkipBlanks();
-      if (P < N && Value[P] == Delim) {
-        // A delimiter at the very end still closes an (empty) item.
-        if (P + 1 == N) Add(String());
-        ++P;
-        SkipBlanks();
-      }
+    } else {
+      std::size_t Start = P;
+      while (P < N && Value[P] != Delim && (Strict || !IsBlank(Value[P]))) ++P;
+      S = Value.substr(Start, P - Start);
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
+    Add(S);
+    SkipBlanks();
+    if (P < N && Value[P] == Delim) {
+      // A delimiter at the very end still closes an (empty) item.
+      if (P + 1 == N) Add(String());
+      ++P;
+      SkipBlanks();
+    }
   }
-  EndUpdate();
 }
 
 String TStrings::CommaText() const { return GetDelimited(',', '"', false); }
@@ -213,14 +199,9 @@ int TStrings::AddObject(const String& S, TObject* AObject) {
 
 void TStrings::AddStrings(TStrings* Strings) {
   BeginUpdate();
-  try {
-    int N = Strings->GetCount();
-    for (int I = 0; I < N; ++I) AddObject(Strings->Get(I), Strings->GetObject(I));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  int N = Strings->GetCount();
+  for (int I = 0; I < N; ++I) AddObject(Strings->Get(I), Strings->GetObject(I));
 }
 
 void TStrings::Assign(TPersistent* APersistent) {
@@ -231,18 +212,13 @@ void TStrings::Assign(TPersistent* APersistent) {
   }
   if (Source == this) return;
   BeginUpdate();
-  try {
-    Clear();
-    Delimiter = Source->Delimiter;
-    QuoteChar = Source->QuoteChar;
-    NameValueSeparator = Source->NameValueSeparator;
-    StrictDelimiter = Source->StrictDelimiter;
-    AddStrings(Source);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  Clear();
+  Delimiter = Source->Delimiter;
+  QuoteChar = Source->QuoteChar;
+  NameValueSeparator = Source->NameValueSeparator;
+  StrictDelimiter = Source->StrictDelimiter;
+  AddStrings(Source);
 }
 
 void TStrings::InsertObject(int Index, const String& S, TObject* AObject) {
@@ -252,33 +228,23 @@ void TStrings::InsertObject(int Index, const String& S, TObject* AObject) {
 
 void TStrings::Exchange(int Index1, int Index2) {
   BeginUpdate();
-  try {
-    String S = Get(Index1);
-    TObject* O = GetObject(Index1);
-    Put(Index1, Get(Index2));
-    PutObject(Index1, GetObject(Index2));
-    Put(Index2, S);
-    PutObject(Index2, O);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  String S = Get(Index1);
+  TObject* O = GetObject(Index1);
+  Put(Index1, Get(Index2));
+  PutObject(Index1, GetObject(Index2));
+  Put(Index2, S);
+  PutObject(Index2, O);
 }
 
 void TStrings::Move(int CurIndex, int NewIndex) {
   if (CurIndex == NewIndex) return;
   BeginUpdate();
-  try {
-    String S = Get(CurIndex);
-    TObject* O = GetObject(CurIndex);
-    Delete(CurIndex);
-    InsertObject(NewIndex, S, O);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  String S = Get(CurIndex);
+  TObject* O = GetObject(CurIndex);
+  Delete(CurIndex);
+  InsertObject(NewIndex, S, O);
 }
 
 bool TStrings::Equals(TStrings* Strings) const {

@@ -5,6 +5,7 @@
 #include "Field.h"
 #include "Filer.h"
 #include "Params.h"
+#include "ScopeGuard.h"
 #include "SqliteSession.h"
 #include "Strings.h"
 #include "TextOrder.h"
@@ -137,21 +138,16 @@ void TParameters::ParseSQL(const String& SQL) {
   TParameters Old(nullptr);
   Old.Assign(this);
   BeginUpdate();
-  try {
-    Clear();
-    for (int i = 0; i < Found.Count(); ++i) {
-      TParameter* Param = AddParameter();
-      if (TParameter* Previous = Old.FindParam(Found[i]->Name()))
-        Param->Assign(Previous);
-      else
-        Param->Attributes = TParameterAttributes{paNullable};
-      Param->SetName(Found[i]->Name());
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  Clear();
+  for (int i = 0; i < Found.Count(); ++i) {
+    TParameter* Param = AddParameter();
+    if (TParameter* Previous = Old.FindParam(Found[i]->Name()))
+      Param->Assign(Previous);
+    else
+      Param->Attributes = TParameterAttributes{paNullable};
+    Param->SetName(Found[i]->Name());
   }
-  EndUpdate();
 }
 
 void BindStatementParameters(SqliteStatement& Statement, const TParameters* Parameters) {

@@ -15,6 +15,7 @@
 #include "ADOStore.h"
 #include "Field.h"
 #include "FieldDefs.h"
+#include "ScopeGuard.h"
 #include "SqliteSession.h"
 #include "Streams.h"
 #include "StrUtils.h"
@@ -1149,15 +1150,11 @@ Variant TCustomADODataSet::Lookup(const String& KeyFields, const Variant& KeyVal
   FilterBuffer = FCursor->Scratch;
   TDataSetState SaveState = SetTempState(dsFilter);
   Variant Result;
-  try {
-    Result = FieldValues(ResultFields);
-  } catch (...) {
+  TScopeGuard restoreState([&] {
     RestoreState(SaveState);
     FilterBuffer = SaveBuffer;
-    throw;
-  }
-  RestoreState(SaveState);
-  FilterBuffer = SaveBuffer;
+  });
+  Result = FieldValues(ResultFields);
   return Result;
 }
 

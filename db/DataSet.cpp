@@ -8,6 +8,7 @@
 #include "DataSource.h"
 #include "Field.h"
 #include "FieldDefs.h"
+#include "ScopeGuard.h"
 #include "Strings.h"
 
 void DatabaseError(const String& Message, TComponent* Component) {
@@ -81,13 +82,8 @@ void TDataSet::SetActive(bool Value) {
   if (Active() == Value) return;
   if (Value) {
     DoBeforeOpen();
-    try {
-      OpenCursor(false);
-    } catch (...) {
-      if (FState != dsOpening) OpenCursorComplete();
-      throw;
-    }
-    if (FState != dsOpening) OpenCursorComplete();
+    TScopeGuard restore([&] { if (FState != dsOpening) OpenCursorComplete(); });
+    OpenCursor(false);
   } else {
     if (!FComponentState.Contains(csDestroying)) DoBeforeClose();
     SetState(dsInactive);
@@ -306,14 +302,9 @@ TField* TDataSet::FieldByNumber(int FieldNo) const {
 
 void TDataSet::GetFieldNames(TStrings* List) const {
   List->BeginUpdate();
-  try {
-    List->Clear();
-    for (int i = 0; i < FFields->Count(); ++i) List->Add(FFields->Fields(i)->FieldName());
-  } catch (...) {
-    List->EndUpdate();
-    throw;
-  }
-  List->EndUpdate();
+  TScopeGuard endUpdate([&] { List->EndUpdate(); });
+  List->Clear();
+  for (int i = 0; i < FFields->Count(); ++i) List->Add(FFields->Fields(i)->FieldName());
 }
 
 void TDataSet::GetFieldList(std::vector<TField*>& List, const String& FieldNames) const {
@@ -448,15 +439,11 @@ bool TDataSet::FilterRecord(char* Buffer) {
   char* SaveBuffer = FilterBuffer;
   TDataSetState SaveState = SetTempState(dsFilter);
   FilterBuffer = Buffer;
-  try {
-    FOnFilterRecord(this, Accept);
-  } catch (...) {
+  TScopeGuard restoreState([&] {
     FilterBuffer = SaveBuffer;
     RestoreState(SaveState);
-    throw;
-  }
-  FilterBuffer = SaveBuffer;
-  RestoreState(SaveState);
+  });
+  FOnFilterRecord(this, Accept);
   return Accept;
 }
 
@@ -487,13 +474,8 @@ void TDataSet::WriteCalcField(char* Buffer, TField* Field, const void* Data) {
 void TDataSet::GetCalcFields(char* Buffer) {
   if (FCalcFieldsSize == 0 && !FInternalCalcFields) return;
   TDataSetState SaveState = SetTempState(dsCalcFields);
-  try {
-    CalculateFields(Buffer);
-  } catch (...) {
-    RestoreState(SaveState);
-    throw;
-  }
-  RestoreState(SaveState);
+  TScopeGuard restoreState([&] { RestoreState(SaveState); });
+  CalculateFields(Buffer);
 }
 
 void TDataSet::CalculateFields(char* Buffer) {
@@ -526,25 +508,15 @@ Variant TDataSet::GetStateFieldValue(TDataSetState AState, TField* Field) {
   if (Field->FieldKind() != fkData && Field->FieldKind() != fkInternalCalc) return Variant::Null();
   TDataSetState SaveState = SetTempState(AState);
   Variant Result;
-  try {
-    Result = Field->Value();
-  } catch (...) {
-    RestoreState(SaveState);
-    throw;
-  }
-  RestoreState(SaveState);
+  TScopeGuard restoreState([&] { RestoreState(SaveState); });
+  Result = Field->Value();
   return Result;
 }
 
 void TDataSet::SetStateFieldValue(TDataSetState AState, TField* Field, const Variant& Value) {
   TDataSetState SaveState = SetTempState(AState);
-  try {
-    Field->SetValue(Value);
-  } catch (...) {
-    RestoreState(SaveState);
-    throw;
-  }
-  RestoreState(SaveState);
+  TScopeGuard restoreState([&] { RestoreState(SaveState); });
+  Field->SetValue(Value);
 }
 
 TStream* TDataSet::CreateBlobStream(TField* Field, TBlobStreamMode) {

@@ -3,6 +3,7 @@
 #include "DataSet.h"
 #include "DataSource.h"
 #include "Field.h"
+#include "ScopeGuard.h"
 #include "TextOrder.h"
 
 namespace {
@@ -50,23 +51,19 @@ bool TDataSet::SearchRecord(const String& KeyFields, const Variant& KeyValues, T
   bool Found = false;
   DisableControls();
   FSearching = true;
-  try {
-    First();
-    while (!FEOF) {
-      if (RecordMatches(Fields, KeyValues, Options)) {
-        Found = true;
-        break;
-      }
-      MoveBy(1);
-    }
-    if (!Found && !Start.empty()) GotoBookmark(Start);
-  } catch (...) {
+  TScopeGuard enableControls([&] {
     FSearching = false;
     EnableControls();
-    throw;
+  });
+  First();
+  while (!FEOF) {
+    if (RecordMatches(Fields, KeyValues, Options)) {
+      Found = true;
+      break;
+    }
+    MoveBy(1);
   }
-  FSearching = false;
-  EnableControls();
+  if (!Found && !Start.empty()) GotoBookmark(Start);
   return Found;
 }
 
@@ -84,18 +81,15 @@ Variant TDataSet::Lookup(const String& KeyFields, const Variant& KeyValues, cons
   TBookmark Start = GetBookmark();
   Variant Result = Variant::Null();
   DisableControls();
-  try {
-    if (SearchRecord(KeyFields, KeyValues, TLocateOptions{})) {
-      Result = FieldValues(ResultFields);
-      FSearching = true;
-      if (!Start.empty()) GotoBookmark(Start);
-      FSearching = false;
-    }
-  } catch (...) {
+  TScopeGuard enableControls([&] {
     FSearching = false;
     EnableControls();
-    throw;
+  });
+  if (SearchRecord(KeyFields, KeyValues, TLocateOptions{})) {
+    Result = FieldValues(ResultFields);
+    FSearching = true;
+    if (!Start.empty()) GotoBookmark(Start);
+    FSearching = false;
   }
-  EnableControls();
   return Result;
 }

@@ -4,22 +4,21 @@
 
 #include "DataSet.h"
 #include "DataSource.h"
+#include "ScopeGuard.h"
 
 void TDataSet::First() {
   CheckBrowseMode();
   DoBeforeScroll();
   ClearBuffers();
-  try {
+  {
+    TScopeGuard restore([&] {
+      FBOF = true;
+      DataEvent(deDataSetChange, 0);
+    });
     InternalFirst();
     GetNextRecord();
     GetNextRecords();
-  } catch (...) {
-    FBOF = true;
-    DataEvent(deDataSetChange, 0);
-    throw;
   }
-  FBOF = true;
-  DataEvent(deDataSetChange, 0);
   DoAfterScroll();
 }
 
@@ -27,17 +26,15 @@ void TDataSet::Last() {
   CheckBrowseMode();
   DoBeforeScroll();
   ClearBuffers();
-  try {
+  {
+    TScopeGuard restore([&] {
+      FEOF = true;
+      DataEvent(deDataSetChange, 0);
+    });
     InternalLast();
     GetPriorRecord();
     GetPriorRecords();
-  } catch (...) {
-    FEOF = true;
-    DataEvent(deDataSetChange, 0);
-    throw;
   }
-  FEOF = true;
-  DataEvent(deDataSetChange, 0);
   DoAfterScroll();
 }
 
@@ -50,7 +47,8 @@ int TDataSet::MoveBy(int Distance) {
     FEOF = false;
     // How far the window's records moved in their buffers: data links shift their own window by it.
     int Scrolled = 0;
-    try {
+    {
+      TScopeGuard restore([&] { DataEvent(deDataSetScroll, Scrolled); });
       while (Distance > 0) {
         if (FActiveRecord < FRecordCount - 1) {
           ++FActiveRecord;
@@ -81,11 +79,7 @@ int TDataSet::MoveBy(int Distance) {
         ++Distance;
         --Result;
       }
-    } catch (...) {
-      DataEvent(deDataSetScroll, Scrolled);
-      throw;
     }
-    DataEvent(deDataSetScroll, Scrolled);
     DoAfterScroll();
   }
   assert(CheckBuffers());
@@ -115,15 +109,12 @@ void TDataSet::Resync(TResyncMode Mode) {
   int Count = Mode.Contains(rmCenter) ? (FBufferCount - 1) / 2 : FActiveRecord;
   MoveBuffer(FRecordCount, 0);
   ActivateBuffers();
-  try {
+  {
+    TScopeGuard restore([&] { DataEvent(deDataSetChange, 0); });
     while (Count > 0 && GetPriorRecord()) --Count;
     GetNextRecords();
     GetPriorRecords();
-  } catch (...) {
-    DataEvent(deDataSetChange, 0);
-    throw;
   }
-  DataEvent(deDataSetChange, 0);
   assert(CheckBuffers());
 }
 

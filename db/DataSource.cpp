@@ -5,6 +5,7 @@
 
 #include "DataSet.h"
 #include "Field.h"
+#include "ScopeGuard.h"
 
 VELBOR_IMPLEMENT_CLASS(TDataSource)
 VELBOR_PUBLISHED(TDataSource,
@@ -213,13 +214,8 @@ bool TDataLink::Edit() {
 
 void TDataLink::UpdateRecord() {
   FUpdating = true;
-  try {
-    UpdateData();
-  } catch (...) {
-    FUpdating = false;
-    throw;
-  }
-  FUpdating = false;
+  TScopeGuard restore([&] { FUpdating = false; });
+  UpdateData();
 }
 
 void TDataLink::DataSetChanged() { RecordChanged(nullptr); }

@@ -7,6 +7,7 @@
 #include "DataSet.h"
 #include "Filer.h"
 #include "Format.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "Strings.h"
 #include "TextOrder.h"
@@ -259,16 +260,12 @@ void TField::RefreshLookupList() {
   TDataSet* Source = FLookupDataSet;
   Source->DisableControls();
   TBookmark Saved = Source->GetBookmark();
-  try {
-    for (Source->First(); !Source->Eof(); Source->Next())
-      FLookupList.Add(Source->FieldValues(FLookupKeyFields), Source->FieldValues(FLookupResultField));
-  } catch (...) {
+  TScopeGuard enableControls([&] {
     Source->GotoBookmark(Saved);
     Source->EnableControls();
-    throw;
-  }
-  Source->GotoBookmark(Saved);
-  Source->EnableControls();
+  });
+  for (Source->First(); !Source->Eof(); Source->Next())
+    FLookupList.Add(Source->FieldValues(FLookupKeyFields), Source->FieldValues(FLookupResultField));
 }
 
 void TField::CalcLookupValue() {
@@ -416,13 +413,10 @@ void TField::SetData(const void* Buffer) {
   TDataSetState State = FDataSet->State();
   if (State == dsEdit || State == dsInsert || State == dsNewValue) Validate(Buffer);
   FSettingData = true;
-  try {
+  {
+    TScopeGuard restore([&] { FSettingData = false; });
     FDataSet->SetFieldData(this, Buffer);
-  } catch (...) {
-    FSettingData = false;
-    throw;
   }
-  FSettingData = false;
   EndWrite(Tell);
 }
 
@@ -430,15 +424,11 @@ void TField::Validate(const void* Buffer) {
   if (!OnValidate || FSettingData || FValidating) return;
   FValueBuffer = Buffer;
   FValidating = true;
-  try {
-    OnValidate(this);
-  } catch (...) {
+  TScopeGuard restore([&] {
     FValidating = false;
     FValueBuffer = nullptr;
-    throw;
-  }
-  FValidating = false;
-  FValueBuffer = nullptr;
+  });
+  OnValidate(this);
 }
 
 void TField::Change() {
@@ -569,14 +559,9 @@ int TFields::IndexOf(const TField* Field) const {
 
 void TFields::GetFieldNames(TStrings* List) const {
   List->BeginUpdate();
-  try {
-    List->Clear();
-    for (TField* Field : FList) List->Add(Field->FieldName());
-  } catch (...) {
-    List->EndUpdate();
-    throw;
-  }
-  List->EndUpdate();
+  TScopeGuard endUpdate([&] { List->EndUpdate(); });
+  List->Clear();
+  for (TField* Field : FList) List->Add(Field->FieldName());
 }
 
 void TFields::CheckFieldName(const String& FieldName) const {

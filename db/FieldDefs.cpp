@@ -3,6 +3,7 @@
 
 #include "DataSet.h"
 #include "Field.h"
+#include "ScopeGuard.h"
 #include "TextOrder.h"
 
 namespace {
@@ -147,17 +148,12 @@ void TFieldDefs::Add(const String& Name, TFieldType DataType, int Size, bool Req
   if (Name.empty()) DatabaseError(FieldConsts::SFieldNameMissing, FDataSet);
   if (IndexOf(Name) >= 0) DatabaseErrorFmt(DBConsts::SDuplicateFieldName, {Name}, FDataSet);
   BeginUpdate();
-  try {
-    TFieldDef* Def = AddFieldDef();
-    Def->SetName(Name);
-    Def->SetDataType(DataType);
-    Def->SetSize(Size);
-    Def->SetRequired(Required);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  TFieldDef* Def = AddFieldDef();
+  Def->SetName(Name);
+  Def->SetDataType(DataType);
+  Def->SetSize(Size);
+  Def->SetRequired(Required);
 }
 
 int TFieldDefs::IndexOf(const String& Name) const {

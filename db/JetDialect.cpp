@@ -5,6 +5,8 @@
 #include <charconv>
 #include <vector>
 
+#include "Format.h"
+#include "SqliteError.h"
 #include "TextOrder.h"
 
 namespace {
@@ -26,8 +28,16 @@ bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 
-// The end of a quoted run that starts at Start with Quote, a doubled quote standing for itself;
-// an unterminated run ends with the text (SQLite then reports it).
+// A quote or bracket left open: refused rather than closed at the end of the text, which would
+// run a statement other than the one written.
+[[noreturn]] void RefuseUnterminated(const String& Sql, std::size_t Start, char Closing) {
+  throw ESqliteError(Format("Il manque « %s » pour fermer ce qui commence en position %d de l'instruction SQL"_a,
+                            {String(1, Closing), int(Start) + 1}) +
+                         "\r\nInstruction : " + Sql,
+                     TSqliteErrorKind::Usage, 0, String(), String(), Sql);
+}
+
+// The end of a quoted run that starts at Start with Quote, a doubled quote standing for itself.
 std::size_t QuotedEnd(const String& Sql, std::size_t Start, char Quote) {
   std::size_t i = Start + 1;
   while (i < Sql.size()) {
@@ -40,7 +50,7 @@ std::size_t QuotedEnd(const String& Sql, std::size_t Start, char Quote) {
     }
     ++i;
   }
-  return Sql.size();
+  RefuseUnterminated(Sql, Start, Quote);
 }
 
 std::vector<Token> Tokenize(const String& Sql) {
@@ -63,7 +73,8 @@ std::vector<Token> Tokenize(const String& Sql) {
       kind = TokenKind::QuotedName;
     } else if (c == '[') {
       std::size_t close = Sql.find(']', i + 1);
-      i = close == String::npos ? n : close + 1;
+      if (close == String::npos) RefuseUnterminated(Sql, i, ']');
+      i = close + 1;
       kind = TokenKind::BracketName;
     } else if (IsDigit(c) || (c == '.' && IsDigit(at(i + 1)))) {
       while (IsDigit(at(i)) || at(i) == '.') ++i;

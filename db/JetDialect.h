@@ -16,7 +16,8 @@
 // Left as they are because SQLite reads them the same way: :NAME parameters, val(x) (a function
 // that every session registers), LIKE with % and _, a bare column as a condition, table and column
 // names in any case. Case-insensitive comparison and order of text come from the collation that
-// the schema declares on every text column (kTextCollation), not from the statement.
+// the schema declares on every text column (kTextCollation), not from the statement. A string,
+// quoted name or bracketed name left open raises ESqliteError (kind Usage).
 String TranslateJetSql(const String& Sql);
 
 // Jet's VAL: the number that starts a text. Blanks, tabs and line ends are ignored wherever they

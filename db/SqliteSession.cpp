@@ -152,7 +152,16 @@ void SqliteSession::Run(const char* Sql) {
   if (rc != SQLITE_OK) Fail(rc, Sql);
 }
 
+// SQLite reads a text up to its first NUL: what follows would be dropped unseen, past the check
+// that only one statement is prepared.
+static void RefuseNul(const String& Sql, const String& Shown) {
+  if (Sql.find('\0') != String::npos)
+    throw ESqliteError("L'instruction SQL contient un caractère nul\r\nInstruction : "_a + Shown,
+                       TSqliteErrorKind::Usage, 0, String(), String(), Shown);
+}
+
 SqliteStatement SqliteSession::PrepareText(const String& SqliteSql, const String& Shown) {
+  RefuseNul(SqliteSql, Shown);
   std::string utf8 = AnsiToUtf8(SqliteSql);
   sqlite3_stmt* handle = nullptr;
   const char* tail = nullptr;
@@ -176,6 +185,7 @@ SqliteStatement SqliteSession::PrepareNative(const String& Sql) { return Prepare
 int SqliteSession::Execute(const String& JetSql) { return Prepare(JetSql).Execute(); }
 
 void SqliteSession::ExecuteScript(const String& Sql) {
+  RefuseNul(Sql, Sql);
   std::string utf8 = AnsiToUtf8(Sql);
   int rc = sqlite3_exec(FDb, utf8.c_str(), nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) Fail(rc, Sql);

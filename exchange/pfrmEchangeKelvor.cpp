@@ -2,8 +2,6 @@
 // the dispatch of Ok, the cancel request of Quitter, and the window's share of each operation
 // (questions, progress, final message) around the exchange operations, which it serves as their
 // host.
-// First: the API headers the form's headers bring would rename the class registry's RegisterClass
-// and the file routines.
 #include "FileUtils.h"
 #include "Object.h"
 #include "pfrmEchangeKelvor.h"
@@ -19,8 +17,6 @@
 #include "pUtilZH.h"
 #include "pdmVelbor.h"
 #include "pfrmRequeteExport.h"
-
-#undef RegisterClass
 
 TfrmEchangeKelvor* frmEchangeKelvor = nullptr;
 

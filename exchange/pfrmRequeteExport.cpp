@@ -1,6 +1,5 @@
 // This file implements TfrmRequeteExport, the code-range dialog of the inventory export: its Ok
 // hands the chosen first and last codes to the exchange dialog.
-// First: the API headers the form's headers bring would rename the class registry's RegisterClass.
 #include "Object.h"
 #include "pfrmRequeteExport.h"
 
@@ -10,8 +9,6 @@
 #include "OxLookupCombo.h"
 #include "pUtilZH.h"
 #include "pfrmEchangeKelvor.h"
-
-#undef RegisterClass
 
 TfrmRequeteExport* frmRequeteExport = nullptr;
 

@@ -9,6 +9,7 @@
 
 #include "Field.h"
 #include "FieldDefs.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 
@@ -252,7 +253,8 @@ void TqmtCustomMemTable::Loaded() {
 void TqmtCustomMemTable::DoAfterOpen() {
   if (FAfterOpenRunning) return;
   FAfterOpenRunning = true;
-  try {
+  {
+    TScopeGuard running([&] { FAfterOpenRunning = false; });
     FIndexes->MarkAllUnordered();
     ReconcileIndexes();
     if (!FIndexFieldNames.empty()) SetIndexFieldNames(String(FIndexFieldNames));
@@ -265,13 +267,10 @@ void TqmtCustomMemTable::DoAfterOpen() {
     FFormData.reset();
     if (Persistent && !PersistentFile.empty() && PersistentFormat && OsPort::FileExists(PersistentFile)) {
       Persistent = false;
-      try {
+      {
+        TScopeGuard persistent([&] { Persistent = true; });
         LoadFromFile(PersistentFile, PersistentFormat);
-      } catch (...) {
-        Persistent = true;
-        throw;
       }
-      Persistent = true;
       First();
     }
     FPersistentSaved = false;
@@ -281,11 +280,7 @@ void TqmtCustomMemTable::DoAfterOpen() {
       ClearBuffers();
       First();
     }
-  } catch (...) {
-    FAfterOpenRunning = false;
-    throw;
   }
-  FAfterOpenRunning = false;
   TDataSet::DoAfterOpen();
 }
 
@@ -508,19 +503,25 @@ bool ReadBookmark(const TBookmark& B, TqmtBookmark& Out) {
 }
 }  // namespace
 
-bool TqmtCustomMemTable::BookmarkValid(const TBookmark& Bookmark) {
+// The live record a bookmark names: null when it is malformed, gone, replaced or deleted.
+TqmtRow* TqmtCustomMemTable::BookmarkRecord(const TBookmark& Bookmark) const {
   TqmtBookmark B;
-  if (!Active() || !ReadBookmark(Bookmark, B)) return false;
-  TqmtStoreLock L(FStore);
+  if (!ReadBookmark(Bookmark, B)) return nullptr;
   TqmtRow* R = FStore->ResolveBookmark(B);
-  return R && R->Status != qrsDeleted;
+  return R && R->Status != qrsDeleted ? R : nullptr;
+}
+
+bool TqmtCustomMemTable::BookmarkValid(const TBookmark& Bookmark) {
+  if (!Active()) return false;
+  TqmtStoreLock L(FStore);
+  return BookmarkRecord(Bookmark) != nullptr;
 }
 
 int TqmtCustomMemTable::CompareBookmarks(const TBookmark& Bookmark1, const TBookmark& Bookmark2) {
-  TqmtBookmark B1, B2;
-  if (!ReadBookmark(Bookmark1, B1) || !ReadBookmark(Bookmark2, B2)) return 0;
-  TqmtRow* R1 = FStore->ResolveBookmark(B1);
-  TqmtRow* R2 = FStore->ResolveBookmark(B2);
+  TqmtStoreLock L(FStore);
+  // An invalid bookmark compares equal to anything, as BookmarkValid judges it.
+  TqmtRow* R1 = BookmarkRecord(Bookmark1);
+  TqmtRow* R2 = BookmarkRecord(Bookmark2);
   if (!R1 || !R2) return 0;
   TqmtIndex* I = FIndexes->Current();
   int R;
@@ -528,7 +529,7 @@ int TqmtCustomMemTable::CompareBookmarks(const TBookmark& Bookmark1, const TBook
     int P1 = I->FindRecord(R1), P2 = I->FindRecord(R2);
     R = P1 - P2;
   } else {
-    R = I->CompareKeys(nullptr, R1, R2, true, false);
+    R = I->CompareOrder(R1, R2, true);
   }
   return R < 0 ? -1 : (R > 0 ? 1 : 0);
 }
@@ -555,16 +556,12 @@ int TqmtCustomMemTable::GetRecordCount() {
   int Count = 0;
   int Save = FCursor;
   TDataSetState SaveState = SetTempState(dsBrowse);
-  try {
-    FCursor = -1;
-    while (MoveNext(false)) ++Count;
-  } catch (...) {
+  TScopeGuard restoreState([&] {
     FCursor = Save;
     RestoreState(SaveState);
-    throw;
-  }
-  FCursor = Save;
-  RestoreState(SaveState);
+  });
+  FCursor = -1;
+  while (MoveNext(false)) ++Count;
   return Count;
 }
 
@@ -819,15 +816,10 @@ bool TqmtCustomMemTable::IndexAccepts(TqmtIndex* Index, TqmtRow* Record) {
   TqmtRow* Save = OverrideRecord;
   OverrideRecord = Record;
   bool Accept = true;
-  try {
-    if (Index->FilterFunction) Accept = Index->FilterFunction(Index, Record);
-    if (Accept && OnFilterIndex) OnFilterIndex(this, Index, Accept);
-    if (Accept && Index->FilterExpression) Accept = Index->FilterExpression->Accepts(this);
-  } catch (...) {
-    OverrideRecord = Save;
-    throw;
-  }
-  OverrideRecord = Save;
+  TScopeGuard restore([&] { OverrideRecord = Save; });
+  if (Index->FilterFunction) Accept = Index->FilterFunction(Index, Record);
+  if (Accept && OnFilterIndex) OnFilterIndex(this, Index, Accept);
+  if (Accept && Index->FilterExpression) Accept = Index->FilterExpression->Accepts(this);
   return Accept;
 }
 
@@ -900,21 +892,16 @@ Variant TqmtCustomMemTable::Lookup(const String& KeyFields, const Variant& KeyVa
   TqmtRow* Save = OverrideRecord;
   OverrideRecord = R;
   Variant Result;
-  try {
-    if (CalcFieldsSize() > 0) GetCalcFields(reinterpret_cast<char*>(R));
-    std::vector<TField*> List;
-    GetFieldList(List, ResultFields);
-    if (List.size() == 1) {
-      Result = List[0]->AsVariant();
-    } else {
-      Result = VarArrayCreate(0, int(List.size()) - 1, varVariant);
-      for (std::size_t I = 0; I < List.size(); ++I) Result.PutElement(int(I), List[I]->AsVariant());
-    }
-  } catch (...) {
-    OverrideRecord = Save;
-    throw;
+  TScopeGuard restore([&] { OverrideRecord = Save; });
+  if (CalcFieldsSize() > 0) GetCalcFields(reinterpret_cast<char*>(R));
+  std::vector<TField*> List;
+  GetFieldList(List, ResultFields);
+  if (List.size() == 1) {
+    Result = List[0]->AsVariant();
+  } else {
+    Result = VarArrayCreate(0, int(List.size()) - 1, varVariant);
+    for (std::size_t I = 0; I < List.size(); ++I) Result.PutElement(int(I), List[I]->AsVariant());
   }
-  OverrideRecord = Save;
   return Result;
 }
 
@@ -944,25 +931,20 @@ bool TqmtCustomMemTable::IsRecordVisible(TqmtRow* Record, bool Forced) {
   FilterBuffer = reinterpret_cast<char*>(Record);
   OverrideRecord = Record;
   bool Visible = true;
-  try {
-    if (RecalcOnIndex && CalcFieldsSize() > 0) GetCalcFields(reinterpret_cast<char*>(Record));
-    if (MasterLinkActive() && FMasterKey) {
-      const TqmtFieldList& L = FDetailFieldList.Count() > 0 ? FDetailFieldList : FCurrentFields;
-      Visible = CompareRecordFields(*FStore, L, FMasterFieldList.Count(), FMasterKey, Record, false, false, 0) == 0;
-    }
-    if (Visible && (Forced || Filtered())) {
-      CallFilterEvent(this, Visible);
-      if (Visible && FFilterExpr) Visible = FFilterExpr->Accepts(this);
-    }
-  } catch (...) {
+  TScopeGuard restoreState([&] {
     FilterBuffer = SaveFilter;
     OverrideRecord = SaveOverride;
     RestoreState(SaveState);
-    throw;
+  });
+  if (RecalcOnIndex && CalcFieldsSize() > 0) GetCalcFields(reinterpret_cast<char*>(Record));
+  if (MasterLinkActive() && FMasterKey) {
+    const TqmtFieldList& L = FDetailFieldList.Count() > 0 ? FDetailFieldList : FCurrentFields;
+    Visible = CompareRecordFields(*FStore, L, FMasterFieldList.Count(), FMasterKey, Record, false, false, 0) == 0;
   }
-  FilterBuffer = SaveFilter;
-  OverrideRecord = SaveOverride;
-  RestoreState(SaveState);
+  if (Visible && (Forced || Filtered())) {
+    CallFilterEvent(this, Visible);
+    if (Visible && FFilterExpr) Visible = FFilterExpr->Accepts(this);
+  }
   return Visible;
 }
 

@@ -307,6 +307,7 @@ class TqmtCustomMemTable : public TDataSet,
   // Writes the native bytes of a field into a record (fixed area or value buffer).
   void WriteValue(TqmtRow* Record, TField* Field, const void* Data);
   TqmtRow* StoreRecordAtCursor() const;
+  TqmtRow* BookmarkRecord(const TBookmark& Bookmark) const;
   void TakeFieldProperties(TDataSet* Source, TDataSet* Destination);
   void CreateFieldDefsFrom(TDataSet* Source, unsigned Options);
 

@@ -5,6 +5,7 @@
 #include "Field.h"
 #include "FieldDefs.h"
 #include "qmtMemTable.h"
+#include "ScopeGuard.h"
 
 namespace {
 
@@ -281,20 +282,15 @@ void TqmtCustomMemTable::CopyIntoDataSet(TDataSet* Destination, unsigned Options
     if (!DestDisabled) Destination->EnableControls();
     if (!DestWasActive) Quietly([&] { Destination->Close(); });
   };
-  try {
-    if (!DestWasActive) Destination->Open();
-    Destination->CheckBrowseMode();
-    Destination->UpdateCursorPos();
-    Open();
-    CheckBrowseMode();
-    First();
-    FRecordsSaved = TransferRecords(this, Destination, SaveLimit, Options & mtcpoIgnoreErrors,
-                                    Options & mtcpoWideConversion);
-  } catch (...) {
-    Finish();
-    throw;
-  }
-  Finish();
+  TScopeGuard restore([&] { Finish(); });
+  if (!DestWasActive) Destination->Open();
+  Destination->CheckBrowseMode();
+  Destination->UpdateCursorPos();
+  Open();
+  CheckBrowseMode();
+  First();
+  FRecordsSaved = TransferRecords(this, Destination, SaveLimit, Options & mtcpoIgnoreErrors,
+                                  Options & mtcpoWideConversion);
 }
 
 int TqmtCustomMemTable::SyncRecords(TDataSet* Source, TDataSet* Destination, const String& KeyFields, int Limit,
@@ -373,17 +369,12 @@ void TqmtCustomMemTable::SyncIntoDataSet(TDataSet* Destination, const String& Ke
     if (!DestDisabled) Destination->EnableControls();
     if (!DestWasActive) Quietly([&] { Destination->Close(); });
   };
-  try {
-    if (!DestWasActive) Destination->Open();
-    Destination->CheckBrowseMode();
-    Destination->UpdateCursorPos();
-    Open();
-    CheckBrowseMode();
-    First();
-    FRecordsSaved = SyncRecords(this, Destination, KeyFields, -1, Options);
-  } catch (...) {
-    Finish();
-    throw;
-  }
-  Finish();
+  TScopeGuard restore([&] { Finish(); });
+  if (!DestWasActive) Destination->Open();
+  Destination->CheckBrowseMode();
+  Destination->UpdateCursorPos();
+  Open();
+  CheckBrowseMode();
+  First();
+  FRecordsSaved = SyncRecords(this, Destination, KeyFields, -1, Options);
 }

@@ -6,6 +6,7 @@
 
 #include "DateTimeFormat.h"
 #include "Field.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "qmtMemTable.h"
 
@@ -231,14 +232,9 @@ void TqmtCustomMemTable::DoOnNewRecord() {
     FStore->SetAutoIncValue(FStore->AutoIncValue() + 1);
     bool SaveLoading = FLoading;
     FLoading = true;  // an auto-increment field may be read-only
-    try {
-      int V = FStore->AutoIncValue();
-      WriteValue(Row(ActiveBuffer()), FAutoIncField, &V);
-    } catch (...) {
-      FLoading = SaveLoading;
-      throw;
-    }
-    FLoading = SaveLoading;
+    TScopeGuard restore([&] { FLoading = SaveLoading; });
+    int V = FStore->AutoIncValue();
+    WriteValue(Row(ActiveBuffer()), FAutoIncField, &V);
   }
 }
 

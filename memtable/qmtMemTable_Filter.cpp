@@ -2,6 +2,7 @@
 // dialect and the evaluator of its compiled tree.
 #include "qmtMemTable_Filter.h"
 
+#include <bitset>
 #include <cctype>
 #include <cmath>
 
@@ -9,6 +10,7 @@
 #include "DateTimeFormat.h"
 #include "Format.h"
 #include "FormatSettings.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "qmtMemTable_Store.h"
@@ -42,9 +44,29 @@ class Parser {
   }
 
  private:
+  // Parentheses, function arguments and "in" lists nest the parser and the tree; beyond this
+  // depth the text is refused, so that no filter exhausts the stack (1 MB under Wine).
+  static constexpr int kMaxNesting = 100;
+
   [[noreturn]] void SyntaxError() {
     throw EDatabaseError(Format("Erreur de syntaxe dans l'expression de filtre à la position %d"_a, {FTok.Pos + 1}));
   }
+
+  // Counts one level of nesting for the life of a nested parse.
+  class Nesting {
+   public:
+    explicit Nesting(Parser& P) : FParser(P) {
+      if (++FParser.FDepth > kMaxNesting)
+        throw EDatabaseError(
+            Format("Imbrication trop profonde dans l'expression de filtre à la position %d"_a, {FParser.FTok.Pos + 1}));
+    }
+    ~Nesting() { --FParser.FDepth; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+   private:
+    Parser& FParser;
+  };
 
   void NextToken() {
     std::size_t N = FText.size();
@@ -136,12 +158,13 @@ class Parser {
     return L;
   }
 
+  // A run of "not" is read in a loop, not one call per word.
   int ParseNot() {
-    if (IsWord("not")) {
-      NextToken();
-      return Node(nkUnary, coNOT, ParseNot());
-    }
-    return ParseComparison();
+    int Nots = 0;
+    for (; IsWord("not"); ++Nots) NextToken();
+    int E = ParseComparison();
+    for (; Nots > 0; --Nots) E = Node(nkUnary, coNOT, E);
+    return E;
   }
 
   bool IsNullWord() const { return IsWord("null"); }
@@ -228,6 +251,7 @@ class Parser {
   }
 
   int ParseList() {
+    Nesting Level(*this);
     int First = Node(nkListElem, coLISTELEM2, ParseOr());
     int Last = First;
     while (IsSym(",")) {
@@ -272,12 +296,13 @@ class Parser {
     }
   }
 
+  // A run of signs is read in a loop, not one call per sign.
   int ParseUnary() {
-    if (IsSym("-")) {
-      NextToken();
-      return Node(nkUnary, coMINUS, ParseUnary());
-    }
-    return ParsePrimary();
+    int Minus = 0;
+    for (; IsSym("-"); ++Minus) NextToken();
+    int E = ParsePrimary();
+    for (; Minus > 0; --Minus) E = Node(nkUnary, coMINUS, E);
+    return E;
   }
 
   int Constant(TFieldType Type, const Variant& V) {
@@ -289,6 +314,7 @@ class Parser {
 
   int ParsePrimary() {
     if (IsSym("(")) {
+      Nesting Level(*this);
       NextToken();
       int E = ParseOr();
       Expect(")");
@@ -344,6 +370,7 @@ class Parser {
   TqmtFilterExpression& FExpr;
   std::size_t FPos = 0;
   Token FTok;
+  int FDepth = 0;
 };
 
 }  // namespace
@@ -359,50 +386,72 @@ TqmtFilterExpression::TqmtFilterExpression(const String& Text, TqmtFilterParseOp
 
 namespace {
 
-bool MaskAt(const String& T, std::size_t TI, const String& M, std::size_t MI) {
-  while (MI < M.size()) {
+// One element of a mask: '*', or what takes exactly one character ('?', a set, a character).
+struct TMaskElement {
+  bool Star = false;
+  std::bitset<256> Takes;  // by the upper-cased character
+};
+
+// A set "[...]" holds characters and ranges "a-z", upper-cased; "[!...]" or "[^...]" takes the
+// others. A '[' without its ']' is a character.
+std::vector<TMaskElement> CompileMask(const String& M) {
+  std::vector<TMaskElement> Elements;
+  for (std::size_t MI = 0; MI < M.size(); ++MI) {
+    TMaskElement E;
     char C = M[MI];
+    std::size_t Close = C == '[' ? M.find(']', MI + 1) : String::npos;
     if (C == '*') {
-      while (MI < M.size() && M[MI] == '*') ++MI;
-      if (MI == M.size()) return true;
-      for (std::size_t K = TI; K <= T.size(); ++K)
-        if (MaskAt(T, K, M, MI)) return true;
-      return false;
-    }
-    if (TI >= T.size()) return false;
-    if (C == '?') {
-      ++TI, ++MI;
-      continue;
-    }
-    if (C == '[') {
-      std::size_t Close = M.find(']', MI + 1);
-      if (Close != String::npos) {
-        bool Negate = MI + 1 < Close && (M[MI + 1] == '!' || M[MI + 1] == '^');
-        char TC = AnsiUpperChar(T[TI]);
-        bool In = false;
-        for (std::size_t K = MI + 1 + (Negate ? 1 : 0); K < Close; ++K) {
-          char Lo = AnsiUpperChar(M[K]), Hi = Lo;
-          if (K + 2 < Close && M[K + 1] == '-') {
-            Hi = AnsiUpperChar(M[K + 2]);
-            K += 2;
-          }
-          if ((unsigned char)TC >= (unsigned char)Lo && (unsigned char)TC <= (unsigned char)Hi) In = true;
+      if (!Elements.empty() && Elements.back().Star) continue;
+      E.Star = true;
+    } else if (C == '?') {
+      E.Takes.set();
+    } else if (Close != String::npos) {
+      bool Negate = MI + 1 < Close && (M[MI + 1] == '!' || M[MI + 1] == '^');
+      for (std::size_t K = MI + 1 + (Negate ? 1 : 0); K < Close; ++K) {
+        unsigned char Lo = (unsigned char)AnsiUpperChar(M[K]), Hi = Lo;
+        if (K + 2 < Close && M[K + 1] == '-') {
+          Hi = (unsigned char)AnsiUpperChar(M[K + 2]);
+          K += 2;
         }
-        if (In == Negate) return false;
-        ++TI;
-        MI = Close + 1;
-        continue;
+        for (unsigned B = Lo; B <= Hi; ++B) E.Takes.set(B);
       }
+      if (Negate) E.Takes.flip();
+      MI = Close;
+    } else {
+      E.Takes.set((unsigned char)AnsiUpperChar(C));
     }
-    if (AnsiUpperChar(C) != AnsiUpperChar(T[TI])) return false;
-    ++TI, ++MI;
+    Elements.push_back(E);
   }
-  return TI == T.size();
+  return Elements;
 }
 
 }  // namespace
 
-bool QmtMatchesMask(const String& Text, const String& Mask) { return MaskAt(Text, 0, Mask, 0); }
+// Every element but '*' takes exactly one character, so on a mismatch it is enough to go back to
+// the last star and let it take one character more: no recursion, and time bounded by the product
+// of the lengths whatever the mask holds.
+bool QmtMatchesMask(const String& Text, const String& Mask) {
+  std::vector<TMaskElement> M = CompileMask(Mask);
+  std::size_t TI = 0, MI = 0;
+  std::size_t StarMI = String::npos, StarTI = 0;
+  while (TI < Text.size()) {
+    if (MI < M.size() && M[MI].Star) {
+      StarMI = ++MI;
+      StarTI = TI;
+      continue;
+    }
+    if (MI < M.size() && M[MI].Takes.test((unsigned char)AnsiUpperChar(Text[TI]))) {
+      ++MI;
+      ++TI;
+      continue;
+    }
+    if (StarMI == String::npos) return false;
+    MI = StarMI;
+    TI = ++StarTI;
+  }
+  while (MI < M.size() && M[MI].Star) ++MI;
+  return MI == M.size();
+}
 
 // --- Evaluator -----------------------------------------------------------------------------------------
 
@@ -424,154 +473,232 @@ bool IsBlankChar(char C) { return (unsigned char)C <= ' '; }
   throw EMemTableFilterError(Format("Operator not supported (%d).", {Op}));
 }
 
-// Equality and inequality read Null as the empty text, so that "F = ''" finds the records whose
-// F is empty or null, and two empty values are equal.
-bool EmptyEquals(const Variant& A, const Variant& B) { return IsBlank(A) && IsBlank(B); }
+[[noreturn]] void ClassOutOfRange(int NodeClass) {
+  throw EMemTableFilterError(Format("iClass Out of range (%d)", {NodeClass}));
+}
 
-}  // namespace
+// Equality reads Null as the empty text, so that "F = ''" finds the records whose F is empty or
+// null. Any other comparison, inequality included, is false when either side is null or empty:
+// "F <> 'A'" does not keep the records whose F is null.
+bool CompareWithBlank(int Op, const Variant& A, const Variant& B) {
+  return Op == coEQ && IsBlank(A) && IsBlank(B);
+}
 
-Variant TqmtFilterExpression::EvalList(int First, TqmtFilterContext* Context) const {
+Variant UnaryValue(const TqmtFilterNode& N, const Variant& A) {
+  switch (N.Operator) {
+    case coISBLANK: return Variant(IsBlank(A));
+    case coNOTBLANK: return Variant(!IsBlank(A));
+    case coNOT: return VarIsNull(A) ? Variant::Null() : VarNot(A);
+    case coMINUS: return VarIsNull(A) ? Variant::Null() : VarNeg(A);
+    case coUPPER: return VarIsNull(A) ? Variant::Null() : Variant(FoldAscii(A.AsString(), true));
+    case coLOWER: return VarIsNull(A) ? Variant::Null() : Variant(FoldAscii(A.AsString(), false));
+    default: return Variant::Null();
+  }
+}
+
+Variant BinaryValue(const TqmtFilterNode& N, const Variant& A, const Variant& B) {
+  switch (N.Operator) {
+    case coEQ: case coNE: case coGT: case coLT: case coGE: case coLE: {
+      if (IsBlank(A) || IsBlank(B)) return Variant(CompareWithBlank(N.Operator, A, B));
+      TVariantRelationship R = VarCompareValue(A, B);
+      switch (N.Operator) {
+        case coEQ: return Variant(R == vrEqual);
+        case coNE: return Variant(R != vrEqual);
+        case coGT: return Variant(R == vrGreaterThan);
+        case coLT: return Variant(R == vrLessThan);
+        case coGE: return Variant(R == vrGreaterThan || R == vrEqual);
+        default: return Variant(R == vrLessThan || R == vrEqual);
+      }
+    }
+    case coAND: case coOR: {
+      if (VarIsNull(A) || VarIsNull(B)) return Variant(false);
+      Variant R = N.Operator == coAND ? VarAnd(A, B) : VarOr(A, B);
+      return Variant(R.AsInt64() != 0);
+    }
+    case coADD: case coSUB: case coMUL: case coDIV: case coMOD: case coREM: {
+      if (VarIsNull(A) || VarIsNull(B)) return Variant::Null();
+      switch (N.Operator) {
+        case coADD: return A + B;
+        case coSUB: return A - B;
+        case coMUL: return A * B;
+        case coDIV: return A / B;
+        default: return VarMod(A, B);
+      }
+    }
+    case coLIKE:
+      if (VarIsNull(A) || VarIsNull(B)) return Variant(false);
+      return Variant(QmtMatchesMask(VarToStr(A), VarToStr(B)));
+    case coIN: {
+      if (VarIsNull(A) || VarIsNull(B)) return Variant(false);
+      if (VarIsArray(B)) {
+        for (int I = VarArrayLowBound(B, 1); I <= VarArrayHighBound(B, 1); ++I) {
+          Variant X = B.GetElement(I);
+          if (VarIsEmpty(X)) break;
+          if (!VarIsNull(X) && VarCompareValue(A, X) == vrEqual) return Variant(true);
+        }
+        return Variant(false);
+      }
+      return Variant(VarCompareValue(A, B) == vrEqual);
+    }
+    default: OperatorNotSupported(N.Operator);
+  }
+}
+
+Variant TextCompareValue(const TqmtFilterNode& N, const Variant& A, const Variant& B) {
+  if (N.Operator == coLIKE) {
+    if (VarIsNull(A) || VarIsNull(B)) return Variant(false);
+    return Variant(QmtMatchesMask(VarToStr(A), VarToStr(B)));
+  }
+  if (N.Operator != coEQ && N.Operator != coNE) OperatorNotSupported(N.Operator);
+  if (IsBlank(A) || IsBlank(B)) return Variant(CompareWithBlank(N.Operator, A, B));
+  String SA = VarToStr(A), SB = VarToStr(B);
+  if (N.CaseInsensitive) {
+    SA = AnsiUpperCase(SA);
+    SB = AnsiUpperCase(SB);
+  }
+  if (N.PartialLength > 0) {
+    SA = SA.substr(0, std::size_t(N.PartialLength));
+    SB = SB.substr(0, std::size_t(N.PartialLength));
+  }
+  bool Eq = SA == SB;
+  return Variant(N.Operator == coEQ ? Eq : !Eq);
+}
+
+Variant ConstantValue(const TqmtFilterNode& N) {
+  if (N.Operator != coCONST2) return Variant();
+  switch (N.ConstType) {
+    case ftSmallint: case ftWord: case ftInteger: case ftAutoInc: case ftFloat: case ftCurrency: case ftString:
+    case ftFixedChar: case ftWideString: case ftGuid: case ftBoolean: case ftBCD: case ftFMTBcd:
+      return N.Value;
+    case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
+      return Variant::FromDate(N.Value.AsDate());
+    default:
+      throw EMemTableFilterError(Format("Unknown fieldtype (%d)", {int(N.ConstType)}));
+  }
+}
+
+// The values of a list's elements gathered as one value: an array of 51 places for two values or
+// more (an element that is itself an array gives its members up to the first empty one), the one
+// value as text (null stays null), or nothing.
+Variant ListValue(const Variant* Values, std::size_t Count) {
   Variant Arr = VarArrayCreate(0, 50, varVariant);
-  int Count = 0;
-  for (int E = First; E >= 0;) {
-    const TqmtFilterNode& N = FNodes[std::size_t(E)];
-    if (N.Operator != coLISTELEM2) OperatorNotSupported(N.Operator);
-    Variant V = Evaluate(N.Left, Context);
+  int Gathered = 0;
+  for (std::size_t K = 0; K < Count; ++K) {
+    const Variant& V = Values[K];
     if (VarIsArray(V)) {
       for (int I = VarArrayLowBound(V, 1); I <= VarArrayHighBound(V, 1); ++I) {
         Variant X = V.GetElement(I);
         if (VarIsEmpty(X)) break;
-        Arr.PutElement(Count++, X);
+        Arr.PutElement(Gathered++, X);
       }
     } else {
-      Arr.PutElement(Count++, V);
+      Arr.PutElement(Gathered++, V);
     }
-    E = N.Next >= 0 && FNodes[std::size_t(N.Next)].NodeClass == nkListElem ? N.Next : -1;
   }
-  if (Count >= 2) return Arr;
-  if (Count == 0) return Variant();
+  if (Gathered >= 2) return Arr;
+  if (Gathered == 0) return Variant();
   Variant One = Arr.GetElement(0);
   return VarIsNull(One) ? One : Variant(VarToStr(One));
 }
 
-Variant TqmtFilterExpression::Evaluate(int Index, TqmtFilterContext* Context) const {
-  const TqmtFilterNode& N = FNodes[std::size_t(Index)];
-  switch (N.NodeClass) {
-    case nkUnary: {
-      Variant A = Evaluate(N.Left, Context);
-      switch (N.Operator) {
-        case coISBLANK: return Variant(IsBlank(A));
-        case coNOTBLANK: return Variant(!IsBlank(A));
-        case coNOT: return VarIsNull(A) ? Variant::Null() : VarNot(A);
-        case coMINUS: return VarIsNull(A) ? Variant::Null() : VarNeg(A);
-        case coUPPER: return VarIsNull(A) ? Variant::Null() : Variant(FoldAscii(A.AsString(), true));
-        case coLOWER: return VarIsNull(A) ? Variant::Null() : Variant(FoldAscii(A.AsString(), false));
-        default: return Variant::Null();
-      }
-    }
-    case nkBinary: {
-      Variant A = Evaluate(N.Left, Context);
-      Variant B = N.Operator == coIN ? EvalList(N.Right, Context) : Evaluate(N.Right, Context);
-      switch (N.Operator) {
-        case coEQ: case coNE: {
-          if (IsBlank(A) || IsBlank(B)) {
-            bool Eq = EmptyEquals(A, B);
-            return Variant(N.Operator == coEQ ? Eq : !Eq);
-          }
-          bool Eq = VarCompareValue(A, B) == vrEqual;
-          return Variant(N.Operator == coEQ ? Eq : !Eq);
-        }
-        case coGT: case coLT: case coGE: case coLE: {
-          if (IsBlank(A) || IsBlank(B)) return Variant(false);
-          TVariantRelationship R = VarCompareValue(A, B);
-          switch (N.Operator) {
-            case coGT: return Variant(R == vrGreaterThan);
-            case coLT: return Variant(R == vrLessThan);
-            case coGE: return Variant(R == vrGreaterThan || R == vrEqual);
-            default: return Variant(R == vrLessThan || R == vrEqual);
-          }
-        }
-        case coAND: case coOR: {
-          if (VarIsNull(A) || VarIsNull(B)) return Variant(false);
-          Variant R = N.Operator == coAND ? VarAnd(A, B) : VarOr(A, B);
-          return Variant(R.AsInt64() != 0);
-        }
-        case coADD: case coSUB: case coMUL: case coDIV: case coMOD: case coREM: {
-          if (VarIsNull(A) || VarIsNull(B)) return Variant::Null();
-          switch (N.Operator) {
-            case coADD: return A + B;
-            case coSUB: return A - B;
-            case coMUL: return A * B;
-            case coDIV: return A / B;
-            default: return VarMod(A, B);
-          }
-        }
-        case coLIKE:
-          if (VarIsNull(A) || VarIsNull(B)) return Variant(false);
-          return Variant(QmtMatchesMask(VarToStr(A), VarToStr(B)));
-        case coIN: {
-          if (VarIsNull(A) || VarIsNull(B)) return Variant(false);
-          if (VarIsArray(B)) {
-            for (int I = VarArrayLowBound(B, 1); I <= VarArrayHighBound(B, 1); ++I) {
-              Variant X = B.GetElement(I);
-              if (VarIsEmpty(X)) break;
-              if (!VarIsNull(X) && VarCompareValue(A, X) == vrEqual) return Variant(true);
-            }
-            return Variant(false);
-          }
-          return Variant(VarCompareValue(A, B) == vrEqual);
-        }
-        default: OperatorNotSupported(N.Operator);
-      }
-    }
-    case nkCompare: {
-      Variant A = Evaluate(N.Left, Context);
-      Variant B = Evaluate(N.Right, Context);
-      if (N.Operator == coLIKE) {
-        if (VarIsNull(A) || VarIsNull(B)) return Variant(false);
-        return Variant(QmtMatchesMask(VarToStr(A), VarToStr(B)));
-      }
-      if (N.Operator != coEQ && N.Operator != coNE) OperatorNotSupported(N.Operator);
-      String SA = VarToStr(A), SB = VarToStr(B);
-      if (N.CaseInsensitive) {
-        SA = AnsiUpperCase(SA);
-        SB = AnsiUpperCase(SB);
-      }
-      if (N.PartialLength > 0) {
-        SA = SA.substr(0, std::size_t(N.PartialLength));
-        SB = SB.substr(0, std::size_t(N.PartialLength));
-      }
-      bool Eq = SA == SB;
-      return Variant(N.Operator == coEQ ? Eq : !Eq);
-    }
-    case nkField:
-      if (N.Operator != coFIELD2) throw EMemTableFilterError(Format("Unknown operator (%d)", {N.Operator}));
-      return Context->FilterFieldValue(N.FieldIndex >= 0 ? N.FieldIndex : Context->FilterFieldIndex(N.Name));
-    case nkConst:
-      if (N.Operator != coCONST2) return Variant();
-      switch (N.ConstType) {
-        case ftSmallint: case ftWord: case ftInteger: case ftAutoInc: case ftFloat: case ftCurrency: case ftString:
-        case ftFixedChar: case ftWideString: case ftGuid: case ftBoolean: case ftBCD: case ftFMTBcd:
-          return N.Value;
-        case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
-          return Variant::FromDate(N.Value.AsDate());
-        default:
-          throw EMemTableFilterError(Format("Unknown fieldtype (%d)", {int(N.ConstType)}));
-      }
-    case nkFunc:
-      if (N.Operator != coFUNC2) OperatorNotSupported(N.Operator);
-      return EvalFunction(N, Context);
-    case nkListElem:
-      if (N.Operator != coLISTELEM2) OperatorNotSupported(N.Operator);
-      return EvalList(Index, Context);
-    default:
-      throw EMemTableFilterError(Format("iClass Out of range (%d)", {N.NodeClass}));
+// One step of the evaluation: a node to expand into its operands, a node whose operand values are
+// on top of the value stack, or a list whose Count element values are.
+enum TStepKind { skExpand, skCombine, skList };
+struct TStep {
+  TStepKind Kind;
+  int Node;
+  int Count = 0;
+};
+
+}  // namespace
+
+std::vector<int> TqmtFilterExpression::ListElements(int First) const {
+  std::vector<int> Elements;
+  for (int E = First; E >= 0;) {
+    const TqmtFilterNode& N = NodeAt(E);
+    if (N.Operator != coLISTELEM2) OperatorNotSupported(N.Operator);
+    Elements.push_back(E);
+    E = N.Next >= 0 && N.Next < int(FNodes.size()) && FNodes[std::size_t(N.Next)].NodeClass == nkListElem ? N.Next
+                                                                                                           : -1;
   }
+  return Elements;
 }
 
-Variant TqmtFilterExpression::EvalFunction(const TqmtFilterNode& N, TqmtFilterContext* Context) const {
+const TqmtFilterNode& TqmtFilterExpression::NodeAt(int Index) const {
+  if (Index < 0 || Index >= int(FNodes.size())) ClassOutOfRange(nkUnknown);
+  return FNodes[std::size_t(Index)];
+}
+
+// The tree is walked with a stack of its own, not by recursion: a chain of a thousand terms
+// costs memory on the heap, never the machine stack.
+Variant TqmtFilterExpression::Evaluate(int Index, TqmtFilterContext* Context) const {
+  std::vector<TStep> Steps{{skExpand, Index}};
+  std::vector<Variant> Values;
+  // Operands are evaluated left to right: pushed in reverse, after the step that combines them.
+  auto ExpandList = [&](int First) {
+    std::vector<int> Elements = ListElements(First);
+    Steps.push_back({skList, First, int(Elements.size())});
+    for (auto E = Elements.rbegin(); E != Elements.rend(); ++E) Steps.push_back({skExpand, FNodes[std::size_t(*E)].Left});
+  };
+  auto Pop = [&]() {
+    Variant V = std::move(Values.back());
+    Values.pop_back();
+    return V;
+  };
+  while (!Steps.empty()) {
+    TStep S = Steps.back();
+    Steps.pop_back();
+    if (S.Kind == skList) {
+      std::size_t Count = std::size_t(S.Count);
+      Variant V = ListValue(Values.data() + (Values.size() - Count), Count);
+      Values.resize(Values.size() - Count);
+      Values.push_back(std::move(V));
+      continue;
+    }
+    const TqmtFilterNode& N = NodeAt(S.Node);
+    if (S.Kind == skCombine) {
+      switch (N.NodeClass) {
+        case nkUnary: Values.push_back(UnaryValue(N, Pop())); break;
+        case nkBinary: case nkCompare: {
+          Variant B = Pop();
+          Variant A = Pop();
+          Values.push_back(N.NodeClass == nkBinary ? BinaryValue(N, A, B) : TextCompareValue(N, A, B));
+          break;
+        }
+        default: Values.push_back(EvalFunction(N, N.Left >= 0 ? Pop() : Variant())); break;  // nkFunc
+      }
+      continue;
+    }
+    switch (N.NodeClass) {
+      case nkUnary:
+        Steps.push_back({skCombine, S.Node});
+        Steps.push_back({skExpand, N.Left});
+        break;
+      case nkBinary: case nkCompare:
+        Steps.push_back({skCombine, S.Node});
+        if (N.NodeClass == nkBinary && N.Operator == coIN) ExpandList(N.Right);
+        else Steps.push_back({skExpand, N.Right});
+        Steps.push_back({skExpand, N.Left});
+        break;
+      case nkField:
+        if (N.Operator != coFIELD2) throw EMemTableFilterError(Format("Unknown operator (%d)", {N.Operator}));
+        Values.push_back(Context->FilterFieldValue(N.FieldIndex >= 0 ? N.FieldIndex : Context->FilterFieldIndex(N.Name)));
+        break;
+      case nkConst: Values.push_back(ConstantValue(N)); break;
+      case nkFunc:
+        if (N.Operator != coFUNC2) OperatorNotSupported(N.Operator);
+        Steps.push_back({skCombine, S.Node});
+        if (N.Left >= 0) ExpandList(N.Left);
+        break;
+      case nkListElem: ExpandList(S.Node); break;
+      default: ClassOutOfRange(N.NodeClass);
+    }
+  }
+  return Values.back();
+}
+
+Variant TqmtFilterExpression::EvalFunction(const TqmtFilterNode& N, const Variant& Args) const {
   String Name = AnsiUpperCase(N.Name);
-  Variant Args = N.Left >= 0 ? EvalList(N.Left, Context) : Variant();
   auto Arg = [&](int I) -> Variant {
     if (VarIsArray(Args)) return Args.GetElement(I);
     return I == 0 ? Args : Variant();
@@ -625,20 +752,17 @@ Variant TqmtFilterExpression::EvalFunction(const TqmtFilterNode& N, TqmtFilterCo
         // Two arguments: the text read with the given format.
         TFormatSettings Saved = FormatSettings;
         String Text = VarToStr(Arg(0));
-        try {
-          if (IsDate) FormatSettings.ShortDateFormat = VarToStr(Arg(1));
-          else FormatSettings.LongTimeFormat = VarToStr(Arg(1));
-          TDateTime D = IsDate ? StrToDate(Text) : StrToTime(Text);
-          FormatSettings = Saved;
-          return Variant::FromDate(D);
-        } catch (...) {
-          FormatSettings = Saved;
-          throw;
-        }
+        TScopeGuard restore([&] { FormatSettings = Saved; });
+        if (IsDate) FormatSettings.ShortDateFormat = VarToStr(Arg(1));
+        else FormatSettings.LongTimeFormat = VarToStr(Arg(1));
+        return Variant::FromDate(IsDate ? StrToDate(Text) : StrToTime(Text));
       }
       Variant A = Arg(0);
       if (VarIsNull(A)) return Variant::Null();
       double D = A.AsDate();
+      // Only the days of years 1 to 9999 are dates; a day number beyond them is refused.
+      static const double FirstDay = EncodeDate(1, 1, 1), LastDay = EncodeDate(9999, 12, 31) + 1;
+      if (!(D >= FirstDay && D < LastDay)) throw EMemTableFilterError("Invalid or missing parameter for function " + N.Name);
       if (IsDate) return Variant(int(std::floor(D)));
       return Variant(D - std::floor(D));
     }

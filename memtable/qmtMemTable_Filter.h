@@ -92,7 +92,7 @@ class TqmtFilterExpression {
   const std::vector<TqmtFilterNode>& Nodes() const { return FNodes; }
   std::vector<TqmtFilterNode>& Nodes() { return FNodes; }
   void SetRoot(int Value) { FRoot = Value; }
-  // The value of a node for the record the context is on.
+  // The value of a node for the record the context is on. The tree is walked without recursion.
   Variant Evaluate(int Node, TqmtFilterContext* Context) const;
   // The root's value as a Boolean (the variant conversion's error for Null or text).
   bool Accepts(TqmtFilterContext* Context) const;
@@ -102,8 +102,12 @@ class TqmtFilterExpression {
   }
 
  private:
-  Variant EvalFunction(const TqmtFilterNode& N, TqmtFilterContext* Context) const;
-  Variant EvalList(int First, TqmtFilterContext* Context) const;
+  // The function node N applied to its gathered arguments.
+  Variant EvalFunction(const TqmtFilterNode& N, const Variant& Args) const;
+  // The list elements from First on, following each element's next reference.
+  std::vector<int> ListElements(int First) const;
+  // The node at Index; "iClass Out of range" for an index outside the tree.
+  const TqmtFilterNode& NodeAt(int Index) const;
 
   String FText;
   std::vector<TqmtFilterNode> FNodes;

@@ -164,6 +164,11 @@ TqmtIndex::TqmtIndex(const String& AName, TqmtIndexOwner* AOwner, const TqmtFiel
                      const String& AFieldNames, std::uint8_t AOptions, int AKind, bool AInternal)
     : FName(AName), FOwner(AOwner), FFieldNames(AFieldNames), FOptions(AOptions), FKind(AKind), FInternal(AInternal) {
   AFields.CopyTo(FFields);
+  // Partial keys and ignored nulls are ways of searching: applied to two records they make the
+  // comparison one-sided (a before b and b before a), which no sort or binary search survives.
+  AFields.CopyTo(FOrderFields);
+  for (int F = 0; F < FOrderFields.Count(); ++F)
+    FOrderFields[F].Options &= std::uint8_t(~(mtcoPartialKey | mtcoIgnoreNullKey));
   FOrdered = FOwner->IndexStore()->RecordCount() == 0;
 }
 
@@ -173,6 +178,12 @@ int TqmtIndex::CompareKeys(const TqmtFieldList* List, const TqmtRow* Key, const 
                            bool ForcePartial) const {
   int R = CompareRecordFields(*FOwner->IndexStore(), List ? *List : FFields, 0, Key, Record, false, ForcePartial, 0);
   if (R == 0 && TieBreak && Key->SlotId >= 0 && Record->SlotId >= 0) R = Cmp(Key->SlotId, Record->SlotId);
+  return R;
+}
+
+int TqmtIndex::CompareOrder(const TqmtRow* A, const TqmtRow* B, bool TieBreak) const {
+  int R = CompareRecordFields(*FOwner->IndexStore(), FOrderFields, 0, A, B, false, false, 0);
+  if (R == 0 && TieBreak && A->SlotId >= 0 && B->SlotId >= 0) R = Cmp(A->SlotId, B->SlotId);
   return R;
 }
 
@@ -238,7 +249,7 @@ int TqmtIndex::Find(const TqmtFieldList* List, const TqmtRow* Key, bool Nearest,
 
 int TqmtIndex::InsertionPoint(const TqmtRow* Key) const {
   auto It = std::lower_bound(FEntries.begin(), FEntries.end(), Key, [this](const TqmtRow* E, const TqmtRow* K) {
-    return CompareKeys(nullptr, K, E, true, false) > 0;
+    return CompareOrder(K, E, true) > 0;
   });
   return int(It - FEntries.begin());
 }
@@ -289,17 +300,15 @@ void TqmtIndex::Sort() {
     for (TqmtRow* E : FEntries) FOwner->IndexRecalc(E);
   const TqmtCommon& Store = *FOwner->IndexStore();
   bool Fast = !(Store.Hooks && Store.Hooks->HasCompareHook());
-  for (int F = 0; F < FFields.Count(); ++F)
-    if (FFields[F].Options & (mtcoPartialKey | mtcoIgnoreNullKey)) Fast = false;
   if (!Fast) {
     // The slot tie-break makes the order total; a stable sort keeps it deterministic even for a
     // comparison hook that answers 0 for distinct records.
     std::stable_sort(FEntries.begin(), FEntries.end(), [this](const TqmtRow* A, const TqmtRow* B) {
-      return CompareKeys(nullptr, A, B, true, false) < 0;
+      return CompareOrder(A, B, true) < 0;
     });
   } else {
     std::size_t N = FEntries.size();
-    int NF = FFields.Count();
+    int NF = FOrderFields.Count();
     SortKeys K;
     K.Text.resize(N * std::size_t(NF));
     K.Ptr.resize(N * std::size_t(NF));
@@ -308,7 +317,7 @@ void TqmtIndex::Sort() {
     String Scratch;
     for (std::size_t I = 0; I < N; ++I)
       for (int F = 0; F < NF; ++F) {
-        const TqmtFieldList::Entry& E = FFields[F];
+        const TqmtFieldList::Entry& E = FOrderFields[F];
         std::size_t At = I * std::size_t(NF) + std::size_t(F);
         const char* P = nullptr;
         std::uint32_t L = 0;
@@ -348,7 +357,7 @@ void TqmtIndex::Sort() {
     for (std::size_t I = 0; I < N; ++I) Order[I] = std::uint32_t(I);
     auto Less = [&](std::uint32_t A, std::uint32_t B) {
       for (int F = 0; F < NF; ++F) {
-        const TqmtFieldList::Entry& E = FFields[F];
+        const TqmtFieldList::Entry& E = FOrderFields[F];
         std::size_t X = std::size_t(A) * std::size_t(NF) + std::size_t(F);
         std::size_t Y = std::size_t(B) * std::size_t(NF) + std::size_t(F);
         int R;
@@ -436,7 +445,7 @@ bool TqmtIndex::AcceptsRecord(TqmtRow* Record) {
 bool TqmtIndex::CheckOrder() const {
   if (IsRowOrder()) return true;
   for (std::size_t I = 1; I < FEntries.size(); ++I)
-    if (CompareKeys(nullptr, FEntries[I - 1], FEntries[I], true, false) > 0) return false;
+    if (CompareOrder(FEntries[I - 1], FEntries[I], true) > 0) return false;
   return true;
 }
 
@@ -500,6 +509,18 @@ void TqmtIndexes::MarkAllUnordered() {
   for (TqmtIndex* I : FList) I->SetOrdered(false);
 }
 
+bool TqmtIndexes::CheckEntriesStored() const {
+  const TqmtCommon& Store = *FOwner->IndexStore();
+  std::vector<const TqmtRow*> Stored;
+  for (int S = 0; S < Store.RecordCount(); ++S)
+    if (const TqmtRow* R = Store.Slot(S)) Stored.push_back(R);
+  std::sort(Stored.begin(), Stored.end(), std::less<const TqmtRow*>());
+  for (const TqmtIndex* I : FList)
+    for (int P = 0; P < I->Count(); ++P)
+      if (!std::binary_search(Stored.begin(), Stored.end(), I->Entry(P), std::less<const TqmtRow*>())) return false;
+  return true;
+}
+
 namespace {
 
 void RemoveEntry(TqmtIndex* I, TqmtRow* Record, int Hint) {
@@ -522,6 +543,15 @@ int TqmtIndexes::Maintain(TqmtIndexOperation Op, TqmtRow* StoreRecord, TqmtRow* 
     bool IsCurrent = I == FCurrent;
     auto& E = I->Entries();
     if ((I->Options() & mtcoNonMaintained) || !EnableIndexes || !I->Enabled) {
+      if (Op == mtioDelete) {
+        // Maintained or not, every index lets go of a deleted record: without versioning the
+        // store frees it next, and an index never holds a freed record. What is left stays in
+        // order; with versioning a rebuild decides whether the index shows the deleted record.
+        RemoveEntry(I, StoreRecord, IsCurrent ? Position : -1);
+        if (Versioning) I->SetOrdered(false);
+        if (IsCurrent) Result = Position;
+        continue;
+      }
       // Appending to a complete row order costs nothing and keeps the cursor usable while a
       // load runs with the indexes off.
       if (I->IsRowOrder() && Op == mtioInsert && I->Ordered() && (!IsCurrent || Position < 0)) {
@@ -530,10 +560,6 @@ int TqmtIndexes::Maintain(TqmtIndexOperation Op, TqmtRow* StoreRecord, TqmtRow* 
         continue;
       }
       if (!(I->IsRowOrder() && Op == mtioEdit)) I->SetOrdered(false);
-      if (Op == mtioDelete && IsCurrent) {
-        RemoveEntry(I, StoreRecord, Position);
-        Result = Position;
-      }
       continue;
     }
     switch (Op) {
@@ -560,7 +586,7 @@ int TqmtIndexes::Maintain(TqmtIndexOperation Op, TqmtRow* StoreRecord, TqmtRow* 
         std::uint8_t NewStatus = NewValues->Status;
         bool Shows = I->ShowsStatus(NewStatus);
         bool Moved = !Shows || I->Filtered ||
-                     I->CompareKeys(nullptr, NewValues, StoreRecord, false, false) != 0;
+                     I->CompareOrder(NewValues, StoreRecord, false) != 0;
         if (!Moved) {
           if (IsCurrent) Result = I->FindRecord(StoreRecord);
           break;

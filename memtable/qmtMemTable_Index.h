@@ -85,6 +85,9 @@ class TqmtIndex : public TObject {
   // total, so every sort and every insertion agrees on one place for a record.
   int CompareKeys(const TqmtFieldList* List, const TqmtRow* Key, const TqmtRow* Record, bool TieBreak,
                   bool ForcePartial) const;
+  // The order of two records in the index: the fields without their partial-key and ignore-null
+  // bits, which only searches use, so that the order is total.
+  int CompareOrder(const TqmtRow* A, const TqmtRow* B, bool TieBreak) const;
   // Searches Key (exact, no tie-break). Found: Position is the first equal visible entry. Not
   // found: the insertion point (binary) or Count (sequential). Answers the last comparison.
   int Find(const TqmtFieldList* List, const TqmtRow* Key, bool Nearest, bool RespectFilter, int& Position,
@@ -114,6 +117,7 @@ class TqmtIndex : public TObject {
   TqmtIndexOwner* FOwner;
   String FFieldNames;
   TqmtFieldList FFields;
+  TqmtFieldList FOrderFields;  // FFields without the search-only bits
   std::uint8_t FOptions;
   bool FOrdered = false;
   int FKind;
@@ -142,6 +146,9 @@ class TqmtIndexes : public TObject {
   void EmptyAll();
   void RebuildAll();
   void MarkAllUnordered();
+  // Invariant: every entry of every index is a record the store holds in its slot. Compares
+  // addresses only, so it can tell an entry left to a freed record without reading it.
+  bool CheckEntriesStored() const;
 
   // Hands an insert, edit or delete of one store record to every index; NewValues is the record
   // being posted (insert, edit). Position is the table's cursor (edit, delete) or the record

@@ -6,6 +6,7 @@
 #include "Filer.h"
 #include "FileUtils.h"
 #include "qmtMemTable.h"
+#include "ScopeGuard.h"
 
 VELBOR_IMPLEMENT_ABSTRACT_CLASS(TqmtBlobStream)
 VELBOR_IMPLEMENT_CLASS(TqmtCustomStreamFormat)
@@ -258,15 +259,11 @@ void TqmtCustomMemTable::LoadThroughFormat(TStream* Stream, TqmtCustomStreamForm
   if (!Format) throw EMemTableError("No format specified.");
   Format->FOuterStream = Stream;
   Format->BeginLoad(this);
-  try {
-    Format->LoadTable(this);
-  } catch (...) {
+  TScopeGuard restore([&] {
     Format->EndLoad(this);
     Format->FOuterStream = Format->FWorkStream = nullptr;
-    throw;
-  }
-  Format->EndLoad(this);
-  Format->FOuterStream = Format->FWorkStream = nullptr;
+  });
+  Format->LoadTable(this);
 }
 
 void TqmtCustomMemTable::SaveToStream(TStream* Stream, TqmtCustomStreamFormat* Format) {
@@ -365,36 +362,31 @@ void TqmtCustomDeltaHandler::WalkChanges() {
   T->AttachedAutoRefresh = false;
   TqmtCommon* Store = T->Store();
   Store->EnterLock();
-  try {
-    for (int I = 0; I < Store->RecordCount(); ++I) {
-      const TqmtRow* R = Store->Slot(I);
-      if (!R) continue;
-      const TqmtRow* First = TqmtCommon::FirstVersion(R);
-      int State;
-      if (R->Status == qrsDeleted) State = First->Status == qrsInserted ? 0 : 3;
-      else State = First->Status == qrsInserted ? 2 : R->Status;
-      FRecord = R;
-      FFirst = First;
-      bool Retry;
-      do {
-        Retry = false;
-        switch (State) {
-          case 1: HandleModified(Retry, State); break;
-          case 2: HandleInserted(Retry, State); break;
-          case 3: HandleDeleted(Retry, State); break;
-          default: HandleUnchanged(Retry, State); break;
-        }
-      } while (Retry);
-    }
-  } catch (...) {
+  TScopeGuard restore([&] {
     FRecord = FFirst = nullptr;
     Store->LeaveLock();
     T->AttachedAutoRefresh = SaveRefresh;
-    throw;
+  });
+  for (int I = 0; I < Store->RecordCount(); ++I) {
+    const TqmtRow* R = Store->Slot(I);
+    if (!R) continue;
+    const TqmtRow* First = TqmtCommon::FirstVersion(R);
+    int State;
+    if (R->Status == qrsDeleted) State = First->Status == qrsInserted ? 0 : 3;
+    else State = First->Status == qrsInserted ? 2 : R->Status;
+    FRecord = R;
+    FFirst = First;
+    bool Retry;
+    do {
+      Retry = false;
+      switch (State) {
+        case 1: HandleModified(Retry, State); break;
+        case 2: HandleInserted(Retry, State); break;
+        case 3: HandleDeleted(Retry, State); break;
+        default: HandleUnchanged(Retry, State); break;
+      }
+    } while (Retry);
   }
-  FRecord = FFirst = nullptr;
-  Store->LeaveLock();
-  T->AttachedAutoRefresh = SaveRefresh;
 }
 
 // --- Form data -------------------------------------------------------------------------------------------

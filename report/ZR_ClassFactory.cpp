@@ -11,7 +11,6 @@
 #include "ZR_ClassGlobals.h"
 #include "ZR_DBSet.h"
 #include "ZR_Utils.h"
-// The graphics come last: the API macros they bring do not reach the declarations above.
 #include "Graphics.h"
 
 static_assert(std::is_same_v<HFONT, HFONT__*>, "MakeUpwardFont's declaration names the API's HFONT");

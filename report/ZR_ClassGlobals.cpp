@@ -10,8 +10,6 @@
 #include "ZR_ClassFactory.h"
 #include "ZR_ClassFunctions.h"
 #include "ZR_Utils.h"
-// The class library's forms come last: the API macros they bring do not reach the declarations
-// above.
 #include "Forms.h"
 #include "Resources.h"
 

@@ -29,6 +29,8 @@ const char* const kUndefinedLabel = "Label \"%s\" is not defined";
 const char* const kTooManyLabels = "Too many labels (at most 101)";
 const char* const kLabelTooLong = "Label too long (at most 15 digits)";
 const char* const kScriptTooLong = "Script too long (at most 32000 characters)";
+const char* const kNestingTooDeep = "Nesting too deep (at most 100 levels)";
+static_assert(zrMaxScriptNesting == 100, "kNestingTooDeep names the limit");
 
 bool IsBlank(char C) { return static_cast<unsigned char>(C) <= ' '; }
 bool IsDigit(char C) { return C >= '0' && C <= '9'; }
@@ -101,6 +103,21 @@ class TScriptCompiler {
 
   void Resolve();
 
+  // One level of statement or expression nesting for its lifetime; beyond zrMaxScriptNesting the
+  // script fails to compile at Offset instead of exhausting the stack.
+  class TNesting {
+   public:
+    TNesting(TScriptCompiler& Compiler, int Offset) : FCompiler(Compiler) {
+      if (++FCompiler.FDepth > zrMaxScriptNesting) FCompiler.Fail(Offset, kNestingTooDeep);
+    }
+    ~TNesting() { --FCompiler.FDepth; }
+    TNesting(const TNesting&) = delete;
+    TNesting& operator=(const TNesting&) = delete;
+
+   private:
+    TScriptCompiler& FCompiler;
+  };
+
   std::vector<String> FLines;
   TzrParser* FParser;
   String FBuf;
@@ -110,6 +127,7 @@ class TScriptCompiler {
   std::vector<TGoto> FGotos;
   std::vector<String> FCode;
   std::vector<int> FCodeOffsets;  // source offset of each line's expression, for late errors
+  int FDepth = 0;
 };
 
 std::vector<String> TScriptCompiler::Compile() {
@@ -205,6 +223,7 @@ void TScriptCompiler::Statement() {
   int start;
   String word = PeekWord(start);
   if (word == " " || word == "END" || word == "END;" || word == "UNTIL") return;  // empty
+  TNesting level(*this, start);
   if (word == "BEGIN") {
     FPos = start + 5;
     Compound();
@@ -401,6 +420,9 @@ void TScriptCompiler::GotoStatement() {
 // ---- expressions: the compiler checks their shape and extent; the parser converts them later
 
 void TScriptCompiler::Expression() {
+  int first = FPos;
+  while (first < Size() && IsBlank(FBuf[first])) ++first;
+  TNesting level(*this, first);
   SimpleExpression();
   int start;
   String word = PeekWord(start);
@@ -413,29 +435,35 @@ void TScriptCompiler::Expression() {
   }
 }
 
+// Terms joined by adding operators, read in a loop: a long sum costs no stack.
 void TScriptCompiler::SimpleExpression() {
-  Term();
-  int start;
-  String word = PeekWord(start);
-  if (word[0] == '+' || word[0] == '-') {
-    FPos = start + 1;
-    SimpleExpression();
-  } else if (word.compare(0, 2, "OR") == 0) {
-    FPos = start + 2;
-    SimpleExpression();
+  for (;;) {
+    Term();
+    int start;
+    String word = PeekWord(start);
+    if (word[0] == '+' || word[0] == '-') {
+      FPos = start + 1;
+    } else if (word.compare(0, 2, "OR") == 0) {
+      FPos = start + 2;
+    } else {
+      return;
+    }
   }
 }
 
+// Factors joined by multiplying operators, read in a loop as well.
 void TScriptCompiler::Term() {
-  Factor();
-  int start;
-  String word = PeekWord(start);
-  if (word[0] == '*' || word[0] == '/') {
-    FPos = start + 1;
-    Term();
-  } else if (word.compare(0, 3, "AND") == 0 || word.compare(0, 3, "MOD") == 0) {
-    FPos = start + 3;
-    Term();
+  for (;;) {
+    Factor();
+    int start;
+    String word = PeekWord(start);
+    if (word[0] == '*' || word[0] == '/') {
+      FPos = start + 1;
+    } else if (word.compare(0, 3, "AND") == 0 || word.compare(0, 3, "MOD") == 0) {
+      FPos = start + 3;
+    } else {
+      return;
+    }
   }
 }
 

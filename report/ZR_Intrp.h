@@ -21,6 +21,9 @@ inline constexpr char zrCodeCall = 3;      // the call's postfix text
 inline constexpr int zrMaxScriptSize = 32000;
 inline constexpr int zrMaxLabels = 101;
 inline constexpr int zrMaxLabelLength = 16;  // the digits and the ':'
+// Statements and expressions nested inside one another. Report scripts nest a few levels; the
+// limit keeps the compiler's recursion far inside the 1 MB stack of the program's thread.
+inline constexpr int zrMaxScriptNesting = 100;
 // Lines executed by one RunScript. Report scripts do a few hundred; a million is far beyond any
 // honest loop (it takes about a second) and stops an endless one with a message.
 inline constexpr int zrDefaultMaxSteps = 1000000;

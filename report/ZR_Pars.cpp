@@ -8,6 +8,7 @@
 #include "DateTimeFormat.h"
 #include "FloatFormat.h"
 #include "FormatSettings.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 
@@ -527,13 +528,8 @@ void TzrFunctionSplitter::FollowVariable(int Index) {
   for (const String& f : FFollowing)
     if (SameText(f, name)) throw EzrParserError("La variable '"_a + name + "' fait référence à elle-même"_a);
   FFollowing.push_back(name);
-  try {
-    Split(VarToStr(FVariables->GetByIndex(Index)));
-  } catch (...) {
-    FFollowing.pop_back();
-    throw;
-  }
-  FFollowing.pop_back();
+  TScopeGuard restore([&] { FFollowing.pop_back(); });
+  Split(VarToStr(FVariables->GetByIndex(Index)));
 }
 
 bool TzrFunctionSplitter::IsMatched(const String& Name) const {

@@ -11,14 +11,13 @@
 #include "FloatFormat.h"
 #include "FormatSettings.h"
 #include "Modules.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "Streams.h"
 #include "Strings.h"
 #include "TextOrder.h"
 #include "ZR_ClassGlobals.h"
 #include "ZR_DBRel.h"
-// The class library's controls come last: the API macros they bring do not reach the declarations
-// above.
 #include "Controls.h"
 
 namespace {
@@ -113,20 +112,15 @@ void ReadCountedLines(TStream* Stream, TStrings* Lines) {
     return;
   }
   Lines->BeginUpdate();
-  try {
-    for (int read = 0;;) {
-      std::uint16_t length = ReadU16(Stream);
-      Lines->Add(ReadBytes(Stream, length, "ligne plus longue que le flux"));
-      ++read;
-      int separator = ReadRequiredByte(Stream, "fin de ligne manquante");
-      if (separator == 0) break;
-      if (read == count) Corrupt("plus de lignes que le nombre annoncé"_a);
-    }
-  } catch (...) {
-    Lines->EndUpdate();
-    throw;
+  TScopeGuard endUpdate([&] { Lines->EndUpdate(); });
+  for (int read = 0;;) {
+    std::uint16_t length = ReadU16(Stream);
+    Lines->Add(ReadBytes(Stream, length, "ligne plus longue que le flux"));
+    ++read;
+    int separator = ReadRequiredByte(Stream, "fin de ligne manquante");
+    if (separator == 0) break;
+    if (read == count) Corrupt("plus de lignes que le nombre annoncé"_a);
   }
-  Lines->EndUpdate();
 }
 
 String ReadZeroString(TStream* Stream) {

@@ -7,6 +7,7 @@ packages=(
   libsqlite3-dev sqlite3 libjpeg62-turbo-dev libxlsxwriter-dev libgtest-dev libbenchmark-dev
   cups printer-driver-cups-pdf poppler-utils
   fonts-wine
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -19,6 +19,8 @@
 
 #include "TextOrder.h"
 
+#include "ScopeGuard.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -125,30 +127,25 @@ class Database {
     if (sqlite3_prepare_v2(FDb, sql.c_str(), -1, &insert, nullptr) != SQLITE_OK) Fail(Csv.string() + ": header");
 
     int number = 1;
-    try {
-      while (std::getline(lines, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::vector<std::string> fields = SplitFields(line);
-        std::string where = Csv.string() + ":" + std::to_string(number);
-        if (fields.size() != columns.size()) {
-          throw Failure(where + ": " + std::to_string(fields.size()) + " fields, the header names " +
-                        std::to_string(columns.size()));
-        }
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-          int index = int(i) + 1;
-          int rc = fields[i].empty() ? sqlite3_bind_null(insert, index)
-                                     : sqlite3_bind_text(insert, index, fields[i].data(), int(fields[i].size()), SQLITE_TRANSIENT);
-          if (rc != SQLITE_OK) Fail(where);
-        }
-        if (sqlite3_step(insert) != SQLITE_DONE) Fail(where);
-        sqlite3_reset(insert);
+    TScopeGuard restore([&] { sqlite3_finalize(insert); });
+    while (std::getline(lines, line)) {
+      ++number;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      std::vector<std::string> fields = SplitFields(line);
+      std::string where = Csv.string() + ":" + std::to_string(number);
+      if (fields.size() != columns.size()) {
+        throw Failure(where + ": " + std::to_string(fields.size()) + " fields, the header names " +
+                      std::to_string(columns.size()));
       }
-    } catch (...) {
-      sqlite3_finalize(insert);
-      throw;
+      for (std::size_t i = 0; i < fields.size(); ++i) {
+        int index = int(i) + 1;
+        int rc = fields[i].empty() ? sqlite3_bind_null(insert, index)
+                                   : sqlite3_bind_text(insert, index, fields[i].data(), int(fields[i].size()), SQLITE_TRANSIENT);
+        if (rc != SQLITE_OK) Fail(where);
+      }
+      if (sqlite3_step(insert) != SQLITE_DONE) Fail(where);
+      sqlite3_reset(insert);
     }
-    sqlite3_finalize(insert);
   }
 
  private:

@@ -7,6 +7,7 @@
 #include "Forms.h"
 #include "ImageList.h"
 #include "Menus.h"
+#include "ScopeGuard.h"
 
 // --- TBasicActionLink ---------------------------------------------------------------------------
 
@@ -346,7 +347,8 @@ void TCustomAction::SetCaption(const String& Value) {
 void TCustomAction::SetChecked(bool Value) {
   if (FChecked == Value || FChecking) return;
   FChecking = true;
-  try {
+  {
+    TScopeGuard restore([&] { FChecking = false; });
     ForEachLink(FClients, [&](TActionLink* l) { l->SetChecked(Value); });
     FChecked = Value;
     if (Value && FGroupIndex > 0 && ActionList()) {
@@ -355,11 +357,7 @@ void TCustomAction::SetChecked(bool Value) {
         if (other && other != this && other->FGroupIndex == FGroupIndex) other->SetChecked(false);
       }
     }
-  } catch (...) {
-    FChecking = false;
-    throw;
   }
-  FChecking = false;
   Change();
 }
 

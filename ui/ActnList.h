@@ -4,11 +4,7 @@
 // TEditSelectAll, TEditUndo, TEditDelete) that act on the focused edit control.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#undef RegisterClass
+#include "WinApi.h"
 
 #include <vector>
 

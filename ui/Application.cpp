@@ -85,22 +85,17 @@ LRESULT CALLBACK HintWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam
   try {
     switch (Msg) {
       case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Wnd, &ps);
+        TPaintDC dc(Wnd);
         RECT r;
         GetClientRect(Wnd, &r);
-        HBRUSH brush = CreateSolidBrush(ColorToRGB(TheApplication ? TheApplication->HintColor : clInfoBk));
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
+        FillRect(dc, &r, TOwnedBrush(CreateSolidBrush(ColorToRGB(TheApplication ? TheApplication->HintColor : clInfoBk))));
         char text[1024];
         int n = GetWindowTextA(Wnd, text, sizeof(text));
-        HGDIOBJ old = SelectObject(dc, Screen->HintFont()->Handle());
+        TSelectedObject font(dc, Screen->HintFont()->Handle());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(Screen->HintFont()->Color()));
         InflateRect(&r, -2, -2);
         DrawTextA(dc, text, n, &r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-        SelectObject(dc, old);
-        EndPaint(Wnd, &ps);
         return 0;
       }
       case WM_NCHITTEST:
@@ -513,12 +508,12 @@ void TApplication::ActivateHint(TPoint CursorPos) {
                                   0, 0, Handle(), nullptr, instance, nullptr);
   }
   SetWindowTextA(FHintWindow, text.c_str());
-  HDC dc = GetDC(FHintWindow);
-  HGDIOBJ old = SelectObject(dc, Screen->HintFont()->Handle());
   RECT r{0, 0, info.HintMaxWidth, 0};
-  DrawTextA(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-  SelectObject(dc, old);
-  ReleaseDC(FHintWindow, dc);
+  {
+    TWindowDC dc(FHintWindow);
+    TSelectedObject font(dc, Screen->HintFont()->Handle());
+    DrawTextA(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+  }
   SetWindowPos(FHintWindow, HWND_TOPMOST, info.HintPos.X, info.HintPos.Y, r.right + 6, r.bottom + 6,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(FHintWindow, nullptr, TRUE);

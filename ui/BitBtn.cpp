@@ -328,11 +328,12 @@ void TBitBtn::Dispatch(TMessage& Message) {
 
 void TBitBtn::CNDrawItem(TMessage& Message) {
   auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+  // The system's context gets its own font back once the canvas has let go of it.
+  TSelectedObject font(item->hDC, Font()->Handle());
   TCanvas canvas;
   canvas.SetHandle(item->hDC);
   canvas.SetFont(Font());
   canvas.Font()->Handle();
-  SelectObject(item->hDC, Font()->Handle());
   RECT r = item->rcItem;
   bool down = (item->itemState & ODS_SELECTED) != 0;
   bool focused = (item->itemState & ODS_FOCUS) != 0;

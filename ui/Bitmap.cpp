@@ -2,10 +2,12 @@
 // formats) and the masked drawing shared by the graphics.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "Format.h"
 #include "Graphics.h"
 #include "Resources.h"
+#include "ScopeGuard.h"
 #include "Streams.h"
 
 namespace {
@@ -70,25 +72,6 @@ T ReadLE(const std::uint8_t* P) {
   return v;
 }
 
-// A memory DC that selects a bitmap for its lifetime.
-class TSelectedBitmap {
- public:
-  explicit TSelectedBitmap(HBITMAP Bitmap) : FDC(::CreateCompatibleDC(nullptr)) {
-    FOld = ::SelectObject(FDC, Bitmap);
-  }
-  ~TSelectedBitmap() {
-    ::SelectObject(FDC, FOld);
-    ::DeleteDC(FDC);
-  }
-  TSelectedBitmap(const TSelectedBitmap&) = delete;
-  TSelectedBitmap& operator=(const TSelectedBitmap&) = delete;
-  HDC DC() const { return FDC; }
-
- private:
-  HDC FDC;
-  HGDIOBJ FOld;
-};
-
 }  // namespace
 
 // --- Masked drawing -----------------------------------------------------------------------------
@@ -98,14 +81,14 @@ namespace GraphicsDetail {
 // dest ^= src; dest &= ~mask (the mask expands to black where opaque); dest ^= src: the
 // transparent pixels keep the destination, the others become the source.
 void MaskedStretch(HDC Dest, const TRect& DestRect, HDC Src, const TRect& SrcRect, HBITMAP Mask) {
-  TSelectedBitmap mask(Mask);
+  TBitmapDC mask(Mask);
   COLORREF oldText = ::SetTextColor(Dest, RGB(0, 0, 0));
   COLORREF oldBk = ::SetBkColor(Dest, RGB(255, 255, 255));
   int oldMode = ::SetStretchBltMode(Dest, COLORONCOLOR);
   int dx = DestRect.Left, dy = DestRect.Top, dw = DestRect.Width(), dh = DestRect.Height();
   int sx = SrcRect.Left, sy = SrcRect.Top, sw = SrcRect.Width(), sh = SrcRect.Height();
   ::StretchBlt(Dest, dx, dy, dw, dh, Src, sx, sy, sw, sh, SRCINVERT);
-  ::StretchBlt(Dest, dx, dy, dw, dh, mask.DC(), sx, sy, sw, sh, SRCAND);
+  ::StretchBlt(Dest, dx, dy, dw, dh, mask, sx, sy, sw, sh, SRCAND);
   ::StretchBlt(Dest, dx, dy, dw, dh, Src, sx, sy, sw, sh, SRCINVERT);
   ::SetStretchBltMode(Dest, oldMode);
   ::SetBkColor(Dest, oldBk);
@@ -127,27 +110,24 @@ class TBitmapCanvas : public TCanvas {
   void FreeContext() {
     if (!FDC) return;
     SetHandle(nullptr);
-    if (FOldBitmap) ::SelectObject(FDC, FOldBitmap);
-    ::DeleteDC(FDC);
-    FDC = nullptr;
-    FOldBitmap = nullptr;
+    FDC.reset();
   }
 
  protected:
   void CreateHandle() override {
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    if (!dc) throw EOutOfResources("Ressources système insuffisantes"_a);
-    FOldBitmap = FBitmap->FHandle ? ::SelectObject(dc, FBitmap->FHandle) : nullptr;
-    FDC = dc;
-    SetHandle(dc);
+    FDC.emplace(FBitmap->FHandle);
+    if (!*FDC) {
+      FDC.reset();
+      throw EOutOfResources("Ressources système insuffisantes"_a);
+    }
+    SetHandle(*FDC);
   }
 
  private:
   void ImageChanged(TObject*) { FBitmap->Changed(FBitmap); }
 
   TBitmap* FBitmap;
-  HDC FDC = nullptr;
-  HGDIOBJ FOldBitmap = nullptr;
+  std::optional<TBitmapDC> FDC;  // while the canvas is in use
 };
 
 // --- TBitmap ------------------------------------------------------------------------------------
@@ -158,9 +138,6 @@ TBitmap::TBitmap() = default;
 
 TBitmap::~TBitmap() {
   delete FCanvas;
-  FreeMask();
-  FreePalette();
-  if (FHandle) ::DeleteObject(FHandle);
 }
 
 TCanvas* TBitmap::Canvas() {
@@ -172,15 +149,9 @@ void TBitmap::FreeContext() {
   if (FCanvas) FCanvas->FreeContext();
 }
 
-void TBitmap::FreeMask() {
-  if (FMaskHandle) ::DeleteObject(FMaskHandle);
-  FMaskHandle = nullptr;
-}
+void TBitmap::FreeMask() { FMaskHandle.Reset(); }
 
-void TBitmap::FreePalette() {
-  if (FPalette) ::DeleteObject(FPalette);
-  FPalette = nullptr;
-}
+void TBitmap::FreePalette() { FPalette.Reset(); }
 
 void TBitmap::Changed(TObject* Sender) {
   FreeMask();
@@ -192,8 +163,7 @@ void TBitmap::NewImage(int AWidth, int AHeight, int BitCount, bool Rgb565, const
   FreeContext();
   FreeMask();
   FreePalette();
-  if (FHandle) ::DeleteObject(FHandle);
-  FHandle = nullptr;
+  FHandle.Reset();
   FBits = nullptr;
   FBitCount = BitCount;
   FRgb565 = Rgb565 && BitCount == 16;
@@ -210,7 +180,7 @@ void TBitmap::NewImage(int AWidth, int AHeight, int BitCount, bool Rgb565, const
     FWidth = FHeight = FStride = 0;
     throw EOutOfResources("Ressources système insuffisantes"_a);
   }
-  FHandle = section;
+  FHandle.Reset(section);
   FBits = static_cast<std::uint8_t*>(bits);
   FWidth = AWidth;
   FHeight = AHeight;
@@ -218,8 +188,8 @@ void TBitmap::NewImage(int AWidth, int AHeight, int BitCount, bool Rgb565, const
   if (Bits) {
     std::memcpy(FBits, Bits, std::size_t(FStride) * std::size_t(FHeight));
   } else {
-    TSelectedBitmap dc(FHandle);
-    ::PatBlt(dc.DC(), 0, 0, FWidth, FHeight, WHITENESS);
+    TBitmapDC dc(FHandle);
+    ::PatBlt(dc, 0, 0, FWidth, FHeight, WHITENESS);
     ::GdiFlush();
   }
 }
@@ -232,24 +202,22 @@ void TBitmap::Convert(int BitCount, bool Rgb565, const std::vector<RGBQUAD>& Col
     return;
   }
   FreeContext();
-  HBITMAP old = FHandle;
-  FHandle = nullptr;  // kept alive for the copy below
+  TOwnedBitmap old(FHandle.Release());  // kept alive for the copy below
   int w = FWidth, h = FHeight;
   try {
     NewImage(w, h, BitCount, Rgb565, Colors, nullptr);
   } catch (...) {
-    FHandle = old;
+    FHandle = std::move(old);
     throw;
   }
   {
-    TSelectedBitmap src(old);
-    TSelectedBitmap dst(FHandle);
+    TBitmapDC src(old);
+    TBitmapDC dst(FHandle);
     // Towards one bit per pixel, white stays white and every other colour turns black.
-    ::SetBkColor(src.DC(), RGB(255, 255, 255));
-    ::BitBlt(dst.DC(), 0, 0, w, h, src.DC(), 0, 0, SRCCOPY);
+    ::SetBkColor(src, RGB(255, 255, 255));
+    ::BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
   }
   ::GdiFlush();
-  ::DeleteObject(old);
 }
 
 void TBitmap::CopyFromHandle(HBITMAP Source) {
@@ -266,9 +234,8 @@ void TBitmap::CopyFromHandle(HBITMAP Source) {
   FillInfo(info, w, h, bitCount, rgb565, {});
   if (bitCount <= 8) info.Header.biClrUsed = 0;  // GetDIBits fills the whole table
   std::vector<std::uint8_t> bits(std::size_t(StrideOf(w, bitCount)) * std::size_t(h));
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  int lines = ::GetDIBits(dc, Source, 0, UINT(h), bits.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  ::DeleteDC(dc);
+  int lines = ::GetDIBits(TOwnedDC::Compatible(), Source, 0, UINT(h), bits.data(), reinterpret_cast<BITMAPINFO*>(&info),
+                          DIB_RGB_COLORS);
   if (lines != h) throw EInvalidGraphic("Handle de bitmap non valide");
   std::vector<RGBQUAD> colors;
   if (bitCount <= 8) colors.assign(info.Colors, info.Colors + (1 << bitCount));
@@ -281,8 +248,8 @@ HBITMAP TBitmap::Handle() { return FHandle; }
 void TBitmap::SetHandle(HBITMAP Value) {
   if (Value == FHandle) return;
   if (Value) {
-    CopyFromHandle(Value);
-    ::DeleteObject(Value);
+    TOwnedBitmap given(Value);
+    CopyFromHandle(given);
   } else {
     NewImage(0, 0, FBitCount, FRgb565, FColors, nullptr);
   }
@@ -292,8 +259,7 @@ void TBitmap::SetHandle(HBITMAP Value) {
 HBITMAP TBitmap::ReleaseHandle() {
   if (!FHandle) return nullptr;
   FreeContext();
-  HBITMAP released = FHandle;
-  FHandle = nullptr;  // NewImage must not free it
+  HBITMAP released = FHandle.Release();  // NewImage must not free it
   GdiFlush();
   NewImage(FWidth, FHeight, FBitCount, FRgb565, FColors, FBits);
   return released;
@@ -359,8 +325,8 @@ void TBitmap::SetColorTable(const std::vector<TColor>& Colors) {
   FreePalette();
   if (FHandle) {
     FreeContext();
-    TSelectedBitmap dc(FHandle);
-    ::SetDIBColorTable(dc.DC(), 0, UINT(table.size()), table.data());
+    TBitmapDC dc(FHandle);
+    ::SetDIBColorTable(dc, 0, UINT(table.size()), table.data());
   }
   Changed(this);
 }
@@ -409,7 +375,7 @@ HBITMAP TBitmap::CreateMaskHandle(TColor Color) {
 }
 
 HBITMAP TBitmap::MaskHandle() {
-  if (!FMaskHandle) FMaskHandle = CreateMaskHandle(TransparentColor());
+  if (!FMaskHandle) FMaskHandle.Reset(CreateMaskHandle(TransparentColor()));
   return FMaskHandle;
 }
 
@@ -463,7 +429,7 @@ HPALETTE TBitmap::Palette() {
     lp->palNumEntries = WORD(FColors.size());
     for (std::size_t i = 0; i < FColors.size(); ++i)
       lp->palPalEntry[i] = PALETTEENTRY{FColors[i].rgbRed, FColors[i].rgbGreen, FColors[i].rgbBlue, 0};
-    FPalette = ::CreatePalette(lp);
+    FPalette.Reset(::CreatePalette(lp));
   }
   return FPalette;
 }
@@ -476,8 +442,7 @@ void TBitmap::SetPalette(HPALETTE Value) {
     for (UINT i = 0; i < n; ++i) colors.push_back(RGBToColor(entries[i].peRed, entries[i].peGreen, entries[i].peBlue));
   }
   if (FBitCount <= 8 && !colors.empty()) SetColorTable(colors);
-  FreePalette();
-  FPalette = Value;
+  FPalette.Reset(Value);
 }
 
 void TBitmap::SetSize(int AWidth, int AHeight) {
@@ -485,27 +450,22 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
   AHeight = std::max(AHeight, 0);
   if (AWidth == FWidth && AHeight == FHeight) return;
   FreeContext();
-  HBITMAP old = FHandle;
+  TOwnedBitmap old(FHandle.Release());  // kept for the copy
   int oldW = FWidth, oldH = FHeight;
-  FHandle = nullptr;  // kept for the copy
   try {
     NewImage(AWidth, AHeight, FBitCount, FRgb565, FColors, nullptr);
   } catch (...) {
-    if (FHandle) ::DeleteObject(FHandle);
-    FHandle = old;
+    FHandle = std::move(old);
     FWidth = oldW;
     FHeight = oldH;
     throw;
   }
-  if (old) {
+  if (old && FHandle) {
     // The old image stays at the top-left corner; new parts are white.
-    if (FHandle) {
-      TSelectedBitmap src(old);
-      TSelectedBitmap dst(FHandle);
-      ::BitBlt(dst.DC(), 0, 0, std::min(oldW, AWidth), std::min(oldH, AHeight), src.DC(), 0, 0, SRCCOPY);
-      ::GdiFlush();
-    }
-    ::DeleteObject(old);
+    TBitmapDC src(old);
+    TBitmapDC dst(FHandle);
+    ::BitBlt(dst, 0, 0, std::min(oldW, AWidth), std::min(oldH, AHeight), src, 0, 0, SRCCOPY);
+    ::GdiFlush();
   }
   Changed(this);
 }
@@ -547,11 +507,8 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
   if (!FHandle) return;
   HDC src = Canvas()->Handle();
   HDC dest = ACanvas->Handle();
-  HPALETTE oldPalette = nullptr;
-  if (!IgnorePalette && Palette() && (::GetDeviceCaps(dest, RASTERCAPS) & RC_PALETTE)) {
-    oldPalette = ::SelectPalette(dest, Palette(), TRUE);
-    ::RealizePalette(dest);
-  }
+  bool usePalette = !IgnorePalette && Palette() && (::GetDeviceCaps(dest, RASTERCAPS) & RC_PALETTE);
+  TSelectedPalette palette(dest, usePalette ? Palette() : nullptr, true);
   if (Transparent()) {
     GraphicsDetail::MaskedStretch(dest, Rect, src, TRect(0, 0, FWidth, FHeight), MaskHandle());
   } else {
@@ -560,7 +517,6 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
                  ACanvas->CopyMode());
     ::SetStretchBltMode(dest, oldMode);
   }
-  if (oldPalette) ::SelectPalette(dest, oldPalette, TRUE);
 }
 
 // --- BMP files ----------------------------------------------------------------------------------
@@ -650,9 +606,7 @@ void TBitmap::LoadDIB(const std::uint8_t* Data, std::size_t Size, std::size_t Bi
     if (entrySize == 3) InvalidBitmap();
     auto* bmi = reinterpret_cast<BITMAPINFO*>(info.data());
     if (compression == BI_RLE8 || compression == BI_RLE4) bmi->bmiHeader.biSizeImage = DWORD(bitsSize);
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    int lines = ::SetDIBits(dc, FHandle, 0, UINT(height), bits, bmi, DIB_RGB_COLORS);
-    ::DeleteDC(dc);
+    int lines = ::SetDIBits(TOwnedDC::Compatible(), FHandle, 0, UINT(height), bits, bmi, DIB_RGB_COLORS);
     if (lines <= 0) InvalidBitmap();
   }
   FDevice = false;
@@ -737,13 +691,8 @@ void TBitmap::LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE Palette
   } else if (Format == CF_DIB && Data) {
     const auto* p = static_cast<const std::uint8_t*>(::GlobalLock(Data));
     if (!p) InvalidBitmap();
-    try {
-      LoadDIB(p, ::GlobalSize(Data), 0);
-    } catch (...) {
-      ::GlobalUnlock(Data);
-      throw;
-    }
-    ::GlobalUnlock(Data);
+    TScopeGuard unlock([&] { ::GlobalUnlock(Data); });
+    LoadDIB(p, ::GlobalSize(Data), 0);
   } else {
     throw EInvalidGraphic("Format de presse-papiers non pris en charge");
   }

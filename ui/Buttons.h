@@ -2,6 +2,8 @@
 // draws a glyph beside its caption, with the standard kinds OK, Annuler, Oui, Non...) and
 // TSpeedButton (a window-less button that can stay down, alone or in a group), and the layout of
 // a glyph and a caption they share.
+// Implemented in BitBtn.cpp (the glyph-and-caption layout, the standard glyphs, TBitBtn) and
+// SpeedButton.cpp (TSpeedButton).
 #pragma once
 
 #include <algorithm>

@@ -330,9 +330,8 @@ void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source,
   Changing();
   RequiredState({csHandleValid, csBrushValid});
   ::FillRect(FHandle, AsRECT(Dest), FBrush->Handle());
-  HBITMAP mask = Bitmap->CreateMaskHandle(Color);
+  TOwnedBitmap mask(Bitmap->CreateMaskHandle(Color));
   GraphicsDetail::MaskedStretch(FHandle, Dest, Bitmap->Canvas()->Handle(), Source, mask);
-  ::DeleteObject(mask);
   Changed();
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Forms.h"
+#include "ScopeGuard.h"
 #include "UtilityWindow.h"
 
 VELBOR_IMPLEMENT_CLASS(TClipboard)
@@ -75,14 +76,9 @@ void TClipboard::Close() {
 
 void TClipboard::Clear() {
   Open();
-  try {
-    ::EmptyClipboard();
-    FEmptied = true;
-  } catch (...) {
-    Close();
-    throw;
-  }
-  Close();
+  TScopeGuard restore([&] { Close(); });
+  ::EmptyClipboard();
+  FEmptied = true;
 }
 
 void TClipboard::Adding() {
@@ -170,31 +166,27 @@ void TClipboard::SetTextBuf(const char* Buffer) { SetBuffer(CF_TEXT, Buffer, std
 
 void TClipboard::AssignGraphic(TGraphic* Graphic) {
   Open();
-  try {
-    Adding();
-    if (auto* metafile = dynamic_cast<TMetafile*>(Graphic)) {
-      HENHMETAFILE copy = ::CopyEnhMetaFileA(metafile->Handle(), nullptr);
-      if (!copy || !::SetClipboardData(CF_ENHMETAFILE, copy)) {
-        if (copy) ::DeleteEnhMetaFile(copy);
-        throw EClipboardException("Impossible de placer l'image dans le presse-papiers");
-      }
-    } else {
-      UINT format = 0;
-      HANDLE data = nullptr;
-      HPALETTE palette = nullptr;
-      Graphic->SaveToClipboardFormat(format, data, palette);
-      if (!data || !::SetClipboardData(format, data)) {
-        if (data) ::GlobalFree(data);
-        if (palette) ::DeleteObject(palette);
-        throw EClipboardException("Impossible de placer l'image dans le presse-papiers");
-      }
-      if (palette && !::SetClipboardData(CF_PALETTE, palette)) ::DeleteObject(palette);
+  TScopeGuard restore([&] { Close(); });
+  Adding();
+  if (auto* metafile = dynamic_cast<TMetafile*>(Graphic)) {
+    HENHMETAFILE copy = ::CopyEnhMetaFileA(metafile->Handle(), nullptr);
+    if (!copy || !::SetClipboardData(CF_ENHMETAFILE, copy)) {
+      if (copy) ::DeleteEnhMetaFile(copy);
+      throw EClipboardException("Impossible de placer l'image dans le presse-papiers");
     }
-  } catch (...) {
-    Close();
-    throw;
+  } else {
+    UINT format = 0;
+    HANDLE data = nullptr;
+    HPALETTE given = nullptr;
+    Graphic->SaveToClipboardFormat(format, data, given);
+    TOwnedPalette palette(given);
+    if (!data || !::SetClipboardData(format, data)) {
+      if (data) ::GlobalFree(data);
+      throw EClipboardException("Impossible de placer l'image dans le presse-papiers");
+    }
+    // The clipboard owns what it took.
+    if (palette && ::SetClipboardData(CF_PALETTE, palette)) palette.Release();
   }
-  Close();
 }
 
 void TClipboard::Assign(TPersistent* Source) {
@@ -218,36 +210,31 @@ void TClipboard::AssignTo(TPersistent* Dest) {
     return;
   }
   Open();
-  try {
-    bool wantBitmap = bitmap || (picture && (HasFormat(CF_DIB) || HasFormat(CF_BITMAP)));
-    // Without a bitmap, a picture takes the first format registered with it that is there.
-    UINT registered = 0;
-    if (picture && !wantBitmap) {
-      for (UINT f = ::EnumClipboardFormats(0); f != 0 && registered == 0; f = ::EnumClipboardFormats(f))
-        if (TPicture::SupportsClipboardFormat(f)) registered = f;
-    }
-    if (registered != 0) {
-      HANDLE data = ::GetClipboardData(registered);
-      if (!data) throw EInvalidGraphic("Le presse-papiers ne contient pas d'image");
-      picture->LoadFromClipboardFormat(registered, data, static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE)));
-    } else if (wantBitmap) {
-      TBitmap* target = bitmap ? bitmap : picture->Bitmap();
-      HPALETTE palette = static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE));
-      if (HANDLE dib = ::GetClipboardData(CF_DIB))
-        target->LoadFromClipboardFormat(CF_DIB, dib, palette);
-      else if (HANDLE ddb = ::GetClipboardData(CF_BITMAP))
-        target->LoadFromClipboardFormat(CF_BITMAP, ddb, palette);
-      else
-        throw EInvalidGraphic("Le presse-papiers ne contient pas d'image");
-    } else {
-      HENHMETAFILE source = static_cast<HENHMETAFILE>(::GetClipboardData(CF_ENHMETAFILE));
-      if (!source) throw EInvalidGraphic("Le presse-papiers ne contient pas d'image");
-      TMetafile* target = metafile ? metafile : picture->Metafile();
-      target->SetHandle(::CopyEnhMetaFileA(source, nullptr));
-    }
-  } catch (...) {
-    Close();
-    throw;
+  TScopeGuard restore([&] { Close(); });
+  bool wantBitmap = bitmap || (picture && (HasFormat(CF_DIB) || HasFormat(CF_BITMAP)));
+  // Without a bitmap, a picture takes the first format registered with it that is there.
+  UINT registered = 0;
+  if (picture && !wantBitmap) {
+    for (UINT f = ::EnumClipboardFormats(0); f != 0 && registered == 0; f = ::EnumClipboardFormats(f))
+      if (TPicture::SupportsClipboardFormat(f)) registered = f;
   }
-  Close();
+  if (registered != 0) {
+    HANDLE data = ::GetClipboardData(registered);
+    if (!data) throw EInvalidGraphic("Le presse-papiers ne contient pas d'image");
+    picture->LoadFromClipboardFormat(registered, data, static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE)));
+  } else if (wantBitmap) {
+    TBitmap* target = bitmap ? bitmap : picture->Bitmap();
+    HPALETTE palette = static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE));
+    if (HANDLE dib = ::GetClipboardData(CF_DIB))
+      target->LoadFromClipboardFormat(CF_DIB, dib, palette);
+    else if (HANDLE ddb = ::GetClipboardData(CF_BITMAP))
+      target->LoadFromClipboardFormat(CF_BITMAP, ddb, palette);
+    else
+      throw EInvalidGraphic("Le presse-papiers ne contient pas d'image");
+  } else {
+    HENHMETAFILE source = static_cast<HENHMETAFILE>(::GetClipboardData(CF_ENHMETAFILE));
+    if (!source) throw EInvalidGraphic("Le presse-papiers ne contient pas d'image");
+    TMetafile* target = metafile ? metafile : picture->Metafile();
+    target->SetHandle(::CopyEnhMetaFileA(source, nullptr));
+  }
 }

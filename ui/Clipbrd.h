@@ -2,11 +2,7 @@
 // (registered ones such as "HTML Format" and "Rich Text Format", or CF_SYLK), and as pictures.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#undef RegisterClass
+#include "WinApi.h"
 
 #include "Graphics.h"
 

@@ -1,10 +1,7 @@
 // This file implements colours: ColorToRGB and the conversions between colours and identifiers.
 #include "Colors.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "WinApi.h"
 
 #include "Format.h"
 #include "StrUtils.h"

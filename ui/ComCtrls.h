@@ -2,9 +2,10 @@
 // (SysTabControl32), TPageControl with its TTabSheet pages, TStatusBar with its panels
 // (msctls_statusbar32), TTreeView with TTreeNodes/TTreeNode (SysTreeView32), THeaderControl with
 // its sections (SysHeader32), TUpDown (msctls_updown32) and TProgressBar (msctls_progress32).
+// Implemented in PageControl.cpp (the tab controls and pages), StatusBar.cpp, TreeView.cpp,
+// HeaderControl.cpp, UpDown.cpp and ProgressBar.cpp, one file per control.
 #pragma once
 
-// Before the API headers: their RegisterClass macro would rename the class registry's function.
 #include "Object.h"
 #include "Strings.h"
 
@@ -12,12 +13,9 @@
 
 #include "Collection.h"
 #include "Controls.h"
-// The API's GetObject macro would rename the string lists' GetObject; the library calls the API's
-// by its full name, GetObjectA.
-#undef GetObject
 #include "ImageList.h"
 
-#include <commctrl.h>
+#include "WinApi.h"
 
 class TTabSheet;
 class TPageControl;

@@ -3,7 +3,7 @@
 // first so that a responder can answer in its place.
 #include "CommonDialogs.h"
 
-#include <commdlg.h>
+#include "WinApi.h"
 
 #include <cstring>
 #include <vector>

@@ -4,11 +4,7 @@
 // first: a responder (tests) answers in place of the real dialog, which runs only without one.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#undef RegisterClass
+#include "WinApi.h"
 
 #include "Component.h"
 #include "Dialogs.h"

@@ -6,6 +6,7 @@
 #include "Controls.h"
 #include "Format.h"
 #include "Forms.h"
+#include "ScopeGuard.h"
 #include "TextOrder.h"
 
 const TIntIdents CursorIdents = {
@@ -370,13 +371,10 @@ void TControl::Loaded() {
 
 void TControl::ReadState(TReader* Reader) {
   ControlState.Include(csReadingState);
-  try {
+  {
+    TScopeGuard restore([&] { ControlState.Exclude(csReadingState); });
     TComponent::ReadState(Reader);
-  } catch (...) {
-    ControlState.Exclude(csReadingState);
-    throw;
   }
-  ControlState.Exclude(csReadingState);
   // What the description left to the parent takes the parent's values now.
   if (FParent) {
     if (FParentFont) Perform(CM_PARENTFONTCHANGED);

@@ -5,6 +5,8 @@
 
 #include "Controls.h"
 
+#include "ScopeGuard.h"
+
 void TWinControl::AlignControl(TControl* AControl) {
   if (ComponentState().Contains(csDestroying)) return;
   if (FAlignLevel != 0 || ComponentState().Contains(csLoading)) {
@@ -12,16 +14,12 @@ void TWinControl::AlignControl(TControl* AControl) {
     return;
   }
   DisableAlign();
-  try {
-    TRect r = ClientRect();
-    AlignControls(AControl, r);
-  } catch (...) {
+  TScopeGuard restore([&] {
     ControlState.Exclude(csAlignmentNeeded);
     --FAlignLevel;
-    throw;
-  }
-  ControlState.Exclude(csAlignmentNeeded);
-  --FAlignLevel;
+  });
+  TRect r = ClientRect();
+  AlignControls(AControl, r);
 }
 
 void TWinControl::AdjustClientRect(TRect& Rect) {
@@ -65,13 +63,8 @@ void TWinControl::DoAnchors(TControl* Control) {
     top = MulDiv(rules.Top, client.Bottom, original.Y) - height / 2;
   }
   Control->FAnchorMove = true;
-  try {
-    Control->SetBounds(left, top, std::max(width, 0), std::max(height, 0));
-  } catch (...) {
-    Control->FAnchorMove = false;
-    throw;
-  }
-  Control->FAnchorMove = false;
+  TScopeGuard restore([&] { Control->FAnchorMove = false; });
+  Control->SetBounds(left, top, std::max(width, 0), std::max(height, 0));
 }
 
 void TWinControl::DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect) {

@@ -7,6 +7,7 @@
 #include "Controls.h"
 #include "Format.h"
 #include "Forms.h"
+#include "ScopeGuard.h"
 #include "TextOrder.h"
 
 namespace {
@@ -675,14 +676,11 @@ void TWinControl::CMSysColorChange(TMessage& Message) { Broadcast(Message); }
 void TWinControl::CMRecreateWnd(TMessage&) {
   bool wasFocused = Focused();
   FRecreating = true;
-  try {
+  {
+    TScopeGuard restore([&] { FRecreating = false; });
     DestroyHandle();
     UpdateControlState();
-  } catch (...) {
-    FRecreating = false;
-    throw;
   }
-  FRecreating = false;
   if (wasFocused && FHandle) ::SetFocus(FHandle);
 }
 

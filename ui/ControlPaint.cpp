@@ -3,9 +3,11 @@
 // (PaintTo, csPaintCopy), TControlCanvas with its device contexts, TGraphicControl and
 // TCustomControl.
 #include <algorithm>
+#include <optional>
 
 #include "Controls.h"
 #include "Format.h"
+#include "ScopeGuard.h"
 #include "TextOrder.h"
 
 namespace {
@@ -32,10 +34,10 @@ void TWinControl::PaintWindow(HDC DC) {
 
 void TWinControl::PaintHandler(TMessage& Message) {
   HDC dc = reinterpret_cast<HDC>(Message.WParam);
-  PAINTSTRUCT ps;
-  if (!dc) dc = BeginPaint(FHandle, &ps);
-  try {
-    int saved = SaveDC(dc);
+  std::optional<TPaintDC> paint;  // the window's own painting, without a context given
+  if (!dc) dc = paint.emplace(FHandle);
+  {
+    TSavedDC saved(dc);
     int clip = SIMPLEREGION;
     for (TControl* c : FControls) {
       if (dynamic_cast<TWinControl*>(c) || !c->Visible() || !c->ControlStyle.Contains(csOpaque)) continue;
@@ -43,13 +45,8 @@ void TWinControl::PaintHandler(TMessage& Message) {
       if (clip == NULLREGION) break;
     }
     if (clip != NULLREGION) PaintWindow(dc);
-    RestoreDC(dc, saved);
-    PaintControls(dc, nullptr);
-  } catch (...) {
-    if (!Message.WParam) EndPaint(FHandle, &ps);
-    throw;
   }
-  if (!Message.WParam) EndPaint(FHandle, &ps);
+  PaintControls(dc, nullptr);
 }
 
 void TWinControl::PaintControls(HDC DC, TControl* First) {
@@ -78,30 +75,14 @@ void TWinControl::WMPaint(TMessage& Message) {
   }
   // Double buffering: everything is drawn in memory, then copied in one go.
   TRect client = ClientRect();
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max(client.Right, 1), std::max(client.Bottom, 1));
-  ReleaseDC(nullptr, screen);
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(FHandle, &ps);
-  try {
-    Perform(WM_ERASEBKGND, WPARAM(memory), LPARAM(memory));
-    Message.WParam = WPARAM(memory);
-    WMPaint(Message);
-    Message.WParam = 0;
-    BitBlt(dc, 0, 0, client.Right, client.Bottom, memory, 0, 0, SRCCOPY);
-  } catch (...) {
-    EndPaint(FHandle, &ps);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    throw;
-  }
-  EndPaint(FHandle, &ps);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
+  TOwnedBitmap bitmap(CreateCompatibleBitmap(TWindowDC(), std::max(client.Right, 1), std::max(client.Bottom, 1)));
+  TBitmapDC memory(bitmap);
+  TPaintDC dc(FHandle);
+  Perform(WM_ERASEBKGND, WPARAM(memory.Get()), LPARAM(memory.Get()));
+  Message.WParam = WPARAM(memory.Get());
+  WMPaint(Message);
+  Message.WParam = 0;
+  BitBlt(dc, 0, 0, client.Right, client.Bottom, memory, 0, 0, SRCCOPY);
 }
 
 void TWinControl::PaintTo(HDC DC, int X, int Y) {
@@ -188,13 +169,10 @@ TCanvas* TCustomControl::Canvas() const { return FCanvas; }
 void TCustomControl::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_PAINT) {
     ControlState.Include(csCustomPaint);
-    try {
+    {
+      TScopeGuard restore([&] { ControlState.Exclude(csCustomPaint); });
       TWinControl::Dispatch(Message);
-    } catch (...) {
-      ControlState.Exclude(csCustomPaint);
-      throw;
     }
-    ControlState.Exclude(csCustomPaint);
     return;
   }
   TWinControl::Dispatch(Message);

@@ -3,12 +3,13 @@
 // TWinControl (a real window: creation parameters, handle life, children, focus, Tab order, keys,
 // painting and reflected notifications), TGraphicControl and TCustomControl (controls that paint
 // themselves on a TControlCanvas), and the shared window procedure that joins windows to objects.
+// Implemented in Control.cpp (TControl), WinControl.cpp (TWinControl's window, children and focus),
+// ControlAlign.cpp (alignment and anchors), ControlMessages.cpp (the window procedure and the
+// message handlers) and ControlPaint.cpp (painting, TGraphicControl, TCustomControl,
+// TControlCanvas).
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "WinApi.h"
 
 #include <vector>
 

@@ -7,6 +7,7 @@
 
 #include "Colors.h"
 #include "DataSet.h"
+#include "ScopeGuard.h"
 
 // The grid's view of the dataset: one buffer per panel.
 class TDBCtrlGridLink : public TDataLink {
@@ -253,22 +254,14 @@ void TDBCtrlGrid::DrawPanelCopy(HDC DC, int Index) {
   HDC bitmapDC = bitmap.Canvas()->Handle();
   int saved = FDataLink->ActiveRecord();
   FDataLink->SetActiveRecord(Index);
-  try {
+  {
+    TScopeGuard restoreRecord([&] { FDataLink->SetActiveRecord(saved); });
     FPanel->PaintTo(bitmapDC, 0, 0);
     TCanvas* canvasSaved = FPaintCanvas;
     FPaintCanvas = bitmap.Canvas();
-    try {
-      PaintPanel(Index);
-    } catch (...) {
-      FPaintCanvas = canvasSaved;
-      throw;
-    }
-    FPaintCanvas = canvasSaved;
-  } catch (...) {
-    FDataLink->SetActiveRecord(saved);
-    throw;
+    TScopeGuard restoreCanvas([&] { FPaintCanvas = canvasSaved; });
+    PaintPanel(Index);
   }
-  FDataLink->SetActiveRecord(saved);
   BitBlt(DC, r.Left, r.Top, r.Width(), r.Height(), bitmapDC, 0, 0, SRCCOPY);
 }
 

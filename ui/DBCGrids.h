@@ -3,14 +3,10 @@
 // panel; the other panels are paint-copies of it drawn with their own record's data.
 #pragma once
 
-// The class registry is declared before the API headers can rename RegisterClass.
 #include "Object.h"
 
 #include "Controls.h"
 #include "DataSource.h"
-
-// The API's macro would hide the class registry's RegisterClass.
-#undef RegisterClass
 
 class TDBCtrlGrid;
 

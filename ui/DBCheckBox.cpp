@@ -124,18 +124,15 @@ void TDBCheckBox::WMPaint(TMessage& Message) {
   // The box shows the state of the record being painted, not the control's own.
   HDC dc = HDC(Message.WParam);
   RECT r{0, 0, Width(), Height()};
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
+  FillRect(dc, &r, TOwnedBrush(CreateSolidBrush(ColorToRGB(Color()))));
   TCheckBoxState state = FieldState();
   int box = 13;
   RECT check{0, (Height() - box) / 2, box, (Height() - box) / 2 + box};
   UINT flags = DFCS_BUTTONCHECK | (state == cbChecked ? DFCS_CHECKED : 0) | (state == cbGrayed ? DFCS_INACTIVE : 0);
   DrawFrameControl(dc, &check, DFC_BUTTON, flags);
   RECT text{box + 4, 0, Width(), Height()};
-  HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
+  TSelectedObject font(dc, Font()->Handle());
   SetBkMode(dc, TRANSPARENT);
   String caption = Caption();
   DrawTextA(dc, caption.c_str(), int(caption.size()), &text, DT_SINGLELINE | DT_VCENTER);
-  SelectObject(dc, oldFont);
 }

@@ -1,6 +1,8 @@
 // This file implements TDBComboBox: a combo box over a field, written back on exit.
 #include "DBCtrls.h"
 
+#include "ScopeGuard.h"
+
 VELBOR_IMPLEMENT_CLASS(TDBComboBox)
 VELBOR_PUBLISHED(TDBComboBox,
   Prop("DataField", &Self::DataField, &Self::SetDataField),
@@ -38,17 +40,12 @@ String TDBComboBox::ComboText() const {
 
 void TDBComboBox::SetComboText(const String& Value) {
   FLoading = true;
-  try {
-    if (Style() == csDropDown || Style() == csSimple) {
-      SetText(Value);
-    } else {
-      SetItemIndex(Value.empty() ? -1 : Items()->IndexOf(Value));
-    }
-  } catch (...) {
-    FLoading = false;
-    throw;
+  TScopeGuard restore([&] { FLoading = false; });
+  if (Style() == csDropDown || Style() == csSimple) {
+    SetText(Value);
+  } else {
+    SetItemIndex(Value.empty() ? -1 : Items()->IndexOf(Value));
   }
-  FLoading = false;
 }
 
 void TDBComboBox::Change() {

@@ -1,6 +1,8 @@
 // This file implements the data-aware standard controls: TDBEdit, TDBMemo, TDBCheckBox,
 // TDBImage, TDBText, TDBRadioGroup and TDBComboBox, each showing one field of a data source
 // through a TFieldDataLink and writing it back when the user leaves the control.
+// Implemented one file per control: DBEdit.cpp, DBMemo.cpp, DBCheckBox.cpp, DBImage.cpp,
+// DBText.cpp, DBRadioGroup.cpp and DBComboBox.cpp.
 #pragma once
 
 #include "DataSource.h"

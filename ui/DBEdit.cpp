@@ -159,13 +159,10 @@ void PaintCopyText(TWinControl* Control, HDC DC, const String& Text, UINT Format
   // PaintTo has already drawn the border and moved the origin inside it.
   RECT r;
   GetClientRect(Control->Handle(), &r);
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(Control->Color()));
-  FillRect(DC, &r, brush);
-  DeleteObject(brush);
-  HGDIOBJ oldFont = SelectObject(DC, Control->Font()->Handle());
+  FillRect(DC, &r, TOwnedBrush(CreateSolidBrush(ColorToRGB(Control->Color()))));
+  TSelectedObject font(DC, Control->Font()->Handle());
   SetTextColor(DC, ColorToRGB(Control->Font()->Color()));
   SetBkMode(DC, TRANSPARENT);
   InflateRect(&r, -1, -1);
   DrawTextA(DC, Text.c_str(), int(Text.size()), &r, Format);
-  SelectObject(DC, oldFont);
 }

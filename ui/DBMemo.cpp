@@ -1,6 +1,8 @@
 // This file implements TDBMemo: a memo showing a memo or string field, written back on exit.
 #include "DBCtrls.h"
 
+#include "ScopeGuard.h"
+
 VELBOR_IMPLEMENT_CLASS(TDBMemo)
 VELBOR_PUBLISHED(TDBMemo,
   Prop("DataField", &Self::DataField, &Self::SetDataField),
@@ -57,15 +59,10 @@ void TDBMemo::KeyPress(char& Key) {
 void TDBMemo::DataChange(TObject*) {
   TField* field = FDataLink->Field();
   FLoading = true;
-  try {
-    if (field == nullptr) SetText(String());
-    else if (dynamic_cast<TBlobField*>(field) != nullptr) SetText(field->AsString());
-    else SetText(field->DisplayText());
-  } catch (...) {
-    FLoading = false;
-    throw;
-  }
-  FLoading = false;
+  TScopeGuard restore([&] { FLoading = false; });
+  if (field == nullptr) SetText(String());
+  else if (dynamic_cast<TBlobField*>(field) != nullptr) SetText(field->AsString());
+  else SetText(field->DisplayText());
 }
 
 void TDBMemo::EditingChange(TObject*) { TCustomEdit::SetReadOnly(!FDataLink->Editing()); }

@@ -1,6 +1,7 @@
 // This file implements TDBRadioGroup: a radio group whose checked button is the field's value.
 #include "DBCtrls.h"
 
+#include "ScopeGuard.h"
 #include "Strings.h"
 
 VELBOR_IMPLEMENT_CLASS(TDBRadioGroup)
@@ -45,7 +46,8 @@ String TDBRadioGroup::ButtonValue(int Index) const {
 void TDBRadioGroup::SetValue(const String& Value) {
   if (FValue == Value) return;
   FInSetValue = true;
-  try {
+  {
+    TScopeGuard restore([&] { FInSetValue = false; });
     int index = -1;
     for (int i = 0; i < Items()->Count(); ++i) {
       if (ButtonValue(i) == Value) {
@@ -54,11 +56,7 @@ void TDBRadioGroup::SetValue(const String& Value) {
       }
     }
     SetItemIndex(index);
-  } catch (...) {
-    FInSetValue = false;
-    throw;
   }
-  FInSetValue = false;
   FValue = Value;
   Change();
 }

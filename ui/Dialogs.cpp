@@ -3,7 +3,7 @@
 // dialog built from an in-memory template.
 #include "Dialogs.h"
 
-#include <windows.h>
+#include "WinApi.h"
 
 #include <cstring>
 

@@ -3,15 +3,7 @@
 // windows, or, when a responder is installed (tests), lets it answer and records what was asked.
 #pragma once
 
-// MessageBox is a macro of the API headers (MessageBoxA): included first, it renames the entry
-// below consistently everywhere.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-// The class registry's RegisterClass (Object.h) shares its name with an API macro; the library
-// calls the API's by its full name, RegisterClassA.
-#undef RegisterClass
+#include "WinApi.h"
 
 #include <deque>
 #include <map>

@@ -3,6 +3,8 @@
 // flag, the clipboard and undo, and the change notification.
 #include "StdCtrls.h"
 
+#include "ScopeGuard.h"
+
 VELBOR_IMPLEMENT_CLASS(TCustomEdit)
 VELBOR_PUBLISHED(TCustomEdit,
   Prop("AutoSelect", &Self::AutoSelect).Default(true),
@@ -172,13 +174,10 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 
 void TCustomEdit::CreateWnd() {
   FCreating = true;
-  try {
+  {
+    TScopeGuard restore([&] { FCreating = false; });
     TWinControl::CreateWnd();
-  } catch (...) {
-    FCreating = false;
-    throw;
   }
-  FCreating = false;
   SendMessageA(FHandle, EM_LIMITTEXT, WPARAM(FMaxLength), 0);
   if (FPasswordChar) SendMessageA(FHandle, EM_SETPASSWORDCHAR, WPARAM(static_cast<unsigned char>(FPasswordChar)), 0);
   SendMessageA(FHandle, EM_SETMODIFY, WPARAM(FModified), 0);
@@ -195,12 +194,7 @@ void TCustomEdit::DestroyWnd() {
 
 bool TCustomEdit::CanAutoSize(int& NewWidth, int& NewHeight) {
   (void)NewWidth;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  TEXTMETRICA tm = Font()->TextMetrics();
   // The text line, the client edge and a little room above and below the text.
   NewHeight = tm.tmHeight + (FBorderStyle == bsSingle ? 8 : 2);
   return true;
@@ -245,13 +239,10 @@ void TCustomEdit::WMSetText(TMessage& Message) {
   }
   String before = TWinControl::GetText();
   FSettingText = true;
-  try {
+  {
+    TScopeGuard restore([&] { FSettingText = false; });
     TWinControl::Dispatch(Message);
-  } catch (...) {
-    FSettingText = false;
-    throw;
   }
-  FSettingText = false;
   if (Message.Result && TWinControl::GetText() != before) Change();
 }
 

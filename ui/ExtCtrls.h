@@ -1,6 +1,8 @@
 // This file implements the extra controls of the class library: TPanel (a container with
 // bevels and a caption), TBevel, TImage, TShape, TPaintBox (window-less drawings) and TRadioGroup
 // (a group box of radio buttons made from a list of items).
+// Implemented in Panel.cpp (Frame3D, TPanel, TBevel), Image.cpp (TImage, TShape, TPaintBox) and
+// RadioGroup.cpp.
 #pragma once
 
 #include "StdCtrls.h"

@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "Forms.h"
 #include "Resources.h"
+#include "ScopeGuard.h"
 
 TFormHooks FormHooks;
 
@@ -94,13 +95,10 @@ void TCustomForm::AfterConstruction() {
   if (FConstructed) return;
   FConstructed = true;
   FFormState.Include(fsCreating);
-  try {
+  {
+    TScopeGuard restore([&] { FFormState.Exclude(fsCreating); });
     InitInheritedComponent(this, TForm::StaticClass());
-  } catch (...) {
-    FFormState.Exclude(fsCreating);
-    throw;
   }
-  FFormState.Exclude(fsCreating);
   DoCreate();
   // An MDI child is visible from its creation.
   if (FFormStyle == fsMDIChild) SetVisible(true);
@@ -399,49 +397,44 @@ void TCustomForm::CMShowingChanged(TMessage&) {
   static const int ShowCommands[] = {SW_SHOWNORMAL, SW_SHOWMINNOACTIVE, SW_SHOWMAXIMIZED};
   if (FFormState.Contains(fsShowing)) throw EInvalidOperation("Impossible de modifier Visible dans OnShow ou OnHide");
   FFormState.Include(fsShowing);
-  try {
-    if (Showing()) {
-      DoShow();
-      PositionForm();
-      if (FFormStyle == fsMDIChild) {
-        HWND client = Application->MainForm() ? Application->MainForm()->ClientHandle() : nullptr;
-        if (FWindowState == wsMaximized && client) {
-          ShowWindow(FHandle, SW_SHOWMAXIMIZED);
-        } else {
-          ShowWindow(FHandle, ShowCommands[FWindowState]);
-        }
-        if (client) {
-          SendMessageA(client, WM_MDIACTIVATE, WPARAM(FHandle), 0);
-          SendMessageA(client, WM_MDIREFRESHMENU, 0, 0);
-        }
-        // The client activated the child while it was being created, before its controls had
-        // windows: the active control takes the focus now that they show.
-        if (FActive) SetWindowFocus();
+  TScopeGuard restore([&] { FFormState.Exclude(fsShowing); });
+  if (Showing()) {
+    DoShow();
+    PositionForm();
+    if (FFormStyle == fsMDIChild) {
+      HWND client = Application->MainForm() ? Application->MainForm()->ClientHandle() : nullptr;
+      if (FWindowState == wsMaximized && client) {
+        ShowWindow(FHandle, SW_SHOWMAXIMIZED);
       } else {
         ShowWindow(FHandle, ShowCommands[FWindowState]);
       }
+      if (client) {
+        SendMessageA(client, WM_MDIACTIVATE, WPARAM(FHandle), 0);
+        SendMessageA(client, WM_MDIREFRESHMENU, 0, 0);
+      }
+      // The client activated the child while it was being created, before its controls had
+      // windows: the active control takes the focus now that they show.
+      if (FActive) SetWindowFocus();
     } else {
-      DoHide();
-      if (Screen->ActiveForm() == this) MergeMenu(false);
-      SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-      if (FActive && FFormStyle != fsMDIChild) {
-        // The next form up takes the activation the hidden one had.
-        FActive = false;
-        for (int i = 0; i < Screen->FormCount(); ++i) {
-          TCustomForm* f = Screen->Forms(i);
-          if (f != this && f->HandleAllocated() && IsWindowVisible(f->FHandle) && IsWindowEnabled(f->FHandle) &&
-              f->FFormStyle != fsMDIChild) {
-            SetActiveWindow(f->FHandle);
-            break;
-          }
+      ShowWindow(FHandle, ShowCommands[FWindowState]);
+    }
+  } else {
+    DoHide();
+    if (Screen->ActiveForm() == this) MergeMenu(false);
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    if (FActive && FFormStyle != fsMDIChild) {
+      // The next form up takes the activation the hidden one had.
+      FActive = false;
+      for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* f = Screen->Forms(i);
+        if (f != this && f->HandleAllocated() && IsWindowVisible(f->FHandle) && IsWindowEnabled(f->FHandle) &&
+            f->FFormStyle != fsMDIChild) {
+          SetActiveWindow(f->FHandle);
+          break;
         }
       }
     }
-  } catch (...) {
-    FFormState.Exclude(fsShowing);
-    throw;
   }
-  FFormState.Exclude(fsShowing);
 }
 
 namespace {
@@ -485,7 +478,7 @@ TModalResult TCustomForm::ShowModal() {
   Screen->SetCursor(crDefault);
   // Every other window of the program is disabled while the form runs.
   std::vector<HWND> disabled = DisableTaskWindows(Handle());
-  auto restore = [&] {
+  TScopeGuard restoreProgram([&] {
     EnableTaskWindows(disabled);
     if (!Screen->FSaveFocusedList.empty()) {
       Screen->FFocusedForm = Screen->FSaveFocusedList.front();
@@ -494,31 +487,20 @@ TModalResult TCustomForm::ShowModal() {
     Screen->SetCursor(savedCursor);
     if (activeWindow && IsWindow(activeWindow)) SetActiveWindow(activeWindow);
     FFormState.Exclude(fsModal);
-  };
+  });
   TModalResult result = mrNone;
-  try {
-    Show();
-    try {
-      SendMessageA(FHandle, CM_ACTIVATE, 0, 0);
-      FModalResult = mrNone;
-      do {
-        Application->HandleMessage();
-        if (Application->Terminated()) FModalResult = mrCancel;
-        else if (FModalResult != mrNone) CloseModal();
-      } while (FModalResult == mrNone);
-      result = FModalResult;
-      SendMessageA(FHandle, CM_DEACTIVATE, 0, 0);
-      if (GetActiveWindow() != FHandle) activeWindow = nullptr;
-    } catch (...) {
-      Hide();
-      throw;
-    }
-    Hide();
-  } catch (...) {
-    restore();
-    throw;
-  }
-  restore();
+  Show();
+  TScopeGuard hide([&] { Hide(); });
+  SendMessageA(FHandle, CM_ACTIVATE, 0, 0);
+  FModalResult = mrNone;
+  do {
+    Application->HandleMessage();
+    if (Application->Terminated()) FModalResult = mrCancel;
+    else if (FModalResult != mrNone) CloseModal();
+  } while (FModalResult == mrNone);
+  result = FModalResult;
+  SendMessageA(FHandle, CM_DEACTIVATE, 0, 0);
+  if (GetActiveWindow() != FHandle) activeWindow = nullptr;
   return result;
 }
 
@@ -623,47 +605,42 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   if (Control->ControlState.Contains(csFocusing)) return false;
   Control->ControlState.Include(csFocusing);
   bool done = false;
-  try {
-    do {
-      if (Screen->FFocusedForm != this) {
-        if (TCustomForm* previous = Screen->FFocusedForm) {
-          Screen->FFocusedForm = nullptr;
-          if (previous->HandleAllocated() && !SendFocusMessage(previous->FHandle, CM_DEACTIVATE)) break;
-        }
-        Screen->FFocusedForm = this;
-        if (!SendFocusMessage(FHandle, CM_ACTIVATE)) break;
+  TScopeGuard restore([&] { Control->ControlState.Exclude(csFocusing); });
+  do {
+    if (Screen->FFocusedForm != this) {
+      if (TCustomForm* previous = Screen->FFocusedForm) {
+        Screen->FFocusedForm = nullptr;
+        if (previous->HandleAllocated() && !SendFocusMessage(previous->FHandle, CM_DEACTIVATE)) break;
       }
-      if (!FFocusedControl) FFocusedControl = this;
-      if (FFocusedControl != Control) {
-        bool moved = false;
-        while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
-          HWND h = FFocusedControl->Handle();
-          FFocusedControl = FFocusedControl->Parent();
-          if (!SendFocusMessage(h, CM_EXIT)) {
-            moved = true;
-            break;
-          }
+      Screen->FFocusedForm = this;
+      if (!SendFocusMessage(FHandle, CM_ACTIVATE)) break;
+    }
+    if (!FFocusedControl) FFocusedControl = this;
+    if (FFocusedControl != Control) {
+      bool moved = false;
+      while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
+        HWND h = FFocusedControl->Handle();
+        FFocusedControl = FFocusedControl->Parent();
+        if (!SendFocusMessage(h, CM_EXIT)) {
+          moved = true;
+          break;
         }
-        if (moved) break;
-        while (FFocusedControl != Control) {
-          TWinControl* step = Control;
-          while (step->Parent() != FFocusedControl) step = step->Parent();
-          FFocusedControl = step;
-          if (!SendFocusMessage(step->Handle(), CM_ENTER)) {
-            moved = true;
-            break;
-          }
-        }
-        if (moved) break;
-        Perform(CM_FOCUSCHANGED, 0, LPARAM(Control));
       }
-      done = true;
-    } while (false);
-  } catch (...) {
-    Control->ControlState.Exclude(csFocusing);
-    throw;
-  }
-  Control->ControlState.Exclude(csFocusing);
+      if (moved) break;
+      while (FFocusedControl != Control) {
+        TWinControl* step = Control;
+        while (step->Parent() != FFocusedControl) step = step->Parent();
+        FFocusedControl = step;
+        if (!SendFocusMessage(step->Handle(), CM_ENTER)) {
+          moved = true;
+          break;
+        }
+      }
+      if (moved) break;
+      Perform(CM_FOCUSCHANGED, 0, LPARAM(Control));
+    }
+    done = true;
+  } while (false);
   return done;
 }
 

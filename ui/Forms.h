@@ -3,12 +3,11 @@
 // and children, focus and activation, keyboard navigation), TFrame, TDataModule, TScreen (the live
 // forms, cursors, fonts, the desktop) and TApplication (start-up, the message loop, idle work,
 // hints, exceptions).
+// Implemented in Form.cpp (TCustomForm), FormMDI.cpp (its MDI side), DataModule.cpp (TDataModule,
+// TFrame), Screen.cpp (TScreen) and Application.cpp (TApplication).
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "WinApi.h"
 
 #include <vector>
 

@@ -5,15 +5,11 @@
 // Every GDI object is owned by exactly one class-library object and freed with it. Tools create
 // their handle on first use and drop it when a property changes; a canvas selects the handles of
 // its tools into its device context when a drawing operation needs them (RequiredState).
+// Implemented in GraphicsObjects.cpp (the tools and screen measures), Canvas.cpp, Bitmap.cpp,
+// Icon.cpp, Metafile.cpp and Picture.cpp (TGraphic, TPicture).
 #pragma once
 
-// The API headers' min and max macros would break the standard library included after them.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-// TPicture::RegisterClipboardFormat is the class library's: the API's name is RegisterClipboardFormatA.
-#undef RegisterClipboardFormat
+#include "WinApi.h"
 
 #include <cstdint>
 #include <vector>
@@ -168,6 +164,8 @@ class TFont : public TGraphicsObject {
   HFONT Handle();
   // Takes ownership of Value; the properties are read back from it.
   void SetHandle(HFONT Value);
+  // The metrics of the font on the screen.
+  TEXTMETRICA TextMetrics();
   const String& Name() const { return FName; }
   void SetName(const String& Value);
   int Height() const { return FHeight; }
@@ -194,8 +192,7 @@ class TFont : public TGraphicsObject {
   void Changed() override;
 
  private:
-  void FreeHandle();
-  HFONT FHandle = nullptr;
+  TGdiObject<HFONT> FHandle;
   String FName;
   int FHeight;
   TFontStyles FStyle;
@@ -228,8 +225,7 @@ class TPen : public TGraphicsObject {
   void Changed() override;
 
  private:
-  void FreeHandle();
-  HPEN FHandle = nullptr;
+  TGdiObject<HPEN> FHandle;
   TColor FColor = clBlack;
   TPenMode FMode = pmCopy;
   TPenStyle FStyle = psSolid;
@@ -259,8 +255,7 @@ class TBrush : public TGraphicsObject {
   void Changed() override;
 
  private:
-  void FreeHandle();
-  HBRUSH FHandle = nullptr;
+  TGdiObject<HBRUSH> FHandle;
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
   TBitmap* FBitmap = nullptr;  // owned copy
@@ -317,8 +312,6 @@ class TCanvas : public TPersistent {
   void FrameRect(const TRect& R);
   void DrawFocusRect(const TRect& R);
   void FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle);
-  // TextOut is a macro of the API headers (TextOutA); the method takes its expanded name
-  // consistently wherever this header is included.
   void TextOut(int X, int Y, const String& Text);
   // Text clipped to R, drawn at (X, Y); the rectangle is filled unless the brush is clear.
   void TextRect(const TRect& R, int X, int Y, const String& Text);
@@ -561,7 +554,7 @@ class TBitmap : public TGraphic {
   void FreePalette();
   COLORREF PixelRGB(int X, int Y) const;
 
-  HBITMAP FHandle = nullptr;
+  TOwnedBitmap FHandle;
   std::uint8_t* FBits = nullptr;
   int FWidth = 0;
   int FHeight = 0;
@@ -572,12 +565,19 @@ class TBitmap : public TGraphic {
   // Never given a format: a bitmap "of the device" (a 32-bit section here), pfDevice and bmDDB.
   bool FDevice = true;
   TBitmapCanvas* FCanvas = nullptr;
-  HBITMAP FMaskHandle = nullptr;
+  TOwnedBitmap FMaskHandle;
   TColor FMaskColor = clNone;
-  HPALETTE FPalette = nullptr;
+  TOwnedPalette FPalette;
   TColor FTransparentColor = clDefault;
   TTransparentMode FTransparentMode = tmAuto;
 };
+
+// The size of an icon handle's colour image (a monochrome icon's mask holds two images); false
+// when the handle is no icon.
+bool IconImageSize(HICON Icon, int& Width, int& Height);
+
+// Screen pixels per inch along LOGPIXELSX or LOGPIXELSY; 96 when the screen does not say.
+int ScreenPixelsPerInch(int Axis = LOGPIXELSY);
 
 // An icon (ICO file: the image closest to the system's icon size of the file is used; saving
 // writes the file read, or one image made from the handle). Always drawn transparently.

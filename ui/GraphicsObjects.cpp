@@ -2,19 +2,11 @@
 // published properties.
 #include "Graphics.h"
 
-namespace {
-
-int ScreenPixelsPerInch() {
-  static const int Value = [] {
-    HDC dc = ::GetDC(nullptr);
-    int ppi = dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 0;
-    if (dc) ::ReleaseDC(nullptr, dc);
-    return ppi > 0 ? ppi : 96;
-  }();
-  return Value;
+int ScreenPixelsPerInch(int Axis) {
+  TWindowDC dc;
+  int ppi = dc ? ::GetDeviceCaps(dc, Axis) : 0;
+  return ppi > 0 ? ppi : 96;
 }
-
-}  // namespace
 
 const TIntIdents CharsetIdents = {
     {ANSI_CHARSET, "ANSI_CHARSET"},
@@ -59,21 +51,17 @@ VELBOR_PUBLISHED(TFont,
   Prop("Size", &Self::Size, &Self::SetSize).Stored(false),
   Prop("Style", &Self::Style, &Self::SetStyle).Default(TFontStyles{}))
 
-TFont::TFont() : FName("MS Sans Serif"), FHeight(-11) { PixelsPerInch = ScreenPixelsPerInch(); }
-
-TFont::~TFont() { FreeHandle(); }
-
-void TFont::FreeHandle() {
-  if (FHandle) ::DeleteObject(FHandle);
-  FHandle = nullptr;
+TFont::TFont() : FName("MS Sans Serif"), FHeight(-11) {
+  static const int ScreenPPI = ScreenPixelsPerInch();
+  PixelsPerInch = ScreenPPI;
 }
+
+TFont::~TFont() = default;
 
 // The old handle goes only after the listeners (canvases) have let go of it.
 void TFont::Changed() {
-  HFONT old = FHandle;
-  FHandle = nullptr;
+  TGdiObject<HFONT> old(FHandle.Release());
   inherited::Changed();
-  if (old) ::DeleteObject(old);
 }
 
 HFONT TFont::Handle() {
@@ -92,10 +80,18 @@ HFONT TFont::Handle() {
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = FPitch == fpVariable ? VARIABLE_PITCH : FPitch == fpFixed ? FIXED_PITCH : DEFAULT_PITCH;
     lstrcpynA(lf.lfFaceName, FName.c_str(), LF_FACESIZE);
-    FHandle = ::CreateFontIndirectA(&lf);
+    FHandle.Reset(::CreateFontIndirectA(&lf));
     if (!FHandle) throw EOutOfResources("Ressources système insuffisantes"_a);
   }
   return FHandle;
+}
+
+TEXTMETRICA TFont::TextMetrics() {
+  TWindowDC dc;
+  TSelectedObject font(dc, Handle());
+  TEXTMETRICA metrics{};
+  ::GetTextMetricsA(dc, &metrics);
+  return metrics;
 }
 
 void TFont::SetHandle(HFONT Value) {
@@ -115,8 +111,7 @@ void TFont::SetHandle(HFONT Value) {
     FPitch = pitch == VARIABLE_PITCH ? fpVariable : pitch == FIXED_PITCH ? fpFixed : fpDefault;
   }
   Changed();
-  FreeHandle();  // one a listener may have made meanwhile
-  FHandle = Value;
+  FHandle.Reset(Value);  // drops one a listener may have made meanwhile
 }
 
 void TFont::SetName(const String& Value) {
@@ -191,18 +186,11 @@ VELBOR_PUBLISHED(TPen,
   Prop("Style", &Self::Style, &Self::SetStyle).Default(psSolid),
   Prop("Width", &Self::Width, &Self::SetWidth).Default(1))
 
-TPen::~TPen() { FreeHandle(); }
-
-void TPen::FreeHandle() {
-  if (FHandle) ::DeleteObject(FHandle);
-  FHandle = nullptr;
-}
+TPen::~TPen() = default;
 
 void TPen::Changed() {
-  HPEN old = FHandle;
-  FHandle = nullptr;
+  TGdiObject<HPEN> old(FHandle.Release());
   inherited::Changed();
-  if (old) ::DeleteObject(old);
 }
 
 HPEN TPen::Handle() {
@@ -211,7 +199,7 @@ HPEN TPen::Handle() {
     lp.lopnStyle = UINT(FStyle);  // the enumeration follows PS_SOLID .. PS_INSIDEFRAME
     lp.lopnWidth.x = FWidth;
     lp.lopnColor = ColorToRGB(FColor);
-    FHandle = ::CreatePenIndirect(&lp);
+    FHandle.Reset(::CreatePenIndirect(&lp));
     if (!FHandle) throw EOutOfResources("Ressources système insuffisantes"_a);
   }
   return FHandle;
@@ -225,8 +213,7 @@ void TPen::SetHandle(HPEN Value) {
     FColor = TColor(lp.lopnColor);
   }
   Changed();
-  FreeHandle();  // one a listener may have made meanwhile
-  FHandle = Value;
+  FHandle.Reset(Value);  // drops one a listener may have made meanwhile
 }
 
 void TPen::SetColor(TColor Value) {
@@ -273,34 +260,24 @@ VELBOR_PUBLISHED(TBrush,
   Prop("Color", &Self::Color, &Self::SetColor).Default(clWhite).Idents(ColorIdents),
   Prop("Style", &Self::Style, &Self::SetStyle).Default(bsSolid))
 
-TBrush::~TBrush() {
-  FreeHandle();
-  delete FBitmap;
-}
-
-void TBrush::FreeHandle() {
-  if (FHandle) ::DeleteObject(FHandle);
-  FHandle = nullptr;
-}
+TBrush::~TBrush() { delete FBitmap; }
 
 void TBrush::Changed() {
-  HBRUSH old = FHandle;
-  FHandle = nullptr;
+  TGdiObject<HBRUSH> old(FHandle.Release());
   inherited::Changed();
-  if (old) ::DeleteObject(old);
 }
 
 HBRUSH TBrush::Handle() {
   if (!FHandle) {
     if (FBitmap && !FBitmap->Empty()) {
-      FHandle = ::CreatePatternBrush(FBitmap->Handle());
+      FHandle.Reset(::CreatePatternBrush(FBitmap->Handle()));
     } else if (FStyle == bsClear) {
       LOGBRUSH lb = {BS_NULL, 0, 0};
-      FHandle = ::CreateBrushIndirect(&lb);
+      FHandle.Reset(::CreateBrushIndirect(&lb));
     } else if (FStyle == bsSolid) {
-      FHandle = ::CreateSolidBrush(ColorToRGB(FColor));
+      FHandle.Reset(::CreateSolidBrush(ColorToRGB(FColor)));
     } else {
-      FHandle = ::CreateHatchBrush(int(FStyle) - int(bsHorizontal), ColorToRGB(FColor));
+      FHandle.Reset(::CreateHatchBrush(int(FStyle) - int(bsHorizontal), ColorToRGB(FColor)));
     }
     if (!FHandle) throw EOutOfResources("Ressources système insuffisantes"_a);
   }
@@ -316,8 +293,7 @@ void TBrush::SetHandle(HBRUSH Value) {
     else FStyle = bsSolid;
   }
   Changed();
-  FreeHandle();  // one a listener may have made meanwhile
-  FHandle = Value;
+  FHandle.Reset(Value);  // drops one a listener may have made meanwhile
 }
 
 void TBrush::SetColor(TColor Value) {

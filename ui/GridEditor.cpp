@@ -6,6 +6,7 @@
 
 #include "Forms.h"
 #include "Grids.h"
+#include "ScopeGuard.h"
 
 // --- TInplaceEdit -----------------------------------------------------------------------------
 
@@ -93,7 +94,8 @@ void TInplaceEdit::BoundsChanged() {
 void TInplaceEdit::UpdateContents() {
   if (!FGrid) return;
   FLoading = true;
-  try {
+  {
+    TScopeGuard restore([&] { FLoading = false; });
     SetText(String());
     SetEditMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
     FLoadedText = FGrid->GetEditText(FGrid->Col(), FGrid->Row());
@@ -101,11 +103,7 @@ void TInplaceEdit::UpdateContents() {
     // A mask sets its own length.
     int limit = FGrid->GetEditLimit();
     if (!IsMasked() || limit > 0) SetMaxLength(std::max(limit, 0));
-  } catch (...) {
-    FLoading = false;
-    throw;
   }
-  FLoading = false;
   SetModified(false);
 }
 
@@ -117,13 +115,10 @@ void TInplaceEdit::Change() {
 
 void TInplaceEdit::Reset() {
   FLoading = true;
-  try {
+  {
+    TScopeGuard restore([&] { FLoading = false; });
     SetText(FLoadedText);
-  } catch (...) {
-    FLoading = false;
-    throw;
   }
-  FLoading = false;
   SetModified(false);
   SelectAll();
   if (FGrid) FGrid->UpdateText();
@@ -342,17 +337,12 @@ void TCustomGrid::UpdateText() {
 
 void TCustomGrid::HideEdit() {
   if (!FInplaceEdit) return;
-  try {
-    UpdateText();
-  } catch (...) {
+  TScopeGuard restore([&] {
     FInplaceCol = -1;
     FInplaceRow = -1;
     FInplaceEdit->Hide();
-    throw;
-  }
-  FInplaceCol = -1;
-  FInplaceRow = -1;
-  FInplaceEdit->Hide();
+  });
+  UpdateText();
 }
 
 void TCustomGrid::InvalidateEditor() {

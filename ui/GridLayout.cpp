@@ -6,6 +6,7 @@
 #include "Format.h"
 #include "Forms.h"
 #include "Grids.h"
+#include "ScopeGuard.h"
 
 namespace {
 [[noreturn]] void IndexOutOfRange() { throw EInvalidGridOperation("Indice de grille hors limites"); }
@@ -485,28 +486,23 @@ void TCustomGrid::UpdateScrollRange() {
   if (!HandleAllocated() || FUpdatingScrollBars) return;
   // Showing or hiding a bar resizes the client area, which comes back here through WM_SIZE.
   FUpdatingScrollBars = true;
-  try {
-    for (int pass = 0; pass < 2; ++pass) {
-      TGridCoord maxTopLeft = MaxTopLeft();
-      auto set = [this](int Bar, int Count, int Fixed, int Max, int Pos) {
-        SCROLLINFO si{};
-        si.cbSize = sizeof(si);
-        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        si.nMin = 0;
-        si.nMax = std::max(Count - Fixed - 1, 0);
-        // The page is what shows at the end, so that the largest position is the last first cell.
-        si.nPage = UINT(std::max(Count - Max, 1));
-        si.nPos = std::max(Pos - Fixed, 0);
-        SetScrollInfo(FHandle, Bar, &si, TRUE);
-      };
-      if (FScrollBars == ssVertical || FScrollBars == ssBoth) set(SB_VERT, RowCount(), FFixedRows, maxTopLeft.Y, TopRow());
-      if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) set(SB_HORZ, ColCount(), FFixedCols, maxTopLeft.X, LeftCol());
-    }
-  } catch (...) {
-    FUpdatingScrollBars = false;
-    throw;
+  TScopeGuard restore([&] { FUpdatingScrollBars = false; });
+  for (int pass = 0; pass < 2; ++pass) {
+    TGridCoord maxTopLeft = MaxTopLeft();
+    auto set = [this](int Bar, int Count, int Fixed, int Max, int Pos) {
+      SCROLLINFO si{};
+      si.cbSize = sizeof(si);
+      si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+      si.nMin = 0;
+      si.nMax = std::max(Count - Fixed - 1, 0);
+      // The page is what shows at the end, so that the largest position is the last first cell.
+      si.nPage = UINT(std::max(Count - Max, 1));
+      si.nPos = std::max(Pos - Fixed, 0);
+      SetScrollInfo(FHandle, Bar, &si, TRUE);
+    };
+    if (FScrollBars == ssVertical || FScrollBars == ssBoth) set(SB_VERT, RowCount(), FFixedRows, maxTopLeft.Y, TopRow());
+    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) set(SB_HORZ, ColCount(), FFixedCols, maxTopLeft.X, LeftCol());
   }
-  FUpdatingScrollBars = false;
 }
 
 void TCustomGrid::UpdateScrollPos() {

@@ -3,11 +3,13 @@
 // in-place editor protocol), TDrawGrid (the grid with its drawing and editing events),
 // TStringGrid (a grid holding a string and an object per cell) and TInplaceEdit (the editor the
 // grid places over its current cell).
+// Implemented in GridLayout.cpp (geometry and selection), GridPaint.cpp, GridInput.cpp (keys and
+// mouse), GridEditor.cpp (TInplaceEdit and the editor protocol) and StringGrid.cpp (TDrawGrid,
+// TStringGrid).
 #pragma once
 
 #include <vector>
 
-// The API headers first, with their RegisterClass macro gone before the class registry is seen.
 #include "Messages.h"
 
 #include "Controls.h"

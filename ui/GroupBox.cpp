@@ -6,15 +6,7 @@ VELBOR_IMPLEMENT_CLASS(TCustomGroupBox)
 VELBOR_IMPLEMENT_CLASS(TGroupBox)
 
 namespace {
-int CaptionHeight(TFont* Font) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font->Handle());
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return tm.tmHeight;
-}
+int CaptionHeight(TFont* Font) { return Font->TextMetrics().tmHeight; }
 }  // namespace
 
 TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Graphics.h"
+#include "ScopeGuard.h"
 #include "Streams.h"
 
 namespace {
@@ -21,27 +22,36 @@ void Append(String& Out, T Value) {
   Out.append(reinterpret_cast<const char*>(&Value), sizeof(T));
 }
 
-// The size of the colour image of an icon handle (a monochrome icon's mask holds two images).
-bool IconSize(HICON Icon, int& Width, int& Height) {
-  ICONINFO ii = {};
-  if (!::GetIconInfo(Icon, &ii)) return false;
-  BITMAP bm = {};
-  bool ok = false;
-  if (ii.hbmColor && ::GetObjectA(ii.hbmColor, sizeof(bm), &bm)) {
-    Width = bm.bmWidth;
-    Height = bm.bmHeight;
-    ok = true;
-  } else if (ii.hbmMask && ::GetObjectA(ii.hbmMask, sizeof(bm), &bm)) {
-    Width = bm.bmWidth;
-    Height = bm.bmHeight / 2;
-    ok = true;
+// The bitmaps of an icon handle (GetIconInfo makes copies the caller frees).
+struct TIconBitmaps {
+  explicit TIconBitmaps(HICON Icon) {
+    ICONINFO info = {};
+    Valid = Icon && ::GetIconInfo(Icon, &info);
+    Color.Reset(info.hbmColor);
+    Mask.Reset(info.hbmMask);
   }
-  if (ii.hbmColor) ::DeleteObject(ii.hbmColor);
-  if (ii.hbmMask) ::DeleteObject(ii.hbmMask);
-  return ok;
-}
+  bool Valid;
+  TOwnedBitmap Color;  // none for a monochrome icon
+  TOwnedBitmap Mask;
+};
 
 }  // namespace
+
+bool IconImageSize(HICON Icon, int& Width, int& Height) {
+  TIconBitmaps parts(Icon);
+  BITMAP bm = {};
+  if (parts.Color && ::GetObjectA(parts.Color, sizeof(bm), &bm)) {
+    Width = bm.bmWidth;
+    Height = bm.bmHeight;
+    return true;
+  }
+  if (parts.Mask && ::GetObjectA(parts.Mask, sizeof(bm), &bm)) {
+    Width = bm.bmWidth;
+    Height = bm.bmHeight / 2;
+    return true;
+  }
+  return false;
+}
 
 VELBOR_IMPLEMENT_CLASS(TIcon)
 
@@ -62,7 +72,7 @@ void TIcon::SetHandle(HICON Value) {
   FData.clear();
   FHandle = Value;
   FWidth = FHeight = 0;
-  if (FHandle && !IconSize(FHandle, FWidth, FHeight)) FWidth = FHeight = 0;
+  if (FHandle && !IconImageSize(FHandle, FWidth, FHeight)) FWidth = FHeight = 0;
   Changed(this);
 }
 
@@ -140,7 +150,7 @@ void TIcon::LoadFromStream(TStream* Stream) {
   FreeHandle();
   FHandle = icon;
   FData = std::move(data);
-  if (!IconSize(FHandle, FWidth, FHeight)) {
+  if (!IconImageSize(FHandle, FWidth, FHeight)) {
     FWidth = w;
     FHeight = h;
   }
@@ -154,13 +164,10 @@ void TIcon::LoadFromClipboardFormat(UINT Format, HANDLE Data, HPALETTE) {
   const void* bytes = Data ? ::GlobalLock(Data) : nullptr;
   if (!bytes) InvalidIcon();
   TMemoryStream stream;
-  try {
+  {
+    TScopeGuard unlock([&] { ::GlobalUnlock(Data); });
     stream.WriteBuffer(bytes, std::int64_t(::GlobalSize(Data)));
-  } catch (...) {
-    ::GlobalUnlock(Data);
-    throw;
   }
-  ::GlobalUnlock(Data);
   stream.SetPosition(0);
   LoadFromStream(&stream);
 }
@@ -191,8 +198,8 @@ void TIcon::SaveToStream(TStream* Stream) {
     return;
   }
   if (!FHandle) return;
-  ICONINFO ii = {};
-  if (!::GetIconInfo(FHandle, &ii)) InvalidIcon();
+  TIconBitmaps ii(FHandle);
+  if (!ii.Valid) InvalidIcon();
   int w = FWidth, h = FHeight;
   int colorStride = w * 4, maskStride = ((w + 31) / 32) * 4;
   std::vector<std::uint8_t> colorBits(std::size_t(colorStride) * std::size_t(h));
@@ -201,35 +208,32 @@ void TIcon::SaveToStream(TStream* Stream) {
     BITMAPINFOHEADER Header;
     RGBQUAD Colors[2];
   } info = {};
-  HDC dc = ::CreateCompatibleDC(nullptr);
+  TOwnedDC dc = TOwnedDC::Compatible();
   info.Header.biSize = sizeof(BITMAPINFOHEADER);
   info.Header.biWidth = w;
   info.Header.biHeight = h;
   info.Header.biPlanes = 1;
   info.Header.biBitCount = 32;
-  if (ii.hbmColor) {
-    ::GetDIBits(dc, ii.hbmColor, 0, UINT(h), colorBits.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  if (ii.Color) {
+    ::GetDIBits(dc, ii.Color, 0, UINT(h), colorBits.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
   } else {
     // A monochrome icon: the lower half of the mask is the XOR image.
     info.Header.biHeight = 2 * h;
     std::vector<std::uint8_t> both(std::size_t(colorStride) * std::size_t(2 * h));
-    ::GetDIBits(dc, ii.hbmMask, 0, UINT(2 * h), both.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    ::GetDIBits(dc, ii.Mask, 0, UINT(2 * h), both.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     std::memcpy(colorBits.data(), both.data(), colorBits.size());
   }
   info = {};
   info.Header.biSize = sizeof(BITMAPINFOHEADER);
   info.Header.biWidth = w;
-  info.Header.biHeight = ii.hbmColor ? h : 2 * h;
+  info.Header.biHeight = ii.Color ? h : 2 * h;
   info.Header.biPlanes = 1;
   info.Header.biBitCount = 1;
-  std::vector<std::uint8_t> maskAll(std::size_t(maskStride) * std::size_t(ii.hbmColor ? h : 2 * h));
-  ::GetDIBits(dc, ii.hbmMask, 0, UINT(info.Header.biHeight), maskAll.data(), reinterpret_cast<BITMAPINFO*>(&info),
+  std::vector<std::uint8_t> maskAll(std::size_t(maskStride) * std::size_t(ii.Color ? h : 2 * h));
+  ::GetDIBits(dc, ii.Mask, 0, UINT(info.Header.biHeight), maskAll.data(), reinterpret_cast<BITMAPINFO*>(&info),
               DIB_RGB_COLORS);
   // Bottom-up rows: the AND mask of a monochrome icon is the upper half, stored last.
-  std::memcpy(maskBits.data(), maskAll.data() + (ii.hbmColor ? 0 : maskBits.size()), maskBits.size());
-  ::DeleteDC(dc);
-  if (ii.hbmColor) ::DeleteObject(ii.hbmColor);
-  if (ii.hbmMask) ::DeleteObject(ii.hbmMask);
+  std::memcpy(maskBits.data(), maskAll.data() + (ii.Color ? 0 : maskBits.size()), maskBits.size());
 
   BITMAPINFOHEADER image = {};
   image.biSize = sizeof(image);

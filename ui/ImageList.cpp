@@ -18,10 +18,19 @@ COLORREF ListColor(TColor Color) {
 }
 
 // A copy of the bitmap that no device context holds (the list selects what it is given).
-HBITMAP DetachedCopy(TBitmap* Source) {
+TOwnedBitmap DetachedCopy(TBitmap* Source) {
   TBitmap copy;
   copy.Assign(Source);
-  return copy.ReleaseHandle();
+  return TOwnedBitmap(copy.ReleaseHandle());
+}
+
+// The monochrome mask of a list image: none for a missing or empty mask bitmap.
+TOwnedBitmap MonochromeCopy(TBitmap* Mask) {
+  if (!Mask || Mask->Empty()) return TOwnedBitmap();
+  TBitmap mono;
+  mono.Assign(Mask);
+  mono.SetMonochrome(true);
+  return TOwnedBitmap(mono.ReleaseHandle());
 }
 
 }  // namespace
@@ -151,17 +160,9 @@ void TCustomImageList::CheckIndex(int Index) const {
 int TCustomImageList::Add(TBitmap* Image, TBitmap* Mask) {
   if (!Image || Image->Empty()) return -1;
   CreateList();
-  HBITMAP image = DetachedCopy(Image);
-  HBITMAP mask = nullptr;
-  if (Mask && !Mask->Empty()) {
-    TBitmap mono;
-    mono.Assign(Mask);
-    mono.SetMonochrome(true);
-    mask = mono.ReleaseHandle();
-  }
+  TOwnedBitmap image = DetachedCopy(Image);
+  TOwnedBitmap mask = MonochromeCopy(Mask);
   int index = ImageList_Add(FHandle, image, mask);
-  ::DeleteObject(image);
-  if (mask) ::DeleteObject(mask);
   Change();
   return index;
 }
@@ -169,17 +170,9 @@ int TCustomImageList::Add(TBitmap* Image, TBitmap* Mask) {
 int TCustomImageList::AddMasked(TBitmap* Image, TColor MaskColor) {
   if (!Image || Image->Empty()) return -1;
   CreateList();
-  int index;
-  if (FMasked) {
-    // The list changes the image it is given (transparent pixels become black): a copy.
-    HBITMAP image = DetachedCopy(Image);
-    index = ImageList_AddMasked(FHandle, image, ColorToRGB(MaskColor));
-    ::DeleteObject(image);
-  } else {
-    HBITMAP image = DetachedCopy(Image);
-    index = ImageList_Add(FHandle, image, nullptr);
-    ::DeleteObject(image);
-  }
+  // The list changes the image it is given (transparent pixels become black): a copy.
+  TOwnedBitmap image = DetachedCopy(Image);
+  int index = FMasked ? ImageList_AddMasked(FHandle, image, ColorToRGB(MaskColor)) : ImageList_Add(FHandle, image, nullptr);
   Change();
   return index;
 }
@@ -194,18 +187,9 @@ int TCustomImageList::AddIcon(TIcon* Image) {
 
 void TCustomImageList::Replace(int Index, TBitmap* Image, TBitmap* Mask) {
   CheckIndex(Index);
-  HBITMAP image = DetachedCopy(Image);
-  HBITMAP mask = nullptr;
-  if (Mask && !Mask->Empty()) {
-    TBitmap mono;
-    mono.Assign(Mask);
-    mono.SetMonochrome(true);
-    mask = mono.ReleaseHandle();
-  }
-  BOOL ok = ImageList_Replace(FHandle, Index, image, mask);
-  ::DeleteObject(image);
-  if (mask) ::DeleteObject(mask);
-  if (!ok) throw EInvalidOperation("Impossible de remplacer l'image"_a);
+  TOwnedBitmap image = DetachedCopy(Image);
+  TOwnedBitmap mask = MonochromeCopy(Mask);
+  if (!ImageList_Replace(FHandle, Index, image, mask)) throw EInvalidOperation("Impossible de remplacer l'image"_a);
   Change();
 }
 
@@ -214,12 +198,9 @@ void TCustomImageList::ReplaceMasked(int Index, TBitmap* NewImage, TColor MaskCo
   CheckIndex(Index);
   TBitmap image;
   image.Assign(NewImage);
-  HBITMAP mask = image.CreateMaskHandle(MaskColor);
-  HBITMAP bits = image.ReleaseHandle();
-  BOOL ok = ImageList_Replace(FHandle, Index, bits, mask);
-  ::DeleteObject(bits);
-  if (mask) ::DeleteObject(mask);
-  if (!ok) throw EInvalidOperation("Impossible de remplacer l'image"_a);
+  TOwnedBitmap mask(image.CreateMaskHandle(MaskColor));
+  TOwnedBitmap bits(image.ReleaseHandle());
+  if (!ImageList_Replace(FHandle, Index, bits, mask)) throw EInvalidOperation("Impossible de remplacer l'image"_a);
   Change();
 }
 
@@ -266,11 +247,9 @@ void TCustomImageList::Move(int CurIndex, int NewIndex) {
     std::rotate(masks.rbegin(), masks.rbegin() + 1, masks.rend());
   }
   for (int i = low; i <= high; ++i) {
-    HBITMAP image = DetachedCopy(images[std::size_t(i - low)].get());
-    HBITMAP mask = masks[std::size_t(i - low)]->CreateMaskHandle(clWhite);
+    TOwnedBitmap image = DetachedCopy(images[std::size_t(i - low)].get());
+    TOwnedBitmap mask(masks[std::size_t(i - low)]->CreateMaskHandle(clWhite));
     ImageList_Replace(FHandle, i, image, mask);
-    ::DeleteObject(image);
-    ::DeleteObject(mask);
   }
   Change();
 }
@@ -308,13 +287,11 @@ void TCustomImageList::DoDraw(int Index, TCanvas* Canvas, int X, int Y, UINT Sty
     }
     TRect r = Bounds(X, Y, FWidth, FHeight);
     if (FBkColor != clNone) {
-      HBRUSH bk = ::CreateSolidBrush(ColorToRGB(FBkColor));
+      TOwnedBrush bk(::CreateSolidBrush(ColorToRGB(FBkColor)));
       ::FillRect(dc, AsRECT(r), bk);
-      ::DeleteObject(bk);
     }
-    HBITMAP monoMask = mask.CreateMaskHandle(clWhite);
+    TOwnedBitmap monoMask(mask.CreateMaskHandle(clWhite));
     GraphicsDetail::MaskedStretch(dc, r, image.Canvas()->Handle(), TRect(0, 0, FWidth, FHeight), monoMask);
-    ::DeleteObject(monoMask);
     return;
   }
   if (Enabled) {
@@ -325,29 +302,22 @@ void TCustomImageList::DoDraw(int Index, TCanvas* Canvas, int X, int Y, UINT Sty
   // painted in the button highlight colour one pixel down and right, then in the shadow colour.
   // A device bitmap: the blits below expand it through the text and background colours, which
   // a monochrome DIB's own colour table would override.
-  HBITMAP shape = ::CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
-  HDC shapeDC = ::CreateCompatibleDC(nullptr);
-  HGDIOBJ oldShape = ::SelectObject(shapeDC, shape);
+  TOwnedBitmap shape(::CreateBitmap(FWidth, FHeight, 1, 1, nullptr));
+  TOwnedDC shapeDC = TOwnedDC::Compatible();
+  TSelectedObject shapeSelected(shapeDC, shape);
   ::PatBlt(shapeDC, 0, 0, FWidth, FHeight, WHITENESS);
   ImageList_DrawEx(FHandle, Index, shapeDC, 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
   // DSPDxax: where the source is black the brush is painted, elsewhere the destination stays.
   const DWORD DSPDxax = 0x00E20746;
   COLORREF oldText = ::SetTextColor(dc, RGB(255, 255, 255));
   COLORREF oldBk = ::SetBkColor(dc, RGB(0, 0, 0));
-  HBRUSH highlight = ::CreateSolidBrush(ColorToRGB(clBtnHighlight));
-  HGDIOBJ oldBrush = ::SelectObject(dc, highlight);
-  ::BitBlt(dc, X + 1, Y + 1, FWidth, FHeight, shapeDC, 0, 0, DSPDxax);
-  HBRUSH shadow = ::CreateSolidBrush(ColorToRGB(clBtnShadow));
-  ::SelectObject(dc, shadow);
-  ::BitBlt(dc, X, Y, FWidth, FHeight, shapeDC, 0, 0, DSPDxax);
-  ::SelectObject(dc, oldBrush);
-  ::DeleteObject(highlight);
-  ::DeleteObject(shadow);
+  for (auto [colour, offset] : {std::pair{clBtnHighlight, 1}, std::pair{clBtnShadow, 0}}) {
+    TOwnedBrush brush(::CreateSolidBrush(ColorToRGB(colour)));
+    TSelectedObject selected(dc, brush);
+    ::BitBlt(dc, X + offset, Y + offset, FWidth, FHeight, shapeDC, 0, 0, DSPDxax);
+  }
   ::SetBkColor(dc, oldBk);
   ::SetTextColor(dc, oldText);
-  ::SelectObject(shapeDC, oldShape);
-  ::DeleteDC(shapeDC);
-  ::DeleteObject(shape);
 }
 
 void TCustomImageList::GetBitmap(int Index, TBitmap* Image) {
@@ -460,10 +430,8 @@ void TCustomImageList::ReadBitmaps(TStream* Stream) {
   }
   FreeList();
   CreateList();
-  HBITMAP image = DetachedCopy(&strips[0]);
-  HBITMAP mask = FMasked ? DetachedCopy(&strips[1]) : nullptr;
+  TOwnedBitmap image = DetachedCopy(&strips[0]);
+  TOwnedBitmap mask = FMasked ? DetachedCopy(&strips[1]) : TOwnedBitmap();
   ImageList_Add(FHandle, image, mask);
-  ::DeleteObject(image);
-  if (mask) ::DeleteObject(mask);
   Change();
 }

@@ -3,9 +3,9 @@
 // disabled, and TChangeLink, through which users of a list hear of its changes.
 #pragma once
 
-#include "Graphics.h"  // first: the API headers come with the settings it gives them
+#include "Graphics.h"
 
-#include <commctrl.h>
+#include "WinApi.h"
 
 #include <vector>
 

@@ -108,12 +108,10 @@ TRect TCustomLabel::TextBounds(TRect Rect, UINT Flags) const {
   if (text.empty() || (FShowAccelChar && text == "&")) text = " ";
   if (!FShowAccelChar) Flags |= DT_NOPREFIX;
   // Measured on a screen context: the label may have no parent window yet.
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
+  TWindowDC dc;
+  TSelectedObject font(dc, Font()->Handle());
   RECT r = Rect;
   DrawTextA(dc, text.c_str(), int(text.size()), &r, Flags | DT_CALCRECT);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return r;
 }
 

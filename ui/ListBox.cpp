@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Format.h"
+#include "ScopeGuard.h"
 #include "TextOrder.h"
 
 namespace {
@@ -107,25 +108,20 @@ void TNativeListStrings::Clear() {
 void TNativeListStrings::Exchange(int Index1, int Index2) {
   if (Index1 == Index2) return;
   BeginUpdate();
-  try {
-    String s1 = Get(Index1), s2 = Get(Index2);
-    TObject* o1 = GetObject(Index1);
-    TObject* o2 = GetObject(Index2);
-    if (!Live()) {
-      FSaved->Exchange(Index1, Index2);
-    } else {
-      Delete(Index1);
-      Insert(Index1, s2);
-      PutObject(Index1, o2);
-      Delete(Index2);
-      Insert(Index2, s1);
-      PutObject(Index2, o1);
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  String s1 = Get(Index1), s2 = Get(Index2);
+  TObject* o1 = GetObject(Index1);
+  TObject* o2 = GetObject(Index2);
+  if (!Live()) {
+    FSaved->Exchange(Index1, Index2);
+  } else {
+    Delete(Index1);
+    Insert(Index1, s2);
+    PutObject(Index1, o2);
+    Delete(Index2);
+    Insert(Index2, s1);
+    PutObject(Index2, o1);
   }
-  EndUpdate();
 }
 
 int TNativeListStrings::IndexOf(const String& S) const {

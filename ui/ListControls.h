@@ -1,16 +1,13 @@
 // This file implements the list controls over the native ones: TCustomListBox/TListBox over
 // LISTBOX and TCustomComboBox/TComboBox over COMBOBOX, with their Items lists (TStrings kept in
 // the native control while it has a window), owner drawing and the owner-draw state.
+// Implemented in ListBox.cpp (the Items list and TListBox) and ComboBox.cpp.
 #pragma once
 
-// Before the API headers: their RegisterClass macro would rename the class registry's function.
 #include "Object.h"
 #include "Strings.h"
 
 #include "Controls.h"
-// The API's GetObject macro would rename the string lists' GetObject; the library calls the API's
-// by its full name, GetObjectA.
-#undef GetObject
 
 // The state of an item drawn by its owner (the ODS_ bits of the draw record, in their order).
 enum TOwnerDrawStateItem {

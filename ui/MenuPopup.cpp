@@ -43,16 +43,10 @@ bool PopupListMessage(TMessage& Message) {
       if (!draw || draw->CtlType != ODT_MENU) return false;
       TMenuItem* item = MenuItemOfCommand(WORD(draw->itemID));
       if (!item) return false;
-      TCanvas canvas;
+      TCanvas canvas;  // lets go of the context when it goes
       canvas.SetHandle(draw->hDC);
       canvas.Font()->Assign(Screen->MenuFont());
-      try {
-        item->DrawItem(&canvas, TRect(draw->rcItem), (draw->itemState & ODS_SELECTED) != 0);
-      } catch (...) {
-        canvas.SetHandle(nullptr);
-        throw;
-      }
-      canvas.SetHandle(nullptr);
+      item->DrawItem(&canvas, TRect(draw->rcItem), (draw->itemState & ODS_SELECTED) != 0);
       Message.Result = 1;
       return true;
     }
@@ -61,20 +55,12 @@ bool PopupListMessage(TMessage& Message) {
       if (!measure || measure->CtlType != ODT_MENU) return false;
       TMenuItem* item = MenuItemOfCommand(WORD(measure->itemID));
       if (!item) return false;
-      HDC dc = GetDC(nullptr);
-      TCanvas canvas;
+      TWindowDC dc;
+      TCanvas canvas;  // lets go of the context before it is released
       canvas.SetHandle(dc);
       canvas.Font()->Assign(Screen->MenuFont());
       int width = int(measure->itemWidth), height = int(measure->itemHeight);
-      try {
-        item->MeasureItem(&canvas, width, height);
-      } catch (...) {
-        canvas.SetHandle(nullptr);
-        ReleaseDC(nullptr, dc);
-        throw;
-      }
-      canvas.SetHandle(nullptr);
-      ReleaseDC(nullptr, dc);
+      item->MeasureItem(&canvas, width, height);
       measure->itemWidth = UINT(width);
       measure->itemHeight = UINT(height);
       Message.Result = 1;

@@ -2,6 +2,8 @@
 // items, separators, breaks, owner drawing, actions), TMenu, TMainMenu (the menu bar of a form,
 // merged with an MDI child's) and TPopupMenu; and the shortcut helpers (ShortCut,
 // ShortCutToText, TextToShortCut).
+// Implemented in Menus.cpp (items, TMenu, TMainMenu), MenuPopup.cpp (TPopupMenu and the menu
+// messages) and MenuShortCuts.cpp.
 #pragma once
 
 #include <vector>

@@ -1,15 +1,10 @@
 // This file implements the message record of the class library: TMessage with its typed views
 // (TWMKey, TWMMouse, TWMSize...) over the same record, and the numbers of the class library's own
 // control messages (CM_*) and of the notifications a parent reflects to its child (CN_*).
+// Declarations only: no file of its own.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-// The class registry's RegisterClass (Object.h) shares its name with an API macro; the library
-// calls the API's by its full name, RegisterClassA.
-#undef RegisterClass
+#include "WinApi.h"
 
 #include <cstdint>
 

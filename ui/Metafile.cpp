@@ -9,14 +9,6 @@ namespace {
 
 [[noreturn]] void InvalidMetafile() { throw EInvalidGraphic("Métafichier non valide"_a); }
 
-// Screen pixels per inch, horizontally and vertically.
-int ScreenPPI(int Index) {
-  HDC dc = ::GetDC(nullptr);
-  int ppi = dc ? ::GetDeviceCaps(dc, Index) : 0;
-  if (dc) ::ReleaseDC(nullptr, dc);
-  return ppi > 0 ? ppi : 96;
-}
-
 }  // namespace
 
 VELBOR_IMPLEMENT_CLASS(TMetafile)
@@ -60,13 +52,13 @@ void TMetafile::SetMMHeight(int Value) {
   Changed(this);
 }
 
-int TMetafile::GetWidth() { return ::MulDiv(FMMWidth, ScreenPPI(LOGPIXELSX), 2540); }
+int TMetafile::GetWidth() { return ::MulDiv(FMMWidth, ScreenPixelsPerInch(LOGPIXELSX), 2540); }
 
-int TMetafile::GetHeight() { return ::MulDiv(FMMHeight, ScreenPPI(LOGPIXELSY), 2540); }
+int TMetafile::GetHeight() { return ::MulDiv(FMMHeight, ScreenPixelsPerInch(LOGPIXELSY), 2540); }
 
-void TMetafile::SetWidth(int Value) { SetMMWidth(::MulDiv(Value, 2540, ScreenPPI(LOGPIXELSX))); }
+void TMetafile::SetWidth(int Value) { SetMMWidth(::MulDiv(Value, 2540, ScreenPixelsPerInch(LOGPIXELSX))); }
 
-void TMetafile::SetHeight(int Value) { SetMMHeight(::MulDiv(Value, 2540, ScreenPPI(LOGPIXELSY))); }
+void TMetafile::SetHeight(int Value) { SetMMHeight(::MulDiv(Value, 2540, ScreenPixelsPerInch(LOGPIXELSY))); }
 
 void TMetafile::Assign(TPersistent* Source) {
   if (!Source) {

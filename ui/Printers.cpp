@@ -2,7 +2,7 @@
 // driver (DocumentProperties), jobs through StartDoc/StartPage on a device context of the printer.
 #include "Printers.h"
 
-#include <winspool.h>
+#include "WinApi.h"
 
 #include <cstring>
 #include <memory>
@@ -226,8 +226,7 @@ void TPrinter::SetPrinter(const String& ADevice, const String& ADriver, const St
 
 void TPrinter::FreeDC() {
   if (FCanvas) FCanvas->SetHandle(nullptr);
-  if (FDC) ::DeleteDC(FDC);
-  FDC = nullptr;
+  FDC.Reset();
   FState = psNoHandle;
 }
 
@@ -238,9 +237,9 @@ void TPrinter::SetState(TPrinterState Value) {
   DEVMODEA* mode = LockDeviceMode();
   const TPrinterInfo& p = FInfo[FPrinterIndex];
   if (Value == psHandleIC)
-    FDC = ::CreateICA(nullptr, p.Device.c_str(), nullptr, mode);
+    FDC.Reset(::CreateICA(nullptr, p.Device.c_str(), nullptr, mode));
   else
-    FDC = ::CreateDCA(nullptr, p.Device.c_str(), nullptr, mode);
+    FDC.Reset(::CreateDCA(nullptr, p.Device.c_str(), nullptr, mode));
   UnlockDeviceMode();
   if (!FDC) InvalidPrinter();
   FState = Value;

@@ -3,11 +3,7 @@
 // through a canvas on the printer's device context.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#undef RegisterClass
+#include "WinApi.h"
 
 #include "Graphics.h"
 #include "Strings.h"
@@ -98,7 +94,7 @@ class TPrinter : public TObject {
   int FPrinterIndex = -1;
   HGLOBAL FDeviceMode = nullptr;
   TPrinterState FState = psNoHandle;
-  HDC FDC = nullptr;
+  TOwnedDC FDC;
   TPrinterCanvas* FCanvas = nullptr;
   bool FPrinting = false;
   bool FAborted = false;

@@ -4,6 +4,7 @@
 
 #include "ExtCtrls.h"
 #include "Format.h"
+#include "ScopeGuard.h"
 
 // A radio button of a group: its clicks go to the group.
 class TGroupButton : public TRadioButton {
@@ -143,13 +144,10 @@ void TCustomRadioGroup::ArrangeButtons() {
 
 void TCustomRadioGroup::ReadState(TReader* Reader) {
   FReading = true;
-  try {
+  {
+    TScopeGuard restore([&] { FReading = false; });
     TCustomGroupBox::ReadState(Reader);
-  } catch (...) {
-    FReading = false;
-    throw;
   }
-  FReading = false;
   UpdateButtons();
 }
 

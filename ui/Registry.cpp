@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "Strings.h"
 
@@ -82,13 +83,8 @@ bool TRegistry::OpenKeyReadOnly(const String& Key) {
   REGSAM saved = Access;
   Access = KEY_READ;
   bool opened = false;
-  try {
-    opened = OpenKey(Key, false);
-  } catch (...) {
-    Access = saved;
-    throw;
-  }
-  Access = saved;
+  TScopeGuard restore([&] { Access = saved; });
+  opened = OpenKey(Key, false);
   return opened;
 }
 

@@ -3,11 +3,7 @@
 // string values).
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#undef RegisterClass
+#include "WinApi.h"
 
 #include <vector>
 

@@ -3,7 +3,8 @@
 #include "RichEdit.h"
 
 #include <algorithm>
-#include <commdlg.h>
+#include "ScopeGuard.h"
+#include "WinApi.h"
 
 #include "Format.h"
 #include "Forms.h"
@@ -42,12 +43,6 @@ DWORD CALLBACK StreamOutCallback(DWORD_PTR Cookie, LPBYTE Buffer, LONG Count, LO
   }
 }
 
-int ScreenLogPixelsY() {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return ppi;
-}
 
 }  // namespace
 
@@ -106,9 +101,9 @@ void TTextAttributes::SetSize(int Value) {
   Set(f);
 }
 
-int TTextAttributes::Height() const { return -MulDiv(Size(), ScreenLogPixelsY(), 72); }
+int TTextAttributes::Height() const { return -MulDiv(Size(), ScreenPixelsPerInch(), 72); }
 
-void TTextAttributes::SetHeight(int Value) { SetSize(MulDiv(std::abs(Value), 72, ScreenLogPixelsY())); }
+void TTextAttributes::SetHeight(int Value) { SetSize(MulDiv(std::abs(Value), 72, ScreenPixelsPerInch())); }
 
 TFontStyles TTextAttributes::Style() const {
   CHARFORMAT2A f = Get();
@@ -600,24 +595,19 @@ int TCustomRichEdit::FormatPages(HDC DC, const TRect& Page, bool Render) {
   int length = TextLength();
   int pages = 0;
   LONG next = 0;
-  try {
-    do {
-      range.rc = range.rcPage;
-      range.chrg.cpMin = next;
-      range.chrg.cpMax = -1;
-      if (Render) StartPage(DC);
-      LONG after = LONG(Send(EM_FORMATRANGE, Render, LPARAM(&range)));
-      if (Render) EndPage(DC);
-      ++pages;
-      // A page that holds nothing more ends the layout (a text too wide for any page).
-      if (after <= next) break;
-      next = after;
-    } while (next < length);
-  } catch (...) {
-    Send(EM_FORMATRANGE, FALSE, 0);
-    throw;
-  }
-  Send(EM_FORMATRANGE, FALSE, 0);
+  TScopeGuard restore([&] { Send(EM_FORMATRANGE, FALSE, 0); });
+  do {
+    range.rc = range.rcPage;
+    range.chrg.cpMin = next;
+    range.chrg.cpMax = -1;
+    if (Render) StartPage(DC);
+    LONG after = LONG(Send(EM_FORMATRANGE, Render, LPARAM(&range)));
+    if (Render) EndPage(DC);
+    ++pages;
+    // A page that holds nothing more ends the layout (a text too wide for any page).
+    if (after <= next) break;
+    next = after;
+  } while (next < length);
   return pages;
 }
 
@@ -628,25 +618,20 @@ void TCustomRichEdit::Print(const String& Caption) {
   if (!PrintDlgA(&dialog) || !dialog.hDC) throw EInvalidOperation("Aucune imprimante n'est installée"_a);
   if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
   if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-  HDC dc = dialog.hDC;
+  TOwnedDC dc(dialog.hDC);
   TRect page = PageRect;
   if (page.IsEmpty()) page = TRect(0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
   DOCINFOA doc{};
   doc.cbSize = sizeof(doc);
   doc.lpszDocName = Caption.c_str();
-  if (StartDocA(dc, &doc) <= 0) {
-    DeleteDC(dc);
-    throw EInvalidOperation("L'impression n'a pas pu commencer");
-  }
+  if (StartDocA(dc, &doc) <= 0) throw EInvalidOperation("L'impression n'a pas pu commencer");
   try {
     FormatPages(dc, page, true);
   } catch (...) {
     AbortDoc(dc);
-    DeleteDC(dc);
     throw;
   }
   EndDoc(dc);
-  DeleteDC(dc);
 }
 
 bool TCustomRichEdit::StreamIn(TStream* Stream, UINT Format) {

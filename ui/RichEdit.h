@@ -5,18 +5,13 @@
 // change, selection and protection events.
 #pragma once
 
-// Before the API headers: their RegisterClass macro would rename the class registry's function.
 #include "Object.h"
 #include "Strings.h"
 
 #include "Controls.h"
-// The API's GetObject macro would rename the string lists' GetObject; the library calls the API's
-// by its full name, GetObjectA. The same goes for FindText (FindTextA).
-#undef GetObject
-#undef FindText
 #include "StdCtrls.h"
 
-#include <richedit.h>
+#include "WinApi.h"
 
 class TCustomRichEdit;
 class TStream;

@@ -28,9 +28,7 @@ int CALLBACK CollectFontFamily(const LOGFONTA* Log, const TEXTMETRICA*, DWORD, L
 }  // namespace
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
-  HDC dc = GetDC(nullptr);
-  FPixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
+  FPixelsPerInch = ScreenPixelsPerInch();
   FHintFont = new TFont();
   FMenuFont = new TFont();
   FIconFont = new TFont();
@@ -165,11 +163,9 @@ TRect TScreen::WorkAreaRect() const {
 TStrings* TScreen::Fonts() {
   if (!FFonts) {
     auto* list = new TStringList();
-    HDC dc = GetDC(nullptr);
     LOGFONTA log{};
     log.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(dc, &log, &CollectFontFamily, LPARAM(list), 0);
-    ReleaseDC(nullptr, dc);
+    EnumFontFamiliesExA(TWindowDC(), &log, &CollectFontFamily, LPARAM(list), 0);
     list->SetSorted(true);
     FFonts = list;
   }

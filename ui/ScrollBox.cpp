@@ -3,6 +3,8 @@
 
 #include "ScrollBox.h"
 
+#include "ScopeGuard.h"
+
 VELBOR_IMPLEMENT_CLASS(TControlScrollBar)
 VELBOR_PUBLISHED(TControlScrollBar,
   Prop("Range", &Self::Range, &Self::SetRange).Default(0),
@@ -137,16 +139,13 @@ void TScrollingWinControl::SetAutoScroll(bool Value) {
 
 void TScrollingWinControl::ScrollBy(int DeltaX, int DeltaY) {
   DisableAlign();
-  try {
+  {
+    TScopeGuard enableAlign([&] { EnableAlign(); });
     for (int i = 0; i < ControlCount(); ++i) {
       TControl* c = Controls(i);
       c->SetBounds(c->Left() + DeltaX, c->Top() + DeltaY, c->Width(), c->Height());
     }
-  } catch (...) {
-    EnableAlign();
-    throw;
   }
-  EnableAlign();
   Invalidate();
 }
 
@@ -195,17 +194,12 @@ void TScrollingWinControl::CalcAutoRange() {
 void TScrollingWinControl::UpdateScrollBars() {
   if (FUpdatingScrollBars || !HandleAllocated() || !FHorzScrollBar || !FVertScrollBar) return;
   FUpdatingScrollBars = true;
-  try {
-    // Twice: one bar showing narrows the client, which may call for the other.
-    for (int pass = 0; pass < 2; ++pass) {
-      FHorzScrollBar->Update();
-      FVertScrollBar->Update();
-    }
-  } catch (...) {
-    FUpdatingScrollBars = false;
-    throw;
+  TScopeGuard restore([&] { FUpdatingScrollBars = false; });
+  // Twice: one bar showing narrows the client, which may call for the other.
+  for (int pass = 0; pass < 2; ++pass) {
+    FHorzScrollBar->Update();
+    FVertScrollBar->Update();
   }
-  FUpdatingScrollBars = false;
 }
 
 void TScrollingWinControl::Dispatch(TMessage& Message) {

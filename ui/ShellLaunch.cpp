@@ -1,7 +1,7 @@
 // This file implements the checked opening of data addresses through ShellExecuteA.
 #include "ShellLaunch.h"
 
-#include <shellapi.h>
+#include "WinApi.h"
 
 #include "TextOrder.h"
 

@@ -4,11 +4,7 @@
 // opening of targets the program itself names (a form's hyperlink label), files included.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#undef RegisterClass
+#include "WinApi.h"
 
 #include "AnsiString.h"
 

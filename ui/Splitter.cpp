@@ -136,12 +136,11 @@ void TSplitter::StopSizing() {
 void TSplitter::DrawLine() {
   if (!FParent || !FControl) return;
   FLineVisible = !FLineVisible;
-  HDC dc = GetDCEx(FParent->Handle(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE);
+  TWindowDC dc(FParent->Handle(), DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE);
   int delta = FNewSize - FOldSize;
   if (Align() == alRight || Align() == alBottom) delta = -delta;
   if (Horizontal()) PatBlt(dc, Left() + delta, Top(), Width(), Height(), PATINVERT);
   else PatBlt(dc, Left(), Top() + delta, Width(), Height(), PATINVERT);
-  ReleaseDC(FParent->Handle(), dc);
 }
 
 void TSplitter::Paint() {

@@ -2,7 +2,6 @@
 // resize the one it is aligned against.
 #pragma once
 
-// Before the API headers: their RegisterClass macro would rename the class registry's function.
 #include "Object.h"
 
 #include "Controls.h"

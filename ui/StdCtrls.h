@@ -2,13 +2,12 @@
 // with its accelerator), TCustomEdit/TEdit and TCustomMemo/TMemo over the native EDIT control,
 // TButton, TCheckBox and TRadioButton over the native BUTTON control, TGroupBox (a self-painted
 // frame), and TScrollBar over the native SCROLLBAR control.
+// Implemented one file per control: Label.cpp, Edit.cpp, Memo.cpp, Button.cpp, CheckBox.cpp
+// (check box and radio button), GroupBox.cpp and ScrollBar.cpp.
 #pragma once
 
 #include "Controls.h"
 #include "Forms.h"
-// The API's GetObject macro would rename TStrings' GetObject here and nowhere else: the library
-// calls the API's by its full name, GetObjectA.
-#undef GetObject
 #include "Strings.h"
 
 class TCustomForm;

@@ -4,6 +4,8 @@
 
 #include "Grids.h"
 
+#include "ScopeGuard.h"
+
 // --- TDrawGrid --------------------------------------------------------------------------------
 
 VELBOR_IMPLEMENT_CLASS(TDrawGrid)
@@ -125,13 +127,10 @@ String TStringGrid::GetEditText(int ACol, int ARow) {
 
 void TStringGrid::SetEditText(int ACol, int ARow, const String& Value) {
   FEditUpdate = true;
-  try {
+  {
+    TScopeGuard restore([&] { FEditUpdate = false; });
     if (Value != Cells(ACol, ARow)) SetCells(ACol, ARow, Value);
-  } catch (...) {
-    FEditUpdate = false;
-    throw;
   }
-  FEditUpdate = false;
   TDrawGrid::SetEditText(ACol, ARow, Value);
 }
 

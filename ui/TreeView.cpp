@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Format.h"
+#include "ScopeGuard.h"
 
 // --- TTreeNode ------------------------------------------------------------------------------
 
@@ -549,14 +550,11 @@ void TCustomTreeView::CreateWnd() {
   Send(TVM_SETINDENT, WPARAM(FIndent));
   // Filling the new window is not the user's doing: no events meanwhile.
   FDestroying = true;
-  try {
+  {
+    TScopeGuard restore([&] { FDestroying = false; });
     for (TTreeNode* n : FItems->FRoots) n->CreateNativeItem(TVI_LAST);
     if (FSavedSelected && FSavedSelected->FItemId) Send(TVM_SELECTITEM, TVGN_CARET, LPARAM(FSavedSelected->FItemId));
-  } catch (...) {
-    FDestroying = false;
-    throw;
   }
-  FDestroying = false;
   FSavedSelected = nullptr;
 }
 

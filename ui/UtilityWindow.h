@@ -2,13 +2,7 @@
 // (timers, releasers, system notifications), not to a control.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-// The class registry's RegisterClass (Object.h) shares its name with an API macro; the library
-// calls the API's by its full name, RegisterClassA.
-#undef RegisterClass
+#include "WinApi.h"
 
 #include "Controls.h"
 

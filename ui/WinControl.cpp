@@ -7,6 +7,7 @@
 #include "Format.h"
 #include "Forms.h"
 #include "Resources.h"
+#include "ScopeGuard.h"
 #include "TextOrder.h"
 
 void SetCreationControl(TWinControl* Control);
@@ -179,15 +180,13 @@ void TWinControl::CreateWnd() {
   }
   SetCreationControl(this);
   ControlState.Include(csCreating);
-  try {
+  {
+    TScopeGuard restore([&] {
+      SetCreationControl(nullptr);
+      ControlState.Exclude(csCreating);
+    });
     CreateWindowHandle(params);
-  } catch (...) {
-    SetCreationControl(nullptr);
-    ControlState.Exclude(csCreating);
-    throw;
   }
-  SetCreationControl(nullptr);
-  ControlState.Exclude(csCreating);
   if (!FHandle) throw EOSError(Format("Impossible de créer la fenêtre de '%s'"_a, {Name()}));
   UpdateBounds();
   SendMessageA(FHandle, WM_SETFONT, WPARAM(FFont->Handle()), 1);
@@ -313,13 +312,8 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TWinControl::SetParent(TWinControl* AParent) {
   if (AParent == FParent) return;
   FReparenting = FHandle && AParent && !ComponentState().Contains(csDestroying);
-  try {
-    TControl::SetParent(AParent);
-  } catch (...) {
-    FReparenting = false;
-    throw;
-  }
-  FReparenting = false;
+  TScopeGuard restore([&] { FReparenting = false; });
+  TControl::SetParent(AParent);
 }
 
 // --- Children -------------------------------------------------------------------------------
@@ -431,12 +425,8 @@ void TWinControl::Loaded() {
 
 void TWinControl::ReadState(TReader* Reader) {
   DisableAlign();
-  try {
-    TControl::ReadState(Reader);
-  } catch (...) {
-    EnableAlign();
-    throw;
-  }
+  TScopeGuard enableAlign([&] { EnableAlign(); });
+  TControl::ReadState(Reader);
   // Tab orders read from the description apply now that every sibling is there.
   std::vector<std::pair<int, TWinControl*>> ordered;
   for (std::size_t i = 0; i < FTabList.size(); ++i) {
@@ -446,7 +436,6 @@ void TWinControl::ReadState(TReader* Reader) {
   }
   std::stable_sort(ordered.begin(), ordered.end(), [](auto& a, auto& b) { return a.first < b.first; });
   for (std::size_t i = 0; i < ordered.size(); ++i) FTabList[i] = ordered[i].second;
-  EnableAlign();
 }
 
 // --- Focus and Tab order ----------------------------------------------------------------------

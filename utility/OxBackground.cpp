@@ -14,9 +14,8 @@
 #include "OxComponentInfo.h"
 #include "TextOrder.h"
 #include "UtilityWindow.h"
-#undef RegisterClass
 
-#include <commctrl.h>
+#include "WinApi.h"
 
 // --- Colours ------------------------------------------------------------------------------------
 
@@ -80,17 +79,13 @@ TBitmap* GrayMappedCopy(TGraphic* Graphic) {
 // Draws Source at (X, Y) on DC except where Shape shows the transparent colour.
 void DrawMasked(HDC DC, int X, int Y, TBitmap* Source, TBitmap* Shape, TColor Transparent) {
   const int w = Source->Width(), h = Source->Height();
-  HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
-  HDC maskDC = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(maskDC, mask);
+  TOwnedBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
+  TBitmapDC maskDC(mask);
   HDC shapeDC = Shape->Canvas()->Handle();
   SetBkColor(shapeDC, ColorToRGB(Transparent));
   BitBlt(maskDC, 0, 0, w, h, shapeDC, 0, 0, SRCCOPY);  // set bits where the colour is transparent
   constexpr DWORD KeepDestination = 0x00AA0029;
   MaskBlt(DC, X, Y, w, h, Source->Canvas()->Handle(), 0, 0, mask, 0, 0, MAKEROP4(KeepDestination, SRCCOPY));
-  SelectObject(maskDC, old);
-  DeleteDC(maskDC);
-  DeleteObject(mask);
 }
 
 // Watches the system colours for every image: the gray map follows them.
@@ -512,12 +507,10 @@ bool TBackgroundImage::PaintOn(TControl* Control, HDC DC) {
     }
     TRect picture = Bounds(x, y, w, h);
     // What the picture does not cover takes the brush.
-    HRGN rest = CreateRectRgn(area.Left, area.Top, area.Right, area.Bottom);
-    HRGN covered = CreateRectRgn(picture.Left, picture.Top, picture.Right, picture.Bottom);
+    TOwnedRegion rest(CreateRectRgn(area.Left, area.Top, area.Right, area.Bottom));
+    TOwnedRegion covered(CreateRectRgn(picture.Left, picture.Top, picture.Right, picture.Bottom));
     CombineRgn(rest, rest, covered, RGN_DIFF);
     FillRgn(DC, rest, brush->Handle());
-    DeleteObject(rest);
-    DeleteObject(covered);
     FDrawCanvas->StretchDraw(picture, graphic);
   }
   RestoreDC(DC, saved);
@@ -690,20 +683,12 @@ int TClientLink::ScrollDelta(HWND Wnd, int Bar, WPARAM WParam) const {
 bool TClientLink::PaintBuffered(HWND Wnd, LRESULT& Result) {
   RECT client;
   GetClientRect(Wnd, &client);
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  HDC memory = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Wnd, &ps);
+  TOwnedBitmap bitmap(CreateCompatibleBitmap(TWindowDC(), client.right, client.bottom));
+  TBitmapDC memory(bitmap);
+  TPaintDC dc(Wnd);
   FBackground->Image()->PaintOn(FClient, memory);
-  Result = CallPrevious(FPreviousProc, Wnd, WM_PAINT, WPARAM(memory), 0);
+  Result = CallPrevious(FPreviousProc, Wnd, WM_PAINT, WPARAM(memory.Get()), 0);
   BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  EndPaint(Wnd, &ps);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
   return true;
 }
 

@@ -4,10 +4,8 @@
 // (TClientList, TClientLink).
 #pragma once
 
-// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
 #include "Component.h"
 #include "Controls.h"
-#undef RegisterClass
 
 #include <vector>
 

@@ -3,7 +3,6 @@
 // ENorvixException, and two readers of a module's file name and version block.
 #pragma once
 
-// The class registry first: <windows.h> (through Controls.h) defines RegisterClass as a macro.
 #include "Component.h"
 #include "Controls.h"
 #include "Exceptions.h"

@@ -4,6 +4,7 @@
 #include "OxComboEdit.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "Menus.h"
 #include "Variant.h"
@@ -288,13 +289,7 @@ void TOxCustomComboEdit::RecreateGlyph() {
 // --- Geometry -------------------------------------------------------------------------------
 
 int TOxCustomComboEdit::FontTextHeight() {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return tm.tmHeight;
+  return Font()->TextMetrics().tmHeight;
 }
 
 int TOxCustomComboEdit::MinHeight() {
@@ -522,8 +517,8 @@ void TOxCustomComboEdit::WMPaint(TMessage& Message) {
 // The disabled edit draws its own text: the native one would gray it on the window colour.
 bool TOxCustomComboEdit::PaintDisabled(HDC DC) {
   if (!HandleAllocated()) return false;
-  PAINTSTRUCT ps{};
-  HDC dc = DC ? DC : BeginPaint(FHandle, &ps);
+  std::optional<TPaintDC> paint;  // the window's own painting, without a context given
+  HDC dc = DC ? DC : paint.emplace(FHandle).Get();
   {
     TCanvasDCScope scope(FCanvas, dc);
     TCanvas* canvas = FCanvas;
@@ -554,7 +549,6 @@ bool TOxCustomComboEdit::PaintDisabled(HDC DC) {
     canvas->Font()->SetColor(FDisabledTextColor);
     canvas->TextRect(r, left, margin, text);
   }
-  if (!DC) EndPaint(FHandle, &ps);
   return true;
 }
 

@@ -3,7 +3,6 @@
 // (TAboutComponentDlg), with TSwitchImage, an image that changes while the mouse is over it.
 #pragma once
 
-// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
 #include "Component.h"
 #include "Persistent.h"
 

@@ -2,6 +2,7 @@
 #include "OxDBComboBox.h"
 
 #include "OxFileUtils.h"
+#include "ScopeGuard.h"
 
 namespace {
 bool HasEditPart(TComboBoxStyle Style) { return Style == csDropDown || Style == csSimple; }
@@ -74,25 +75,20 @@ int TOxCustomDBComboBox::IndexOfValue(const String& Value) const { return Items(
 void TOxCustomDBComboBox::SetComboText(const String& Value) {
   if (Value == GetComboText()) return;
   FShowingField = true;
-  try {
-    int index = -1;
-    if (Style() != csDropDown) {
-      bool redraw = Style() != csSimple && HandleAllocated();
-      if (redraw) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
-      if (!Value.empty()) index = IndexOfValue(Value);
-      if (index >= Items()->Count()) index = -1;
-      SetItemIndex(index);
-      if (redraw) {
-        SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-        Invalidate();
-      }
+  TScopeGuard restore([&] { FShowingField = false; });
+  int index = -1;
+  if (Style() != csDropDown) {
+    bool redraw = Style() != csSimple && HandleAllocated();
+    if (redraw) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    if (!Value.empty()) index = IndexOfValue(Value);
+    if (index >= Items()->Count()) index = -1;
+    SetItemIndex(index);
+    if (redraw) {
+      SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+      Invalidate();
     }
-    if (Style() == csDropDown || (Style() == csSimple && index < 0)) SetText(Value);
-  } catch (...) {
-    FShowingField = false;
-    throw;
   }
-  FShowingField = false;
+  if (Style() == csDropDown || (Style() == csSimple && index < 0)) SetText(Value);
 }
 
 String TOxCustomDBComboBox::GetFieldText() const {

@@ -3,7 +3,6 @@
 // lists the Items texts while the field stores the Values entry at the same position.
 #pragma once
 
-// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
 #include "Component.h"
 #include "DBCtrls.h"
 

@@ -16,66 +16,27 @@ constexpr DWORD ROP_DSPDxax = 0x00E20746;
 
 [[noreturn]] void RaiseOutOfResources() { throw EOutOfResources("Ressources système insuffisantes"_a); }
 
-// A memory device context that owns its bitmap (both freed together).
+// A memory device context with its own bitmap selected (both freed together).
 class TMemoryDC {
  public:
-  TMemoryDC(HDC Compatible, HBITMAP Bitmap) : FBitmap(Bitmap) {
-    FDC = CreateCompatibleDC(Compatible);
-    if (!FDC || !FBitmap) {
-      Free();
-      RaiseOutOfResources();
-    }
-    FOld = SelectObject(FDC, FBitmap);
+  TMemoryDC(HDC Compatible, HBITMAP Bitmap) : FBitmap(Bitmap), FDC(Bitmap, Compatible) {
+    if (!FBitmap || !FDC) RaiseOutOfResources();
   }
-  ~TMemoryDC() { Free(); }
-  TMemoryDC(const TMemoryDC&) = delete;
-  TMemoryDC& operator=(const TMemoryDC&) = delete;
   HDC DC() const { return FDC; }
 
  private:
-  void Free() {
-    if (FDC) {
-      if (FOld) SelectObject(FDC, FOld);
-      DeleteDC(FDC);
-    }
-    if (FBitmap) DeleteObject(FBitmap);
-    FDC = nullptr;
-    FBitmap = nullptr;
-  }
-  HDC FDC = nullptr;
-  HBITMAP FBitmap;
-  HGDIOBJ FOld = nullptr;
-};
-
-// A palette selected into a device context for one scope.
-class TPaletteScope {
- public:
-  TPaletteScope(HDC DC, HPALETTE Palette, bool Background) : FDC(DC) {
-    if (!Palette) return;
-    FOld = SelectPalette(DC, Palette, Background);
-    RealizePalette(DC);
-  }
-  ~TPaletteScope() {
-    if (FOld) SelectPalette(FDC, FOld, TRUE);
-  }
-  TPaletteScope(const TPaletteScope&) = delete;
-  TPaletteScope& operator=(const TPaletteScope&) = delete;
-
- private:
-  HDC FDC;
-  HPALETTE FOld = nullptr;
+  TOwnedBitmap FBitmap;
+  TBitmapDC FDC;  // lets go of the bitmap before it is deleted
 };
 
 // Paints Color through Mask (a monochrome bitmap) onto DC at (X, Y): the mask pixels that the
 // context's text and background colours turn white take the colour, the others keep the
 // destination.
 void BrushThroughMask(HDC DC, int X, int Y, int Width, int Height, HDC Mask, TColor Color) {
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(Color));
+  TOwnedBrush brush(CreateSolidBrush(ColorToRGB(Color)));
   if (!brush) RaiseOutOfResources();
-  HGDIOBJ old = SelectObject(DC, brush);
+  TSelectedObject selected(DC, brush);
   BitBlt(DC, X, Y, Width, Height, Mask, 0, 0, ROP_DSPDxax);
-  SelectObject(DC, old);
-  DeleteObject(brush);
 }
 
 // A monochrome device bitmap of Bitmap's size: 1 where Test holds for the pixel's colour.
@@ -140,19 +101,6 @@ class TPaintCopyMark {
   TControl* FControl;
 };
 
-// A saved device-context state, restored at the end of the scope.
-class TSavedDC {
- public:
-  explicit TSavedDC(HDC DC) : FDC(DC), FSaved(SaveDC(DC)) {}
-  ~TSavedDC() { RestoreDC(FDC, FSaved); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
- private:
-  HDC FDC;
-  int FSaved;
-};
-
 // The parent's own painting (without its window-less children), which is protected.
 struct TParentPainter : TWinControl {
   static void PaintWindowOf(TWinControl* Parent, HDC DC) {
@@ -174,10 +122,10 @@ void StretchBltMasked(HDC DstDC, int DstX, int DstY, int DstW, int DstH, HDC Src
   TMemoryDC inverse(DstDC, CreateBitmap(SrcW, SrcH, 1, 1, nullptr));
   TMemoryDC composition(DstDC, CreateCompatibleBitmap(DstDC, DstW, DstH));
   TMemoryDC source(DstDC, CreateCompatibleBitmap(DstDC, SrcW, SrcH));
-  TPaletteScope dstPalette(DstDC, Palette, true);
-  TPaletteScope sourcePalette(source.DC(), Palette, false);
-  TPaletteScope maskPalette(mask.DC(), Palette, false);
-  TPaletteScope compositionPalette(composition.DC(), Palette, true);
+  TSelectedPalette dstPalette(DstDC, Palette, true);
+  TSelectedPalette sourcePalette(source.DC(), Palette, false);
+  TSelectedPalette maskPalette(mask.DC(), Palette, false);
+  TSelectedPalette compositionPalette(composition.DC(), Palette, true);
 
   int mapMode = GetMapMode(DstDC);
   SetMapMode(SrcDC, mapMode);

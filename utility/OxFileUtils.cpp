@@ -3,10 +3,7 @@
 
 #include "DataSet.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "WinApi.h"
 
 String StrReplaceAll(const String& S, const String& OldPattern, const String& NewPattern) {
   if (OldPattern.empty()) return S;

@@ -1,7 +1,7 @@
 // This file implements TOxFileDirEdit and TOxFilenameEdit (see OxFilenameEdit.h).
 #include "OxFilenameEdit.h"
 
-#include <shellapi.h>
+#include "WinApi.h"
 
 #include <memory>
 

@@ -2,7 +2,6 @@
 // gradient in bands, in one of six shapes, rendered into an off-screen bitmap.
 #pragma once
 
-// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
 #include "Component.h"
 #include "OxBase.h"
 

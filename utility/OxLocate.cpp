@@ -6,6 +6,7 @@
 #include "Format.h"
 #include "Forms.h"
 #include "OxFileUtils.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 
@@ -116,28 +117,24 @@ bool TOxLocateObject::Locate(const String& FieldName, const String& Value, bool 
   StartRecord = SearchDataSet->GetBookmark();
   SearchDataSet->DisableControls();
   bool result = false;
-  try {
-    result = MatchesCurrent(field);
-    if (!result) {
-      if (CanUseKey()) result = LocateByKey();
-      else if (CanUseFilter()) result = LocateByFilter();
-      else result = LocateByScan();
-      if (!result && SearchDataSet->Active() && !StartRecord.empty() &&
-          !(SearchDataSet->Bof() && SearchDataSet->Eof()) && SearchDataSet->BookmarkValid(StartRecord)) {
-        try {
-          SearchDataSet->GotoBookmark(StartRecord);
-        } catch (...) {
-          // The row the search started from went away meanwhile: the cursor stays where it is.
-        }
-      }
-    }
-  } catch (...) {
+  TScopeGuard enableControls([&] {
     SearchDataSet->EnableControls();
     endSearch();
-    throw;
+  });
+  result = MatchesCurrent(field);
+  if (!result) {
+    if (CanUseKey()) result = LocateByKey();
+    else if (CanUseFilter()) result = LocateByFilter();
+    else result = LocateByScan();
+    if (!result && SearchDataSet->Active() && !StartRecord.empty() &&
+        !(SearchDataSet->Bof() && SearchDataSet->Eof()) && SearchDataSet->BookmarkValid(StartRecord)) {
+      try {
+        SearchDataSet->GotoBookmark(StartRecord);
+      } catch (...) {
+        // The row the search started from went away meanwhile: the cursor stays where it is.
+      }
+    }
   }
-  SearchDataSet->EnableControls();
-  endSearch();
   return result;
 }
 

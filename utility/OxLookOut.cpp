@@ -9,7 +9,6 @@
 #include "Forms.h"
 #include "Menus.h"
 #include "Timer.h"
-#undef RegisterClass
 
 namespace {
 
@@ -385,20 +384,18 @@ void TOxLookOut::WMNCCalcSize(TMessage& Message) {
 }
 
 void TOxLookOut::WMNCPaint(TMessage& Message) {
-  HDC dc = GetWindowDC(Handle());
+  TWindowDC dc(Handle(), TWindowDC::WholeWindow);
   RECT r;
   GetWindowRect(Handle(), &r);
   OffsetRect(&r, -r.left, -r.top);
   if (FBorderStyle == bsSingle) {
     DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
   } else {
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+    TOwnedBrush brush(CreateSolidBrush(ColorToRGB(Color())));
     FrameRect(dc, &r, brush);
     InflateRect(&r, -1, -1);
     FrameRect(dc, &r, brush);
-    DeleteObject(brush);
   }
-  ReleaseDC(Handle(), dc);
   Message.Result = 0;
 }
 

@@ -4,7 +4,6 @@
 // and TOxLookOutEdit, the in-place caption editor of a page.
 #pragma once
 
-// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
 #include "Component.h"
 #include "OxBase.h"
 
@@ -13,7 +12,6 @@
 #include "Buttons.h"
 #include "ImageList.h"
 #include "StdCtrls.h"
-#undef RegisterClass
 
 class TTimer;
 class TOxLookOut;

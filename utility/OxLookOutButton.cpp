@@ -7,7 +7,6 @@
 
 #include "ExtCtrls.h"
 #include "Menus.h"
-#undef RegisterClass
 
 namespace {
 // A size of its own is written whatever it is; one taken from the page is the page's to write.

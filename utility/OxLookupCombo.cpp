@@ -8,6 +8,7 @@
 #include "Field.h"
 #include "Forms.h"
 #include "OxRealSizeIcons.h"
+#include "ScopeGuard.h"
 
 VELBOR_IMPLEMENT_CLASS(TOxDBLookupCombo)
 VELBOR_PUBLISHED(TOxDBLookupCombo,
@@ -175,13 +176,8 @@ void TOxDBLookupCombo::RebuildLookupFields() {
     if (FListActive && FMasterField != nullptr) FValue = FMasterField->AsString();
     ShowValueRow();
   };
-  try {
-    TOxLookupControl::RebuildLookupFields();
-  } catch (...) {
-    afterwards();
-    throw;
-  }
-  afterwards();
+  TScopeGuard restore([&] { afterwards(); });
+  TOxLookupControl::RebuildLookupFields();
 }
 
 void TOxDBLookupCombo::LookupDataChanged() {
@@ -567,13 +563,8 @@ void TOxDBLookupCombo::WMGetDlgCode(TMessage& Message) {
 void TOxDBLookupCombo::WMKillFocus(TMessage& Message) {
   TOxLookupControl::Dispatch(Message);
   FLosingFocus = true;
-  try {
-    CloseList(false);
-  } catch (...) {
-    FLosingFocus = false;
-    throw;
-  }
-  FLosingFocus = false;
+  TScopeGuard restore([&] { FLosingFocus = false; });
+  CloseList(false);
 }
 
 void TOxDBLookupCombo::WMCancelMode(TMessage& Message) {

@@ -241,13 +241,7 @@ void TOxLookupControl::SetEmptyItemColor(TColor Value) {
 }
 
 int TOxLookupControl::FontTextHeight() const {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return metrics.tmHeight;
+  return Font()->TextMetrics().tmHeight;
 }
 
 int TOxLookupControl::ItemHeight() const {
@@ -544,12 +538,12 @@ String TOxLookupControl::RowText() {
 }
 
 int TOxLookupControl::NaturalListWidth() const {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
   SIZE m{};
-  GetTextExtentPoint32A(dc, "M", 1, &m);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    TWindowDC dc;
+    TSelectedObject font(dc, Font()->Handle());
+    GetTextExtentPoint32A(dc, "M", 1, &m);
+  }
   int width = GetSystemMetrics(SM_CXVSCROLL);
   for (TField* field : FListFields) width += field->DisplayWidth() * m.cx + 4;
   return std::min(width, GetSystemMetrics(SM_CXSCREEN));

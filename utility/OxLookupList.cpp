@@ -8,6 +8,7 @@
 #include "Field.h"
 #include "OxLookupCombo.h"
 #include "OxRealSizeIcons.h"
+#include "ScopeGuard.h"
 
 VELBOR_IMPLEMENT_CLASS(TOxDBLookupList)
 VELBOR_PUBLISHED(TOxDBLookupList,
@@ -152,13 +153,8 @@ void TOxDBLookupList::RebuildLookupFields() {
     if (FMasterField != nullptr) FValue = FMasterField->AsString();
     ShowValueRow();
   };
-  try {
-    TOxLookupControl::RebuildLookupFields();
-  } catch (...) {
-    afterwards();
-    throw;
-  }
-  afterwards();
+  TScopeGuard restore([&] { afterwards(); });
+  TOxLookupControl::RebuildLookupFields();
 }
 
 void TOxDBLookupList::LookupDataChanged() { Recount(); }
@@ -169,14 +165,11 @@ void TOxDBLookupList::EmptyTextChanged(const String& NewText) {
 
 void TOxDBLookupList::ChooseCurrent() {
   FLockPosition = true;
-  try {
+  {
+    TScopeGuard restore([&] { FLockPosition = false; });
     if (FSelectEmpty) ClearToEmpty();
     else ChooseKey(FKeyField->AsString());
-  } catch (...) {
-    FLockPosition = false;
-    throw;
   }
-  FLockPosition = false;
   Recount();
 }
 

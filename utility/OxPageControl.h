@@ -3,7 +3,6 @@
 // on the form.
 #pragma once
 
-// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
 #include "Component.h"
 #include "OxBase.h"
 

@@ -8,6 +8,7 @@
 #include "ExtCtrls.h"
 #include "Format.h"
 #include "Forms.h"
+#include "ScopeGuard.h"
 
 VELBOR_IMPLEMENT_CLASS(TOxSpecialProgress)
 VELBOR_PUBLISHED(TOxSpecialProgress,
@@ -307,17 +308,14 @@ void TOxSpecialProgress::Paint() {
   int width = ClientWidth();
   int height = ClientHeight();
   FPainting = true;
-  try {
+  {
+    TScopeGuard restore([&] { FPainting = false; });
     if (FBuffer->Width() != width || FBuffer->Height() != height) {
       FDirty = true;
       CalcFilledWidth();
       Render();
     }
-  } catch (...) {
-    FPainting = false;
-    throw;
   }
-  FPainting = false;
   if (width < 3 || height < 3) return;
   Canvas()->Draw(0, 0, FBuffer);
 }

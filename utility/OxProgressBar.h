@@ -2,7 +2,6 @@
 // bitmap: one solid bar or a row of blocks, in one colour or a gradient, with an optional text.
 #pragma once
 
-// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
 #include "Component.h"
 #include "OxBase.h"
 

@@ -6,6 +6,7 @@
 
 #include "OxDrawUtils.h"
 #include "Resources.h"
+#include "ScopeGuard.h"
 #include "Streams.h"
 
 namespace {
@@ -22,40 +23,16 @@ struct TIconEntry {
 };
 static_assert(sizeof(TIconEntry) == 16);
 
-// The screen's device context for the duration of a scope.
-class TScreenDC {
- public:
-  TScreenDC() : FDC(GetDC(nullptr)) {
-    if (!FDC) OutOfResources();
-  }
-  ~TScreenDC() { ReleaseDC(nullptr, FDC); }
-  TScreenDC(const TScreenDC&) = delete;
-  TScreenDC& operator=(const TScreenDC&) = delete;
-  operator HDC() const { return FDC; }
-
- private:
-  HDC FDC;
-};
-
-// An owned GDI bitmap.
-class TBitmapHandle {
- public:
-  explicit TBitmapHandle(HBITMAP Handle) : FHandle(Handle) {
-    if (!FHandle) OutOfResources();
-  }
-  ~TBitmapHandle() { DeleteObject(FHandle); }
-  TBitmapHandle(const TBitmapHandle&) = delete;
-  TBitmapHandle& operator=(const TBitmapHandle&) = delete;
-  operator HBITMAP() const { return FHandle; }
-
- private:
-  HBITMAP FHandle;
-};
+// A bitmap just made, or the failure raised.
+TOwnedBitmap RequireBitmap(HBITMAP Handle) {
+  if (!Handle) OutOfResources();
+  return TOwnedBitmap(Handle);
+}
 
 }  // namespace
 
 int DisplayColorWord() {
-  TScreenDC dc;
+  TWindowDC dc;
   switch (GetDeviceCaps(dc, PLANES) * GetDeviceCaps(dc, BITSPIXEL)) {
     case 1: return 2;
     case 4: return 16;
@@ -135,10 +112,11 @@ void ReadIconImage(TStream* Stream, HICON& IconHandle, int ImageCount, int Start
   maskInfo.Header.biSizeImage = DWORD(maskBytes);
   maskInfo.Colors[1] = RGBQUAD{255, 255, 255, 0};
 
-  TScreenDC dc;
-  TBitmapHandle color(CreateDIBitmap(dc, colorHeader, CBM_INIT, image.data() + colorStart,
+  TWindowDC dc;
+  if (!dc) OutOfResources();
+  TOwnedBitmap color = RequireBitmap(CreateDIBitmap(dc, colorHeader, CBM_INIT, image.data() + colorStart,
                                      reinterpret_cast<BITMAPINFO*>(colorInfo.data()), DIB_RGB_COLORS));
-  TBitmapHandle mask(CreateBitmap(width, height, 1, 1, nullptr));
+  TOwnedBitmap mask = RequireBitmap(CreateBitmap(width, height, 1, 1, nullptr));
   if (!SetDIBits(dc, mask, 0, UINT(height), image.data() + colorStart + colorBytes,
                  reinterpret_cast<BITMAPINFO*>(&maskInfo), DIB_RGB_COLORS)) {
     OutOfResources();
@@ -179,47 +157,29 @@ HICON IconAtStoredSize(TIcon* Icon) {
 void MeasureIcon(HICON IconHandle, int& Width, int& Height) {
   Width = GetSystemMetrics(SM_CXICON);
   Height = GetSystemMetrics(SM_CYICON);
-  ICONINFO info{};
-  if (!IconHandle || !GetIconInfo(IconHandle, &info)) return;
-  BITMAP bm{};
-  if (info.hbmColor && GetObjectA(info.hbmColor, sizeof bm, &bm)) {
-    Width = bm.bmWidth;
-    Height = bm.bmHeight;
-  } else if (info.hbmMask && GetObjectA(info.hbmMask, sizeof bm, &bm)) {
-    Width = bm.bmWidth;
-    Height = bm.bmHeight / 2;
-  }
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
+  IconImageSize(IconHandle, Width, Height);
 }
 
 void DrawRowImage(TCanvas* Canvas, const TRect& Box, TGraphic* Graphic) {
   if (Graphic == nullptr || Graphic->Empty()) return;
   HDC dc = Canvas->Handle();
-  HRGN saved = CreateRectRgn(0, 0, 0, 0);
+  TOwnedRegion saved(CreateRectRgn(0, 0, 0, 0));
   bool hadClip = GetClipRgn(dc, saved) == 1;
   IntersectClipRect(dc, Box.Left, Box.Top, Box.Right, Box.Bottom);
-  try {
-    if (auto* bitmap = dynamic_cast<TBitmap*>(Graphic)) {
-      DrawBitmapMasked(Canvas, (Box.Left + Box.Right - bitmap->Width()) / 2, (Box.Top + Box.Bottom - bitmap->Height()) / 2,
-                       bitmap, bitmap->TransparentColor());
-    } else if (auto* icon = dynamic_cast<TIcon*>(Graphic)) {
-      HICON real = IconAtStoredSize(icon);
-      int w = 0, h = 0;
-      MeasureIcon(real, w, h);
-      DrawIconEx(Canvas->Handle(), (Box.Left + Box.Right - w) / 2, (Box.Top + Box.Bottom - h) / 2, real, w, h, 0, nullptr,
-                 DI_NORMAL);
-      DestroyIcon(real);
-    } else {
-      Canvas->Draw((Box.Left + Box.Right - Graphic->Width()) / 2, (Box.Top + Box.Bottom - Graphic->Height()) / 2, Graphic);
-    }
-  } catch (...) {
-    SelectClipRgn(dc, hadClip ? saved : nullptr);
-    DeleteObject(saved);
-    throw;
+  TScopeGuard restore([&] { SelectClipRgn(dc, hadClip ? saved.Get() : nullptr); });
+  if (auto* bitmap = dynamic_cast<TBitmap*>(Graphic)) {
+    DrawBitmapMasked(Canvas, (Box.Left + Box.Right - bitmap->Width()) / 2, (Box.Top + Box.Bottom - bitmap->Height()) / 2,
+                     bitmap, bitmap->TransparentColor());
+  } else if (auto* icon = dynamic_cast<TIcon*>(Graphic)) {
+    HICON real = IconAtStoredSize(icon);
+    int w = 0, h = 0;
+    MeasureIcon(real, w, h);
+    DrawIconEx(Canvas->Handle(), (Box.Left + Box.Right - w) / 2, (Box.Top + Box.Bottom - h) / 2, real, w, h, 0, nullptr,
+               DI_NORMAL);
+    DestroyIcon(real);
+  } else {
+    Canvas->Draw((Box.Left + Box.Right - Graphic->Width()) / 2, (Box.Top + Box.Bottom - Graphic->Height()) / 2, Graphic);
   }
-  SelectClipRgn(dc, hadClip ? saved : nullptr);
-  DeleteObject(saved);
 }
 
 UINT OxIconClipboardFormat() {

@@ -7,7 +7,6 @@
 #include <cstdint>
 
 #include "Graphics.h"
-#undef GetObject
 
 class TStream;
 

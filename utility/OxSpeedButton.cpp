@@ -7,6 +7,7 @@
 #include "ActnList.h"
 #include "Menus.h"
 #include "OxDrawUtils.h"
+#include "ScopeGuard.h"
 #include "Timer.h"
 
 // --- Visual styles --------------------------------------------------------------------------
@@ -453,7 +454,8 @@ void TOxSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
   FDragging = true;
   Repaint();
   FMenuTracking = true;
-  try {
+  {
+    TScopeGuard restore([&] { FMenuTracking = false; });
     if (DropDown(false)) FinishPress(X, Y);
     // The press that closed the menu over this button must not open it again.
     if (Parent() && Parent()->HandleAllocated()) {
@@ -465,11 +467,7 @@ void TOxSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         DiscardMessage(wnd, msg.message);
       }
     }
-  } catch (...) {
-    FMenuTracking = false;
-    throw;
   }
-  FMenuTracking = false;
   if (FAllowTimer) {
     if (!FRepeatTimer) {
       FRepeatTimer = new TTimer(this);

@@ -2,7 +2,6 @@
 // address, a mail address or a file) with the shell when clicked.
 #pragma once
 
-// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
 #include "Component.h"
 #include "StdCtrls.h"
 

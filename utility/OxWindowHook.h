@@ -3,7 +3,6 @@
 // WindowProc, the deferred releaser TOxReleaser, and the component TOxWindowHook.
 #pragma once
 
-// The class registry first: <windows.h> (through Controls.h) defines RegisterClass as a macro.
 #include "Component.h"
 #include "OxBase.h"
 

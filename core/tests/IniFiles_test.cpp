@@ -278,6 +278,58 @@ TEST_F(IniFileTest, FailedWriteLeavesTheOldFileWhole) {
   EXPECT_FALSE(OsPort::FileExists(folderTarget + ".~tmp"));
 }
 
+TEST_F(IniFileTest, NamesAndValuesThatWouldWriteOtherLinesAreRefused) {
+  struct Case {
+    const char* Section;
+    const char* Ident;
+    const char* Value;
+    const char* Refused;  // start of the message
+  } Cases[] = {
+      {"Parametres", "Organisme", "Conservatoire\r\n[Admin]\r\nModeAdministrateur=1", "Valeur de la clé Organisme"},
+      {"Parametres", "Organisme", "a\nb", "Valeur"},
+      {"Parametres", "Organisme", "a\rb", "Valeur"},
+      {"Parametres", "Organisme\r\nModeAdministrateur", "1", "Nom de clé"},
+      {"Parametres]\r\n[Admin", "Organisme", "x", "Nom de section"},
+      {"", "Organisme", "x", "Nom de section"},
+      {" Parametres", "Organisme", "x", "Nom de section"},
+      {"Param]etres", "Organisme", "x", "Nom de section"},
+      {"Parametres", "", "x", "Nom de clé"},
+      {"Parametres", " Organisme", "x", "Nom de clé"},
+      {"Parametres ", "Organisme", "x", "Nom de section"},
+      {"Parametres", "Organisme\t", "x", "Nom de clé"},
+      {"Parametres", "ModeAdministrateur=1", "x", "Nom de clé"},
+      {"Parametres", ";Organisme", "x", "Nom de clé"},
+      {"Parametres", "[Admin]", "x", "Nom de clé"},
+  };
+  const String Before = "[Parametres]\r\nOrganisme=ONF\r\nSuivant=1\r\n";
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(String(C.Section) + " / " + C.Ident + " / " + C.Value);
+    WriteRaw(Before);
+    TIniFile ini(Path);
+    TMemIniFile mem(Path);
+    for (TCustomIniFile* file : {static_cast<TCustomIniFile*>(&ini), static_cast<TCustomIniFile*>(&mem)}) {
+      try {
+        file->WriteString(C.Section, C.Ident, C.Value);
+        ADD_FAILURE() << "written";
+      } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.Message.rfind(Utf8ToAnsi(C.Refused), 0), 0u) << e.Message;
+      }
+    }
+    mem.WriteString("Parametres", "Suivant", "2");  // the document is still whole
+    mem.UpdateFile();
+    EXPECT_EQ(ReadRaw(), "[Parametres]\r\nOrganisme=ONF\r\nSuivant=2\r\n");
+    TStringList sections;
+    ini.ReadSections(&sections);
+    EXPECT_EQ(Lines(sections), std::vector<String>{"Parametres"});
+  }
+  // Blanks inside names, and around values, read back as written.
+  TMemIniFile mem(Path);
+  mem.WriteString("Mes paramètres"_a, "Nom complet", "  deux mots ");
+  mem.UpdateFile();
+  TMemIniFile again(Path);
+  EXPECT_EQ(again.ReadString("Mes paramètres"_a, "Nom complet", ""), "  deux mots ");
+}
+
 TEST(IniFilePlace, BareNameLivesInTheWindowsFolder) {
   String windows = OsPort::GetEnvironmentVariable("windir");
 #ifdef __WINE__

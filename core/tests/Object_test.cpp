@@ -1,9 +1,11 @@
 // Tests of class information, the class registry, virtual construction and events.
 #include <gtest/gtest.h>
 
+#include "Component.h"
 #include "Event.h"
 #include "Exceptions.h"
 #include "Object.h"
+#include "Strings.h"
 
 namespace {
 
@@ -29,6 +31,33 @@ class TAbstractThing : public TObject {
 VELBOR_IMPLEMENT_CLASS(TShape)
 VELBOR_IMPLEMENT_CLASS(TCircle)
 VELBOR_IMPLEMENT_ABSTRACT_CLASS(TAbstractThing)
+
+// A class whose information is defined below the code that reads it at start-up.
+class TLateShape : public TShape {
+  VELBOR_DECLARE_CLASS(TLateShape, TShape)
+};
+
+// Read while this file is initialised, as registrations do: classes of other files, initialised in
+// an order the compiler and linker choose, and one defined further down this file.
+struct TStartupNames {
+  String Component, StringList, Late, LateParent;
+};
+
+String NameAtStartup(TClass Class) { return Class && Class->Name ? String(Class->Name) : String("<unset>"); }
+
+const TStartupNames StartupNames = {NameAtStartup(TComponent::StaticClass()),
+                                    NameAtStartup(TStringList::StaticClass()),
+                                    NameAtStartup(TLateShape::StaticClass()),
+                                    NameAtStartup(TLateShape::StaticClass()->Parent)};
+
+VELBOR_IMPLEMENT_ABSTRACT_CLASS(TLateShape)
+
+TEST(ClassInfo, InPlaceBeforeAnyFileIsInitialised) {
+  EXPECT_EQ(StartupNames.Component, "TComponent");
+  EXPECT_EQ(StartupNames.StringList, "TStringList");
+  EXPECT_EQ(StartupNames.Late, "TLateShape");
+  EXPECT_EQ(StartupNames.LateParent, "TShape");
+}
 
 TEST(ClassInfo, AncestryByClassAndByName) {
   TCircle c(nullptr);

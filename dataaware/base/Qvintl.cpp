@@ -5,9 +5,6 @@
 #include "Qvdatsrc.h"
 #include "StrUtils.h"
 
-// The class registry's RegisterClass shares its name with an API macro of the headers above.
-#undef RegisterClass
-
 VELBOR_IMPLEMENT_CLASS(TqvIntl)
 VELBOR_PUBLISHED(TqvIntl,
   Prop("ADO", &Self::ADO),

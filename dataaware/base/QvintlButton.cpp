@@ -1,6 +1,5 @@
 // This file implements qvCreateDialogButton, the factory of the OK, Cancel and Help buttons of the
 // library's dialogs.
-// The class library's headers bring the API headers in first, as they must be.
 #include "Buttons.h"
 #include "Forms.h"
 #include "Qvintl.h"

@@ -1,7 +1,6 @@
 // This file implements the dataset services that talk to the window system: the Escape probe of
 // a filter run (the thread's message queue), the answer-table message box and the conversion of
 // rich text to plain text through an invisible rich edit.
-// The class library's dialogs header brings the API headers in first, as it must be.
 #include "Dialogs.h"
 #include "RichEdit.h"
 #include "Streams.h"

@@ -15,6 +15,7 @@
 #include "Filer.h"
 #include "FormatSettings.h"
 #include "Modules.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "Streams.h"
 #include "VectorDataSet.h"
@@ -34,13 +35,8 @@ class TBufferDataSet : public TDataSet {
   using TDataSet::SetTempState;
   void Join(TField* Field) {
     TDataSetState Saved = SetTempState(dsInactive);
-    try {
-      Field->SetDataSet(this);
-    } catch (...) {
-      SetTempState(Saved);
-      throw;
-    }
-    SetTempState(Saved);
+    TScopeGuard restore([&] { SetTempState(Saved); });
+    Field->SetDataSet(this);
   }
   void Drop(TField* Field) {
     TDataSetState Saved = SetTempState(dsInactive);

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "JetDialect.h"
+#include "SqliteError.h"
 
 namespace {
 
@@ -61,10 +62,36 @@ INSTANTIATE_TEST_SUITE_P(
                         "select * from T_TAXON_VEG where TAXON_CODE order by TAXON_THEME"},
         TranslationCase{"select * from T where A like 'V%' and B > 1.5e3", "select * from T where A like 'V%' and B > 1.5e3"},
         // Accented names and text pass through byte for byte.
-        TranslationCase{"select été from T where A = 'école'"_a, "select été from T where A = 'école'"_a},
-        // Unterminated runs are left for SQLite to report.
-        TranslationCase{"select 'abc from T", "select 'abc from T"},
-        TranslationCase{"select [abc from T", "select \"abc from T\""}));
+        TranslationCase{"select été from T where A = 'école'"_a, "select été from T where A = 'école'"_a}));
+
+struct UnterminatedCase {
+  const char* Jet;
+  const char* Error;  // the first line of the message
+};
+
+void PrintTo(const UnterminatedCase& C, std::ostream* Out) { *Out << C.Jet; }
+
+class JetUnterminated : public ::testing::TestWithParam<UnterminatedCase> {};
+
+// Closing a run at the end of the text would run another statement than the one written.
+TEST_P(JetUnterminated, IsRefused) {
+  try {
+    String Sqlite = TranslateJetSql(GetParam().Jet);
+    ADD_FAILURE() << "translated as " << Sqlite;
+  } catch (const ESqliteError& E) {
+    EXPECT_EQ(E.Kind, TSqliteErrorKind::Usage);
+    EXPECT_EQ(E.Message, Utf8ToAnsi(GetParam().Error) + "\r\nInstruction : " + GetParam().Jet);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, JetUnterminated,
+    ::testing::Values(
+        UnterminatedCase{"select 'abc from T", "Il manque « ' » pour fermer ce qui commence en position 8 de l'instruction SQL"},
+        UnterminatedCase{"select [abc from T", "Il manque « ] » pour fermer ce qui commence en position 8 de l'instruction SQL"},
+        UnterminatedCase{"delete from T where A = \"x", "Il manque « \" » pour fermer ce qui commence en position 25 de l'instruction SQL"},
+        UnterminatedCase{"delete from T where A = 'it''s", "Il manque « ' » pour fermer ce qui commence en position 25 de l'instruction SQL"},
+        UnterminatedCase{"select 'a', [b", "Il manque « ] » pour fermer ce qui commence en position 13 de l'instruction SQL"}));
 
 struct ValCase {
   const char* Text;

@@ -143,7 +143,9 @@ TEST_F(SessionTest, SettingsKeepCommittedWorkInTheFileItself) {
 
 TEST_F(SessionTest, TextColumnsOrderAndCompareAsTheProgram) {
   Open().ExecuteScript("CREATE TABLE T(" + TextColumnSql("NOM", 30) + ")");
-  std::vector<String> names = {"fleuve", "École"_a, "ecole", "Étang"_a, "zèbre"_a, "Abeille", "ÉCOLE"_a, "Œuvre"_a};
+  // Through an array: clang 14 crashes on a braced list of Strings that holds _a literals.
+  const char* const texts[] = {"fleuve", "École"_a, "ecole", "Étang"_a, "zèbre"_a, "Abeille", "ÉCOLE"_a, "Œuvre"_a};
+  std::vector<String> names(std::begin(texts), std::end(texts));
   SqliteStatement insert = Session->Prepare("insert into T values (:NOM)");
   for (const String& name : names) {
     insert.Bind("NOM", name);
@@ -426,6 +428,18 @@ TEST_F(SessionTest, OneStatementAtATime) {
   ASSERT_TRUE(empty);
   EXPECT_EQ(empty->Kind, TSqliteErrorKind::Usage);
   EXPECT_EQ(Session->Execute("delete from T;  "), 0);  // a closing ';' is fine
+  // SQLite stops reading at a NUL: what follows it must not pass unseen.
+  for (String Sql : {String("delete from T\0; drop table T", 28), String("delete from T;\0drop table T", 28)}) {
+    for (auto Run : {+[](SqliteSession& S, const String& Q) { S.Execute(Q); },
+                     +[](SqliteSession& S, const String& Q) { S.PrepareNative(Q); },
+                     +[](SqliteSession& S, const String& Q) { S.ExecuteScript(Q); }}) {
+      auto nul = ErrorOf([&] { Run(*Session, Sql); });
+      ASSERT_TRUE(nul);
+      EXPECT_EQ(nul->Kind, TSqliteErrorKind::Usage);
+      EXPECT_EQ(nul->Message.rfind("L'instruction SQL contient un caractère nul"_a, 0), 0u) << nul->Message;
+    }
+  }
+  EXPECT_EQ(Rows("select count(*) from sqlite_master where name = 'T'"), std::vector<String>{"1"});
 }
 
 // Errors -------------------------------------------------------------------------------------------------

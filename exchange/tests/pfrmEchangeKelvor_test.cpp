@@ -2,7 +2,6 @@
 // administrator mode, Quitter, the messages of Ok, an export run end to end through the range
 // dialog, the cancel request (Quitter and the title bar) during a run, and imports that refresh
 // the data module's datasets.
-// First: the port declares its file routines before the API headers rename them.
 #include "OsPort.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +24,6 @@
 #include "pdmVelbor.h"
 #include "pfrmEchangeKelvor.h"
 #include "pfrmRequeteExport.h"
-
-// The API headers rename these; the port's own are meant here.
-#undef CreateDirectory
-#undef DeleteFile
 
 using namespace Exchange;
 

@@ -1,6 +1,5 @@
 // Tests of the code-range dialog of the inventory export: the range its Ok hands to the exchange
 // dialog, the refused reversed range, and a code holding an apostrophe exported on its own.
-// First: the port declares its file routines before the API headers rename them.
 #include "OsPort.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +18,6 @@
 #include "pdmVelbor.h"
 #include "pfrmEchangeKelvor.h"
 #include "pfrmRequeteExport.h"
-
-// The API headers rename these; the port's own are meant here.
-#undef CreateDirectory
-#undef DeleteFile
 
 namespace {
 

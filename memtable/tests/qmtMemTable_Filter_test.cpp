@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "DateTime.h"
 #include "TextOrder.h"
 #include "qmtMemTable_Filter.h"
 #include "qmtMemTable_Store.h"
@@ -37,7 +38,8 @@ TEST(FilterExpression, DialectOfTheDuplicateCheck) {
       {"code = 'A1'", false, false, true},
       {"CODE = 'A1' and Lib = 'l''eau'", false, false, true},  // names without case; doubled quote
       {"code = ''", true, true, false},                       // empty and null are the same empty value
-      {"code <> ''", false, false, true},
+      {"code <> ''", false, false, false},  // inequality with an empty side is false
+      {"code <> 'B2'", false, false, true},
       {"code = 'A1' and lib = NULL", false, false, false},
       {"code = '' and lib = NULL", true, false, false},
       {"lib <> NULL", false, true, true},
@@ -84,6 +86,33 @@ TEST(FilterExpression, PrefixStarAndCaseOptionsMakeATextComparison) {
   TqmtFilterExpression E("f = '12*'", {}, &Null);
   EXPECT_EQ(E.Nodes()[std::size_t(E.Root())].NodeClass, nkCompare);
   EXPECT_EQ(E.Nodes()[std::size_t(E.Root())].PartialLength, 2);
+}
+
+TEST(FilterExpression, OnlyEqualityMatchesNullWithTheEmptyText) {
+  // Rows null, '', 'A', 'B'; the binary comparison, and the text comparison that folding case or a
+  // trailing star makes of it, agree.
+  struct Case {
+    const char* Text;
+    bool OnNull, OnEmpty, OnA, OnB;
+  } Cases[] = {
+      {"code <> 'A'", false, false, false, true},
+      {"code = 'A'", false, false, true, false},
+      {"code = ''", true, true, false, false},
+      {"code <> ''", false, false, false, false},
+      {"code > ''", false, false, false, false},
+      {"code <= 'B'", false, false, true, true},
+      {"code <> 'A*'", false, false, false, true},
+  };
+  Variant Values[] = {Variant::Null(), Variant(""), Variant("A"), Variant("B")};
+  for (bool CaseInsensitive : {false, true})
+    for (const Case& C : Cases) {
+      bool Expected[] = {C.OnNull, C.OnEmpty, C.OnA, C.OnB};
+      for (int I = 0; I < 4; ++I) {
+        Row R{{"code", Values[I]}};
+        EXPECT_EQ(Eval(C.Text, R, {CaseInsensitive, false}), Expected[I])
+            << C.Text << " on row " << I << (CaseInsensitive ? " without case" : "");
+      }
+    }
 }
 
 TEST(FilterExpression, NullComparisonBecomesTheNullTest) {
@@ -136,6 +165,61 @@ TEST(FilterExpression, ErrorsOfParserAndEvaluator) {
   EXPECT_THROW(E.Accepts(&R), EMemTableFilterError);
 }
 
+String Repeat(const char* Piece, int Times) {
+  String S;
+  for (int I = 0; I < Times; ++I) S += Piece;
+  return S;
+}
+
+TEST(FilterExpression, DeepNestingIsRefusedAndLongChainsEvaluate) {
+  Row R{{"num", Variant(1)}, {"lib", Variant("x")}};
+  // Nesting: parentheses, function arguments and "in" lists.
+  struct Refused {
+    String Text;
+  } Deep[] = {
+      {Repeat("(", 2000) + "num = 1" + Repeat(")", 2000)},
+      {Repeat("upper(", 2000) + "lib" + Repeat(")", 2000) + " = 'X'"},
+      {"num in (" + Repeat("(", 2000) + "1" + Repeat(")", 2000) + ")"},
+  };
+  for (const Refused& C : Deep) {
+    try {
+      TqmtFilterExpression(C.Text, {}, &R);
+      ADD_FAILURE() << C.Text.substr(0, 20) << " was accepted";
+    } catch (const EDatabaseError& E) {
+      EXPECT_EQ(E.Message.find("Imbrication trop profonde dans l'expression de filtre"), 0u) << E.Message;
+    }
+  }
+  EXPECT_TRUE(Eval((Repeat("(", 50) + "num = 1" + Repeat(")", 50)).c_str(), R));
+  // Chains are not nesting, however long: each is read and evaluated without a call per term.
+  struct Chain {
+    String Text;
+    bool Expected;
+  } Chains[] = {
+      {"num = " + Repeat("-", 100000) + "1", true},
+      {"num = " + Repeat("-", 99999) + "1", false},
+      {Repeat("not ", 100001) + "num = 1", false},
+      {"num = 0" + Repeat(" or num = 0", 50000) + " or num = 1", true},
+      {"num" + Repeat(" + num", 49999) + " = 50000", true},
+      {"num" + Repeat(" * num", 50000) + " = 1", true},
+  };
+  for (const Chain& C : Chains) EXPECT_EQ(Eval(C.Text.c_str(), R), C.Expected) << C.Text.substr(0, 20);
+}
+
+TEST(FilterExpression, DateOutsideTheCalendarIsAnError) {
+  Row R{{"d", Variant::FromDate(EncodeDate(9999, 12, 31) + 0.5)}};
+  EXPECT_TRUE(Eval("date(d) = 2958465", R));
+  EXPECT_TRUE(Eval("date(-693593) = -693593", R));  // 0001-01-01
+  for (const char* Bad : {"date(3000000000) = 0", "date(-3000000000) = 0", "date(2958466) = 0", "date(-693594) = 0",
+                          "date(d + 1) = 0", "time(d + 3000000) = 0"}) {
+    try {
+      Eval(Bad, R);
+      ADD_FAILURE() << Bad << " was evaluated";
+    } catch (const EMemTableFilterError& E) {
+      EXPECT_EQ(E.Message.substr(0, 40), "Invalid or missing parameter for functio") << Bad;
+    }
+  }
+}
+
 TEST(FilterExpression, DateFunctions) {
   Row R{{"d", Variant::FromDate(EncodeDateTime(2024, 3, 9, 14, 30, 5, 0))}};
   EXPECT_TRUE(Eval("year(d) = 2024 and month(d) = 3 and day(d) = 9", R));
@@ -152,6 +236,21 @@ TEST(WildcardMask, StarsQuestionMarksAndSets) {
                {"ABC", "abc", true},  {"abc", "[a-b]bc", true}, {"cbc", "[!a-b]bc", true}, {"", "*", true},
                {"abc", "*b*", true},  {"abc", "*d*", false}};
   for (const Case& C : Cases) EXPECT_EQ(QmtMatchesMask(C.Text, C.Mask), C.Expected) << C.Text << " ~ " << C.Mask;
+}
+
+TEST(WildcardMask, ManyStarsCostNeitherStackNorTime) {
+  // Going back to every earlier star took time exponential in their number; one call per star
+  // exhausted the stack.
+  String Text(60, 'a');
+  EXPECT_FALSE(QmtMatchesMask(Text, Repeat("*a", 30) + "b"));
+  EXPECT_TRUE(QmtMatchesMask(Text + "b", Repeat("*a", 30) + "*b"));
+  EXPECT_TRUE(QmtMatchesMask(String(100000, 'x'), Repeat("*?", 100000)));
+  EXPECT_FALSE(QmtMatchesMask(String(99999, 'x'), Repeat("*?", 100000)));
+  // A long set is read once, not again at each character tried.
+  EXPECT_FALSE(QmtMatchesMask(String(30000, 'x'), "*[" + String(30000, 'a') + "]y"));
+  EXPECT_TRUE(QmtMatchesMask(String(30000, 'x') + "by", "*[" + String(30000, 'a') + "b]y"));
+  EXPECT_TRUE(QmtMatchesMask("abXcd", "a*[x-y]*d"));
+  EXPECT_FALSE(QmtMatchesMask("aXd", "a*[!x-y]*d"));
 }
 
 }  // namespace

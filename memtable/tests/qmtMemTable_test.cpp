@@ -251,6 +251,31 @@ TEST(MemTableCursor, BookmarksOfDeletedOrReplacedRecordsAreRefused) {
   EXPECT_FALSE(T->BookmarkValid(First));  // a new generation of data
 }
 
+TEST(MemTableCursor, InvalidBookmarksCompareEqualToAny) {
+  // With versioning a deleted record stays in the store: its bookmark still resolves, yet it is
+  // invalid and must compare as one.
+  for (bool Versioning : {false, true}) {
+    SCOPED_TRACE(Versioning ? "versioning" : "no versioning");
+    auto T = DetailTable();
+    T->SetEnableVersioning(Versioning);
+    for (int I = 0; I < 3; ++I) AppendRow(T.get(), I, "c", "l");
+    T->First();
+    TBookmark First = T->GetBookmark();
+    T->Next();
+    TBookmark Second = T->GetBookmark();
+    T->Next();
+    TBookmark Third = T->GetBookmark();
+    EXPECT_EQ(T->CompareBookmarks(First, Third), -1);
+    EXPECT_EQ(T->CompareBookmarks(Third, Second), 1);
+    T->GotoBookmark(Second);
+    T->Delete();
+    EXPECT_FALSE(T->BookmarkValid(Second));
+    EXPECT_EQ(T->CompareBookmarks(First, Second), 0);
+    EXPECT_EQ(T->CompareBookmarks(Second, Third), 0);
+    EXPECT_EQ(T->CompareBookmarks(Third, First), 1);
+  }
+}
+
 // --- Indexes and searches ------------------------------------------------------------------------------
 
 TEST(MemTableIndex, FieldOptionsInIndexFieldNames) {
@@ -271,6 +296,35 @@ TEST(MemTableIndex, FieldOptionsInIndexFieldNames) {
   EXPECT_EQ(Column(T.get(), "num"), (std::vector<String>{"0", "1", "2", "3", "4"}));
 }
 
+TEST(MemTableIndex, SearchOnlyOptionsLeaveTheOrderTotal) {
+  // Ignored nulls and partial keys change how a search compares; an index still orders its
+  // records by the plain values, nulls first, whatever the options.
+  for (const char* Fields : {"lib:N", "lib:P", "lib:NPC"}) {
+    SCOPED_TRACE(Fields);
+    auto T = DetailTable();
+    T->AddIndex("byLib", Fields);
+    T->SetIndexName("byLib");
+    // Rows posted into the index, then the index sorted afresh: the same order.
+    const char* Libs[] = {"b", nullptr, "ab", "a", nullptr, "abc"};
+    for (int I = 0; I < 6; ++I) AppendRow(T.get(), I, "c", Libs[I] ? Variant(Libs[I]) : Variant::Null());
+    for (bool Sorted : {false, true}) {
+      if (Sorted) {
+        T->Indexes()->Current()->ReloadAndSort();
+        T->Refresh();
+      }
+      EXPECT_EQ(Column(T.get(), "lib"), (std::vector<String>{"<null>", "<null>", "a", "ab", "abc", "b"})) << Sorted;
+      EXPECT_TRUE(T->Indexes()->Current()->CheckOrder());
+    }
+    // A value made null moves to the nulls.
+    ASSERT_TRUE(T->Locate("num", Variant(0), {}));
+    T->Edit();
+    T->FieldByName("lib")->Clear();
+    T->Post();
+    EXPECT_EQ(Column(T.get(), "num"), (std::vector<String>{"0", "1", "4", "3", "2", "5"}));
+    EXPECT_TRUE(T->Indexes()->Current()->CheckOrder());
+  }
+}
+
 TEST(MemTableIndex, UniqueIndexRefusesADuplicatePostAndLeavesTheStoreAlone) {
   auto T = DetailTable();
   T->AddIndex("byCode", "code", qisDefault, {ixUnique});
@@ -287,6 +341,61 @@ TEST(MemTableIndex, UniqueIndexRefusesADuplicatePostAndLeavesTheStoreAlone) {
   T->Cancel();
   EXPECT_EQ(T->RecordCount(), 1);
   EXPECT_EQ(T->Store()->RecordCount(), 1);
+}
+
+TEST(MemTableIndex, IndexesLeftUnmaintainedAroundADeleteLetGoOfTheRecord) {
+  // Each way of leaving indexes unmaintained while a record is deleted; the table holds a unique
+  // index on code and its current index is on lib, and an attached table has the same.
+  struct Case {
+    const char* Name;
+    void (*Leave)(TqmtMemTable& Main, TqmtMemTable& Attached, bool Unmaintained);
+  } Cases[] = {
+      {"table indexes off", [](TqmtMemTable& M, TqmtMemTable&, bool Off) { M.EnableIndexes = !Off; }},
+      {"unique index disabled",
+       [](TqmtMemTable& M, TqmtMemTable&, bool Off) { M.Indexes()->Find("byCode")->Enabled = !Off; }},
+      {"current index disabled",
+       [](TqmtMemTable& M, TqmtMemTable&, bool Off) { M.Indexes()->Current()->Enabled = !Off; }},
+      {"attached table's indexes off", [](TqmtMemTable&, TqmtMemTable& A, bool Off) { A.EnableIndexes = !Off; }},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TComponent Owner(nullptr);
+    auto* Main = new TqmtMemTable(&Owner);
+    Main->SetName("Main");
+    Main->FieldDefs()->Add("num", ftInteger);
+    Main->FieldDefs()->Add("code", ftString, 10);
+    Main->FieldDefs()->Add("lib", ftString, 40);
+    auto* Attached = new TqmtMemTable(&Owner);
+    Attached->SetName("Attached");
+    Attached->SetAttachedTo(Main);
+    Attached->Open();
+    for (TqmtMemTable* T : {Main, Attached}) {
+      T->AddIndex("byCode", "code", qisDefault, {ixUnique});
+      T->AddIndex("byLib", "lib");
+      T->SetIndexName("byLib");
+    }
+    AppendRow(Main, 1, "A", "c");
+    AppendRow(Main, 2, "B", "b");
+    AppendRow(Main, 3, "C", "a");
+    Attached->Refresh();
+
+    C.Leave(*Main, *Attached, true);
+    ASSERT_TRUE(Main->Locate("code", Variant("B"), {}));
+    Main->Delete();
+    EXPECT_TRUE(Main->Indexes()->CheckEntriesStored());
+    EXPECT_TRUE(Attached->Indexes()->CheckEntriesStored());
+    C.Leave(*Main, *Attached, false);
+
+    // The unique check searches the unique index; the next delete searches the row order.
+    AppendRow(Main, 4, "D", "d");
+    ASSERT_TRUE(Main->Locate("code", Variant("C"), {}));
+    Main->Delete();
+    EXPECT_TRUE(Main->Indexes()->CheckEntriesStored());
+    EXPECT_TRUE(Attached->Indexes()->CheckEntriesStored());
+    EXPECT_EQ(Column(Main, "code"), (std::vector<String>{"A", "D"}));
+    Attached->Refresh();
+    EXPECT_EQ(Column(Attached, "code"), (std::vector<String>{"A", "D"}));
+  }
 }
 
 TEST(MemTableIndex, LocateOnALargeTableAddsACaseInsensitiveIndex) {

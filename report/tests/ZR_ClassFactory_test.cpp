@@ -17,7 +17,6 @@
 #include "ZR_ClassGlobals.h"
 #include "ZR_DBSet.h"
 #include "ZR_Utils.h"
-// After the engine's headers: the API macros it brings must not rename their members.
 #include "Graphics.h"
 
 // Report objects as the factory sees them.
@@ -439,11 +438,12 @@ TRect DrawAndMeasure(HFONT Font, const String& Text) {
   canvas->Brush()->SetColor(clWhite);
   canvas->FillRect(Rect(0, 0, 300, 300));
   HDC dc = canvas->Handle();
-  HGDIOBJ old = SelectObject(dc, Font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
-  TextOutA(dc, 150, 250, Text.c_str(), int(Text.size()));
-  SelectObject(dc, old);
+  {
+    TSelectedObject selected(dc, Font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, 150, 250, Text.c_str(), int(Text.size()));
+  }
   GdiFlush();
   return InkBox(&bitmap);
 }
@@ -456,9 +456,9 @@ TEST(ZrUpwardFont, KeepsTheDescriptionAndRunsUpwards) {
   font.SetName("Tahoma");
   font.SetHeight(-24);
   font.SetStyle({fsBold, fsItalic});
-  HFONT upward = MakeUpwardFont(&font);
-  ASSERT_NE(upward, nullptr);
-  ASSERT_NE(upward, font.Handle()) << "a new font, the caller's to delete";
+  TOwnedFont upward(MakeUpwardFont(&font));
+  ASSERT_NE(upward.Get(), nullptr);
+  ASSERT_NE(upward.Get(), font.Handle()) << "a new font, the caller's to delete";
 
   LOGFONTA original{}, turned{};
   ASSERT_EQ(GetObjectA(font.Handle(), sizeof(original), &original), int(sizeof(original)));
@@ -474,7 +474,6 @@ TEST(ZrUpwardFont, KeepsTheDescriptionAndRunsUpwards) {
   // a wide line.
   TRect up = DrawAndMeasure(upward, "WWWWWW");
   TRect plain = DrawAndMeasure(font.Handle(), "WWWWWW");
-  DeleteObject(upward);
   ASSERT_FALSE(up.IsEmpty());
   ASSERT_FALSE(plain.IsEmpty());
   EXPECT_GT(up.Height(), 2 * up.Width());

@@ -7,7 +7,6 @@
 
 #include "Streams.h"
 #include "StrUtils.h"
-// After the engine's headers: the API macros it brings must not rename their members.
 #include "Forms.h"
 
 namespace {

@@ -245,6 +245,44 @@ TEST(ZrCompileErrors, SourceIsLimitedTo32000Characters) {
   EXPECT_EQ(errors[0], "Line 2/31994: Script too long (at most 32000 characters)");
 }
 
+String Repeat(const char* Piece, int Times) {
+  String s;
+  for (int i = 0; i < Times; ++i) s += Piece;
+  return s;
+}
+
+TEST(ZrCompileErrors, DeepNestingIsAnErrorWithLineAndColumn) {
+  // Each of these exhausted the stack; the level past the limit is reported where it starts.
+  struct Case {
+    std::vector<String> Source;
+    const char* Error;
+  } cases[] = {
+      {{"begin a := " + Repeat("(", 3000) + "1" + Repeat(")", 3000) + " end"}, "Line 1/110"},
+      {{"begin", Repeat("if 1 then ", 2000) + "a := 1 end"}, "Line 2/984"},
+      {{Repeat("begin ", 2900) + "a := 1" + Repeat(" end", 2900)}, "Line 1/601"},
+      {{"a := " + Repeat("-", 3000) + "1"}, "Line 1/105"},
+      {{"a := f(" + Repeat("g(", 3000) + "1" + Repeat(")", 3001)}, "Line 1/204"},
+  };
+  TzrInterpretator interp;
+  for (const Case& c : cases) {
+    TStringList src, code, errors;
+    SetLines(src, c.Source);
+    EXPECT_THROW(interp.CompileScript(&src, &code, &errors), EzrCompileError);
+    ASSERT_EQ(errors.Count(), 1);
+    EXPECT_EQ(errors[0], String(c.Error) + ": Nesting too deep (at most 100 levels)");
+    EXPECT_EQ(code.Count(), 0);
+  }
+}
+
+TEST(ZrCompile, LongChainsAreNotNesting) {
+  TRecordingInterpretator interp;
+  interp.Run({"begin a := 1" + Repeat(" + 1", 7000) + "; b := 2" + Repeat(" * 1", 500) + " end"});
+  EXPECT_EQ(interp.Int("a"), 7001);
+  EXPECT_EQ(interp.Int("b"), 2);
+  interp.Run({Repeat("begin ", 90) + "c := " + Repeat("(", 5) + "3" + Repeat(")", 5) + Repeat(" end", 90)});
+  EXPECT_EQ(interp.Int("c"), 3);
+}
+
 // ---- execution
 
 TEST(ZrRun, SmallPrograms) {

@@ -12,7 +12,6 @@
 #include "Streams.h"
 #include "Strings.h"
 #include "ZR_ClassGlobals.h"
-// After the engine's headers: the API macros it brings must not rename their members.
 #include "StdCtrls.h"
 
 namespace {

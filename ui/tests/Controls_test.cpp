@@ -182,20 +182,14 @@ TEST_F(ControlTest, ReparentingKeepsTheWindowAndItsContent) {
 TEST_F(ControlTest, PaintToDrawsTheControlIntoAnotherContext) {
   Layout->Top1->SetColor(clRed);
   Layout->Top1->SawPaintCopy = false;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 30);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(memory, bitmap);
+  TOwnedBitmap bitmap(CreateCompatibleBitmap(TWindowDC(), 400, 30));
+  TBitmapDC memory(bitmap);
   RECT all{0, 0, 400, 30};
   FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   Layout->Top1->PaintTo(memory, 0, 0);
   EXPECT_EQ(GetPixel(memory, 5, 5), RGB(255, 0, 0));
   EXPECT_TRUE(Layout->Top1->SawPaintCopy);
   EXPECT_FALSE(Layout->Top1->ControlState.Contains(csPaintCopy));
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
 }
 
 TEST_F(ControlTest, FontAndColourComeFromTheParentUntilSet) {

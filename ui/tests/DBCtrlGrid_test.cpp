@@ -1,8 +1,6 @@
 // Tests of the panel grid on the virtual desktop over ten rows of a temporary SQLite file: the
 // panel of controls follows the current record, the keys move the record and scroll the panels,
 // and each other panel is painted with its own record's data.
-// The temporary folder's helpers come before the API headers, whose macros rename DeleteFile and
-// the like.
 #include "../../db/tests/TestFolder.h"
 
 #include "StdCtrlsTestSupport.h"
@@ -88,22 +86,20 @@ class DBCtrlGridTest : public TestFolder, public TObject {
   }
   COLORREF ScreenPixel(TControl* Control, int X, int Y) {
     TPoint p = Control->ClientToScreen(TPoint(X, Y));
-    HDC dc = GetDC(nullptr);
-    COLORREF c = GetPixel(dc, p.X, p.Y);
-    ReleaseDC(nullptr, dc);
-    return c;
+    return GetPixel(TWindowDC(), p.X, p.Y);
   }
 
   // The pixels of the edit's place on panel Index, as the screen shows them.
   std::vector<std::uint32_t> EditPixels(int Index) {
     TPoint p = Grid->ClientToScreen(TPoint(Edit->Left(), Index * 40 + Edit->Top()));
     int w = Edit->Width(), h = Edit->Height();
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, p.X, p.Y, SRCCOPY);
-    SelectObject(mem, old);
+    TWindowDC screen;
+    TOwnedBitmap bmp(CreateCompatibleBitmap(screen, w, h));
+    TOwnedDC mem = TOwnedDC::Compatible(screen);
+    {
+      TSelectedObject selected(mem, bmp);
+      BitBlt(mem, 0, 0, w, h, screen, p.X, p.Y, SRCCOPY);
+    }
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = w;
@@ -112,9 +108,6 @@ class DBCtrlGridTest : public TestFolder, public TObject {
     bi.bmiHeader.biBitCount = 32;
     std::vector<std::uint32_t> pixels(std::size_t(w * h));
     GetDIBits(mem, bmp, 0, UINT(h), pixels.data(), &bi, DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
     return pixels;
   }
 

@@ -2,8 +2,6 @@
 // SQLite file: typing puts the row in edit mode, leaving writes the field, posting writes the file,
 // refused text keeps the focus, Escape puts the field back, and the check box, combo box, radio
 // group and text label follow and write their fields.
-// The temporary folder's helpers come before the API headers, whose macros rename DeleteFile and
-// the like.
 #include "../../db/tests/TestFolder.h"
 
 #include "StdCtrlsTestSupport.h"
@@ -230,9 +228,7 @@ TEST_F(DBCtrlsTest, ImageShowsThePictureOfTheGraphicField) {
   EXPECT_EQ(image->Picture()->Height(), 3);
   image->Repaint();
   TPoint p = image->ClientToScreen(TPoint(1, 1));
-  HDC dc = GetDC(nullptr);
-  EXPECT_EQ(GetPixel(dc, p.X, p.Y), ColorToRGB(clRed));
-  ReleaseDC(nullptr, dc);
+  EXPECT_EQ(GetPixel(TWindowDC(), p.X, p.Y), ColorToRGB(clRed));
   // A row without a picture shows none.
   Query->Next();
   EXPECT_EQ(image->Picture()->Graphic(), nullptr);

@@ -18,14 +18,12 @@ struct TGivenFont {
 };
 
 TGivenFont GivenFont(HFONT Font) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font);
+  TWindowDC dc;
+  TSelectedObject selected(dc, Font);
   char face[LF_FACESIZE] = "";
   GetTextFaceA(dc, sizeof(face), face);
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return {face, (metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0};
 }
 
@@ -44,10 +42,9 @@ TEST(Environment, TheFormsFontsAreWinesOwn) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.Requested) + " " + std::to_string(c.Height));
-    HFONT font = CreateFontA(c.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, c.Requested);
+    TOwnedFont font(CreateFontA(c.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, c.Requested));
     TGivenFont given = GivenFont(font);
-    DeleteObject(font);
     EXPECT_EQ(given.Face, c.Face);
     EXPECT_EQ(given.TrueType, c.TrueType);
   }
@@ -72,36 +69,29 @@ TEST(Environment, TextIsDrawnWithoutSmoothing) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  HDC dc = CreateCompatibleDC(nullptr);
   std::uint32_t* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  TOwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+  TBitmapDC dc(bitmap);
   RECT all{0, 0, 120, 30};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  HFONT font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  TOwnedFont font(CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"));
+  TSelectedObject selected(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   TextOutA(dc, 4, 4, "Wetland sow", 11);
   GdiFlush();
   std::set<std::uint32_t> colours;
   for (int i = 0; i < 120 * 30; ++i) colours.insert(bits[i] & 0xFFFFFF);
-  SelectObject(dc, oldFont);
-  DeleteObject(font);
-  SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   EXPECT_EQ(colours, (std::set<std::uint32_t>{0x000000, 0xFFFFFF}));
 }
 
 TEST(Environment, TheScreenIsTheTestDisplay) {
-  HDC dc = GetDC(nullptr);
+  TWindowDC dc;
   EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), 96);
   EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
   // A 24-bit display: Wine draws in 32 bits a pixel.
   EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);
-  ReleaseDC(nullptr, dc);
   // The virtual desktop of the tests' prefix.
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280);
   EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1024);

@@ -45,16 +45,16 @@ TEST_F(StdFormTest, PanelPaintsItsBevelsAndTopAlignmentStacks) {
   EXPECT_EQ(bottom->BoundsRect(), Rect(0, Form->ClientHeight() - 40, Form->ClientWidth(), Form->ClientHeight()));
   bottom->Repaint();
   top->Repaint();
-  HDC dc = GetDC(bottom->Handle());
-  // Lowered: dark at the top-left, light at the bottom-right, the colour inside.
-  EXPECT_EQ(GetPixel(dc, 5, 0), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(GetPixel(dc, 5, bottom->Height() - 1), ColorToRGB(clBtnHighlight));
-  EXPECT_EQ(GetPixel(dc, 20, 20), ColorToRGB(clYellow));
-  ReleaseDC(bottom->Handle(), dc);
-  dc = GetDC(top->Handle());
+  {
+    TWindowDC dc(bottom->Handle());
+    // Lowered: dark at the top-left, light at the bottom-right, the colour inside.
+    EXPECT_EQ(GetPixel(dc, 5, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(GetPixel(dc, 5, bottom->Height() - 1), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(GetPixel(dc, 20, 20), ColorToRGB(clYellow));
+  }
+  TWindowDC dc(top->Handle());
   EXPECT_EQ(GetPixel(dc, 0, 5), ColorToRGB(clBtnHighlight));
   EXPECT_EQ(GetPixel(dc, top->Width() - 1, 5), ColorToRGB(clBtnShadow));
-  ReleaseDC(top->Handle(), dc);
 }
 
 class RadioGroupTest : public StdFormTest {

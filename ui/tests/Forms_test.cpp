@@ -1,7 +1,6 @@
 // Tests of forms on the virtual desktop: building from a description, focus and Tab navigation,
 // activation, modal results, MDI children, exceptions raised in handlers, and a form with nested
 // controls written to a description and read back.
-// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
 #include "Component.h"
 
 #include <gtest/gtest.h>

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "UtilityWindow.h"
@@ -360,10 +361,7 @@ void Activate(TCustomForm* Form) {
 }
 
 COLORREF PixelOf(TWinControl* Control, int X, int Y) {
-  HDC dc = GetDC(Control->Handle());
-  COLORREF c = GetPixel(dc, X, Y);
-  ReleaseDC(Control->Handle(), dc);
-  return c;
+  return GetPixel(TWindowDC(Control->Handle()), X, Y);
 }
 
 namespace {
@@ -378,18 +376,10 @@ class TPixels {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    FDC = CreateCompatibleDC(nullptr);
-    FBitmap = CreateDIBSection(FDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
-    FOld = SelectObject(FDC, FBitmap);
+    FBitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0));
+    FDC.emplace(FBitmap);
   }
-  ~TPixels() {
-    SelectObject(FDC, FOld);
-    DeleteObject(FBitmap);
-    DeleteDC(FDC);
-  }
-  TPixels(const TPixels&) = delete;
-  TPixels& operator=(const TPixels&) = delete;
-  HDC DC() const { return FDC; }
+  HDC DC() const { return *FDC; }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   std::uint32_t At(int X, int Y) const { return FBits[Y * FWidth + X] & 0xFFFFFF; }
@@ -411,10 +401,9 @@ class TPixels {
 
  private:
   int FWidth, FHeight;
-  HDC FDC;
-  HBITMAP FBitmap;
-  HGDIOBJ FOld;
   std::uint32_t* FBits = nullptr;
+  TOwnedBitmap FBitmap;
+  std::optional<TBitmapDC> FDC;  // lets go of the bitmap before it is deleted
 };
 
 // A pixel of the picture as "#rrggbb".
@@ -433,10 +422,7 @@ std::uint32_t PixelValue(TColor Color) {
 
 testing::AssertionResult ShowsText(TWinControl* Control, TRect Area, const String& Text, TFont* Font, TColor Ink,
                                    TColor Back) {
-  HDC screen = GetDC(Control->Handle());
-  testing::AssertionResult result = ShowsText(screen, Area, Text, Font, Ink, Back);
-  ReleaseDC(Control->Handle(), screen);
-  return result;
+  return ShowsText(TWindowDC(Control->Handle()), Area, Text, Font, Ink, Back);
 }
 
 testing::AssertionResult ShowsText(HDC DC, TRect Area, const String& Text, TFont* Font, TColor Ink, TColor Back) {
@@ -444,22 +430,22 @@ testing::AssertionResult ShowsText(HDC DC, TRect Area, const String& Text, TFont
   TPixels shown(Area.Width(), Area.Height());
   BitBlt(shown.DC(), 0, 0, Area.Width(), Area.Height(), DC, Area.Left, Area.Top, SRCCOPY);
 
-  HGDIOBJ old = SelectObject(shown.DC(), Font->Handle());
   SIZE extent{};
-  GetTextExtentPoint32A(shown.DC(), Text.c_str(), int(Text.size()), &extent);
-  SelectObject(shown.DC(), old);
+  {
+    TSelectedObject font(shown.DC(), Font->Handle());
+    GetTextExtentPoint32A(shown.DC(), Text.c_str(), int(Text.size()), &extent);
+  }
   // Room around the text for what overhangs its cell (italics, a smoothed edge).
   const int room = 8;
   TPixels drawn(extent.cx + 2 * room, extent.cy + 2 * room);
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(Back));
   RECT all{0, 0, drawn.Width(), drawn.Height()};
-  FillRect(drawn.DC(), &all, brush);
-  DeleteObject(brush);
-  old = SelectObject(drawn.DC(), Font->Handle());
-  SetTextColor(drawn.DC(), ColorToRGB(Ink));
-  SetBkMode(drawn.DC(), TRANSPARENT);
-  TextOutA(drawn.DC(), room, room, Text.c_str(), int(Text.size()));
-  SelectObject(drawn.DC(), old);
+  FillRect(drawn.DC(), &all, TOwnedBrush(CreateSolidBrush(ColorToRGB(Back))));
+  {
+    TSelectedObject font(drawn.DC(), Font->Handle());
+    SetTextColor(drawn.DC(), ColorToRGB(Ink));
+    SetBkMode(drawn.DC(), TRANSPARENT);
+    TextOutA(drawn.DC(), room, room, Text.c_str(), int(Text.size()));
+  }
 
   TRect want = drawn.InkBox(back), got = shown.InkBox(back);
   if (want.Width() == 0) return testing::AssertionFailure() << "the font draws nothing of \"" << Text << "\"";

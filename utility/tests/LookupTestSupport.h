@@ -15,12 +15,6 @@
 #include "Strings.h"
 #include "VectorDataSet.h"
 
-// The port's file routines share their names with API macros (OsPort.h must come before the API
-// headers in the including file).
-#undef CreateDirectory
-#undef DeleteFile
-#undef RemoveDirectory
-
 namespace lookup_test {
 
 // A dictionary of codes and labels held in memory: CODE "C01" ... with LIB from Labels.

@@ -14,10 +14,7 @@
 namespace {
 
 COLORREF WindowPixel(HWND Wnd, int X, int Y) {
-  HDC dc = GetDC(Wnd);
-  COLORREF c = GetPixel(dc, X, Y);
-  ReleaseDC(Wnd, dc);
-  return c;
+  return GetPixel(TWindowDC(Wnd), X, Y);
 }
 
 // A 20 x 10 bitmap: left half red, right half blue.

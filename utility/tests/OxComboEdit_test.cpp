@@ -91,12 +91,7 @@ TEST_F(ComboEdits, ButtonSitsInsideTheRightEdgeAndTheTextStopsBeforeIt) {
     EXPECT_LE(format.right, Edit->ClientWidth() - 21);
   }
   // The height follows the font: the text height and the border.
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Edit->Font()->Handle());
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  TEXTMETRICA tm = Edit->Font()->TextMetrics();
   Edit->SetCtl3D(true);
   Edit->SetBorderStyle(bsSingle);
   EXPECT_EQ(Edit->Height(), tm.tmHeight + 8 * GetSystemMetrics(SM_CYBORDER));

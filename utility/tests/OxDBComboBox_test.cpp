@@ -3,8 +3,6 @@
 // chosen with real keys and clicks, values missing on either side, datasets that may not be
 // edited, Escape, a value the field refuses on leaving, the style and EnableValues rules, and
 // the published properties.
-// The temporary folder's helpers come before the API headers, whose macros rename DeleteFile and
-// the like.
 #include "TestFolder.h"
 
 #include "ADODB.h"

@@ -63,10 +63,7 @@ class LookOutTest : public ::testing::Test, public TObject {
  protected:
   COLORREF ScreenPixel(TControl* C, int X, int Y) {
     TPoint p = C->ClientToScreen(TPoint(X, Y));
-    HDC dc = GetDC(nullptr);
-    COLORREF c = GetPixel(dc, p.X, p.Y);
-    ReleaseDC(nullptr, dc);
-    return c;
+    return GetPixel(TWindowDC(), p.X, p.Y);
   }
   TForm* Form = nullptr;
   TOxLookOut* Bar = nullptr;

@@ -3,7 +3,6 @@
 // keyboard, by mouse and by typing; Esc and Enter; the data-aware combo writing its key; where the
 // list opens; every display field shown at once; lookup data freed under the combo; and the combo
 // read from a form description.
-// The port's file routines first: the API headers would rename them.
 #include "OsPort.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +13,6 @@
 #include "Filer.h"
 #include "LookupTestSupport.h"
 #include "OxLookupCombo.h"
-
-// The port's file routines share their names with API macros.
-#undef CreateDirectory
-#undef DeleteFile
-#undef RemoveDirectory
 
 namespace {
 
@@ -383,14 +377,13 @@ TEST_F(OxLookupComboDataTest, EveryDisplayFieldShowsInTheClosedCombo) {
   Combo->SetLookupFormat("");
   Combo->SetListStyle(lsFixed);
   Combo->Repaint();
-  HDC dc = GetDC(Combo->Handle());
-  SelectObject(dc, Combo->Font()->Handle());
+  TWindowDC dc(Combo->Handle());
+  TSelectedObject font(dc, Combo->Font()->Handle());
   SIZE m{};
   GetTextExtentPoint32A(dc, "M", 1, &m);
   int separator = 1 + Code()->DisplayWidth() * m.cx + 4;
   EXPECT_EQ(GetPixel(dc, separator, Combo->ClientHeight() / 2), ColorToRGB(clBtnFace));
   EXPECT_EQ(GetPixel(dc, separator - 2, Combo->ClientHeight() / 2), ColorToRGB(clWindow));
-  ReleaseDC(Combo->Handle(), dc);
 }
 
 // Gives every row the same picture: red with a transparent corner, 12 pixels wide, in a margin

@@ -3,7 +3,6 @@
 // of the typed text, the drop-down opened by Alt+Down and by its button, rows picked by keyboard
 // and by mouse, Enter and Esc, the key of the text, the lookup data freed under the edit, and the
 // edit read from a form description.
-// The port's file routines first: the API headers would rename them.
 #include "OsPort.h"
 
 #include <gtest/gtest.h>

@@ -105,10 +105,7 @@ class OxLookupListEmptyEntryTest : public OxLookupListTest {
   TField* Code() { return Record->FieldByName("CODE"); }
   COLORREF PixelOfRow(int Index) {
     List->Repaint();
-    HDC dc = GetDC(List->Handle());
-    COLORREF color = GetPixel(dc, List->ClientWidth() - 4, Index * List->ItemHeight() + List->ItemHeight() / 2);
-    ReleaseDC(List->Handle(), dc);
-    return color;
+    return GetPixel(TWindowDC(List->Handle()), List->ClientWidth() - 4, Index * List->ItemHeight() + List->ItemHeight() / 2);
   }
 
   std::unique_ptr<TVectorDataSet> Record;

@@ -376,7 +376,7 @@ TEST(OxProgressForm, ExchangeWindowLookFromItsDescription) {
   bar->SetMaximum(400);
   bar->SetPosition(200);
   EXPECT_EQ(bar->DisplayText(), "50%");
-  HDC dc = GetDC(raw->Handle());
+  TWindowDC dc(raw->Handle());
   // The single border: a face-coloured outer frame, then shadow and dark shadow at the top-left.
   EXPECT_EQ(GetPixel(dc, 8 + 40, 192), ColorToRGB(clBtnFace));
   EXPECT_EQ(GetPixel(dc, 8 + 40, 193), ColorToRGB(clBtnShadow));
@@ -389,7 +389,6 @@ TEST(OxProgressForm, ExchangeWindowLookFromItsDescription) {
   EXPECT_EQ(GetPixel(dc, 8 + 300, 192 + 4), ColorToRGB(clBtnFace));
   bar->SetPosition(400);
   EXPECT_NE(GetPixel(dc, 8 + 300, 192 + 4), ColorToRGB(clBtnFace));
-  ReleaseDC(raw->Handle(), dc);
 }
 
 // --- Mouse and parent colour ------------------------------------------------------------------

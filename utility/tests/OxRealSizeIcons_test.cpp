@@ -82,10 +82,8 @@ std::unique_ptr<TIcon> LoadIcon(const std::vector<std::uint8_t>& File) {
 }
 
 bool ScreenIs32Bits() {
-  HDC dc = GetDC(nullptr);
-  int bits = GetDeviceCaps(dc, PLANES) * GetDeviceCaps(dc, BITSPIXEL);
-  ReleaseDC(nullptr, dc);
-  return bits == 32;
+  TWindowDC dc;
+  return GetDeviceCaps(dc, PLANES) * GetDeviceCaps(dc, BITSPIXEL) == 32;
 }
 
 TEST(OxRealSizeIcons, TheImageChosenForTheDisplay) {

@@ -2,7 +2,6 @@
 // procedure and the after handlers in order; handlers that consume a message; chains changed while
 // a message runs through them; other WindowProc hooks chained around the record, removed in any
 // order; a control destroyed while hooked; the releaser; the component and its description.
-// The class registry first: once <windows.h> is in, RegisterClass would name the API's macro.
 #include "Component.h"
 
 #include <gtest/gtest.h>

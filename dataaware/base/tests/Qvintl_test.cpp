@@ -13,9 +13,6 @@
 #include "qvDialog.h"
 #include "qvPropAccess.h"
 
-// The class registry's function, not the API macro.
-#undef RegisterClass
-
 namespace {
 
 // Each test starts from a fresh global instance.

@@ -8,25 +8,6 @@
 namespace {
 bool IsLeftCorner(TkjGripCorner Corner) { return Corner == kjgcTopLeft || Corner == kjgcBottomLeft; }
 bool IsTopCorner(TkjGripCorner Corner) { return Corner == kjgcTopLeft || Corner == kjgcTopRight; }
-
-// Saves the clip region of a device context and puts it back.
-class TClipSaver {
- public:
-  explicit TClipSaver(HDC DC) : FDC(DC), FRegion(CreateRectRgn(0, 0, 0, 0)) {
-    FExisted = GetClipRgn(DC, FRegion) == 1;
-  }
-  ~TClipSaver() {
-    SelectClipRgn(FDC, FExisted ? FRegion : nullptr);
-    DeleteObject(FRegion);
-  }
-  TClipSaver(const TClipSaver&) = delete;
-  TClipSaver& operator=(const TClipSaver&) = delete;
-
- private:
-  HDC FDC;
-  HRGN FRegion;
-  bool FExisted;
-};
 }  // namespace
 
 int GetDropDownGripStripHeight() {
@@ -98,7 +79,7 @@ void DrawDropDownCloseButton(HDC DC, const TRect& Rect, bool Framed, TkjGripCorn
   RECT inner = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
   FillRect(DC, &inner, face);
   RECT glyph = {inner.left + 1, inner.top + 1, inner.right - 1, inner.bottom - 1};
-  TClipSaver clip(DC);
+  TSavedDC saved(DC);
   IntersectClipRect(DC, glyph.left, glyph.top, glyph.right, glyph.bottom);
   // The glyph sits a pixel lower unless the caption buttons have their standard width; a pushed
   // button that is not flat moves it one more pixel right and down.
@@ -109,7 +90,7 @@ void DrawDropDownCloseButton(HDC DC, const TRect& Rect, bool Framed, TkjGripCorn
 
 void DrawDropDownFrame(HWND Window, bool ShowGrip, bool Flat, TkjGripCorner Corner, TRect& GripRect,
                        TRect& CloseRect, bool Hot, bool Pressed) {
-  HDC dc = GetWindowDC(Window);
+  TWindowDC dc(Window, TWindowDC::WholeWindow);
   RECT window;
   GetWindowRect(Window, &window);
   TRect frame(0, 0, window.right - window.left, window.bottom - window.top);
@@ -134,7 +115,7 @@ void DrawDropDownFrame(HWND Window, bool ShowGrip, bool Flat, TkjGripCorner Corn
     const TRect& content = strip;
     FillRect(dc, AsRECT(line), border);
     {
-      TClipSaver clip(dc);
+      TSavedDC saved(dc);
       TRect grip = DropDownGripCell(content, Corner);
       PaintSizeGrip(dc, content, Corner);
       ExcludeClipRect(dc, grip.Left, grip.Top, grip.Right, grip.Bottom);
@@ -153,5 +134,4 @@ void DrawDropDownFrame(HWND Window, bool ShowGrip, bool Flat, TkjGripCorner Corn
       FillRect(dc, AsRECT(square), GetSysColorBrush(COLOR_BTNFACE));
     }
   }
-  ReleaseDC(Window, dc);
 }

@@ -9,12 +9,6 @@
 
 #include "kjBase.h"
 
-// The listener's GetObject is this library's name; <windows.h>, when a unit includes it first,
-// makes it a macro of its own.
-#ifdef GetObject
-#undef GetObject
-#endif
-
 enum TkjLookAndFeelKind { lfFlat, lfStandard, lfUltraFlat };
 VELBOR_ENUM(TkjLookAndFeelKind, "lfFlat", "lfStandard", "lfUltraFlat")
 

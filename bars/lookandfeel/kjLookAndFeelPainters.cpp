@@ -59,14 +59,11 @@ class TkjRadioButtonImageList : public TObject {
 void TkjRadioButtonImageList::MeasureShape() {
   // The cell of the system's check-box bitmap (4 columns, 3 rows of glyphs).
   constexpr int ObmCheckBoxes = 32759;
-  if (HBITMAP boxes = LoadBitmapA(nullptr, MAKEINTRESOURCEA(ObmCheckBoxes))) {
-    BITMAP info{};
-    GetObjectA(boxes, sizeof(info), &info);
-    if (info.bmWidth >= 4 && info.bmHeight >= 3) {
-      FWidth = info.bmWidth / 4;
-      FHeight = info.bmHeight / 3;
-    }
-    DeleteObject(boxes);
+  TOwnedBitmap boxes(LoadBitmapA(nullptr, MAKEINTRESOURCEA(ObmCheckBoxes)));
+  BITMAP info{};
+  if (boxes && GetObjectA(boxes, sizeof(info), &info) && info.bmWidth >= 4 && info.bmHeight >= 3) {
+    FWidth = info.bmWidth / 4;
+    FHeight = info.bmHeight / 3;
   }
   // The radio's shape: the pixels its image draws the same over two backgrounds; its dot: the
   // pixels where the ticked image differs from the plain one.
@@ -743,9 +740,8 @@ void TkjStandardLookAndFeelPainter::PaintTabsBase(TkjPaintCanvas* Canvas, const 
 }
 
 void TkjCustomLookAndFeelPainter::PaintPageArea(TkjPaintCanvas* Canvas, const TRect& Rect, bool Pressed) const {
-  HBRUSH brush = CreatePatternBrush(ScrollBarPattern(Pressed)->Handle());
+  TOwnedBrush brush(CreatePatternBrush(ScrollBarPattern(Pressed)->Handle()));
   FillRect(Canvas->Handle(), AsRECT(Rect), brush);
-  DeleteObject(brush);
 }
 
 void TkjStandardLookAndFeelPainter::PaintScrollBarPart(TkjPaintCanvas* Canvas, bool Horizontal,

@@ -4,49 +4,39 @@
 #include <algorithm>
 
 void FillPolygonWithColor(HDC DC, const POINT* Points, int Count, COLORREF Color) {
-  HPEN pen = CreatePen(PS_SOLID, 1, Color);
-  HBRUSH brush = CreateSolidBrush(Color);
-  HGDIOBJ oldPen = SelectObject(DC, pen);
-  HGDIOBJ oldBrush = SelectObject(DC, brush);
+  TOwnedPen pen(CreatePen(PS_SOLID, 1, Color));
+  TOwnedBrush brush(CreateSolidBrush(Color));
+  TSelectedObject selectedPen(DC, pen);
+  TSelectedObject selectedBrush(DC, brush);
   Polygon(DC, Points, Count);
-  SelectObject(DC, oldBrush);
-  SelectObject(DC, oldPen);
-  DeleteObject(brush);
-  DeleteObject(pen);
 }
 
 void DrawTurnedGlyph(HDC DC, const TRect& Cell, bool MirrorX, bool MirrorY, void (*Draw)(HDC, const RECT&)) {
   int w = Cell.Width();
   int h = Cell.Height();
   if (w <= 0 || h <= 0) return;
-  HDC memory = CreateCompatibleDC(DC);
-  HBITMAP bitmap = CreateCompatibleBitmap(DC, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
+  TOwnedBitmap bitmap(CreateCompatibleBitmap(DC, w, h));
+  TBitmapDC memory(bitmap, DC);
   RECT r = {0, 0, w, h};
   FillRect(memory, &r, GetSysColorBrush(COLOR_BTNFACE));
   Draw(memory, r);
   // A negative extent mirrors the copy: it then starts from the far edge.
   StretchBlt(DC, MirrorX ? Cell.Right - 1 : Cell.Left, MirrorY ? Cell.Bottom - 1 : Cell.Top, MirrorX ? -w : w,
              MirrorY ? -h : h, memory, 0, 0, w, h, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
 }
 
 namespace {
 
 void Fill(HDC DC, int Left, int Top, int Right, int Bottom, COLORREF Color) {
   RECT r = {Left, Top, Right, Bottom};
-  HBRUSH brush = CreateSolidBrush(Color);
+  TOwnedBrush brush(CreateSolidBrush(Color));
   FillRect(DC, &r, brush);
-  DeleteObject(brush);
 }
 
 void Frame(HDC DC, int Left, int Top, int Right, int Bottom, COLORREF Color) {
   RECT r = {Left, Top, Right, Bottom};
-  HBRUSH brush = CreateSolidBrush(Color);
+  TOwnedBrush brush(CreateSolidBrush(Color));
   FrameRect(DC, &r, brush);
-  DeleteObject(brush);
 }
 }  // namespace
 
@@ -114,15 +104,13 @@ void DrawSystemGlyph(HDC DC, const TRect& Rect, TkjSystemGlyph Glyph, COLORREF C
       POINT a = {g.Left, g.Top + n / 2};
       POINT b = {g.Left + third, a.y + third};
       POINT c = {g.Right - 1, b.y - (n - 1 - third)};
-      HPEN pen = CreatePen(PS_SOLID, 1, Color);
-      HGDIOBJ old = SelectObject(DC, pen);
+      TOwnedPen pen(CreatePen(PS_SOLID, 1, Color));
+      TSelectedObject selected(DC, pen);
       for (int t = 0; t <= thick; ++t) {
         POINT line[3] = {{a.x, a.y - t}, {b.x, b.y - t}, {c.x, c.y - t}};
         Polyline(DC, line, 3);
         SetPixel(DC, c.x, c.y - t, Color);
       }
-      SelectObject(DC, old);
-      DeleteObject(pen);
       break;
     }
   }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Graphics.h"
+#include "WinApi.h"
 
 enum TkjSystemGlyph {
   kjsgClose, kjsgMinimize, kjsgMaximize, kjsgRestore, kjsgArrowUp, kjsgArrowDown, kjsgArrowLeft, kjsgArrowRight,

@@ -22,15 +22,13 @@ void RestoreClipRegion(HDC DC, HRGN& Region, bool Existed) {
 }
 
 void AddRectToClipRegion(HDC DC, const TRect& Rect) {
-  HRGN rect = CreateRectRgn(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+  TOwnedRegion rect(CreateRectRgn(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom));
   ExtSelectClipRgn(DC, rect, RGN_OR);
-  DeleteObject(rect);
 }
 
 void ExcludeRectFromRegion(HRGN& Region, const TRect& Rect) {
-  HRGN rect = CreateRectRgn(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+  TOwnedRegion rect(CreateRectRgn(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom));
   CombineRgn(Region, Region, rect, RGN_DIFF);
-  DeleteObject(rect);
 }
 
 void FrameRectHighlight(HDC DC, const TRect& Rect) { FrameRect(DC, AsRECT(Rect), GetSysColorBrush(COLOR_HIGHLIGHT)); }
@@ -70,9 +68,8 @@ void FillVerticalGradient(TCanvas* Canvas, const TRect& Rect, int R1, int G1, in
     int bottom = Rect.Top + MulDiv(i + 1, height, 256);
     COLORREF color = RGB(R1 + MulDiv(i, R2 - R1, 255), G1 + MulDiv(i, G2 - G1, 255), B1 + MulDiv(i, B2 - B1, 255));
     TRect band(Rect.Left, previous, Rect.Right, bottom);
-    HBRUSH brush = CreateSolidBrush(color);
+    TOwnedBrush brush(CreateSolidBrush(color));
     FillRect(dc, AsRECT(band), brush);
-    DeleteObject(brush);
     previous = bottom;
   }
 }
@@ -115,32 +112,25 @@ void DrawTransparentSizeGrip(HDC DC, const TRect& Rect) {
   int w = Rect.Width();
   int h = Rect.Height();
   if (w <= 0 || h <= 0) return;
-  HDC memory = CreateCompatibleDC(DC);
-  HBITMAP glyph = CreateCompatibleBitmap(DC, w, h);
-  HGDIOBJ oldGlyph = SelectObject(memory, glyph);
+  TOwnedBitmap glyph(CreateCompatibleBitmap(DC, w, h));
+  TBitmapDC memory(glyph, DC);
   RECT r = {0, 0, w, h};
   FillRect(memory, &r, GetSysColorBrush(COLOR_BTNFACE));
   DrawFrameControl(memory, &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
   // The mask: white where the glyph is button face (the background shows there).
-  HDC maskDC = CreateCompatibleDC(DC);
-  HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
-  HGDIOBJ oldMask = SelectObject(maskDC, mask);
+  TOwnedBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
+  TBitmapDC maskDC(mask, DC);
   SetBkColor(memory, GetSysColor(COLOR_BTNFACE));
   BitBlt(maskDC, 0, 0, w, h, memory, 0, 0, SRCCOPY);
   // The glyph's face pixels turned black, so that ORing leaves the background there.
   SetBkColor(memory, RGB(255, 255, 255));
   SetTextColor(memory, RGB(0, 0, 0));
   BitBlt(memory, 0, 0, w, h, maskDC, 0, 0, 0x00220326);  // DSna: glyph AND NOT mask
+  TSavedDC saved(DC);
   SetBkColor(DC, RGB(255, 255, 255));
   SetTextColor(DC, RGB(0, 0, 0));
   BitBlt(DC, Rect.Left, Rect.Top, w, h, maskDC, 0, 0, SRCAND);
   BitBlt(DC, Rect.Left, Rect.Top, w, h, memory, 0, 0, SRCPAINT);
-  SelectObject(maskDC, oldMask);
-  DeleteObject(mask);
-  DeleteDC(maskDC);
-  SelectObject(memory, oldGlyph);
-  DeleteObject(glyph);
-  DeleteDC(memory);
 }
 
 TSize GetThemedCloseButtonSize() {

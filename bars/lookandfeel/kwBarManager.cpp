@@ -233,8 +233,7 @@ TkwBarManager::~TkwBarManager() {
   FBars = nullptr;
   delete FFont;
   FFont = nullptr;
-  if (FMenuFont) DeleteObject(FMenuFont);
-  FMenuFont = nullptr;
+  FMenuFont.Reset();
   // The free-standing sites outlive the manager: they only forget it.
   std::vector<TkwDockSite*> sites = FDockSites;
   for (TkwDockSite* site : sites) site->SetBarManager(nullptr);
@@ -761,8 +760,7 @@ void TkwBarManager::StyleChanged() {
   FGripSize = FPainter->GetGripAreaSize();
   FEditInset = FPainter->GetMenuSeparatorIndent();
   CalcButtonMetrics();
-  if (FThemedBrush) DeleteObject(FThemedBrush);
-  FThemedBrush = FThemesUsable ? CreateSolidBrush(GetThemedToolbarColor()) : nullptr;
+  FThemedBrush.Reset(FThemesUsable ? CreateSolidBrush(GetThemedToolbarColor()) : nullptr);
   for (int i = 0; i < LiveBarControlCount(); ++i)
     if (LiveBarControl(i)->GetBarManager() == this) LiveBarControl(i)->RefreshMetrics();
   RefreshBarWindows();
@@ -802,23 +800,18 @@ void TkwBarManager::CreateBrushes() {
   FLightHighlightColor = SystemLightColor(-2, 30, 72);
   COLORREF colors[5] = {frame, barFace, SystemLightColor(11, 9, 73), SystemLightColor(14, 44, 40),
                         FLightHighlightColor};
-  for (int i = 0; i < 5; ++i) FBrushes[i] = CreateSolidBrush(colors[i]);
+  for (int i = 0; i < 5; ++i) FBrushes[i].Reset(CreateSolidBrush(colors[i]));
 }
 
 void TkwBarManager::DeleteBrushes() {
-  for (HBRUSH& brush : FBrushes)
-    if (brush) {
-      DeleteObject(brush);
-      brush = nullptr;
-    }
-  if (FThemedBrush) DeleteObject(FThemedBrush);
-  FThemedBrush = nullptr;
+  for (TOwnedBrush& brush : FBrushes) brush.Reset();
+  FThemedBrush.Reset();
 }
 
 void TkwBarManager::SystemColorsChanged() {
   DeleteBrushes();
   CreateBrushes();
-  if (FThemesUsable) FThemedBrush = CreateSolidBrush(GetThemedToolbarColor());
+  if (FThemesUsable) FThemedBrush.Reset(CreateSolidBrush(GetThemedToolbarColor()));
   RefreshOffice11Colors();
   BarSystemColorsChanged();
   RefreshBarWindows();

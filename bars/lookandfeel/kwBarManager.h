@@ -16,6 +16,7 @@
 #include "kjLookAndFeel.h"
 #include "Forms.h"
 #include "ImageList.h"
+#include "WinApi.h"
 #include "kwBarTypes.h"
 #include "kwThemes.h"
 
@@ -218,7 +219,7 @@ class TkwBarManager : public TComponent {
   int ButtonWidth() const { return FButtonWidth; }
   int ArrowWidth() const { return FArrowWidth; }
   // The five brushes of the flat looks: frame, bar face, checked, pressed, selected.
-  HBRUSH FlatBrush(int Index) const { return Index >= 0 && Index < 5 ? FBrushes[Index] : nullptr; }
+  HBRUSH FlatBrush(int Index) const { return Index >= 0 && Index < 5 ? FBrushes[Index].Get() : nullptr; }
   COLORREF GetLightHighlightColor() const { return FLightHighlightColor; }
   HBRUSH ThemedBrush() const { return FThemedBrush; }
   bool RedrawLocked() const { return FRedrawLocked; }
@@ -336,11 +337,11 @@ class TkwBarManager : public TComponent {
   bool FStyleChanging = false;
   std::vector<TkwDockSite*> FDockSites;
   TColor FStoredDockColor = clBtnFace;
-  HFONT FMenuFont = nullptr;
+  TOwnedFont FMenuFont;
   bool FInLoadedLayout = false;
-  HBRUSH FBrushes[5] = {};
+  TOwnedBrush FBrushes[5];
   COLORREF FLightHighlightColor = 0;
-  HBRUSH FThemedBrush = nullptr;
+  TOwnedBrush FThemedBrush;
   TkwBarWindow* FMenuModeBarControl = nullptr;
   std::vector<TComponent*> FGroups;
   TChangeLink* FImageLinks[5] = {};

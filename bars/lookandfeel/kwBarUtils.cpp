@@ -1,8 +1,6 @@
 // This file implements the bar library's registries and routines.
 #include "kwBarUtils.h"
 
-#include <mmsystem.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -36,7 +34,7 @@ bool Win9x = false;
 bool Win95 = false;
 bool NewMenuInfo = true;
 int ColorDepth = 32;
-HBRUSH Checker = nullptr;
+TOwnedBrush Checker;
 
 // Mouse-leave emulation: the tracked window and its timer.
 HWND TrackedWindow = nullptr;
@@ -49,20 +47,18 @@ F ProcAddress(HMODULE Module, const char* Name) {
 }
 
 void MakeCheckerBrush() {
-  if (Checker) DeleteObject(Checker);
   TBitmap pattern;
   pattern.SetPixelFormat(pf24bit);
   pattern.SetSize(8, 8);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)
       pattern.Canvas()->SetPixels(x, y, (x % 2) == (y % 2) ? clBtnFace : clBtnHighlight);
-  Checker = CreatePatternBrush(pattern.Handle());
+  Checker.Reset(CreatePatternBrush(pattern.Handle()));
 }
 
 void ReadScreenDepth() {
-  HDC dc = GetDC(nullptr);
-  ColorDepth = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-  ReleaseDC(nullptr, dc);
+  TWindowDC screen;
+  ColorDepth = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
 }
 
 void CALLBACK TrackingTimerProc(HWND, UINT, UINT_PTR, DWORD) {
@@ -113,8 +109,7 @@ void FinishBarLibrary() {
   for (auto it = ItemClassRegistry.rbegin(); it != ItemClassRegistry.rend(); ++it) UnRegisterClass(it->ItemClass);
   ItemClassRegistry.clear();
   LiveBarControls.clear();
-  if (Checker) DeleteObject(Checker);
-  Checker = nullptr;
+  Checker.Reset();
   // Managers still alive belong to forms the program did not free; their owners would free them.
   ManagerList.clear();
   TemporaryItems.clear();
@@ -448,15 +443,14 @@ void PlayMenuSound(int Index) {
   PlaySoundA(aliases[Index], nullptr, SND_ALIAS | SND_NOWAIT | SND_NODEFAULT | SND_ASYNC);
 }
 
-HFONT CloneFontHandle(HFONT Font) {
+TOwnedFont CloneFontHandle(HFONT Font) {
   LOGFONTA logFont{};
-  if (!GetObjectA(Font, sizeof(logFont), &logFont)) return nullptr;
-  return CreateFontIndirectA(&logFont);
+  if (!GetObjectA(Font, sizeof(logFont), &logFont)) return TOwnedFont();
+  return TOwnedFont(CreateFontIndirectA(&logFont));
 }
 
-void CreateBarFontHandle(TFont* Font, HFONT& Handle, bool Scaled) {
-  if (Handle) DeleteObject(Handle);
-  Handle = nullptr;
+void CreateBarFontHandle(TFont* Font, TOwnedFont& Handle, bool Scaled) {
+  Handle.Reset();
   if (!Scaled) {
     Handle = CloneFontHandle(Font->Handle());
     return;
@@ -467,7 +461,7 @@ void CreateBarFontHandle(TFont* Font, HFONT& Handle, bool Scaled) {
   SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(iconTitle), &iconTitle, 0);
   logFont.lfHeight = iconTitle.lfHeight;
   if (logFont.lfHeight > -11) logFont.lfHeight = -11;
-  Handle = CreateFontIndirectA(&logFont);
+  Handle.Reset(CreateFontIndirectA(&logFont));
 }
 
 COLORREF GetNearestScreenColor(TColor Color) { return NearestScreenColor(Color); }

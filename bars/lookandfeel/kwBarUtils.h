@@ -11,6 +11,7 @@
 #include "Controls.h"
 #include "Forms.h"
 #include "kwBarTypes.h"
+#include "WinApi.h"
 #include "kwThemes.h"
 
 // --- Registries ---------------------------------------------------------------------------------
@@ -127,10 +128,11 @@ void DispatchPaintMessages();
 
 // 0 "MenuPopup", 1 "MenuCommand".
 void PlayMenuSound(int Index);
-HFONT CloneFontHandle(HFONT Font);
+// A new font of the same description.
+TOwnedFont CloneFontHandle(HFONT Font);
 // Replaces Handle with a font of Font; scaled: with the height of the icon-title font, at least 11
 // pixels.
-void CreateBarFontHandle(TFont* Font, HFONT& Handle, bool Scaled);
+void CreateBarFontHandle(TFont* Font, TOwnedFont& Handle, bool Scaled);
 COLORREF GetNearestScreenColor(TColor Color);
 // 4 disabled, 6 read-only, 1 normal.
 int GetEditThemeState(TWinControl* Edit);

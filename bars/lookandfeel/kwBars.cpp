@@ -85,7 +85,6 @@ TkwBar::~TkwBar() {
   delete FItemLinks;
   FItemLinks = nullptr;
   delete FFont;
-  if (FOwnFontHandle) DeleteObject(FOwnFontHandle);
   delete FBackgroundBitmap;
 }
 
@@ -511,8 +510,7 @@ void TkwBar::SetUseOwnFont(bool Value) {
     CreateBarFontHandle(FFont, FOwnFontHandle, false);
   } else {
     if (TkwBarManager* manager = GetBarManager()) FFont->Assign(manager->Font());
-    if (FOwnFontHandle) DeleteObject(FOwnFontHandle);
-    FOwnFontHandle = nullptr;
+    FOwnFontHandle.Reset();
   }
   FSettingOwnFont = false;
   if (TkwBarWindow* window = GetControl()) {

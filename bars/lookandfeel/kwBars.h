@@ -11,6 +11,7 @@
 #include "Collection.h"
 #include "ActnList.h"
 #include "Graphics.h"
+#include "WinApi.h"
 #include "kwBarTypes.h"
 
 class TkwBarItemLink : public TCollectionItem {
@@ -344,7 +345,7 @@ class TkwBar : public TCollectionItem {
   bool FUseRestSpace = false;
   bool FVisible = false;
   bool FWholeRow = false;
-  HFONT FOwnFontHandle = nullptr;
+  TOwnedFont FOwnFontHandle;
   std::vector<TkwBarItem*> FDetachingSubItems;
   bool FSettingOwnFont = false;
   bool FDestroyingWindow = false;

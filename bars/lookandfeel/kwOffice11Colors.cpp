@@ -2,6 +2,7 @@
 #include "kwOffice11Colors.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "FileUtils.h"
 #include "Resources.h"
@@ -26,31 +27,19 @@ constexpr int BrushSlots[] = {12, 13, 14, 15, 18, 19, 20, 21, 26, 27, 28, 29};
 
 TkwOffice11ColorTable Table;
 int RefCount = 0;
-HBRUSH Brushes[32] = {};
-HBRUSH InPlaceSubItemBrush = nullptr;
-TBitmap* ExpandBitmap = nullptr;
+TOwnedBrush Brushes[32];
+TOwnedBrush InPlaceSubItemBrush;
+std::unique_ptr<TBitmap> ExpandBitmap;
 
 int R(COLORREF C) { return GetRValue(C); }
 int G(COLORREF C) { return GetGValue(C); }
 int B(COLORREF C) { return GetBValue(C); }
 int Clamp(int V, int Low, int High) { return std::max(Low, std::min(High, V)); }
 
-// A solid brush of one colour for one drawing call.
-class TTempBrush {
- public:
-  explicit TTempBrush(COLORREF Color) : FHandle(CreateSolidBrush(Color)) {}
-  ~TTempBrush() { DeleteObject(FHandle); }
-  TTempBrush(const TTempBrush&) = delete;
-  TTempBrush& operator=(const TTempBrush&) = delete;
-  operator HBRUSH() const { return FHandle; }
-
- private:
-  HBRUSH FHandle;
-};
 
 void FillBand(HDC DC, const TRect& Band, COLORREF Color) {
   if (Band.IsEmpty()) return;
-  TTempBrush brush(Color);
+  TOwnedBrush brush(CreateSolidBrush(Color));
   FillRect(DC, AsRECT(Band), brush);
 }
 
@@ -83,25 +72,19 @@ void FillBands(HDC DC, const TRect& Rect, bool Horizontal, F Colour) {
 }
 
 void ReleaseBrushes() {
-  delete ExpandBitmap;
-  ExpandBitmap = nullptr;
-  for (HBRUSH& brush : Brushes)
-    if (brush) {
-      DeleteObject(brush);
-      brush = nullptr;
-    }
-  if (InPlaceSubItemBrush) DeleteObject(InPlaceSubItemBrush);
-  InPlaceSubItemBrush = nullptr;
+  ExpandBitmap.reset();
+  for (TOwnedBrush& brush : Brushes) brush.Reset();
+  InPlaceSubItemBrush.Reset();
 }
 
 void BuildBrushes() {
-  for (int slot : BrushSlots) Brushes[slot] = CreateSolidBrush(Table.Colors[slot]);
-  InPlaceSubItemBrush = CreateSolidBrush(BlendColors(TColor(Table.Colors[4]), TColor(Table.Colors[11]), 50));
+  for (int slot : BrushSlots) Brushes[slot].Reset(CreateSolidBrush(Table.Colors[slot]));
+  InPlaceSubItemBrush.Reset(CreateSolidBrush(BlendColors(TColor(Table.Colors[4]), TColor(Table.Colors[11]), 50)));
   // A program without the picture still draws its menus, only without this glyph.
   if (ResourceExists("KWBARSUBMENUEXPAND", RT_BITMAP)) {
-    ExpandBitmap = new TBitmap();
+    ExpandBitmap = std::make_unique<TBitmap>();
     ExpandBitmap->LoadFromResourceName(MainInstance(), "KWBARSUBMENUEXPAND");
-    TintSubMenuExpandBitmap(ExpandBitmap, Table.Colors[0], Table.Colors[1]);
+    TintSubMenuExpandBitmap(ExpandBitmap.get(), Table.Colors[0], Table.Colors[1]);
   }
 }
 }  // namespace
@@ -207,17 +190,15 @@ void ReleaseOffice11ColorsRef() {
 }
 
 int Office11ColorsRefCount() { return RefCount; }
-HBRUSH Office11Brush(int Slot) { return Slot >= 0 && Slot < 32 ? Brushes[Slot] : nullptr; }
+HBRUSH Office11Brush(int Slot) { return Slot >= 0 && Slot < 32 ? Brushes[Slot].Get() : nullptr; }
 HBRUSH Office11InPlaceSubItemBrush() { return InPlaceSubItemBrush; }
-TBitmap* Office11SubMenuExpandBitmap() { return ExpandBitmap; }
+TBitmap* Office11SubMenuExpandBitmap() { return ExpandBitmap.get(); }
 
 // --- Colour arithmetic -------------------------------------------------------------------------
 
 COLORREF NearestScreenColor(TColor Color) {
-  HDC dc = GetDC(nullptr);
-  COLORREF result = GetNearestColor(dc, ColorToRGB(Color));
-  ReleaseDC(nullptr, dc);
-  return result;
+  TWindowDC screen;
+  return GetNearestColor(screen, ColorToRGB(Color));
 }
 
 COLORREF BlendColors(TColor Color1, TColor Color2, int Percent) {
@@ -241,12 +222,12 @@ COLORREF SystemLightColor(int FacePercent, int HighlightPercent, int WindowPerce
 }
 
 void FillRectWithColor(HDC DC, const TRect& Rect, TColor Color) {
-  TTempBrush brush(ColorToRGB(Color));
+  TOwnedBrush brush(CreateSolidBrush(ColorToRGB(Color)));
   FillRect(DC, AsRECT(Rect), brush);
 }
 
 void FrameRectWithColor(HDC DC, const TRect& Rect, TColor Color) {
-  TTempBrush brush(ColorToRGB(Color));
+  TOwnedBrush brush(CreateSolidBrush(ColorToRGB(Color)));
   FrameRect(DC, AsRECT(Rect), brush);
 }
 
@@ -319,8 +300,8 @@ void DrawDottedGripper(HDC DC, const TRect& Rect, bool Vertical) {
     cell = Bounds(cell.Left + offset, cell.Top, 4, 4);
   HBRUSH light = Office11Brush(13);
   HBRUSH dark = Office11Brush(12);
-  TTempBrush tempLight(Table.Colors[13]);
-  TTempBrush tempDark(Table.Colors[12]);
+  TOwnedBrush tempLight(CreateSolidBrush(Table.Colors[13]));
+  TOwnedBrush tempDark(CreateSolidBrush(Table.Colors[12]));
   if (!light) light = tempLight;
   if (!dark) dark = tempDark;
   do {

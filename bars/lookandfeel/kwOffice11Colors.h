@@ -7,6 +7,7 @@
 #pragma once
 
 #include "Graphics.h"
+#include "WinApi.h"
 
 enum TkwOffice11Scheme { o11None, o11Blue, o11Olive, o11Silver };
 

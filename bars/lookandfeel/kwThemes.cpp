@@ -1,8 +1,6 @@
 // This file implements the binding to the visual-styles library and the theme state.
 #include "kwThemes.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <vector>
 

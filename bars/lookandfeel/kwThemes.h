@@ -5,12 +5,7 @@
 // tells the registered notificators (TkwThemeChangedNotificator).
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#include <uxtheme.h>
-#undef RegisterClass
+#include "WinApi.h"
 
 #include "AnsiString.h"
 #include "Event.h"

@@ -394,10 +394,8 @@ void RedrawNow(HWND Window) {
 }
 
 COLORREF WindowPixel(HWND Window, int X, int Y) {
-  HDC dc = GetWindowDC(Window);
-  COLORREF c = GetPixel(dc, X, Y);
-  ReleaseDC(Window, dc);
-  return c;
+  TWindowDC dc(Window, TWindowDC::WholeWindow);
+  return GetPixel(dc, X, Y);
 }
 
 void SaveScreenshot(HWND Window, const String& Name) {
@@ -406,12 +404,13 @@ void SaveScreenshot(HWND Window, const String& Name) {
   int w = r.right - r.left;
   int h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
+  TWindowDC screen;
+  TOwnedBitmap bitmap(CreateCompatibleBitmap(screen, w, h));
+  std::vector<std::uint32_t> bits(std::size_t(w * h));
+  {
+    TBitmapDC memory(bitmap, screen);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = w;
@@ -419,11 +418,7 @@ void SaveScreenshot(HWND Window, const String& Name) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  std::vector<std::uint32_t> bits(std::size_t(w * h));
-  GetDIBits(memory, bitmap, 0, UINT(h), bits.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  GetDIBits(screen, bitmap, 0, UINT(h), bits.data(), &info, DIB_RGB_COLORS);
   std::vector<COLORREF> pixels(bits.size());
   for (std::size_t i = 0; i < bits.size(); ++i)
     pixels[i] = RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);

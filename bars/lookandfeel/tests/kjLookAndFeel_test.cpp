@@ -373,10 +373,7 @@ class FollowingControl : public LookAndFeel {
   // The face colour in the middle of the button, as painted on screen now.
   COLORREF Face() {
     RedrawNow(Control->Handle());
-    HDC dc = GetDC(Control->Handle());
-    COLORREF c = GetPixel(dc, 30, 15);
-    ReleaseDC(Control->Handle(), dc);
-    return c;
+    return PixelOf(Control, 30, 15);
   }
   TFormPtr<TForm> Form;
   TFollowingControl* Control = nullptr;

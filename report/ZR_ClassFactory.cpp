@@ -81,6 +81,11 @@ void SetBuiltInObjectClass(int Kind, TClass Class) {
   BuiltInClasses[std::size_t(Kind)] = Class;
 }
 
+TClass BuiltInObjectClass(int Kind) {
+  CheckIndex(Kind, int(BuiltInClasses.size()));
+  return BuiltInClasses[std::size_t(Kind)];
+}
+
 int NextObjectId() { return ObjectIdCounter; }
 
 TObject* CreateReportObject(int Kind, const String& ClassName) {

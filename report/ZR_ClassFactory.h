@@ -45,6 +45,7 @@ class TzrFactoryProduct {
 
 // The views unit names the classes of the five built-in kinds (0 to 4) at start-up.
 void SetBuiltInObjectClass(int Kind, TClass Class);
+TClass BuiltInObjectClass(int Kind);
 // Kinds 0 to 4: an object of the built-in class; kind 10: the first registered add-in class whose
 // name equals ClassName exactly, with its kind set to 10. nullptr for any other kind (and for a
 // built-in kind whose class is not set). Each object gets the next object id. An unknown add-in

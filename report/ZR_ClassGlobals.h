@@ -124,6 +124,18 @@ struct TzrEngineState {
 };
 extern TzrEngineState zrEngine;
 
+// The format version of the stream being read, put back when the scope ends however it ends.
+class TzrStreamVersionScope {
+ public:
+  TzrStreamVersionScope() : FSaved(zrEngine.StreamVersion) {}
+  ~TzrStreamVersionScope() { zrEngine.StreamVersion = FSaved; }
+  TzrStreamVersionScope(const TzrStreamVersionScope&) = delete;
+  TzrStreamVersionScope& operator=(const TzrStreamVersionScope&) = delete;
+
+ private:
+  int FSaved;
+};
+
 // ---- Engine strings.
 
 using TzrLocalizeEvent = TEvent<void(int StringId, String& Text)>;

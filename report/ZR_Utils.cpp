@@ -2,6 +2,7 @@
 // references by text, field values, dialog-control helpers and text helpers.
 #include "ZR_Utils.h"
 
+#include <cstring>
 #include <vector>
 
 #include "Component.h"
@@ -70,6 +71,46 @@ std::uint16_t ReadU16(TStream* Stream) {
   if (Stream->Read(b, 2) != 2) Corrupt("entier tronqué"_a);
   return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
 }
+
+std::uint8_t ReadU8(TStream* Stream) {
+  return static_cast<std::uint8_t>(ReadRequiredByte(Stream, "octet manquant"));
+}
+
+void WriteU8(TStream* Stream, std::uint8_t Value) { WriteByte(Stream, Value); }
+
+std::int16_t ReadI16(TStream* Stream) { return static_cast<std::int16_t>(ReadU16(Stream)); }
+
+void WriteI16(TStream* Stream, std::int16_t Value) { WriteU16(Stream, static_cast<std::uint16_t>(Value)); }
+
+std::uint32_t ReadU32(TStream* Stream) {
+  unsigned char b[4];
+  if (Stream->Read(b, 4) != 4) Corrupt("entier tronqué"_a);
+  return std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16) | (std::uint32_t(b[3]) << 24);
+}
+
+std::int32_t ReadI32(TStream* Stream) { return static_cast<std::int32_t>(ReadU32(Stream)); }
+
+void WriteI32(TStream* Stream, std::int32_t Value) { WriteU32(Stream, static_cast<std::uint32_t>(Value)); }
+
+double ReadDouble(TStream* Stream) {
+  unsigned char b[8];
+  if (Stream->Read(b, 8) != 8) Corrupt("nombre tronqué"_a);
+  std::uint64_t bits = 0;
+  for (int i = 7; i >= 0; --i) bits = (bits << 8) | b[i];
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+void WriteDouble(TStream* Stream, double Value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &Value, sizeof bits);
+  unsigned char b[8];
+  for (int i = 0; i < 8; ++i) b[i] = static_cast<unsigned char>(bits >> (8 * i));
+  Stream->WriteBuffer(b, 8);
+}
+
+std::int64_t BytesLeft(TStream* Stream) { return Remaining(Stream); }
 
 void WriteCountedString(TStream* Stream, const String& S) {
   // The format has 16 bits of length: a longer text could not be read back.

@@ -41,10 +41,21 @@ String ReadZeroString(TStream* Stream);
 // Each 13 ends a line (an empty one too); the line pending at the byte 0 is kept when not empty.
 // A 10 is an ordinary character.
 void ReadZeroLines(TStream* Stream, TStrings* Lines);
-// EReadError when the stream ends first.
+// Fixed-size integers and doubles; the readers raise EReadError when the stream ends first.
 std::uint16_t ReadU16(TStream* Stream);
 void WriteU16(TStream* Stream, std::uint16_t Value);
 void WriteU32(TStream* Stream, std::uint32_t Value);
+std::uint8_t ReadU8(TStream* Stream);
+void WriteU8(TStream* Stream, std::uint8_t Value);
+std::int16_t ReadI16(TStream* Stream);
+void WriteI16(TStream* Stream, std::int16_t Value);
+std::int32_t ReadI32(TStream* Stream);
+void WriteI32(TStream* Stream, std::int32_t Value);
+std::uint32_t ReadU32(TStream* Stream);
+double ReadDouble(TStream* Stream);
+void WriteDouble(TStream* Stream, double Value);
+// The bytes left between the stream's position and its end.
+std::int64_t BytesLeft(TStream* Stream);
 
 // ---- Report font-style number: 1 italic, 2 bold, 4 underline, 8 strike-out. The platform's set
 // holds bold, italic, underline, strike-out as bits 0 to 3: the two lowest bits swap.

@@ -17,6 +17,7 @@
 #include <commdlg.h>
 #include <richedit.h>
 #include <shellapi.h>
+#include <uxtheme.h>  // the visual-styles library's types, bound at run time (bars/lookandfeel)
 #include <winspool.h>
 
 // Names the program gives its own functions, which the API headers map to their ...A functions.

@@ -136,7 +136,11 @@ class ZrEngineServices : public ::testing::Test {
 // ---- Factory
 
 TEST_F(ZrEngineServices, FactoryMakesBuiltInAndAddInObjectsWithConsecutiveIds) {
+  // The views of the program may be registered already: they are put back at the end.
+  TClass savedMemo = BuiltInObjectClass(zrKindMemo);
+  TClass savedLine = BuiltInObjectClass(zrKindLine);
   SetBuiltInObjectClass(zrKindMemo, TTestMemo::StaticClass());
+  SetBuiltInObjectClass(zrKindLine, nullptr);
   EnrolAddInClass(TTestShape::StaticClass(), nullptr, "55226");
   int first = NextObjectId();
   std::unique_ptr<TObject> memo(CreateReportObject(zrKindMemo, "ignored"));
@@ -156,7 +160,8 @@ TEST_F(ZrEngineServices, FactoryMakesBuiltInAndAddInObjectsWithConsecutiveIds) {
   EXPECT_EQ(CreateReportObject(7, "TTestShape"), nullptr);
   EXPECT_EQ(CreateReportObject(zrKindLine, "TTestShape"), nullptr);
   EXPECT_THROW(SetBuiltInObjectClass(5, TTestMemo::StaticClass()), EListError);
-  SetBuiltInObjectClass(zrKindMemo, nullptr);
+  SetBuiltInObjectClass(zrKindMemo, savedMemo);
+  SetBuiltInObjectClass(zrKindLine, savedLine);
 }
 
 TEST_F(ZrEngineServices, UnknownAddInClassAccumulatesTheErrorText) {

@@ -1,0 +1,106 @@
+// This file implements TkwBarItemControl, the root of the item controls: the view of one item
+// link inside one bar or menu window, a plain object made by the link when it is shown and freed
+// when it is no longer shown. It answers the window's questions (size, selectable, clickable,
+// caption, glyph, images, shortcut, hint), keeps the per-link state (active, selected by mouse,
+// pressed) and performs the click. The controls of each kind of item derive from it in the bar
+// items library; their drawing goes through the painter of the bar windows library.
+#pragma once
+
+#include "ActnList.h"
+#include "Graphics.h"
+#include "ImageList.h"
+#include "kwBarTypes.h"
+
+class TkwBarItemControl : public TObject {
+  VELBOR_DECLARE_CLASS(TkwBarItemControl, TObject)
+ public:
+  // Controls are made by class reference with their link.
+  using TOwnerClass = TkwBarItemLink;
+  explicit TkwBarItemControl(TkwBarItemLink* ALink);
+  // The manager and the window forget it; the link no longer shows it.
+  ~TkwBarItemControl() override;
+
+  TkwBarItemLink* Link() const { return FLink; }
+  TkwBarWindow* BarWindow() const { return FWindow; }
+  TkwBarManager* GetBarManager() const;
+  TkwBarItem* GetItem() const;
+  const TkwBarPainter* GetPainter() const;
+
+  // State kept for the window's layout and selection.
+  TRect ExtraRect;
+  bool WrapBefore = false;
+  bool RecentBlockEdge = false;
+  bool IsWindowControl = false;
+  bool RowEnd = false;
+  bool ExpandedOnly = false;
+  bool SelectedByMouse = false;
+  bool Active() const { return FActive; }
+  bool ClickState() const { return FClickState; }
+  void SetClickState(bool Value);
+
+  // Overridables, in the order of the control's slots.
+  virtual void WindowDestroying() {}
+  virtual void Changed();
+  virtual void CaptionChanged();
+  virtual void EnabledChanged();
+  virtual void GlyphChanged() { Repaint(); }
+  virtual void ClickStateChanged();
+  virtual void ShortCutChanged();
+  virtual void VisibilityChanged();
+  virtual bool CanClick() const { return true; }
+  virtual bool IsOwnManagerItem() const;
+  virtual bool CanHover() const { return IsSelectable(); }
+  virtual bool IsSelectable() const;
+  virtual void ControlClick(bool ByMouse);
+  virtual void ControlActivate(bool) { FActive = true; }
+  virtual void ControlInactivate(bool) { FActive = false; }
+  virtual void BeforeClick(bool) {}
+  virtual void Click(bool ByMouse);
+  virtual bool IsSelected() const;
+  virtual void KeyDown(WORD&) {}
+  virtual bool WantsKey(WORD) const { return false; }
+  virtual String GetCaption() const;
+  virtual bool GetEnabled() const;
+  virtual TBitmap* GetGlyph() const;
+  virtual int GetImageIndex() const;
+  virtual TCustomImageList* GetImages() const;
+  virtual String GetHint() const;
+  virtual TCustomImageList* GetHotImages() const;
+  virtual bool HasStateImages() const;
+  virtual TCustomImageList* GetLargeImages() const;
+  virtual TShortCut GetShortCut() const;
+  virtual int CalcHeight() { return 0; }
+  virtual int GetMinHeight() { return 1; }
+  virtual int GetMinWidth() { return 1; }
+  virtual TkwBarWindow* GetSubMenuControl() const { return nullptr; }
+  virtual int CalcWidth() { return 0; }
+  virtual bool CanShowHint() const;
+  virtual bool IsFlatLook() const;
+  virtual bool ClosesMenusOnClick() const { return true; }
+  virtual bool HasSubMenu() const { return false; }
+  virtual bool ShowsInPlace() const { return false; }
+  virtual bool WantsMouseTracking() const { return false; }
+  // Kind: 0 plain, 1 in a menu, 2 rotated.
+  virtual void Draw(const TRect&, int) {}
+  virtual void Repaint();
+  // The button controls play the menu sound when clicked in a menu.
+  virtual bool IsButtonControl() const { return false; }
+  // A button releases after its click unless it keeps the pressed look while the command runs.
+  virtual bool GetUnclickAfterDoing() const;
+
+  // Operations.
+  TkwBarItemAlign GetActualAlign() const;
+  int GetHeight();
+  int GetWidth();
+  bool IsWindowNotMenu() const;
+  bool HasGlyph() const;
+  bool HasImage() const;
+  bool IsPressedUnderMouse() const;
+  bool HandlesMouse() const { return CanHover() || CanClick(); }
+
+ private:
+  TkwBarItemLink* FLink;   // not owned
+  TkwBarWindow* FWindow;   // not owned
+  bool FActive = false;
+  bool FClickState = false;
+};

@@ -1,0 +1,48 @@
+// This file declares the enumerations and sets of the bar library and the names of its classes,
+// shared by the bar manager, the bars and links, the bar windows and the items.
+#pragma once
+
+#include "TypInfo.h"
+
+class TkwBarManager;
+class TkwBar;
+class TkwBars;
+class TkwBarItem;
+class TkwBarItemLink;
+class TkwBarItemLinks;
+class TkwBarItemControl;
+class TkwBarWindow;
+class TkwDockSite;
+class TkwBarPainter;
+
+enum TkwBarItemVisible { ivNever, ivInCustomizing, ivAlways };
+VELBOR_ENUM(TkwBarItemVisible, "ivNever", "ivInCustomizing", "ivAlways")
+
+enum TkwBarDockingStyle { dsNone, dsLeft, dsTop, dsRight, dsBottom };
+VELBOR_ENUM(TkwBarDockingStyle, "dsNone", "dsLeft", "dsTop", "dsRight", "dsBottom")
+using TkwBarDockingStyles = TSet<TkwBarDockingStyle>;
+
+enum TkwBarManagerStyle { bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel };
+VELBOR_ENUM(TkwBarManagerStyle, "bmsStandard", "bmsEnhanced", "bmsFlat", "bmsXP", "bmsOffice11",
+            "bmsUseLookAndFeel")
+
+enum TkwBarPaintStyle { psStandard, psCaption, psCaptionInMenu, psCaptionGlyph };
+VELBOR_ENUM(TkwBarPaintStyle, "psStandard", "psCaption", "psCaptionInMenu", "psCaptionGlyph")
+
+enum TkwBarMenuAnimations { maNone, maRandom, maUnfold, maSlide, maFade };
+VELBOR_ENUM(TkwBarMenuAnimations, "maNone", "maRandom", "maUnfold", "maSlide", "maFade")
+
+enum TkwBarBorderStyle { bbsNone, bbsSingle };
+VELBOR_ENUM(TkwBarBorderStyle, "bbsNone", "bbsSingle")
+
+enum TkwBarUserDefine { udCaption, udGlyph, udPaintStyle, udWidth };
+VELBOR_ENUM(TkwBarUserDefine, "udCaption", "udGlyph", "udPaintStyle", "udWidth")
+using TkwBarUserDefines = TSet<TkwBarUserDefine>;
+
+enum TkwBarItemAlign { iaLeft, iaCenter, iaRight, iaClient };
+VELBOR_ENUM(TkwBarItemAlign, "iaLeft", "iaCenter", "iaRight", "iaClient")
+
+// The message a docked toolbar window takes to re-lay out (posted after recently used data
+// changed), and the one that tells a bar window its bar's font or rotation changed.
+inline constexpr unsigned WM_KWBARRELAYOUT = 0x0400 + 1;  // WM_USER + 1
+inline constexpr unsigned CM_KWBARFONTCHANGED = 0xB00E;

@@ -1,0 +1,102 @@
+// This file implements the root of the bar and menu windows.
+#include "kwBarWindow.h"
+
+#include "kwBarItemControl.h"
+#include "kwBarManager.h"
+#include "kwBarUtils.h"
+#include "kwBars.h"
+
+VELBOR_IMPLEMENT_ABSTRACT_CLASS(TkwBarWindow)
+
+namespace {
+TkwBarWindowClasses WindowClasses;
+}
+
+const TkwBarWindowClasses& BarWindowClasses() { return WindowClasses; }
+void SetBarWindowClasses(const TkwBarWindowClasses& Classes) { WindowClasses = Classes; }
+
+TkwBarWindow::TkwBarWindow(TkwBarManager* Manager, TkwBarItemLinks* Links) : TCustomControl(Manager), FLinks(Links) {
+  AddBarControl(this);
+  if (FLinks) FLinks->SetBarControl(this);
+  ControlStyle.Exclude(csCaptureMouse);
+  SetColor(clBtnFace);
+}
+
+TkwBarWindow::~TkwBarWindow() {
+  Destroying();
+  if (FActive) {
+    FActive = false;
+    if (GetActiveBarControl() == this) SetActiveBarControl(nullptr);
+  }
+  if (TkwBarManager* manager = GetBarManager()) {
+    if (manager->SelectedItemControl() && manager->SelectedItemControl()->BarWindow() == this)
+      manager->ForgetSelectedItemControl(manager->SelectedItemControl());
+    if (manager->MenuModeBarControl() == this) manager->SetMenuModeBarControl(nullptr);
+  }
+  // The controls go with the window, which is no longer live for them.
+  FSelectedControl = nullptr;
+  RemoveBarControl(this);
+  if (FLinks) {
+    for (int i = 0; i < FLinks->Count(); ++i) FLinks->Items(i)->FreeItemControl();
+    if (FLinks->BarControl() == this) FLinks->SetBarControl(nullptr);
+  }
+}
+
+TkwBarManager* TkwBarWindow::GetBarManager() const { return dynamic_cast<TkwBarManager*>(Owner()); }
+
+const TkwBarPainter* TkwBarWindow::GetPainter() const {
+  TkwBarManager* manager = GetBarManager();
+  return manager ? manager->Painter() : nullptr;
+}
+
+bool TkwBarWindow::IsCustomizing() const {
+  TkwBarManager* manager = GetBarManager();
+  return manager && manager->IsCustomizing();
+}
+
+bool TkwBarWindow::CanCustomizeItems() const {
+  TkwBarManager* manager = GetBarManager();
+  return manager && manager->IsDesigning();
+}
+
+TRect TkwBarWindow::GetItemRect(const TkwBarItemControl* Control) const {
+  return Control && Control->Link() ? Control->Link()->ItemRect : TRect();
+}
+
+bool TkwBarWindow::HasItemControl(const TkwBarItemControl* Control) const {
+  if (!Control || !FLinks) return false;
+  for (int i = 0; i < FLinks->Count(); ++i)
+    if (FLinks->Items(i)->Control() == Control) return true;
+  return false;
+}
+
+void TkwBarWindow::CreateControls() {
+  if (!FLinks) return;
+  for (int i = 0; i < FLinks->GetVisibleItemCount(); ++i) FLinks->GetVisibleItem(i)->CreateItemControl();
+}
+
+void TkwBarWindow::DestroyControls() {
+  if (!FLinks) return;
+  FSelectedControl = nullptr;
+  for (int i = 0; i < FLinks->Count(); ++i) FLinks->Items(i)->FreeItemControl();
+}
+
+void TkwBarWindow::SetActive(bool Value) {
+  if (Value == FActive) return;
+  FActive = Value;
+  if (Value) {
+    SetActiveBarControl(this);
+  } else {
+    SetSelectedItem(nullptr);
+    if (GetActiveBarControl() == this) SetActiveBarControl(nullptr);
+  }
+}
+
+void TkwBarWindow::SetSelectedItem(TkwBarItemControl* Control) {
+  if (Control == FSelectedControl) return;
+  TkwBarItemControl* previous = FSelectedControl;
+  FSelectedControl = Control;
+  if (TkwBarManager* manager = GetBarManager()) manager->SetSelectedItemControl(Control);
+  if (previous && HasItemControl(previous)) RepaintItem(previous);
+  if (Control) RepaintItem(Control);
+}

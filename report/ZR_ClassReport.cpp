@@ -314,6 +314,8 @@ bool TzrReport::Prepare() {
   if (OnBeginDoc) OnBeginDoc();
   bool result = RunPasses();
   if (OnEndDoc) OnEndDoc();
+  // The listeners are objects of the build's template, which is read back below.
+  zrGlobals().ScratchObjects()->Clear();
   bool buildError = zrEngine.BuildError;
   String errorText = zrEngine.BuildErrorText;
   bool terminated = Terminated;

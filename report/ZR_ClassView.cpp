@@ -6,6 +6,7 @@
 
 #include "Field.h"
 #include "FloatFormat.h"
+#include "FormatSettings.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "Streams.h"
@@ -194,7 +195,7 @@ void ResolvePropertyOwner(const String& Qualified, TzrObject*& Object, String& P
 // ---- TzrView
 
 TzrView::TzrView()
-    : FormatCode(512 + static_cast<unsigned char>(',')),
+    : FormatCode(512 + static_cast<unsigned char>(FormatSettings.DecimalSeparator)),
       FMemo(std::make_unique<TStringList>()),
       FScript(std::make_unique<TStringList>()),
       FOutLines(std::make_unique<TStringList>()) {}
@@ -202,6 +203,8 @@ TzrView::TzrView()
 TzrView::~TzrView() = default;
 
 void TzrView::LoadFromBlobField(TField*) {}
+
+void TzrView::MemoPrinted(TzrView*) {}
 
 void TzrView::EnterBoundsProperties() {
   EmptyPropertyList();

@@ -198,6 +198,9 @@ class TzrView : public TzrObject, public TzrFactoryProduct {
   virtual void SaveToXml(TStream* Stream);
   // The region the object paints (grown by 10 on every side when asked); the caller deletes it.
   virtual HRGN GetClipRegion(bool Grown);
+  // Told of every memo a build writes into a prepared page (whole, or the first part of a split)
+  // when this object's Flags hold zrvfPrintListener; the base does nothing.
+  virtual void MemoPrinted(TzrView* Memo);
 
   void SetProperty(const String& Name, const Variant& Value) override;
   Variant GetProperty(const String& Name) override;
@@ -234,6 +237,9 @@ class TzrView : public TzrObject, public TzrFactoryProduct {
   std::unique_ptr<TStringList> FScript;
   std::unique_ptr<TStringList> FOutLines;
 };
+
+// Flags bit of an object that is told of every memo printed during a build.
+inline constexpr int zrvfPrintListener = 0x8000;
 
 // Render phases of a stretchable view.
 inline constexpr int zrDrawWhole = 0;

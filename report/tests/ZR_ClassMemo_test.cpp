@@ -263,6 +263,50 @@ TEST_F(ZrMemoBuild, WrappedLinesOnThePreparedPageFitTheBox) {
   }
 }
 
+// What a row writes into the prepared page: a memo whose highlight condition holds takes the
+// highlight's font and fill there; a memo aligned to the band's bottom keeps its own place and is
+// written without the alignment; a line aligned to the bottom sits on the stretched band's bottom.
+TEST_F(ZrMemoBuild, HighlightAndBottomAlignmentAsWritten) {
+  Master->Flags |= zrbfStretched;
+  Text->Flags |= 1;
+  After->HighlightCondition = "[qZones.\"SURFACE\"] > 5";
+  After->HighlightFontColor = 0x0000FF;
+  After->HighlightFillColor = 0x00FFFF;
+  After->BandAlign = baBottom;
+  auto* rule = new TzrLineView();
+  rule->Name = "Trait";
+  rule->PlaceAt(300, 20, 100, 0);
+  rule->BandAlign = baBottom;
+  Page->AddObject(rule);
+  ASSERT_TRUE(Report->Prepare());
+  TzrPage* page = Report->EMFPages()->UnpackPage(0);
+  std::size_t row = 0;
+  TzrView* notice = nullptr;
+  for (int i = 0; i < page->ObjectCount(); ++i) {
+    TzrView* v = page->Objects(i);
+    if (v->Name == "Notice") {
+      notice = v;
+    } else if (v->Name == "Apres") {
+      ASSERT_NE(notice, nullptr);
+      auto* memo = dynamic_cast<TzrMemoView*>(v);
+      ASSERT_NE(memo, nullptr);
+      const TWetland& w = FixtureWetlands()[row];
+      bool high = w.Surface > 5;
+      EXPECT_EQ(memo->Font()->Style(), high ? TFontStyles{fsBold} : TFontStyles{}) << w.Code;
+      EXPECT_EQ(memo->Font()->Color(), high ? TColor(0x0000FF) : TColor(0)) << w.Code;
+      EXPECT_EQ(memo->FillColor, high ? TColor(0x00FFFF) : zrNoColor) << w.Code;
+      EXPECT_EQ(memo->Top, notice->Top) << w.Code;
+      EXPECT_EQ(memo->BandAlign, baNone) << w.Code;
+    } else if (v->Name == "Trait") {
+      ASSERT_NE(notice, nullptr);
+      EXPECT_EQ(v->Top, notice->Top + notice->Height) << FixtureWetlands()[row].Code;
+      ++row;
+    }
+  }
+  EXPECT_EQ(row, FixtureWetlands().size());
+  Report->EMFPages()->Pages(0).Page.reset();
+}
+
 TEST_F(ZrMemoBuild, MemoTallerThanThePageContinuesOnTheNextPage) {
   // One record whose notice has 120 lines: far more than a page holds.
   Zones->Close();

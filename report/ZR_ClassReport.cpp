@@ -364,6 +364,8 @@ bool TzrReport::RunPasses() {
   if (DoublePass != 0) {
     zrEngine.FirstPassRunning = true;
     FinalPass = false;
+    // The first pass counts the pages: it lays out with no count rather than another build's.
+    zrEngine.TotalPages = 0;
     if (progress == nullptr) {
       RunBuildPass(nullptr);
       return true;

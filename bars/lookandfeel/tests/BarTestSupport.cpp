@@ -82,6 +82,11 @@ void TTestDockSite::UpdateLayout() {
   SetDockSize(offset);
 }
 
+void TTestDockSite::SetDockSize(int Value) {
+  if (BarManager() && BarManager()->IsLoading()) SizesGivenWhileLoading.push_back(Value);
+  TkwDockSite::SetDockSize(Value);
+}
+
 void TTestDockSite::Paint() {
   Canvas()->Brush()->SetColor(Color());
   Canvas()->FillRect(ClientRect());

@@ -62,7 +62,10 @@ class TTestDockSite : public TkwDockSite {
   void DockBarWindow(TkwBarWindow* Window, TPoint ScreenPoint) override;
   void UndockBarWindow(TkwBarWindow* Window) override;
   void UpdateLayout() override;
+  void SetDockSize(int Value) override;
   int WindowCount() const { return int(FWindows.size()); }
+  // The sizes the site was given while its manager was being read, first to last.
+  std::vector<int> SizesGivenWhileLoading;
 
  protected:
   void Paint() override;
@@ -81,8 +84,10 @@ class TTestBarWindow : public TkwBarWindow {
   TkwBar* Bar() const override { return FBar; }
   void RepaintBar() override;
   void StorePositionInBar() override;
+  void RefreshMetrics() override { ++MetricsRefreshes; }
   int RebuildCount = 0;
   int RelayoutMessages = 0;
+  int MetricsRefreshes = 0;
 
  protected:
   void Paint() override;

@@ -155,6 +155,45 @@ TEST_F(Painters, UltraFlatButtonFacesLightUpWhenHotAndPressed) {
   }
 }
 
+// The borders of buttons by kind and state: the outer pixel on the left and on the right, and
+// the next one in on the left.
+TEST_F(Painters, ButtonBordersTakeTheEdgesOfTheirKindAndState) {
+  const COLORREF black = RGB(0, 0, 0);
+  auto sys = [](int Index) { return GetSysColor(Index); };
+  struct Case {
+    TkjLookAndFeelKind Kind;
+    TkjButtonState State;
+    int Width;  // GetButtonBorderWidth
+    COLORREF Left, Right, SecondLeft;
+  } cases[] = {
+      {lfStandard, kjbsNormal, 2, sys(COLOR_BTNHIGHLIGHT), sys(COLOR_3DDKSHADOW), sys(COLOR_3DLIGHT)},
+      {lfStandard, kjbsDefault, 3, black, black, sys(COLOR_BTNHIGHLIGHT)},
+      {lfStandard, kjbsPressed, 2, black, black, sys(COLOR_BTNSHADOW)},
+      {lfFlat, kjbsNormal, 1, sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW), sys(COLOR_BTNFACE)},
+      {lfFlat, kjbsDefault, 2, black, black, sys(COLOR_BTNHIGHLIGHT)},
+      {lfFlat, kjbsPressed, 1, sys(COLOR_BTNSHADOW), sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNFACE)},
+      {lfUltraFlat, kjbsNormal, 1, sys(COLOR_BTNTEXT), sys(COLOR_BTNTEXT), sys(COLOR_BTNFACE)},
+      {lfUltraFlat, kjbsDefault, 2, sys(COLOR_WINDOWFRAME), sys(COLOR_WINDOWFRAME), sys(COLOR_WINDOWFRAME)},
+      {lfUltraFlat, kjbsHot, 1, sys(COLOR_HIGHLIGHT), sys(COLOR_HIGHLIGHT), HotLightColor()},
+      {lfUltraFlat, kjbsPressed, 1, sys(COLOR_HIGHLIGHT), sys(COLOR_HIGHLIGHT), PressedLightColor()},
+      {lfUltraFlat, kjbsDisabled, 1, sys(COLOR_HIGHLIGHT), sys(COLOR_HIGHLIGHT), sys(COLOR_BTNFACE)},
+  };
+  TkjPaintCanvas canvas(Bitmap.Canvas());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << c.Kind << " state " << c.State);
+    canvas.Brush()->SetColor(clRed);
+    canvas.FillRect(TRect(0, 0, 120, 60));
+    const TkjCustomLookAndFeelPainter* painter = LookAndFeelPainter(c.Kind);
+    EXPECT_EQ(painter->GetButtonBorderWidth(c.State), c.Width);
+    painter->PaintButton(&canvas, TRect(10, 10, 70, 40), kjDefaultColor, kjDefaultColor, true, c.State, String());
+    EXPECT_EQ(At(10, 25), c.Left);
+    EXPECT_EQ(At(69, 25), c.Right);
+    EXPECT_EQ(At(11, 25), c.SecondLeft);
+    EXPECT_EQ(At(9, 25), RGB(255, 0, 0));
+    EXPECT_EQ(At(70, 25), RGB(255, 0, 0));
+  }
+}
+
 TEST_F(Painters, ALowButtonTakesItsCaptionOnePixelHigher) {
   TkjPaintCanvas canvas(Bitmap.Canvas());
   const TkjCustomLookAndFeelPainter* painter = LookAndFeelPainter(lfStandard);

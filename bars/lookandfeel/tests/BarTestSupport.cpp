@@ -313,6 +313,20 @@ TFakeVisualStyle::~TFakeVisualStyle() {
   SendThemeChanged();
 }
 
+// --- System colours -----------------------------------------------------------------------------
+
+TSystemColors::TSystemColors(const std::map<int, COLORREF>& Colors) {
+  std::vector<COLORREF> colors;
+  for (const auto& [index, color] : Colors) {
+    FIndexes.push_back(index);
+    FSaved.push_back(GetSysColor(index));
+    colors.push_back(color);
+  }
+  SetSysColors(int(FIndexes.size()), FIndexes.data(), colors.data());
+}
+
+TSystemColors::~TSystemColors() { SetSysColors(int(FIndexes.size()), FIndexes.data(), FSaved.data()); }
+
 // --- Screenshots --------------------------------------------------------------------------------
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 #include "UiTestSupport.h"
@@ -145,6 +146,20 @@ class TFakeVisualStyle {
 };
 // Announces a theme change to the library as the system does.
 void SendThemeChanged();
+
+// Sets system colours for the test and puts the previous ones back when it goes, whatever way the
+// test ends.
+class TSystemColors {
+ public:
+  explicit TSystemColors(const std::map<int, COLORREF>& Colors);
+  ~TSystemColors();
+  TSystemColors(const TSystemColors&) = delete;
+  TSystemColors& operator=(const TSystemColors&) = delete;
+
+ private:
+  std::vector<int> FIndexes;
+  std::vector<COLORREF> FSaved;
+};
 
 // Saves what a window shows now (its whole window, frame included) as NAME.png in the folder
 // "screenshots" beside the test program.

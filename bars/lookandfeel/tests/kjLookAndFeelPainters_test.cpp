@@ -229,15 +229,14 @@ TEST_F(Painters, RadioButtonsTakeTheNewColoursAfterASystemColourChange) {
   painter->PaintRadioButton(&canvas, 10, 10, false, false, kjbsNormal, kjNoColor);
   ASSERT_GT(RadioButtonImageCount(), 0);
   EXPECT_EQ(At(16, 16), GetSysColor(COLOR_WINDOW));
-  int index = COLOR_WINDOW;
-  COLORREF saved = GetSysColor(COLOR_WINDOW);
   COLORREF pale = RGB(250, 240, 200);
-  SetSysColors(1, &index, &pale);
-  ASSERT_TRUE(WaitFor("the radio images to be dropped", [] { return RadioButtonImageCount() == 0; }));
-  painter->PaintRadioButton(&canvas, 40, 10, false, false, kjbsNormal, kjNoColor);
-  EXPECT_EQ(At(46, 16), pale);
-  SaveBitmapPng(&Bitmap, "painter-radio-buttons");
-  SetSysColors(1, &index, &saved);
+  {
+    TSystemColors colors({{COLOR_WINDOW, pale}});
+    EXPECT_TRUE(WaitFor("the radio images to be dropped", [] { return RadioButtonImageCount() == 0; }));
+    painter->PaintRadioButton(&canvas, 40, 10, false, false, kjbsNormal, kjNoColor);
+    EXPECT_EQ(At(46, 16), pale);
+    SaveBitmapPng(&Bitmap, "painter-radio-buttons");
+  }
   EXPECT_TRUE(WaitFor("the radio images to be dropped again", [] { return RadioButtonImageCount() == 0; }));
 }
 

@@ -1,31 +1,10 @@
 // Tests of the Office-2003 colours: the table for two classic colour schemes and for the three
 // schemes of the visual style, the shared brushes' lifetime, and the banded and mid-tone
 // gradients, the gripper, the arrows and the tinting read back from bitmaps.
-#include <map>
-
 #include "BarTestSupport.h"
 #include "kwOffice11Colors.h"
 
 namespace {
-
-// Sets system colours for the test and puts the previous ones back.
-class TSystemColors {
- public:
-  explicit TSystemColors(const std::map<int, COLORREF>& Colors) {
-    for (const auto& [index, color] : Colors) {
-      FIndexes.push_back(index);
-      FSaved.push_back(GetSysColor(index));
-      FNew.push_back(color);
-    }
-    SetSysColors(int(FIndexes.size()), FIndexes.data(), FNew.data());
-  }
-  ~TSystemColors() { SetSysColors(int(FIndexes.size()), FIndexes.data(), FSaved.data()); }
-
- private:
-  std::vector<int> FIndexes;
-  std::vector<COLORREF> FSaved;
-  std::vector<COLORREF> FNew;
-};
 
 struct TSlot {
   int Slot;

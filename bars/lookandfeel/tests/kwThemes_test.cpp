@@ -25,6 +25,13 @@ class ThemeCache : public ::testing::Test {
  protected:
   void SetUp() override {
     Style = std::make_unique<TFakeVisualStyle>(u"C:\\Themes\\Luna.msstyles", u"NormalColor");
+    // The cache keeps the class a kind was last opened with, across theme changes: each kind
+    // starts from nothing cached (opened under its own class, then closed).
+    for (int kind = 0; kind < tkThemeKindCount; ++kind) {
+      WideString name = ThemeKindClassNames[kind];
+      GetThemeHandleForKind(kind, &name);
+      CloseThemeHandle(kind);
+    }
     Opened = TFakeVisualStyle::OpenCount;
     Closed = TFakeVisualStyle::CloseCount;
   }

@@ -117,6 +117,40 @@ TEST_F(PaintCanvas, TextThatDoesNotFitIsClippedToTheRect) {
   EXPECT_TRUE(inside);
 }
 
+// A 6 x 6 glyph: a black 2 x 2 square on fuchsia, its transparent colour.
+TEST_F(PaintCanvas, GlyphsShowTheirBackgroundWhereTransparentAndDisabledOnesAreEmbossed) {
+  TBitmap glyph;
+  glyph.SetPixelFormat(pf24bit);
+  glyph.SetSize(6, 6);
+  glyph.Canvas()->Brush()->SetColor(clFuchsia);
+  glyph.Canvas()->FillRect(TRect(0, 0, 6, 6));
+  glyph.Canvas()->Brush()->SetColor(clBlack);
+  glyph.Canvas()->FillRect(TRect(2, 2, 4, 4));
+  glyph.SetTransparentColor(clFuchsia);
+  TkjPaintCanvas canvas(Bitmap.Canvas());
+  canvas.Brush()->SetColor(clBlue);
+  canvas.DrawGlyph(10, 10, clYellow, true, &glyph);
+  EXPECT_EQ(At(12, 12), RGB(0, 0, 0));
+  EXPECT_EQ(At(10, 10), RGB(255, 255, 0));
+  EXPECT_EQ(At(15, 15), RGB(255, 255, 0));
+  EXPECT_EQ(At(16, 16), RGB(255, 255, 255));
+  // The canvas keeps its brush.
+  EXPECT_EQ(canvas.Brush()->Color(), clBlue);
+  EXPECT_EQ(canvas.Brush()->Style(), bsSolid);
+  // No background: what was there shows through.
+  canvas.DrawGlyph(30, 10, kjNoColor, true, &glyph);
+  EXPECT_EQ(At(32, 12), RGB(0, 0, 0));
+  EXPECT_EQ(At(30, 10), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.Brush()->Style(), bsSolid);
+  // Disabled, over the background colour: the square is no longer black, the rest is the
+  // background.
+  canvas.DrawGlyph(50, 10, clYellow, false, &glyph);
+  EXPECT_NE(At(52, 12), RGB(0, 0, 0));
+  EXPECT_NE(At(52, 12), RGB(255, 255, 0));
+  EXPECT_EQ(At(50, 10), RGB(255, 255, 0));
+  EXPECT_EQ(At(55, 10), RGB(255, 255, 0));
+}
+
 // --- Painters ---------------------------------------------------------------------------------
 
 class Painters : public PaintCanvas {

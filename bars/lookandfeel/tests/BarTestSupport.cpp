@@ -82,6 +82,11 @@ void TTestDockSite::UpdateLayout() {
   SetDockSize(offset);
 }
 
+void TTestDockSite::SetDockSize(int Value) {
+  if (BarManager() && BarManager()->IsLoading()) SizesGivenWhileLoading.push_back(Value);
+  TkwDockSite::SetDockSize(Value);
+}
+
 void TTestDockSite::Paint() {
   Canvas()->Brush()->SetColor(Color());
   Canvas()->FillRect(ClientRect());
@@ -307,6 +312,20 @@ TFakeVisualStyle::~TFakeVisualStyle() {
   ThemeBinding() = FSaved;
   SendThemeChanged();
 }
+
+// --- System colours -----------------------------------------------------------------------------
+
+TSystemColors::TSystemColors(const std::map<int, COLORREF>& Colors) {
+  std::vector<COLORREF> colors;
+  for (const auto& [index, color] : Colors) {
+    FIndexes.push_back(index);
+    FSaved.push_back(GetSysColor(index));
+    colors.push_back(color);
+  }
+  SetSysColors(int(FIndexes.size()), FIndexes.data(), colors.data());
+}
+
+TSystemColors::~TSystemColors() { SetSysColors(int(FIndexes.size()), FIndexes.data(), FSaved.data()); }
 
 // --- Screenshots --------------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 #include "UiTestSupport.h"
@@ -62,7 +63,10 @@ class TTestDockSite : public TkwDockSite {
   void DockBarWindow(TkwBarWindow* Window, TPoint ScreenPoint) override;
   void UndockBarWindow(TkwBarWindow* Window) override;
   void UpdateLayout() override;
+  void SetDockSize(int Value) override;
   int WindowCount() const { return int(FWindows.size()); }
+  // The sizes the site was given while its manager was being read, first to last.
+  std::vector<int> SizesGivenWhileLoading;
 
  protected:
   void Paint() override;
@@ -81,8 +85,10 @@ class TTestBarWindow : public TkwBarWindow {
   TkwBar* Bar() const override { return FBar; }
   void RepaintBar() override;
   void StorePositionInBar() override;
+  void RefreshMetrics() override { ++MetricsRefreshes; }
   int RebuildCount = 0;
   int RelayoutMessages = 0;
+  int MetricsRefreshes = 0;
 
  protected:
   void Paint() override;
@@ -140,6 +146,20 @@ class TFakeVisualStyle {
 };
 // Announces a theme change to the library as the system does.
 void SendThemeChanged();
+
+// Sets system colours for the test and puts the previous ones back when it goes, whatever way the
+// test ends.
+class TSystemColors {
+ public:
+  explicit TSystemColors(const std::map<int, COLORREF>& Colors);
+  ~TSystemColors();
+  TSystemColors(const TSystemColors&) = delete;
+  TSystemColors& operator=(const TSystemColors&) = delete;
+
+ private:
+  std::vector<int> FIndexes;
+  std::vector<COLORREF> FSaved;
+};
 
 // Saves what a window shows now (its whole window, frame included) as NAME.png in the folder
 // "screenshots" beside the test program.

@@ -40,15 +40,21 @@ bool SameFamily(const TAdoColumn& Column, TFieldType FieldType) {
 // An 8-bit text value: its bytes up to the terminator or Max.
 std::string_view Text8(const char* P, int Max) { return std::string_view(P, strnlen(P, std::size_t(Max))); }
 
-// A 16-bit text value: a byte length, then code units.
-std::u16string_view Text16(const char* P) {
-  std::uint32_t Bytes = Load<std::uint32_t>(P);
-  return std::u16string_view(reinterpret_cast<const char16_t*>(P + 4), Bytes / 2);
-}
+// A 16-bit text value: a byte length, then code units, kept at any address (a cell's offset may be
+// odd): read and written as bytes, never through a char16_t pointer.
+std::string_view Text16Bytes(const char* P) { return std::string_view(P + 4, Load<std::uint32_t>(P) / 2 * 2); }
 
-void SaveText16(char* P, const char16_t* Units, std::size_t Count) {
+void SaveText16(char* P, const void* Units, std::size_t Count) {
   Save(P, std::uint32_t(Count * 2));
   std::memcpy(P + 4, Units, Count * 2);
+}
+
+// The value's first MaxUnits code units, copied to aligned storage.
+WideString Text16(const char* P, std::size_t MaxUnits) {
+  std::string_view Bytes = Text16Bytes(P);
+  WideString Wide(std::min(Bytes.size() / 2, MaxUnits), u'\0');
+  std::memcpy(Wide.data(), Bytes.data(), Wide.size() * 2);
+  return Wide;
 }
 
 // A byte value of a Bytes or VarBytes column: its length and its first byte.
@@ -68,8 +74,8 @@ void CopyWithin(const TAdoColumn& C, TField* Field, const char* In, char* Out) {
       break;
     }
     case TNativeKind::Text16: {
-      std::u16string_view Text = Text16(In);
-      SaveText16(Out, Text.data(), std::min(Text.size(), std::size_t(std::min(C.Size, Field->Size()))));
+      std::string_view Bytes = Text16Bytes(In);
+      SaveText16(Out, Bytes.data(), std::min(Bytes.size() / 2, std::size_t(std::min(C.Size, Field->Size()))));
       break;
     }
     case TNativeKind::Bytes:
@@ -162,7 +168,7 @@ void Bind(SqliteStatement& Statement, int Parameter, const TAdoColumn& C, const 
       Statement.BindText(Parameter, String(Text8(P, C.Size)));
       break;
     case TNativeKind::Text16:
-      Statement.BindWideText(Parameter, Text16(P));
+      Statement.BindWideText(Parameter, Text16(P, std::size_t(C.Size)));
       break;
     case TNativeKind::Int16:
       Statement.BindInt64(Parameter, Load<std::int16_t>(P));
@@ -284,7 +290,7 @@ bool Same(const TAdoColumn& C, const char* A, const std::vector<String>& BlobsA,
       // Bytes after the terminator are not part of the value.
       return Text8(A + C.Offset, C.Size) == Text8(B + C.Offset, C.Size);
     case TNativeKind::Text16:
-      return Text16(A + C.Offset) == Text16(B + C.Offset);
+      return Text16Bytes(A + C.Offset) == Text16Bytes(B + C.Offset);
     default:
       return std::memcmp(A + C.Offset, B + C.Offset, std::size_t(C.ValueSize)) == 0;
   }
@@ -295,10 +301,8 @@ Variant NativeToVariant(TFieldType Type, int Size, const void* Buffer) {
   switch (NativeKindOf(Type)) {
     case TNativeKind::Text8:
       return Variant(String(Text8(P, Size)));
-    case TNativeKind::Text16: {
-      std::u16string_view Text = Text16(P);
-      return Variant(WideToAnsi(WideString(Text.substr(0, std::size_t(Size)))));
-    }
+    case TNativeKind::Text16:
+      return Variant(WideToAnsi(Text16(P, std::size_t(Size))));
     case TNativeKind::Int16:
       return Variant(int(Load<std::int16_t>(P)));
     case TNativeKind::Int32:

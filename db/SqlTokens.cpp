@@ -1,4 +1,4 @@
-// This file implements the SQL tokenizer and the quoting of names and literals.
+// This file implements the SQL tokenizer.
 #include "SqlTokens.h"
 
 #include "Format.h"
@@ -116,14 +116,4 @@ std::vector<TSqlToken> TokenizeSql(const String& Sql) {
   }
   tokens.push_back({TSqlTokenKind::End, n, n, String()});
   return tokens;
-}
-
-String QuoteSql(const String& Inner, char Quote) {
-  String out(1, Quote);
-  for (char c : Inner) {
-    out += c;
-    if (c == Quote) out += c;
-  }
-  out += Quote;
-  return out;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AnsiString.h"
+#include "StrUtils.h"
 
 enum class TSqlTokenKind {
   Blank,        // spaces, tabs, line ends
@@ -42,4 +43,4 @@ std::vector<TSqlToken> TokenizeSql(const String& Sql);
 
 // Inner between Quote characters, a Quote inside doubled: QuoteSql("a\"b") is "a""b" (a name),
 // QuoteSql("it's", '\'') is 'it''s' (a literal).
-String QuoteSql(const String& Inner, char Quote = '"');
+inline String QuoteSql(const String& Inner, char Quote = '"') { return AnsiQuotedStr(Inner, Quote); }

@@ -37,6 +37,18 @@ char32_t NextUtf16(const WideString& w, std::size_t& i) {
   return u;
 }
 
+bool IsAscii(std::string_view text) {
+  std::uint64_t high = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t eight;
+    std::memcpy(&eight, text.data() + i, 8);
+    high |= eight;
+  }
+  for (; i < text.size(); ++i) high |= static_cast<unsigned char>(text[i]);
+  return (high & 0x8080808080808080u) == 0;
+}
+
 }  // namespace
 
 std::size_t Utf8ToAnsiInto(std::string_view utf8, char* Out, std::size_t Max) {
@@ -70,6 +82,8 @@ std::size_t Utf8ToAnsiInto(std::string_view utf8, char* Out, std::size_t Max) {
 }
 
 String Utf8ToAnsi(std::string_view utf8) {
+  // Codes and most names are plain ASCII, the same bytes in both: copied as they are.
+  if (IsAscii(utf8)) return String(utf8);
   // Never longer than the UTF-8 text: every character takes one byte.
   String out(utf8.size(), '\0');
   out.resize(Utf8ToAnsiInto(utf8, out.data(), out.size()));

@@ -57,7 +57,7 @@ WideString Text16(const char* P, std::size_t MaxUnits) {
   return Wide;
 }
 
-// A byte value of a Bytes or VarBytes column: its length and its first byte.
+// The bytes of a Bytes or VarBytes value.
 std::string_view BytesOf(const char* P, TFieldType Type, int Size) {
   if (Type == ftVarBytes) return std::string_view(P + 2, std::min<std::size_t>(Load<std::uint16_t>(P), std::size_t(Size)));
   return std::string_view(P, std::size_t(Size));
@@ -96,8 +96,8 @@ namespace AdoCell {
 void Read(const SqliteStatement& Statement, const TAdoColumn& C, char* Data, std::vector<String>& Blobs) {
   int Index = C.StatementIndex;
   char* P = Data + C.Offset;
-  // A text is read with one call, its null pointer asked the type only then; other values are
-  // asked their type first.
+  // An 8-bit text, the most frequent cell, is read with one call: only a null pointer asks whether
+  // the value is NULL. Other values are asked their type first.
   if (C.Kind == TNativeKind::Text8) {
     std::string_view Text = Statement.ColumnUtf8(Index);
     if (Text.data() == nullptr && Statement.ColumnType(Index) == TSqliteValueType::Null) return;

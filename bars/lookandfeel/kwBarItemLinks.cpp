@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Exceptions.h"
+#include "ScopeGuard.h"
 #include "TextOrder.h"
 #include "kjBase.h"
 #include "kwBarItem.h"
@@ -660,14 +661,11 @@ void TkwBarItemLinks::Assign(TPersistent* Source) {
   TkwBarItem* systemMenuItem = nullptr;
   if (Count() > 0 && Items(0)->FItem && Items(0)->FItem->ClassNameIs("TSystemMenuSubItem"))
     systemMenuItem = Items(0)->FItem;
-  FAssigning = true;
-  try {
+  {
+    FAssigning = true;
+    TScopeGuard assigned([&] { FAssigning = false; });
     TCollection::Assign(Source);
-  } catch (...) {
-    FAssigning = false;
-    throw;
   }
-  FAssigning = false;
   for (int i = 0; i < Count(); ++i) Items(i)->SetVisible(Items(i)->PendingVisible);
   if (systemMenuItem) {
     TkwBarItemLink* link = static_cast<TkwBarItemLink*>(Insert(0));

@@ -5,6 +5,7 @@
 
 #include "Filer.h"
 #include "Modules.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "kwBarItem.h"
@@ -287,18 +288,15 @@ void TkwBarManager::ReadState(TReader* Reader) {
 void TkwBarManager::Loaded() {
   TComponent::Loaded();
   if (FRedrawLocked) return;
-  FBars->Busy = true;
-  try {
+  {
+    FBars->Busy = true;
+    TScopeGuard idle([&] { FBars->Busy = false; });
     for (TkwBarItem* item : std::vector<TkwBarItem*>(FItems)) {
       if (TkwBarItemLinks* links = item->GetSubItemLinks()) links->ApplyLoadedState(true);
       item->FVisible = item->FLoadedVisible;
     }
     for (int i = 0; i < FBars->Count(); ++i) FBars->Items(i)->ApplyPendingState();
-  } catch (...) {
-    FBars->Busy = false;
-    throw;
   }
-  FBars->Busy = false;
   for (int i = 0; i < FCategories->Count(); ++i) {
     TkwBarCategoryFlags* flags = FCategories->Flags(i);
     if (flags->HasPending) {
@@ -847,20 +845,13 @@ void TkwBarManager::ApplySystemFont() {
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof(metrics);
   if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
-  if (FUseSystemFont) {
-    FSettingSystemFont = true;
-    try {
-      FFont->SetHandle(CreateFontIndirectA(&metrics.lfMenuFont));
-    } catch (...) {
-      FSettingSystemFont = false;
-      throw;
-    }
-    FSettingSystemFont = false;
-  } else if (FScaled) {
-    FSettingSystemFont = true;
+  if (!FUseSystemFont && !FScaled) return;
+  FSettingSystemFont = true;
+  TScopeGuard done([&] { FSettingSystemFont = false; });
+  if (FUseSystemFont)
+    FFont->SetHandle(CreateFontIndirectA(&metrics.lfMenuFont));
+  else
     FFont->SetHeight(metrics.lfMenuFont.lfHeight);
-    FSettingSystemFont = false;
-  }
 }
 
 void TkwBarManager::SetUseSystemFont(bool Value) {

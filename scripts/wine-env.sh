@@ -109,6 +109,7 @@ prepare_prefix() {
 # first. The system folders are never written to: their files are linked, not copied.
 clone_prefix() {
   local template=$1
+  shopt -s nullglob
   if [ ! -f "$template/.velbor-ready" ]; then
     echo "wine-env.sh: $template is not a prepared prefix" >&2
     return 1
@@ -183,10 +184,10 @@ case "$command" in
     stop_prefix "$WINEPREFIX"
     if [ -n "${3:-}" ] && [ -d "$3" ]; then
       for prefix in "$3"/*/; do
-        [ -d "$prefix" ] && stop_prefix "${prefix%/}"
+        if [ -d "$prefix" ]; then stop_prefix "${prefix%/}"; fi
       done
       for pidfile in "$3"/*.display; do
-        [ -f "$pidfile" ] && stop_display "$pidfile"
+        if [ -f "$pidfile" ]; then stop_display "$pidfile"; fi
       done
     fi
     ;;

@@ -15,6 +15,7 @@ if [ ! -f "$build/CTestTestfile.cmake" ]; then
   exit 2
 fi
 "$root/scripts/printer-env.sh"
+rm -f "$build"/test-repeat-run*.log
 logs=$(mktemp -d)
 declare -A failures
 failed_runs=0
@@ -44,7 +45,9 @@ for ((run = 1; run <= runs; ++run)); do
   cp "$log" "$build/test-repeat-run$run.log"
 done
 rm -rf "$logs"
-if [ ${#failures[@]} -eq 0 ]; then
+# An empty table counts as unset for bash's -u.
+set +u
+if [ $failed_runs -eq 0 ]; then
   echo "test-repeat.sh: $runs runs, no test failed"
   exit 0
 fi

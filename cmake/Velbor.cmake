@@ -43,7 +43,8 @@ function(velbor_test)
     add_test(NAME ${T_NAME}
              COMMAND ${VELBOR_SCRIPTS}/run-gui-test.sh ${VELBOR_WINE_TEMPLATE} ${VELBOR_WINE_GUI_PREFIXES}/${T_NAME}
                      $<TARGET_FILE:${T_NAME}>)
-    set_tests_properties(${T_NAME} PROPERTIES LABELS gui)
+    # The longest programs: started first when ctest has no timings of its own yet.
+    set_tests_properties(${T_NAME} PROPERTIES LABELS gui COST 100)
     list(REMOVE_ITEM locks desktop clipboard registry settings)
   else()
     add_test(NAME ${T_NAME} COMMAND ${VELBOR_SCRIPTS}/run-test.sh $<TARGET_FILE:${T_NAME}>)

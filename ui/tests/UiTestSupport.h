@@ -62,8 +62,8 @@ using TFormPtr = std::unique_ptr<T, TFormFree>;
 void RegisterTestClasses();
 
 // Runs Work from inside the message loop: once the messages already queued are handled or, given
-// a delay, that many milliseconds later (for work meant to run inside a modal loop that the next
-// call opens only after it has handled messages itself).
+// a delay, that many milliseconds later (a timer: for polling, never as a wait for a modal loop to
+// open: LaterInMenu waits for a menu's).
 void Later(std::function<void()> Work, int Milliseconds = 0);
 // Runs Work from inside a menu's own loop: once the thread shows a menu (looked for every few
 // milliseconds, from the message loop the menu runs). A test fails when no menu comes within

@@ -132,6 +132,10 @@ void TqvNavDataLink::EditingChanged() {
 // --- TqvDBNavigator ------------------------------------------------------------------------------
 
 VELBOR_IMPLEMENT_CLASS(TqvDBNavigator)
+namespace {
+// As the class library stores it: only a hint setting of the bar's own.
+bool IsShowHintStored(TObject* Instance) { return !static_cast<TControl*>(Instance)->ParentShowHint(); }
+}  // namespace
 VELBOR_PUBLISHED(TqvDBNavigator,
   Prop("AutosizeStyle", &Self::AutosizeStyle, &Self::SetAutosizeStyle).Default(asSizeNavigator),
   Prop("DataSource", &Self::DataSource, &Self::SetDataSource),
@@ -141,7 +145,7 @@ VELBOR_PUBLISHED(TqvDBNavigator,
   Prop("MoveBy", &Self::MoveBy, &Self::SetMoveBy).Default(10),
   Prop("Options", &Self::Options, &Self::SetOptions).Default(TqvNavOptions{noConfirmDelete}),
   Prop("RepeatInterval", &Self::RepeatInterval, &Self::SetRepeatInterval),
-  Prop("ShowHint", &Self::GetShowHint, &Self::SetShowHint),
+  Prop("ShowHint", &Self::GetShowHint, &Self::SetShowHint).Stored(&IsShowHintStored),
   Prop("Transparent", &Self::Transparent, &Self::SetTransparent).Default(false),
   Prop("TransparentClearsBackground", &Self::TransparentClearsBackground).Default(false),
   Prop("DisableThemes", &Self::DisableThemes).Default(false))
@@ -332,7 +336,16 @@ void TqvDBNavigator::Notification(TComponent* AComponent, TOperation Operation) 
   TqvCustomTransparentPanel::Notification(AComponent, Operation);
   if (Operation != opRemove || FDataLink == nullptr) return;
   if (AComponent == DataSource()) FDataLink->SetDataSource(nullptr);
-  if (auto* DataSet = dynamic_cast<TDataSet*>(AComponent)) ForgetBookmark(DataSet);
+  // A dataset going: its bookmarks go too. It is only a component by now, so it is found by
+  // address, and nothing of it is called.
+  auto Gone = std::stable_partition(FBookmarks.begin(), FBookmarks.end(), [AComponent](TqvNavBookmark* Entry) {
+    return static_cast<TComponent*>(Entry->DataSet) != AComponent;
+  });
+  for (auto It = Gone; It != FBookmarks.end(); ++It) {
+    (*It)->DataSet = nullptr;
+    delete *It;
+  }
+  FBookmarks.erase(Gone, FBookmarks.end());
   if (AComponent == FImageList) FImageList = nullptr;
 }
 

@@ -190,6 +190,8 @@ class TqvNavButton : public TqvSpeedButton {
   // The dialog the button shows on Dataset: its own, one the owner already holds, or a new one.
   TqvCustomDialog* FindDialog(TDataSet* DataSet);
   void Click() override;
+  // Only a navigator takes a navigator button: another parent is refused with an error box.
+  void SetParent(TWinControl* AParent) override;
 
   // The registered dialog class of a dialog style ("Tqv" + the style name); null when none.
   static TClass ClassOfStyle(TqvNavButtonStyle Style);
@@ -211,7 +213,6 @@ class TqvNavButton : public TqvSpeedButton {
 
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
-  void SetParent(TWinControl* AParent) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Dispatch(TMessage& Message) override;
@@ -280,6 +281,8 @@ class TqvDBNavigator : public TqvCustomTransparentPanel {
   // The widths of the buttons that are not hidden.
   virtual int GetButtonsWidth();
   virtual void AutoSizeButtons();
+  // The buttons named after the bar take its new name.
+  void SetName(const String& NewName) override;
 
   // Data-link reactions.
   virtual void DataChanged();
@@ -294,7 +297,6 @@ class TqvDBNavigator : public TqvCustomTransparentPanel {
   void CreateWnd() override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
-  void SetName(const String& NewName) override;
   void Dispatch(TMessage& Message) override;
 
   // protected messages

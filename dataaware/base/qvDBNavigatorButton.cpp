@@ -89,7 +89,7 @@ bool TqvNavButton::IsInsideNavigator() {
 
 void TqvNavButton::AssignDefaultName() {
   TqvDBNavigator* Navigator = NavigatorOf(this);
-  if (!ComponentState().Contains(csDesigning) || Navigator == nullptr || Navigator->Owner() == nullptr ||
+  if (Navigator == nullptr || !Navigator->ComponentState().Contains(csDesigning) || Navigator->Owner() == nullptr ||
       Navigator->Name().empty() || !Name().empty())
     return;
   String Base = Navigator->Name() + (FStyle == nbsCustom ? String("Button") : qvNavStyleName(FStyle));

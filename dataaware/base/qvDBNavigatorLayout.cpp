@@ -123,7 +123,9 @@ TqvNavButton* TqvNavButtons::AddButton(TqvNavButtonStyle Style, TqvCustomDialog*
 
 void TqvNavButtons::GrowToLastButton() {
   if (FNavigator->AutosizeStyle() != asSizeNavigator) {
+    // The buttons take their new sizes, then their places.
     FNavigator->AutoSizeButtons();
+    LayoutButtons();
     return;
   }
   if (GetCount() == 0) return;

@@ -136,8 +136,9 @@ void TqvSpeedButton::Notification(TComponent* AComponent, TOperation Operation) 
 bool TqvSpeedButton::Pressed() const { return ControlState.Contains(csLButtonDown) && FMouseInside; }
 
 int TqvSpeedButton::PaintImageIndex() const {
-  int Index = GetImageIndex();
-  // No glyph stays no glyph, whatever the state.
+  // The index stored (a descendant may read it otherwise), moved to the state's image; no glyph
+  // stays no glyph, whatever the state.
+  int Index = FImageIndex;
   if (Index < 0) return -1;
   if (!Enabled()) {
     if (FNumGlyphs > 1) Index += 1;
@@ -205,9 +206,12 @@ void TqvSpeedButton::Paint() {
   String Text = Caption();
   bool ShowCaption = FShowText && !Text.empty();
   TRect T = R;
+  // The button's font, selected for the measure and the drawing of the caption.
+  HDC DC = C->Handle();
+  TSelectedObject CaptionFont(DC, ShowCaption ? Font()->Handle() : nullptr);
   if (ShowCaption) {
-    C->SetFont(Font());
-    TSize Extent = C->TextExtent(Text);
+    SIZE Extent{};
+    GetTextExtentPoint32A(DC, Text.c_str(), int(Text.size()), &Extent);
     int Shift = Extent.cy / 2 + FSpacing / 2;
     G = TRect(G.Left, G.Top - Shift, G.Right, G.Bottom - Shift);
     if (FMargin == -1)
@@ -218,7 +222,6 @@ void TqvSpeedButton::Paint() {
   if (Glyph && Index < FImageList->Count()) FImageList->Draw(C, G.Left, G.Top, Index, true);
 
   if (!ShowCaption) return;
-  HDC DC = C->Handle();
   SetBkMode(DC, TRANSPARENT);
   const UINT Format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
   if (Enabled()) {

@@ -227,6 +227,7 @@ class TqvNavButton : public TqvSpeedButton {
 
   TqvNavButtons* FButtons = nullptr;
   TTimer* FRepeatTimer = nullptr;
+  TTimer* FSpareTimer = nullptr;
   bool FLineBreak = false;
   TqvCustomDialog* FDialog = nullptr;
   TqvNavButtonStyle FStyle = nbsFirst;

@@ -294,7 +294,10 @@ bool TqvNavButton::Repeats() const {
 void TqvNavButton::StartRepeatTimer() {
   TqvDBNavigator* Navigator = NavigatorOf(this);
   if (Navigator == nullptr) return;
-  if (FRepeatTimer == nullptr) FRepeatTimer = new TTimer(this);
+  if (FRepeatTimer == nullptr) {
+    FRepeatTimer = FSpareTimer != nullptr ? FSpareTimer : new TTimer(this);
+    FSpareTimer = nullptr;
+  }
   FRepeatTimer->SetEnabled(false);
   FRepeatTimer->SetInterval(unsigned(Navigator->RepeatInterval()->InitialDelay));
   FRepeatTimer->SetOnTimer(TNotifyEvent(this, &TqvNavButton::RepeatTimerTick));
@@ -302,7 +305,12 @@ void TqvNavButton::StartRepeatTimer() {
 }
 
 void TqvNavButton::StopRepeatTimer() {
-  delete FRepeatTimer;
+  if (FRepeatTimer == nullptr) return;
+  // Stopped, not freed: this may run inside the timer's own tick. The stopped timer waits for the
+  // next press (the button owns it).
+  FRepeatTimer->SetEnabled(false);
+  delete FSpareTimer;
+  FSpareTimer = FRepeatTimer;
   FRepeatTimer = nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ADOCellCodec.h"
 #include "ADODB.h"
 #include "ADOStore.h"
 #include "Field.h"
@@ -43,10 +44,9 @@ bool TCustomADODataSet::SearchRows(TField* Field, const std::function<bool(std::
     Start = (Current >= 0 ? Current : Info->Index) + 1;
   }
   const TAdoColumn& Col = C.Columns[std::size_t(Column)];
-  using AdoStore::TNativeKind;
   // An 8-bit text read in place: no copy for each row.
-  bool InPlace = AdoStore::NativeKindOf(Col.Type) == TNativeKind::Text8 &&
-                 AdoStore::NativeKindOf(Field->DataType()) == TNativeKind::Text8;
+  bool InPlace = NativeKindOf(Col.Type) == TNativeKind::Text8 &&
+                 NativeKindOf(Field->DataType()) == TNativeKind::Text8;
   bool Stored = IsTextType(Field->DataType());
   std::size_t Limit = std::min(std::size_t(Col.Size), std::size_t(Field->Size()));
   // Any other field reads as its AsString, the row loaded into the search buffer.
@@ -69,9 +69,9 @@ bool TCustomADODataSet::SearchRows(TField* Field, const std::function<bool(std::
     bool Match;
     if (InPlace) {
       const char* Value = Data + Col.Offset;
-      Match = Matches(AdoStore::IsNullCell(Data, Column) ? std::string_view() : std::string_view(Value, strnlen(Value, Limit)));
+      Match = Matches(IsNullCell(Data, Col.Index) ? std::string_view() : std::string_view(Value, strnlen(Value, Limit)));
     } else if (Stored) {
-      Match = Matches(AdoStore::CellText(C, Data, Row.Blobs, Column));
+      Match = Matches(AdoCell::Text(Col, Data, Row.Blobs));
     } else {
       Match = Matches(FieldText(Index));
     }

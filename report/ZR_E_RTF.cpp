@@ -70,16 +70,19 @@ String RtfEscape(const String& Text) {
   return out;
 }
 
-TzrRTFExport::TzrRTFExport(TComponent* AOwner) : TzrTextExport(AOwner) {
+TzrRTFExport::TzrRTFExport(TComponent* AOwner) : TzrTextExport(AOwner, false) {
   ScaleX = 1.3;
   ScaleY = 1.0;
   KillEmptyLines = true;
   PageBreaks = true;
   ShowDialog = true;
-  EnrolExportFilter(this, EngineString(55218) + " (*.rtf)", "*.rtf");
+  FEnrolled = EnrolExportFilter(this, EngineString(55218) + " (*.rtf)", "*.rtf");
 }
 
-TzrRTFExport::~TzrRTFExport() = default;
+// Dropped while the object is still an RTF filter: the registry finds it by its class.
+TzrRTFExport::~TzrRTFExport() {
+  if (FEnrolled) DropExportFilter(this);
+}
 
 int TzrRTFExport::ShowOptionsDialog() {
   if (!ShowDialog) return mrOk;

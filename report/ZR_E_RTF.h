@@ -31,6 +31,7 @@ class TzrRTFExport : public TzrTextExport {
   void WritePictures();
   void WriteLines();
   bool FPageWritten = false;
+  bool FEnrolled = false;
   std::unique_ptr<TStringList> FFonts;
   std::unique_ptr<TStringList> FColors;
   std::vector<std::unique_ptr<TMemoryStream>> FPictures;

@@ -106,15 +106,18 @@ char FrameCodeCharacter(char Code, bool Pseudographic) {
   return ' ';
 }
 
-TzrTextExport::TzrTextExport(TComponent* AOwner) : TzrExportFilter(AOwner), FOutput(std::make_unique<TStringList>()) {
+TzrTextExport::TzrTextExport(TComponent* AOwner) : TzrTextExport(AOwner, true) {}
+
+// Only a text filter itself enrols as one: a descendant is no text filter to the save dialog.
+TzrTextExport::TzrTextExport(TComponent* AOwner, bool EnrolAsText)
+    : TzrExportFilter(AOwner), FOutput(std::make_unique<TStringList>()) {
   ShowDialog = true;
-  if (ClassType() == TzrTextExport::StaticClass())
-    EnrolExportFilter(this, EngineString(55212) + " (*.txt)", "*.txt");
+  if (EnrolAsText) FEnrolled = EnrolExportFilter(this, EngineString(55212) + " (*.txt)", "*.txt");
 }
 
 TzrTextExport::~TzrTextExport() {
   FreePageLines();
-  DropExportFilter(this);
+  if (FEnrolled) DropExportFilter(this);
 }
 
 void TzrTextExport::FreePageLines() { FLines.clear(); }

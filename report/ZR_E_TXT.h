@@ -54,12 +54,15 @@ class TzrTextExport : public TzrExportFilter {
   void ExportText(const TRect& DrawRect, int X, TzrView* View, int FrameSides, const String& Text, int Y) override;
 
  protected:
+  // For the filters built on this one: they enrol under their own description.
+  TzrTextExport(TComponent* AOwner, bool EnrolAsText);
   // The index of the last slot holding a record; -1 when none.
   int LastUsedLine() const;
   std::vector<std::vector<TzrTextRec>> FLines;
 
  private:
   std::unique_ptr<TStringList> FOutput;
+  bool FEnrolled = false;
 };
 
 // The frame codes of the character grid: the directions a line runs from a character.

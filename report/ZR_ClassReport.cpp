@@ -306,7 +306,13 @@ bool TzrReport::Prepare() {
   BindParser();
   // The build changes the objects: the template is kept and read back afterwards.
   TMemoryStream kept;
-  WriteTemplate(&kept);
+  {
+    // The copy is read back: it is the template file's format whatever the report writes.
+    bool xml = XmlOutput;
+    XmlOutput = false;
+    TScopeGuard back([&] { XmlOutput = xml; });
+    WriteTemplate(&kept);
+  }
   zrEngine.Running = true;
   zrEngine.DialogCancelled = false;
   zrEngine.BuildError = false;

@@ -121,6 +121,9 @@ class TzrReport : public TComponent, public TzrEngineHost, public TzrScriptHost 
   bool Terminated = false;
   bool FinalPass = true;
   TzrExportFilter* CurrentFilter = nullptr;
+  // WriteTemplate writes the XML report format instead of the template file (off after creation;
+  // nothing in the program turns it on).
+  bool XmlOutput = false;
   TzrPage* CurrentPage = nullptr;
 
   // ---- Operations.

@@ -17,6 +17,7 @@
 #include "ZR_DSet.h"
 #include "ZR_Shape.h"
 #include "ZR_Utils.h"
+#include "ZR_Windows.h"
 // The class library's windows come last: the API macros they bring do not reach the declarations
 // above.
 #include "Dialogs.h"
@@ -88,6 +89,7 @@ TzrPasswordPrompt zrPasswordPrompt = AskPasswordByInputBox;
 void RegisterReportComponents() {
   RegisterBuiltInViews();
   RegisterShapeView();
+  RegisterReportOutputComponents();
   RegisterClass(TzrReport::StaticClass());
   RegisterClass(TzrDBDataSet::StaticClass());
   RegisterClass(TzrUserDataset::StaticClass());

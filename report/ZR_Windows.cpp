@@ -1,6 +1,10 @@
 // This file implements the registration of the classes the report engine's window descriptions
 // create, and the engine's start-up in a program.
+#include "ZR_Windows.h"
+
+#include "ZR_E_RTF.h"
 #include "ZR_ExportForms.h"
+#include "ZR_Rich.h"
 
 #include "CommonDialogs.h"
 #include "ExtCtrls.h"
@@ -22,4 +26,10 @@ void RegisterReportWindowControls() {
                    TSaveDialog::StaticClass(), TFontDialog::StaticClass(), TRichEdit::StaticClass(),
                    TzrTXTExportForm::StaticClass(), TzrRTFExportForm::StaticClass()})
     RegisterClass(c);
+}
+
+void RegisterReportOutputComponents() {
+  RegisterClass(TzrTextExport::StaticClass());
+  RegisterClass(TzrRTFExport::StaticClass());
+  RegisterRichTextWindows();
 }

@@ -94,17 +94,29 @@ void TzrSpeedButton::Paint() {
     TSpeedButton::Paint();
     return;
   }
-  // The face as the class library's button draws it, without its glyph; then the image.
-  TBitmap saved;
-  saved.Assign(Glyph());
+  // The face as the class library's button draws it, with the image of the state.
+  TCanvas* canvas = Canvas();
+  TRect r = ClientRect();
+  HDC dc = canvas->Handle();
+  canvas->Brush()->SetColor(clBtnFace);
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->FillRect(r);
+  bool pressed = State() == bsDown || State() == bsExclusive;
+  RECT face = r;
+  if (Flat()) {
+    if (pressed) DrawEdge(dc, &face, BDR_SUNKENOUTER, BF_RECT);
+    InflateRect(&face, -1, -1);
+  } else {
+    DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pressed ? DFCS_PUSHED : 0));
+  }
+  TRect content = face;
+  if (pressed) content = TRect(content.Left + 1, content.Top + 1, content.Right + 1, content.Bottom + 1);
+  canvas->SetFont(Font());
+  canvas->TextExtent(" ");
   TBitmap image;
   MakeStateImage(inactive ? ikInactive : ikDisabled, &image);
-  TSpeedButton::SetGlyph(&image);
-  int glyphs = NumGlyphs();
-  SetNumGlyphs(1);
-  TSpeedButton::Paint();
-  TSpeedButton::SetGlyph(&saved);
-  SetNumGlyphs(glyphs);
+  DrawButtonFace(canvas, content, &image, 1, embossed ? bsDisabled : bsUp, Caption(), Layout(), Margin(), Spacing(),
+                 Enabled());
 }
 
 void TzrSpeedButton::Dispatch(TMessage& Message) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "CommonDialogs.h"
 #include "FileUtils.h"
@@ -51,26 +52,234 @@ namespace {
 
 TzrRichForm* gRichForm = nullptr;
 
-int Twips(int Pixels) { return int(std::nearbyint(Pixels * 1440.0 / 96.0)); }
 
 // The character count of an edit's text as the control counts it.
 int TextLengthOf(TRichEdit* Edit) { return Edit->TextLength(); }
 
-// Asks the control to lay its text out from Start in Area (twips) on DC; the first character that
-// did not fit. The formatting cache is released afterwards.
-int FormatRange(TRichEdit* Edit, HDC DC, const RECT& Area, int Start, bool Render) {
-  FORMATRANGE range{};
-  range.hdc = DC;
-  range.hdcTarget = DC;
-  range.rc = Area;
-  range.rcPage = Area;
-  range.chrg.cpMin = Start;
-  range.chrg.cpMax = -1;
-  int mode = SetMapMode(DC, MM_TEXT);
-  auto result = SendMessageA(Edit->Handle(), EM_FORMATRANGE, Render ? 1 : 0, reinterpret_cast<LPARAM>(&range));
-  SetMapMode(DC, mode);
-  SendMessageA(Edit->Handle(), EM_FORMATRANGE, 0, 0);
-  return int(result);
+
+// The layout of a rich edit's text, done here: the platform's formatting request of the control
+// (EM_FORMATRANGE) answers nothing on this system, so the text, its character runs and its
+// paragraphs are read from the control and laid out and drawn with the window system's text calls.
+// Lengths are screen pixels at 96 per inch, as the report's objects measure their texts.
+struct TRichFormat {
+  String Face;
+  int Height = 13;  // pixels
+  bool Bold = false, Italic = false, Underline = false, StrikeOut = false;
+  COLORREF Color = 0;
+  int Charset = DEFAULT_CHARSET;
+  bool operator==(const TRichFormat&) const = default;
+};
+
+struct TRichParagraph {
+  int Start = 0;
+  int End = 0;  // the paragraph mark's position (or the text's end)
+  int Alignment = PFA_LEFT;
+  int FirstIndent = 0;  // pixels from the left edge, first line
+  int LeftIndent = 0;   // the other lines
+  int RightIndent = 0;
+  bool Bullet = false;
+};
+
+class TRichText {
+ public:
+  explicit TRichText(TRichEdit* Edit) {
+    HWND h = Edit->Handle();
+    GETTEXTLENGTHEX lengthInfo{GTL_NUMCHARS | GTL_PRECISE, 1252};
+    int length = int(SendMessageA(h, EM_GETTEXTLENGTHEX, WPARAM(&lengthInfo), 0));
+    Text.assign(std::size_t(std::max(length, 0)) + 1, '\0');
+    GETTEXTEX get{};
+    get.cb = DWORD(Text.size());
+    get.flags = GT_DEFAULT;
+    get.codepage = 1252;
+    int got = int(SendMessageA(h, EM_GETTEXTEX, WPARAM(&get), LPARAM(Text.data())));
+    Text.resize(std::size_t(std::max(got, 0)));
+    CHARRANGE saved{};
+    SendMessageA(h, EM_EXGETSEL, 0, LPARAM(&saved));
+    Formats.resize(Text.size());
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+      CHARRANGE one{LONG(i), LONG(i + 1)};
+      SendMessageA(h, EM_EXSETSEL, 0, LPARAM(&one));
+      CHARFORMAT2A cf{};
+      cf.cbSize = sizeof(cf);
+      SendMessageA(h, EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
+      TRichFormat f;
+      f.Face = cf.szFaceName;
+      f.Height = std::max(1, int(std::nearbyint(cf.yHeight * 96.0 / 1440.0)));
+      f.Bold = (cf.dwEffects & CFE_BOLD) != 0;
+      f.Italic = (cf.dwEffects & CFE_ITALIC) != 0;
+      f.Underline = (cf.dwEffects & CFE_UNDERLINE) != 0;
+      f.StrikeOut = (cf.dwEffects & CFE_STRIKEOUT) != 0;
+      f.Color = (cf.dwEffects & CFE_AUTOCOLOR) ? RGB(0, 0, 0) : cf.crTextColor;
+      f.Charset = cf.bCharSet;
+      Formats[i] = f;
+    }
+    int p = 0;
+    while (p <= int(Text.size())) {
+      TRichParagraph para;
+      para.Start = p;
+      std::size_t mark = Text.find('\r', std::size_t(p));
+      para.End = mark == String::npos ? int(Text.size()) : int(mark);
+      CHARRANGE at{LONG(p), LONG(p)};
+      SendMessageA(h, EM_EXSETSEL, 0, LPARAM(&at));
+      PARAFORMAT2 pf{};
+      pf.cbSize = sizeof(pf);
+      SendMessageA(h, EM_GETPARAFORMAT, 0, LPARAM(&pf));
+      auto px = [](LONG Twips) { return int(std::nearbyint(Twips * 96.0 / 1440.0)); };
+      para.Alignment = pf.wAlignment;
+      para.FirstIndent = px(pf.dxStartIndent);
+      para.LeftIndent = px(pf.dxStartIndent + pf.dxOffset);
+      para.RightIndent = px(pf.dxRightIndent);
+      para.Bullet = pf.wNumbering == PFN_BULLET;
+      Paragraphs.push_back(para);
+      if (mark == String::npos) break;
+      p = int(mark) + 1;
+      if (p == int(Text.size())) break;
+    }
+    SendMessageA(h, EM_EXSETSEL, 0, LPARAM(&saved));
+  }
+
+  String Text;
+  std::vector<TRichFormat> Formats;
+  std::vector<TRichParagraph> Paragraphs;
+};
+
+// A font of the window system for a format.
+class TRichFont {
+ public:
+  explicit TRichFont(const TRichFormat& F) {
+    LOGFONTA lf{};
+    lf.lfHeight = -F.Height;
+    lf.lfWeight = F.Bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = F.Italic;
+    lf.lfUnderline = F.Underline;
+    lf.lfStrikeOut = F.StrikeOut;
+    lf.lfCharSet = BYTE(F.Charset);
+    std::strncpy(lf.lfFaceName, F.Face.c_str(), LF_FACESIZE - 1);
+    FFont = CreateFontIndirectA(&lf);
+  }
+  ~TRichFont() { DeleteObject(FFont); }
+  TRichFont(const TRichFont&) = delete;
+  TRichFont& operator=(const TRichFont&) = delete;
+  HFONT Get() const { return FFont; }
+
+ private:
+  HFONT FFont;
+};
+
+// Lays the text out from Start in a box Width pixels wide (and Height high, or unlimited when
+// negative) on DC, drawing it when Draw is set. The first character that did not fit (the text's
+// length when all of it did); Bottom receives the height used.
+int LayOutRichText(const TRichText& Text, int Start, int Width, int Height, HDC DC, bool Draw, int& Bottom) {
+  const String& s = Text.Text;
+  const int length = int(s.size());
+  Bottom = 0;
+  if (Start >= length) return length;
+  int y = 0;
+  struct TPiece {
+    int From, To;  // characters [From, To)
+    int Width;
+  };
+  auto measure = [&](int From, int To) {
+    int w = 0;
+    int i = From;
+    while (i < To) {
+      int j = i;
+      while (j < To && Text.Formats[std::size_t(j)] == Text.Formats[std::size_t(i)]) ++j;
+      TRichFont font(Text.Formats[std::size_t(i)]);
+      HGDIOBJ old = SelectObject(DC, font.Get());
+      SIZE size{};
+      GetTextExtentPoint32A(DC, s.data() + i, j - i, &size);
+      SelectObject(DC, old);
+      w += size.cx;
+      i = j;
+    }
+    return w;
+  };
+  auto lineHeight = [&](int From, int To, int& Ascent) {
+    int height = 0;
+    Ascent = 0;
+    int i = std::min(From, std::max(length - 1, 0));
+    int end = std::max(To, i + 1);
+    for (; i < end && i < length; ++i) {
+      TRichFont font(Text.Formats[std::size_t(i)]);
+      HGDIOBJ old = SelectObject(DC, font.Get());
+      TEXTMETRICA tm{};
+      GetTextMetricsA(DC, &tm);
+      SelectObject(DC, old);
+      height = std::max(height, int(tm.tmHeight));
+      Ascent = std::max(Ascent, int(tm.tmAscent));
+    }
+    return height;
+  };
+  for (const TRichParagraph& para : Text.Paragraphs) {
+    if (para.End < Start) continue;
+    int pos = std::max(para.Start, Start);
+    bool first = pos == para.Start;
+    do {
+      int indent = first ? para.FirstIndent : para.LeftIndent;
+      int room = std::max(Width - indent - para.RightIndent, 1);
+      // As many pieces (a word and the blanks after it) as fit; a word longer than the line is cut.
+      int end = pos;
+      int used = 0;
+      while (end < para.End) {
+        int wordEnd = end;
+        while (wordEnd < para.End && s[std::size_t(wordEnd)] != ' ') ++wordEnd;
+        while (wordEnd < para.End && s[std::size_t(wordEnd)] == ' ') ++wordEnd;
+        int w = measure(end, wordEnd);
+        if (used + w > room && end > pos) break;
+        if (used + w > room) {
+          while (wordEnd > end + 1 && used + measure(end, wordEnd) > room) --wordEnd;
+          w = measure(end, wordEnd);
+        }
+        used += w;
+        end = wordEnd;
+        if (used >= room) break;
+      }
+      int ascent = 0;
+      int h = lineHeight(pos, end, ascent);
+      if (Height >= 0 && y + h > Height) return pos;
+      if (Draw) {
+        int trailing = end;
+        while (trailing > pos && s[std::size_t(trailing - 1)] == ' ') --trailing;
+        int visible = measure(pos, trailing);
+        int x = indent;
+        if (para.Alignment == PFA_RIGHT) x = Width - para.RightIndent - visible;
+        if (para.Alignment == PFA_CENTER) x = indent + (room - visible) / 2;
+        if (first && para.Bullet) {
+          TRichFont font(Text.Formats[std::size_t(std::min(pos, length - 1))]);
+          HGDIOBJ old = SelectObject(DC, font.Get());
+          SetTextAlign(DC, TA_BASELINE | TA_LEFT);
+          ExtTextOutA(DC, std::max(indent - 12, 0), y + ascent, 0, nullptr, "\x95", 1, nullptr);
+          SelectObject(DC, old);
+        }
+        int i = pos;
+        while (i < trailing) {
+          int j = i;
+          while (j < trailing && Text.Formats[std::size_t(j)] == Text.Formats[std::size_t(i)]) ++j;
+          const TRichFormat& f = Text.Formats[std::size_t(i)];
+          TRichFont font(f);
+          HGDIOBJ old = SelectObject(DC, font.Get());
+          SetTextColor(DC, f.Color);
+          SetBkMode(DC, TRANSPARENT);
+          SetTextAlign(DC, TA_BASELINE | TA_LEFT);
+          ExtTextOutA(DC, x, y + ascent, 0, nullptr, s.data() + i, UINT(j - i), nullptr);
+          SIZE size{};
+          GetTextExtentPoint32A(DC, s.data() + i, j - i, &size);
+          SelectObject(DC, old);
+          x += size.cx;
+          i = j;
+        }
+      }
+      y += h;
+      Bottom = y;
+      pos = end;
+      first = false;
+    } while (pos < para.End);
+    if (para.End >= length) return length;
+    // The paragraph mark belongs to the paragraph.
+    if (pos == para.End) pos = para.End + 1;
+  }
+  return length;
 }
 
 // The form every rich edit of the engine lives on.
@@ -133,15 +342,16 @@ void TzrRichView::SubstituteExpressions(TRichEdit* Edit) {
 
 void TzrRichView::FormatRich(bool Draw) {
   TRichEdit* edit = Draw ? FRichEdit : zrRichForm()->RichEdit1;
-  TColor fill = FillColor == zrNoColor ? clWhite : FillColor;
-  SendMessageA(edit->Handle(), EM_SETBKGNDCOLOR, 0, LPARAM(ColorToRGB(fill)));
+  TRichText text(edit);
+  int bottom = 0;
   if (!Draw) {
     HDC dc = GetDC(nullptr);
-    RECT area{0, 0, Twips(Width - 2 * GapX), Twips(Height - 2 * GapY)};
-    EndPos = FormatRange(edit, dc, area, StartPos, false);
+    EndPos = LayOutRichText(text, StartPos, Width - 2 * GapX, Height - 2 * GapY, dc, false, bottom);
     ReleaseDC(nullptr, dc);
     return;
   }
+  // Drawn at the object's own size into a metafile, which is then stretched onto the drawing
+  // rectangle: the same text at any zoom and on the printer.
   int w = std::max(Saved.Width - 2 * Saved.GapX, 1);
   int h = std::max(Saved.Height - 2 * Saved.GapY, 1);
   TMetafile metafile;
@@ -149,36 +359,21 @@ void TzrRichView::FormatRich(bool Draw) {
   metafile.SetHeight(h);
   {
     TMetafileCanvas canvas(&metafile, nullptr);
-    canvas.Brush()->SetStyle(bsClear);
-    RECT area{0, 0, Twips(w), Twips(h)};
-    EndPos = FormatRange(edit, canvas.Handle(), area, StartPos, true);
+    EndPos = LayOutRichText(text, StartPos, w, h, canvas.Handle(), true, bottom);
   }
   TRect r(PaintRect.Left + GapX, PaintRect.Top + GapY, PaintRect.Right - GapX, PaintRect.Bottom - GapY);
   Canvas->StretchDraw(r, &metafile);
 }
 
+// The text's own height, laid out without a bottom; an empty text one short line.
 int TzrRichView::MeasureHeight() {
-  TRichEdit* edit = zrRichForm()->RichEdit1;
-  int length = TextLengthOf(edit);
+  TRichText text(zrRichForm()->RichEdit1);
   HDC dc = GetDC(nullptr);
-  TScopeGuard release([dc] { ReleaseDC(nullptr, dc); });
-  int width = Twips(Width - 2 * GapX);
-  int low = 0;
-  int high = 1000000;
-  while (high - low > 1) {
-    int mid = low + (high - low) / 2;
-    RECT area{0, 0, width, Twips(mid)};
-    int next = FormatRange(edit, dc, area, StartPos, false);
-    // All of it fits. A result at the start means nothing fitted: the height is too small (the
-    // control answers so for a height of 0), not a text that needs none.
-    bool fits = next >= length || next == -1 || (next == StartPos && StartPos >= length);
-    if (fits)
-      high = mid;
-    else
-      low = mid;
-  }
-  if (high < 2) high = 8;
-  return high + 2 * GapY;
+  int bottom = 0;
+  LayOutRichText(text, StartPos, Width - 2 * GapX, -1, dc, false, bottom);
+  ReleaseDC(nullptr, dc);
+  if (bottom < 2) bottom = 8;
+  return bottom + 2 * GapY;
 }
 
 void TzrRichView::PrepareContent() {
@@ -436,8 +631,9 @@ void TzrRichForm::SelectionChange(TObject*) {
   ItalicButton->SetDown(style.Contains(fsItalic));
   UnderlineButton->SetDown(style.Contains(fsUnderline));
   BulletsButton->SetDown(p->Numbering() == nsBullet);
-  FontSize->SetText(IntToStr(RichEdit1->SelAttributes()->Size()));
-  FontName->SetText(RichEdit1->SelAttributes()->Name());
+  // The lists take no text of their own: the entry of the selection's size and name is chosen.
+  FontSize->SetItemIndex(FontSize->Items()->IndexOf(IntToStr(RichEdit1->SelAttributes()->Size())));
+  FontName->SetItemIndex(FontName->Items()->IndexOf(RichEdit1->SelAttributes()->Name()));
   switch (p->Alignment()) {
     case taLeftJustify: LeftAlign->SetDown(true); break;
     case taRightJustify: RightAlign->SetDown(true); break;
@@ -496,13 +692,14 @@ void TzrRichForm::BulletsButtonClick(TObject*) {
 
 void TzrRichForm::FontNameChange(TObject*) {
   if (FUpdating) return;
-  CurrentAttributes()->SetName(FontName->Text());
+  if (FontName->ItemIndex() >= 0) CurrentAttributes()->SetName(FontName->Items()->Strings(FontName->ItemIndex()));
   if (RichEdit1->CanFocus()) RichEdit1->SetFocus();
 }
 
 void TzrRichForm::FontSizeChange(TObject*) {
   if (FUpdating) return;
-  CurrentAttributes()->SetSize(StrToIntDef(FontSize->Text(), CurrentAttributes()->Size()));
+  if (FontSize->ItemIndex() >= 0)
+    CurrentAttributes()->SetSize(StrToIntDef(FontSize->Items()->Strings(FontSize->ItemIndex()), CurrentAttributes()->Size()));
   if (RichEdit1->CanFocus()) RichEdit1->SetFocus();
 }
 

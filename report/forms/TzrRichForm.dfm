@@ -92,7 +92,7 @@ object zrRichForm: TzrRichForm
       Height = 20
       Tag = 308
       DropDownCount = 12
-      Items.Strings = (
+      Items = (
         '5'
         '6'
         '7'

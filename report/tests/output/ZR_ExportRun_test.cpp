@@ -193,4 +193,16 @@ TEST_F(ZrExportRun, AnInvalidPageListIsRefusedWithAMessageAndNothingPrinted) {
   EXPECT_NE(Modal.Asked[0].Text.find("2-x"), String::npos) << Modal.Asked[0].Text;
 }
 
+TEST_F(ZrExportRun, AnInvalidPrinterIsRefusedAndThePreviousOneKept) {
+  int before = zrPrinter()->PrinterIndex();
+  Modal.Push(IDOK);
+  EXPECT_FALSE(Report->SwitchPrinter(before, zrPrinter()->PrinterNames()->Count() + 3));
+  ASSERT_EQ(Modal.Asked.size(), 1u);
+  EXPECT_EQ(Modal.Asked[0].Text, "L'imprimante sélectionnée est non valide"_a);
+  EXPECT_EQ(Modal.Asked[0].Caption, "Erreur");
+  EXPECT_EQ(zrPrinter()->PrinterIndex(), before);
+  EXPECT_EQ(Report->PrinterName, zrPrinter()->CurrentPrinterName());
+  EXPECT_TRUE(Report->SwitchPrinter(before, before));
+}
+
 }  // namespace

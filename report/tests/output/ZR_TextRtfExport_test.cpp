@@ -200,6 +200,28 @@ TEST_F(ZrRtfExport, StylesThatEndOnALineAreSwitchedOff) {
   EXPECT_NE(rtf.find("\\b\\cf1 gras\\tab\\b0 maigre"), String::npos) << rtf;
 }
 
+TEST_F(ZrRtfExport, PicturesGoOutAsMetafilesWhenAsked) {
+  auto* picture = new TzrPictureView();
+  picture->Name = "Carte";
+  picture->PlaceAt(62, 60, 40, 30);
+  TBitmap bitmap;
+  bitmap.SetSize(8, 6);
+  bitmap.Canvas()->Brush()->SetColor(clRed);
+  bitmap.Canvas()->FillRect(TRect(0, 0, 8, 6));
+  picture->Picture()->SetGraphic(&bitmap);
+  TemplatePage(0)->AddObject(picture);
+  ASSERT_TRUE(Report->Prepare());
+  Filter->ExportBitmaps = true;
+  Report->ExportToFile(Filter.get(), Folder + "\\images.rtf");
+  String rtf = ReadFile(Folder + "\\images.rtf");
+  // Position and size in twips (x / 1.3 x 20, y x 20 / 1.3), the picture 8 x 6 pixels.
+  EXPECT_NE(rtf.find("\\pard\\phmrg\\posx954\\posy"), String::npos) << rtf.substr(0, 600);
+  EXPECT_NE(rtf.find("\\absh600\\absw800{\\pict\\wmetafile8\\picw1059\\pich794 \\picbmp\\picbpp4"), String::npos);
+  EXPECT_NE(rtf.find("030000000000}\\par"), String::npos) << "the metafile's end record closes the picture";
+  TStrictRtf read = TStrictRtf::Read(rtf);
+  EXPECT_TRUE(read.Ok) << read.Error;
+}
+
 TEST_F(ZrRtfExport, AnExportWithoutTextHasEmptyTables) {
   Report->EMFPages()->Clear();
   Report->ExportToFile(Filter.get(), Folder + "\\vide.rtf");

@@ -3,6 +3,7 @@
 // other paper printed as a document of its own; the job's title.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <regex>
 
@@ -126,11 +127,17 @@ TEST_F(ZrPrint, APageOnOtherPaperIsADocumentOfItsOwn) {
 
 TEST_F(ZrPrint, AReportWithoutTitlePrintsAsSansNom) {
   Report->Title.clear();
+  // The job's file is named after its title: the one a run before this one may have left too.
+  std::vector<std::string> before = WaitForPdfs("Sans_nom", 0);
   ASSERT_TRUE(Report->PrintPrepared("1", 1, 0, true));
   EXPECT_EQ(Printer()->Title, "Sans_nom");
-  // Its PDF is left to the printer's folder: its name is the one every run of this test shares.
-  std::vector<std::string> pdfs = WaitForPdfs("Sans_nom", 1);
-  EXPECT_FALSE(pdfs.empty());
+  std::vector<std::string> after = WaitForPdfs("Sans_nom", before.size() + 1);
+  ASSERT_EQ(after.size(), before.size() + 1);
+  for (const std::string& pdf : after)
+    if (std::find(before.begin(), before.end(), pdf) == before.end()) {
+      EXPECT_NE(PdfText(pdf).find("Zone 001"), std::string::npos);
+      std::remove(pdf.c_str());
+    }
 }
 
 }  // namespace

@@ -109,6 +109,50 @@ TEST_F(ZrPreview, EscapeClosesAndFreesTheWindow) {
   EXPECT_EQ(Report->EMFPages()->Count(), 0) << "the pages went with the window";
 }
 
+TEST_F(ZrPreview, APageOfNoSizeGivesABoundedZoom) {
+  ASSERT_NE(OpenPreview(), nullptr);
+  for (int i = 0; i < Preview->Pages()->Count(); ++i) Preview->Pages()->Pages(i).PrintArea = TzrPrintArea();
+  for (int mode : {zmPageWidth, zmWholePage, zmTwoPages}) {
+    Preview->ZoomMode = mode;
+    Preview->Layout();
+    EXPECT_TRUE(Preview->Scale >= 0.01 && Preview->Scale <= 10.0) << mode << ": " << Preview->Scale;
+    EXPECT_GE(Preview->PagesPerRow(), 1);
+  }
+  EXPECT_TRUE(Painted(Preview));
+}
+
+// Records the pages an embedded preview reports.
+class TPageLog : public TObject {
+ public:
+  std::vector<int> Pages;
+  void Changed(TzrPreview*, int PageNo) { Pages.push_back(PageNo); }
+};
+
+TEST_F(ZrPreview, AnEmbeddedPanelShowsThePagesInsideItsForm) {
+  TFormPtr<TForm> host(new TForm(nullptr));
+  host->SetBounds(40, 40, 700, 600);
+  auto* panel = new TzrPreview(host.get());
+  panel->SetParent(host.get());
+  panel->SetAlign(alClient);
+  TPageLog log;
+  panel->OnPageChanged = TEvent<void(TzrPreview*, int)>(&log, &TPageLog::Changed);
+  host->Show();
+  Report->SetPreview(panel);
+  Report->ShowPreview();
+  Activate(host.get());
+  ASSERT_TRUE(Painted(host.get()));
+  EXPECT_EQ(panel->Window()->PreviewPanel->Parent(), panel);
+  EXPECT_EQ(panel->Window()->Pages()->Count(), 5);
+  EXPECT_FALSE(panel->Window()->Visible()) << "only its panels show, inside the form";
+  panel->Window()->PgDownClick(nullptr);
+  EXPECT_EQ(panel->CurrentPage(), 2);
+  EXPECT_EQ(log.Pages.back(), 2);
+  // An export gives the pages back to the report for its duration.
+  panel->ReleasePages();
+  EXPECT_EQ(Report->EMFPages()->Count(), 5);
+  Report->SetPreview(nullptr);
+}
+
 TEST_F(ZrPreview, NoPagesNoWindow) {
   Report->EMFPages()->Clear();
   Report->ShowPreview();

@@ -2,9 +2,8 @@
 // create, and the engine's start-up in a program.
 #include "ZR_Windows.h"
 
-#include "ZR_E_RTF.h"
 #include "ZR_ExportForms.h"
-#include "ZR_Rich.h"
+#include "ZR_View.h"
 
 #include "CommonDialogs.h"
 #include "ExtCtrls.h"
@@ -28,8 +27,5 @@ void RegisterReportWindowControls() {
     RegisterClass(c);
 }
 
-void RegisterReportOutputComponents() {
-  RegisterClass(TzrTextExport::StaticClass());
-  RegisterClass(TzrRTFExport::StaticClass());
-  RegisterRichTextWindows();
-}
+// The program's forms hold reports: their preview, progress and password windows come with them.
+void RegisterReportOutputComponents() { RegisterReportWindows(); }

@@ -3,5 +3,6 @@
 // components, and the controls the engine's windows are made of.
 #pragma once
 
-// The export filters and the rich-text object and view, for form descriptions and templates.
+// The export filters, the rich-text object and view, and the engine's windows (preview, progress,
+// password), for form descriptions, templates and the report's steps.
 void RegisterReportOutputComponents();

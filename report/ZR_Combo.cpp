@@ -69,8 +69,6 @@ void TzrCustomComboBox::SetReadOnly(bool Value) {
   RecreateWnd();
 }
 
-void TzrCustomComboBox::CreateWnd() { TComboBox::CreateWnd(); }
-
 void TzrCustomComboBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_FONTCHANGED: CMFontChanged(Message); break;

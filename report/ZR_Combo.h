@@ -14,7 +14,6 @@ class TzrCustomComboBox : public TComboBox {
   void SetReadOnly(bool Value);
 
  protected:
-  void CreateWnd() override;
   // The item height follows the font.
   void Dispatch(TMessage& Message) override;
   void CMFontChanged(TMessage& Message);

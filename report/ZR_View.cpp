@@ -668,14 +668,12 @@ void TzrPreviewForm::HoverOnPainter(int X, int Y) {
   if (Label2->Caption() != text) Label2->SetCaption(text);
 }
 
-void TzrPreviewForm::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
+void TzrPreviewForm::FormMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
   if (!FHelpMode) return;
   // The click that ends help mode: no help file exists in this system, nothing is shown.
   FHelpMode = false;
   SetMouseCapture(false);
   Screen->SetCursor(crDefault);
-  (void)X;
-  (void)Y;
 }
 
 // ---- The embedded panel

@@ -45,14 +45,14 @@ TEST_F(ZrControls, AFlatButtonShowsItsGlyphInGreyUntilTheMouseEnters) {
   // The glyph's centre: red turned to its grey value (77 x 255 / 256).
   EXPECT_EQ(PixelOf(Form.get(), 112, 112), RGB(76, 76, 76));
   MoveMouseTo(CentreOf(button));
-  IdleUntil([&] { return button->MouseInControl(); });
+  ASSERT_TRUE(IdleUntil("the mouse in the button", [&] { return button->MouseInControl(); }));
   ASSERT_TRUE(Painted(Form.get()));
   EXPECT_FALSE(button->ShowsInactive());
   EXPECT_EQ(PixelOf(Form.get(), 112, 112), RGB(255, 0, 0));
   // Without GrayedInactive it is red wherever the mouse is.
   button->SetGrayedInactive(false);
   MoveMouseTo(OnScreen(Form.get(), 300, 250));
-  IdleUntil([&] { return !button->MouseInControl(); });
+  ASSERT_TRUE(IdleUntil("the mouse out of the button", [&] { return !button->MouseInControl(); }));
   ASSERT_TRUE(Painted(Form.get()));
   EXPECT_EQ(PixelOf(Form.get(), 112, 112), RGB(255, 0, 0));
 }

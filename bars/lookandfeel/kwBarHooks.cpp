@@ -117,11 +117,15 @@ bool RunAccelerator(TkwBarManager* Manager, WORD Key, int Shift) {
   return false;
 }
 
+// The modifiers as the keys taken so far left them: the state of the keyboard itself may be ahead
+// of the key being handled (keys typed faster than they are taken).
+bool ModifierDown(int Key) { return GetKeyState(Key) < 0; }
+
 bool ProcessShortCut(TkwBarManager* Manager, TkwBarManager* MenuManager, WORD Key) {
   TShortCut shortCut = TShortCut(Key);
-  if (GetAsyncKeyState(VK_SHIFT) < 0) shortCut |= 0x2000;
-  if (GetAsyncKeyState(VK_CONTROL) < 0) shortCut |= 0x4000;
-  bool alt = GetAsyncKeyState(VK_MENU) < 0;
+  if (ModifierDown(VK_SHIFT)) shortCut |= 0x2000;
+  if (ModifierDown(VK_CONTROL)) shortCut |= 0x4000;
+  bool alt = ModifierDown(VK_MENU);
   if (alt) shortCut |= 0x8000;
   // A popup menu linked to the focused control comes first.
   TkwBarManager* focusManager = nullptr;
@@ -130,7 +134,7 @@ bool ProcessShortCut(TkwBarManager* Manager, TkwBarManager* MenuManager, WORD Ke
   if (ExecuteShortCutIn(Manager, shortCut)) return true;
   if (MenuManager != Manager && ExecuteShortCutIn(MenuManager, shortCut)) return true;
   if (!alt) return false;
-  int shift = (GetAsyncKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetAsyncKeyState(VK_CONTROL) < 0 ? 4 : 0);
+  int shift = (ModifierDown(VK_SHIFT) ? 1 : 0) | (ModifierDown(VK_CONTROL) ? 4 : 0);
   if (RunAccelerator(Manager, Key, shift)) return true;
   return MenuManager != Manager && RunAccelerator(MenuManager, Key, shift);
 }
@@ -239,6 +243,19 @@ bool OverChainItem(HWND Wnd, POINT ScreenPoint) {
   return window->GetItemControlAtPos(TPoint(p.x, p.y)) != nullptr;
 }
 
+// The release of the right or middle press that closed the menus: it belongs to the menus too.
+WPARAM SwallowedRelease = 0;
+
+WPARAM ReleaseOf(WPARAM Press) {
+  switch (Press) {
+    case WM_RBUTTONDOWN: return WM_RBUTTONUP;
+    case WM_NCRBUTTONDOWN: return WM_NCRBUTTONUP;
+    case WM_MBUTTONDOWN: return WM_MBUTTONUP;
+    case WM_NCMBUTTONDOWN: return WM_NCMBUTTONUP;
+    default: return 0;
+  }
+}
+
 // Closes the open menus on a click outside them; true swallows the message.
 bool CloseMenusOnClick(WPARAM Message, const MOUSEHOOKSTRUCT* Mouse) {
   HWND under = WindowFromPoint(Mouse->pt);
@@ -254,10 +271,12 @@ bool CloseMenusOnClick(WPARAM Message, const MOUSEHOOKSTRUCT* Mouse) {
       bool overChain = ChainWindowOf(under) != nullptr;
       bool leftUpOutside = Message == WM_LBUTTONUP && !OverChainItem(under, Mouse->pt) &&
                            (!active->IsSubMenu() || active->ParentBarControl());
-      if ((IsButtonDown(Message) || leftUpOutside) && !overChain)
+      if ((IsButtonDown(Message) || leftUpOutside) && !overChain) {
+        SwallowedRelease = ReleaseOf(Message);
         active->HideAll();
-      else
+      } else {
         break;
+      }
       if (GetActiveBarControl() == active) break;
     }
   }
@@ -279,10 +298,15 @@ LRESULT CALLBACK MouseProc(int Code, WPARAM Message, LPARAM Info) {
   bool swallow = false;
   try {
     auto* mouse = reinterpret_cast<MOUSEHOOKSTRUCT*>(Info);
-    if (GetActiveBarControl())
+    if (SwallowedRelease && Message == SwallowedRelease) {
+      SwallowedRelease = 0;
+      swallow = true;
+    } else if (GetActiveBarControl()) {
       swallow = CloseMenusOnClick(Message, mouse);
-    else if (IsRightButtonUp(Message))
+    } else if (IsRightButtonUp(Message)) {
       swallow = ShowClickedPopup(mouse);
+    }
+    if (IsButtonDown(Message) && ReleaseOf(Message) != SwallowedRelease) SwallowedRelease = 0;
   } catch (...) {
     // Nothing leaves a hook.
   }
@@ -344,7 +368,7 @@ LRESULT CALLBACK CallWndProc(int Code, WPARAM WParam, LPARAM LParam) {
   if (!IsMDIClient(client)) return result;
   try {
     auto* frame = dynamic_cast<TCustomForm*>(FindControl(GetParent(client)));
-    if (TkwBarManager* manager = FindManagerOfForm(frame)) manager->MDIChildChanged(message->hwnd);
+    if (TkwBarManager* manager = FindManagerOfForm(frame)) manager->RequestMDIChildChanged();
   } catch (...) {
     // Nothing leaves a hook.
   }

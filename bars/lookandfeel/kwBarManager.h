@@ -327,6 +327,9 @@ class TkwBarManager : public TComponent {
   // The active MDI child changed (or was maximized, restored, destroyed): its main menu merges
   // into the frame's main menu bar.
   void MDIChildChanged(HWND ChildWindow);
+  // The same once the current message is over (what the hook does: the system is still switching
+  // children meanwhile).
+  void RequestMDIChildChanged();
   void MergeChildMenu(TCustomForm* Child, bool Activate, bool SystemMenuOnly, bool KeepLocked);
   // The MDI child whose menu is merged now (nullptr: none); forgotten when it is freed.
   TCustomForm* LastMDIChild() const { return FLastMDIChild; }
@@ -470,6 +473,7 @@ class TkwBarManager : public TComponent {
   bool FLastChildZoomed = false;
   bool FSavedChildMenuVisible = false;
   bool FActivationGuard = false;
+  bool FMerging = false;
   std::vector<TkwBar*> FBarsToShow;
 
   bool FAllowReset = true;

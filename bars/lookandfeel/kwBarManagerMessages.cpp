@@ -4,9 +4,11 @@
 // into the main menu bar of the MDI frame.
 #include "kwBarManager.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "ScopeGuard.h"
+#include "UtilityWindow.h"
 #include "kwBarItem.h"
 #include "kwBarItemControl.h"
 #include "kwBarUtils.h"
@@ -24,6 +26,38 @@ std::vector<TkwBarWindow*> FloatingWindows(TkwBars* Bars) {
     if (bar->Visible() && window && bar->DockingStyle() == dsNone && window->HandleAllocated()) windows.push_back(window);
   }
   return windows;
+}
+
+// The merge runs once the message that changed the active child is over: the system is still
+// activating, creating or destroying children meanwhile (and a child still being made reads its
+// description and shows its bars).
+class TMergeQueue : public TObject {
+ public:
+  static constexpr UINT WM_MERGELATER = WM_USER + 1;
+  std::vector<TkwBarManager*> Pending;
+  HWND Window = nullptr;
+  void Add(TkwBarManager* Manager) {
+    if (!Window) Window = AllocateHWnd(TWndMethod(this, &TMergeQueue::WndProc));
+    if (std::find(Pending.begin(), Pending.end(), Manager) != Pending.end()) return;
+    Pending.push_back(Manager);
+    PostMessageA(Window, WM_MERGELATER, 0, 0);
+  }
+  void WndProc(TMessage& Message) {
+    if (Message.Msg != WM_MERGELATER) {
+      Message.Result = DefWindowProcA(Window, Message.Msg, Message.WParam, Message.LParam);
+      return;
+    }
+    std::vector<TkwBarManager*> pending;
+    pending.swap(Pending);
+    for (TkwBarManager* manager : pending)
+      for (int i = 0; i < BarManagerCount(); ++i)
+        if (GetBarManager(i) == manager) manager->MDIChildChanged(nullptr);
+  }
+};
+
+TMergeQueue& MergeQueue() {
+  static TMergeQueue* queue = new TMergeQueue();
+  return *queue;
 }
 
 bool IsSameProcess(HWND Wnd) {
@@ -211,10 +245,20 @@ void TkwBarManager::KeepFloatingBarsOnScreen() {
 
 // --- MDI menu merging -----------------------------------------------------------------------------
 
+void TkwBarManager::RequestMDIChildChanged() { MergeQueue().Add(this); }
+
 void TkwBarManager::MDIChildChanged(HWND) {
+  // Merging hides and shows bars of the children, which sends them messages of their own.
+  if (FMerging) return;
+  FMerging = true;
+  TScopeGuard merged([&] { FMerging = false; });
   HWND childWindow = GetActiveMDIChild();
   auto* child = dynamic_cast<TCustomForm*>(FindControl(childWindow));
   if (child && child->ComponentState().Contains(csDestroying)) child = nullptr;
+  if (child && child->FormState().Contains(fsCreating)) {
+    MergeQueue().Add(this);
+    return;
+  }
   bool zoomed = childWindow && IsZoomed(childWindow);
   TkwBar* main = FMainMenuBar;
   bool locked = main && main->UpdateLock();

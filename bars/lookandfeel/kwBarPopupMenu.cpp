@@ -240,6 +240,8 @@ void TkwBarPopupMenu::PopupAt(int X, int Y) {
   if (!*alive || NonModal) return;
   // Every message goes on to its window, commands of other windows too; the loop ends as soon as
   // the menu has closed, without waiting for a further message.
+  // (A key that closes the menu does so inside GetMessage, through the keyboard hook: the message
+  // fetched after it is passed on in its turn, and the loop ends.)
   while (*alive && FIsShown) {
     MSG msg;
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);

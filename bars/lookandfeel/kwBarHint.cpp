@@ -98,6 +98,7 @@ void TkwBarHintWindow::Paint() {
   Canvas()->FillRect(r);
   DrawEdge(Canvas()->Handle(), AsRECT(r), BDR_RAISEDOUTER, BF_RECT);
   r = TRect(r.Left + 3, r.Top + 3, r.Right - 1, r.Bottom - 1);
+  Canvas()->Font()->Assign(Font());
   Canvas()->Brush()->SetStyle(bsClear);
   String text = Text();
   DrawTextA(Canvas()->Handle(), text.c_str(), int(text.size()), AsRECT(r), DT_NOPREFIX | DT_NOCLIP | DT_WORDBREAK);

@@ -2,8 +2,6 @@
 #include "BarTestSupport.h"
 
 #include <algorithm>
-#include <execinfo.h>
-#include <cstdio>
 #include <cstdint>
 #include <string>
 
@@ -146,13 +144,13 @@ void TTestBarWindow::BeginMenuMode(TkwBarItemControl* Control) {
   if (TkwBarManager* manager = GetBarManager()) manager->SetMenuModeBarControl(this);
 }
 
+void TTestBarWindow::SetActive(bool Value) {
+  TkwBarWindow::SetActive(Value);
+  TkwBarManager* manager = GetBarManager();
+  if (!Value && manager && manager->MenuModeBarControl() == this) manager->SetMenuModeBarControl(nullptr);
+}
+
 void TTestBarWindow::RepaintBar() {
-  if (!Parent() && !HandleAllocated()) {
-    fprintf(stderr, "DEBUG orphan repaint style %d\n", int(DockingStyle()));
-    void* frames[64];
-    int n = backtrace(frames, 64);
-    backtrace_symbols_fd(frames, n, 2);
-  }
   ++RebuildCount;
   DestroyControls();
   CreateControls();
@@ -217,7 +215,6 @@ void TTestBarWindow::Dispatch(TMessage& Message) {
       if (IsActive()) {
         if (Message.WParam == VK_ESCAPE) {
           SetActive(false);
-          if (GetBarManager()->MenuModeBarControl() == this) GetBarManager()->SetMenuModeBarControl(nullptr);
         } else {
           TestMenuKey(this, WORD(Message.WParam));
         }

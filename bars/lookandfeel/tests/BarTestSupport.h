@@ -93,6 +93,7 @@ class TTestBarWindow : public TkwBarWindow {
   void SetDockingStyle(TkwBarDockingStyle Value) override;
   TSize CalcFloatingSize() override;
   void BeginMenuMode(TkwBarItemControl* Control) override;
+  void SetActive(bool Value) override;
   void SetMoving(bool Value) override { Moving = Value; }
   int RebuildCount = 0;
   int RelayoutMessages = 0;

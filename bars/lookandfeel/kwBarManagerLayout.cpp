@@ -50,6 +50,7 @@ class TLayoutStore {
   virtual void WriteUserDefine(int Bits) = 0;
   virtual void WriteGlyph(TBitmap* Glyph) = 0;
 
+  virtual bool HasValue(const String& Name) = 0;
   // False when the value is missing or unreadable; Value is left as it was then.
   virtual bool ReadInteger(const String& Name, int& Value) = 0;
   virtual bool ReadString(const String& Name, String& Value) = 0;
@@ -112,6 +113,7 @@ class TRegistryStore : public TLayoutStore {
     Glyph->SaveToStream(&stream);
     FRegistry.WriteBinaryData("UserGlyph", stream.Memory(), int(stream.Size()));
   }
+  bool HasValue(const String& Name) override { return FRegistry.ValueExists(Name); }
   bool ReadInteger(const String& Name, int& Value) override {
     if (FRegistry.GetDataType(Name) != rdInteger) return false;
     try {
@@ -198,6 +200,7 @@ class TIniStore : public TLayoutStore {
   void WriteUserDefine(int Bits) override { FFile.WriteInteger(FSection, "UserDefine", Bits); }
   // An ini file keeps no pictures.
   void WriteGlyph(TBitmap*) override {}
+  bool HasValue(const String& Name) override { return FFile.ValueExists(FSection, Name); }
   bool ReadInteger(const String& Name, int& Value) override {
     if (!FFile.ValueExists(FSection, Name)) return false;
     return TryStrToInt(Trim(FFile.ReadString(FSection, Name, String())), Value);
@@ -312,8 +315,9 @@ struct TStoredLink {
   int RecentIndex = -1;
 };
 
-// Reads the links of a section; false when the list cannot stand for the design's (no count, a
-// wrong count, or links of which none names a known item).
+// Reads the links of a section; false when the list cannot stand for the design's: no count, a
+// wrong one, a link with a value that is there but wrong, or links of which none names a known
+// item. A link whose item is unknown is dropped alone.
 bool ReadLinks(TLayoutStore& Store, TkwBarManager* Manager, const String& Section, TkwBarItemLinks* Links,
                bool BarLinks, std::vector<TStoredLink>& Stored) {
   if (!Store.OpenSection(Section, false)) return false;
@@ -322,33 +326,46 @@ bool ReadLinks(TLayoutStore& Store, TkwBarManager* Manager, const String& Sectio
   // A count beyond the sections there are cannot be read whole; what is there is read.
   count = std::min(count, Store.SubSectionCount());
   bool usage = UsesUsage(Manager, Links);
-  for (int j = 0; j < count; ++j) {
+  bool damaged = false;
+  // A value that is there must read well; a missing one keeps its default.
+  auto check = [&](const char* Name, bool Read) {
+    if (!Read && Store.HasValue(Name)) damaged = true;
+  };
+  for (int j = 0; j < count && !damaged; ++j) {
     if (!Store.OpenSection(Section + "\\ItemLink" + IntToStr(j), false)) continue;
     String name;
     if (!Store.ReadString("ItemName", name) || name.empty()) continue;
     TStoredLink link;
     link.Item = Manager->FindItemByName(name);
     if (!link.Item) continue;
-    Store.ReadBool("BeginGroup", link.BeginGroup);
-    int bits = 0;
-    if (Store.ReadUserDefine(bits) && bits >= 0 && bits <= 15) link.UserDefine = bits;
-    if (link.UserDefine & 1) Store.ReadString("UserCaption", link.UserCaption);
+    check("BeginGroup", Store.ReadBool("BeginGroup", link.BeginGroup));
+    check("UserDefine", Store.ReadUserDefine(link.UserDefine) && link.UserDefine >= 0 && link.UserDefine <= 15);
+    if (link.UserDefine < 0 || link.UserDefine > 15) link.UserDefine = 0;
+    if (link.UserDefine & 1) check("UserCaption", Store.ReadString("UserCaption", link.UserCaption));
     if (link.UserDefine & 2) {
       link.UserGlyph = std::make_unique<TBitmap>();
-      if (!Store.ReadGlyph(link.UserGlyph.get())) link.UserGlyph.reset();
+      bool read = Store.ReadGlyph(link.UserGlyph.get());
+      check("UserGlyph", read);
+      if (!read) link.UserGlyph.reset();
     }
-    if (link.UserDefine & 4) Store.ReadInRange("UserPaintStyle", psStandard, psCaptionGlyph, link.UserPaintStyle);
-    if (link.UserDefine & 8) Store.ReadInRange("UserWidth", 0, kMaxCoordinate, link.UserWidth);
-    if (BarLinks) link.HasVisible = Store.ReadBool("Visible", link.Visible);
+    if (link.UserDefine & 4)
+      check("UserPaintStyle", Store.ReadInRange("UserPaintStyle", psStandard, psCaptionGlyph, link.UserPaintStyle));
+    if (link.UserDefine & 8) check("UserWidth", Store.ReadInRange("UserWidth", 0, kMaxCoordinate, link.UserWidth));
+    if (BarLinks) {
+      link.HasVisible = Store.ReadBool("Visible", link.Visible);
+      check("Visible", link.HasVisible);
+    }
     if (usage) {
       bool used = Store.ReadInRange("UseCount", 0, INT_MAX, link.UseCount);
       bool recent = Store.ReadInRange("RecentIndex", -1, count - 1, link.RecentIndex);
+      check("UseCount", used);
+      check("RecentIndex", recent);
       link.HasUsage = used && recent;
     }
     Stored.push_back(std::move(link));
   }
   // Links claimed but none that can be read: the list is not this form's.
-  return count == 0 || !Stored.empty();
+  return !damaged && (count == 0 || !Stored.empty());
 }
 
 void ApplyLinks(TkwBarItemLinks* Links, std::vector<TStoredLink>& Stored) {

@@ -46,6 +46,12 @@ void CALLBACK DockTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
+// The cursor's position when the message being handled was sent.
+POINT MessagePos() {
+  DWORD pos = GetMessagePos();
+  return POINT{short(LOWORD(pos)), short(HIWORD(pos))};
+}
+
 bool ContainsAllStyles(const TkwBarDockingStyles& Styles) {
   for (TkwBarDockingStyle style : {dsNone, dsLeft, dsTop, dsRight, dsBottom})
     if (!Styles.Contains(style)) return false;
@@ -146,8 +152,8 @@ void TkwBars::TrackBarDrag(TkwBarWindow* Window) {
   Dragging = true;
   FDragWindow = Window;
   Window->SetMoving(true);
-  POINT cursor;
-  GetCursorPos(&cursor);
+  // Where the press was: the cursor may have moved on since.
+  POINT cursor = MessagePos();
   FOriginalDockingStyle = Window->DockingStyle();
   FDragOffset = TPoint();
   FGrabOffset = TPoint();
@@ -201,8 +207,7 @@ void TkwBars::TrackBarDrag(TkwBarWindow* Window) {
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
       if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_CONTROL) {
         // Ctrl floats the bar at once, or lets it dock again, without the mouse moving.
-        POINT p;
-        GetCursorPos(&p);
+        POINT p = MessagePos();
         pos = TPoint(p.x, p.y);
         last = TPoint(-1, -1);
         move = true;

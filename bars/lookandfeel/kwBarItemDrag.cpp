@@ -110,8 +110,9 @@ void TkwBarManager::DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link) {
   DraggingItem = true;
   TPoint startOffset;
   TkwBarWindow* startWindow = Link ? Link->GetBarControl() : nullptr;
-  POINT cursor;
-  GetCursorPos(&cursor);
+  // Where the press was: the cursor may have moved on since.
+  DWORD pressed = GetMessagePos();
+  POINT cursor{short(LOWORD(pressed)), short(HIWORD(pressed))};
   if (startWindow && startWindow->HandleAllocated()) {
     TPoint client = startWindow->ScreenToClient(TPoint(cursor.x, cursor.y));
     startOffset = TPoint(client.X - Link->ItemRect.Left, client.Y - Link->ItemRect.Top);
@@ -181,7 +182,8 @@ void TkwBarManager::DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link) {
         bool nowCopy = GetKeyState(VK_CONTROL) < 0;
         if (nowCopy != copy) {
           copy = nowCopy;
-          GetCursorPos(&last);
+          DWORD at = GetMessagePos();
+          last = POINT{short(LOWORD(at)), short(HIWORD(at))};
           track(last, true);
         }
         continue;

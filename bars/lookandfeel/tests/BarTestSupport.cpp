@@ -204,13 +204,21 @@ void TTestBarWindow::Dispatch(TMessage& Message) {
       ++RelayoutMessages;
       RepaintBar();
       return;
-    case WM_LBUTTONDOWN:
-      // The grip moves the bar.
-      if (short(LOWORD(Message.LParam)) < kGripWidth && !IsActive()) {
+    case WM_LBUTTONDOWN: {
+      TPoint at(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+      // The grip moves the bar; while customizing, a press on a link drags the link.
+      if (at.X < kGripWidth && !IsActive()) {
         FBar->GetBars()->TrackBarDrag(this);
         return;
       }
+      TkwBarManager* manager = GetBarManager();
+      if (manager->IsCustomizing())
+        if (TkwBarItemControl* control = GetItemControlAtPos(at)) {
+          manager->DragItemLink(control->GetItem(), control->Link());
+          return;
+        }
       break;
+    }
     case WM_KEYDOWN:
       if (IsActive()) {
         if (Message.WParam == VK_ESCAPE) {

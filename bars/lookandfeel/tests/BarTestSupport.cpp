@@ -645,17 +645,3 @@ void SaveBitmapPng(TBitmap* Bitmap, const String& Name) {
     for (int x = 0; x < w; ++x) pixels[std::size_t(y * w + x)] = ColorToRGB(Bitmap->Canvas()->Pixels(x, y));
   WritePng(Name, w, h, pixels);
 }
-#include <execinfo.h>
-#include <exception>
-namespace {
-struct TDebugTerminate {
-  TDebugTerminate() {
-    std::set_terminate([] {
-      void* frames[64];
-      int n = backtrace(frames, 64);
-      backtrace_symbols_fd(frames, n, 2);
-      abort();
-    });
-  }
-} DebugTerminate;
-}

@@ -126,10 +126,11 @@ void TkwBarPopupMenu::SetBarManager(TkwBarManager* Value) {
   if (!Value) return;
   Value->AddPopupMenu(this);
   Value->FreeNotification(this);
-  // The links follow: a collection of another manager's links is made anew.
+  // The links follow: the collection is made anew for that manager, with the same links.
   auto* links = new TkwBarItemLinks(Value, this);
   links->UseRecentItems = FUseRecentItems;
   links->OwnerNotification = TNotifyEvent(this, &TkwBarPopupMenu::LinksChanged);
+  if (FItemLinks) links->Assign(FItemLinks);
   delete FItemLinks;
   FItemLinks = links;
   ManagerFontChanged();

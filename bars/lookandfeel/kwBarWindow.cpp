@@ -1,6 +1,7 @@
 // This file implements the root of the bar and menu windows.
 #include "kwBarWindow.h"
 
+#include "Forms.h"
 #include "kwBarItemControl.h"
 #include "kwBarManager.h"
 #include "kwBarUtils.h"
@@ -161,6 +162,13 @@ TPoint TkwBarWindow::GetDragOffset(TkwBarDockingStyle) { return FGrabOffset; }
 void TkwBarWindow::ShowPopup(const TkwPopupRequest& Request) {
   FPopupRequest = Request;
   FPopupOpen = true;
+  // A menu is a window of its own, owned by the window that opened it (else the manager's form).
+  if (!Parent()) {
+    HWND owner = Request.OwnerWindow;
+    TkwBarManager* manager = GetBarManager();
+    if (!owner && manager && manager->OwnerForm()) owner = manager->OwnerForm()->Handle();
+    SetParentWindow(owner);
+  }
   RepaintBar();
   SetBounds(Request.Point.X, Request.Point.Y, Width(), Height());
   SetVisible(true);

@@ -286,13 +286,6 @@ void TTestMenuWindow::RepaintBar() {
   Invalidate();
 }
 
-void TTestMenuWindow::ShowPopup(const TkwPopupRequest& Request) {
-  TkwBarManager* manager = GetBarManager();
-  HWND owner = Request.OwnerWindow ? Request.OwnerWindow : manager->OwnerForm()->Handle();
-  SetParentWindow(owner);
-  TkwBarWindow::ShowPopup(Request);
-}
-
 void TTestMenuWindow::HideAll() {
   if (FClosing) return;
   FClosing = true;

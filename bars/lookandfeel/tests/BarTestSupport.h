@@ -120,7 +120,6 @@ class TTestMenuWindow : public TkwBarWindow {
   ~TTestMenuWindow() override;
   bool IsSubMenu() const override { return true; }
   void RepaintBar() override;
-  void ShowPopup(const TkwPopupRequest& Request) override;
   void HideAll() override;
   // The screen point of the middle of a link's row.
   TPoint LinkCentre(int ShownIndex);

@@ -28,7 +28,8 @@ String Snapshot(TkwBarManager* Manager) {
       TkwBarItemLink* link = Links->Items(j);
       s += "  " + (link->Item() ? link->Item()->Name() : String("-")) + " group=" + IntToStr(link->BeginGroup()) +
            " visible=" + IntToStr(link->Visible()) + " caption=" + link->GetCaption() +
-           " paint=" + IntToStr(link->GetPaintStyle()) + "\n";
+           " paint=" + IntToStr(link->GetPaintStyle()) + " glyph=" + IntToStr(link->UserDefine().Contains(udGlyph)) +
+           "\n";
     }
   };
   for (int i = 0; i < Manager->Bars()->Count(); ++i) {
@@ -109,6 +110,14 @@ class Layout : public BarFormTest {
 };
 
 TEST_F(Layout, IsWrittenToTheRegistryInItsFormatAndReadBack) {
+  // A glyph of the user's: the registry keeps it as a bitmap.
+  TBitmap glyph;
+  glyph.SetPixelFormat(pf24bit);
+  glyph.SetSize(16, 15);
+  glyph.Canvas()->Brush()->SetColor(clRed);
+  glyph.Canvas()->FillRect(TRect(0, 0, 16, 15));
+  glyph.Canvas()->SetPixels(3, 4, clBlue);
+  Tools->ItemLinks()->Items(1)->SetUserGlyph(&glyph);
   String saved = Snapshot(Manager);
   Manager->SaveToRegistry(kPath);
   TRegistry reg;
@@ -137,9 +146,15 @@ TEST_F(Layout, IsWrittenToTheRegistryInItsFormatAndReadBack) {
   EXPECT_EQ(reg.ReadInteger("ItemLinkCount"), 2);
   reg.CloseKey();
   ChangeEverything();
+  Tools->ItemLinks()->Items(1)->SetUserDefine({});
   ASSERT_NE(Snapshot(Manager), saved);
   Manager->LoadFromRegistry(kPath);
   EXPECT_EQ(Snapshot(Manager), saved);
+  TBitmap* read = Tools->ItemLinks()->Items(1)->GetGlyph();
+  ASSERT_EQ(read->Width(), 16);
+  EXPECT_EQ(read->Height(), 15);
+  EXPECT_EQ(ColorToRGB(read->Canvas()->Pixels(3, 4)), ColorToRGB(clBlue));
+  EXPECT_EQ(ColorToRGB(read->Canvas()->Pixels(10, 10)), ColorToRGB(clRed));
   EXPECT_EQ(Standard->GetControl()->DockSite(), Manager->Bars()->EdgeDockSite(dsTop));
   ASSERT_NE(WindowOf(Tools), nullptr);
   EXPECT_TRUE(IsWindowVisible(WindowOf(Tools)->Handle()));

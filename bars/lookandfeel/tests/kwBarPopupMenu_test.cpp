@@ -201,6 +201,35 @@ TEST_F(PopupMenu, ARightClickOutsideClosesItAndIsSwallowed) {
   EXPECT_EQ(recorder.Seen, std::vector<UINT>{WM_RBUTTONDOWN});
 }
 
+// The command of a shortcut runs from the keyboard hook: a menu it opens there works as anywhere.
+TEST_F(PopupMenu, ACommandRunByItsShortcutMayWaitForAMenu) {
+  TkwBar* bar = AddBar("MainMenu", true);
+  TTestBarButton* command = AddButton("&Menu");
+  command->SetShortCut(TShortCut(0x4000 | 'M'));
+  Link(bar, command);
+  bar->SetVisible(true);
+  struct TOpen : TObject {
+    TkwBarPopupMenu* Menu;
+    bool Returned = false;
+    void Click(TObject*) {
+      Menu->PopupAt(200, 160);
+      Returned = true;
+    }
+  } open;
+  open.Menu = Menu;
+  command->OnClick = TNotifyEvent(&open, &TOpen::Click);
+  WhenReady([&] { return MenuShows(); }, [] { PressKey('S'); });
+  Edit->SetFocus();
+  PressCombo(VK_CONTROL, 'M');
+  ASSERT_TRUE(WaitFor("the menu's command", [&] { return open.Returned; }));
+  EXPECT_EQ(command->Clicks, 1);
+  EXPECT_EQ(Items[2]->Clicks, 1);
+  // The keyboard still works afterwards.
+  command->OnClick = nullptr;
+  PressCombo(VK_CONTROL, 'M');
+  EXPECT_EQ(command->Clicks, 2);
+}
+
 TEST(PopupMenuManager, IsTheFormsOrTheFirstOneMadeAndThereMustBeOne) {
   InstallTestBarClasses();
   ASSERT_EQ(BarManagerCount(), 0);

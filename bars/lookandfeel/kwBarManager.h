@@ -283,8 +283,8 @@ class TkwBarManager : public TComponent {
   void RemoveDockControl(TkwDockSite* Site);
   int DockControlCount() const { return int(FDockSites.size()); }
   TkwDockSite* DockControl(int Index) const { return FDockSites[std::size_t(Index)]; }
-  // The dock site a layout names by its path ("Form.Site", or "Site" on the owner form); only a
-  // dock site of this manager's, else nullptr.
+  // The dock site a layout names by its path ("Form.Site", or "Site" on the owner form); nullptr
+  // when the path names nothing or something else (a bar refuses another manager's site).
   TkwDockSite* FindDockControl(const String& Path) const;
   // The path a layout names a dock site by: its name after those of its owners up to the first
   // without a name.
@@ -320,7 +320,7 @@ class TkwBarManager : public TComponent {
 
   // Messages of the owner form (the library's window-procedure hook hands them over before the
   // form handles them): floating bars in step with the form, the layout saved when the window
-  // goes, display and setting changes, item help, MDI menu merging.
+  // goes, display and setting changes, help requests closing the menus.
   void HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
   void UpdateFloatingBars(bool Active, bool Forced, HWND OtherWindow);
   void KeepFloatingBarsOnScreen();

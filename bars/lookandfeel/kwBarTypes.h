@@ -47,6 +47,5 @@ VELBOR_ENUM(TkwBarItemAlign, "iaLeft", "iaCenter", "iaRight", "iaClient")
 inline constexpr unsigned WM_KWBARRELAYOUT = 0x0400 + 1;  // WM_USER + 1
 inline constexpr unsigned CM_KWBARFONTCHANGED = 0xB00E;
 // Told to the window that holds the mouse capture when a popup menu opens (it ends what it
-// tracks), and to the sub-menu editor when a dragged item passes over it.
+// tracks).
 inline constexpr unsigned CM_KWBARCANCELCAPTURE = 0xB004;
-inline constexpr unsigned CM_KWBARDRAGOVER = 0xB000;

@@ -113,7 +113,6 @@ class TkwBarWindow : public TCustomControl {
   // its size, shows it without activation, enters menu mode and tells OnPopup). A menu window
   // that closes calls NotifyCloseUp.
   virtual void ShowPopup(const TkwPopupRequest& Request);
-  bool IsPopupOpen() const { return FPopupOpen; }
 
  protected:
   // Tells the popup request's OnCloseUp, once per ShowPopup (the destructor does it for a menu

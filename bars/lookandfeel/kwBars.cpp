@@ -255,7 +255,11 @@ void TkwBar::ApplyPendingState() {
   HasPendingDockControl = false;
   HasPendingDockingStyle = false;
   PendingDockControl = nullptr;
-  SetVisible(PendingVisible);
+  // A design copy (read to reset bars) only holds values: its bars never show.
+  if (TkwBarManager::ReadingDesignCopy)
+    FVisible = PendingVisible;
+  else
+    SetVisible(PendingVisible);
   FromResource = true;
 }
 

@@ -63,6 +63,9 @@ class TkwBarWindow : public TCustomControl {
   virtual bool CanCustomizeItems() const;
   // Whether a control may take an alignment other than left (tool bars: the last one only).
   virtual bool CanAlignItem(const TkwBarItemControl*) const { return false; }
+  // Tool bars: enters menu mode with Control selected (none: the first shown link's); the
+  // keyboard hook opens the main menu so.
+  virtual void BeginMenuMode(TkwBarItemControl*) {}
   // Menus: the window of the item that opened this one, and that item's control.
   virtual TkwBarWindow* ParentBarControl() const { return nullptr; }
   virtual TkwBarItemControl* OwnerItemControl() const { return nullptr; }

@@ -9,6 +9,7 @@
 #include "TextOrder.h"
 #include "kwBarItem.h"
 #include "kwBarItemControl.h"
+#include "kwBarHooks.h"
 #include "kwBarPainter.h"
 #include "kwBarUtils.h"
 #include "kwBarWindow.h"
@@ -181,6 +182,7 @@ TkwBarManager::TkwBarManager(TComponent* AOwner) : TComponent(ManagerOwner(AOwne
   FCreating = false;
   FOwnerForm = form;
   AddBarManager(this);
+  InstallBarHooks(this);
   FBackgrounds = new TkwBarBackgrounds(this);
   FThemesUsable = AreThemesUsable();
   FPainter = BarPainter(bpkStandard);
@@ -239,6 +241,7 @@ TkwBarManager::~TkwBarManager() {
   for (TkwDockSite* site : sites) site->SetBarManager(nullptr);
   FDockSites.clear();
   while (!FItems.empty()) delete FItems.back();
+  RemoveBarHooks(this);
   RemoveBarManager(this);
   delete FCategories;
   FCategories = nullptr;

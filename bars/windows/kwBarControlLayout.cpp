@@ -340,3 +340,22 @@ TSize TkwBarControl::CalcFloatingSize() {
   if (!created) HandleNeeded();
   return GetSizeForDockingStyle(dsNone);
 }
+
+TkwBarItemControl* TkwBarControl::HitTestItem(TPoint Point, bool& Outside, bool& FirstHalf, bool& Vertical) {
+  TkwBarItemControl* control = TCustomkwBarControl::HitTestItem(Point, Outside, FirstHalf, Vertical);
+  if (control || !CanWrap()) return control;
+  // The gap after the last control of a wrapped row belongs to that control.
+  TkwBarItemLinks* links = ItemLinks();
+  for (int i = 0; i < links->GetShownItemCount(); ++i) {
+    TkwBarItemControl* candidate = links->GetShownItem(i)->Control();
+    if (!candidate || !candidate->RowEnd || !candidate->IsOwnManagerItem()) continue;
+    TRect row = GetItemRectEx(candidate);
+    bool inRow = IsVertical() ? Point.X >= row.Left && Point.X < row.Right && Point.Y >= row.Bottom
+                              : Point.Y >= row.Top && Point.Y < row.Bottom && Point.X >= row.Right;
+    if (!inRow) continue;
+    Outside = true;
+    FirstHalf = false;
+    return candidate;
+  }
+  return nullptr;
+}

@@ -76,6 +76,8 @@ void TkwBarItemControlFlatPainter::FrameJoinedToMenu(TCustomkwBarControl* Window
   if (!join.IsEmpty()) ExcludeClipRect(DC, join.Left, join.Top, join.Right, join.Bottom);
   FrameSelected(DC, Rect);
   RestoreClipRegion(DC, saved, existed);
+  // The strip continues the item's inside into the menu.
+  if (!join.IsEmpty()) FillRect(DC, AsRECT(join), GetOpenOwnerBrush(Window ? Window->GetBarManager() : nullptr));
 }
 
 void TkwBarItemControlFlatPainter::DrawOwnerFrame(TCustomkwBarControl* Window, HDC DC, const TRect& Rect) const {
@@ -516,9 +518,7 @@ void TkwBarItemControlFlatPainter::CalcMenuMetrics(TkwBarSubMenuControl* Menu, i
                                                    int& ExpandHeight, int& GlyphScaleBase) const {
   RowHeight += 1;
   ArrowWidth = (RowHeight / 4) * 3 + 1;
-  SIZE zero{};
-  GetTextExtentPoint32A(Menu->Canvas()->Handle(), "0", 1, &zero);
-  ExpandHeight = zero.cy - 1;
+  ExpandHeight = Menu->MeasureText("0").cy - 1;
   int c = GetMenuChevronSize(Menu, ExpandHeight);
   if (c % 2 != 0) ExpandHeight = 2 * c + 4;
   GlyphScaleBase = 20;

@@ -20,11 +20,6 @@ void FillSolid(HDC DC, const TRect& Rect, COLORREF Color) {
   FillRect(DC, AsRECT(Rect), brush);
 }
 
-int TextHeightOf(HDC DC, const char* Text) {
-  SIZE extent{};
-  GetTextExtentPoint32A(DC, Text, int(std::char_traits<char>::length(Text)), &extent);
-  return extent.cy;
-}
 }  // namespace
 
 // --- Sub-menu windows ------------------------------------------------------------------------------
@@ -32,7 +27,7 @@ int TextHeightOf(HDC DC, const char* Text) {
 void TkwBarItemControlPainter::CalcMenuMetrics(TkwBarSubMenuControl* Menu, int& RowHeight, int& ArrowWidth,
                                                int& ExpandHeight, int& GlyphScaleBase) const {
   ArrowWidth = (RowHeight / 4) * 3 + 1;
-  ExpandHeight = TextHeightOf(Menu->Canvas()->Handle(), "0") + 1;
+  ExpandHeight = Menu->MeasureText("0").cy + 1;
   int c = GetMenuChevronSize(Menu, ExpandHeight);
   if (c % 2 != 0) ExpandHeight = 2 * c + 4;
   GlyphScaleBase = 19;

@@ -15,6 +15,7 @@ VELBOR_IMPLEMENT_ABSTRACT_CLASS(TkwBarShadowPart)
 TkwBarShadowPart::TkwBarShadowPart(TkwBarShadow* Shadow, int Kind, int Corners, const TRect& Bounds)
     : TCustomControl(nullptr), FShadow(Shadow), FKind(Kind), FCorners(Corners) {
   FImage = new TBitmap();
+  FComposed = new TBitmap();
   SetVisible(false);
   SetBounds(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
   if (TCustomkwBarControl* owner = Shadow->Owner(); owner && owner->HandleAllocated())
@@ -25,18 +26,16 @@ TkwBarShadowPart::~TkwBarShadowPart() {
   Destroying();
   if (HandleAllocated()) DestroyHandle();
   delete FImage;
+  delete FComposed;
 }
 
 void TkwBarShadowPart::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   Params.Style = WS_POPUP;
   Params.ExStyle = 0;
-  if (TkwBarShadow::GetTransparent()) {
-    Params.ExStyle |= WS_EX_LAYERED;
-    TCustomkwBarControl* owner = FShadow->Owner();
-    if (owner && owner->HandleAllocated() && (GetWindowLongA(owner->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST))
-      Params.ExStyle |= WS_EX_TOPMOST;
-  }
+  TCustomkwBarControl* owner = FShadow->Owner();
+  if (owner && owner->HandleAllocated() && (GetWindowLongA(owner->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST))
+    Params.ExStyle |= WS_EX_TOPMOST;
   Params.WindowClass.style = 0;
 }
 
@@ -53,8 +52,18 @@ void TkwBarShadowPart::Dispatch(TMessage& Message) {
 }
 
 void TkwBarShadowPart::Paint() {
+  if (TkwBarShadow::GetTransparent() && !FComposed->Empty()) {
+    Canvas()->Draw(0, 0, FComposed);
+    return;
+  }
   Canvas()->Brush()->SetColor(clBtnShadow);
   Canvas()->FillRect(ClientRect());
+}
+
+int TkwBarShadowPart::AlphaAt(int X, int Y) const {
+  int w = Width();
+  if (X < 0 || Y < 0 || X >= w || Y >= Height() || FAlpha.empty()) return 0;
+  return int(FAlpha[std::size_t(Y * w + X)] >> 24);
 }
 
 void TkwBarShadowPart::BuildImage() {
@@ -93,20 +102,44 @@ void TkwBarShadowPart::BuildImage() {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   SetDIBits(FImage->Canvas()->Handle(), FImage->Handle(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
+  FAlpha.assign(pixels.begin(), pixels.end());
 }
 
 void TkwBarShadowPart::ShowPart() {
-  HandleNeeded();
   TCustomkwBarControl* owner = FShadow->Owner();
-  if (TkwBarShadow::GetTransparent() && LateUser32().UpdateLayeredWindow) {
-    POINT source = {0, 0};
-    SIZE size = {Width(), Height()};
-    POINT position = {Left(), Top()};
-    BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    TWindowDC screen;
-    LateUser32().UpdateLayeredWindow(Handle(), screen, &position, &size, FImage->Canvas()->Handle(), &source, 0,
-                                     &blend, ULW_ALPHA);
+  int w = Width(), h = Height();
+  if (TkwBarShadow::GetTransparent() && w > 0 && h > 0 && (!HandleAllocated() || !IsWindowVisible(Handle()))) {
+    // The black image over what the screen shows here now: each channel times (255 - alpha).
+    std::vector<std::uint32_t> pixels(std::size_t(w * h));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    {
+      TWindowDC screen;
+      TOwnedBitmap beneath(CreateCompatibleBitmap(screen, w, h));
+      {
+        TBitmapDC memory(beneath, screen);
+        BitBlt(memory, 0, 0, w, h, screen, Left(), Top(), SRCCOPY);
+      }
+      GetDIBits(screen, beneath, 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
+    }
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        std::uint32_t& p = pixels[std::size_t(y * w + x)];
+        int keep = 255 - AlphaAt(x, y);
+        int r = MulDiv(int((p >> 16) & 0xFF), keep, 255), g = MulDiv(int((p >> 8) & 0xFF), keep, 255),
+            b = MulDiv(int(p & 0xFF), keep, 255);
+        p = std::uint32_t((r << 16) | (g << 8) | b);
+      }
+    FComposed->SetPixelFormat(pf32bit);
+    FComposed->SetSize(w, h);
+    SetDIBits(FComposed->Canvas()->Handle(), FComposed->Handle(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
   }
+  HandleNeeded();
   HWND after = owner && owner->HandleAllocated() ? owner->Handle() : HWND_TOP;
   SetWindowPos(Handle(), after, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }

@@ -2,8 +2,12 @@
 // popup windows (TkwBarShadowPart), one per straight stretch of shadow below and to the right of
 // the window, and around the union of a menu and the item that opened it when they are joined.
 // With layered windows and more than 256 colours the parts are alpha blended and 4 pixels wide,
-// otherwise opaque strips of the button-shadow colour, 2 pixels wide.
+// otherwise opaque strips of the button-shadow colour, 2 pixels wide. The blend is made by the
+// part itself: when it appears it takes what the screen shows beneath it and darkens that by its
+// alpha image (per-pixel alpha windows show black on X servers that do not compose windows).
 #pragma once
+
+#include <vector>
 
 #include "Controls.h"
 
@@ -25,8 +29,10 @@ class TkwBarShadowPart : public TCustomControl {
   int Corners() const { return FCorners; }
   TBitmap* Image() const { return FImage; }
   // Builds the image: the alpha of each pixel falls with its distance from the shadowed edge, and
-  // the flagged ends fade.
+  // the flagged ends fade (black, with the alpha in the top byte of each pixel).
   void BuildImage();
+  // The alpha of a pixel of the image.
+  int AlphaAt(int X, int Y) const;
   // Places the part right behind its window and shows it without activation.
   void ShowPart();
   void HidePart();
@@ -41,6 +47,9 @@ class TkwBarShadowPart : public TCustomControl {
   int FKind;
   int FCorners;
   TBitmap* FImage;
+  std::vector<unsigned> FAlpha;
+  // The image blended over what the screen showed beneath the part when it appeared.
+  TBitmap* FComposed;
 };
 
 class TkwBarShadow {

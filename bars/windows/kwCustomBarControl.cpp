@@ -79,6 +79,15 @@ TCustomkwBarControl::~TCustomkwBarControl() {
   FBitmap = nullptr;
 }
 
+TSize TCustomkwBarControl::MeasureText(const String& Text) const {
+  TWindowDC screen;
+  TOwnedFont font(CloneFontHandle(GetFont()));
+  TSelectedObject selected(screen, font);
+  SIZE extent{};
+  GetTextExtentPoint32A(screen, Text.c_str(), int(Text.size()), &extent);
+  return TSize{extent.cx, extent.cy};
+}
+
 bool TCustomkwBarControl::IsLive() const { return IsLiveBarControl(this) && !IsDestroying(); }
 
 bool TCustomkwBarControl::StillOwns(const TkwBarItemControl* Control) const {

@@ -89,6 +89,8 @@ class TCustomkwBarControl : public TkwBarWindow {
 
   // Operations.
   bool IsLive() const;
+  // The extent of a text in the font of GetFont, measured on the screen (no window needed).
+  TSize MeasureText(const String& Text) const;
   TRect GetItemScreenRect(const TkwBarItemControl* Control) const;
   TkwBarItemControl* GetItemControlAtPos(TPoint ClientPoint) const;
   bool IsCursorOverWindow();

@@ -59,8 +59,9 @@ void TkwBarItemControlFlatPainter::FrameJoinedToMenu(TCustomkwBarControl* Window
   if (Menu && IsLiveBarControl(Menu) && Menu->HandleAllocated()) {
     join = Menu->GetJoinRect(true);
     if (!join.IsEmpty()) {
+      // The window draws in its client coordinates, on its own DC or on its double buffer alike.
       HWND owner = Window && Window->HandleAllocated() ? Window->Handle() : nullptr;
-      if (owner && WindowFromDC(DC) == owner) {
+      if (owner) {
         MapWindowPoints(nullptr, owner, reinterpret_cast<POINT*>(&join), 2);
       } else {
         POINT origin;

@@ -198,8 +198,8 @@ void TkwBarButtonControl::Draw(const TRect& Rect, int Kind) {
       else
         text.Left += manager ? manager->ButtonSize() : 0;
       if (states.Contains(cstPressed)) painter->ShiftPressedCaption(this, true, text);
-      painter->DrawCaption(this, dc, GetCaption(), text, caLeft, GetEnabled(), selected, Kind == ilRotated, false,
-                           true);
+      // On bars the caption keeps its colour while hot (the highlight-text colour is the menus').
+      painter->DrawCaption(this, dc, GetCaption(), text, caLeft, GetEnabled(), false, Kind == ilRotated, false, true);
     }
   }
   if (dropDown) {
@@ -622,8 +622,7 @@ void TkwBarLargeButtonControl::Draw(const TRect& Rect, int Kind) {
         align = caRight;
         break;
     }
-    painter->DrawCaption(this, dc, GetCaption(), text, align, GetEnabled(), selected, Kind == ilRotated, false,
-                         painter->IsFlatButtonLook());
+    painter->DrawCaption(this, dc, GetCaption(), text, align, GetEnabled(), false, Kind == ilRotated, false, true);
   }
 }
 

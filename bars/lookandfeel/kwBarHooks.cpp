@@ -100,11 +100,12 @@ bool RunAccelerator(TkwBarManager* Manager, WORD Key, int Shift) {
   return false;
 }
 
-bool ProcessShortCut(TkwBarManager* Manager, TkwBarManager* MenuManager, WORD Key) {
+// Alt: the key came with Alt down (the context bit of the key's information).
+bool ProcessShortCut(TkwBarManager* Manager, TkwBarManager* MenuManager, WORD Key, bool Alt) {
   TShortCut shortCut = TShortCut(Key);
   if (GetAsyncKeyState(VK_SHIFT) < 0) shortCut |= 0x2000;
   if (GetAsyncKeyState(VK_CONTROL) < 0) shortCut |= 0x4000;
-  bool alt = GetAsyncKeyState(VK_MENU) < 0;
+  bool alt = Alt || GetAsyncKeyState(VK_MENU) < 0;
   if (alt) shortCut |= 0x8000;
   if (ExecuteShortCutIn(Manager, shortCut)) return true;
   if (MenuManager != Manager && ExecuteShortCutIn(MenuManager, shortCut)) return true;
@@ -149,7 +150,7 @@ LRESULT CALLBACK KeyboardProc(int Code, WPARAM Key, LPARAM Info) {
           AltPressedAlone = true;
         } else if (!up) {
           AltPressedAlone = false;
-          if (ProcessShortCut(manager, menuManager, WORD(Key))) return 1;
+          if (ProcessShortCut(manager, menuManager, WORD(Key), (Info & 0x20000000) != 0)) return 1;
         } else {
           TkwBarWindow* main = MainMenuWindow(menuManager);
           bool alone = Key == VK_MENU && AltPressedAlone && !OtherKeyDown();

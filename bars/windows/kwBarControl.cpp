@@ -666,7 +666,8 @@ TRect TkwBarControl::GetCaptionButtonRect(int Index) const {
   TRect client = ClientRect();
   int w = FMDIButtonWidth, h = FMDIButtonHeight;
   // Laid out along the bar from its end: minimize, restore, then the close button 2 pixels on.
-  int along = IsVertical() ? client.Bottom : client.Right;
+  // Before the mark, which ends a docked bar.
+  int along = (IsVertical() ? client.Bottom : client.Right) - (!IsFloating() && MarkExists() ? 11 : 0);
   int total = mdi ? 3 * w + 2 : w;
   int start = along - total - 2;
   int position = !mdi ? start : start + Index * w + (Index == 2 ? 2 : 0);

@@ -191,6 +191,23 @@ void TkwBarControl::WMNCLButtonDown(TMessage& Message) {
     EndMenuMode();
     return;
   }
+  if (Message.WParam == HTCAPTION) {
+    // The frame moves only once the mouse leaves the drag rectangle: a click that stays in place
+    // leaves the system's move loop alone, so that a following click pairs into a double click.
+    EndMenuMode();
+    if (!IsLiveBarControl(this)) return;
+    POINT at = {short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam))};
+    if (!DragDetect(Handle(), at)) return;
+    // The system's loop moves from where the pointer is now; the way to here is caught up first,
+    // so the frame keeps its place under the pointer.
+    POINT now;
+    GetCursorPos(&now);
+    RECT frame;
+    GetWindowRect(Handle(), &frame);
+    SetWindowPos(Handle(), nullptr, frame.left + now.x - at.x, frame.top + now.y - at.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Message.LParam = MAKELPARAM(now.x, now.y);
+  }
   TCustomkwBarControl::Dispatch(Message);
 }
 

@@ -105,6 +105,13 @@ COLORREF ScreenPixel(TPoint Point) {
   return GetPixel(screen, Point.X, Point.Y);
 }
 
+testing::AssertionResult PixelIs(TPoint Point, COLORREF Color) {
+  COLORREF seen = 0;
+  if (PumpUntil([&] { return (seen = ScreenPixel(Point)) == Color; }, 3000)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "at (" << Point.X << ", " << Point.Y << ") the screen shows " << std::hex
+                                     << seen << ", not " << Color;
+}
+
 COLORREF ColorOf(HBRUSH Brush) { return BrushColor(Brush); }
 
 bool ScreenRectHas(const TRect& Rect, COLORREF Color) {

@@ -41,6 +41,9 @@ class BarWindowsTest : public ::testing::Test, public TObject {
 
 // The colour on screen at a point of the screen.
 COLORREF ScreenPixel(TPoint Point);
+// Whether the screen shows Color at a point, waiting for it a while: a window the test has just
+// shown may still be exposed by the display server after it has painted everything it knew of.
+[[nodiscard]] testing::AssertionResult PixelIs(TPoint Point, COLORREF Color);
 // The colour a brush paints.
 COLORREF ColorOf(HBRUSH Brush);
 // Whether some pixel of a screen rectangle has the colour.

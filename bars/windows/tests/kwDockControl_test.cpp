@@ -2,6 +2,8 @@
 // (by its docking style and by double clicks), its position written back into the bar, two bars
 // sharing a row or taking a row each, a crowded row that hides links behind the mark, and where a
 // dragged bar would land.
+#include <atomic>
+
 #include "BarWindowsTestSupport.h"
 #include "StrUtils.h"
 #include "kwBarUtils.h"
@@ -91,6 +93,54 @@ TEST_F(Docking, DoubleClicksToggleBetweenFloatingAndTheDockedPlace) {
   DoubleClickAt(TPoint(frame.Left + caption.Left + 6, frame.Top + (caption.Top + caption.Bottom) / 2));
   ASSERT_TRUE(WaitFor("the bar docked", [&] { return bar->DockingStyle() == dsTop && WindowOf(bar); }));
   EXPECT_EQ(WindowOf(bar)->DockSite(), Top());
+}
+
+TEST_F(Docking, DraggingTheFloatingCaptionMovesTheBar) {
+  TkwBar* bar = AddToolbar("Outils", 2);
+  bar->SetDockingStyle(dsNone);
+  bar->SetFloatLeft(Form->Left() + 100);
+  bar->SetFloatTop(Form->Top() + 100);
+  ShowForm();
+  bar->SetVisible(true);
+  TkwBarControl* window = WindowOf(bar);
+  ASSERT_TRUE(WaitFor("shown", [&] { return IsWindowVisible(window->Handle()); }));
+  ASSERT_TRUE(Painted(window));
+  TRect frame = WindowRect(window->Handle());
+  TRect caption = window->GetCaptionRect();
+  TPoint grab(frame.Left + caption.Left + 6, frame.Top + (caption.Top + caption.Bottom) / 2);
+  // The system moves the frame in a modal loop on this thread, so another thread feeds the input:
+  // it presses, leaves the drag rectangle, waits until the loop runs, moves on and releases.
+  MoveMouseTo(grab);
+  struct Feeder {
+    DWORD Gui;
+    TPoint Grab;
+    std::atomic<bool> Looped{false};
+    static DWORD WINAPI Run(void* Param) {
+      Feeder& f = *static_cast<Feeder*>(Param);
+      MouseEventAt(f.Grab, MOUSEEVENTF_LEFTDOWN);
+      MouseEventAt(TPoint(f.Grab.X + 10, f.Grab.Y + 5), 0);
+      GUITHREADINFO info{};
+      info.cbSize = sizeof(info);
+      for (DWORD until = GetTickCount() + kWaitLimit; GetTickCount() < until; Sleep(5)) {
+        if (GetGUIThreadInfo(f.Gui, &info) && (info.flags & GUI_INMOVESIZE)) {
+          f.Looped = true;
+          break;
+        }
+      }
+      for (int step = 2; step <= 4; ++step) MouseEventAt(TPoint(f.Grab.X + 10 * step, f.Grab.Y + 5 * step), 0);
+      MouseEventAt(TPoint(f.Grab.X + 40, f.Grab.Y + 20), MOUSEEVENTF_LEFTUP);
+      return 0;
+    }
+  } feeder{GetCurrentThreadId(), grab};
+  HANDLE thread = CreateThread(nullptr, 0, &Feeder::Run, &feeder, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  bool moved = WaitFor("the bar moved", [&] { return bar->FloatLeft() == frame.Left + 40; });
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  EXPECT_TRUE(feeder.Looped) << "the system's move loop never ran";
+  ASSERT_TRUE(moved);
+  EXPECT_EQ(bar->FloatTop(), frame.Top + 20);
+  EXPECT_EQ(bar->DockingStyle(), dsNone);
 }
 
 TEST_F(Docking, AMovedFloatingBarWritesItsPositionBack) {

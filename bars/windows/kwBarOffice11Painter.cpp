@@ -2,6 +2,7 @@
 #include "kwBarOffice11Painter.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "kjSystemGlyphs.h"
 #include "kwBarControl.h"
@@ -32,6 +33,52 @@ void FillSolid(HDC DC, const TRect& Rect, COLORREF Color) {
   if (Rect.IsEmpty()) return;
   TOwnedBrush brush(CreateSolidBrush(Color));
   FillRect(DC, AsRECT(Rect), brush);
+}
+
+// A bar's gradient runs across the whole window while each item repaints its own part of it: the
+// bands are drawn once into a strip one pixel across, kept for the next paints, and stretched
+// over the part to paint.
+struct TGradientStrip {
+  int Extent = 0;
+  bool Horizontal = false;
+  COLORREF First = 0;
+  COLORREF Second = 0;
+  int MidTone = 0;
+  std::unique_ptr<TBitmap> Bitmap;
+};
+
+void FillMidToneGradientPart(HDC DC, const TRect& Gradient, const TRect& Part, COLORREF First, bool Horizontal,
+                             COLORREF Second) {
+  TRect part;
+  if (!IntersectRect(AsRECT(part), AsRECT(Gradient), AsRECT(Part))) return;
+  int extent = Horizontal ? Gradient.Width() : Gradient.Height();
+  int midTone = Office11Colors().MidTonePercent;
+  thread_local TGradientStrip strips[4];
+  thread_local int nextStrip = 0;
+  TGradientStrip* strip = nullptr;
+  for (TGradientStrip& candidate : strips)
+    if (candidate.Bitmap && candidate.Extent == extent && candidate.Horizontal == Horizontal &&
+        candidate.First == First && candidate.Second == Second && candidate.MidTone == midTone)
+      strip = &candidate;
+  if (!strip) {
+    strip = &strips[nextStrip];
+    nextStrip = (nextStrip + 1) % 4;
+    *strip = TGradientStrip{extent, Horizontal, First, Second, midTone, std::make_unique<TBitmap>()};
+    strip->Bitmap->SetPixelFormat(pf32bit);
+    strip->Bitmap->SetSize(Horizontal ? extent : 1, Horizontal ? 1 : extent);
+    FillMidToneGradientRect(strip->Bitmap->Canvas()->Handle(),
+                            TRect(0, 0, strip->Bitmap->Width(), strip->Bitmap->Height()), TColor(First), Horizontal,
+                            TColor(Second));
+  }
+  HDC source = strip->Bitmap->Canvas()->Handle();
+  int previous = SetStretchBltMode(DC, COLORONCOLOR);
+  if (Horizontal)
+    StretchBlt(DC, part.Left, part.Top, part.Width(), part.Height(), source, part.Left - Gradient.Left, 0,
+               part.Width(), 1, SRCCOPY);
+  else
+    StretchBlt(DC, part.Left, part.Top, part.Width(), part.Height(), source, 0, part.Top - Gradient.Top, 1,
+               part.Height(), SRCCOPY);
+  SetStretchBltMode(DC, previous);
 }
 
 const TkwBarItemControlXPPainter& ThemedPainter() {
@@ -328,8 +375,8 @@ void TkwBarItemControlOffice11Painter::DrawDockedBarBackground(TCustomkwBarContr
   IntersectClipRect(DC, PaintRect.Left, PaintRect.Top, PaintRect.Right, PaintRect.Bottom);
   bool vertical = IsVerticalBarControl(Window);
   TkwBarItemControlFlatPainter::DrawDockedBarBackground(Window, DC, Color, Brush, Rect, PaintRect);
-  FillMidToneGradientRect(DC, gradient, TColor(Office11Color(ToolbarPair[0])), vertical,
-                          TColor(Office11Color(ToolbarPair[1])));
+  FillMidToneGradientPart(DC, gradient, PaintRect, Office11Color(ToolbarPair[0]), vertical,
+                          Office11Color(ToolbarPair[1]));
 }
 
 void TkwBarItemControlOffice11Painter::DrawBarBitmapBackground(TCustomkwBarControl* Window, HDC DC, TColor Color,
@@ -343,10 +390,7 @@ void TkwBarItemControlOffice11Painter::DrawBarBitmapBackground(TCustomkwBarContr
   }
   TRect client = Window->ClientRect();
   OffsetBy(client, PaintRect.Left - Rect.Left, PaintRect.Top - Rect.Top);
-  TSavedDC saved(DC);
-  IntersectClipRect(DC, PaintRect.Left, PaintRect.Top, PaintRect.Right, PaintRect.Bottom);
-  FillMidToneGradientRect(DC, client, TColor(Office11Color(ToolbarPair[0])), false,
-                          TColor(Office11Color(ToolbarPair[1])));
+  FillMidToneGradientPart(DC, client, PaintRect, Office11Color(ToolbarPair[0]), false, Office11Color(ToolbarPair[1]));
 }
 
 void TkwBarItemControlOffice11Painter::DrawOwnerJoinStrip(TCustomkwBarControl* Window, HDC DC) const {

@@ -68,7 +68,7 @@ void TkwBarSubMenuControl::CreateParams(TCreateParams& Params) {
   TCustomkwBarControl::CreateParams(Params);
   Params.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   Params.ExStyle |= WS_EX_TOPMOST;
-  Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS;
+  Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_SAVEBITS;
   TkwBarManager* manager = GetBarManager();
   TCustomForm* form = manager ? manager->OwnerForm() : nullptr;
   Params.WndParent = ExplicitParent ? ExplicitParent : form ? form->Handle() : nullptr;

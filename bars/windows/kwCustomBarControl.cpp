@@ -572,6 +572,11 @@ void TCustomkwBarControl::WndProc(TMessage& Message) {
     Message.Result = SendMessageA(reinterpret_cast<HWND>(Message.LParam), WM_COMMAND, Message.WParam, Message.LParam);
 }
 
+namespace {
+// Posted after the first paint of a window shown with a shadow.
+const UINT WM_SHOWSHADOW = WM_USER + 2;
+}  // namespace
+
 void TCustomkwBarControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
@@ -589,6 +594,17 @@ void TCustomkwBarControl::Dispatch(TMessage& Message) {
     case WM_MOUSEMOVE: WMMouseMove(Message); break;
     case WM_RBUTTONDOWN: WMRButtonDown(Message); break;
     case WM_KWBARRELAYOUT: WMRelayout(Message); break;
+    case WM_PAINT:
+      TkwBarWindow::Dispatch(Message);
+      // The content reaches the screen before the shadow's windows are made.
+      if (FShadowAfterPaint && HandleAllocated()) PostMessageA(Handle(), WM_SHOWSHADOW, 0, 0);
+      break;
+    case WM_SHOWSHADOW:
+      if (FShadowAfterPaint && FShadow && HandleAllocated()) {
+        FShadowAfterPaint = false;
+        FShadow->SetVisible(IsShadowVisible());
+      }
+      break;
     default: TkwBarWindow::Dispatch(Message); break;
   }
 }
@@ -618,7 +634,12 @@ void TCustomkwBarControl::WMWindowPosChanged(TMessage& Message) {
   auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
   if (!pos || !FShadow) return;
   if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) UpdateShadowBounds();
-  FShadow->SetVisible(IsShadowVisible());
+  bool visible = IsShadowVisible();
+  // A window just shown paints first: its shadow's windows take longer to show than the content,
+  // which should not wait for them.
+  FShadowAfterPaint = visible && !FShadow->Visible() && (pos->flags & SWP_SHOWWINDOW) &&
+                      GetUpdateRect(Handle(), nullptr, FALSE);
+  if (!FShadowAfterPaint) FShadow->SetVisible(visible);
   if (!(pos->flags & SWP_NOSIZE)) ResetBackgroundBitmap();
 }
 

@@ -220,6 +220,7 @@ class TCustomkwBarControl : public TkwBarWindow {
   TCustomkwBarControl* FParentBarControl = nullptr;
   TCustomkwBarControl* FPreviousActive = nullptr;
   TkwBarShadow* FShadow;
+  bool FShadowAfterPaint = false;  // shown, its shadow follows the first paint
   int FRowUnit = 19;
   int FRowHeight = 19;
   int FSmallUnit = 4;

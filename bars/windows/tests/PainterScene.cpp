@@ -2,51 +2,18 @@
 #include "PainterScene.h"
 
 #include "kwBarUtils.h"
-#include "kwThemes.h"
-
-namespace {
-// The stand-in style's parts: a solid rectangle of ThemePartColor.
-HRESULT WINAPI FakeDrawPart(HTHEME Theme, HDC DC, int Part, int State, const RECT* Rect, const RECT*) {
-  for (int kind = 0; kind < tkThemeKindCount; ++kind) {
-    if (GetThemeHandleForKind(kind) != Theme) continue;
-    TOwnedBrush brush(CreateSolidBrush(ThemePartColor(kind, Part, State)));
-    FillRect(DC, Rect, brush);
-    return S_OK;
-  }
-  return E_FAIL;
-}
-
-HRESULT WINAPI FakeContentRect(HTHEME, HDC, int, int, const RECT* Bounds, RECT* Content) {
-  *Content = *Bounds;
-  InflateRect(Content, -2, -2);
-  return S_OK;
-}
-
-BOOL WINAPI FakePartiallyTransparent(HTHEME, int, int) { return FALSE; }
-
-template <class F>
-FARPROC AsProc(F Function) {
-  return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(Function));
-}
-}  // namespace
+#include "StandInTheme.h"
 
 const char* PainterName(TPainterUnderTest Painter) {
   static const char* names[] = {"standard", "enhanced", "flat", "office2003", "xp"};
   return names[Painter];
 }
 
-COLORREF ThemePartColor(int Kind, int Part, int State) {
-  return RGB(40 + Kind * 8, 20 + Part * 12, 30 + State * 40);
-}
-
 void PainterScene::Build(TPainterUnderTest Painter) {
   this->Painter = Painter;
   if (Painter == putXP) {
     Style = std::make_unique<TFakeVisualStyle>(u"C:\\Themes\\Test.msstyles", u"Normal");
-    TkwThemeBinding& binding = ThemeBinding();
-    binding.Entries[teDrawThemeBackground] = AsProc(&FakeDrawPart);
-    binding.Entries[teGetThemeBackgroundContentRect] = AsProc(&FakeContentRect);
-    binding.Entries[teIsThemeBackgroundPartiallyTransparent] = AsProc(&FakePartiallyTransparent);
+    BindStandInThemeParts();
   }
   static const TkwBarManagerStyle styles[] = {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP};
   Manager->SetStyle(styles[Painter]);

@@ -8,13 +8,11 @@
 #include <memory>
 
 #include "BarWindowsTestSupport.h"
+#include "StandInTheme.h"
 
 // The styles the tests draw with, one painter each.
 enum TPainterUnderTest { putStandard, putEnhanced, putFlat, putOffice11, putXP };
 const char* PainterName(TPainterUnderTest Painter);
-
-// The colour the stand-in visual style paints a part in.
-COLORREF ThemePartColor(int Kind, int Part, int State);
 
 class PainterScene : public BarWindowsTest {
  protected:

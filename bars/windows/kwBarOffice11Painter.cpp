@@ -35,6 +35,14 @@ void FillSolid(HDC DC, const TRect& Rect, COLORREF Color) {
   FillRect(DC, AsRECT(Rect), brush);
 }
 
+// Narrows Rect to the DC's clip box; false when nothing of it can show.
+bool WithinClipBox(HDC DC, TRect& Rect) {
+  TRect clip;
+  int kind = GetClipBox(DC, AsRECT(clip));
+  if (kind == NULLREGION) return false;
+  return kind == ERROR || IntersectRect(AsRECT(Rect), AsRECT(Rect), AsRECT(clip));
+}
+
 // A bar's gradient runs across the whole window while each item repaints its own part of it: the
 // bands are drawn once into a strip one pixel across, kept for the next paints, and stretched
 // over the part to paint.
@@ -50,7 +58,7 @@ struct TGradientStrip {
 void FillMidToneGradientPart(HDC DC, const TRect& Gradient, const TRect& Part, COLORREF First, bool Horizontal,
                              COLORREF Second) {
   TRect part;
-  if (!IntersectRect(AsRECT(part), AsRECT(Gradient), AsRECT(Part))) return;
+  if (!IntersectRect(AsRECT(part), AsRECT(Gradient), AsRECT(Part)) || !WithinClipBox(DC, part)) return;
   int extent = Horizontal ? Gradient.Width() : Gradient.Height();
   int midTone = Office11Colors().MidTonePercent;
   thread_local TGradientStrip strips[4];
@@ -353,8 +361,11 @@ void TkwBarItemControlOffice11Painter::DrawDockBackground(TkwDockControl* Dock, 
     FillGradientRect(cache->Canvas()->Handle(), TRect(0, 0, cache->Width(), cache->Height()), TColor(first), true,
                      TColor(second));
   }
-  BitBlt(DC, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), cache->Canvas()->Handle(), Origin.Left, Origin.Top,
-         SRCCOPY);
+  // Only the part within the clip box is copied.
+  TRect part = Rect;
+  if (!WithinClipBox(DC, part)) return;
+  BitBlt(DC, part.Left, part.Top, part.Width(), part.Height(), cache->Canvas()->Handle(),
+         Origin.Left + part.Left - Rect.Left, Origin.Top + part.Top - Rect.Top, SRCCOPY);
 }
 
 HBRUSH TkwBarItemControlOffice11Painter::GetOpenOwnerBrush(const TkwBarManager*) const { return SchemeBrush(26); }
@@ -491,8 +502,6 @@ void TkwBarItemControlOffice11Painter::DrawDockedBarBorder(TCustomkwBarControl* 
     blend(all.Right - 2, all.Top + 1);
     blend(all.Left + 1, all.Bottom - 2);
     blend(all.Right - 2, all.Bottom - 2);
-    COLORREF outer = GetPixel(DC, all.Left, all.Top);
-    SetPixel(DC, all.Left, all.Top, outer);
   }
   TRect inner = all;
   InflateBy(inner, -2, -2);

@@ -2,6 +2,8 @@
 #include "kwCustomBarControl.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "Forms.h"
 #include "kwBarControl.h"
@@ -181,11 +183,25 @@ void TCustomkwBarControl::DrawFrameBackground(HDC DC, HRGN Region, bool UseClien
   HRGN saved;
   bool existed;
   SaveClipRegion(DC, saved, existed);
-  ExtSelectClipRgn(DC, Region, RGN_AND);
   RECT window;
   GetWindowRect(Handle(), &window);
-  DrawBackground(DC, TRect(0, 0, window.right - window.left, window.bottom - window.top), UseClientOffset, clNone,
-                 Brush);
+  TRect all(0, 0, window.right - window.left, window.bottom - window.top);
+  // The frame is a ring around the client area: drawn piece by piece, each piece's clip box is
+  // small, and the painters only draw what lies within it.
+  std::vector<RECT> pieces;
+  if (DWORD size = GetRegionData(Region, 0, nullptr)) {
+    std::vector<std::uint8_t> data(size);
+    auto* header = reinterpret_cast<RGNDATA*>(data.data());
+    if (GetRegionData(Region, size, header)) {
+      const RECT* rects = reinterpret_cast<const RECT*>(header->Buffer);
+      pieces.assign(rects, rects + header->rdh.nCount);
+    }
+  }
+  for (const RECT& piece : pieces) {
+    SelectClipRgn(DC, existed ? saved : nullptr);
+    IntersectClipRect(DC, piece.left, piece.top, piece.right, piece.bottom);
+    DrawBackground(DC, all, UseClientOffset, clNone, Brush);
+  }
   RestoreClipRegion(DC, saved, existed);
 }
 

@@ -160,7 +160,9 @@ void TkwBarItemControlFlatPainter::DrawGlyphAndCaption(TkwBarItemControl* Contro
   if (!window) return;
   HBRUSH background = window->ItemBrush();
   TRect r = Rect;
-  int squareRight = r.Left + r.Height();
+  // The glyph column: the ring's left pixel, the square (as high as the line inside the ring) and
+  // the 2-pixel column after it.
+  int squareRight = r.Left + r.Height() + 1;
   if (Selected) {
     FrameSelected(DC, r);
   } else {
@@ -605,8 +607,8 @@ void TkwBarItemControlFlatPainter::DrawMenuBeginGroup(TkwBarSubMenuControl* Menu
   bool startsRun = Control->RecentBlockEdge;
   HBRUSH rest = startsRun && rare && !PaintsRarelyUsedItemsItself() ? GetMenuBrush(Menu) : Menu->ItemBrush();
   bool opaque = rare && !startsRun && !PaintsRarelyUsedItemsItself();
-  DrawItemBackground(Control, DC, TRect(area.Left, area.Top, area.Left + column, area.Bottom), FlatBrushOf(Control, 1),
-                     true);
+  // The glyph-column part as the items draw their column (a style with a gradient column keeps it).
+  FillGlyphColumnPart(Control, DC, TRect(area.Left, area.Top, area.Left + column, area.Bottom));
   DrawItemBackground(Control, DC, TRect(area.Left + column, area.Top, area.Right, area.Bottom), rest, opaque);
   TkwBarManager* manager = Control->GetBarManager();
   int indent = manager ? manager->EditInset() : GetMenuSeparatorIndent();

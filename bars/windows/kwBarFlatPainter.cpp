@@ -177,12 +177,7 @@ void TkwBarItemControlFlatPainter::DrawGlyphAndCaption(TkwBarItemControl* Contro
   InflateBy(r, -1, -1);
   TRect square(r.Left, r.Top, r.Left + r.Height(), r.Bottom);
   bool glyph = ShowGlyph && Control->HasGlyph();
-  TkwCellStates states;
-  if (Down) states.Include(cstDown);
-  if (Selected) states.Include(cstSelected);
-  if (!glyph) states.Include(cstNoGlyph);
-  states.Include(cstKeepSize);
-  DrawGlyph(Control, square, states, ilMenu, Control->GetImageIndex(), Control->GetImages(), Control->GetGlyph());
+  DrawMenuLineGlyph(Control, square, Down, Selected, glyph, TkwCellStates{cstKeepSize});
   TRect column(square.Right, r.Top, square.Right + 2, r.Bottom);
   if (Selected)
     FillRect(DC, AsRECT(column), window->GetSelectedBrush());
@@ -436,7 +431,7 @@ void TkwBarItemControlFlatPainter::DrawButtonArrowPart(TkwBarItemControl* Contro
     if (Selected)
       FrameSelected(DC, r);
     else
-      FrameRect(DC, AsRECT(r), Location == ilMenu ? SysBrush(COLOR_BTNSHADOW) : window ? window->ItemBrush() : Face);
+      FrameButtonArrowPart(Control, DC, r, Face, Location);
     TRect inside = r;
     InflateBy(inside, -1, -1);
     DrawItemBackground(Control, DC, inside, Face, Selected || Pressed || DroppedDown || Control->ExpandedOnly);
@@ -447,33 +442,32 @@ void TkwBarItemControlFlatPainter::DrawButtonArrowPart(TkwBarItemControl* Contro
     DrawDropDownArrow(DC, r, true, true, false, enabled);
 }
 
+void TkwBarItemControlFlatPainter::FrameButtonArrowPart(TkwBarItemControl* Control, HDC DC, const TRect& Rect,
+                                                        HBRUSH Face, int Location) const {
+  TCustomkwBarControl* window = WindowOf(Control);
+  FrameRect(DC, AsRECT(Rect), Location == ilMenu ? SysBrush(COLOR_BTNSHADOW) : window ? window->ItemBrush() : Face);
+}
+
 void TkwBarItemControlFlatPainter::DrawComboButton(TkwBarItemControl* Control, HDC DC, int Location, bool Selected,
                                                    bool Enabled, bool DroppedDown, const TRect& Rect,
                                                    TRect& ButtonRect) const {
-  TCustomkwBarControl* window = WindowOf(Control);
-  if (!window) return;
-  TRect button(Rect.Right - window->ComboButtonWidth(), Rect.Top, Rect.Right, Rect.Bottom);
-  ButtonRect = button;
-  COLORREF arrow;
-  HBRUSH face;
-  GetComboButtonColors(Control, Location, arrow, face, DroppedDown, Selected, Enabled);
-  TRect inside = button;
-  InflateBy(inside, -1, -1);
+  DrawFramedComboButton(Control, DC, Location, Selected, Enabled, DroppedDown, Rect, ButtonRect);
+}
+
+void TkwBarItemControlFlatPainter::DrawComboButtonFace(TkwBarItemControl* Control, HDC DC, int, bool Selected,
+                                                       bool Enabled, bool, const TRect& Button, HBRUSH Face,
+                                                       TRect& Inside) const {
   if (Selected && Enabled) {
-    TRect outer = button;
+    TRect outer = Button;
     outer.Left -= 1;
     FrameSelected(DC, outer);
-    FillRect(DC, AsRECT(inside), face);
+    FillRect(DC, AsRECT(Inside), Face);
   } else {
-    HBRUSH frame = Enabled ? SysBrush(COLOR_BTNHIGHLIGHT) : window->ItemBrush();
-    FrameRect(DC, AsRECT(button), frame);
-    FillRect(DC, AsRECT(TRect(button.Left - 1, button.Top, button.Left, button.Bottom)), frame);
-    FillRect(DC, AsRECT(inside), face);
+    HBRUSH frame = Enabled ? SysBrush(COLOR_BTNHIGHLIGHT) : WindowOf(Control)->ItemBrush();
+    FrameRect(DC, AsRECT(Button), frame);
+    FillRect(DC, AsRECT(TRect(Button.Left - 1, Button.Top, Button.Left, Button.Bottom)), frame);
+    FillRect(DC, AsRECT(Inside), Face);
   }
-  int d = inside.Width() / 2;
-  if (d % 2 == 0) --d;
-  d = std::max(d, 1);
-  DrawTriangle(Control, DC, arrow, d, (inside.Top + inside.Bottom - d / 2) / 2, (inside.Left + inside.Right - d) / 2);
 }
 
 void TkwBarItemControlFlatPainter::GetComboButtonColors(TkwBarItemControl* Control, int Location, COLORREF& Arrow,

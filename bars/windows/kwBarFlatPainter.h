@@ -151,6 +151,12 @@ class TkwBarItemControlFlatPainter : public TkwBarItemControlPainter {
   }
   // Fills a part of a menu line's glyph column (the ring round the glyph, the column after it).
   virtual void FillGlyphColumnPart(TkwBarItemControl* Control, HDC DC, const TRect& Rect) const;
+  // Frames the drop-down part of a split button that is neither selected nor joined to its open
+  // menu (the selected one gets FrameSelected).
+  virtual void FrameButtonArrowPart(TkwBarItemControl* Control, HDC DC, const TRect& Rect, HBRUSH Face,
+                                    int Location) const;
+  void DrawComboButtonFace(TkwBarItemControl* Control, HDC DC, int Location, bool Selected, bool Enabled,
+                           bool DroppedDown, const TRect& Button, HBRUSH Face, TRect& Inside) const override;
   // The open menu of a control (its sub-menu or drop-down window), or nullptr.
   static TCustomkwBarControl* OpenMenuOf(TkwBarItemControl* Control);
 };

@@ -79,13 +79,17 @@ void TkwBarItemControlPainter::DrawGlyphImage(TkwBarItemControl* Control, HDC DC
                                               TCustomImageList* Images, TBitmap* Glyph, const TRect& GlyphRect,
                                               TRect Cell, bool Framed, HBRUSH Brush) const {
   if (Framed) InflateBy(Cell, -1, -1);
-  TCustomkwBarControl* window = WindowOf(Control);
   bool selected = States.Contains(cstSelected), pressed = States.Contains(cstPressed), down = States.Contains(cstDown);
-  bool background = !Control->ExpandedOnly && window && window->DoubleBuffered;
-  if (background) DrawItemBackground(Control, DC, Cell, Brush, selected || pressed || down);
   TkwGlyphDrawing how;
-  how.BackgroundBrush = background ? nullptr : Brush;
-  how.CopyBackground = background;
+  if (DrawsGlyphOverCellLook(Control)) {
+    how.CopyBackground = true;
+  } else {
+    TCustomkwBarControl* window = WindowOf(Control);
+    bool background = !Control->ExpandedOnly && window && window->DoubleBuffered;
+    if (background) DrawItemBackground(Control, DC, Cell, Brush, selected || pressed || down);
+    how.BackgroundBrush = background ? nullptr : Brush;
+    how.CopyBackground = background;
+  }
   if (TkwBarManager* manager = ManagerOf(Control)) how.BackgroundColor = manager->ImageListBkColor();
   how.Pressed = pressed;
   how.DownState = down;

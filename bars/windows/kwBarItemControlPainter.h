@@ -70,6 +70,9 @@ class TkwBarItemControlPainter : public TkwBarPainter {
   virtual void DrawGlyphImage(TkwBarItemControl* Control, HDC DC, TkwCellStates States, int ImageIndex,
                               TCustomImageList* Images, TBitmap* Glyph, const TRect& GlyphRect, TRect Cell,
                               bool Framed, HBRUSH Brush) const;
+  // Whether a glyph goes over what DrawButtonBorder left in its cell (a gradient or a themed
+  // part), taken as its background, rather than over a background of its own.
+  virtual bool DrawsGlyphOverCellLook(TkwBarItemControl*) const { return false; }
   // Horizontal: the arrow points down; else right.
   virtual void DrawDropDownArrow(HDC DC, const TRect& Rect, bool Horizontal, bool Flat, bool Selected,
                                  bool Enabled) const;
@@ -309,6 +312,23 @@ class TkwBarItemControlPainter : public TkwBarPainter {
   // arrow never in the selected colour).
   void DrawSubItemParts(TkwBarItemControl* Control, HDC DC, int Location, bool Selected, bool Pressed,
                         const TRect& Rect, bool CaptionShown, bool Flat) const;
+  // The glyph of a menu line in its square: the down and selected looks, or an empty cell when
+  // Glyph is false; Extra: further states of the cell.
+  void DrawMenuLineGlyph(TkwBarItemControl* Control, const TRect& Square, bool Down, bool Selected, bool Glyph,
+                         TkwCellStates Extra = TkwCellStates()) const;
+  // The drop-down button of a combo item as the standard and flat looks draw it: the button at
+  // the right end of Rect in the colours of GetComboButtonColors, its frame and face by
+  // DrawComboButtonFace, then the arrow centred in what the face leaves by DrawComboButtonArrow.
+  void DrawFramedComboButton(TkwBarItemControl* Control, HDC DC, int Location, bool Selected, bool Enabled,
+                             bool DroppedDown, const TRect& Rect, TRect& ButtonRect) const;
+  // Inside: the button less a one-pixel frame; the face may move it (a pressed look).
+  virtual void DrawComboButtonFace(TkwBarItemControl*, HDC, int /*Location*/, bool /*Selected*/, bool /*Enabled*/,
+                                   bool /*DroppedDown*/, const TRect& /*Button*/, HBRUSH /*Face*/,
+                                   TRect& /*Inside*/) const {}
+  virtual void DrawComboButtonArrow(TkwBarItemControl* Control, HDC DC, bool /*Enabled*/, COLORREF Arrow, int Size,
+                                    int Top, int Left) const {
+    DrawTriangle(Control, DC, Arrow, Size, Top, Left);
+  }
   // The options of DrawItemGlyph this painter adds (the base adds none).
   virtual void SetGlyphOptions(TkwGlyphDrawing&) const {}
 };

@@ -105,6 +105,15 @@ void TkwBarItemControlPainter::DrawMenuExtras(TkwBarSubMenuControl* Menu, HDC DC
   }
 }
 
+void TkwBarItemControlPainter::DrawMenuLineGlyph(TkwBarItemControl* Control, const TRect& Square, bool Down,
+                                                 bool Selected, bool Glyph, TkwCellStates Extra) const {
+  TkwCellStates states = Extra;
+  if (Down) states.Include(cstDown);
+  if (Selected) states.Include(cstSelected);
+  if (!Glyph) states.Include(cstNoGlyph);
+  DrawGlyph(Control, Square, states, ilMenu, Control->GetImageIndex(), Control->GetImages(), Control->GetGlyph());
+}
+
 void TkwBarItemControlPainter::DrawMenuScrollArrow(TkwBarSubMenuControl* Menu, HDC DC, bool Up,
                                                    const TRect& Rect) const {
   int row = Menu->RowUnit();
@@ -236,6 +245,30 @@ void TkwBarItemControlPainter::DrawComboListItem(TCanvas* Canvas, const TRect& R
   Canvas->FillRect(Rect);
   Canvas->TextOut(Rect.Left + 2, Rect.Top, Text);
 }
+
+// --- Combo items ------------------------------------------------------------------------------------
+
+void TkwBarItemControlPainter::DrawFramedComboButton(TkwBarItemControl* Control, HDC DC, int Location, bool Selected,
+                                                     bool Enabled, bool DroppedDown, const TRect& Rect,
+                                                     TRect& ButtonRect) const {
+  TCustomkwBarControl* window = WindowOf(Control);
+  if (!window) return;
+  TRect button(Rect.Right - window->ComboButtonWidth(), Rect.Top, Rect.Right, Rect.Bottom);
+  ButtonRect = button;
+  COLORREF arrow;
+  HBRUSH face;
+  GetComboButtonColors(Control, Location, arrow, face, DroppedDown, Selected, Enabled);
+  TRect inside = button;
+  InflateBy(inside, -1, -1);
+  DrawComboButtonFace(Control, DC, Location, Selected, Enabled, DroppedDown, button, face, inside);
+  int d = inside.Width() / 2;
+  if (d % 2 == 0) --d;
+  d = std::max(d, 1);
+  DrawComboButtonArrow(Control, DC, Enabled, arrow, d, (inside.Top + inside.Bottom - d / 2) / 2,
+                       (inside.Left + inside.Right - d) / 2);
+}
+
+// --- Edit items -------------------------------------------------------------------------------------
 
 void TkwBarItemControlPainter::DrawEditFrame(TkwBarItemControl* Control, HDC DC, bool Selected, int,
                                              TRect& Rect) const {

@@ -157,22 +157,6 @@ void TkwBarItemControlOffice11Painter::DrawButtonBorder(TkwBarItemControl* Contr
   }
 }
 
-void TkwBarItemControlOffice11Painter::DrawGlyphImage(TkwBarItemControl* Control, HDC DC, TkwCellStates States,
-                                                      int ImageIndex, TCustomImageList* Images, TBitmap* Glyph,
-                                                      const TRect& GlyphRect, TRect Cell, bool Framed, HBRUSH) const {
-  if (Framed) InflateBy(Cell, -1, -1);
-  TkwGlyphDrawing how;
-  how.CopyBackground = true;
-  if (TkwBarManager* manager = Control->GetBarManager()) how.BackgroundColor = manager->ImageListBkColor();
-  how.Pressed = States.Contains(cstPressed);
-  how.DownState = States.Contains(cstDown);
-  how.Hot = States.Contains(cstSelected);
-  how.Grayed = States.Contains(cstGrayed);
-  how.Enabled = Control->GetEnabled();
-  SetGlyphOptions(how);
-  DrawItemGlyph(DC, Cell, GlyphRect, how, ImageIndex, Images, Glyph);
-}
-
 void TkwBarItemControlOffice11Painter::FillGlyphColumnPart(TkwBarItemControl* Control, HDC DC,
                                                            const TRect& Rect) const {
   TCustomkwBarControl* window = WindowOf(Control);
@@ -623,63 +607,33 @@ void TkwBarItemControlOffice11Painter::DrawQuickCustomizingCheckColumn(TkwBarIte
   Right = Rect.Right + 1;
 }
 
-void TkwBarItemControlOffice11Painter::DrawButtonArrowPart(TkwBarItemControl* Control, HDC DC, const TRect& Rect,
-                                                           HBRUSH Face, COLORREF, bool Selected, bool Pressed,
-                                                           bool DroppedDown, bool DropDownEnabled, bool MenuPresent,
-                                                           int Location) const {
-  TCustomkwBarControl* window = WindowOf(Control);
-  TRect r = Rect;
-  if (Location != ilMenu) r.Left -= 1;
-  bool enabled = Control->GetEnabled() && DropDownEnabled;
-  if (!(DroppedDown && MenuPresent)) {
-    if (Selected)
-      FrameRectOffice11Selected(DC, r);
-    else if (Location == ilMenu)
-      FrameRect(DC, AsRECT(r), SchemeBrush(14));
-    else
-      DrawItemFrame(Control, DC, r, Face, false);
-    TRect inside = r;
-    InflateBy(inside, -1, -1);
-    DrawItemBackground(Control, DC, inside, Face, Selected || Pressed || DroppedDown || Control->ExpandedOnly);
-  }
+void TkwBarItemControlOffice11Painter::FrameButtonArrowPart(TkwBarItemControl* Control, HDC DC, const TRect& Rect,
+                                                            HBRUSH Face, int Location) const {
   if (Location == ilMenu)
-    DrawMenuArrow(DC, r, false, true, enabled, DroppedDown, window ? window->SmallUnit() : 4);
+    FrameRect(DC, AsRECT(Rect), SchemeBrush(14));
   else
-    DrawDropDownArrow(DC, r, true, true, false, enabled);
+    DrawItemFrame(Control, DC, Rect, Face, false);
 }
 
-void TkwBarItemControlOffice11Painter::DrawComboButton(TkwBarItemControl* Control, HDC DC, int Location, bool Selected,
-                                                       bool Enabled, bool DroppedDown, const TRect& Rect,
-                                                       TRect& ButtonRect) const {
-  TCustomkwBarControl* window = WindowOf(Control);
-  if (!window) return;
-  TRect button(Rect.Right - window->ComboButtonWidth(), Rect.Top, Rect.Right, Rect.Bottom);
-  ButtonRect = button;
-  COLORREF arrow;
-  HBRUSH face;
-  GetComboButtonColors(Control, Location, arrow, face, DroppedDown, Selected, Enabled);
-  TRect inside = button;
-  InflateBy(inside, -1, -1);
+void TkwBarItemControlOffice11Painter::DrawComboButtonFace(TkwBarItemControl* Control, HDC DC, int Location,
+                                                           bool Selected, bool Enabled, bool DroppedDown,
+                                                           const TRect& Button, HBRUSH Face, TRect& Inside) const {
   if (Selected && Enabled) {
-    TRect outer = button;
+    TRect outer = Button;
     outer.Left -= 1;
     FrameRectOffice11Selected(DC, outer);
     const int* pair = DroppedDown ? PressedPair : HotPair;
-    FillMidToneGradientRect(DC, inside, TColor(Office11Color(pair[0])), false, TColor(Office11Color(pair[1])));
+    FillMidToneGradientRect(DC, Inside, TColor(Office11Color(pair[0])), false, TColor(Office11Color(pair[1])));
   } else {
-    HBRUSH frame = Enabled ? SysBrush(COLOR_WINDOW) : face;
-    FrameRect(DC, AsRECT(button), frame);
-    FillRect(DC, AsRECT(TRect(button.Left - 1, button.Top, button.Left, button.Bottom)), frame);
+    HBRUSH frame = Enabled ? SysBrush(COLOR_WINDOW) : Face;
+    FrameRect(DC, AsRECT(Button), frame);
+    FillRect(DC, AsRECT(TRect(Button.Left - 1, Button.Top, Button.Left, Button.Bottom)), frame);
     if (Enabled && Location == ilMenu)
-      FillRect(DC, AsRECT(inside), SchemeBrush(26));
+      FillRect(DC, AsRECT(Inside), SchemeBrush(26));
     else
-      DrawItemBackground(Control, DC, inside, face, !Enabled);
-    if (DroppedDown) OffsetBy(inside, 1, 1);
+      DrawItemBackground(Control, DC, Inside, Face, !Enabled);
+    if (DroppedDown) OffsetBy(Inside, 1, 1);
   }
-  int d = inside.Width() / 2;
-  if (d % 2 == 0) --d;
-  d = std::max(d, 1);
-  DrawTriangle(Control, DC, arrow, d, (inside.Top + inside.Bottom - d / 2) / 2, (inside.Left + inside.Right - d) / 2);
 }
 
 void TkwBarItemControlOffice11Painter::GetComboButtonColors(TkwBarItemControl* Control, int Location,
@@ -809,25 +763,6 @@ void TkwBarItemControlOffice11Painter::DrawEditFrame(TkwBarItemControl* Control,
     DrawItemFrame(Control, DC, Rect, window ? window->ItemBrush() : SysBrush(COLOR_BTNFACE), false);
   }
   InflateBy(Rect, -1, -1);
-}
-
-void TkwBarItemControlOffice11Painter::DrawEditCaption(TkwBarItemControl* Control, HDC DC, bool Selected, int Location,
-                                                       TRect& Rect) const {
-  TCustomkwBarControl* window = WindowOf(Control);
-  if (!window) return;
-  String caption = RemoveAmpersands(Control->GetCaption());
-  SIZE extent{};
-  GetTextExtentPoint32A(DC, caption.c_str(), int(caption.size()), &extent);
-  bool menu = Location == ilMenu;
-  TRect part(Rect.Left, Rect.Top, Rect.Left + GetEditCaptionWidth(Control, extent.cx), Rect.Bottom);
-  Rect.Left = part.Right;
-  if (Selected && menu) FrameSelected(DC, part);
-  DrawItemBackground(Control, DC, part, Selected && menu ? window->GetSelectedBrush() : window->ItemBrush(),
-                     Selected && menu);
-  TRect text = part;
-  text.Right -= 5;
-  DrawCaption(Control, DC, Control->GetCaption(), text, caRight, Control->GetEnabled(), Selected && menu, false, false,
-              true);
 }
 
 COLORREF TkwBarItemControlOffice11Painter::GetDateNavigatorHeaderColor() const { return Office11Color(2); }

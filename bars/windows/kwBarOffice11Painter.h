@@ -18,9 +18,7 @@ class TkwBarItemControlOffice11Painter : public TkwBarItemControlFlatPainter {
   void FrameSelected(HDC DC, const TRect& Rect) const override;
   void DrawButtonBorder(TkwBarItemControl* Control, HDC DC, TkwCellStates States, int Location, const TRect& Rect,
                         bool Framed, HBRUSH Brush) const override;
-  void DrawGlyphImage(TkwBarItemControl* Control, HDC DC, TkwCellStates States, int ImageIndex,
-                      TCustomImageList* Images, TBitmap* Glyph, const TRect& GlyphRect, TRect Cell, bool Framed,
-                      HBRUSH Brush) const override;
+  bool DrawsGlyphOverCellLook(TkwBarItemControl*) const override { return true; }
   void DrawDropDownArrow(HDC DC, const TRect& Rect, bool Horizontal, bool Flat, bool Selected,
                          bool Enabled) const override;
   void DrawMenuArrow(HDC DC, const TRect& Rect, bool Horizontal, bool Flat, bool Enabled, bool Selected,
@@ -85,11 +83,6 @@ class TkwBarItemControlOffice11Painter : public TkwBarItemControlFlatPainter {
   HBRUSH GetQuickCustomizingBrush(TCustomkwBarControl*) const override;
   void DrawQuickCustomizingCheckColumn(TkwBarItemControl* Control, HDC DC, bool Selected, int& Right,
                                        TRect& Rect) const override;
-  void DrawButtonArrowPart(TkwBarItemControl* Control, HDC DC, const TRect& Rect, HBRUSH Face, COLORREF Arrow,
-                           bool Selected, bool Pressed, bool DroppedDown, bool DropDownEnabled, bool MenuPresent,
-                           int Location) const override;
-  void DrawComboButton(TkwBarItemControl* Control, HDC DC, int Location, bool Selected, bool Enabled,
-                       bool DroppedDown, const TRect& Rect, TRect& ButtonRect) const override;
   void GetComboButtonColors(TkwBarItemControl* Control, int Location, COLORREF& Arrow, HBRUSH& Face, bool DroppedDown,
                             bool Selected, bool Enabled) const override;
   void DrawDropDownListBorder(HDC DC, const TRect& Rect) const override;
@@ -104,7 +97,6 @@ class TkwBarItemControlOffice11Painter : public TkwBarItemControlFlatPainter {
   HBRUSH GetMenuBrush(TkwBarSubMenuControl*) const override;
   int GetEditCaptionWidth(TkwBarItemControl* Control, int TextWidth) const override;
   void DrawEditFrame(TkwBarItemControl* Control, HDC DC, bool Selected, int Location, TRect& Rect) const override;
-  void DrawEditCaption(TkwBarItemControl* Control, HDC DC, bool Selected, int Location, TRect& Rect) const override;
   COLORREF GetDateNavigatorHeaderColor() const override;
   int GetProgressBarIndent(TkwBarItemControl* Control, bool OwnGlyph) const override;
   HBRUSH GetInPlaceSubItemBrush() const override;
@@ -113,6 +105,10 @@ class TkwBarItemControlOffice11Painter : public TkwBarItemControlFlatPainter {
   void SetGlyphOptions(TkwGlyphDrawing& How) const override { How.TintDisabled = true; }
   // The glyph column shows the menu's own gradient.
   void FillGlyphColumnPart(TkwBarItemControl* Control, HDC DC, const TRect& Rect) const override;
+  void FrameButtonArrowPart(TkwBarItemControl* Control, HDC DC, const TRect& Rect, HBRUSH Face,
+                            int Location) const override;
+  void DrawComboButtonFace(TkwBarItemControl* Control, HDC DC, int Location, bool Selected, bool Enabled,
+                           bool DroppedDown, const TRect& Button, HBRUSH Face, TRect& Inside) const override;
   // A docked tool bar with rounded ends (not the main menu, with a border).
   static bool HasRoundedEnds(const TkwBar* Bar, TkwBarDockingStyle Style);
   // The gradient rectangle of a docked tool bar, in window coordinates.

@@ -93,11 +93,7 @@ void TkwBarItemControlStandardPainter::DrawGlyphAndCaption(TkwBarItemControl* Co
   if (!window) return;
   TRect square(Rect.Left, Rect.Top, Rect.Left + Rect.Height(), Rect.Bottom);
   bool glyph = ShowGlyph && Control->HasGlyph();
-  TkwCellStates states;
-  if (Down) states.Include(cstDown);
-  if (Selected) states.Include(cstSelected);
-  if (!glyph) states.Include(cstNoGlyph);
-  DrawGlyph(Control, square, states, ilMenu, Control->GetImageIndex(), Control->GetImages(), Control->GetGlyph());
+  DrawMenuLineGlyph(Control, square, Down, Selected, glyph);
   bool framed = Selected || Control->ExpandedOnly;
   TRect column(square.Right, Rect.Top, square.Right + 1, Rect.Bottom);
   TRect caption(column.Right, Rect.Top, Rect.Right, Rect.Bottom);
@@ -259,36 +255,34 @@ void TkwBarItemControlStandardPainter::ShiftPressedCaption(TkwBarItemControl*, b
 void TkwBarItemControlStandardPainter::DrawComboButton(TkwBarItemControl* Control, HDC DC, int Location, bool Selected,
                                                        bool Enabled, bool DroppedDown, const TRect& Rect,
                                                        TRect& ButtonRect) const {
+  DrawFramedComboButton(Control, DC, Location, Selected, Enabled, DroppedDown, Rect, ButtonRect);
+}
+
+void TkwBarItemControlStandardPainter::DrawComboButtonFace(TkwBarItemControl* Control, HDC DC, int, bool Selected,
+                                                           bool Enabled, bool DroppedDown, const TRect& Button,
+                                                           HBRUSH Face, TRect& Inside) const {
   TCustomkwBarControl* window = WindowOf(Control);
-  if (!window) return;
-  TRect button(Rect.Right - window->ComboButtonWidth(), Rect.Top, Rect.Right, Rect.Bottom);
-  ButtonRect = button;
-  COLORREF arrow;
-  HBRUSH face;
-  GetComboButtonColors(Control, Location, arrow, face, DroppedDown, Selected, Enabled);
   HBRUSH columnBrush;
   if (Selected && Enabled) {
-    DrawEdge(DC, AsRECT(button), DroppedDown ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    TRect edge = Button;
+    DrawEdge(DC, AsRECT(edge), DroppedDown ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     columnBrush = window->ItemBrush();
   } else {
     columnBrush = Enabled ? SysBrush(COLOR_BTNHIGHLIGHT) : window->ItemBrush();
-    FrameRect(DC, AsRECT(button), columnBrush);
+    FrameRect(DC, AsRECT(Button), columnBrush);
   }
-  FillRect(DC, AsRECT(TRect(button.Left - 1, button.Top, button.Left, button.Bottom)), columnBrush);
-  TRect inside = button;
-  InflateBy(inside, -1, -1);
-  FillRect(DC, AsRECT(inside), face);
-  if (DroppedDown) OffsetBy(inside, 1, 1);
-  int d = inside.Width() / 2;
-  if (d % 2 == 0) --d;
-  d = std::max(d, 1);
-  int left = (inside.Left + inside.Right - d) / 2;
-  int top = (inside.Top + inside.Bottom - d / 2) / 2;
+  FillRect(DC, AsRECT(TRect(Button.Left - 1, Button.Top, Button.Left, Button.Bottom)), columnBrush);
+  FillRect(DC, AsRECT(Inside), Face);
+  if (DroppedDown) OffsetBy(Inside, 1, 1);
+}
+
+void TkwBarItemControlStandardPainter::DrawComboButtonArrow(TkwBarItemControl* Control, HDC DC, bool Enabled,
+                                                            COLORREF Arrow, int Size, int Top, int Left) const {
   if (Enabled) {
-    DrawTriangle(Control, DC, arrow, d, top, left);
+    DrawTriangle(Control, DC, Arrow, Size, Top, Left);
   } else {
-    DrawTriangle(Control, DC, GetSysColor(COLOR_BTNHIGHLIGHT), d, top + 1, left + 1);
-    DrawTriangle(Control, DC, GetSysColor(COLOR_BTNSHADOW), d, top, left);
+    DrawTriangle(Control, DC, GetSysColor(COLOR_BTNHIGHLIGHT), Size, Top + 1, Left + 1);
+    DrawTriangle(Control, DC, GetSysColor(COLOR_BTNSHADOW), Size, Top, Left);
   }
 }
 

@@ -59,6 +59,11 @@ class TkwBarItemControlStandardPainter : public TkwBarItemControlPainter {
  protected:
   // One grip line of a docked bar: a raised edge with a highlight pixel at its outer corner.
   void DrawGripLine(HDC DC, const TRect& Line, bool Vertical) const;
+  void DrawComboButtonFace(TkwBarItemControl* Control, HDC DC, int Location, bool Selected, bool Enabled,
+                           bool DroppedDown, const TRect& Button, HBRUSH Face, TRect& Inside) const override;
+  // A disabled arrow is embossed.
+  void DrawComboButtonArrow(TkwBarItemControl* Control, HDC DC, bool Enabled, COLORREF Arrow, int Size, int Top,
+                            int Left) const override;
 };
 
 class TkwBarItemControlEnhancedPainter : public TkwBarItemControlStandardPainter {

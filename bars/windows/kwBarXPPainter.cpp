@@ -86,22 +86,6 @@ void TkwBarItemControlXPPainter::DrawCheckMark(TkwBarItemControl* Control, HDC D
   Flat().DrawCheckMark(Control, DC, Scale, Top, Left);
 }
 
-void TkwBarItemControlXPPainter::DrawGlyphImage(TkwBarItemControl* Control, HDC DC, TkwCellStates States,
-                                                int ImageIndex, TCustomImageList* Images, TBitmap* Glyph,
-                                                const TRect& GlyphRect, TRect Cell, bool Framed, HBRUSH) const {
-  if (Framed) InflateBy(Cell, -1, -1);
-  TkwGlyphDrawing how;
-  how.CopyBackground = true;
-  if (TkwBarManager* manager = Control->GetBarManager()) how.BackgroundColor = manager->ImageListBkColor();
-  how.Pressed = States.Contains(cstPressed);
-  how.DownState = States.Contains(cstDown);
-  how.Hot = States.Contains(cstSelected);
-  how.Grayed = States.Contains(cstGrayed);
-  how.Enabled = Control->GetEnabled();
-  SetGlyphOptions(how);
-  DrawItemGlyph(DC, Cell, GlyphRect, how, ImageIndex, Images, Glyph);
-}
-
 bool TkwBarItemControlXPPainter::KeepsPressedContentInPlace(TkwBarItemControl* Control) const {
   TCustomkwBarControl* window = WindowOf(Control);
   return Control->HasSubMenu() && window && window->Bar() && window->Bar()->IsMainMenu();
@@ -143,11 +127,7 @@ void TkwBarItemControlXPPainter::DrawGlyphAndCaption(TkwBarItemControl* Control,
   if (!window) return;
   TRect square(Rect.Left, Rect.Top, Rect.Left + Rect.Height(), Rect.Bottom);
   bool glyph = ShowGlyph && Control->HasGlyph();
-  TkwCellStates states;
-  if (Down) states.Include(cstDown);
-  if (Selected) states.Include(cstSelected);
-  if (!glyph) states.Include(cstNoGlyph);
-  DrawGlyph(Control, square, states, ilMenu, Control->GetImageIndex(), Control->GetImages(), Control->GetGlyph());
+  DrawMenuLineGlyph(Control, square, Down, Selected, glyph);
   TRect caption(square.Right, Rect.Top, Rect.Right, Rect.Bottom);
   FillRect(DC, AsRECT(caption), Selected ? window->GetSelectedBrush() : window->ItemBrush());
   TRect text = caption;

@@ -13,9 +13,7 @@ class TkwBarItemControlXPPainter : public TkwBarItemControlPainter {
   void DrawButtonBorder(TkwBarItemControl* Control, HDC DC, TkwCellStates States, int Location, const TRect& Rect,
                         bool Framed, HBRUSH Brush) const override;
   void DrawCheckMark(TkwBarItemControl* Control, HDC DC, int Scale, int Top, int Left) const override;
-  void DrawGlyphImage(TkwBarItemControl* Control, HDC DC, TkwCellStates States, int ImageIndex,
-                      TCustomImageList* Images, TBitmap* Glyph, const TRect& GlyphRect, TRect Cell, bool Framed,
-                      HBRUSH Brush) const override;
+  bool DrawsGlyphOverCellLook(TkwBarItemControl*) const override { return true; }
   bool KeepsPressedContentInPlace(TkwBarItemControl* Control) const override;
   void DrawSizeGripGlyph(TCustomkwBarControl* Window, HDC DC, HBRUSH Brush, const TRect& Rect) const override;
   void DrawMarkBackground(TCustomkwBarControl* Window, HDC DC, HBRUSH Brush, const TRect& Rect) const override;

@@ -469,6 +469,18 @@ FARPROC AsProc(F Function) {
 }
 }  // namespace
 
+void WhenReady(std::function<bool()> Ready, std::function<void()> Action, DWORD Deadline) {
+  if (!Deadline) Deadline = GetTickCount() + kWaitLimit;
+  Later(
+      [=] {
+        if (Ready() || GetTickCount() > Deadline)
+          Action();
+        else
+          WhenReady(Ready, Action, Deadline);
+      },
+      10);
+}
+
 void SendThemeChanged() {
   if (HWND receiver = ThemeChangeReceiverWindow()) SendMessageA(receiver, WM_THEMECHANGED, 0, 0);
 }

@@ -177,6 +177,11 @@ class TFakeVisualStyle {
 // Announces a theme change to the library as the system does.
 void SendThemeChanged();
 
+// Runs Action from the message loop once Ready holds (checked every few milliseconds), or when
+// the wait limit has gone by: for work inside a modal loop (a drag, a popup menu) that the next
+// call opens.
+void WhenReady(std::function<bool()> Ready, std::function<void()> Action, DWORD Deadline = 0);
+
 // Sets system colours for the test and puts the previous ones back when it goes, whatever way the
 // test ends.
 class TSystemColors {

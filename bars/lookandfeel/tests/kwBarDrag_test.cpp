@@ -7,20 +7,6 @@
 
 namespace {
 
-// Runs Action from the message loop once Ready holds (checked every few milliseconds), or when
-// the wait limit has gone by: for work inside the drag's own loop.
-void WhenReady(std::function<bool()> Ready, std::function<void()> Action, DWORD Deadline = 0) {
-  if (!Deadline) Deadline = GetTickCount() + kWaitLimit;
-  Later(
-      [=] {
-        if (Ready() || GetTickCount() > Deadline)
-          Action();
-        else
-          WhenReady(Ready, Action, Deadline);
-      },
-      10);
-}
-
 class BarDrag : public BarFormTest {
  protected:
   void SetUp() override {

@@ -6,18 +6,6 @@
 
 namespace {
 
-void WhenReady(std::function<bool()> Ready, std::function<void()> Action, DWORD Deadline = 0) {
-  if (!Deadline) Deadline = GetTickCount() + kWaitLimit;
-  Later(
-      [=] {
-        if (Ready() || GetTickCount() > Deadline)
-          Action();
-        else
-          WhenReady(Ready, Action, Deadline);
-      },
-      10);
-}
-
 std::vector<String> Captions(TkwBar* Bar) {
   std::vector<String> captions;
   for (int i = 0; i < Bar->ItemLinks()->Count(); ++i) captions.push_back(Bar->ItemLinks()->Items(i)->GetCaption());

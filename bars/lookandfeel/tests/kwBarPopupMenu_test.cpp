@@ -9,20 +9,6 @@
 
 namespace {
 
-// Runs Action from the message loop once Ready holds (checked every few milliseconds), or when
-// the wait limit has gone by: for work inside a modal loop that the next call opens.
-void WhenReady(std::function<bool()> Ready, std::function<void()> Action, DWORD Deadline = 0) {
-  if (!Deadline) Deadline = GetTickCount() + kWaitLimit;
-  Later(
-      [=] {
-        if (Ready() || GetTickCount() > Deadline)
-          Action();
-        else
-          WhenReady(Ready, Action, Deadline);
-      },
-      10);
-}
-
 class PopupMenu : public BarFormTest {
  protected:
   void SetUp() override {

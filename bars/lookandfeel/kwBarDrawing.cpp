@@ -208,13 +208,7 @@ class TScratchSurface {
     if (!FDC) FDC = CreateCompatibleDC(nullptr);
     if (Width > FWidth || Height > FHeight) {
       int w = std::max(Width, FWidth), h = std::max(Height, FHeight);
-      BITMAPINFO info{};
-      info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-      info.bmiHeader.biWidth = w;
-      info.bmiHeader.biHeight = -h;
-      info.bmiHeader.biPlanes = 1;
-      info.bmiHeader.biBitCount = 32;
-      info.bmiHeader.biCompression = BI_RGB;
+      BITMAPINFO info = TopDownBitmapInfo(w, h);
       void* bits = nullptr;
       HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
       if (!bitmap) return nullptr;
@@ -253,13 +247,7 @@ thread_local TScratchSurface BackgroundScratch;
 thread_local TScratchSurface GlyphScratch;
 
 void WritePixels(HDC DC, int X, int Y, const TPixels& P) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = P.Width;
-  info.bmiHeader.biHeight = -P.Height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownBitmapInfo(P.Width, P.Height);
   SetDIBitsToDevice(DC, X, Y, DWORD(P.Width), DWORD(P.Height), 0, 0, 0, UINT(P.Height), P.Data.data(), &info,
                     DIB_RGB_COLORS);
 }
@@ -386,4 +374,30 @@ void DrawItemGlyph(HDC DC, const TRect& TargetRect, const TRect& GlyphRect, cons
         if (shape.At(x, y) != transparent) plot(gx + x, gy + y, shadow);
   }
   WritePixels(DC, TargetRect.Left, TargetRect.Top, back);
+}
+
+BITMAPINFO TopDownBitmapInfo(int Width, int Height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = Width;
+  info.bmiHeader.biHeight = -Height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+std::vector<std::uint32_t> ReadScreenPixels(const TRect& Rect) {
+  int w = Rect.Width(), h = Rect.Height();
+  std::vector<std::uint32_t> pixels(std::size_t(std::max(w, 0) * std::max(h, 0)));
+  if (pixels.empty()) return pixels;
+  BITMAPINFO info = TopDownBitmapInfo(w, h);
+  TWindowDC screen;
+  TOwnedBitmap beneath(CreateCompatibleBitmap(screen, w, h));
+  {
+    TBitmapDC memory(beneath, screen);
+    BitBlt(memory, 0, 0, w, h, screen, Rect.Left, Rect.Top, SRCCOPY);
+  }
+  GetDIBits(screen, beneath, 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
+  return pixels;
 }

@@ -5,8 +5,16 @@
 // context.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "Graphics.h"
 #include "ImageList.h"
+
+// The header of a 32-bit device-independent bitmap of Width x Height pixels, rows top first.
+BITMAPINFO TopDownBitmapInfo(int Width, int Height);
+// What the screen shows in Rect now: 0x00RRGGBB pixels, rows top first.
+std::vector<std::uint32_t> ReadScreenPixels(const TRect& Rect);
 
 // Copies the DC's clip region (Existed: there was one); Restore selects it back (or none) and
 // deletes the copy.

@@ -94,13 +94,7 @@ void TkwBarShadowPart::BuildImage() {
     if ((FCorners & kwscTop) && k < h)
       for (int x = 0; x < w; ++x) fade(x, k, k);
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownBitmapInfo(w, h);
   SetDIBits(FImage->Canvas()->Handle(), FImage->Handle(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
   FAlpha.assign(pixels.begin(), pixels.end());
 }
@@ -110,23 +104,7 @@ void TkwBarShadowPart::ShowPart() {
   int w = Width(), h = Height();
   if (TkwBarShadow::GetTransparent() && w > 0 && h > 0 && (!HandleAllocated() || !IsWindowVisible(Handle()))) {
     // The black image over what the screen shows here now: each channel times (255 - alpha).
-    std::vector<std::uint32_t> pixels(std::size_t(w * h));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    {
-      TWindowDC screen;
-      TOwnedBitmap beneath(CreateCompatibleBitmap(screen, w, h));
-      {
-        TBitmapDC memory(beneath, screen);
-        BitBlt(memory, 0, 0, w, h, screen, Left(), Top(), SRCCOPY);
-      }
-      GetDIBits(screen, beneath, 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
-    }
+    std::vector<std::uint32_t> pixels = ReadScreenPixels(TRect(Left(), Top(), Left() + w, Top() + h));
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         std::uint32_t& p = pixels[std::size_t(y * w + x)];
@@ -137,6 +115,7 @@ void TkwBarShadowPart::ShowPart() {
       }
     FComposed->SetPixelFormat(pf32bit);
     FComposed->SetSize(w, h);
+    BITMAPINFO info = TopDownBitmapInfo(w, h);
     SetDIBits(FComposed->Canvas()->Handle(), FComposed->Handle(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
   }
   HandleNeeded();

@@ -3,60 +3,15 @@
 // PDF file whose text reads back exact, and misuse raises EPrinter.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <random>
 #include <string>
+#include <vector>
 
 #include "AnsiString.h"
+#include "PrintedPdfs.h"
 #include "Printers.h"
 
 namespace {
-
-// The folder cups-pdf writes into (a host path).
-std::string PdfFolder() {
-  const char* home = std::getenv("HOME");
-  return std::string(home ? home : "/root") + "/PDF";
-}
-
-// A job title no other run uses: the printer's folder is shared by every run on the machine
-// (other build trees among them), and cups-pdf names the file after the title. Letters and digits
-// only, which it keeps as they are.
-std::string UniqueTitle() {
-  return "velbor" + std::to_string(GetCurrentProcessId()) + "x" + std::to_string(std::random_device()());
-}
-
-// Whether the file is a whole PDF: cups-pdf writes it in place, its end marker last.
-bool WholePdf(const std::string& Path) {
-  FILE* file = std::fopen(Path.c_str(), "rb");
-  if (!file) return false;
-  char tail[16] = "";
-  std::size_t read = 0;
-  if (std::fseek(file, -long(sizeof(tail)), SEEK_END) == 0) read = std::fread(tail, 1, sizeof(tail), file);
-  std::fclose(file);
-  return std::string(tail, read).find("%%EOF") != std::string::npos;
-}
-
-// The PDF of the job titled Title once it is whole; "" when none came within a minute.
-std::string WaitForPdf(const std::string& Title) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (DIR* dir = opendir(PdfFolder().c_str())) {
-      std::string found;
-      while (dirent* e = readdir(dir)) {
-        std::string n = e->d_name;
-        if (n.find(Title) != std::string::npos && n.size() > 4 && n.substr(n.size() - 4) == ".pdf") found = n;
-      }
-      closedir(dir);
-      if (!found.empty() && WholePdf(PdfFolder() + "/" + found)) return PdfFolder() + "/" + found;
-    }
-    ::Sleep(50);
-  }
-  return std::string();
-}
 
 std::string PdfText(const std::string& Path) {
   std::string command = "pdftotext -enc UTF-8 '" + Path + "' - 2>/dev/null";
@@ -155,8 +110,9 @@ TEST_F(PrinterTest, AccentedTextPrintsToAPdfThatReadsBackExact) {
   EXPECT_FALSE(p->Printing());
   EXPECT_FALSE(p->Aborted());
 
-  std::string pdf = WaitForPdf(title);
-  ASSERT_FALSE(pdf.empty()) << "no whole PDF named after " << title << " in " << PdfFolder();
+  std::vector<std::string> pdfs = WaitForPdfs(title, 1);
+  ASSERT_FALSE(pdfs.empty()) << "no whole PDF named after " << title << " in " << PdfFolder();
+  const std::string& pdf = pdfs.front();
   std::string text = PdfText(pdf);
   EXPECT_NE(text.find("Élévation à côté du marais"), std::string::npos) << text;
   EXPECT_NE(text.find("Tourbière, roselière, ça marche"), std::string::npos) << text;

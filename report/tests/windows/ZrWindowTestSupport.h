@@ -10,6 +10,8 @@
 #include "ZrReportFixture.h"
 #include "ZR_View.h"
 // After the engine's headers: the API macros must not rename their members.
+#include "PrintedPdfs.h"
+#include "ScreenshotFiles.h"
 #include "UiTestSupport.h"
 
 // Runs Work inside the modal loop of the first form of class ClassName that becomes active (checked
@@ -23,13 +25,6 @@ TCustomForm* ActiveFormOf(const String& ClassName);
 // Saves what a window shows now, frame included, as build/report/screenshots/NAME.png.
 void SaveScreenshot(HWND Window, const String& Name);
 
-// The PDF printer.
-std::string PdfFolder();
-// A job title no other run uses (cups-pdf names its files after it).
-std::string UniqueTitle(const char* Stem);
-// The PDFs of the jobs titled Title once Count of them are whole, oldest first; fewer when they
-// did not come within a minute.
-std::vector<std::string> WaitForPdfs(const std::string& Title, std::size_t Count);
 // The text of a PDF (pdftotext), its pages separated by form feeds.
 std::string PdfText(const std::string& Path);
 std::string HostCommand(const std::string& Command);

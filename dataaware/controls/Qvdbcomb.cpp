@@ -165,7 +165,10 @@ String TqvDBCustomComboBox::GetValueForDisplay(const String& Text) {
   if (!FMapList && !TwoColumnDisplay) return Text;
   for (int i = 0; i < FItems->Count(); ++i) {
     const String& Line = FItems->Strings(i);
-    if (qvSameText(qvComboLineToken(Line, 1), Text)) return qvComboLineToken(Line, 2);
+    if (!qvSameText(qvComboLineToken(Line, 1), Text)) continue;
+    // Two columns show a line without a value as its text, and store that text.
+    String Value = qvComboLineToken(Line, 2);
+    return Value.empty() && TwoColumnDisplay ? Text : Value;
   }
   return TwoColumnDisplay ? Text : String();
 }

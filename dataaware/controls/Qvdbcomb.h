@@ -47,6 +47,8 @@ class TqvPopupListbox : public TCustomListBox {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  // A top-level window has no child identifier.
+  void CreateWindowHandle(const TCreateParams& Params) override { TWinControl::CreateWindowHandle(Params); }
   void CreateWnd() override;
   void KeyPress(char& Key) override;
   void DrawItem(int Index, TRect Rect, TOwnerDrawState State) override;
@@ -106,8 +108,8 @@ class TqvDBCustomComboBox : public TqvDBCustomCombo {
   // line whose second token is Value exactly, empty when none; otherwise Value.
   String GetDisplayForValue(const String& Value);
   // The stored value of a shown text: with MapList (or two columns), the second token of the first
-  // line whose first token equals Text without regard to case; none gives empty with MapList alone
-  // and Text with two columns. Otherwise Text.
+  // line whose first token equals Text without regard to case; none (or, with two columns, a line
+  // without a value) gives empty with MapList alone and Text with two columns. Otherwise Text.
   String GetValueForDisplay(const String& Text);
   // What the combo stores for its text now.
   String GetStoredValue() { return GetFieldText(); }

@@ -45,6 +45,9 @@ void TqvDBCustomEdit::CreateParams(TCreateParams& Params) {
 
 void TqvDBCustomEdit::CreateWnd() {
   inherited::CreateWnd();
+  // An unbound edit that is not read-only takes typing, pasting and deleting from the start (a
+  // form description's edit learns it when loaded; one made in code, here).
+  if (DataSource() == nullptr && !ReadOnly()) TCustomEdit::SetReadOnly(false);
   if (BorderStyle() == bsNone && AutoSize() && Parent() != nullptr && !qvIsInGrid(this)) Frame()->AdjustHeight();
   SetEditRect();
   if (IsTransparentFrame() && Parent() != nullptr) qvRemoveClipChildren(Parent());

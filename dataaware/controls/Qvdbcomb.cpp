@@ -539,12 +539,13 @@ void TqvDBCustomComboBox::DrawListItem(TCanvas* Canvas, int Index, const TRect& 
     }
   }
   int MRU = FHistoryList->GetMRUCount();
-  if (MRU > 0 && (Index == MRU - 1 || Index == MRU)) {
-    // The line between the most recent entries and the others.
+  if (MRU > 0 && Index == MRU - 1) {
+    // The line between the most recent entries and the others, in the last recent row (which
+    // repaints it with itself).
     TOwnedPen Shadow(CreatePen(PS_SOLID, 1, ColorToRGB(clBtnShadow)));
     HDC DC = Canvas->Handle();
     TSelectedObject Pen(DC, Shadow);
-    int Y = Index == MRU - 1 ? Rect.Bottom - 1 : Rect.Top;
+    int Y = Rect.Bottom - 1;
     MoveToEx(DC, Rect.Left, Y, nullptr);
     LineTo(DC, Rect.Right, Y);
   }

@@ -31,8 +31,25 @@ class ComboBoxTest : public ControlsFormTest {
   bool ListShown(TqvDBComboBox* C) {
     return C->ListVisible() && C->ListBox() != nullptr && IsWindowVisible(C->ListBox()->Handle());
   }
-  // A point of the form where nothing is.
-  TPoint Background() { return OnScreen(Form.get(), 380, 40); }
+  void TearDown() override {
+    if (Plain != nullptr) DestroyWindow(Plain);
+    ControlsFormTest::TearDown();
+  }
+  // A point of a window of no control of the class library (a plain static text that hears its
+  // clicks): only the mouse hook sees a press there. A press on a control of the library would
+  // cancel the modes of the focused control itself.
+  TPoint Background() {
+    if (Plain == nullptr) {
+      Plain = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 300, 20, 100, 60, Form->Handle(),
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+      UpdateWindow(Plain);
+    }
+    RECT R{};
+    GetWindowRect(Plain, &R);
+    return TPoint((R.left + R.right) / 2, (R.top + R.bottom) / 2);
+  }
+
+  HWND Plain = nullptr;
   void Dropped(TObject*) { ++DropDowns; }
   TNotifyEvent DropLog() { return TNotifyEvent(this, &ComboBoxTest::Dropped); }
 

@@ -125,20 +125,6 @@ bool TextKeyMatches(const char* Value, std::size_t Length, const String& Key, TL
   return true;
 }
 
-bool IsTextField(TField* Field) {
-  switch (Field->DataType()) {
-    case ftString:
-    case ftFixedChar:
-    case ftWideString:
-    case ftMemo:
-    case ftFmtMemo:
-    case ftGuid:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 // --- Construction --------------------------------------------------------------------------------
@@ -854,7 +840,7 @@ static int FindRow(TCustomADODataSet* DataSet, TAdoCursor& C, const String& KeyF
     TKeyMatch K{Column, Field, Fields.size() == 1 && !VarIsArray(KeyValues) ? KeyValues : KeyValues.GetElement(int(i)),
                 false, false, String()};
     K.Null = VarIsNull(K.Key) || VarIsEmpty(K.Key);
-    if (!K.Null && IsTextField(Field)) {
+    if (!K.Null && IsTextFieldType(Field->DataType())) {
       K.Text = K.Key.AsString();
       K.FastText = C.Columns[std::size_t(Column)].Kind == TNativeKind::Text8 &&
                    NativeKindOf(Field->DataType()) == TNativeKind::Text8;
@@ -877,7 +863,7 @@ static int FindRow(TCustomADODataSet* DataSet, TAdoCursor& C, const String& KeyF
         const char* Value = Data + Col.Offset;
         Match = TextKeyMatches(Value, strnlen(Value, std::min(std::size_t(Col.Size), std::size_t(K.Field->Size()))),
                                K.Text, Options);
-      } else if (IsTextField(K.Field)) {
+      } else if (IsTextFieldType(K.Field->DataType())) {
         String Value = AdoCell::Text(C.Columns[std::size_t(K.Column)], Data, Row.Blobs);
         Match = TextKeyMatches(Value.data(), Value.size(), K.Text, Options);
       } else {

@@ -9,24 +9,6 @@
 #include "Field.h"
 #include "ScopeGuard.h"
 
-namespace {
-
-bool IsTextType(TFieldType Type) {
-  switch (Type) {
-    case ftString:
-    case ftFixedChar:
-    case ftWideString:
-    case ftMemo:
-    case ftFmtMemo:
-    case ftGuid:
-      return true;
-    default:
-      return false;
-  }
-}
-
-}  // namespace
-
 bool TCustomADODataSet::SearchRows(TField* Field, const std::function<bool(std::string_view Text)>& Matches,
                                    bool FromFirst, bool& Handled) {
   CheckBrowseMode();
@@ -47,7 +29,7 @@ bool TCustomADODataSet::SearchRows(TField* Field, const std::function<bool(std::
   // An 8-bit text read in place: no copy for each row.
   bool InPlace = NativeKindOf(Col.Type) == TNativeKind::Text8 &&
                  NativeKindOf(Field->DataType()) == TNativeKind::Text8;
-  bool Stored = IsTextType(Field->DataType());
+  bool Stored = IsTextFieldType(Field->DataType());
   std::size_t Limit = std::min(std::size_t(Col.Size), std::size_t(Field->Size()));
   // Any other field reads as its AsString, the row loaded into the search buffer.
   auto FieldText = [&](int Index) {

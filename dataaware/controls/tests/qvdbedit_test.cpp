@@ -266,6 +266,27 @@ TEST_F(EditTest, ANumberShowsItsDisplayTextRightAlignedUntilTheEditHasTheFocus) 
   EXPECT_TRUE(ShowsText(Edit, LeftHalf, Edit->Text(), Edit->Font(), clWindowText, clWindow));
 }
 
+TEST_F(EditTest, ADisabledEditWritesItsOwnTextInTheGreyTextColour) {
+  TqvDBEdit* Edit = Bound<TqvDBEdit>("SURFACE", 20, 200);
+  Edit->SetEnabled(false);
+  ShowUnfocused();
+  ASSERT_TRUE(Painted(Form.get()));
+  TRect Client = Edit->ClientRect();
+  EXPECT_TRUE(ShowsText(Edit, TRect(Client.Right / 2, 0, Client.Right, Client.Bottom), FieldOf("SURFACE")->DisplayText(),
+                        Edit->Font(), clGrayText, clWindow));
+}
+
+TEST_F(EditTest, APasswordEditShowsOneMarkPerCharacterAlsoUnfocused) {
+  TqvDBEdit* Edit = Unbound();
+  Edit->SetPasswordChar('*');
+  Edit->Frame()->SetEnabled(true);
+  Edit->SetText("secret");
+  ShowUnfocused();
+  ASSERT_TRUE(Painted(Form.get()));
+  TRect Inside(0, 0, Edit->ClientWidth(), Edit->ClientHeight() - 2);
+  EXPECT_TRUE(ShowsText(Edit, Inside, "******", Edit->Font(), clWindowText, clWindow));
+}
+
 TEST_F(EditTest, ChangingTheFieldLetsTheNewFieldsSizeLimitTheText) {
   TqvDBEdit* Edit = Bound<TqvDBEdit>("CODE", 20);
   ShowForm();

@@ -70,8 +70,8 @@ inline std::string AskedTexts(const TModalScript& Script) {
   return All;
 }
 
-// The folder of the build, where the tests leave their pictures.
-inline std::string BuildPicturePath(const char* Name) { return std::string(VELBOR_BUILD_DIR) + "/" + Name; }
+// Where the tests leave their pictures: the folder "screenshots" beside the test program.
+inline std::string BuildPicturePath(const char* Name) { return std::string(VELBOR_SCREENSHOT_DIR) + "/" + Name; }
 
 // What the screen shows in a rectangle of screen coordinates (windows of every thread included).
 inline TPixelArea CaptureScreen(const TRect& Area) {

@@ -402,15 +402,17 @@ void BeginMouseLeaveTracking(HWND Wnd) {
   TrackingTimer = SetTimer(nullptr, 0, 50, &TrackingTimerProc);
 }
 
-bool IsMouseLeaveTracked(HWND Wnd) {
+HWND MouseLeaveTrackedWindow() {
   TkwLateUser32& user32 = LateUser32();
   if (user32.TrackMouseEvent) {
     TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_QUERY, nullptr, 0};
     user32.TrackMouseEvent(&track);
-    return (track.dwFlags & TME_LEAVE) && track.hwndTrack == Wnd;
+    return (track.dwFlags & TME_LEAVE) ? track.hwndTrack : nullptr;
   }
-  return Wnd && TrackedWindow == Wnd;
+  return TrackedWindow;
 }
+
+bool IsMouseLeaveTracked(HWND Wnd) { return Wnd && MouseLeaveTrackedWindow() == Wnd; }
 
 void EndMouseLeaveTracking(HWND Wnd) {
   if (!IsMouseLeaveTracked(Wnd)) return;

@@ -124,6 +124,8 @@ void EnsureMinItemWidth(int& Width);
 // window under the cursor. Ending it sends WM_MOUSELEAVE.
 void BeginMouseLeaveTracking(HWND Wnd);
 bool IsMouseLeaveTracked(HWND Wnd);
+// The window whose mouse leaving is tracked (nullptr: none).
+HWND MouseLeaveTrackedWindow();
 void EndMouseLeaveTracking(HWND Wnd);
 
 // Dispatches the queued mouse (paint) messages; a WM_QUIT met is posted again and ends the loop.

@@ -26,6 +26,15 @@ TPoint PointOf(const TMessage& Message) {
   return TPoint(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
 }
 
+// Whether a window that is not topmost has only topmost windows above it: moving it to the top
+// would change nothing, and still cost the display a restacking.
+bool IsTopOfItsKind(HWND Window) {
+  if (GetWindowLongA(Window, GWL_EXSTYLE) & WS_EX_TOPMOST) return false;
+  for (HWND above = GetWindow(Window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+    if (!(GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST)) return false;
+  return true;
+}
+
 const UINT_PTR MarkTimerId = 1;
 }  // namespace
 
@@ -246,15 +255,19 @@ void TkwBarControl::SetDockingStyle(TkwBarDockingStyle Value) {
 
 void TkwBarControl::BeginMenuMode(TkwBarItemControl* Control) {
   TkwBarManager* manager = GetBarManager();
-  POINT cursor;
-  GetCursorPos(&cursor);
-  if (HWND under = GetWindowAtScreenPoint(cursor); under && under != Handle())
-    if (auto* other = dynamic_cast<TCustomkwBarControl*>(FindControl(under)))
-      if (other->HandleAllocated()) EndMouseLeaveTracking(other->Handle());
+  // Asking the display where the pointer is takes a round trip: only when another window's
+  // mouse leaving is tracked can there be something to end.
+  if (HWND tracked = MouseLeaveTrackedWindow(); tracked && tracked != Handle()) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    if (HWND under = GetWindowAtScreenPoint(cursor); under && under != Handle())
+      if (auto* other = dynamic_cast<TCustomkwBarControl*>(FindControl(under)))
+        if (other->HandleAllocated()) EndMouseLeaveTracking(other->Handle());
+  }
   TCustomForm* form = manager ? manager->OwnerForm() : nullptr;
   if (form && form->HandleAllocated()) SendMessageA(form->Handle(), WM_CANCELMODE, 0, 0);
   FFocusBeforeMenu = GetFocus();
-  if (form && form->HandleAllocated() && !IsCustomizing())
+  if (form && form->HandleAllocated() && !IsCustomizing() && !IsTopOfItsKind(form->Handle()))
     SetWindowPos(form->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (!Control) {
     TkwBarItemLinks* links = ItemLinks();

@@ -14,6 +14,7 @@
 #include "kwBarManager.h"
 #include "kwBarShadow.h"
 #include "kwBarUtils.h"
+#include "ScopeGuard.h"
 #include "kwBars.h"
 
 VELBOR_IMPLEMENT_ABSTRACT_CLASS(TkwBarSubMenuControl)
@@ -27,6 +28,9 @@ TPoint PointOf(const TMessage& Message) {
 const UINT_PTR ScrollTimerId = 1;
 const UINT_PTR LightTimerId = 2;
 const UINT_PTR ExpandTimerId = 3;
+
+// Posted after the first paint of a new window: the popup sound.
+const UINT WM_PLAYPOPUPSOUND = WM_USER + 3;
 }  // namespace
 
 TkwBarSubMenuControl::TkwBarSubMenuControl(TkwBarManager* Manager, TkwBarItemLinks* Links)
@@ -102,6 +106,20 @@ void TkwBarSubMenuControl::DeleteExpandedOnlyBrush() {
 void TkwBarSubMenuControl::CreateWnd() {
   CreateExpandedOnlyBrush();
   TCustomkwBarControl::CreateWnd();
+  if (FPreparing) return;
+  // The client area is known now.
+  CalcItemsPositions(nullptr);
+  if (IsActive()) StartFullMenuTimer();
+  if (Animate) PrepareAnimation(FFlippedHorizontally, FFlippedVertically);
+  FPopupSoundPending = true;
+}
+
+void TkwBarSubMenuControl::PrepareWindow() {
+  // Made while the menu measures itself (an item asked for it): the window comes at the bounds
+  // known so far, and the placing that follows moves it.
+  if (FPreparing) return;
+  FPreparing = true;
+  TScopeGuard done([this] { FPreparing = false; });
   FRequestedLeft = Left();
   FRequestedTop = Top();
   SetActive(true);
@@ -112,9 +130,11 @@ void TkwBarSubMenuControl::CreateWnd() {
     links->SetRecentItemCount(all ? -1 : links->CalcRecentItemCount());
   }
   FTopIndex = 0;
+  // Measured on the screen, with the font the window will have.
+  TWindowDC screen;
+  TCanvasDCScope measuring(Canvas(), screen);
+  CreateControls();
   CalcPosition(FFlippedHorizontally, FFlippedVertically);
-  if (Animate) PrepareAnimation(FFlippedHorizontally, FFlippedVertically);
-  PlayMenuSound(0);
 }
 
 void TkwBarSubMenuControl::DestroyWnd() {
@@ -324,7 +344,8 @@ void TkwBarSubMenuControl::CalcItemsPositions(TSize* Size) {
     if (!Size && top + height > limit && i > first) break;
     link->ItemRect = TRect(start.Left, top, start.Right, top + height);
     top += height;
-    widest = std::max(widest, control->GetWidth());
+    // Only the menu's measuring needs the widths, which take measuring the texts.
+    if (Size) widest = std::max(widest, control->GetWidth());
   }
   if (Size) {
     *Size = TSize{widest, top};
@@ -399,7 +420,8 @@ void TkwBarSubMenuControl::CalcPosition(bool& FlippedHorizontally, bool& Flipped
     }
   }
   SetBounds(left, top, width, height);
-  CalcItemsPositions(nullptr);
+  // Before the window exists, its client area is not known: CreateWnd lays the items out.
+  if (HandleAllocated()) CalcItemsPositions(nullptr);
 }
 
 int TkwBarSubMenuControl::GetVisibleCount() {
@@ -486,7 +508,8 @@ bool TkwBarSubMenuControl::IsOverScrollArrow(TPoint ClientPoint, bool& Up) {
 
 void TkwBarSubMenuControl::CreateControls() {
   TkwBarItemLinks* links = ItemLinks();
-  if (links && !IsCustomizing() && !FContainerExpansion) {
+  // Once per set of controls: the window's creation asks again after the menu measured itself.
+  if (links && !IsCustomizing() && !FContainerExpansion && FContainerLinks.empty()) {
     FContainerExpansion = true;
     try {
       std::vector<IkwContainerItem*> filled;
@@ -635,9 +658,12 @@ void TkwBarSubMenuControl::SetActive(bool Value) {
   bool was = IsActive();
   TCustomkwBarControl::SetActive(Value);
   if (!IsLiveBarControl(this)) return;
+  if (Value && !was) StartFullMenuTimer();
+}
+
+void TkwBarSubMenuControl::StartFullMenuTimer() {
   TkwBarManager* manager = GetBarManager();
-  if (Value && !was && manager && manager->UsesRecentItemsFirst() && !MenuChainExpanded() &&
-      manager->ShowFullMenusAfterDelay())
+  if (manager && manager->UsesRecentItemsFirst() && !MenuChainExpanded() && manager->ShowFullMenusAfterDelay())
     StartExpandTimer(ExpandTimerId, 4000);
 }
 
@@ -798,6 +824,15 @@ void TkwBarSubMenuControl::Dispatch(TMessage& Message) {
     case WM_TIMER: WMTimer(Message); break;
     case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS; break;
     case CM_FONTCHANGED: CMFontChanged(Message); break;
+    case WM_PAINT:
+      TCustomkwBarControl::Dispatch(Message);
+      // The sound's player starts a thread, which would hold the first paint back.
+      if (FPopupSoundPending && HandleAllocated()) {
+        FPopupSoundPending = false;
+        PostMessageA(Handle(), WM_PLAYPOPUPSOUND, 0, 0);
+      }
+      break;
+    case WM_PLAYPOPUPSOUND: PlayMenuSound(0); break;
     default: TCustomkwBarControl::Dispatch(Message); break;
   }
 }

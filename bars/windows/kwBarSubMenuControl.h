@@ -135,6 +135,8 @@ class TkwBarSubMenuControl : public TCustomkwBarControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  // The item controls are made and measured, and the menu placed, before its window exists.
+  void PrepareWindow() override;
   void DestroyWnd() override;
   void DestroyWindowHandle() override;
   void Dispatch(TMessage& Message) override;
@@ -162,6 +164,8 @@ class TkwBarSubMenuControl : public TCustomkwBarControl {
   void ScrollTimerTick();
   void KillScrollTimer();
   void StartExpandTimer(UINT_PTR Id, UINT Milliseconds);
+  // A collapsed menu shows whole after a while.
+  void StartFullMenuTimer();
   void StopExpandTimer();
   void ScrollSelectionIntoView();
   void UpdateDetachStrip(TPoint ClientPoint);
@@ -188,4 +192,6 @@ class TkwBarSubMenuControl : public TCustomkwBarControl {
   bool FFlippedHorizontally = false;
   bool FFlippedVertically = false;
   bool FPaintingItems = false;
+  bool FPreparing = false;
+  bool FPopupSoundPending = false;
 };

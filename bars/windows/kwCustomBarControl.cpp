@@ -99,6 +99,9 @@ bool TCustomkwBarControl::StillOwns(const TkwBarItemControl* Control) const {
 void TCustomkwBarControl::CreateWnd() {
   UpdateFont();
   CalcDrawingConsts();
+  PrepareWindow();
+  // Something asked for the window while it was being prepared: it exists already.
+  if (HandleAllocated()) return;
   TkwBarWindow::CreateWnd();
 }
 
@@ -618,6 +621,7 @@ void TCustomkwBarControl::Dispatch(TMessage& Message) {
     case WM_SHOWSHADOW:
       if (FShadowAfterPaint && FShadow && HandleAllocated()) {
         FShadowAfterPaint = false;
+        UpdateShadowBounds();
         FShadow->SetVisible(IsShadowVisible());
       }
       break;
@@ -649,12 +653,13 @@ void TCustomkwBarControl::WMWindowPosChanged(TMessage& Message) {
   TkwBarWindow::Dispatch(Message);
   auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
   if (!pos || !FShadow) return;
-  if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) UpdateShadowBounds();
   bool visible = IsShadowVisible();
   // A window just shown paints first: its shadow's windows take longer to show than the content,
-  // which should not wait for them.
+  // which should not wait for them. Such a shadow is placed when it shows.
   FShadowAfterPaint = visible && !FShadow->Visible() && (pos->flags & SWP_SHOWWINDOW) &&
                       GetUpdateRect(Handle(), nullptr, FALSE);
+  bool placed = (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
+  if (!FShadowAfterPaint && (placed || (pos->flags & SWP_SHOWWINDOW))) UpdateShadowBounds();
   if (!FShadowAfterPaint) FShadow->SetVisible(visible);
   if (!(pos->flags & SWP_NOSIZE)) ResetBackgroundBitmap();
 }

@@ -161,6 +161,9 @@ class TCustomkwBarControl : public TkwBarWindow {
 
  protected:
   void CreateWnd() override;
+  // Called by CreateWnd once the font and the metrics are set, before the window is made: a menu
+  // lays itself out here, so that its window is created where and as large as it shows.
+  virtual void PrepareWindow() {}
   void CreateWindowHandle(const TCreateParams& Params) override;
   void DestroyWindowHandle() override;
   void WndProc(TMessage& Message) override;

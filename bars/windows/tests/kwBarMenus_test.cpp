@@ -2,6 +2,7 @@
 // arrows, opened with an accelerator or the mouse, cascading menus, clicks on entries, and
 // Escape; the focused control never sees the keys the menus take.
 #include "BarWindowsTestSupport.h"
+#include "ScopeGuard.h"
 #include "kwBarUtils.h"
 
 namespace {
@@ -161,6 +162,30 @@ TEST_F(Menus, ASecondClickOnAnOpenEntryClosesItsMenu) {
   ASSERT_TRUE(WaitFor("Fichier's menu", [&] { return Shown(File) != nullptr; }));
   ClickAt(entry);
   ASSERT_TRUE(WaitFor("the menu closed", [&] { return !MenuOf(File) && NoMenuMode(); }));
+}
+
+// Whether Upper lies above Lower in the order of the top-level windows.
+bool IsAbove(HWND Upper, HWND Lower) {
+  for (HWND below = GetWindow(Upper, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT))
+    if (below == Lower) return true;
+  return false;
+}
+
+TEST_F(Menus, EnteringMenuModeBringsTheFormAboveAnOrdinaryWindowOverIt) {
+  // A window of another program lies over a part of the form away from the bar, without being
+  // activated; the keyboard enters menu mode (a click would raise the form by itself).
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, Form->Left() + 300, Form->Top() + 150, 120, 80, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  TScopeGuard destroyed([&] { DestroyWindow(other); });
+  SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ASSERT_TRUE(IsAbove(other, Form->Handle()));
+  ASSERT_EQ(GetFocus(), Edit->Handle());
+  Press(VK_MENU);
+  ASSERT_TRUE(WaitFor("menu mode", [&] { return GetActiveBarControl() == Window(); }));
+  EXPECT_TRUE(IsAbove(Form->Handle(), other));
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("menu mode left", [&] { return NoMenuMode(); }));
 }
 
 TEST_F(Menus, AClickOutsideClosesTheMenus) {

@@ -22,15 +22,17 @@ class SubMenus : public BarWindowsTest {
     for (int i = 0; i < Count; ++i) Link(Item->ItemLinks(), AddButton("Entrée "_a + IntToStr(i + 1)));
   }
   // Opens the menu asked for at a screen point, with the size of its owner item along which it
-  // may flip.
-  TkwBarSubMenuControl* OpenAt(TPoint Point, int OwnerWidth, int OwnerHeight) {
+  // may flip. Moves, when given, receives the moves and resizings its window went through.
+  TkwBarSubMenuControl* OpenAt(TPoint Point, int OwnerWidth, int OwnerHeight, std::vector<UINT>* Moves = nullptr) {
     Item->ItemLinks()->CreateBarControl();
     TkwBarSubMenuControl* menu = MenuOf(Item);
     if (!menu) return nullptr;
     menu->OwnerWidth = OwnerWidth;
     menu->OwnerHeight = OwnerHeight;
     menu->SetBounds(Point.X, Point.Y, 0, 0);
+    TMessageRecorder recorder(menu, {WM_MOVE, WM_SIZE});
     menu->Show();
+    if (Moves) *Moves = recorder.Seen;
     return menu;
   }
   TkwBarSubItem* Item = nullptr;
@@ -58,8 +60,12 @@ TEST_F(SubMenus, OpensBesideOrAboveItsItemWhenTheEdgeLeavesNoRoom) {
       {"at the bottom below an item", TPoint(300, area.Bottom - 10), 0, 20, false, true, false},
   };
   for (const Case& c : cases) {
-    TkwBarSubMenuControl* menu = OpenAt(c.At, c.OwnerWidth, c.OwnerHeight);
+    std::vector<UINT> moves;
+    TkwBarSubMenuControl* menu = OpenAt(c.At, c.OwnerWidth, c.OwnerHeight, &moves);
     ASSERT_NE(menu, nullptr) << c.What;
+    // The menu is placed before its window is made: the window is created where and as large as
+    // it shows, and never moved or resized on the way (each costs the display a round trip).
+    EXPECT_EQ(moves, (std::vector<UINT>{WM_SIZE, WM_MOVE})) << c.What;
     TRect r = BoundsOf(menu);
     if (c.FlipsLeft)
       EXPECT_EQ(r.Right, c.At.X - c.OwnerWidth) << c.What;

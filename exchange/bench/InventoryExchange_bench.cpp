@@ -1,9 +1,17 @@
-// This file implements a benchmark of the inventory transfers, run by hand: the export and the
-// import of 5,000 wetlands with 20 detail rows each, against inserting the same rows with bare
-// prepared statements in one transaction.
-#include <cstdint>
+// This file implements a benchmark of the inventory transfers, run by hand: the import of 5,000
+// wetlands with 20 detail rows each, against inserting the same rows with bare prepared
+// statements in one transaction into the same tables and indexes, declared with the program's
+// collation and with SQLite's built-in NOCASE and BINARY. Each side runs on a new database file,
+// the sides interleaved in turn over several rounds; the medians are compared.
+//
+//   exchange_bench [ROUNDS]   (7 by default)
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "ExchangeFile.h"
 #include "Format.h"
@@ -26,12 +34,23 @@ class TSilentHost : public IExchangeHost {
 
 const int Wetlands = 5000;
 
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point Start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - Start).count();
+}
+
 String Code(int I) { return Format("%.3dBENCH%.5d", {I % 1000, I}); }
 
-std::unique_ptr<SqliteSession> EmptyDatabase(const String& Path) {
+// The program's schema with every text compared by Collation instead of the program's own.
+String SchemaWithCollation(const String& Collation) {
+  return StringReplace(TestDatabase::ReadSql("schema.sql"), "COLLATE VELBOR", "COLLATE " + Collation, {rfReplaceAll});
+}
+
+std::unique_ptr<SqliteSession> EmptyDatabase(const String& Path, const String& Collation) {
   OsPort::DeleteFile(Path);
   auto session = std::make_unique<SqliteSession>(Path, TSqliteOpenMode::CreateIfMissing);
-  TestDatabase::CreateSchema(*session);
+  session->ExecuteScript(SchemaWithCollation(Collation));
   return session;
 }
 
@@ -78,32 +97,84 @@ void InsertBare(SqliteSession& Session) {
   transaction.Commit();
 }
 
+struct TSide {
+  const char* Name;
+  std::function<void()> Run;      // one timed run
+  std::function<void()> Prepare;  // what the run needs, untimed
+  std::vector<double> Times;
+
+  double Median() const {
+    std::vector<double> sorted = Times;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[sorted.size() / 2];
+  }
+  double Best() const { return *std::min_element(Times.begin(), Times.end()); }
+};
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
   String folder = OsPort::TempFolder() + "velbor_inv_bench\\";
   OsPort::CreateDirectory(folder);
   String file = folder + "bench.uzh";
-
-  auto bare = EmptyDatabase(folder + "bare.db");
-  std::uint64_t start = OsPort::TickCount();
-  InsertBare(*bare);
-  auto bareMs = OsPort::TickCount() - start;
-
   TSilentHost host;
-  start = OsPort::TickCount();
-  TExchangeResult exported = ExportInventaire(*bare, "", "", file, EncodeDate(2026, 12, 10), host);
-  auto exportMs = OsPort::TickCount() - start;
+  bool failed = false;
 
-  auto target = EmptyDatabase(folder + "import.db");
-  start = OsPort::TickCount();
-  TExchangeResult imported = ImportInventaire(*target, file, host);
-  auto importMs = OsPort::TickCount() - start;
+  // The exchange file, written once from a database filled with the bare inserts.
+  {
+    auto source = EmptyDatabase(folder + "source.db", "VELBOR");
+    InsertBare(*source);
+    Clock::time_point start = Clock::now();
+    TExchangeResult exported = ExportInventaire(*source, "", "", file, EncodeDate(2026, 12, 10), host);
+    std::printf("%d wetlands, 20 detail rows each; export: %.1f ms (%s)\n", Wetlands, MillisecondsSince(start),
+                exported.Message.c_str());
+    if (exported.Outcome != TExchangeResult::Done) return 1;
+  }
 
-  std::printf("%d wetlands, 20 detail rows each\n", Wetlands);
-  std::printf("bare inserts, one transaction: %llu ms\n", (unsigned long long)bareMs);
-  std::printf("export: %llu ms (%s)\n", (unsigned long long)exportMs, exported.Message.c_str());
-  std::printf("import: %llu ms (%s), %.2f times the bare inserts\n", (unsigned long long)importMs, imported.Message.c_str(),
-              bareMs ? double(importMs) / double(bareMs) : 0.0);
-  return exported.Outcome == TExchangeResult::Done && imported.Outcome == TExchangeResult::Done ? 0 : 1;
+  // Each run is given a new database file, made before the clock starts.
+  std::unique_ptr<SqliteSession> session;
+  auto fresh = [&](const String& Name, const String& Collation) {
+    session.reset();
+    session = EmptyDatabase(folder + Name, Collation);
+  };
+  auto runImport = [&] {
+    TExchangeResult imported = ImportInventaire(*session, file, host);
+    if (imported.Outcome != TExchangeResult::Done) {
+      std::printf("import failed: %s\n", imported.Message.c_str());
+      failed = true;
+    }
+  };
+  auto runBare = [&] { InsertBare(*session); };
+  std::vector<TSide> sides = {
+      {"import of the exchange file", runImport, [&] { fresh("import.db", "VELBOR"); }, {}},
+      {"bare inserts, program's collation", runBare, [&] { fresh("velbor.db", "VELBOR"); }, {}},
+      {"bare inserts, NOCASE", runBare, [&] { fresh("nocase.db", "NOCASE"); }, {}},
+      {"bare inserts, BINARY", runBare, [&] { fresh("binary.db", "BINARY"); }, {}},
+  };
+
+  // Round r starts with side r: no side always runs first, on a cold cache.
+  for (int round = 0; round < rounds; ++round) {
+    for (std::size_t k = 0; k < sides.size(); ++k) {
+      TSide& side = sides[(std::size_t(round) + k) % sides.size()];
+      side.Prepare();
+      Clock::time_point start = Clock::now();
+      side.Run();
+      side.Times.push_back(MillisecondsSince(start));
+    }
+  }
+  session.reset();
+
+  std::printf("%d rounds, sides interleaved:\n", rounds);
+  for (const TSide& side : sides) {
+    std::printf("  %-36s median %7.1f ms  best %7.1f ms\n", side.Name, side.Median(), side.Best());
+  }
+  const double import = sides[0].Median();
+  std::printf("import / bare inserts, NOCASE:  %.2fx (target under 1.50x: %s)\n", import / sides[2].Median(),
+              import / sides[2].Median() < 1.5 ? "met" : "NOT MET");
+  std::printf("import / bare inserts, BINARY:  %.2fx\n", import / sides[3].Median());
+  std::printf("import / bare inserts, program's collation:  %.2fx\n", import / sides[1].Median());
+  std::printf("bare inserts, program's collation / NOCASE:  %.2fx\n", sides[1].Median() / sides[2].Median());
+  for (const String& name : OsPort::ListFolder(folder, "*")) OsPort::DeleteFile(folder + name);
+  return failed ? 1 : 0;
 }

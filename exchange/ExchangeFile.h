@@ -87,11 +87,13 @@ bool TrailerMatches(const std::vector<String>& Lines, const String& Kind);
 // ESC joins turned back into CR LF when RestoreBreaks is set.
 class TExchangeFields {
  public:
+  // Reads Record in place: it must outlive the reader.
   explicit TExchangeFields(const String& Record, bool RestoreBreaks = false);
+  TExchangeFields(String&&, bool = false) = delete;
   String Next();
 
  private:
-  String FRecord;
+  const String& FRecord;
   std::size_t FNext = String::npos;  // where the next field starts; npos when there is none
   bool FRestoreBreaks;
   bool FFirst = true;

@@ -304,10 +304,9 @@ class TInventoryWriter {
     for (const String& column : Columns) Plan.Kinds.push_back(KindOf(Table, column));
   }
 
-  // The plan's statement, ready for new values.
+  // The plan's statement, ready for new values: every use binds all its parameters.
   static SqliteStatement& Fresh(TPlan& Plan) {
     Plan.Statement->Reset();
-    Plan.Statement->ClearBindings();
     return *Plan.Statement;
   }
 
@@ -321,8 +320,8 @@ class TInventoryWriter {
   }
 
   void MainRecord(const String& Record, TExchangeFields& F) {
-    std::vector<String> v;
-    for (std::size_t i = 0; i < ZhiNames.size(); ++i) v.push_back(F.Next());
+    std::vector<String> v(ZhiNames.size());
+    for (String& value : v) value = F.Next();
     const String& code = v[0];
     if (code.empty()) throw EExchangeValue("zone humide sans code");
     // Its detail rows go with those of the file's other wetlands (ClearDetails).
@@ -346,8 +345,8 @@ class TInventoryWriter {
   // PNZ and VAZ change the row their ZHI wrote; VAZ keeps the two diagnostics when empty.
   void UpdateMain(TPlan& Cached, const std::vector<String>& Names, TExchangeFields& F) {
     String code = F.Next();
-    std::vector<String> v;
-    for (std::size_t i = 1; i < Names.size(); ++i) v.push_back(F.Next());
+    std::vector<String> v(Names.size() - 1);
+    for (String& value : v) value = F.Next();
     if (!Cached.Statement) {
       String sets;
       for (std::size_t i = 1; i < Names.size(); ++i) {
@@ -386,8 +385,8 @@ class TInventoryWriter {
   // and bibliography rows need only their code, the others also their second field.
   void Detail(std::size_t Index, TExchangeFields& F) {
     const TDetailRecord& d = DetailRecords[Index];
-    std::vector<String> v;
-    for (std::size_t i = 0; i < d.Fields.size(); ++i) v.push_back(F.Next());
+    std::vector<String> v(d.Fields.size());
+    for (String& value : v) value = F.Next();
     bool codeOnly = std::strcmp(d.Table, "T_HISTORIQUE") == 0 || std::strcmp(d.Table, "T_REF_BIBLIO") == 0;
     if (v[0].empty() || (!codeOnly && v[1].empty())) return;
     if (FDetails.size() <= Index) FDetails.resize(std::size(DetailRecords));

@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +28,8 @@ struct TTimes {
 // repetitions).
 class TRatioReporter : public benchmark::ConsoleReporter {
  public:
+  explicit TRatioReporter(bool Colour) : benchmark::ConsoleReporter(Colour ? OO_ColorTabular : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& Reports) override {
     benchmark::ConsoleReporter::ReportRuns(Reports);
     for (const Run& run : Reports) {
@@ -77,7 +81,13 @@ int main(int argc, char** argv) {
   int count = int(args.size());
   benchmark::Initialize(&count, args.data());
   if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
-  TRatioReporter reporter;
+  // In colour on a terminal, unless told otherwise (the reporter given to the library does not
+  // read its option).
+  bool colour = isatty(fileno(stdout));
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--benchmark_color=false") == 0) colour = false;
+  }
+  TRatioReporter reporter(colour);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatios();
   benchmark::Shutdown();

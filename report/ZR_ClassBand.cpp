@@ -28,6 +28,12 @@ constexpr int kUnreachable = 1000000000;
 // Keys of cross-tab bands carry the column as a first field: five fields instead of four.
 bool IsCrossKey(const String& Key) { return std::count(Key.begin(), Key.end(), kKeySeparator) == 5; }
 
+// Tells every object that listens to printed memos (listed when its page was compiled).
+void NotifyPrintListeners(TzrView* Memo) {
+  TList* listeners = zrGlobals().ScratchObjects();
+  for (int i = 0; i < listeners->Count(); ++i) static_cast<TzrView*>(listeners->Items(i))->MemoPrinted(Memo);
+}
+
 }  // namespace
 
 String AggregateKeyField(const String& Key, int N) {
@@ -361,6 +367,9 @@ void TzrBand::DrawObject(TzrView* View) {
   if (!zrEngine.FirstPassRunning || SplitMode) {
     TzrEMFPages* pages = report->EMFPages();
     if (report->PageNo < 0 || report->PageNo >= pages->Count()) return;
+    // A memo split over pages is announced with its first part only.
+    bool part = memo != nullptr && memo->RenderPhase == zrDrawPart;
+    bool announce = memo != nullptr && (!part || std::find(FAnnounced.begin(), FAnnounced.end(), View) == FAnnounced.end());
     int savedLeft = View->Left;
     int savedTop = View->Top;
     int savedWidth = View->Width;
@@ -384,6 +393,10 @@ void TzrBand::DrawObject(TzrView* View) {
     View->Top = savedTop;
     View->Width = savedWidth;
     View->Height = savedHeight;
+    if (announce) {
+      if (part) FAnnounced.push_back(View);
+      NotifyPrintListeners(View);
+    }
   } else if (!(memo != nullptr && memo->RenderPhase == zrDrawPart)) {
     try {
       View->RunScript();
@@ -403,6 +416,7 @@ void TzrBand::DrawPageBreak() {
   };
   std::vector<TSaved> saved;
   std::vector<TzrView*> pending;
+  FAnnounced.clear();
   for (TzrView* v : Objects) {
     if (v->CrossBand != nullptr || v->ObjectKind == zrKindSubReport) continue;
     saved.push_back({v, v->Left, v->Top, v->Width, v->Height});
@@ -446,6 +460,7 @@ void TzrBand::DrawPageBreak() {
           if (bottom <= space) {
             if (memo != nullptr && memo->RenderPhase != zrDrawWhole) memo->RenderPhase = zrDrawPart;
             DrawObject(v);
+            v->Selected = false;
             lastBottom = std::max(lastBottom, bottom);
           } else if (memo != nullptr && memo->OutLines()->Count() > 0) {
             // The lines that fit print here; the rest waits at the top of the next part.
@@ -458,11 +473,7 @@ void TzrBand::DrawPageBreak() {
             }
             int rest = memo->OutLines()->Count();
             int remainder = rest * memo->LineStep + 2 * memo->GapY + zrRound(2 * memo->FrameWidth);
-            int delta = remainder - (bottom - space);
-            for (TzrView* other : pending)
-              if (other != v && other->Top >= bottom && other->Left < v->Left + v->Width &&
-                  other->Left + other->Width > v->Left)
-                other->Top += delta;
+            ShiftObjectsBelow(v, remainder - (bottom - space));
             v->Top = space;
             v->Height = remainder;
             memo->RenderPhase = zrDrawPart;
@@ -483,6 +494,15 @@ void TzrBand::DrawPageBreak() {
   }
   PrintedHeight = lastBottom;
   Page->CurY += lastBottom;
+}
+
+// The objects still to print that lie below View and overlap it horizontally move by Delta.
+void TzrBand::ShiftObjectsBelow(TzrView* View, int Delta) {
+  int bottom = View->Top + View->Height;
+  for (TzrView* other : Objects)
+    if (other != View && other->Selected && other->Top >= bottom && other->Left < View->Left + View->Width &&
+        other->Left + other->Width > View->Left)
+      other->Top += Delta;
 }
 
 // ---- Sub-reports

@@ -151,6 +151,8 @@ class TzrBand : public TObject, public TzrAggregateBand {
   bool PrintSubReports();
   bool IsFixedBand() const;
   std::vector<int> FSavedHeights;
+  // The memos of a split whose first part was announced to the print listeners.
+  std::vector<TzrView*> FAnnounced;
   // Records accumulated since each footer's reset, by footer name (upper case).
   std::map<String, int> FCounts;
 };

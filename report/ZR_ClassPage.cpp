@@ -388,6 +388,7 @@ void TzrPage::CompileObjects() {
     v->PreparedRecord = true;
     if (auto* memo = dynamic_cast<TzrMemoView*>(v))
       if (!memo->HighlightCondition.empty()) memo->HighlightCondition = parser->ConvertToPostfix(memo->HighlightCondition);
+    if (v->Flags & zrvfPrintListener) zrGlobals().ScratchObjects()->Add(v);
     if (v->ObjectKind != zrKindBand) v->Placed = false;
     v->CrossBand = nullptr;
     if (v->Script()->Count() > 0) {

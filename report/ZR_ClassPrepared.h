@@ -16,6 +16,8 @@ class TzrReport;
 struct TzrPreparedPage {
   TRect PreviewRect;  // the page's place in the preview
   int PaperSize = 0;
+  // The paper in tenths of a millimetre; the margins, like everything laid out on the page, in
+  // report pixels.
   int Width = 0;
   int Height = 0;
   int Orientation = 0;

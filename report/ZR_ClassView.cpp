@@ -6,6 +6,7 @@
 
 #include "Field.h"
 #include "FloatFormat.h"
+#include "FormatSettings.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 #include "Streams.h"
@@ -42,9 +43,10 @@ String XmlEscapeText(const String& S) {
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
       default:
-        if (static_cast<unsigned char>(c) < 32)
+        // XML admits no other control character, not even as a reference: it is dropped.
+        if (c == '\t' || c == '\n' || c == '\r')
           out += "&#" + IntToStr(static_cast<unsigned char>(c)) + ";";
-        else
+        else if (static_cast<unsigned char>(c) >= 32)
           out += c;
     }
   }
@@ -194,7 +196,7 @@ void ResolvePropertyOwner(const String& Qualified, TzrObject*& Object, String& P
 // ---- TzrView
 
 TzrView::TzrView()
-    : FormatCode(512 + static_cast<unsigned char>(',')),
+    : FormatCode(512 + static_cast<unsigned char>(FormatSettings.DecimalSeparator)),
       FMemo(std::make_unique<TStringList>()),
       FScript(std::make_unique<TStringList>()),
       FOutLines(std::make_unique<TStringList>()) {}
@@ -202,6 +204,8 @@ TzrView::TzrView()
 TzrView::~TzrView() = default;
 
 void TzrView::LoadFromBlobField(TField*) {}
+
+void TzrView::MemoPrinted(TzrView*) {}
 
 void TzrView::EnterBoundsProperties() {
   EmptyPropertyList();

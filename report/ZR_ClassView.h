@@ -198,6 +198,9 @@ class TzrView : public TzrObject, public TzrFactoryProduct {
   virtual void SaveToXml(TStream* Stream);
   // The region the object paints (grown by 10 on every side when asked); the caller deletes it.
   virtual HRGN GetClipRegion(bool Grown);
+  // Told of every memo a build writes into a prepared page (whole, or the first part of a split)
+  // when this object's Flags hold zrvfPrintListener; the base does nothing.
+  virtual void MemoPrinted(TzrView* Memo);
 
   void SetProperty(const String& Name, const Variant& Value) override;
   Variant GetProperty(const String& Name) override;
@@ -235,6 +238,9 @@ class TzrView : public TzrObject, public TzrFactoryProduct {
   std::unique_ptr<TStringList> FOutLines;
 };
 
+// Flags bit of an object that is told of every memo printed during a build.
+inline constexpr int zrvfPrintListener = 0x8000;
+
 // Render phases of a stretchable view.
 inline constexpr int zrDrawWhole = 0;
 inline constexpr int zrDrawMeasure = 1;
@@ -259,7 +265,8 @@ class TzrStretcheable : public TzrView {
 
 // The lines joined by carriage return and line feed, without a final line break.
 String JoinLines(TStrings* Lines);
-// Text for an XML attribute: &, <, >, " and control characters as character references.
+// Text for an XML attribute: &, <, >, " as entities, tab, line feed and carriage return as
+// character references; the other control characters, which XML does not admit, are dropped.
 String XmlEscapeText(const String& S);
 // Writes one blank, Name, '="', Value and '"'.
 void WriteXmlAttribute(TStream* Stream, const String& Name, const String& Value);

@@ -491,7 +491,7 @@ void TkjCustomLookAndFeelPainter::PaintCheck(TkjPaintCanvas* Canvas, const TRect
   for (int stroke = 0; stroke < 3; ++stroke) {
     Canvas->MoveTo(x, y + h - leg - 1 + stroke - 1);
     Canvas->LineTo(x + leg, y + h - 1 + stroke - 1);
-    Canvas->LineTo(x + w, y + stroke - 1 + (h > 3 ? 0 : 0));
+    Canvas->LineTo(x + w, y + stroke - 1);
   }
 }
 

@@ -574,4 +574,23 @@ TEST_F(StartingDatabaseTest, CaptionsCoverEveryExportedColumnOnceAndNameOnlyReal
   EXPECT_EQ(Text("SELECT TABLE_LIB FROM T_TABLE WHERE TABLE_CHAMP = 'ZH_ETENDUE'"), "\xC9tendue de submersion");
 }
 
+// The starting database after the stock sqlite3 tool, with the collation extension loaded, added
+// the commune 2A999, deleted 2A004 and compacted the file, which rebuilt every index in the
+// extension's order (tools/tests/collation-extension-test.sh names the file and runs this test
+// alone): the program reads it as its own, and its keys still hold.
+TEST_F(DatabaseTest, AFileWrittenByTheStockToolWithTheCollationExtensionReadsBack) {
+  String written = OsPort::GetEnvironmentVariable("VELBOR_TOOL_WRITTEN_DATABASE");
+  if (written.empty()) GTEST_SKIP() << "run by the collation extension's test, on the file it wrote";
+  ASSERT_TRUE(OsPort::CopyFile(OsPort::WindowsPath(written), Path, false)) << OsPort::LastErrorMessage();
+  Session.emplace(Path);
+  // Each index compared to its table in the program's own order.
+  EXPECT_EQ(Text("PRAGMA integrity_check"), "ok");
+  EXPECT_EQ(Text("SELECT COM_LIB FROM D_COMMUNE WHERE COM_CODE = '2a999'"), "\xCEle-Test");
+  EXPECT_EQ(Number("SELECT count(*) FROM D_COMMUNE WHERE COM_CODE = '2A004'"), 0);
+  EXPECT_EQ(Text("SELECT COM_LIB FROM D_COMMUNE WHERE COM_CODE = '2a006'"), "Alata");
+  auto duplicate = ErrorOf([&] { Run("INSERT INTO D_COMMUNE VALUES ('2a999', 'Autre', '2A')"); });
+  ASSERT_TRUE(duplicate);
+  EXPECT_EQ(duplicate->Kind, TSqliteErrorKind::Duplicate);
+}
+
 }  // namespace

@@ -104,18 +104,20 @@ int main() {
   link->SetDataSet(query);
   link->OpenDataSource = false;
 
-  // The list: a page header, 30 rows of 33 pixels per A4 page, a page footer: 100 pages.
+  // The list: a page header, rows of 33 pixels (two lines where the region wraps), a page footer:
+  // about 100 pages.
   auto* report = new TzrReport(&form);
   report->SetName("zrEtatListe");
   report->ShowProgress = false;
   TzrPage* page = report->Pages()->Add();
   AddBand(page, btPageHeader, 10, 30, String())->Flags |= zrbfOnFirstPage;
   AddMemo(page, 10, 10, 700, 24, "Liste des zones humides actives");
-  AddBand(page, btMasterDataKind, 60, 33, "zrListe");
+  // The rows stretch with their name and region, so every row is measured and laid out.
+  AddBand(page, btMasterDataKind, 60, 33, "zrListe")->Flags |= zrbfStretched;
   AddMemo(page, 10, 60, 120, 30, "[qListe.\"CODE\"]");
-  AddMemo(page, 140, 60, 330, 30, "[qListe.\"NOM\"]");
-  AddMemo(page, 480, 60, 150, 30, "[qListe.\"REGION\"]");
-  AddMemo(page, 640, 60, 100, 30, "[qListe.\"SURFACE\"] #N2,2");
+  AddMemo(page, 140, 60, 330, 30, "Nom : [qListe.\"NOM\"]")->Flags |= 1;
+  AddMemo(page, 480, 60, 150, 30, "[qListe.\"REGION\"]")->Flags |= 1;
+  AddMemo(page, 640, 60, 100, 30, "[qListe.\"SURFACE\" #N2,2] ha");
   AddBand(page, btPageFooter, 1000, 25, String());
   AddMemo(page, 10, 1000, 700, 20, "Page [PAGE#]");
 
@@ -131,8 +133,14 @@ int main() {
   {
     TzrPage* middle = report->EMFPages()->UnpackPage(50);
     // What a page holds, to see that the rows were printed.
-    std::printf("page 51: %d objects, first '%s', last '%s'\n", middle->ObjectCount(),
-                middle->Objects(0)->Memo()->Text().c_str(), middle->Objects(middle->ObjectCount() - 1)->Memo()->Text().c_str());
+    auto text = [middle](int I) {
+      String t = middle->Objects(I)->Memo()->Text();
+      t.erase(std::remove_if(t.begin(), t.end(), [](char C) { return C == zrLineEnd || C == '\r' || C == '\n'; }), t.end());
+      return t;
+    };
+    std::printf("page 51: %d objects, first '%s', a row '%s | %s | %s | %s', last '%s'\n", middle->ObjectCount(),
+                text(0).c_str(), text(1).c_str(), text(2).c_str(), text(3).c_str(), text(4).c_str(),
+                text(middle->ObjectCount() - 1).c_str());
     report->EMFPages()->Pages(50).Page.reset();
   }
 

@@ -76,7 +76,7 @@ TEST_F(ZrBandLoop, BandsStackFromTheTopMarginAtTheirHeights) {
   std::vector<TPrintedObject> objects = PrintedObjects(0);
   ASSERT_GE(objects.size(), 6u);
   // A4 on the virtual printer: 18-pixel printable offsets, bands in the order they print.
-  int top = Page->TopOffset();
+  int top = TemplatePage()->TopOffset();
   EXPECT_EQ(top, 18);
   struct Expected {
     const char* Name;
@@ -97,7 +97,8 @@ TEST_F(ZrBandLoop, BandsStackFromTheTopMarginAtTheirHeights) {
   // The page footer sits at the bottom limit less its height.
   const TPrintedObject& foot = objects.back();
   EXPECT_EQ(foot.Name, "Foot");
-  EXPECT_EQ(foot.Top, Page->PrintArea.OffsetY + Page->PrintArea.PrintableHeight - 20);
+  const TzrPrintArea& area = TemplatePage()->PrintArea;
+  EXPECT_EQ(foot.Top, area.OffsetY + area.PrintableHeight - 20);
   // The template is the stored one again after the build.
   EXPECT_EQ(Report->FindObjectByName("Zone")->Top, 120);
   EXPECT_EQ(Report->FindObjectByName("Zone")->Memo()->Strings(0), "[qZones.\"CODE\"] [qZones.\"NOM\"]");
@@ -136,6 +137,7 @@ TEST_F(ZrPageBreaks, PageHeaderAndFooterRepeatOnEveryPage) {
   ASSERT_TRUE(Report->Prepare());
   int count = Report->EMFPages()->Count();
   ASSERT_GE(count, 2);
+  const TzrPrintArea& area = TemplatePage()->PrintArea;
   EXPECT_TRUE(Texts(0, "Header").empty()) << "the page header has no OnFirstPage";
   std::vector<String> all;
   for (int p = 0; p < count; ++p) {
@@ -147,7 +149,7 @@ TEST_F(ZrPageBreaks, PageHeaderAndFooterRepeatOnEveryPage) {
     // No object passes the page's bottom limit.
     for (const TPrintedObject& o : PrintedObjects(p))
       if (o.Name != "Foot") {
-        EXPECT_LE(o.Top + o.Height, Page->PrintArea.OffsetY + Page->PrintArea.PrintableHeight - 20) << o.Name;
+        EXPECT_LE(o.Top + o.Height, area.OffsetY + area.PrintableHeight - 20) << o.Name;
       }
   }
   EXPECT_EQ(all.size(), FixtureWetlands().size()) << "every wetland printed once";

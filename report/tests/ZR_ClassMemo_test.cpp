@@ -212,7 +212,7 @@ TEST_F(ZrMemoBuild, StretchedBandGrowsWithItsWrappedMemo) {
   ASSERT_TRUE(Report->Prepare());
   std::vector<TPrintedObject> objects = PrintedObjects(0);
   // Each record: the wrapped notice (laid out on the page, lines within the width) then the code.
-  int y = Page->TopOffset();
+  int y = TemplatePage()->TopOffset();
   std::size_t i = 0;
   for (const TWetland& w : FixtureWetlands()) {
     ASSERT_LT(i + 1, objects.size());
@@ -230,6 +230,81 @@ TEST_F(ZrMemoBuild, StretchedBandGrowsWithItsWrappedMemo) {
     y += notice.Height;
     i += 2;
   }
+}
+
+// Wrapping as the prepared page holds it: every line within the box, the accented names measured
+// with their own widths, a word longer than the box cut where it stops fitting, nothing lost.
+TEST_F(ZrMemoBuild, WrappedLinesOnThePreparedPageFitTheBox) {
+  Master->Flags |= zrbfStretched;
+  Text->Flags |= 1;
+  Text->Width = 64;
+  // Not opening with the reference: a memo that is only a field's reference takes the field's whole
+  // content when the field is a memo.
+  Text->Memo()->SetText("Hydromorphologiquement [qZones.\"NOM\"]");
+  ASSERT_TRUE(Report->Prepare());
+  std::vector<String> notices = Texts(0, "Notice");
+  ASSERT_EQ(notices.size(), FixtureWetlands().size());
+  auto withoutBlanks = [](String S) {
+    S.erase(std::remove(S.begin(), S.end(), ' '), S.end());
+    return S;
+  };
+  for (std::size_t i = 0; i < notices.size(); ++i) {
+    std::vector<String> lines;
+    String text = notices[i];
+    for (std::size_t bar; (bar = text.find('|')) != String::npos; text = text.substr(bar + 1)) lines.push_back(text.substr(0, bar));
+    lines.push_back(text);
+    ASSERT_GE(lines.size(), 3u) << notices[i];
+    String joined;
+    for (const String& line : lines) {
+      EXPECT_LE(Width(line), 64 - 2 * 2) << line;
+      joined += line;
+    }
+    EXPECT_EQ(withoutBlanks(joined), withoutBlanks("Hydromorphologiquement" + String(FixtureWetlands()[i].Name)));
+  }
+}
+
+// What a row writes into the prepared page: a memo whose highlight condition holds takes the
+// highlight's font and fill there; a memo aligned to the band's bottom keeps its own place and is
+// written without the alignment; a line aligned to the bottom sits on the stretched band's bottom.
+TEST_F(ZrMemoBuild, HighlightAndBottomAlignmentAsWritten) {
+  Master->Flags |= zrbfStretched;
+  Text->Flags |= 1;
+  After->HighlightCondition = "[qZones.\"SURFACE\"] > 5";
+  After->HighlightFontColor = 0x0000FF;
+  After->HighlightFillColor = 0x00FFFF;
+  After->BandAlign = baBottom;
+  auto* rule = new TzrLineView();
+  rule->Name = "Trait";
+  rule->PlaceAt(300, 20, 100, 0);
+  rule->BandAlign = baBottom;
+  Page->AddObject(rule);
+  ASSERT_TRUE(Report->Prepare());
+  TzrPage* page = Report->EMFPages()->UnpackPage(0);
+  std::size_t row = 0;
+  TzrView* notice = nullptr;
+  for (int i = 0; i < page->ObjectCount(); ++i) {
+    TzrView* v = page->Objects(i);
+    if (v->Name == "Notice") {
+      notice = v;
+    } else if (v->Name == "Apres") {
+      ASSERT_NE(notice, nullptr);
+      auto* memo = dynamic_cast<TzrMemoView*>(v);
+      ASSERT_NE(memo, nullptr);
+      const TWetland& w = FixtureWetlands()[row];
+      bool high = w.Surface > 5;
+      EXPECT_EQ(memo->Font()->Style(), high ? TFontStyles{fsBold} : TFontStyles{}) << w.Code;
+      EXPECT_EQ(memo->Font()->Color(), high ? TColor(0x0000FF) : TColor(0)) << w.Code;
+      EXPECT_EQ(memo->FillColor, high ? TColor(0x00FFFF) : zrNoColor) << w.Code;
+      EXPECT_EQ(memo->Top, notice->Top) << w.Code;
+      EXPECT_EQ(memo->BandAlign, baNone) << w.Code;
+    } else if (v->Name == "Trait") {
+      ASSERT_NE(notice, nullptr);
+      EXPECT_EQ(v->Top, notice->Top + notice->Height) << FixtureWetlands()[row].Code;
+      ++row;
+    }
+  }
+  EXPECT_EQ(row, FixtureWetlands().size());
+  Report->EMFPages()->Pages(0).Page.reset();
 }
 
 TEST_F(ZrMemoBuild, MemoTallerThanThePageContinuesOnTheNextPage) {
@@ -251,7 +326,7 @@ TEST_F(ZrMemoBuild, MemoTallerThanThePageContinuesOnTheNextPage) {
   for (int p = 0; p < pages; ++p) {
     for (const TPrintedObject& o : PrintedObjects(p)) {
       if (o.Name != "Notice") continue;
-      EXPECT_LE(o.Top + o.Height, Page->BottomOffset() + 1) << "page " << p;
+      EXPECT_LE(o.Top + o.Height, TemplatePage()->BottomOffset() + 1) << "page " << p;
       String text = o.Text;
       for (std::size_t bar; (bar = text.find('|')) != String::npos; text = text.substr(bar + 1))
         if (bar > 0) all.push_back(text.substr(0, bar));

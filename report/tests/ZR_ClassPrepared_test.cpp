@@ -274,7 +274,8 @@ TEST_F(ZrDrawPage, DrawnPageMatchesTheSameFontAndDrawingOffFreesIt) {
   c->Font()->SetHeight(-13);
   c->Font()->SetColor(clBlack);
   c->Brush()->SetStyle(bsClear);
-  c->TextOut(50 + 2, page->TopOffset() + 1, "Inventaire des zones humides");
+  const int top = TemplatePage()->TopOffset();
+  c->TextOut(50 + 2, top + 1, "Inventaire des zones humides");
   int differences = 0;
   for (int y = 0; y < 120; ++y)
     for (int x = 0; x < area.PageWidth; ++x)
@@ -285,7 +286,7 @@ TEST_F(ZrDrawPage, DrawnPageMatchesTheSameFontAndDrawingOffFreesIt) {
   auto untouched = white();
   pages->Draw(0, untouched->Canvas(), TRect(0, 0, area.PageWidth, area.PageHeight));
   EXPECT_EQ(pages->Pages(0).Page, nullptr);
-  EXPECT_EQ(untouched->Canvas()->Pixels(60, page->TopOffset() + 5), 0xFFFFFF);
+  EXPECT_EQ(untouched->Canvas()->Pixels(60, top + 5), 0xFFFFFF);
 }
 
 }  // namespace

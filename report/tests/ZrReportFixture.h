@@ -175,6 +175,9 @@ class ZrReportTest : public ::testing::Test {
   // ---- Laying out a template page.
 
   TzrPage* AddPage() { return Report->Pages()->Add(); }
+  // A build reads the template back when it ends: its pages and objects are new objects then, and
+  // pointers taken before the build must not be used after it.
+  TzrPage* TemplatePage(int Index = 0) const { return Report->Pages()->Pages(Index); }
 
   // A band marker across the page at Top: kinds of TzrBandKind; Source is the data source name (data
   // bands) or the group condition (group headers).

@@ -3,6 +3,7 @@
 // the system's own size-grip glyph.
 #include "BarTestSupport.h"
 #include "kjDropDownFrame.h"
+#include "kjSystemGlyphs.h"
 
 namespace {
 
@@ -171,6 +172,75 @@ TEST_F(DropDownWindow, OpensAboveWithTheStripAtTheTopAndTheGripTurned) {
   EXPECT_EQ(mismatches, 0);
   EXPECT_GT(Window->CloseRect.Left, grip.Right);
   SaveScreenshot(wnd, "drop-down-frame-top-left");
+}
+
+}  // namespace
+
+namespace {
+
+// The close button of the strip, drawn on a bitmap: its edge by state, and the glyph where the
+// caption buttons' width and the press put it (compared with the same glyph drawn in place).
+TEST(DropDownCloseButton, TakesItsEdgeFromItsStateAndPlacesItsGlyph) {
+  struct Case {
+    const char* Name;
+    bool Framed, Flat, Pressed;
+    int TopLeft, BottomRight;  // system colours of the button's outer pixels
+    bool GlyphPushed;
+  } cases[] = {
+      {"plain", false, false, false, COLOR_BTNFACE, COLOR_BTNFACE, false},
+      {"hot", true, false, false, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, false},
+      {"pressed", true, false, true, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, true},
+      {"flat and hot", true, true, false, COLOR_BTNFACE, COLOR_BTNFACE, false},
+      {"flat and pressed", true, true, true, COLOR_BTNFACE, COLOR_BTNFACE, false},
+  };
+  const TRect strip(0, 0, 120, 24);
+  int w = GetSystemMetrics(SM_CXSIZE), h = GetSystemMetrics(SM_CYSIZE) + 1;
+  for (TkjGripCorner corner : {kjgcTopLeft, kjgcBottomRight}) {
+    // At the end away from the grip, vertically centred (a pixel lower with the strip below),
+    // less one pixel across and two down.
+    int left = corner == kjgcBottomRight ? strip.Left : strip.Right - w;
+    int top = (strip.Top + strip.Bottom - h) / 2 + (corner == kjgcBottomRight ? 1 : 0);
+    TRect button(left + 1, top + 2, left + w - 1, top + h - 2);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.Name << ", corner " << corner);
+      TBitmap drawn, expected;
+      for (TBitmap* b : {&drawn, &expected}) {
+        b->SetPixelFormat(pf24bit);
+        b->SetSize(strip.Width(), strip.Height());
+        b->Canvas()->Brush()->SetColor(clRed);
+        b->Canvas()->FillRect(strip);
+      }
+      HDC dc = drawn.Canvas()->Handle();
+      DrawDropDownCloseButton(dc, strip, c.Framed, corner, c.Flat, c.Pressed);
+      auto at = [&](TBitmap& B, int X, int Y) { return ColorToRGB(B.Canvas()->Pixels(X, Y)); };
+      EXPECT_EQ(at(drawn, button.Left, button.Top), GetSysColor(c.TopLeft));
+      EXPECT_EQ(at(drawn, button.Right - 1, button.Bottom - 1), GetSysColor(c.BottomRight));
+      EXPECT_EQ(at(drawn, button.Left - 1, button.Top), RGB(255, 0, 0));
+      // The glyph: inside a button-face frame, one pixel lower unless the caption buttons are 22
+      // pixels wide, one more right and down when pushed; clipped to the inside less one pixel.
+      TRect inside(button.Left + 2, button.Top + 2, button.Right - 2, button.Bottom - 2);
+      TRect glyph = inside;
+      int down = (w != 22 ? 1 : 0) + (c.GlyphPushed ? 1 : 0);
+      int right = c.GlyphPushed ? 1 : 0;
+      glyph = TRect(glyph.Left + right, glyph.Top + down, glyph.Right + right, glyph.Bottom + down);
+      HDC ref = expected.Canvas()->Handle();
+      RECT face = {button.Left + 1, button.Top + 1, button.Right - 1, button.Bottom - 1};
+      FillRect(ref, &face, GetSysColorBrush(COLOR_BTNFACE));
+      {
+        TSavedDC saved(ref);
+        IntersectClipRect(ref, inside.Left, inside.Top, inside.Right, inside.Bottom);
+        DrawSystemGlyph(ref, glyph, kjsgClose, GetSysColor(COLOR_BTNTEXT));
+      }
+      int mismatches = 0, ink = 0;
+      for (int y = inside.Top - 1; y < inside.Bottom + 1; ++y)
+        for (int x = inside.Left - 1; x < inside.Right + 1; ++x) {
+          if (at(drawn, x, y) != at(expected, x, y)) ++mismatches;
+          if (at(drawn, x, y) == GetSysColor(COLOR_BTNTEXT)) ++ink;
+        }
+      EXPECT_EQ(mismatches, 0);
+      EXPECT_GT(ink, 0);
+    }
+  }
 }
 
 }  // namespace

@@ -117,6 +117,40 @@ TEST_F(PaintCanvas, TextThatDoesNotFitIsClippedToTheRect) {
   EXPECT_TRUE(inside);
 }
 
+// A 6 x 6 glyph: a black 2 x 2 square on fuchsia, its transparent colour.
+TEST_F(PaintCanvas, GlyphsShowTheirBackgroundWhereTransparentAndDisabledOnesAreEmbossed) {
+  TBitmap glyph;
+  glyph.SetPixelFormat(pf24bit);
+  glyph.SetSize(6, 6);
+  glyph.Canvas()->Brush()->SetColor(clFuchsia);
+  glyph.Canvas()->FillRect(TRect(0, 0, 6, 6));
+  glyph.Canvas()->Brush()->SetColor(clBlack);
+  glyph.Canvas()->FillRect(TRect(2, 2, 4, 4));
+  glyph.SetTransparentColor(clFuchsia);
+  TkjPaintCanvas canvas(Bitmap.Canvas());
+  canvas.Brush()->SetColor(clBlue);
+  canvas.DrawGlyph(10, 10, clYellow, true, &glyph);
+  EXPECT_EQ(At(12, 12), RGB(0, 0, 0));
+  EXPECT_EQ(At(10, 10), RGB(255, 255, 0));
+  EXPECT_EQ(At(15, 15), RGB(255, 255, 0));
+  EXPECT_EQ(At(16, 16), RGB(255, 255, 255));
+  // The canvas keeps its brush.
+  EXPECT_EQ(canvas.Brush()->Color(), clBlue);
+  EXPECT_EQ(canvas.Brush()->Style(), bsSolid);
+  // No background: what was there shows through.
+  canvas.DrawGlyph(30, 10, kjNoColor, true, &glyph);
+  EXPECT_EQ(At(32, 12), RGB(0, 0, 0));
+  EXPECT_EQ(At(30, 10), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.Brush()->Style(), bsSolid);
+  // Disabled, over the background colour: the square is no longer black, the rest is the
+  // background.
+  canvas.DrawGlyph(50, 10, clYellow, false, &glyph);
+  EXPECT_NE(At(52, 12), RGB(0, 0, 0));
+  EXPECT_NE(At(52, 12), RGB(255, 255, 0));
+  EXPECT_EQ(At(50, 10), RGB(255, 255, 0));
+  EXPECT_EQ(At(55, 10), RGB(255, 255, 0));
+}
+
 // --- Painters ---------------------------------------------------------------------------------
 
 class Painters : public PaintCanvas {
@@ -155,6 +189,45 @@ TEST_F(Painters, UltraFlatButtonFacesLightUpWhenHotAndPressed) {
   }
 }
 
+// The borders of buttons by kind and state: the outer pixel on the left and on the right, and
+// the next one in on the left.
+TEST_F(Painters, ButtonBordersTakeTheEdgesOfTheirKindAndState) {
+  const COLORREF black = RGB(0, 0, 0);
+  auto sys = [](int Index) { return GetSysColor(Index); };
+  struct Case {
+    TkjLookAndFeelKind Kind;
+    TkjButtonState State;
+    int Width;  // GetButtonBorderWidth
+    COLORREF Left, Right, SecondLeft;
+  } cases[] = {
+      {lfStandard, kjbsNormal, 2, sys(COLOR_BTNHIGHLIGHT), sys(COLOR_3DDKSHADOW), sys(COLOR_3DLIGHT)},
+      {lfStandard, kjbsDefault, 3, black, black, sys(COLOR_BTNHIGHLIGHT)},
+      {lfStandard, kjbsPressed, 2, black, black, sys(COLOR_BTNSHADOW)},
+      {lfFlat, kjbsNormal, 1, sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW), sys(COLOR_BTNFACE)},
+      {lfFlat, kjbsDefault, 2, black, black, sys(COLOR_BTNHIGHLIGHT)},
+      {lfFlat, kjbsPressed, 1, sys(COLOR_BTNSHADOW), sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNFACE)},
+      {lfUltraFlat, kjbsNormal, 1, sys(COLOR_BTNTEXT), sys(COLOR_BTNTEXT), sys(COLOR_BTNFACE)},
+      {lfUltraFlat, kjbsDefault, 2, sys(COLOR_WINDOWFRAME), sys(COLOR_WINDOWFRAME), sys(COLOR_WINDOWFRAME)},
+      {lfUltraFlat, kjbsHot, 1, sys(COLOR_HIGHLIGHT), sys(COLOR_HIGHLIGHT), HotLightColor()},
+      {lfUltraFlat, kjbsPressed, 1, sys(COLOR_HIGHLIGHT), sys(COLOR_HIGHLIGHT), PressedLightColor()},
+      {lfUltraFlat, kjbsDisabled, 1, sys(COLOR_HIGHLIGHT), sys(COLOR_HIGHLIGHT), sys(COLOR_BTNFACE)},
+  };
+  TkjPaintCanvas canvas(Bitmap.Canvas());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << c.Kind << " state " << c.State);
+    canvas.Brush()->SetColor(clRed);
+    canvas.FillRect(TRect(0, 0, 120, 60));
+    const TkjCustomLookAndFeelPainter* painter = LookAndFeelPainter(c.Kind);
+    EXPECT_EQ(painter->GetButtonBorderWidth(c.State), c.Width);
+    painter->PaintButton(&canvas, TRect(10, 10, 70, 40), kjDefaultColor, kjDefaultColor, true, c.State, String());
+    EXPECT_EQ(At(10, 25), c.Left);
+    EXPECT_EQ(At(69, 25), c.Right);
+    EXPECT_EQ(At(11, 25), c.SecondLeft);
+    EXPECT_EQ(At(9, 25), RGB(255, 0, 0));
+    EXPECT_EQ(At(70, 25), RGB(255, 0, 0));
+  }
+}
+
 TEST_F(Painters, ALowButtonTakesItsCaptionOnePixelHigher) {
   TkjPaintCanvas canvas(Bitmap.Canvas());
   const TkjCustomLookAndFeelPainter* painter = LookAndFeelPainter(lfStandard);
@@ -190,15 +263,14 @@ TEST_F(Painters, RadioButtonsTakeTheNewColoursAfterASystemColourChange) {
   painter->PaintRadioButton(&canvas, 10, 10, false, false, kjbsNormal, kjNoColor);
   ASSERT_GT(RadioButtonImageCount(), 0);
   EXPECT_EQ(At(16, 16), GetSysColor(COLOR_WINDOW));
-  int index = COLOR_WINDOW;
-  COLORREF saved = GetSysColor(COLOR_WINDOW);
   COLORREF pale = RGB(250, 240, 200);
-  SetSysColors(1, &index, &pale);
-  ASSERT_TRUE(WaitFor("the radio images to be dropped", [] { return RadioButtonImageCount() == 0; }));
-  painter->PaintRadioButton(&canvas, 40, 10, false, false, kjbsNormal, kjNoColor);
-  EXPECT_EQ(At(46, 16), pale);
-  SaveBitmapPng(&Bitmap, "painter-radio-buttons");
-  SetSysColors(1, &index, &saved);
+  {
+    TSystemColors colors({{COLOR_WINDOW, pale}});
+    EXPECT_TRUE(WaitFor("the radio images to be dropped", [] { return RadioButtonImageCount() == 0; }));
+    painter->PaintRadioButton(&canvas, 40, 10, false, false, kjbsNormal, kjNoColor);
+    EXPECT_EQ(At(46, 16), pale);
+    SaveBitmapPng(&Bitmap, "painter-radio-buttons");
+  }
   EXPECT_TRUE(WaitFor("the radio images to be dropped again", [] { return RadioButtonImageCount() == 0; }));
 }
 

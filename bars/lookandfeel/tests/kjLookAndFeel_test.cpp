@@ -321,12 +321,14 @@ TEST_F(ManagerFollowingTheLookAndFeel, TheBarWindowsRefreshWhenTheStyleChanges) 
   Link(bar, AddButton("&Fichier"));
   bar->SetVisible(true);
   ShowForm();
-  int rebuilds = WindowOf(bar)->RebuildCount;
+  int refreshes = WindowOf(bar)->MetricsRefreshes;
   RootLookAndFeel()->SetKind(lfStandard);
-  // The test window rebuilds only when asked; the style change refreshed its metrics and
-  // background, which the test window counts as nothing: the painter did change.
-  EXPECT_EQ(WindowOf(bar)->RebuildCount, rebuilds);
+  // The window takes the new painter's metrics once; a change that leaves the kind in effect
+  // alone reaches nobody.
+  EXPECT_EQ(WindowOf(bar)->MetricsRefreshes, refreshes + 1);
   EXPECT_EQ(Manager->Painter()->Kind(), bpkStandard);
+  RootLookAndFeel()->SetKind(lfStandard);
+  EXPECT_EQ(WindowOf(bar)->MetricsRefreshes, refreshes + 1);
 }
 
 // A control that follows a settings object and paints a hot button with the painter of its kind.
@@ -339,6 +341,7 @@ class TFollowingControl : public TCustomControl {
   ~TFollowingControl() override { delete FLookAndFeel; }
   TkjLookAndFeel* LookAndFeel() const { return FLookAndFeel; }
   int Notices = 0;
+  std::vector<TkjLookAndFeelValues> Heard;
 
  protected:
   void Paint() override {
@@ -348,8 +351,9 @@ class TFollowingControl : public TCustomControl {
   }
 
  private:
-  void Changed(TkjLookAndFeel*, TkjLookAndFeelValues) {
+  void Changed(TkjLookAndFeel*, TkjLookAndFeelValues Values) {
     ++Notices;
+    Heard.push_back(Values);
     Invalidate();
   }
   TkjLookAndFeel* FLookAndFeel;
@@ -391,6 +395,89 @@ TEST_F(FollowingControl, RepaintsInTheColoursOfTheKindInEffect) {
   EXPECT_EQ(Face(), HotLightColor());
   RootLookAndFeel()->SetKind(lfFlat);
   EXPECT_EQ(Control->Notices, 2);
+}
+
+// The settings, the bar manager and a control on one form, each change made as the program makes
+// it (through a controller on the root): what the control hears, what it paints and the style the
+// manager draws in, by the kind and native style in force, what the control sets itself, and the
+// change.
+class FollowersOfTheLookAndFeel : public ManagerFollowingTheLookAndFeel {
+ protected:
+  void SetUp() override {
+    ManagerFollowingTheLookAndFeel::SetUp();
+    Control = new TFollowingControl(Form.get());
+    Control->SetParent(Form.get());
+    Control->SetBounds(10, 40, 60, 30);
+    ShowForm();
+  }
+  COLORREF Face() {
+    RedrawNow(Control->Handle());
+    return PixelOf(Control, 30, 15);
+  }
+  TFollowingControl* Control = nullptr;
+};
+
+TEST_F(FollowersOfTheLookAndFeel, HearOnlyOfTheValuesTheyTakeFromTheRoot) {
+  enum TOwn { ownNothing, ownKind, ownNative };
+  enum TChange { toKind, toNative };
+  const TkjLookAndFeelValues none{}, kind{lfvKind}, native{lfvNativeStyle};
+  struct Case {
+    const char* Name;
+    TkjLookAndFeelKind Kind;
+    bool Native;
+    TOwn Own;
+    TkjLookAndFeelKind OwnKind;
+    TChange Change;
+    TkjLookAndFeelKind NewKind;
+    bool NewNative;
+    bool Themes;
+    TkjLookAndFeelValues Hears;
+    bool HotLight;  // the control's hot face: the light mix of ultra-flat, else the button face
+    TkwBarManagerStyle Style;
+  } cases[] = {
+      {"ultra-flat to standard", lfUltraFlat, false, ownNothing, lfFlat, toKind, lfStandard, false, false, kind,
+       false, bmsStandard},
+      {"ultra-flat to flat", lfUltraFlat, false, ownNothing, lfFlat, toKind, lfFlat, false, false, kind, false,
+       bmsEnhanced},
+      {"standard to ultra-flat", lfStandard, false, ownNothing, lfFlat, toKind, lfUltraFlat, false, false, kind,
+       true, bmsFlat},
+      {"the kind in force again", lfUltraFlat, false, ownNothing, lfFlat, toKind, lfUltraFlat, false, false, none,
+       true, bmsFlat},
+      {"a kind of its own", lfUltraFlat, false, ownKind, lfStandard, toKind, lfFlat, false, false, none, false,
+       bmsEnhanced},
+      {"native style, no themes", lfUltraFlat, false, ownNothing, lfFlat, toNative, lfUltraFlat, true, false,
+       native, true, bmsFlat},
+      {"native style with themes", lfUltraFlat, false, ownNothing, lfFlat, toNative, lfUltraFlat, true, true,
+       native, true, bmsXP},
+      {"a native style of its own", lfUltraFlat, false, ownNative, lfFlat, toNative, lfUltraFlat, true, true, none,
+       true, bmsXP},
+      {"native style in force, kind changes", lfStandard, true, ownNothing, lfFlat, toKind, lfUltraFlat, true, true,
+       kind, true, bmsXP},
+      {"own kind, native style ends", lfFlat, true, ownKind, lfUltraFlat, toNative, lfFlat, false, true, native,
+       true, bmsEnhanced},
+  };
+  TComponent owner(nullptr);
+  TkjLookAndFeelController controller(&owner);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TFakeVisualStyle style(u"C:\\Themes\\Luna.msstyles", u"NormalColor", c.Themes);
+    controller.SetKind(c.Kind);
+    controller.SetNativeStyle(c.Native);
+    Control->LookAndFeel()->Reset();
+    if (c.Own == ownKind) Control->LookAndFeel()->SetKind(c.OwnKind);
+    if (c.Own == ownNative) Control->LookAndFeel()->SetNativeStyle(c.Native);
+    Control->Heard.clear();
+    if (c.Change == toKind)
+      controller.SetKind(c.NewKind);
+    else
+      controller.SetNativeStyle(c.NewNative);
+    if (c.Hears.Empty())
+      EXPECT_TRUE(Control->Heard.empty());
+    else
+      EXPECT_EQ(Control->Heard, std::vector<TkjLookAndFeelValues>{c.Hears});
+    EXPECT_EQ(Face(), c.HotLight ? HotLightColor() : GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(Manager->GetEffectiveStyle(), c.Style);
+  }
 }
 
 }  // namespace

@@ -90,6 +90,36 @@ TEST_F(MainMenuBar, AcceleratorsSkipDisabledItemsAndWrapRound) {
   EXPECT_EQ(links->FindByAccelerator('F', 0, fenetre), nullptr);
 }
 
+// A sub-menu's links are searched among its visible links, whether a window shows them or not.
+TEST_F(MainMenuBar, FindsAcceleratorsInASubMenuAndEndsWhenNoneMatches) {
+  auto* fichier = new TTestSubItem(Form.get());
+  fichier->SetCategory(0);
+  TkwBarItemLinks* menu = fichier->ItemLinks();
+  for (const char* caption : {"&Nouveau", "&Ouvrir...", "&1 Zones humides", "Cac&he", "&Quitter"})
+    menu->Add()->SetItem(AddButton(caption));
+  menu->Items(3)->SetVisible(false);
+  struct Case {
+    WORD Key;
+    int Shift;
+    int After;
+    int Expected;
+  } cases[] = {
+      {'O', 0, -1, 1}, {'Q', 0, 1, 4}, {'N', 0, 4, 0},  // round past the end
+      {'1', 0, -1, 2},                                   // a digit, without Shift
+      {'1', 1, -1, -1},                                  // a digit with Shift is another key
+      {'Z', 0, -1, -1}, {'Z', 0, 2, -1},                 // no match, from no start and from one
+      {'O', 0, 1, -1},                                   // the only match is the start
+  };
+  for (const Case& c : cases) {
+    TkwBarItemLink* after = c.After >= 0 ? menu->Items(c.After) : nullptr;
+    TkwBarItemLink* expected = c.Expected >= 0 ? menu->Items(c.Expected) : nullptr;
+    EXPECT_EQ(menu->FindByAccelerator(c.Key, c.Shift, after), expected)
+        << "key " << char(c.Key) << " shift " << c.Shift << " after " << c.After;
+  }
+  // The hidden link is never found, even by its own key.
+  EXPECT_EQ(menu->FindByAccelerator('H', 0, nullptr), nullptr);
+}
+
 TEST_F(MainMenuBar, AHiddenToolbarAnswersNoAccelerator) {
   Bar->GetControl()->Hide();
   EXPECT_EQ(Bar->ItemLinks()->FindByAccelerator('F', 0, nullptr), nullptr);
@@ -194,6 +224,21 @@ TEST(BarManagerOwner, MustBeAFormWithoutAManager) {
   }
   EXPECT_EQ(FindManagerOfForm(form.get()), first);
   EXPECT_EQ(form->ComponentCount(), 1);
+}
+
+TEST(BarManagerOwner, IsTheMainFormWhenNoneIsGiven) {
+  InstallTestBarClasses();
+  TForm* main = nullptr;
+  Application->CreateForm(main);
+  TFormPtr<TForm> owner(main);
+  ASSERT_EQ(Application->MainForm(), main);
+  auto* manager = new TkwBarManager(nullptr);
+  EXPECT_EQ(manager->Owner(), main);
+  EXPECT_EQ(manager->OwnerForm(), main);
+  EXPECT_EQ(FindManagerOfForm(main), manager);
+  owner.reset();
+  EXPECT_EQ(Application->MainForm(), nullptr);
+  EXPECT_EQ(BarManagerCount(), 0);
 }
 
 TEST(BarManagerRecentThreshold, FollowsThePercentageOfRecentItems) {
@@ -358,6 +403,61 @@ TEST_F(BarManager, EveryItemWithACategoryIsEnabledWhileCustomizing) {
   EXPECT_FALSE(temporary->Enabled());
   Manager->SetCustomizing(false);
   EXPECT_FALSE(item->Enabled());
+}
+
+// The edge sizes go out and come back in the order left, right, top, bottom.
+TEST_F(BarManager, WritesAndReadsTheEdgeDockSizesInTheirOrder) {
+  Form->SetName("frmDocks");
+  Manager->SetName("kwBarManager1");
+  const TkwBarDockingStyle order[4] = {dsLeft, dsRight, dsTop, dsBottom};
+  const int sizes[4] = {5, 7, 23, 11};
+  for (int i = 0; i < 4; ++i) Manager->Bars()->EdgeDockSite(order[i])->SetDockSize(sizes[i]);
+  String text = WriteComponentToText(Form.get());
+  EXPECT_NE(text.find("DockControlHeights = (\r\n      5\r\n      7\r\n      23\r\n      11)"), String::npos)
+      << text;
+  // Read into another form: each site is given its size while the manager is read (the layout
+  // at the end of loading then fits the sites to their bars).
+  TFormPtr<TForm> copy(CreateForm<TForm>(nullptr));
+  Form.reset();
+  Manager = nullptr;
+  ReadComponentFromText(copy.get(), text, "copy");
+  auto* manager = dynamic_cast<TkwBarManager*>(copy->FindComponent("kwBarManager1"));
+  ASSERT_NE(manager, nullptr);
+  for (int i = 0; i < 4; ++i) {
+    auto* site = static_cast<TTestDockSite*>(manager->Bars()->EdgeDockSite(order[i]));
+    EXPECT_EQ(site->SizesGivenWhileLoading, std::vector<int>{sizes[i]}) << order[i];
+  }
+}
+
+// A form that inherits its design reads its manager from two descriptions: its bars cannot be
+// reset to one design.
+TEST_F(BarManager, CannotResetWhenReadFromAnAncestorAndADescendant) {
+  Form.reset();
+  Manager = nullptr;
+  Form.reset(CreateForm<TForm>(nullptr));
+  Form->SetName("frmBase");
+  ReadComponentFromText(Form.get(),
+                        "object frmBase: TForm\n"
+                        "  object kwBarManager1: TkwBarManager\n"
+                        "    Categories = (\n"
+                        "      'Default')\n"
+                        "  end\n"
+                        "end\n",
+                        "base");
+  auto* manager = dynamic_cast<TkwBarManager*>(Form->FindComponent("kwBarManager1"));
+  ASSERT_NE(manager, nullptr);
+  EXPECT_TRUE(manager->AllowReset());
+  EXPECT_TRUE(manager->CanReset());
+  ReadComponentFromText(Form.get(),
+                        "inherited frmBase: TForm\n"
+                        "  inherited kwBarManager1: TkwBarManager\n"
+                        "    ShowHint = False\n"
+                        "  end\n"
+                        "end\n",
+                        "descendant");
+  EXPECT_FALSE(manager->ShowHint());
+  EXPECT_TRUE(manager->AllowReset());
+  EXPECT_FALSE(manager->CanReset());
 }
 
 // The program's path: the main window's manager read from its form description.

@@ -1,31 +1,10 @@
 // Tests of the Office-2003 colours: the table for two classic colour schemes and for the three
 // schemes of the visual style, the shared brushes' lifetime, and the banded and mid-tone
 // gradients, the gripper, the arrows and the tinting read back from bitmaps.
-#include <map>
-
 #include "BarTestSupport.h"
 #include "kwOffice11Colors.h"
 
 namespace {
-
-// Sets system colours for the test and puts the previous ones back.
-class TSystemColors {
- public:
-  explicit TSystemColors(const std::map<int, COLORREF>& Colors) {
-    for (const auto& [index, color] : Colors) {
-      FIndexes.push_back(index);
-      FSaved.push_back(GetSysColor(index));
-      FNew.push_back(color);
-    }
-    SetSysColors(int(FIndexes.size()), FIndexes.data(), FNew.data());
-  }
-  ~TSystemColors() { SetSysColors(int(FIndexes.size()), FIndexes.data(), FSaved.data()); }
-
- private:
-  std::vector<int> FIndexes;
-  std::vector<COLORREF> FSaved;
-  std::vector<COLORREF> FNew;
-};
 
 struct TSlot {
   int Slot;
@@ -210,6 +189,28 @@ TEST_F(Office11Drawing, AMidToneGradientRunsThroughTheMiddleToneAtItsHalf) {
   // Every band lies between its neighbours: no wrap-around of a channel.
   for (int y = 1; y < 100; ++y) EXPECT_LE(GetRValue(At(5, y)), GetRValue(At(5, y - 1))) << y;
   SaveBitmapPng(&Bitmap, "office11-midtone-gradient");
+}
+
+// Taller than 256 pixels, the bands are wider than a pixel: the middle tone still falls at the
+// half of the height and the last band still has the second colour.
+TEST_F(Office11Drawing, AMidToneGradientTallerThanItsBandsStillRunsToTheSecondColour) {
+  TFakeVisualStyle classic(u"", u"", false);
+  InitOffice11Colors();
+  TRect r(0, 0, 10, 1000);
+  COLORREF light = RGB(240, 220, 200), dark = RGB(20, 60, 100);
+  FillMidToneGradientRect(DC(), r, TColor(light), false, TColor(dark));
+  auto mid = [](int a, int b) { return a - MulDiv(a - b, 75, 200); };
+  COLORREF middle = RGB(mid(240, 20), mid(220, 60), mid(200, 100));
+  EXPECT_EQ(At(5, 0), light);
+  EXPECT_EQ(At(5, 999), dark);
+  // The band that holds the half is the middle tone, give or take a step of the gradient.
+  COLORREF half = At(5, 500);
+  EXPECT_NEAR(GetRValue(half), GetRValue(middle), 1);
+  EXPECT_NEAR(GetGValue(half), GetGValue(middle), 1);
+  EXPECT_NEAR(GetBValue(half), GetBValue(middle), 1);
+  std::vector<int> runs = Runs(5, 0, 1000);
+  EXPECT_LE(runs.size(), 256u);
+  for (int y = 1; y < 1000; ++y) EXPECT_LE(GetRValue(At(5, y)), GetRValue(At(5, y - 1))) << y;
 }
 
 TEST_F(Office11Drawing, AMidToneGradientOfOneOrTwoPixelsDrawsTheirColours) {

@@ -25,6 +25,13 @@ class ThemeCache : public ::testing::Test {
  protected:
   void SetUp() override {
     Style = std::make_unique<TFakeVisualStyle>(u"C:\\Themes\\Luna.msstyles", u"NormalColor");
+    // The cache keeps the class a kind was last opened with, across theme changes: each kind
+    // starts from nothing cached (opened under its own class, then closed).
+    for (int kind = 0; kind < tkThemeKindCount; ++kind) {
+      WideString name = ThemeKindClassNames[kind];
+      GetThemeHandleForKind(kind, &name);
+      CloseThemeHandle(kind);
+    }
     Opened = TFakeVisualStyle::OpenCount;
     Closed = TFakeVisualStyle::CloseCount;
   }
@@ -104,6 +111,41 @@ TEST(ThemeState, NotificatorsHearOfEveryThemeChangeWhileTheyLive) {
   }
   EXPECT_EQ(ThemeNotificatorCount(), before);
   SendThemeChanged();
+}
+
+// A listener that raises: the application's handler reports it and the later listeners miss that
+// change, not the next one.
+class TRaisingThemeListener : public TObject {
+ public:
+  TRaisingThemeListener() { Notificator.OnThemeChanged = TEvent<void()>(this, &TRaisingThemeListener::Changed); }
+  void Changed() {
+    if (Raise) throw Exception("thème illisible"_a);
+  }
+  TkwThemeChangedNotificator Notificator;
+  bool Raise = true;
+};
+
+class TExceptionRecorder : public TObject {
+ public:
+  void Report(TObject*, Exception* E) { Reported.push_back(E->Message); }
+  std::vector<String> Reported;
+};
+
+TEST(ThemeState, AListenerThatRaisesIsReportedAndTheNextMissesThatChangeOnly) {
+  TExceptionRecorder recorder;
+  Application->OnException = TExceptionEvent(&recorder, &TExceptionRecorder::Report);
+  {
+    TRaisingThemeListener raising;
+    TThemeListener next;
+    SendThemeChanged();
+    EXPECT_EQ(recorder.Reported, std::vector<String>{"thème illisible"_a});
+    EXPECT_EQ(next.Heard, 0);
+    raising.Raise = false;
+    SendThemeChanged();
+    EXPECT_EQ(next.Heard, 1);
+    EXPECT_EQ(recorder.Reported.size(), 1u);
+  }
+  Application->OnException = nullptr;
 }
 
 TEST(ThemeState, ANotificatorMadeWithoutTheLibraryIsNeverCalled) {

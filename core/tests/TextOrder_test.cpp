@@ -264,6 +264,16 @@ TEST(TextOrder, Utf8CollationMatchesConvertingFirst) {
       {"\xA9" "a", "\xC2\xA9" "b", -1},                                    // a lone continuation byte
       {std::string("a\0b", 3), "a", 1},                                // the zero byte counts
       {"STRASSE", "stra\xC3\x9F" "e", -1},                              // ß expands to ss
+      {"c\xC3\xB4t\xC3\xA9", "c\xC3\xB4te", 1},                        // côté after côte
+      {"cot\xC3\xA9", "c\xC3\xB4te", -1},                               // the first accent apart decides
+      {"l\xE2\x80\x99" "eau", "l\xE2\x80\x98" "eau", 1},                 // ’ after ‘: apart in a third byte
+      {"a\xC2\xA0" "b", "a b", 1},                                      // no-break space after space
+      {"\xC2\xB9", "1", 1},                                            // superscript one after one
+      {"\xC3\x86" "on", "AEON", 1},                                     // Æ: the ligature after its letters
+      {"Zo\xC3\xAB", "ZOE", 1},
+      {"\xF0\x9F\x98\x80", "?", 0},                                     // four bytes, outside 1252
+      {"\xF0\x9F\x98", "\xC3\xB0\xC5\xB8\xCB\x9C", 0},                  // a cut 4-byte sequence: three 1252 bytes
+      {"\xFF", "\xC3\xBF", 0},                                          // a byte never in UTF-8 reads as itself
       {"", "", 0},
       {"", "\xC3\xA9", -1},
   };
@@ -300,7 +310,9 @@ std::vector<std::string> CollationSample(const std::vector<std::string>& Commune
   const char* const pieces[] = {"a", "A", "e", "E", "o", "s", "S", "t", " ", "'", "-", "1",
                                 "\xC3\xA9", "\xC3\x89", "\xC3\xA8", "\xC3\xAA", "\xC3\xA0", "\xC3\xA7",
                                 "\xC5\x93", "\xC5\x92", "\xC3\x9F", "\xC3\xA6", "\xC3\x86", "\xE2\x80\x99",
-                                "\xC2\xA0", "\xC2\xB9", "\xE2\x82\xAC", "\xE4\xB8\xAD", "\xC3", "\xA9", "\xE9"};
+                                "\xC2\xA0", "\xC2\xB9", "\xE2\x82\xAC", "\xE4\xB8\xAD", "\xC3", "\xA9", "\xE9",
+                                "\xE2\x80\x98", "\xE2\x82", "\xF0\x9F\x98\x80", "\xF0\x9F\x98", "\xC0\xAF",
+                                "\xED\xA0\x80", "\xFF", "\xC3\xB4", "\xC3\x94"};
   std::uniform_int_distribution<std::size_t> length(0, 6), piece(0, std::size(pieces) - 1);
   std::uniform_int_distribution<std::size_t> commune(0, Communes.size() - 1);
   std::vector<std::string> out;

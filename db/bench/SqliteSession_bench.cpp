@@ -158,9 +158,9 @@ BENCHMARK(BM_Insert1000Bare)->Unit(benchmark::kMillisecond)->Iterations(20);
 [[maybe_unused]] const bool kRatios =
     AddBenchRatio({"36,000 rows read through SqliteStatement / bare step loop", "BM_SelectStatementTyped",
                    "BM_SelectBareStep", 0}) &&
-    AddBenchRatio({"1,000 inserts through SqliteStatement / bare", "BM_Insert1000InTransaction",
-                                    "BM_Insert1000Bare", 0}) &&
-                     AddBenchRatio({"batch of 1,000 inserts applied (ADODataSet_bench) / bare", "BM_BatchApply1000Inserts",
-                                    "BM_Insert1000Bare", 0});
+    AddBenchRatio({"1,000 inserts through SqliteStatement / bare", "BM_Insert1000InTransaction", "BM_Insert1000Bare",
+                   0}) &&
+    AddBenchRatio({"batch of 1,000 inserts applied (ADODataSet_bench) / bare", "BM_BatchApply1000Inserts",
+                   "BM_Insert1000Bare", 0});
 
 }  // namespace

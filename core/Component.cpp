@@ -188,12 +188,36 @@ void TComponent::GetChildren(TGetChildProc Proc, TComponent* Root) {
   }
 }
 
+namespace {
+
+// Component names compare as SameText does: ASCII letters folded, every other byte as it is.
+unsigned char FoldNameByte(char c) {
+  unsigned char b = static_cast<unsigned char>(c);
+  return (b >= 'a' && b <= 'z') ? static_cast<unsigned char>(b - 32) : b;
+}
+
+std::size_t NameHash(const String& Name) {
+  std::size_t h = 14695981039346656037ull;
+  for (char c : Name) h = (h ^ FoldNameByte(c)) * 1099511628211ull;
+  return h;
+}
+
+}  // namespace
+
 bool TComponent::CheckOwnership() const {
-  for (std::size_t i = 0; i < FComponents.size(); ++i) {
-    if (FComponents[i]->FOwner != this) return false;
-    for (std::size_t j = i + 1; j < FComponents.size(); ++j) {
-      if (!FComponents[i]->FName.empty() && SameText(FComponents[i]->FName, FComponents[j]->FName)) return false;
+  // One pass over the names with an open-addressed set of those seen (one allocation): the check
+  // runs on every insert, so building a form stays quadratic, not cubic, in its components.
+  std::size_t capacity = 16;
+  while (capacity < 2 * FComponents.size()) capacity *= 2;
+  std::vector<const String*> seen(capacity, nullptr);
+  for (const TComponent* c : FComponents) {
+    if (c->FOwner != this) return false;
+    if (c->FName.empty()) continue;
+    std::size_t slot = NameHash(c->FName) & (capacity - 1);
+    for (; seen[slot]; slot = (slot + 1) & (capacity - 1)) {
+      if (SameText(*seen[slot], c->FName)) return false;
     }
+    seen[slot] = &c->FName;
   }
   return true;
 }

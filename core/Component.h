@@ -110,6 +110,9 @@ class TComponent : public TPersistent {
   virtual void ValidateContainer(TComponent*) {}
   // Points the owner's field of this component's name at it (or clears it).
   void SetReference(bool Enable);
+  // Invariant, asserted on every insert: each owned component points back here, and no two owned
+  // names are the same (as SameText compares them).
+  bool CheckOwnership() const;
 
   TComponentState FComponentState;
 
@@ -118,8 +121,6 @@ class TComponent : public TPersistent {
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
   void DropFreeNotify(TComponent* AComponent);
-  // Invariant: each owned component points back here, and the names are unique.
-  bool CheckOwnership() const;
 
   TComponent* FOwner = nullptr;
   String FName;

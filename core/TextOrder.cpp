@@ -156,12 +156,58 @@ constexpr bool EveryByteWeighs() {
 }
 static_assert(EveryByteWeighs());
 
+// The 1252 characters of a text held in 1252.
+class TAnsiChars {
+ public:
+  TAnsiChars(const unsigned char* P, const unsigned char* End) : p_(P), end_(End) {}
+
+  bool Next(unsigned char& C) {
+    if (p_ == end_) return false;
+    C = *p_++;
+    return true;
+  }
+
+ private:
+  const unsigned char* p_;
+  const unsigned char* end_;
+};
+
+// The 1252 characters of a UTF-8 text, read in place exactly as Utf8ToAnsi converts them: a
+// character 1252 cannot hold reads as '?', and each byte of a malformed sequence as the 1252
+// character of that byte.
+class TUtf8Chars {
+ public:
+  TUtf8Chars(const unsigned char* P, const unsigned char* End) : p_(P), end_(End) {}
+
+  bool Next(unsigned char& C) {
+    if (p_ == end_) return false;
+    if (*p_ < 0x80) {
+      C = *p_++;
+      return true;
+    }
+    C = NextEncoded();
+    return true;
+  }
+
+ private:
+  unsigned char NextEncoded() {
+    std::size_t length = 0;
+    char32_t u = cp1252::DecodeUtf8(reinterpret_cast<const char*>(p_), std::size_t(end_ - p_), length);
+    if (u > 0x10FFFF) return *p_++;
+    p_ += length;
+    int b = cp1252::FromUnicode(u);
+    return static_cast<unsigned char>(b < 0 ? cp1252::kReplacement : b);
+  }
+
+  const unsigned char* p_;
+  const unsigned char* end_;
+};
+
 // Reads the weights of a text one position at a time, expanding ligatures.
+template <class TChars>
 class TWeightReader {
  public:
-  TWeightReader(const String& S, std::size_t Start)
-      : p_(reinterpret_cast<const unsigned char*>(S.data()) + Start),
-        end_(reinterpret_cast<const unsigned char*>(S.data()) + S.size()) {}
+  explicit TWeightReader(TChars Chars) : chars_(Chars) {}
 
   // The next primary and secondary weights; primary 0 at the end of the text.
   void Next(std::uint8_t& Primary, std::uint8_t& Secondary) {
@@ -171,12 +217,13 @@ class TWeightReader {
       pending_ = 0;
       return;
     }
-    if (p_ == end_) {
+    unsigned char c;
+    if (!chars_.Next(c)) {
       Primary = 0;
       Secondary = 0;
       return;
     }
-    const TWeight& w = kWeights.W[*p_++];
+    const TWeight& w = kWeights.W[c];
     Primary = w.Primary[0];
     Secondary = w.Secondary[0];
     pending_ = w.Primary[1];
@@ -184,13 +231,38 @@ class TWeightReader {
   }
 
  private:
-  const unsigned char* p_;
-  const unsigned char* end_;
+  TChars chars_;
   std::uint8_t pending_ = 0;
   std::uint8_t pendingSecondary_ = 0;
 };
 
 int Sign(int d) { return d < 0 ? -1 : (d > 0 ? 1 : 0); }
+
+// The text order over two texts read from the same point, where everything before that point is
+// the same characters in both.
+template <class TChars>
+int CompareFrom(TChars A, TChars B) {
+  std::uint8_t pa, sa, pb, sb;
+  int secondary = 0;  // the first secondary difference, used when the primaries agree
+  TWeightReader<TChars> ra(A), rb(B);
+  for (;;) {
+    ra.Next(pa, sa);
+    rb.Next(pb, sb);
+    if (pa != pb) return pa < pb ? -1 : 1;
+    if (pa == 0) break;
+    if (secondary == 0 && sa != sb) secondary = sa < sb ? -1 : 1;
+  }
+  if (secondary) return secondary;
+  // Same letters and marks: only the folded characters can still tell the texts apart, then the
+  // length.
+  for (;;) {
+    unsigned char a, b;
+    bool moreA = A.Next(a), moreB = B.Next(b);
+    if (!moreA || !moreB) return moreA == moreB ? 0 : (moreA ? 1 : -1);
+    int d = int(kWeights.W[a].Folded) - int(kWeights.W[b].Folded);
+    if (d) return Sign(d);
+  }
+}
 
 }  // namespace
 
@@ -200,25 +272,9 @@ int AnsiCompareText(const String& A, const String& B) {
   std::size_t n = A.size() < B.size() ? A.size() : B.size();
   while (start < n && A[start] == B[start]) ++start;
   if (start == A.size() && start == B.size()) return 0;
-
-  std::uint8_t pa, sa, pb, sb;
-  int secondary = 0;  // the first secondary difference, used when the primaries agree
-  TWeightReader ra(A, start), rb(B, start);
-  for (;;) {
-    ra.Next(pa, sa);
-    rb.Next(pb, sb);
-    if (pa != pb) return pa < pb ? -1 : 1;
-    if (pa == 0) break;
-    if (secondary == 0 && sa != sb) secondary = sa < sb ? -1 : 1;
-  }
-  if (secondary) return secondary;
-  // Same letters and marks: only the folded bytes can still tell the texts apart.
-  for (std::size_t i = start; i < n; ++i) {
-    int d = int(kWeights.W[static_cast<unsigned char>(A[i])].Folded) -
-            int(kWeights.W[static_cast<unsigned char>(B[i])].Folded);
-    if (d) return Sign(d);
-  }
-  return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
+  const auto* a = reinterpret_cast<const unsigned char*>(A.data());
+  const auto* b = reinterpret_cast<const unsigned char*>(B.data());
+  return CompareFrom(TAnsiChars(a + start, a + A.size()), TAnsiChars(b + start, b + B.size()));
 }
 
 bool AnsiSameText(const String& A, const String& B) {
@@ -243,9 +299,19 @@ int AnsiCompareStr(const String& A, const String& B) {
 bool AnsiSameStr(const String& A, const String& B) { return A == B; }
 
 int CompareUtf8Text(int LengthA, const void* A, int LengthB, const void* B) {
-  std::string a(A ? static_cast<const char*>(A) : "", A && LengthA > 0 ? std::size_t(LengthA) : 0);
-  std::string b(B ? static_cast<const char*>(B) : "", B && LengthB > 0 ? std::size_t(LengthB) : 0);
-  return AnsiCompareText(Utf8ToAnsi(a), Utf8ToAnsi(b));
+  const auto* a = static_cast<const unsigned char*>(A);
+  const auto* b = static_cast<const unsigned char*>(B);
+  std::size_t sizeA = a && LengthA > 0 ? std::size_t(LengthA) : 0;
+  std::size_t sizeB = b && LengthB > 0 ? std::size_t(LengthB) : 0;
+  // An identical leading run of bytes is the same characters in both texts up to its last ASCII
+  // byte: a byte below 0x80 is always a character of its own, never part of a sequence, so the
+  // point after it starts a character in both texts.
+  std::size_t n = sizeA < sizeB ? sizeA : sizeB;
+  std::size_t same = 0;
+  while (same < n && a[same] == b[same]) ++same;
+  if (same == sizeA && same == sizeB) return 0;
+  while (same > 0 && a[same - 1] >= 0x80) --same;
+  return CompareFrom(TUtf8Chars(a + same, a + sizeA), TUtf8Chars(b + same, b + sizeB));
 }
 
 int CompareText(const String& A, const String& B) {

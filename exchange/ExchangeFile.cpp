@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "FloatFormat.h"
 #include "Format.h"
@@ -27,11 +28,17 @@ const char* const DataStarts[] = {"AAZ|", "AOZ|", "ASZ|", "AZH|", "BHZ|", "CBZ|"
 // Starts the dictionary reader takes; a value line beginning so would be read as a record.
 const char* const DictionaryStarts[] = {"002|", "003|", "COM|", "DEP|", "RGN|", "SAQ|", "TAH|", "ZOH|"};
 
+// Whether the first four characters, in capitals, are a start of List (sorted, four characters
+// each). Called for every line of a file: nothing is allocated.
 template <std::size_t N>
 bool InSorted(const char* const (&List)[N], const String& FirstFour) {
-  String key = UpperCase(FirstFour.substr(0, 4));
-  return std::binary_search(std::begin(List), std::end(List), key,
-                            [](const String& A, const String& B) { return A < B; });
+  char key[5] = {};
+  for (std::size_t i = 0; i < 4; ++i) {
+    char c = FirstFour[i];
+    key[i] = c >= 'a' && c <= 'z' ? char(c - 32) : c;
+  }
+  return std::binary_search(std::begin(List), std::end(List), static_cast<const char*>(key),
+                            [](const char* A, const char* B) { return std::strcmp(A, B) < 0; });
 }
 
 // Issuer of the files: the organisation's identifier and name are fixed by the national body;
@@ -180,11 +187,11 @@ String ReadFileBytes(const String& Path) {
   return bytes;
 }
 
-void WriteFileBytes(const String& Path, const String& Bytes) {
+void WriteFileBytes(const String& Path, const String& Bytes, bool Flush) {
   OsPort::FileHandle file = OsPort::CreateFile(Path);
   if (file == OsPort::InvalidHandle) throw EFCreateError("Impossible de créer "_a + Path + " : " + OsPort::LastErrorMessage());
   std::int64_t written = OsPort::WriteFile(file, Bytes.data(), std::int64_t(Bytes.size()));
-  bool flushed = OsPort::FlushFile(file);
+  bool flushed = !Flush || OsPort::FlushFile(file);
   OsPort::CloseFile(file);
   if (written != std::int64_t(Bytes.size()) || !flushed) throw EWriteError("Écriture incomplète de "_a + Path);
 }
@@ -200,15 +207,16 @@ bool TrailerMatches(const std::vector<String>& Lines, const String& Kind) {
   return announced == static_cast<long long>(Lines.size());
 }
 
-TExchangeFields::TExchangeFields(const String& Record, bool RestoreBreaks) : FRestoreBreaks(RestoreBreaks) {
-  std::size_t bar = Record.find('|');
-  FRest = bar == String::npos ? String() : Record.substr(bar + 1);
+TExchangeFields::TExchangeFields(const String& Record, bool RestoreBreaks) : FRecord(Record), FRestoreBreaks(RestoreBreaks) {
+  std::size_t bar = FRecord.find('|');
+  if (bar != String::npos) FNext = bar + 1;
 }
 
 String TExchangeFields::Next() {
-  std::size_t bar = FRest.find('|');
-  String field = bar == String::npos ? FRest : FRest.substr(0, bar);
-  FRest = bar == String::npos ? String() : FRest.substr(bar + 1);
+  if (FNext == String::npos) return String();
+  std::size_t bar = FRecord.find('|', FNext);
+  String field = FRecord.substr(FNext, bar == String::npos ? String::npos : bar - FNext);
+  FNext = bar == String::npos ? String::npos : bar + 1;
   if (FRestoreBreaks && !FFirst && field.find(Esc) != String::npos)
     field = StringReplace(field, String(1, Esc), "\r\n", rfReplaceAll);
   FFirst = false;

@@ -74,8 +74,9 @@ class TExchangeWriter {
 std::vector<String> SplitLines(const String& Bytes);
 // Reads a whole file by its Windows path (EFOpenError/EReadError).
 String ReadFileBytes(const String& Path);
-// Writes a whole file by its Windows path (EFCreateError/EWriteError).
-void WriteFileBytes(const String& Path, const String& Bytes);
+// Writes a whole file by its Windows path (EFCreateError/EWriteError), forced to the disk unless
+// Flush is false (a working copy that nothing reads after a crash).
+void WriteFileBytes(const String& Path, const String& Bytes, bool Flush = true);
 
 // The trailer check: the last line holds "FIN|" + Kind and announces exactly Lines.size() lines.
 // False for an empty list, another kind, a cut last line or a count that is not a number.
@@ -86,11 +87,14 @@ bool TrailerMatches(const std::vector<String>& Lines, const String& Kind);
 // ESC joins turned back into CR LF when RestoreBreaks is set.
 class TExchangeFields {
  public:
+  // Reads Record in place: it must outlive the reader.
   explicit TExchangeFields(const String& Record, bool RestoreBreaks = false);
+  TExchangeFields(String&&, bool = false) = delete;
   String Next();
 
  private:
-  String FRest;
+  const String& FRecord;
+  std::size_t FNext = String::npos;  // where the next field starts; npos when there is none
   bool FRestoreBreaks;
   bool FFirst = true;
 };

@@ -4,6 +4,7 @@
 #include "InventoryExchange.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -222,35 +223,101 @@ class TInventoryWriter {
 
   // Runs the parser of the record's tag; raises on a refused row or a value that does not convert.
   void Apply(const String& Record) {
-    String tag = Record.substr(0, 4);
     TExchangeFields f(Record, true);
-    if (tag == "ZHI|") return MainRecord(f);
-    if (tag == "PNZ|" || tag == "VAZ|") return UpdateMain(tag == "PNZ|" ? PnzNames : VazNames, f);
-    if (tag == "IVZ|") return Inventory(f);
-    for (const TDetailRecord& d : DetailRecords)
-      if (tag == String(d.Tag) + "|") return Detail(d, f);
+    if (Record.compare(0, 4, "ZHI|") == 0) return MainRecord(Record, f);
+    if (Record.compare(0, 4, "PNZ|") == 0) return UpdateMain(FPnz, PnzNames, f);
+    if (Record.compare(0, 4, "VAZ|") == 0) return UpdateMain(FVaz, VazNames, f);
+    if (Record.compare(0, 4, "IVZ|") == 0) return Inventory(f);
+    for (std::size_t k = 0; k < std::size(DetailRecords); ++k) {
+      const TDetailRecord& d = DetailRecords[k];
+      if (Record.size() >= 4 && Record.compare(0, 3, d.Tag) == 0 && Record[3] == '|') return Detail(k, f);
+    }
     // Tags in small letters ("zhi|" too) pass the record-start tests but have no parser.
-    throw EExchangeValue("enregistrement inconnu \"" + tag + "\"");
+    throw EExchangeValue("enregistrement inconnu \"" + Record.substr(0, 4) + "\"");
+  }
+
+  // The wetlands' detail rows go once all the main records are in, before the first detail
+  // record: one statement per table for all of them, as a statement per table and wetland made the
+  // import several times slower than inserting its rows.
+  bool DetailsCleared() const { return FDetailsCleared; }
+
+  // The main records written so far, each with its wetland's code.
+  const std::vector<std::pair<String, String>>& Written() const { return FWritten; }
+
+  void ClearDetails() {
+    FDetailsCleared = true;
+    if (FWritten.empty()) return;
+    // The codes are keyed in the columns' collation, so that each delete walks that key instead
+    // of building one.
+    FSession.ExecuteScript(
+        "DROP TABLE IF EXISTS temp.IMPORT_ZH_CODE;"
+        "CREATE TEMP TABLE IMPORT_ZH_CODE (ZH_CODE TEXT COLLATE VELBOR PRIMARY KEY)");
+    {
+      SqliteStatement insert = FSession.PrepareNative("INSERT OR IGNORE INTO temp.IMPORT_ZH_CODE VALUES (?)");
+      for (const auto& written : FWritten) {
+        insert.Reset();
+        insert.BindText(1, written.first);
+        insert.Execute();
+      }
+    }
+    for (const TDetailRecord& d : DetailRecords)
+      FSession.ExecuteScript("DELETE FROM " + String(d.Table) + " WHERE ZH_CODE IN (SELECT ZH_CODE FROM temp.IMPORT_ZH_CODE)");
+    FSession.ExecuteScript("DROP TABLE temp.IMPORT_ZH_CODE");
+  }
+
+  // The same for one wetland, table by table: after ClearDetails failed, tells which wetland's rows
+  // cannot go.
+  void ClearDetailsOf(const String& Code) {
+    for (const TDetailRecord& d : DetailRecords) Run("delete from " + String(d.Table) + " where ZH_CODE = ?", Code);
   }
 
   // Drops the prepared statements (before a rollback or a copy over the database).
-  void Clear() { FStatements.clear(); }
+  void Clear() {
+    FStatements.clear();
+    FZhi = FPnz = FVaz = FInventory = TPlan();
+    FDetails.clear();
+  }
 
  private:
-  void MainRecord(TExchangeFields& F) {
-    std::vector<String> v;
-    for (std::size_t i = 0; i < ZhiNames.size(); ++i) v.push_back(F.Next());
-    const String& code = v[0];
-    if (code.empty()) throw EExchangeValue("zone humide sans code");
-    for (const TDetailRecord& d : DetailRecords) Run("delete from " + String(d.Table) + " where ZH_CODE = ?", code);
-    Run("delete from T_ZONE_HUMIDE where ZH_CODE = ?", code);
+  // A statement prepared once for the run, with the kind of value each of its parameters takes.
+  struct TPlan {
+    SqliteStatement* Statement = nullptr;
+    std::vector<TSqliteColumnKind> Kinds;
+  };
 
-    String columns, marks;
-    for (const String& n : ZhiNames) {
-      columns += (columns.empty() ? "" : ", ") + n;
+  // Prepares the plan's statement, which binds Columns of Table in their order.
+  void Prepare(TPlan& Plan, const String& Sql, const String& Table, const std::vector<String>& Columns) {
+    Plan.Statement = &Statement(Sql);
+    Plan.Kinds.clear();
+    for (const String& column : Columns) Plan.Kinds.push_back(KindOf(Table, column));
+  }
+
+  // The plan's statement, ready for new values: every use binds all its parameters.
+  static SqliteStatement& Fresh(TPlan& Plan) {
+    Plan.Statement->Reset();
+    return *Plan.Statement;
+  }
+
+  static String InsertSql(const String& Table, const std::vector<String>& Columns) {
+    String list, marks;
+    for (const String& column : Columns) {
+      list += (list.empty() ? "" : ", ") + column;
       marks += marks.empty() ? "?" : ", ?";
     }
-    SqliteStatement& insert = Statement("insert into T_ZONE_HUMIDE (" + columns + ") values (" + marks + ")");
+    return "insert into " + Table + " (" + list + ") values (" + marks + ")";
+  }
+
+  void MainRecord(const String& Record, TExchangeFields& F) {
+    std::vector<String> v(ZhiNames.size());
+    for (String& value : v) value = F.Next();
+    const String& code = v[0];
+    if (code.empty()) throw EExchangeValue("zone humide sans code");
+    // Its detail rows go with those of the file's other wetlands (ClearDetails).
+    Run("delete from T_ZONE_HUMIDE where ZH_CODE = ?", code);
+    FWritten.emplace_back(code, Record);
+
+    if (!FZhi.Statement) Prepare(FZhi, InsertSql("T_ZONE_HUMIDE", ZhiNames), "T_ZONE_HUMIDE", ZhiNames);
+    SqliteStatement& insert = Fresh(FZhi);
     for (std::size_t i = 0; i < ZhiNames.size(); ++i) {
       const String& name = ZhiNames[i];
       int index = int(i) + 1;
@@ -258,22 +325,27 @@ class TInventoryWriter {
       else if (name == "ZH_ALTITUDE") BindRounded(insert, index, v[i], 0);
       else if (name == "ZH_SUPERFICIE") BindRounded(insert, index, v[i], 4);
       else if (name == "ZH_LONGUEUR") BindRounded(insert, index, v[i], 3);
-      else Bind(insert, index, "T_ZONE_HUMIDE", name, v[i]);
+      else Bind(insert, index, FZhi.Kinds[i], v[i]);
     }
     insert.Execute();
   }
 
   // PNZ and VAZ change the row their ZHI wrote; VAZ keeps the two diagnostics when empty.
-  void UpdateMain(const std::vector<String>& Names, TExchangeFields& F) {
-    String code = F.Next(), sets;
-    std::vector<String> v;
-    for (std::size_t i = 1; i < Names.size(); ++i) {
-      v.push_back(F.Next());
-      bool keep = Names[i] == "ZH_DIAG_PAT" || Names[i] == "ZH_DIAG_HYDRO";
-      sets += (sets.empty() ? "" : ", ") + Names[i] + (keep ? " = coalesce(?, " + Names[i] + ")" : " = ?");
+  void UpdateMain(TPlan& Cached, const std::vector<String>& Names, TExchangeFields& F) {
+    String code = F.Next();
+    std::vector<String> v(Names.size() - 1);
+    for (String& value : v) value = F.Next();
+    if (!Cached.Statement) {
+      String sets;
+      for (std::size_t i = 1; i < Names.size(); ++i) {
+        bool keep = Names[i] == "ZH_DIAG_PAT" || Names[i] == "ZH_DIAG_HYDRO";
+        sets += (sets.empty() ? "" : ", ") + Names[i] + (keep ? " = coalesce(?, " + Names[i] + ")" : " = ?");
+      }
+      Prepare(Cached, "update T_ZONE_HUMIDE set " + sets + " where ZH_CODE = ?", "T_ZONE_HUMIDE",
+              std::vector<String>(Names.begin() + 1, Names.end()));
     }
-    SqliteStatement& update = Statement("update T_ZONE_HUMIDE set " + sets + " where ZH_CODE = ?");
-    for (std::size_t i = 0; i < v.size(); ++i) Bind(update, int(i) + 1, "T_ZONE_HUMIDE", Names[i + 1], v[i]);
+    SqliteStatement& update = Fresh(Cached);
+    for (std::size_t i = 0; i < v.size(); ++i) Bind(update, int(i) + 1, Cached.Kinds[i], v[i]);
     update.BindText(int(v.size()) + 1, code);
     if (update.Execute() == 0) throw EDatabaseError("La zone humide " + code + " n'existe pas");
   }
@@ -289,33 +361,35 @@ class TInventoryWriter {
     else if (v[1] == "RAMSAR") type = 4;
     else if (v[1] == "PSIC") type = 5;
     else if (v[1] == "ZPS") type = 6;
-    SqliteStatement& insert = Statement(
-        "insert into T_INVENTAIRE (ZH_CODE, INV_TYPE_ZNIEFF, INV_TYPE, INV_CODE, INV_LIB, INV_COUV) "
-        "values (?, ?, ?, ?, ?, ?)");
-    const char* columns[] = {"ZH_CODE", "INV_TYPE_ZNIEFF", "INV_TYPE", "INV_CODE", "INV_LIB", "INV_COUV"};
+    static const std::vector<String> columns = {"ZH_CODE", "INV_TYPE_ZNIEFF", "INV_TYPE", "INV_CODE", "INV_LIB", "INV_COUV"};
+    if (!FInventory.Statement) Prepare(FInventory, InsertSql("T_INVENTAIRE", columns), "T_INVENTAIRE", columns);
+    SqliteStatement& insert = Fresh(FInventory);
     String values[] = {v[0], v[6], IntToStr(type), v[2], v[5], v[8]};
-    for (int i = 0; i < 6; ++i) Bind(insert, i + 1, "T_INVENTAIRE", columns[i], values[i]);
+    for (int i = 0; i < 6; ++i) Bind(insert, i + 1, FInventory.Kinds[std::size_t(i)], values[i]);
     insert.Execute();
   }
 
   // One row of a detail table, its fields put in the columns the export took them from. History
   // and bibliography rows need only their code, the others also their second field.
-  void Detail(const TDetailRecord& D, TExchangeFields& F) {
-    std::vector<String> v;
-    for (std::size_t i = 0; i < D.Fields.size(); ++i) v.push_back(F.Next());
-    bool codeOnly = String(D.Table) == "T_HISTORIQUE" || String(D.Table) == "T_REF_BIBLIO";
+  void Detail(std::size_t Index, TExchangeFields& F) {
+    const TDetailRecord& d = DetailRecords[Index];
+    std::vector<String> v(d.Fields.size());
+    for (String& value : v) value = F.Next();
+    bool codeOnly = std::strcmp(d.Table, "T_HISTORIQUE") == 0 || std::strcmp(d.Table, "T_REF_BIBLIO") == 0;
     if (v[0].empty() || (!codeOnly && v[1].empty())) return;
-    std::vector<String> columns;
-    String list, marks;
-    for (const char* field : D.Fields) {
-      String column = field;
-      if (column[0] == '#') column = Columns(D.Table).at(std::size_t(StrToInt(column.substr(1)) - 1)).Name;
-      columns.push_back(column);
-      list += (list.empty() ? "" : ", ") + column;
-      marks += marks.empty() ? "?" : ", ?";
+    if (FDetails.size() <= Index) FDetails.resize(std::size(DetailRecords));
+    TPlan& plan = FDetails[Index];
+    if (!plan.Statement) {
+      std::vector<String> columns;
+      for (const char* field : d.Fields) {
+        String column = field;
+        if (column[0] == '#') column = Columns(d.Table).at(std::size_t(StrToInt(column.substr(1)) - 1)).Name;
+        columns.push_back(column);
+      }
+      Prepare(plan, InsertSql(d.Table, columns), d.Table, columns);
     }
-    SqliteStatement& insert = Statement("insert into " + String(D.Table) + " (" + list + ") values (" + marks + ")");
-    for (std::size_t i = 0; i < v.size(); ++i) Bind(insert, int(i) + 1, D.Table, columns[i], v[i]);
+    SqliteStatement& insert = Fresh(plan);
+    for (std::size_t i = 0; i < v.size(); ++i) Bind(insert, int(i) + 1, plan.Kinds[i], v[i]);
     insert.Execute();
   }
 
@@ -340,15 +414,20 @@ class TInventoryWriter {
     return it->second;
   }
 
-  // Empty text is null (a boolean false); numbers take the decimal comma, dates the format's
-  // yyyy/mm/dd; EConvertError otherwise.
-  void Bind(SqliteStatement& S, int Index, const String& Table, const String& Column, const String& Text) {
+  // The kind of value a column takes; text for a name the table does not have.
+  TSqliteColumnKind KindOf(const String& Table, const String& Column) {
     TSqliteColumnKind kind = TSqliteColumnKind::Text;
     for (const TSqliteColumnInfo& c : Columns(Table))
       if (SameText(c.Name, Column)) kind = ColumnKindOf(c.DeclaredType);
-    if (kind == TSqliteColumnKind::Boolean) return S.BindInt64(Index, TexteVersBooleen(Text) ? 1 : 0);
+    return kind;
+  }
+
+  // Empty text is null (a boolean false); numbers take the decimal comma, dates the format's
+  // yyyy/mm/dd; EConvertError otherwise.
+  void Bind(SqliteStatement& S, int Index, TSqliteColumnKind Kind, const String& Text) {
+    if (Kind == TSqliteColumnKind::Boolean) return S.BindInt64(Index, TexteVersBooleen(Text) ? 1 : 0);
     if (Text.empty()) return S.BindNull(Index);
-    switch (kind) {
+    switch (Kind) {
       case TSqliteColumnKind::Integer:
       case TSqliteColumnKind::Float: S.BindDouble(Index, StrToFloat(Text)); break;
       case TSqliteColumnKind::Date: S.BindDouble(Index, TexteVersDate(Text)); break;
@@ -362,8 +441,12 @@ class TInventoryWriter {
   }
 
   SqliteSession& FSession;
+  std::vector<std::pair<String, String>> FWritten;  // code and main record
+  bool FDetailsCleared = false;
   std::map<String, std::unique_ptr<SqliteStatement>> FStatements;
   std::map<String, std::vector<TSqliteColumnInfo>> FColumns;
+  TPlan FZhi, FPnz, FVaz, FInventory;
+  std::vector<TPlan> FDetails;  // by place in DetailRecords
 };
 
 // The work list: the main records (with their continuation lines) sorted by code, then the data
@@ -380,7 +463,7 @@ bool BuildWorkList(const std::vector<String>& Lines, IExchangeHost& Host, std::v
       inside = true;
       record = line;
     } else if (inside && !IsHeaderStart(start) && !IsDataStart(start)) {
-      record += Esc + line;
+      record.append(1, Esc).append(line);
     } else if (inside) {
       inside = false;
       main.push_back(record);
@@ -391,7 +474,7 @@ bool BuildWorkList(const std::vector<String>& Lines, IExchangeHost& Host, std::v
   if (inside) main.push_back(record);
   std::stable_sort(main.begin(), main.end(),
                    [](const String& A, const String& B) { return AnsiCompareText(A, B) < 0; });
-  Work = main;
+  Work = std::move(main);
 
   record.clear();
   for (const String& line : Lines) {
@@ -402,7 +485,7 @@ bool BuildWorkList(const std::vector<String>& Lines, IExchangeHost& Host, std::v
       if (!record.empty()) Work.push_back(record);
       record = data ? line : String();
     } else if (!record.empty()) {
-      record += Esc + line;
+      record.append(1, Esc).append(line);
     }
     Host.ProgressStep();
   }
@@ -440,15 +523,40 @@ TExchangeResult ImportInventaire(SqliteSession& Session, const String& Path, IEx
   std::vector<String> work;
   if (!BuildWorkList(lines, Host, work)) return cancelled;
   String saved;
-  for (const String& r : work) saved += r + "\r\n";
+  std::size_t size = 0;
+  for (const String& r : work) size += r.size() + 2;
+  saved.reserve(size);
+  for (const String& r : work) saved.append(r).append("\r\n");
   try {
-    WriteFileBytes(file + "2", saved);
+    // A working copy, deleted once the import is done: not forced to the disk.
+    WriteFileBytes(file + "2", saved, false);
   } catch (const Exception& E) {
     return {TExchangeResult::Failed, E.Message + "\r\n" + UnchangedBase};
   }
 
   Host.ProgressStart(int(work.size()), "2 - Enregistrement des données"_a);
   std::vector<String> log;
+  // One line per refused record: the engine's messages may span lines.
+  auto refuse = [&log](const String& Record, const Exception& E) {
+    String why = StringReplace(NormaliseLineBreaks(E.Message), "\r\n", " ", rfReplaceAll);
+    log.push_back("Trame : " + Record + " Erreur : " + why);
+  };
+  // The detail rows of the wetlands written go before the first detail record (or at the end of a
+  // file of main records only); should that fail, wetland by wetland, naming the main record of
+  // each wetland whose rows cannot go.
+  auto clearDetails = [&](TInventoryWriter& Writer) {
+    try {
+      Writer.ClearDetails();
+    } catch (const Exception&) {
+      for (const auto& written : Writer.Written()) {
+        try {
+          Writer.ClearDetailsOf(written.first);
+        } catch (const Exception& E) {
+          refuse(written.second, E);
+        }
+      }
+    }
+  };
   bool stopped = false;
   String failure;
   TInventoryWriter writer(Session);
@@ -459,15 +567,15 @@ TExchangeResult ImportInventaire(SqliteSession& Session, const String& Path, IEx
         stopped = true;
         break;
       }
+      if (!writer.DetailsCleared() && record.compare(0, 4, "ZHI|") != 0) clearDetails(writer);
       try {
         writer.Apply(record);
       } catch (const Exception& E) {
-        // One line per refused record: the engine's messages may span lines.
-        String why = StringReplace(NormaliseLineBreaks(E.Message), "\r\n", " ", rfReplaceAll);
-        log.push_back("Trame : " + record + " Erreur : " + why);
+        refuse(record, E);
       }
       Host.ProgressStep();
     }
+    if (!stopped && !writer.DetailsCleared()) clearDetails(writer);
     if (!stopped && log.empty()) Session.Commit();
   } catch (const Exception& E) {
     failure = E.Message;  // the transaction could not start or commit

@@ -7,7 +7,9 @@ build=${VELBOR_BUILD_DIR:-$root/build}
 jobs=${VELBOR_JOBS:-$(nproc)}
 
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/WineToolchain.cmake" >/dev/null
+# The optimised build with its assertions kept (the program users run has them compiled out).
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/WineToolchain.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELBOR_ASSERTIONS=ON >/dev/null
 cmake --build "$build" --parallel "$jobs"
 "$root/scripts/printer-env.sh"
 cd "$build"

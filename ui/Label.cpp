@@ -105,7 +105,7 @@ void TCustomLabel::DoDrawText(TRect& Rect, UINT Flags) {
 TRect TCustomLabel::TextBounds(TRect Rect, UINT Flags) const {
   String text = GetLabelText();
   // An empty caption still measures one line, so an auto-sized label keeps its height.
-  if (text.empty() || (FShowAccelChar && text == "&")) text = " ";
+  if (text.empty() || (FShowAccelChar && text == "&")) text.assign(1, ' ');
   if (!FShowAccelChar) Flags |= DT_NOPREFIX;
   // Measured on a screen context: the label may have no parent window yet.
   TWindowDC dc;

@@ -5,6 +5,7 @@
 #include "ComCtrls.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "Format.h"
 #include "ScopeGuard.h"
@@ -182,7 +183,7 @@ void TTreeNode::DeleteChildren() {
 TRect TTreeNode::DisplayRect(bool TextOnly) const {
   RECT r{};
   if (!FItemId) return r;
-  *reinterpret_cast<HTREEITEM*>(&r) = FItemId;
+  std::memcpy(&r, &FItemId, sizeof FItemId);  // the item goes in, the rectangle comes out
   if (!TreeView()->Send(TVM_GETITEMRECT, TextOnly, LPARAM(&r))) return TRect();
   return r;
 }

@@ -118,6 +118,41 @@ TEST(ComponentNames, FollowIdentifierRulesAndAreUniqueWithinTheOwner) {
   EXPECT_EQ(dup.Owner(), nullptr);
 }
 
+// An owner that lets any name in, so that the ownership check has something to find.
+class TLenientOwner : public TComponent {
+ public:
+  TLenientOwner() : TComponent(nullptr) {}
+  using TComponent::CheckOwnership;
+
+ protected:
+  void ValidateRename(TComponent*, const String&, const String&) override {}
+};
+
+TEST(ComponentNames, TheOwnershipCheckFindsNamesUsedTwice) {
+  struct Case {
+    std::vector<String> Names;
+    bool Holds;
+  };
+  std::vector<String> many;
+  for (int i = 0; i < 2000; ++i) many.push_back("Field" + std::to_string(i));
+  std::vector<String> manyAndTwice = many;
+  manyAndTwice.push_back("FIELD1999");
+  const Case cases[] = {
+      {{"Table1", "Table2", "Query1"}, true},
+      {{"Table1", "TABLE1"}, false},        // names compare without case
+      {{"", "", "A"}, true},                // unnamed components never clash
+      {{"A", "B", "a"}, false},
+      {{"Table_1", "Table1"}, true},
+      {many, true},
+      {manyAndTwice, false},
+  };
+  for (const Case& c : cases) {
+    TLenientOwner owner;
+    for (const String& name : c.Names) (new TComponent(&owner))->SetName(name);
+    EXPECT_EQ(owner.CheckOwnership(), c.Holds) << c.Names.front() << " ... " << c.Names.back();
+  }
+}
+
 TEST(FreeNotification, ClearsReferencesToAFreedComponentInEitherOrder) {
   TLog log;
   auto* target = new TProbe(nullptr, &log, "Target");

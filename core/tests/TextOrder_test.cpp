@@ -5,6 +5,9 @@
 #include <random>
 #include <vector>
 
+#include "OsPort.h"
+#include "Streams.h"
+#include "StrUtils.h"
 #include "TextOrder.h"
 
 namespace {
@@ -223,6 +226,135 @@ TEST(TextOrder, Utf8CollationReadsOnlyTheGivenLengths) {
   EXPECT_GT(CompareUtf8Text(6, a, 5, b), 0);
   EXPECT_EQ(CompareUtf8Text(0, nullptr, 0, ""), 0);
   EXPECT_LT(CompareUtf8Text(0, nullptr, 1, b), 0);
+  // A sequence cut by the length is read as the bytes before the cut.
+  const char cut[] = "\xC3\xA9";
+  EXPECT_EQ(CompareUtf8Text(1, cut, 1, "\xC3"), 0);
+  EXPECT_GT(CompareUtf8Text(2, cut, 1, cut), 0);
+}
+
+// The collation as it was first written: both texts converted to 1252, then compared. The
+// collation reads UTF-8 in place and must give exactly this order.
+int ConvertingCompareUtf8(const std::string& A, const std::string& B) {
+  return Sign(AnsiCompareText(Utf8ToAnsi(A), Utf8ToAnsi(B)));
+}
+
+TEST(TextOrder, Utf8CollationMatchesConvertingFirst) {
+  struct Case {
+    std::string A, B;
+    int Expected;
+  };
+  const Case cases[] = {
+      {"Saint-\xC3\x89tienne", "Saint-\xC3\xA9tienne", 0},           // case only, inside a sequence
+      {"Saint-\xC3\x89tienne", "Saint-Etienne", 1},                   // the accent after the letters
+      {"Saint-\xC3\x89tienne", "Saint-Fons", -1},
+      {"Saint-\xC3\xA8ve", "Saint-\xC3\xA9va", 1},                    // common bytes end inside a character
+      {"\xC5\x93uf", "oeuf", 1},                                       // œ: a 2-byte ligature
+      {"\xC5\x92UVRE", "\xC5\x93uvre", 0},
+      {"l\xE2\x80\x99" "eau", "l'eau", 1},                              // ’ after '
+      {"l\xE2\x80\x99" "eau", "l-eau", -1},
+      {"\xE2\x82\xAC", "\x80", 0},                                    // € as UTF-8 and as its 1252 byte
+      {"\xE4\xB8\xAD", "?", 0},                                        // outside 1252: read as '?'
+      {"\xE4\xB8\xAD", "\xE4\xB8\xAE", 0},
+      {"\xC2\x81", "\x81", 0},                                         // U+0081, undefined in 1252
+      {"\xC2\x80", "?", 0},                                            // U+0080 has no 1252 byte
+      {"caf\xE9", "caf\xC3\xA9", 0},                                   // a stray 1252 byte reads as itself
+      {"caf\xC3", "caf\xC3\xA9", -1},                                   // a cut sequence
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF", 0},                              // an overlong form: two 1252 bytes
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC", 0},              // a surrogate: three 1252 bytes
+      {"\xA9" "a", "\xC2\xA9" "b", -1},                                    // a lone continuation byte
+      {std::string("a\0b", 3), "a", 1},                                // the zero byte counts
+      {"STRASSE", "stra\xC3\x9F" "e", -1},                              // ß expands to ss
+      {"c\xC3\xB4t\xC3\xA9", "c\xC3\xB4te", 1},                        // côté after côte
+      {"cot\xC3\xA9", "c\xC3\xB4te", -1},                               // the first accent apart decides
+      {"l\xE2\x80\x99" "eau", "l\xE2\x80\x98" "eau", 1},                 // ’ after ‘: apart in a third byte
+      {"a\xC2\xA0" "b", "a b", 1},                                      // no-break space after space
+      {"\xC2\xB9", "1", 1},                                            // superscript one after one
+      {"\xC3\x86" "on", "AEON", 1},                                     // Æ: the ligature after its letters
+      {"Zo\xC3\xAB", "ZOE", 1},
+      {"\xF0\x9F\x98\x80", "?", 0},                                     // four bytes, outside 1252
+      {"\xF0\x9F\x98", "\xC3\xB0\xC5\xB8\xCB\x9C", 0},                  // a cut 4-byte sequence: three 1252 bytes
+      {"\xFF", "\xC3\xBF", 0},                                          // a byte never in UTF-8 reads as itself
+      {"", "", 0},
+      {"", "\xC3\xA9", -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("'" + c.A + "' vs '" + c.B + "'");
+    EXPECT_EQ(Sign(CompareUtf8(c.A, c.B)), c.Expected);
+    EXPECT_EQ(Sign(CompareUtf8(c.B, c.A)), -c.Expected);
+    EXPECT_EQ(ConvertingCompareUtf8(c.A, c.B), c.Expected);
+  }
+}
+
+// The commune names of the starting database, as UTF-8.
+std::vector<std::string> CommuneNames() {
+  TFileStream file(OsPort::WindowsPath(VELBOR_COMMUNES_CSV), OsPort::fmOpenRead | OsPort::fmShareDenyNone);
+  std::string text(std::size_t(file.Size()), '\0');
+  file.ReadBuffer(text.data(), std::int64_t(text.size()));
+  std::vector<std::string> names;
+  std::size_t line = text.find('\n') + 1;  // after the header
+  while (line < text.size()) {
+    std::size_t end = text.find('\n', line);
+    if (end == std::string::npos) end = text.size();
+    std::size_t first = text.find(';', line);
+    std::size_t second = text.find(';', first + 1);
+    if (first < end && second < end) names.push_back(text.substr(first + 1, second - first - 1));
+    line = end + 1;
+  }
+  return names;
+}
+
+// Texts that stress the collation: words over case pairs, accents, ligatures, signs and their
+// variants, characters outside 1252 and malformed bytes, with the commune names changed in case
+// and accents, so that many pairs share long leading runs or differ in case alone.
+std::vector<std::string> CollationSample(const std::vector<std::string>& Communes, std::mt19937& Rng) {
+  const char* const pieces[] = {"a", "A", "e", "E", "o", "s", "S", "t", " ", "'", "-", "1",
+                                "\xC3\xA9", "\xC3\x89", "\xC3\xA8", "\xC3\xAA", "\xC3\xA0", "\xC3\xA7",
+                                "\xC5\x93", "\xC5\x92", "\xC3\x9F", "\xC3\xA6", "\xC3\x86", "\xE2\x80\x99",
+                                "\xC2\xA0", "\xC2\xB9", "\xE2\x82\xAC", "\xE4\xB8\xAD", "\xC3", "\xA9", "\xE9",
+                                "\xE2\x80\x98", "\xE2\x82", "\xF0\x9F\x98\x80", "\xF0\x9F\x98", "\xC0\xAF",
+                                "\xED\xA0\x80", "\xFF", "\xC3\xB4", "\xC3\x94"};
+  std::uniform_int_distribution<std::size_t> length(0, 6), piece(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<std::size_t> commune(0, Communes.size() - 1);
+  std::vector<std::string> out;
+  for (int i = 0; i < 3000; ++i) {
+    std::string s;
+    for (std::size_t n = length(Rng); n > 0; --n) s += pieces[piece(Rng)];
+    out.push_back(s);
+  }
+  for (int i = 0; i < 3000; ++i) {
+    String name = Utf8ToAnsi(Communes[commune(Rng)]);
+    switch (i % 3) {
+      case 0: name = AnsiUpperCase(name); break;
+      case 1: std::replace_if(name.begin(), name.end(), [](char c) { return c == '\xE9' || c == '\xE8'; }, 'e'); break;
+      default: name += pieces[piece(Rng)][0]; break;
+    }
+    out.push_back(AnsiToUtf8(name));
+  }
+  return out;
+}
+
+TEST(TextOrder, Utf8CollationMatchesConvertingFirstOnCommunesAndRandomWords) {
+  std::vector<std::string> texts = CommuneNames();
+  ASSERT_GT(texts.size(), 30000u);
+  std::mt19937 rng(39);
+  std::vector<std::string> sample = CollationSample(texts, rng);
+  texts.insert(texts.end(), sample.begin(), sample.end());
+
+  // Neighbours in the converting order are the pairs with the longest common runs.
+  std::vector<std::string> sorted = texts;
+  std::sort(sorted.begin(), sorted.end(),
+            [](const std::string& a, const std::string& b) { return ConvertingCompareUtf8(a, b) < 0; });
+  for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
+    ASSERT_EQ(Sign(CompareUtf8(sorted[i], sorted[i + 1])), ConvertingCompareUtf8(sorted[i], sorted[i + 1]))
+        << "'" << sorted[i] << "' '" << sorted[i + 1] << "'";
+    ASSERT_EQ(Sign(CompareUtf8(sorted[i + 1], sorted[i])), ConvertingCompareUtf8(sorted[i + 1], sorted[i]));
+  }
+  std::uniform_int_distribution<std::size_t> pick(0, texts.size() - 1);
+  for (int i = 0; i < 200000; ++i) {
+    const std::string& a = texts[pick(rng)];
+    const std::string& b = texts[pick(rng)];
+    ASSERT_EQ(Sign(CompareUtf8(a, b)), ConvertingCompareUtf8(a, b)) << "'" << a << "' '" << b << "'";
+  }
 }
 
 TEST(TextOrder, IdentifierComparisonsFoldAsciiOnly) {

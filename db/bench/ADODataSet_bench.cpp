@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ADODB.h"
+#include "BenchRatios.h"
 #include "Field.h"
 #include "OsPort.h"
 #include "SqliteSession.h"
@@ -230,5 +231,9 @@ void BM_BatchApply1000Inserts(benchmark::State& State) {
   State.SetItemsProcessed(State.iterations() * 1000);
 }
 BENCHMARK(BM_BatchApply1000Inserts)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+[[maybe_unused]] const bool kRatios = AddBenchRatio(
+    {"36,000-row cursor opened, walked, every field read / bare step loop", "BM_CursorOpenWalkAndReadFields",
+     "BM_CursorBareStepLoop", 2.5});
 
 }  // namespace

@@ -103,16 +103,24 @@ TEST(ExchangeReader, TrailerCheck) {
 }
 
 TEST(ExchangeReader, FieldsAreTakenLeftToRightMissingOnesEmpty) {
-  TExchangeFields f("HFZ|073A|2004/03/12|ligne1\x1Bligne2|dernier");
+  const String record = "HFZ|073A|2004/03/12|ligne1\x1Bligne2|dernier";
+  TExchangeFields f(record);
   EXPECT_EQ(f.Next(), "073A");
   EXPECT_EQ(f.Next(), "2004/03/12");
   EXPECT_EQ(f.Next(), "ligne1\x1Bligne2");
   EXPECT_EQ(f.Next(), "dernier");
   EXPECT_EQ(f.Next(), "");
 
-  TExchangeFields g("ZHI|a\x1B" "b|c\x1B" "d|", true);
+  const String main = "ZHI|a\x1B" "b|c\x1B" "d|";
+  TExchangeFields g(main, true);
   EXPECT_EQ(g.Next(), "a\x1B" "b") << "the code keeps its ESC";
   EXPECT_EQ(g.Next(), "c\r\nd");
+  EXPECT_EQ(g.Next(), "");
+  EXPECT_EQ(g.Next(), "");
+
+  const String bare = "ZHI";  // no field at all
+  TExchangeFields h(bare);
+  EXPECT_EQ(h.Next(), "");
 }
 
 TEST(ExchangeValues, Booleans) {

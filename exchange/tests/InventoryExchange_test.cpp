@@ -368,6 +368,29 @@ TEST_F(InventoryImportTest, WetlandIsReplacedWholeAndDetailsMayPrecedeTheirMainR
   for (const auto& c : checks) EXPECT_EQ(Query(c.first), c.second) << c.first;
 }
 
+TEST_F(InventoryImportTest, MainRecordsAloneEmptyTheDetailsOfTheirWetlandsOnly) {
+  // The code compares in the text order: in small letters it names the same wetland.
+  for (const char* code : {"073ASTERS0001", "073asters0001"}) {
+    TearDown();
+    SetUp();
+    TScriptedHost host;
+    TExchangeResult r = Import(FileOf({{"ZHI", Zhi(code, "Vide")}}), host);
+    ASSERT_EQ(r.Outcome, TExchangeResult::Done) << code << ": " << r.Message;
+    const std::pair<const char*, const char*> checks[] = {
+        {"select count(*) from T_ZONE_HUMIDE where ZH_CODE = '073ASTERS0001'", "1"},
+        {"select count(*) from T_COMMUNE_ZH where ZH_CODE = '073ASTERS0001'", "0"},
+        {"select count(*) from T_ALIAS where ZH_CODE = '073ASTERS0001'", "0"},
+        {"select count(*) from T_HISTORIQUE where ZH_CODE = '073ASTERS0001'", "0"},
+        {"select count(*) from T_INVENTAIRE where ZH_CODE = '073ASTERS0001'", "0"},
+        {"select count(*) from T_VAL_SE_ZH where ZH_CODE = '073ASTERS0001'", "0"},
+        {"select count(*) from T_ESP_ANI_DIREN_ZH where ZH_CODE = '073ASTERS0001'", "1"},  // not exchanged
+        {"select count(*) from T_COMMUNE_ZH where ZH_CODE = '073ASTERS0002'", "1"},        // another wetland
+        {"select count(*) from T_ALIAS where ZH_CODE = '073ASTERS0002'", "2"},
+    };
+    for (const auto& c : checks) EXPECT_EQ(Query(c.first), c.second) << code << ": " << c.first;
+  }
+}
+
 TEST_F(InventoryImportTest, AnyErrorRestoresTheDatabaseAndIsLogged) {
   struct Case {
     const char* What;

@@ -161,11 +161,18 @@ void TFont::SetOrientation(int Value) {
   Changed();
 }
 
+// A font that already has the source's values is left as it is: no change is signalled and its
+// handle stays, so a canvas keeps the font selected (a printer's driver then sets the font up once,
+// not again for every object drawn in it).
 void TFont::Assign(TPersistent* Source) {
   if (auto* f = dynamic_cast<TFont*>(Source)) {
-    FName = f->FName;
     // Heights are resolution-dependent; a font from another resolution keeps its point size.
-    FHeight = f->PixelsPerInch == PixelsPerInch ? f->FHeight : -::MulDiv(f->Size(), PixelsPerInch, 72);
+    int height = f->PixelsPerInch == PixelsPerInch ? f->FHeight : -::MulDiv(f->Size(), PixelsPerInch, 72);
+    if (FName == f->FName && FHeight == height && FStyle == f->FStyle && FColor == f->FColor &&
+        FCharset == f->FCharset && FPitch == f->FPitch && FOrientation == f->FOrientation)
+      return;
+    FName = f->FName;
+    FHeight = height;
     FStyle = f->FStyle;
     FColor = f->FColor;
     FCharset = f->FCharset;

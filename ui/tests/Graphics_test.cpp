@@ -356,6 +356,71 @@ TEST(Font, AssignCopiesEveryPropertyWithOneNotification) {
   EXPECT_THROW(pen.Assign(&a), EConvertError);
 }
 
+// A font given the values it already has stays as it is: no notification, the same handle, and a
+// canvas keeps it selected (a printer's driver would otherwise set the font up for every object).
+TEST(Font, AssignOfTheValuesAlreadyHeldChangesNothing) {
+  TFont source;
+  source.SetName("Courier New");
+  source.SetHeight(-20);
+  source.SetStyle({fsBold});
+  source.SetColor(clNavy);
+  source.SetCharset(ANSI_CHARSET);
+  source.SetPitch(fpFixed);
+  source.SetOrientation(900);
+
+  TBitmap bitmap;
+  bitmap.SetSize(10, 10);
+  TFont* font = bitmap.Canvas()->Font();
+  font->Assign(&source);
+  bitmap.Canvas()->TextWidth("x");
+  HDC dc = bitmap.Canvas()->Handle();
+  HGDIOBJ selected = ::GetCurrentObject(dc, OBJ_FONT);
+  ASSERT_EQ(selected, HGDIOBJ(font->Handle()));
+  font->Assign(&source);
+  EXPECT_EQ(::GetCurrentObject(dc, OBJ_FONT), selected);
+  EXPECT_EQ(HGDIOBJ(font->Handle()), selected);
+
+  // The same point size from another resolution is no change either.
+  TFont plain;
+  plain.Assign(&source);
+  TFont finer;
+  finer.Assign(&source);
+  finer.PixelsPerInch = plain.PixelsPerInch * 2;
+  finer.SetHeight(source.Height() * 2);
+  TCounter n;
+  plain.OnChange = n.Event();
+  plain.Assign(&finer);
+  EXPECT_EQ(n.Count, 0);
+  EXPECT_EQ(plain.Height(), -20);
+
+  // Any one value that differs is a change.
+  struct Case {
+    const char* What;
+    void (*Alter)(TFont&);
+  };
+  const Case cases[] = {
+      {"name", [](TFont& F) { F.SetName("Arial"); }},
+      {"height", [](TFont& F) { F.SetHeight(-21); }},
+      {"style", [](TFont& F) { F.SetStyle({fsBold, fsItalic}); }},
+      {"colour", [](TFont& F) { F.SetColor(clRed); }},
+      {"character set", [](TFont& F) { F.SetCharset(EASTEUROPE_CHARSET); }},
+      {"pitch", [](TFont& F) { F.SetPitch(fpVariable); }},
+      {"orientation", [](TFont& F) { F.SetOrientation(0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.What);
+    TFont target;
+    target.Assign(&source);
+    TFont other;
+    other.Assign(&source);
+    c.Alter(other);
+    TCounter changes;
+    target.OnChange = changes.Event();
+    target.Assign(&other);
+    EXPECT_EQ(changes.Count, 1);
+  }
+}
+
 TEST(PenAndBrush, AssignAndNotify) {
   TPen p1, p2;
   p1.SetColor(clGreen);

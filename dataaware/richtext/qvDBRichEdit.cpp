@@ -21,7 +21,6 @@
 
 VELBOR_IMPLEMENT_CLASS(TqvDBRichEdit)
 VELBOR_PUBLISHED(TqvDBRichEdit,
-  Prop("RichEditVersion", &Self::RichEditVersion).Stored(false),
   Prop("Controller", &Self::Controller, &Self::SetController),
   Prop("AutoURLDetect", &Self::AutoURLDetect, &Self::SetAutoURLDetect).Default(false),
   Prop("AutoSelect", &Self::AutoSelect).Default(false),

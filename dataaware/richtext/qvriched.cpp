@@ -116,6 +116,8 @@ VELBOR_IMPLEMENT_CLASS(TqvCustomRichEdit)
 
 TqvCustomRichEdit::TqvCustomRichEdit(TComponent* AOwner) : TCustomRichEdit(AOwner) {
   StartUp();
+  // The content is no caption: a description holds it as "Data".
+  ControlStyle.Exclude(csSetCaption);
   FSavedColor = clNone;
   FEditWidth = rewWindowSize;
   FPrintMargins = new TqvPrintMargins;
@@ -540,8 +542,10 @@ void TqvCustomRichEdit::WMVScroll(TMessage& Message) {
   TCustomRichEdit::Dispatch(Message);
 }
 
+// The font is the default text attributes: the window is not sent the font itself, which would
+// give the whole text that font and lose its formatting.
 void TqvCustomRichEdit::CMFontChanged(TMessage& Message) {
-  TWinControl::Dispatch(Message);
+  TControl::Dispatch(Message);
   if (!HandleAllocated()) return;
   TTextAttributes* Def = DefAttributes();
   TFont* F = Font();

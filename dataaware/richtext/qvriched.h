@@ -232,6 +232,7 @@ class TqvCustomRichEdit : public TCustomRichEdit {
   friend class TqvRichEditStrings;
   friend class TqvRichEditForm;
   friend class TRichEditOleCallback;
+  friend void CopyRichContent(TqvCustomRichEdit* Source, TqvCustomRichEdit* Target);
 
  public:
   explicit TqvCustomRichEdit(TComponent* AOwner);
@@ -601,6 +602,8 @@ class TqvDBRichEdit : public TFieldControl<TqvCustomRichEdit> {
   bool IsDataLoaded() override { return FDataLoaded; }
   TField* GetField() override { return Field(); }
   void LoadFromDataField() override;
+  // A new parent keeps the content; a bound field is read again.
+  void SetParent(TWinControl* AParent) override;
 
  protected:
   void DataChange() override;
@@ -610,7 +613,6 @@ class TqvDBRichEdit : public TFieldControl<TqvCustomRichEdit> {
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   void Change() override;
-  void SetParent(TWinControl* AParent) override;
   void Dispatch(TMessage& Message) override;
 
   // protected messages

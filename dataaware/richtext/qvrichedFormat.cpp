@@ -129,29 +129,15 @@ TColor TqvCustomRichEdit::GetSelBackColor() {
 
 int TqvCustomRichEdit::GetSelSizeTwips() { return int(GetSelCharFormat().yHeight); }
 
-// Removes every highlight control word of the selection's RTF ("\highlightN" with the blank that
-// ends it) and puts the selection back; an escaped backslash before it is literal text.
+// Every highlight of the selection goes: its background becomes the window's own, and nothing
+// else of its formatting or text changes.
 void TqvCustomRichEdit::ClearHighlights() {
-  TqvRichMemoryStream Stream;
-  StreamOutSelection(&Stream);
-  String Rtf(static_cast<const char*>(Stream.Memory()), std::size_t(Stream.Size()));
-  static const String Word = "\\highlight";
-  std::size_t At = 0;
-  while ((At = Rtf.find(Word, At)) != String::npos) {
-    std::size_t Backslashes = 0;
-    for (std::size_t i = At; i > 0 && Rtf[i - 1] == '\\'; --i) ++Backslashes;
-    if (Backslashes % 2 == 1) {
-      At += Word.size();
-      continue;
-    }
-    std::size_t End = At + Word.size();
-    while (End < Rtf.size() && Rtf[End] >= '0' && Rtf[End] <= '9') ++End;
-    if (End < Rtf.size() && Rtf[End] == ' ') ++End;
-    Rtf.erase(At, End - At);
-  }
-  Stream.Clear();
-  Stream.WriteBuffer(Rtf.data(), std::int64_t(Rtf.size()));
-  StreamInSelection(&Stream);
+  if (!HandleAllocated()) return;
+  CHARFORMAT2A Format{};
+  Format.cbSize = sizeof(Format);
+  Format.dwMask = CFM_BACKCOLOR;
+  Format.dwEffects = CFE_AUTOBACKCOLOR;
+  SendRich(EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&Format));
 }
 
 void TqvCustomRichEdit::ShowFontDialog() {

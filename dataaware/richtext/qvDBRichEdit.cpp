@@ -511,7 +511,7 @@ void TqvDBRichEdit::WMPaint(TMessage& Message) {
     }
     return;
   }
-  if (Field() != nullptr && IsBlobField() && !FDataLoaded) {
+  if (Field() != nullptr && IsBlobField() && !FDataLoaded && FAutoDisplay) {
     TCursor Saved = Screen->Cursor();
     Screen->SetCursor(crHourGlass);
     TScopeGuard Restore([&] { Screen->SetCursor(Saved); });

@@ -144,13 +144,15 @@ bool TqvCustomRichEdit::ReplaceText(const String& SearchStr, const String& Repla
   return true;
 }
 
-// The control's own request goes without the forward flag the window procedure adds to others.
+// The control's own request is marked as such for the window procedure, which adds the forward
+// flag to the others. It goes forward through its range itself: this window searches a range
+// backwards without the flag, and would find nothing after StartPos.
 int TqvCustomRichEdit::FindText(const String& SearchStr, int StartPos, int Length, TSearchTypes Options) {
   FINDTEXTA Find{};
   Find.chrg.cpMin = StartPos;
   Find.chrg.cpMax = StartPos + Length;
   Find.lpstrText = SearchStr.c_str();
-  WPARAM Flags = 0;
+  WPARAM Flags = FR_DOWN;
   if (Options.Contains(stWholeWord)) Flags |= FR_WHOLEWORD;
   if (Options.Contains(stMatchCase)) Flags |= FR_MATCHCASE;
   bool Saved = FSettings.OwnFindRequest;

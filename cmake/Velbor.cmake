@@ -1,23 +1,34 @@
 # Functions shared by the libraries: tests run through one launcher (under Wine in the winelib
-# build), after a fixture that prepares the Wine prefix once.
+# build), after a fixture that prepares the Wine prefixes once.
 
 set(VELBOR_SCRIPTS ${CMAKE_SOURCE_DIR}/scripts)
+# The prefix the test programs without windows share, the template the GUI test programs' own
+# prefixes are copied from, and the folder of those (one per program, made afresh at each run).
 set(VELBOR_WINE_TEST_PREFIX ${CMAKE_BINARY_DIR}/wine/test)
+set(VELBOR_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine/template)
+set(VELBOR_WINE_GUI_PREFIXES ${CMAKE_BINARY_DIR}/wine/gui)
 
-# Prepares the test prefix before any test and stops its wine server after the last.
+# Prepares the template and the shared prefix before any test; after the last, stops the shared
+# prefix's wine server and whatever an interrupted GUI test program left (servers, displays).
 function(velbor_test_fixture)
   if(NOT VELBOR_WINELIB)
     return()
   endif()
-  add_test(NAME wine_prefix_prepare COMMAND ${VELBOR_SCRIPTS}/wine-env.sh prepare-tests ${VELBOR_WINE_TEST_PREFIX})
+  add_test(NAME wine_prefix_prepare
+           COMMAND ${VELBOR_SCRIPTS}/wine-env.sh prepare-tests ${VELBOR_WINE_TEST_PREFIX} ${VELBOR_WINE_TEMPLATE})
   set_tests_properties(wine_prefix_prepare PROPERTIES FIXTURES_SETUP wine_prefix)
-  add_test(NAME wine_prefix_stop COMMAND ${VELBOR_SCRIPTS}/wine-env.sh stop ${VELBOR_WINE_TEST_PREFIX})
+  add_test(NAME wine_prefix_stop
+           COMMAND ${VELBOR_SCRIPTS}/wine-env.sh stop ${VELBOR_WINE_TEST_PREFIX} ${VELBOR_WINE_GUI_PREFIXES})
   set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
 endfunction()
 
 # velbor_test(NAME name SOURCES ... [LIBS ...] [LOCKS desktop clipboard registry settings printer])
-# One test program and one ctest entry. LOCKS names the shared resources the program uses, so
-# that programs using the same one run one at a time.
+# One test program and one ctest entry. LOCKS names the resources the program uses. A program
+# with the desktop is a GUI test program: it runs in a Wine prefix and on a display of its own
+# (scripts/run-gui-test.sh), so the desktop, the clipboard, the registry and the settings file
+# (in the prefix) are its own, and it runs beside the others (label "gui"). What stays shared
+# across prefixes (the printer of the local spooler) is a lock: programs using it run one at a
+# time.
 function(velbor_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LOCKS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -27,14 +38,24 @@ function(velbor_test)
     target_compile_options(${T_NAME} PRIVATE -U_WIN32)
     target_link_options(${T_NAME} PRIVATE -mconsole)
   endif()
-  add_test(NAME ${T_NAME} COMMAND ${VELBOR_SCRIPTS}/run-test.sh $<TARGET_FILE:${T_NAME}>)
+  set(locks ${T_LOCKS})
+  if(VELBOR_WINELIB AND "desktop" IN_LIST T_LOCKS)
+    add_test(NAME ${T_NAME}
+             COMMAND ${VELBOR_SCRIPTS}/run-gui-test.sh ${VELBOR_WINE_TEMPLATE} ${VELBOR_WINE_GUI_PREFIXES}/${T_NAME}
+                     $<TARGET_FILE:${T_NAME}>)
+    # The longest programs: started first when ctest has no timings of its own yet.
+    set_tests_properties(${T_NAME} PROPERTIES LABELS gui COST 100)
+    list(REMOVE_ITEM locks desktop clipboard registry settings)
+  else()
+    add_test(NAME ${T_NAME} COMMAND ${VELBOR_SCRIPTS}/run-test.sh $<TARGET_FILE:${T_NAME}>)
+  endif()
   if(VELBOR_WINELIB)
     set_tests_properties(${T_NAME} PROPERTIES
       FIXTURES_REQUIRED wine_prefix
       ENVIRONMENT "WINEPREFIX=${VELBOR_WINE_TEST_PREFIX}")
   endif()
-  if(T_LOCKS)
-    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
+  if(locks)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${locks}")
   endif()
 endfunction()
 

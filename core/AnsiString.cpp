@@ -1,6 +1,8 @@
 // This file implements the conversions between Windows-1252, UTF-8 and UTF-16, and 1252 case mapping.
 #include "AnsiString.h"
 
+#include <cstring>
+
 namespace {
 
 void AppendUtf8(std::string& out, char32_t u) {
@@ -35,22 +37,56 @@ char32_t NextUtf16(const WideString& w, std::size_t& i) {
   return u;
 }
 
+bool IsAscii(std::string_view text) {
+  std::uint64_t high = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t eight;
+    std::memcpy(&eight, text.data() + i, 8);
+    high |= eight;
+  }
+  for (; i < text.size(); ++i) high |= static_cast<unsigned char>(text[i]);
+  return (high & 0x8080808080808080u) == 0;
+}
+
 }  // namespace
 
-String Utf8ToAnsi(const std::string& utf8) {
-  String out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
+std::size_t Utf8ToAnsiInto(std::string_view utf8, char* Out, std::size_t Max) {
+  const char* s = utf8.data();
+  const std::size_t n = utf8.size();
+  std::size_t i = 0, o = 0;
+  while (i < n && o < Max) {
+    // Eight bytes of ASCII at a time: most texts are codes and plain words.
+    std::uint64_t eight;
+    if (n - i >= 8 && Max - o >= 8 && (std::memcpy(&eight, s + i, 8), (eight & 0x8080808080808080u) == 0)) {
+      std::memcpy(Out + o, s + i, 8);
+      i += 8;
+      o += 8;
+      continue;
+    }
+    if (static_cast<unsigned char>(s[i]) < 0x80) {
+      Out[o++] = s[i++];
+      continue;
+    }
     std::size_t start = i;
-    char32_t u = cp1252::DecodeUtf8(utf8.data(), utf8.size(), i);
+    char32_t u = cp1252::DecodeUtf8(s, n, i);
     if (u > 0x10FFFF) {
       // Not UTF-8: the byte is taken as a 1252 character, as older files hold them.
-      out += utf8[start];
+      Out[o++] = s[start];
       i = start + 1;
     } else {
-      out += ToAnsiByte(u);
+      Out[o++] = ToAnsiByte(u);
     }
   }
+  return o;
+}
+
+String Utf8ToAnsi(std::string_view utf8) {
+  // Codes and most names are plain ASCII, the same bytes in both: copied as they are.
+  if (IsAscii(utf8)) return String(utf8);
+  // Never longer than the UTF-8 text: every character takes one byte.
+  String out(utf8.size(), '\0');
+  out.resize(Utf8ToAnsiInto(utf8, out.data(), out.size()));
   return out;
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 using String = std::string;
 using WideString = std::u16string;
@@ -105,7 +106,11 @@ consteval const char* operator""_a() {
 
 // Conversions at the edges. A character that 1252 cannot hold becomes '?'; malformed UTF-8
 // bytes are each read as the 1252 character of that byte, so nothing is dropped silently.
-String Utf8ToAnsi(const std::string& utf8);
+String Utf8ToAnsi(std::string_view utf8);
+// The same conversion into a caller's buffer, with no allocation: at most Max bytes are written
+// at Out (a character is never split: each one is one byte in 1252); the bytes written. Runs of
+// ASCII are copied as they are.
+std::size_t Utf8ToAnsiInto(std::string_view utf8, char* Out, std::size_t Max);
 std::string AnsiToUtf8(const String& ansi);
 WideString AnsiToWide(const String& ansi);
 String WideToAnsi(const WideString& wide);

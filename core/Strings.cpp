@@ -7,6 +7,7 @@
 
 #include "Exceptions.h"
 #include "ScopeGuard.h"
+#include "StrUtils.h"
 #include "Streams.h"
 #include "TextOrder.h"
 
@@ -18,17 +19,6 @@ namespace {
 const char* const kLineBreak = "\r\n";
 
 bool IsBlank(char C) { return C != '\0' && static_cast<unsigned char>(C) <= ' '; }
-
-// S between quotes, inner quotes doubled.
-String Quoted(const String& S, char Quote) {
-  String Result(1, Quote);
-  for (char C : S) {
-    Result += C;
-    if (C == Quote) Result += Quote;
-  }
-  Result += Quote;
-  return Result;
-}
 
 [[noreturn]] void SortedListError() {
   throw EStringListError("Opération non autorisée sur une liste triée"_a);
@@ -90,7 +80,7 @@ String TStrings::GetDelimited(char Delim, char Quote, bool Strict) const {
       return C == Delim || C == Quote || C == '\0' || (!Strict && IsBlank(C));
     });
     if (I > 0) Result += Delim;
-    Result += NeedsQuotes ? Quoted(S, Quote) : S;
+    Result += NeedsQuotes ? AnsiQuotedStr(S, Quote) : S;
   }
   return Result;
 }

@@ -15,7 +15,9 @@
 // UpdateBatch writes them all in one transaction (all or nothing) or CancelBatch drops them.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "Collection.h"
@@ -286,6 +288,13 @@ class TCustomADODataSet : public TDataSet {
   // Searches the rows in memory (visible ones, in order) without moving through them.
   bool Locate(const String& KeyFields, const Variant& KeyValues, TLocateOptions Options) override;
   Variant Lookup(const String& KeyFields, const Variant& KeyValues, const String& ResultFields) override;
+  // Moves to the first visible row after the current one (from the first row when FromFirst)
+  // whose Field's text Matches accepts, reading the rows in memory without moving through them
+  // (the record search of the data-aware controls). A text field's text is its stored value,
+  // any other field's its AsString. False, the position unchanged, when no row matches; Handled
+  // is false when Field is not a stored column of this dataset (calculated and lookup fields).
+  bool SearchRows(TField* Field, const std::function<bool(std::string_view Text)>& Matches, bool FromFirst,
+                  bool& Handled);
   // The filter text: comparisons "Field op value" (=, <>, <, >, <=, >=; a value in quotes, a
   // number or NULL; a quoted text ending in '*' matches texts that start with it unless
   // foNoPartialCompare), joined by AND, OR, NOT and parentheses. Names may be in brackets.

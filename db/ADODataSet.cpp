@@ -2,8 +2,6 @@
 // columns described, every row read into memory), the buffer protocol over the rows, field
 // values, blob streams, bookmarks, record numbers, filters, the searches done in memory, and the
 // master link that re-selects the rows when the master moves.
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -12,6 +10,7 @@
 #include <functional>
 
 #include "ADODB.h"
+#include "ADOCellCodec.h"
 #include "ADOStore.h"
 #include "Field.h"
 #include "FieldDefs.h"
@@ -20,9 +19,6 @@
 #include "Streams.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
-
-using AdoStore::TNativeKind;
-using AdoStore::NativeKindOf;
 
 // --- The master link ----------------------------------------------------------------------------
 
@@ -58,12 +54,6 @@ const std::vector<String> kNoBlobs;
 
 TAdoRecInfo* InfoOf(char* Buffer, std::size_t Offset) { return reinterpret_cast<TAdoRecInfo*>(Buffer + Offset); }
 
-bool HasNonAscii(const unsigned char* Text, std::size_t Size) {
-  for (std::size_t i = 0; i < Size; ++i)
-    if (Text[i] >= 0x80) return true;
-  return false;
-}
-
 // The field type and size of a declared column type; ftUnknown for an expression.
 TFieldType DeclaredFieldType(const String& Declared, int& Size) {
   Size = 0;
@@ -97,143 +87,17 @@ TFieldType DeclaredFieldType(const String& Declared, int& Size) {
   return ftUnknown;
 }
 
-int NativeSizeOf(TFieldType Type, int Size) {
-  switch (NativeKindOf(Type)) {
-    case TNativeKind::Text8:
-      return Size + 1;
-    case TNativeKind::Text16:
-      return 4 + 2 * Size;
-    case TNativeKind::Int16:
-    case TNativeKind::Word:
-    case TNativeKind::Boolean:
-      return 2;
-    case TNativeKind::Int32:
-      return 4;
-    case TNativeKind::Int64:
-    case TNativeKind::Double:
-      return 8;
-    case TNativeKind::Bytes:
-      return Type == ftVarBytes ? Size + 2 : Size;
-    default:
-      return 0;
+// The columns of the statement's result, typed from their declarations (expressions are typed
+// from their values when the rows are read).
+void DescribeColumns(const SqliteStatement& Statement, TAdoCursor& Cursor) {
+  for (int i = 0; i < Statement.ColumnCount(); ++i) {
+    TAdoColumn Column;
+    Column.Name = Statement.ColumnName(i);
+    Column.DeclaredType = Statement.ColumnDeclType(i);
+    Column.StatementIndex = i;
+    Column.Type = DeclaredFieldType(Column.DeclaredType, Column.Size);
+    Cursor.Columns.push_back(std::move(Column));
   }
-}
-
-// Converts UTF-8 into 1252 straight into Out (at most Max bytes), as Utf8ToAnsi does: a byte that is
-// not UTF-8 is kept as a 1252 character, a character 1252 cannot hold becomes the replacement.
-std::size_t Utf8ToAnsiInto(const unsigned char* Text, std::size_t Size, char* Out, std::size_t Max) {
-  const char* S = reinterpret_cast<const char*>(Text);
-  std::size_t i = 0, o = 0;
-  while (i < Size && o < Max) {
-    if (Text[i] < 0x80) {
-      Out[o++] = S[i++];
-      continue;
-    }
-    std::size_t Start = i;
-    char32_t U = cp1252::DecodeUtf8(S, Size, i);
-    if (U > 0x10FFFF) {
-      Out[o++] = S[Start];
-      i = Start + 1;
-    } else {
-      int B = cp1252::FromUnicode(U);
-      Out[o++] = B < 0 ? cp1252::kReplacement : static_cast<char>(B);
-    }
-  }
-  return o;
-}
-
-// The 1252 text of a column, converted only when it holds more than ASCII.
-String ColumnAnsi(sqlite3_stmt* Handle, int Index) {
-  const unsigned char* Text = sqlite3_column_text(Handle, Index);
-  std::size_t Size = std::size_t(sqlite3_column_bytes(Handle, Index));
-  if (Text == nullptr) return String();
-  if (!HasNonAscii(Text, Size)) return String(reinterpret_cast<const char*>(Text), Size);
-  return Utf8ToAnsi(std::string(reinterpret_cast<const char*>(Text), Size));
-}
-
-// Reads the statement's value into a row's cell: the hot loop of opening, without Variants.
-void StoreCell(const TAdoColumn& C, int Column, sqlite3_stmt* Handle, TAdoRow& Row) {
-  int Index = C.StatementIndex;
-  if (sqlite3_column_type(Handle, Index) == SQLITE_NULL) return;
-  char* P = Row.Data.get() + C.Offset;
-  switch (C.Type) {
-    case ftString:
-    case ftFixedChar:
-    case ftGuid: {
-      const unsigned char* Text = sqlite3_column_text(Handle, Index);
-      std::size_t Size = std::size_t(sqlite3_column_bytes(Handle, Index));
-      if (!HasNonAscii(Text, Size))
-        std::memcpy(P, Text, std::min(Size, std::size_t(C.Size)));
-      else
-        Utf8ToAnsiInto(Text, Size, P, std::size_t(C.Size));
-      break;
-    }
-    case ftWideString: {
-      const void* Text = sqlite3_column_text16(Handle, Index);
-      std::size_t Units = std::min(std::size_t(sqlite3_column_bytes16(Handle, Index)) / 2, std::size_t(C.Size));
-      std::uint32_t Bytes = std::uint32_t(Units * 2);
-      std::memcpy(P, &Bytes, 4);
-      std::memcpy(P + 4, Text, Bytes);
-      break;
-    }
-    case ftSmallint: {
-      std::int16_t V = std::int16_t(sqlite3_column_int64(Handle, Index));
-      std::memcpy(P, &V, 2);
-      break;
-    }
-    case ftWord: {
-      std::uint16_t V = std::uint16_t(sqlite3_column_int64(Handle, Index));
-      std::memcpy(P, &V, 2);
-      break;
-    }
-    case ftInteger:
-    case ftAutoInc: {
-      std::int32_t V = std::int32_t(sqlite3_column_int64(Handle, Index));
-      std::memcpy(P, &V, 4);
-      break;
-    }
-    case ftLargeint: {
-      long long V = sqlite3_column_int64(Handle, Index);
-      std::memcpy(P, &V, 8);
-      break;
-    }
-    case ftBoolean: {
-      std::int16_t V = sqlite3_column_int64(Handle, Index) != 0 ? -1 : 0;
-      std::memcpy(P, &V, 2);
-      break;
-    }
-    case ftMemo:
-    case ftFmtMemo:
-      Row.Blobs[std::size_t(C.BlobIndex)] = ColumnAnsi(Handle, Index);
-      break;
-    case ftBlob:
-    case ftGraphic:
-    case ftTypedBinary: {
-      const void* Bytes = sqlite3_column_blob(Handle, Index);
-      std::size_t Size = std::size_t(sqlite3_column_bytes(Handle, Index));
-      Row.Blobs[std::size_t(C.BlobIndex)].assign(static_cast<const char*>(Bytes), Size);
-      break;
-    }
-    case ftBytes:
-    case ftVarBytes: {
-      const void* Bytes = sqlite3_column_blob(Handle, Index);
-      std::size_t Size = std::min(std::size_t(sqlite3_column_bytes(Handle, Index)), std::size_t(C.Size));
-      if (C.Type == ftVarBytes) {
-        std::uint16_t Length = std::uint16_t(Size);
-        std::memcpy(P, &Length, 2);
-        P += 2;
-      }
-      if (Size) std::memcpy(P, Bytes, Size);
-      break;
-    }
-    default: {
-      // Floats, currency and every date type: a double.
-      double V = sqlite3_column_double(Handle, Index);
-      std::memcpy(P, &V, 8);
-      break;
-    }
-  }
-  Row.Data[std::size_t(Column)] = 1;
 }
 
 // The text order's equality is equality after this folding (TextOrder.h): a case-insensitive
@@ -259,20 +123,6 @@ bool TextKeyMatches(const char* Value, std::size_t Length, const String& Key, TL
   for (std::size_t i = 0; i < Length; ++i)
     if (Fold[static_cast<unsigned char>(Value[i])] != Fold[static_cast<unsigned char>(Key[i])]) return false;
   return true;
-}
-
-bool IsTextField(TField* Field) {
-  switch (Field->DataType()) {
-    case ftString:
-    case ftFixedChar:
-    case ftWideString:
-    case ftMemo:
-    case ftFmtMemo:
-    case ftGuid:
-      return true;
-    default:
-      return false;
-  }
 }
 
 }  // namespace
@@ -462,7 +312,6 @@ SqliteStatement TCustomADODataSet::PrepareSelect(SqliteSession& Session) {
 // description already made; then reads every row.
 void TCustomADODataSet::ReadRows(SqliteStatement& Statement, bool DescribeColumns) {
   TAdoCursor& C = *FCursor;
-  sqlite3_stmt* Handle = Statement.Handle();
   if (DescribeColumns) {
     // Expressions take their type from their values: one pass over the rows first.
     bool Unknown = std::any_of(C.Columns.begin(), C.Columns.end(), [](const TAdoColumn& Col) { return Col.Type == ftUnknown; });
@@ -478,26 +327,26 @@ void TCustomADODataSet::ReadRows(SqliteStatement& Statement, bool DescribeColumn
           if (C.Columns[i].Type != ftUnknown) continue;
           TSeen& S = Seen[i];
           int Index = C.Columns[i].StatementIndex;
-          switch (sqlite3_column_type(Handle, Index)) {
-            case SQLITE_INTEGER: {
-              long long V = sqlite3_column_int64(Handle, Index);
+          switch (Statement.ColumnType(Index)) {
+            case TSqliteValueType::Integer: {
+              long long V = Statement.ColumnInt64(Index);
               if (!S.Integer) S.Min = S.Max = V;
               S.Min = std::min(S.Min, V);
               S.Max = std::max(S.Max, V);
               S.Integer = true;
               break;
             }
-            case SQLITE_FLOAT:
+            case TSqliteValueType::Float:
               S.Float = true;
               break;
-            case SQLITE_BLOB:
+            case TSqliteValueType::Blob:
               S.Blob = true;
               break;
-            case SQLITE_TEXT:
+            case TSqliteValueType::Text:
               S.Text = true;
-              S.Length = std::max(S.Length, ColumnAnsi(Handle, Index).size());
+              S.Length = std::max(S.Length, Statement.ColumnText(Index).size());
               break;
-            default:
+            case TSqliteValueType::Null:
               break;
           }
         }
@@ -522,19 +371,7 @@ void TCustomADODataSet::ReadRows(SqliteStatement& Statement, bool DescribeColumn
         }
       }
     }
-    // Layout: the null flags, then the values.
-    C.DataSize = int(C.Columns.size());
-    C.BlobCount = 0;
-    for (TAdoColumn& Col : C.Columns) {
-      Col.ValueSize = NativeSizeOf(Col.Type, Col.Size);
-      if (NativeKindOf(Col.Type) == TNativeKind::Blob) {
-        Col.BlobIndex = C.BlobCount++;
-        Col.Offset = 0;
-      } else {
-        Col.Offset = C.DataSize;
-        C.DataSize += Col.ValueSize;
-      }
-    }
+    C.Layout();
   }
 
   C.Rows.clear();
@@ -544,8 +381,8 @@ void TCustomADODataSet::ReadRows(SqliteStatement& Statement, bool DescribeColumn
   while (Limit != 0 && Statement.Step()) {
     TAdoRow Row = C.NewRow();
     Row.Id = C.NextId++;
-    for (std::size_t i = 0; i < C.Columns.size(); ++i) StoreCell(C.Columns[i], int(i), Handle, Row);
-    if (C.RowIdColumn >= 0) Row.RowId = sqlite3_column_int64(Handle, C.RowIdColumn);
+    for (const TAdoColumn& Column : C.Columns) AdoCell::Read(Statement, Column, Row.Data.get(), Row.Blobs);
+    if (C.RowIdColumn >= 0) Row.RowId = Statement.ColumnInt64(C.RowIdColumn);
     C.Rows.push_back(std::move(Row));
     if (Limit > 0) --Limit;
   }
@@ -563,14 +400,7 @@ void TCustomADODataSet::InternalInitFieldDefs() {
     FCursor->JetSql = Text;
     try {
       SqliteStatement Statement = Session.Prepare(Text);
-      for (int i = 0; i < Statement.ColumnCount(); ++i) {
-        TAdoColumn Col;
-        Col.Name = Statement.ColumnName(i);
-        Col.DeclaredType = Statement.ColumnDeclType(i);
-        Col.StatementIndex = i;
-        Col.Type = DeclaredFieldType(Col.DeclaredType, Col.Size);
-        FCursor->Columns.push_back(std::move(Col));
-      }
+      DescribeColumns(Statement, *FCursor);
       AnalyzeWriteBack(Session, Statement, *FCursor, false);
       BindParameters(Statement);
       ReadRows(Statement, true);
@@ -598,10 +428,8 @@ void TCustomADODataSet::InternalInitFieldDefs() {
     bool Required = false;
     for (const TSqliteColumnInfo& Info : Table)
       if (!Col.BaseColumn.empty() && SameText(Info.Name, Col.BaseColumn)) Required = Info.NotNull && Info.DefaultSql.empty();
-    int Size = NativeKindOf(Col.Type) == TNativeKind::Text8 || NativeKindOf(Col.Type) == TNativeKind::Text16 ||
-                       NativeKindOf(Col.Type) == TNativeKind::Bytes
-                   ? Col.Size
-                   : 0;
+    bool Sized = Col.Kind == TNativeKind::Text8 || Col.Kind == TNativeKind::Text16 || Col.Kind == TNativeKind::Bytes;
+    int Size = Sized ? Col.Size : 0;
     FieldDefs()->Add(Name, Col.Type, Size, Required);
     FieldDefs()->Items(FieldDefs()->Count() - 1)->SetFieldNo(int(i) + 1);
   }
@@ -618,14 +446,7 @@ void TCustomADODataSet::InternalOpen() {
   try {
     FCursor->JetSql = Text;
     SqliteStatement Statement = Session.Prepare(Text);
-    for (int i = 0; i < Statement.ColumnCount(); ++i) {
-      TAdoColumn Col;
-      Col.Name = Statement.ColumnName(i);
-      Col.DeclaredType = Statement.ColumnDeclType(i);
-      Col.StatementIndex = i;
-      Col.Type = DeclaredFieldType(Col.DeclaredType, Col.Size);
-      FCursor->Columns.push_back(std::move(Col));
-    }
+    DescribeColumns(Statement, *FCursor);
     // The statement may be replaced by one that also reads the rowid.
     AnalyzeWriteBack(Session, Statement, *FCursor, FLockType != ltReadOnly);
     BindParameters(Statement);
@@ -925,40 +746,7 @@ bool TCustomADODataSet::GetFieldData(TField* Field, void* Buffer) {
   const char* Record = ReadRecord(Blobs);
   int Column = Field->FieldNo() - 1;
   if (Record == nullptr || Column < 0 || Column >= int(FCursor->Columns.size())) return false;
-  if (AdoStore::IsNullCell(Record, Column)) return false;
-  if (Buffer == nullptr) return true;
-  const TAdoColumn& C = FCursor->Columns[std::size_t(Column)];
-  TNativeKind Kind = NativeKindOf(C.Type);
-  char* Out = static_cast<char*>(Buffer);
-  if (Kind == NativeKindOf(Field->DataType()) && Kind != TNativeKind::Blob && Kind != TNativeKind::Other) {
-    const char* In = Record + C.Offset;
-    switch (Kind) {
-      case TNativeKind::Text8: {
-        std::size_t Length = strnlen(In, std::min(std::size_t(C.Size), std::size_t(Field->Size())));
-        std::memcpy(Out, In, Length);
-        Out[Length] = '\0';
-        break;
-      }
-      case TNativeKind::Text16: {
-        std::uint32_t Bytes;
-        std::memcpy(&Bytes, In, 4);
-        Bytes = std::min<std::uint32_t>(Bytes, std::uint32_t(Field->Size()) * 2);
-        std::memcpy(Out, &Bytes, 4);
-        std::memcpy(Out + 4, In + 4, Bytes);
-        break;
-      }
-      case TNativeKind::Bytes:
-        std::memcpy(Out, In, std::size_t(std::min(C.ValueSize, Field->DataSize())));
-        break;
-      default:
-        std::memcpy(Out, In, std::size_t(C.ValueSize));
-        break;
-    }
-    return true;
-  }
-  AdoStore::VariantToNative(Field->DataType(), Field->Size(), AdoStore::CellValue(*FCursor, Record, *Blobs, Column),
-                            Buffer);
-  return true;
+  return AdoCell::ToField(FCursor->Columns[std::size_t(Column)], Record, *Blobs, Field, Buffer);
 }
 
 void TCustomADODataSet::SetFieldData(TField* Field, const void* Buffer) {
@@ -970,43 +758,10 @@ void TCustomADODataSet::SetFieldData(TField* Field, const void* Buffer) {
   }
   int Column = Field->FieldNo() - 1;
   if (Column < 0 || Column >= int(FCursor->Columns.size())) return;
-  const TAdoColumn& C = FCursor->Columns[std::size_t(Column)];
   std::vector<String>* Blobs = InfoOf(Record, FCursor->InfoOffset)->Blobs;
   std::vector<String> NoBlobs;
   if (Blobs == nullptr) Blobs = &NoBlobs;
-  if (Buffer == nullptr) {
-    AdoStore::SetCellValue(*FCursor, Record, *Blobs, Column, Variant::Null());
-    return;
-  }
-  TNativeKind Kind = NativeKindOf(C.Type);
-  const char* In = static_cast<const char*>(Buffer);
-  char* Out = Record + C.Offset;
-  if (Kind == NativeKindOf(Field->DataType()) && Kind != TNativeKind::Blob && Kind != TNativeKind::Other) {
-    std::memset(Out, 0, std::size_t(C.ValueSize));
-    switch (Kind) {
-      case TNativeKind::Text8:
-        std::memcpy(Out, In, strnlen(In, std::min(std::size_t(C.Size), std::size_t(Field->Size()))));
-        break;
-      case TNativeKind::Text16: {
-        std::uint32_t Bytes;
-        std::memcpy(&Bytes, In, 4);
-        Bytes = std::min<std::uint32_t>(Bytes, std::uint32_t(C.Size) * 2);
-        std::memcpy(Out, &Bytes, 4);
-        std::memcpy(Out + 4, In + 4, Bytes);
-        break;
-      }
-      case TNativeKind::Bytes:
-        std::memcpy(Out, In, std::size_t(std::min(C.ValueSize, Field->DataSize())));
-        break;
-      default:
-        std::memcpy(Out, In, std::size_t(C.ValueSize));
-        break;
-    }
-    Record[Column] = 1;
-    return;
-  }
-  AdoStore::SetCellValue(*FCursor, Record, *Blobs, Column,
-                         AdoStore::NativeToVariant(Field->DataType(), Field->Size(), Buffer));
+  AdoCell::FromField(FCursor->Columns[std::size_t(Column)], Record, *Blobs, Field, Buffer);
 }
 
 // A blob's bytes, read when the stream opens and written back to the record when a stream opened
@@ -1021,7 +776,7 @@ class TAdoBlobStream : public TStringStream {
       const char* Record = DataSet->ReadRecord(Blobs);
       int Column = Field->FieldNo() - 1;
       if (Record != nullptr && Column >= 0 && Column < int(DataSet->FCursor->Columns.size()))
-        WriteString(AdoStore::CellText(*DataSet->FCursor, Record, *Blobs, Column));
+        WriteString(AdoCell::Text(DataSet->FCursor->Columns[std::size_t(Column)], Record, *Blobs));
       SetPosition(0);
     }
   }
@@ -1036,8 +791,8 @@ class TAdoBlobStream : public TStringStream {
     if (Blobs == nullptr) Blobs = &NoBlobs;
     try {
       // An empty blob is null, as TBlobField reads it.
-      AdoStore::SetCellValue(*FDataSet->FCursor, Record, *Blobs, Column,
-                             DataString().empty() ? Variant::Null() : Variant(DataString()));
+      AdoCell::SetValue(FDataSet->FCursor->Columns[std::size_t(Column)], Record, *Blobs,
+                        DataString().empty() ? Variant::Null() : Variant(DataString()));
     } catch (...) {
       // A text that does not convert to the column's type is dropped: a destructor cannot raise.
     }
@@ -1085,9 +840,9 @@ static int FindRow(TCustomADODataSet* DataSet, TAdoCursor& C, const String& KeyF
     TKeyMatch K{Column, Field, Fields.size() == 1 && !VarIsArray(KeyValues) ? KeyValues : KeyValues.GetElement(int(i)),
                 false, false, String()};
     K.Null = VarIsNull(K.Key) || VarIsEmpty(K.Key);
-    if (!K.Null && IsTextField(Field)) {
+    if (!K.Null && IsTextFieldType(Field->DataType())) {
       K.Text = K.Key.AsString();
-      K.FastText = NativeKindOf(C.Columns[std::size_t(Column)].Type) == TNativeKind::Text8 &&
+      K.FastText = C.Columns[std::size_t(Column)].Kind == TNativeKind::Text8 &&
                    NativeKindOf(Field->DataType()) == TNativeKind::Text8;
     }
     Keys.push_back(std::move(K));
@@ -1099,7 +854,7 @@ static int FindRow(TCustomADODataSet* DataSet, TAdoCursor& C, const String& KeyF
     bool Match = true;
     for (const TKeyMatch& K : Keys) {
       const char* Data = Row.Data.get();
-      if (AdoStore::IsNullCell(Data, K.Column)) {
+      if (IsNullCell(Data, K.Column)) {
         Match = K.Null;
       } else if (K.Null) {
         Match = false;
@@ -1108,11 +863,11 @@ static int FindRow(TCustomADODataSet* DataSet, TAdoCursor& C, const String& KeyF
         const char* Value = Data + Col.Offset;
         Match = TextKeyMatches(Value, strnlen(Value, std::min(std::size_t(Col.Size), std::size_t(K.Field->Size()))),
                                K.Text, Options);
-      } else if (IsTextField(K.Field)) {
-        String Value = AdoStore::CellText(C, Data, Row.Blobs, K.Column);
+      } else if (IsTextFieldType(K.Field->DataType())) {
+        String Value = AdoCell::Text(C.Columns[std::size_t(K.Column)], Data, Row.Blobs);
         Match = TextKeyMatches(Value.data(), Value.size(), K.Text, Options);
       } else {
-        Match = AdoStore::CellValue(C, Data, Row.Blobs, K.Column) == K.Key;
+        Match = AdoCell::Value(C.Columns[std::size_t(K.Column)], Data, Row.Blobs) == K.Key;
       }
       if (!Match) break;
     }

@@ -1,256 +1,104 @@
 // This file implements TCustomADODataSet's write-back: finding the base table of a statement and
 // how its rows are found there, the UPDATE, INSERT and DELETE statements built with bound values,
 // posting and deleting under each lock type, and the batch cache (UpdateBatch, CancelBatch).
-#include <sqlite3.h>
-
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <map>
 
 #include "ADODB.h"
+#include "ADOCellCodec.h"
 #include "ADOStore.h"
 #include "JetDialect.h"
+#include "SqlTokens.h"
 #include "SqliteSession.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 
-using AdoStore::NativeKindOf;
-using AdoStore::TNativeKind;
-
 namespace {
-
-String Quote(const String& Name) {
-  String Out = "\"";
-  for (char c : Name) {
-    Out += c;
-    if (c == '"') Out += c;
-  }
-  return Out + "\"";
-}
 
 // --- Reading the FROM clause ---------------------------------------------------------------------
 
-struct TToken {
-  enum TKind { Word, Quoted, Text, Number, Symbol, End } Kind;
-  String Value;  // a word as written; a quoted name without its quotes
-  std::size_t Start, Stop;
-};
-
-// The tokens of an SQLite text (comments dropped); parentheses are symbols.
-std::vector<TToken> Tokenize(const String& Sql) {
-  std::vector<TToken> Tokens;
-  std::size_t i = 0, n = Sql.size();
-  auto IsWordChar = [](char c) {
-    unsigned char b = static_cast<unsigned char>(c);
-    return std::isalnum(b) || c == '_' || c == '$' || b >= 0x80;
-  };
-  while (i < n) {
-    char c = Sql[i];
-    if (std::isspace(static_cast<unsigned char>(c))) {
-      ++i;
-    } else if (c == '-' && i + 1 < n && Sql[i + 1] == '-') {
-      while (i < n && Sql[i] != '\n') ++i;
-    } else if (c == '/' && i + 1 < n && Sql[i + 1] == '*') {
-      std::size_t e = Sql.find("*/", i + 2);
-      i = e == String::npos ? n : e + 2;
-    } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
-      char Close = c == '[' ? ']' : c;
-      std::size_t Start = i++;
-      String Value;
-      while (i < n) {
-        if (Sql[i] == Close) {
-          if (Close != ']' && i + 1 < n && Sql[i + 1] == Close) {
-            Value += Close;
-            i += 2;
-            continue;
-          }
-          ++i;
-          break;
-        }
-        Value += Sql[i++];
-      }
-      Tokens.push_back({c == '\'' ? TToken::Text : TToken::Quoted, Value, Start, i});
-    } else if (IsWordChar(c)) {
-      std::size_t Start = i;
-      while (i < n && IsWordChar(Sql[i])) ++i;
-      bool Digit = std::isdigit(static_cast<unsigned char>(c)) != 0;
-      Tokens.push_back({Digit ? TToken::Number : TToken::Word, Sql.substr(Start, i - Start), Start, i});
-    } else {
-      Tokens.push_back({TToken::Symbol, String(1, c), i, i + 1});
-      ++i;
-    }
-  }
-  Tokens.push_back({TToken::End, String(), n, n});
-  return Tokens;
-}
-
-bool IsWord(const TToken& T, const char* Word) { return T.Kind == TToken::Word && SameText(T.Value, Word); }
-
-bool IsClauseEnd(const TToken& T) {
+bool IsClauseEnd(const TSqlToken& T) {
   for (const char* W : {"WHERE", "GROUP", "ORDER", "LIMIT", "HAVING", "WINDOW", "UNION", "INTERSECT", "EXCEPT"})
-    if (IsWord(T, W)) return true;
-  return T.Kind == TToken::End || (T.Kind == TToken::Symbol && (T.Value == ";" || T.Value == ")"));
+    if (T.IsWord(W)) return true;
+  return T.Kind == TSqlTokenKind::End || T.IsSymbol(";") || T.IsSymbol(")");
 }
 
-bool IsJoinWord(const TToken& T) {
+bool IsJoinWord(const TSqlToken& T) {
   for (const char* W : {"JOIN", "INNER", "LEFT", "RIGHT", "FULL", "CROSS", "NATURAL", "OUTER"})
-    if (IsWord(T, W)) return true;
+    if (T.IsWord(W)) return true;
   return false;
 }
 
-bool IsName(const TToken& T) {
-  if (T.Kind == TToken::Quoted) return true;
-  if (T.Kind != TToken::Word) return false;
-  return !IsClauseEnd(T) && !IsJoinWord(T) && !IsWord(T, "ON") && !IsWord(T, "USING") && !IsWord(T, "AS");
+bool IsName(const TSqlToken& T) {
+  if (T.Kind == TSqlTokenKind::QuotedName || T.Kind == TSqlTokenKind::BracketName) return true;
+  if (T.Kind != TSqlTokenKind::Word) return false;
+  return !IsClauseEnd(T) && !IsJoinWord(T) && !T.IsWord("ON") && !T.IsWord("USING") && !T.IsWord("AS");
 }
 
 // How the base table is named in the FROM clause of a plain SELECT (its alias, or its own name),
 // and where the result columns start; false when the statement cannot take one more column
 // safely (DISTINCT, GROUP BY, compound selects) or names the table more than once.
 bool FindQualifier(const String& Sql, const String& Table, String& Qualifier, std::size_t& ColumnsStart) {
-  std::vector<TToken> T = Tokenize(Sql);
-  if (!IsWord(T[0], "SELECT")) return false;
-  if (IsWord(T[1], "DISTINCT")) return false;
-  ColumnsStart = IsWord(T[1], "ALL") ? T[1].Stop : T[0].Stop;
+  std::vector<TSqlToken> T = TokenizeSql(Sql);
+  T.erase(std::remove_if(T.begin(), T.end(), [](const TSqlToken& Token) { return Token.IsSpace(); }), T.end());
+  if (!T[0].IsWord("SELECT")) return false;
+  if (T[1].IsWord("DISTINCT")) return false;
+  ColumnsStart = T[1].IsWord("ALL") ? T[1].Stop : T[0].Stop;
   int Depth = 0;
   std::size_t From = 0;
   for (std::size_t i = 0; i < T.size(); ++i) {
-    if (T[i].Kind == TToken::Symbol && T[i].Value == "(") ++Depth;
-    if (T[i].Kind == TToken::Symbol && T[i].Value == ")") --Depth;
+    if (T[i].IsSymbol("(")) ++Depth;
+    if (T[i].IsSymbol(")")) --Depth;
     if (Depth != 0) continue;
     for (const char* W : {"GROUP", "UNION", "INTERSECT", "EXCEPT", "HAVING", "WINDOW"})
-      if (IsWord(T[i], W)) return false;
-    if (From == 0 && IsWord(T[i], "FROM")) From = i;
+      if (T[i].IsWord(W)) return false;
+    if (From == 0 && T[i].IsWord("FROM")) From = i;
   }
   if (From == 0) return false;
   int Matches = 0;
   std::size_t i = From + 1;
-  while (T[i].Kind != TToken::End) {
+  while (T[i].Kind != TSqlTokenKind::End) {
     String Name, Alias;
-    if (T[i].Kind == TToken::Symbol && T[i].Value == "(") {
+    if (T[i].IsSymbol("(")) {
       // A sub-select or a parenthesised join: passed over.
       int D = 0;
       do {
-        if (T[i].Kind == TToken::Symbol && T[i].Value == "(") ++D;
-        if (T[i].Kind == TToken::Symbol && T[i].Value == ")") --D;
+        if (T[i].IsSymbol("(")) ++D;
+        if (T[i].IsSymbol(")")) --D;
         ++i;
-      } while (D > 0 && T[i].Kind != TToken::End);
+      } while (D > 0 && T[i].Kind != TSqlTokenKind::End);
     } else if (IsName(T[i])) {
-      Name = T[i++].Value;
-      if (T[i].Kind == TToken::Symbol && T[i].Value == "." && IsName(T[i + 1])) {
-        Name = T[i + 1].Value;  // schema.table
+      Name = T[i++].Name();
+      if (T[i].IsSymbol(".") && IsName(T[i + 1])) {
+        Name = T[i + 1].Name();  // schema.table
         i += 2;
       }
     } else {
       return false;
     }
-    if (IsWord(T[i], "AS")) ++i;
-    if (IsName(T[i])) Alias = T[i++].Value;
+    if (T[i].IsWord("AS")) ++i;
+    if (IsName(T[i])) Alias = T[i++].Name();
     if (!Name.empty() && SameText(Name, Table)) {
       ++Matches;
       Qualifier = Alias.empty() ? Name : Alias;
     }
     // The rest of this item (ON or USING conditions) up to the next item or the clause's end.
     int D = 0;
-    while (T[i].Kind != TToken::End) {
-      if (T[i].Kind == TToken::Symbol && T[i].Value == "(") ++D;
-      if (T[i].Kind == TToken::Symbol && T[i].Value == ")") {
+    while (T[i].Kind != TSqlTokenKind::End) {
+      if (T[i].IsSymbol("(")) ++D;
+      if (T[i].IsSymbol(")")) {
         if (D == 0) break;
         --D;
       }
-      if (D == 0 && (IsClauseEnd(T[i]) || (T[i].Kind == TToken::Symbol && T[i].Value == ",") || IsJoinWord(T[i])))
-        break;
+      if (D == 0 && (IsClauseEnd(T[i]) || T[i].IsSymbol(",") || IsJoinWord(T[i]))) break;
       ++i;
     }
     if (D != 0 || IsClauseEnd(T[i])) break;
-    while (T[i].Kind == TToken::Symbol && T[i].Value == ",") ++i;
+    while (T[i].IsSymbol(",")) ++i;
     while (IsJoinWord(T[i])) ++i;
   }
   return Matches == 1;
-}
-
-// --- Binding cells ---------------------------------------------------------------------------------
-
-void BindCell(SqliteStatement& Statement, int Index, const TAdoCursor& C, const char* Data,
-              const std::vector<String>& Blobs, int Column) {
-  if (AdoStore::IsNullCell(Data, Column)) {
-    Statement.BindNull(Index);
-    return;
-  }
-  const TAdoColumn& Col = C.Columns[std::size_t(Column)];
-  const char* P = Data + Col.Offset;
-  switch (NativeKindOf(Col.Type)) {
-    case TNativeKind::Text8:
-      Statement.BindText(Index, String(P, strnlen(P, std::size_t(Col.Size))));
-      break;
-    case TNativeKind::Text16: {
-      std::uint32_t Bytes;
-      std::memcpy(&Bytes, P, 4);
-      int rc = sqlite3_bind_text16(Statement.Handle(), Index, P + 4, int(Bytes), SQLITE_TRANSIENT);
-      if (rc != SQLITE_OK) Statement.BindNull(Index);
-      break;
-    }
-    case TNativeKind::Int16: {
-      std::int16_t V;
-      std::memcpy(&V, P, 2);
-      Statement.BindInt64(Index, V);
-      break;
-    }
-    case TNativeKind::Word: {
-      std::uint16_t V;
-      std::memcpy(&V, P, 2);
-      Statement.BindInt64(Index, V);
-      break;
-    }
-    case TNativeKind::Int32: {
-      std::int32_t V;
-      std::memcpy(&V, P, 4);
-      Statement.BindInt64(Index, V);
-      break;
-    }
-    case TNativeKind::Int64: {
-      long long V;
-      std::memcpy(&V, P, 8);
-      Statement.BindInt64(Index, V);
-      break;
-    }
-    case TNativeKind::Boolean: {
-      // Stored as 1 and 0 (SqliteTypes.h), never as the field's -1.
-      std::int16_t V;
-      std::memcpy(&V, P, 2);
-      Statement.BindInt64(Index, V != 0 ? 1 : 0);
-      break;
-    }
-    case TNativeKind::Double: {
-      double V;
-      std::memcpy(&V, P, 8);
-      Statement.BindDouble(Index, V);
-      break;
-    }
-    case TNativeKind::Blob: {
-      const String& Bytes = Blobs[std::size_t(Col.BlobIndex)];
-      if (Col.Type == ftMemo || Col.Type == ftFmtMemo)
-        Statement.BindText(Index, Bytes);
-      else
-        Statement.BindBlob(Index, Bytes.data(), Bytes.size());
-      break;
-    }
-    case TNativeKind::Bytes: {
-      std::size_t Length = std::size_t(Col.Size);
-      if (Col.Type == ftVarBytes) {
-        std::uint16_t L;
-        std::memcpy(&L, P, 2);
-        Length = L;
-        P += 2;
-      }
-      Statement.BindBlob(Index, P, Length);
-      break;
-    }
-    default:
-      Statement.BindNull(Index);
-      break;
-  }
 }
 
 // The statements of one write (a post, or a whole batch), prepared once per text.
@@ -260,19 +108,19 @@ class TRowWriter {
       : FDataSet(DataSet), FSession(Session), C(Cursor) {}
 
   void Insert(const TAdoRow& Row, long long& RowId) {
-    String Sql = "INSERT INTO " + Quote(C.BaseTable);
+    String Sql = "INSERT INTO " + QuoteSql(C.BaseTable);
     String Names, Places;
     std::vector<int> Columns;
     for (std::size_t i = 0; i < C.Columns.size(); ++i) {
       // Null cells are left out, so that the table's defaults apply.
-      if (!C.Columns[i].Writable() || AdoStore::IsNullCell(Row.Data.get(), int(i))) continue;
-      Names += (Names.empty() ? "" : ", ") + Quote(C.Columns[i].BaseColumn);
+      if (!C.Columns[i].Writable() || IsNullCell(Row.Data.get(), int(i))) continue;
+      Names += (Names.empty() ? "" : ", ") + QuoteSql(C.Columns[i].BaseColumn);
       Places += Places.empty() ? "?" : ", ?";
       Columns.push_back(int(i));
     }
     Sql += Columns.empty() ? String(" DEFAULT VALUES") : " (" + Names + ") VALUES (" + Places + ")";
     SqliteStatement& S = Statement(Sql);
-    for (std::size_t k = 0; k < Columns.size(); ++k) BindCell(S, int(k) + 1, C, Row.Data.get(), Row.Blobs, Columns[k]);
+    for (std::size_t k = 0; k < Columns.size(); ++k) AdoCell::Bind(S, int(k) + 1, C.Columns[std::size_t(Columns[k])], Row.Data.get(), Row.Blobs);
     S.Execute();
     RowId = FSession.LastInsertRowId();
   }
@@ -281,25 +129,24 @@ class TRowWriter {
   void Update(const TAdoRow& New, const TAdoRow& Old) {
     std::vector<int> Changed;
     for (std::size_t i = 0; i < C.Columns.size(); ++i)
-      if (C.Columns[i].Writable() &&
-          !AdoStore::SameCell(C, New.Data.get(), New.Blobs, Old.Data.get(), Old.Blobs, int(i)))
+      if (C.Columns[i].Writable() && !AdoCell::Same(C.Columns[i], New.Data.get(), New.Blobs, Old.Data.get(), Old.Blobs))
         Changed.push_back(int(i));
     if (Changed.empty()) return;
-    String Sql = "UPDATE " + Quote(C.BaseTable) + " SET ";
+    String Sql = "UPDATE " + QuoteSql(C.BaseTable) + " SET ";
     for (std::size_t k = 0; k < Changed.size(); ++k)
-      Sql += (k ? ", " : "") + Quote(C.Columns[std::size_t(Changed[k])].BaseColumn) + " = ?";
+      Sql += (k ? ", " : "") + QuoteSql(C.Columns[std::size_t(Changed[k])].BaseColumn) + " = ?";
     std::vector<int> Where;
     Sql += WhereClause(Where);
     SqliteStatement& S = Statement(Sql);
     int Index = 1;
-    for (int Column : Changed) BindCell(S, Index++, C, New.Data.get(), New.Blobs, Column);
+    for (int Column : Changed) AdoCell::Bind(S, Index++, C.Columns[std::size_t(Column)], New.Data.get(), New.Blobs);
     BindWhere(S, Index, Where, Old);
     Run(S, "mettre à jour"_a);
   }
 
   void Delete(const TAdoRow& Old) {
     std::vector<int> Where;
-    String Sql = "DELETE FROM " + Quote(C.BaseTable) + WhereClause(Where);
+    String Sql = "DELETE FROM " + QuoteSql(C.BaseTable) + WhereClause(Where);
     SqliteStatement& S = Statement(Sql);
     BindWhere(S, 1, Where, Old);
     Run(S, "supprimer");
@@ -319,7 +166,7 @@ class TRowWriter {
     switch (C.KeyMode) {
       case TAdoKeyMode::PrimaryKey:
         for (int Column : C.KeyColumns) {
-          Sql += (Sql.empty() ? "" : " AND ") + Quote(C.Columns[std::size_t(Column)].BaseColumn) + " = ?";
+          Sql += (Sql.empty() ? "" : " AND ") + QuoteSql(C.Columns[std::size_t(Column)].BaseColumn) + " = ?";
           Where.push_back(Column);
         }
         break;
@@ -330,7 +177,7 @@ class TRowWriter {
       default:
         for (std::size_t i = 0; i < C.Columns.size(); ++i) {
           if (!C.Columns[i].Writable()) continue;
-          Sql += (Sql.empty() ? "" : " AND ") + Quote(C.Columns[i].BaseColumn) + " IS ?";
+          Sql += (Sql.empty() ? "" : " AND ") + QuoteSql(C.Columns[i].BaseColumn) + " IS ?";
           Where.push_back(int(i));
         }
         break;
@@ -343,7 +190,7 @@ class TRowWriter {
       if (Column < 0)
         S.BindInt64(Index++, Old.RowId);
       else
-        BindCell(S, Index++, C, Old.Data.get(), Old.Blobs, Column);
+        AdoCell::Bind(S, Index++, C.Columns[std::size_t(Column)], Old.Data.get(), Old.Blobs);
     }
   }
 
@@ -384,10 +231,8 @@ void TakeGeneratedKey(const TAdoCursor& C, TAdoRow& Row, long long RowId) {
   if (C.KeyMode != TAdoKeyMode::PrimaryKey || C.KeyColumns.size() != 1) return;
   int Column = C.KeyColumns[0];
   const TAdoColumn& Col = C.Columns[std::size_t(Column)];
-  TNativeKind Kind = NativeKindOf(Col.Type);
-  if (!AdoStore::IsNullCell(Row.Data.get(), Column) || (Kind != TNativeKind::Int32 && Kind != TNativeKind::Int64))
-    return;
-  AdoStore::SetCellValue(C, Row.Data.get(), Row.Blobs, Column, Variant(RowId));
+  if (!IsNullCell(Row.Data.get(), Column) || (Col.Kind != TNativeKind::Int32 && Col.Kind != TNativeKind::Int64)) return;
+  AdoCell::SetValue(Col, Row.Data.get(), Row.Blobs, Variant(RowId));
 }
 
 }  // namespace
@@ -427,7 +272,7 @@ void AnalyzeWriteBack(SqliteSession& Session, SqliteStatement& Statement, TAdoCu
   String Qualifier;
   std::size_t Start = 0;
   if (FindQualifier(Sql, C.BaseTable, Qualifier, Start)) {
-    String Augmented = Sql.substr(0, Start) + " " + Quote(Qualifier) + ".rowid," + Sql.substr(Start);
+    String Augmented = Sql.substr(0, Start) + " " + QuoteSql(Qualifier) + ".rowid," + Sql.substr(Start);
     try {
       SqliteStatement WithRowId = Session.PrepareNative(Augmented);
       if (WithRowId.ColumnCount() == Statement.ColumnCount() + 1 &&

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ADODB.h"
+#include "ADOCellCodec.h"
 #include "ADOStore.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
@@ -33,14 +34,14 @@ struct TNullNode : TNode {
   int Column = 0;
   bool Negate = false;
   bool Matches(const TAdoCursor&, const TAdoRow& Row) const override {
-    return AdoStore::IsNullCell(Row.Data.get(), Column) != Negate;
+    return IsNullCell(Row.Data.get(), Column) != Negate;
   }
 };
 
 bool IsTextColumn(const TAdoColumn& Col) {
-  switch (AdoStore::NativeKindOf(Col.Type)) {
-    case AdoStore::TNativeKind::Text8:
-    case AdoStore::TNativeKind::Text16:
+  switch (Col.Kind) {
+    case TNativeKind::Text8:
+    case TNativeKind::Text16:
       return true;
     default:
       return Col.Type == ftMemo || Col.Type == ftFmtMemo;
@@ -56,15 +57,15 @@ struct TCompareNode : TNode {
   bool CaseInsensitive = false;
 
   bool Matches(const TAdoCursor& C, const TAdoRow& Row) const override {
-    if (AdoStore::IsNullCell(Row.Data.get(), Column)) return false;
+    if (IsNullCell(Row.Data.get(), Column)) return false;
     int Order;
     if (Text) {
-      String Value = AdoStore::CellText(C, Row.Data.get(), Row.Blobs, Column);
+      String Value = AdoCell::Text(C.Columns[std::size_t(Column)], Row.Data.get(), Row.Blobs);
       String Key = Constant.AsString();
       if (Partial && Value.size() > Key.size()) Value.resize(Key.size());
       Order = CaseInsensitive ? AnsiCompareText(Value, Key) : CompareStr(Value, Key);
     } else {
-      Variant Value = AdoStore::CellValue(C, Row.Data.get(), Row.Blobs, Column);
+      Variant Value = AdoCell::Value(C.Columns[std::size_t(Column)], Row.Data.get(), Row.Blobs);
       TVariantRelationship R = VarCompareValue(Value, Constant);
       if (R == vrNotEqual) return Op == TOp::NotEqual;
       Order = R == vrLessThan ? -1 : R == vrGreaterThan ? 1 : 0;

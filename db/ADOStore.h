@@ -1,6 +1,6 @@
 // This file implements the in-memory row store behind TCustomADODataSet: the layout of a row in
-// the native form of its field definitions, the rows with their cached changes, the record
-// buffers' trailer, and the conversions between stored cells, Variants and field buffers. Only the
+// the native form of its field definitions, the rows with their cached changes and the record
+// buffers' trailer. The cell codec (ADOCellCodec.h) moves values in and out of the rows. Only the
 // dataset's own .cpp files include it.
 #pragma once
 
@@ -9,13 +9,22 @@
 
 #include "ADODB.h"
 
+// The storage family of a field type (DBConsts.h gives each native form); fields and columns of
+// one family copy their bytes as they are.
+enum class TNativeKind { Text8, Text16, Int16, Int32, Int64, Word, Double, Boolean, Blob, Bytes, Other };
+TNativeKind NativeKindOf(TFieldType Type);
+// The bytes of a field type's native form in a record (0 for blobs, which are kept apart).
+int NativeSizeOf(TFieldType Type, int Size);
+
 // How a row keeps one column. Data holds one null flag per column (1: a value) and then each
 // column's value at Offset, in the native form of Type (DBConsts.h); blob and memo columns keep
 // their bytes in the row's Blobs at BlobIndex.
 struct TAdoColumn {
   String Name;           // the field definition's name
   TFieldType Type = ftUnknown;
+  TNativeKind Kind = TNativeKind::Other;  // of Type, set with the layout
   int Size = 0;          // characters of a text column
+  int Index = 0;         // among the cursor's columns: the place of its null flag in Data
   int Offset = 0;        // of the value in Data
   int ValueSize = 0;     // bytes of the value in Data (0 for blobs)
   int BlobIndex = -1;
@@ -67,33 +76,13 @@ struct TAdoCursor {
   std::size_t InfoOffset = 0;   // of a record buffer's TAdoRecInfo
 
   int DataIndexOf(const String& Name) const;  // -1 when no column has that name
-  TAdoRow NewRow() const;
+  // Places the columns of known types in a row: the null flags, then the values; blobs apart.
+  void Layout();
+  TAdoRow NewRow() const;  // every cell null
   TAdoRow CopyRow(const TAdoRow& Row) const;
 };
 
-namespace AdoStore {
-
 inline bool IsNullCell(const char* Data, int Column) { return Data[Column] == 0; }
-
-// The value of a cell as a Variant (Null when null).
-Variant CellValue(const TAdoCursor& Cursor, const char* Data, const std::vector<String>& Blobs, int Column);
-// Writes a Variant into a cell (Null or Empty clears it), converting to the column's type.
-void SetCellValue(const TAdoCursor& Cursor, char* Data, std::vector<String>& Blobs, int Column, const Variant& Value);
-// The text of a text cell as stored (cut at its size).
-String CellText(const TAdoCursor& Cursor, const char* Data, const std::vector<String>& Blobs, int Column);
-// Whether two cells hold the same value (both null included).
-bool SameCell(const TAdoCursor& Cursor, const char* A, const std::vector<String>& BlobsA, const char* B,
-              const std::vector<String>& BlobsB, int Column);
-
-// Native field buffers (DBConsts.h) to and from Variants, for fields whose type differs from the
-// column's.
-Variant NativeToVariant(TFieldType Type, int Size, const void* Buffer);
-void VariantToNative(TFieldType Type, int Size, const Variant& Value, void* Buffer);
-// The storage family of a field type; fields and columns of one family copy their bytes as they are.
-enum class TNativeKind { Text8, Text16, Int16, Int32, Int64, Word, Double, Boolean, Blob, Bytes, Other };
-TNativeKind NativeKindOf(TFieldType Type);
-
-}  // namespace AdoStore
 
 // Finds the base table of a statement whose columns are described, the base column of each
 // column and how rows are found there (ADODataSetUpdate.cpp). With Writable, a statement that does

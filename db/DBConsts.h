@@ -78,6 +78,12 @@ VELBOR_ENUM(TFieldType, "ftUnknown", "ftString", "ftSmallint", "ftInteger", "ftW
             "ftOraBlob", "ftOraClob", "ftVariant", "ftInterface", "ftIDispatch", "ftGuid", "ftTimeStamp",
             "ftFMTBcd")
 
+// Whether values of the type are texts: compared and searched as the text they hold.
+constexpr bool IsTextFieldType(TFieldType Type) {
+  return Type == ftString || Type == ftFixedChar || Type == ftWideString || Type == ftMemo || Type == ftFmtMemo ||
+         Type == ftGuid;
+}
+
 enum TFieldKind { fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggregate };
 VELBOR_ENUM(TFieldKind, "fkData", "fkCalculated", "fkLookup", "fkInternalCalc", "fkAggregate")
 

@@ -8,11 +8,6 @@
 
 namespace {
 
-bool IsTextType(TFieldType Type) {
-  return Type == ftString || Type == ftFixedChar || Type == ftWideString || Type == ftMemo || Type == ftFmtMemo ||
-         Type == ftGuid;
-}
-
 bool TextMatches(const String& Value, const String& Key, TLocateOptions Options) {
   String Compared = Value;
   if (Options.Contains(loPartialKey) && Compared.size() > Key.size()) Compared.resize(Key.size());
@@ -31,7 +26,7 @@ bool TDataSet::RecordMatches(const std::vector<TField*>& Fields, const Variant& 
       continue;
     }
     if (Field->IsNull()) return false;
-    if (IsTextType(Field->DataType())) {
+    if (IsTextFieldType(Field->DataType())) {
       if (!TextMatches(Field->AsString(), Key.AsString(), Options)) return false;
     } else {
       Variant Value = Field->Value();

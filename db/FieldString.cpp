@@ -10,6 +10,32 @@
 #include "FloatFormat.h"
 #include "StrUtils.h"
 
+namespace {
+
+// The native bytes of one value, zeroed: on the stack up to the size of most fields, so that
+// reading a text allocates nothing but the text returned.
+class TNativeBuffer {
+ public:
+  explicit TNativeBuffer(std::size_t Size) {
+    if (Size > sizeof FSmall) {
+      FLarge.resize(Size);
+      FData = FLarge.data();
+    }
+    std::memset(FData, 0, Size);
+  }
+  TNativeBuffer(const TNativeBuffer&) = delete;
+  TNativeBuffer& operator=(const TNativeBuffer&) = delete;
+
+  char* Data() { return FData; }
+
+ private:
+  char FSmall[256];
+  std::vector<char> FLarge;
+  char* FData = FSmall;
+};
+
+}  // namespace
+
 // --- TStringField --------------------------------------------------------------------------------
 
 VELBOR_IMPLEMENT_CLASS(TStringField)
@@ -31,23 +57,24 @@ void TStringField::CheckTypeSize(int Value) {
 String TStringField::IntToText(long long Value) { return IntToStr(Value); }
 
 bool TStringField::GetValue(String& Value) {
-  std::vector<char> Buffer(std::size_t(DataSize()), '\0');
-  if (!GetData(Buffer.data())) return false;
-  Value.assign(Buffer.data(), strnlen(Buffer.data(), std::size_t(Size())));
+  TNativeBuffer Buffer{std::size_t(DataSize())};
+  if (!GetData(Buffer.Data())) return false;
+  Value.assign(Buffer.Data(), strnlen(Buffer.Data(), std::size_t(Size())));
   if (FixedChar) Value = TrimRight(Value);
   return true;
 }
 
 String TStringField::AsString() {
-  String Value;
-  return GetValue(Value) ? Value : String();
+  String Value;  // stays empty when null
+  GetValue(Value);
+  return Value;
 }
 
 void TStringField::SetAsString(const String& Value) {
   // A longer text is cut to the column's size, as the platform does without a word.
-  std::vector<char> Buffer(std::size_t(DataSize()), '\0');
-  std::memcpy(Buffer.data(), Value.data(), std::min(Value.size(), std::size_t(Size())));
-  SetData(Buffer.data());
+  TNativeBuffer Buffer{std::size_t(DataSize())};
+  std::memcpy(Buffer.Data(), Value.data(), std::min(Value.size(), std::size_t(Size())));
+  SetData(Buffer.Data());
 }
 
 int TStringField::AsInteger() { return StrToInt(AsString()); }
@@ -78,13 +105,13 @@ VELBOR_IMPLEMENT_CLASS(TWideStringField)
 TWideStringField::TWideStringField(TComponent* AOwner) : TStringField(AOwner) { SetDataType(ftWideString); }
 
 WideString TWideStringField::AsWideString() {
-  std::vector<char> Buffer(std::size_t(DataSize()), '\0');
-  if (!GetData(Buffer.data())) return WideString();
+  TNativeBuffer Buffer{std::size_t(DataSize())};
+  if (!GetData(Buffer.Data())) return WideString();
   std::uint32_t Bytes = 0;
-  std::memcpy(&Bytes, Buffer.data(), sizeof Bytes);
+  std::memcpy(&Bytes, Buffer.Data(), sizeof Bytes);
   std::size_t Units = std::min<std::size_t>(Bytes / 2, std::size_t(Size()));
   WideString Value(Units, u'\0');
-  std::memcpy(Value.data(), Buffer.data() + 4, Units * 2);
+  std::memcpy(Value.data(), Buffer.Data() + 4, Units * 2);
   return Value;
 }
 
@@ -96,10 +123,10 @@ bool TWideStringField::GetValue(String& Value) {
 }
 
 void TWideStringField::SetAsWideString(const WideString& Value) {
-  std::vector<char> Buffer(std::size_t(DataSize()), '\0');
+  TNativeBuffer Buffer{std::size_t(DataSize())};
   std::size_t Units = std::min(Value.size(), std::size_t(Size()));
   std::uint32_t Bytes = std::uint32_t(Units * 2);
-  std::memcpy(Buffer.data(), &Bytes, sizeof Bytes);
-  std::memcpy(Buffer.data() + 4, Value.data(), Units * 2);
-  SetData(Buffer.data());
+  std::memcpy(Buffer.Data(), &Bytes, sizeof Bytes);
+  std::memcpy(Buffer.Data() + 4, Value.data(), Units * 2);
+  SetData(Buffer.Data());
 }

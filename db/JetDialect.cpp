@@ -1,161 +1,45 @@
-// This file implements the translation of the Jet SQL dialect into the SQLite dialect, over a
-// small tokenizer, and Jet's VAL.
+// This file implements the translation of the Jet SQL dialect into the SQLite dialect, over the
+// SQL tokenizer, and Jet's VAL.
 #include "JetDialect.h"
 
 #include <charconv>
 #include <vector>
 
-#include "Format.h"
-#include "SqliteError.h"
+#include "SqlTokens.h"
 #include "TextOrder.h"
 
 namespace {
 
-enum class TokenKind { Blank, Word, Number, Literal, QuotedName, BracketName, Parameter, Symbol };
-
-struct Token {
-  TokenKind Kind;
-  String Text;  // as written, quotes and brackets included
-};
-
-bool IsWordStart(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
-}
-
-bool IsWordChar(unsigned char c) { return IsWordStart(c) || (c >= '0' && c <= '9'); }
-
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
-bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-
-// A quote or bracket left open: refused rather than closed at the end of the text, which would
-// run a statement other than the one written.
-[[noreturn]] void RefuseUnterminated(const String& Sql, std::size_t Start, char Closing) {
-  throw ESqliteError(Format("Il manque « %s » pour fermer ce qui commence en position %d de l'instruction SQL"_a,
-                            {String(1, Closing), int(Start) + 1}) +
-                         "\r\nInstruction : " + Sql,
-                     TSqliteErrorKind::Usage, 0, String(), String(), Sql);
-}
-
-// The end of a quoted run that starts at Start with Quote, a doubled quote standing for itself.
-std::size_t QuotedEnd(const String& Sql, std::size_t Start, char Quote) {
-  std::size_t i = Start + 1;
-  while (i < Sql.size()) {
-    if (Sql[i] == Quote) {
-      if (i + 1 < Sql.size() && Sql[i + 1] == Quote) {
-        i += 2;
-        continue;
-      }
-      return i + 1;
-    }
-    ++i;
-  }
-  RefuseUnterminated(Sql, Start, Quote);
-}
-
-std::vector<Token> Tokenize(const String& Sql) {
-  std::vector<Token> tokens;
-  std::size_t i = 0;
-  const std::size_t n = Sql.size();
-  auto at = [&](std::size_t k) { return k < n ? static_cast<unsigned char>(Sql[k]) : 0; };
-  while (i < n) {
-    unsigned char c = at(i);
-    std::size_t start = i;
-    TokenKind kind;
-    if (IsBlank(c)) {
-      while (i < n && IsBlank(at(i))) ++i;
-      kind = TokenKind::Blank;
-    } else if (c == '\'') {
-      i = QuotedEnd(Sql, i, '\'');
-      kind = TokenKind::Literal;
-    } else if (c == '"') {
-      i = QuotedEnd(Sql, i, '"');
-      kind = TokenKind::QuotedName;
-    } else if (c == '[') {
-      std::size_t close = Sql.find(']', i + 1);
-      if (close == String::npos) RefuseUnterminated(Sql, i, ']');
-      i = close + 1;
-      kind = TokenKind::BracketName;
-    } else if (IsDigit(c) || (c == '.' && IsDigit(at(i + 1)))) {
-      while (IsDigit(at(i)) || at(i) == '.') ++i;
-      if ((at(i) == 'e' || at(i) == 'E') &&
-          (IsDigit(at(i + 1)) || ((at(i + 1) == '+' || at(i + 1) == '-') && IsDigit(at(i + 2))))) {
-        i += 2;
-        while (IsDigit(at(i))) ++i;
-      }
-      kind = TokenKind::Number;
-    } else if (IsWordStart(c)) {
-      while (i < n && IsWordChar(at(i))) ++i;
-      kind = TokenKind::Word;
-    } else if (c == ':' && IsWordStart(at(i + 1))) {
-      ++i;
-      while (i < n && IsWordChar(at(i))) ++i;
-      kind = TokenKind::Parameter;
-    } else {
-      String two = Sql.substr(i, 2);
-      i += (two == "<=" || two == ">=" || two == "<>" || two == "!=" || two == "||") ? 2 : 1;
-      kind = TokenKind::Symbol;
-    }
-    tokens.push_back({kind, Sql.substr(start, i - start)});
-  }
-  return tokens;
-}
-
-bool IsWord(const Token& T, const char* Word) { return T.Kind == TokenKind::Word && SameText(T.Text, Word); }
-
-bool IsSymbol(const Token& T, const char* Symbol) { return T.Kind == TokenKind::Symbol && T.Text == Symbol; }
-
-// The index of the next (or previous) token that is not blank, or -1.
-int NextSignificant(const std::vector<Token>& Tokens, int From, int Step) {
+// The index of the next (or previous) token that is neither blank nor comment, or -1.
+int NextSignificant(const std::vector<TSqlToken>& Tokens, int From, int Step) {
   for (int k = From + Step; k >= 0 && k < int(Tokens.size()); k += Step) {
-    if (Tokens[k].Kind != TokenKind::Blank) return k;
+    if (!Tokens[k].IsSpace()) return k;
   }
   return -1;
 }
 
-bool IsComparison(const Token& T) {
-  if (T.Kind == TokenKind::Symbol) {
-    return T.Text == "=" || T.Text == "<>" || T.Text == "!=" || T.Text == "<" || T.Text == ">" ||
-           T.Text == "<=" || T.Text == ">=";
-  }
-  return IsWord(T, "LIKE");
-}
-
-// The inner text of a quoted run, doubled quotes made single.
-String Unquote(const String& Text, char Quote) {
-  String inner;
-  std::size_t end = Text.size() >= 2 && Text.back() == (Quote == '[' ? ']' : Quote) ? Text.size() - 1 : Text.size();
-  for (std::size_t i = 1; i < end; ++i) {
-    if (Quote != '[' && Text[i] == Quote && i + 1 < end && Text[i + 1] == Quote) ++i;
-    inner += Text[i];
-  }
-  return inner;
-}
-
-String Quote(const String& Inner, char Quote) {
-  String out(1, Quote);
-  for (char c : Inner) {
-    out += c;
-    if (c == Quote) out += c;
-  }
-  out += Quote;
-  return out;
+bool IsComparison(const TSqlToken& T) {
+  for (const char* Operator : {"=", "<>", "!=", "<", ">", "<=", ">="})
+    if (T.IsSymbol(Operator)) return true;
+  return T.IsWord("LIKE");
 }
 
 }  // namespace
 
 String TranslateJetSql(const String& Sql) {
-  std::vector<Token> tokens = Tokenize(Sql);
+  std::vector<TSqlToken> tokens = TokenizeSql(Sql);
   const int count = int(tokens.size());
 
   // Jet deletes name what goes away ("DELETE T.* FROM T", "DELETE * FROM T"); SQLite takes no list.
   int first = NextSignificant(tokens, -1, 1);
   int skipFrom = -1, skipTo = -1;  // tokens [skipFrom, skipTo) are dropped
-  if (first >= 0 && IsWord(tokens[first], "DELETE")) {
+  if (first >= 0 && tokens[first].IsWord("DELETE")) {
     int second = NextSignificant(tokens, first, 1);
-    if (second >= 0 && !IsWord(tokens[second], "FROM")) {
+    if (second >= 0 && !tokens[second].IsWord("FROM")) {
       for (int k = second; k < count; ++k) {
-        if (IsWord(tokens[k], "FROM")) {
+        if (tokens[k].IsWord("FROM")) {
           skipFrom = first + 1;
           skipTo = k;
           break;
@@ -172,13 +56,13 @@ String TranslateJetSql(const String& Sql) {
       k = skipTo - 1;
       continue;
     }
-    const Token& t = tokens[k];
+    const TSqlToken& t = tokens[k];
     switch (t.Kind) {
-      case TokenKind::Word: {
+      case TSqlTokenKind::Word: {
         int prev = NextSignificant(tokens, k, -1);
         int next = NextSignificant(tokens, k, 1);
-        bool qualified = prev >= 0 && IsSymbol(tokens[prev], ".");
-        bool called = next >= 0 && IsSymbol(tokens[next], "(");
+        bool qualified = prev >= 0 && tokens[prev].IsSymbol(".");
+        bool called = next >= 0 && tokens[next].IsSymbol("(");
         if (!qualified && !called && (SameText(t.Text, "TRUE") || SameText(t.Text, "FALSE"))) {
           out += SameText(t.Text, "TRUE") ? "1" : "0";
         } else if (!qualified && called && SameText(t.Text, "MID")) {
@@ -188,13 +72,13 @@ String TranslateJetSql(const String& Sql) {
         }
         break;
       }
-      case TokenKind::BracketName:
-        out += Quote(Unquote(t.Text, '['), '"');
+      case TSqlTokenKind::BracketName:
+        out += QuoteSql(t.Name(), '"');
         break;
-      case TokenKind::QuotedName: {
+      case TSqlTokenKind::QuotedName: {
         int prev = NextSignificant(tokens, k, -1);
-        if (prev >= 0 && IsComparison(tokens[prev])) {
-          out += Quote(Unquote(t.Text, '"'), '\'');
+        if (t.Text[0] == '"' && prev >= 0 && IsComparison(tokens[prev])) {
+          out += QuoteSql(t.Name(), '\'');
         } else {
           out += t.Text;
         }

@@ -5,8 +5,9 @@
 #include "AnsiString.h"
 
 // The SQLite text of a statement written in the Jet dialect. Input and output are 1252 text; the
-// session converts the result to UTF-8 when it prepares it. A small tokenizer reads the text, so
-// string literals, quoted names and bracketed names are never rewritten inside. Translated:
+// session converts the result to UTF-8 when it prepares it. The SQL tokenizer (SqlTokens.h) reads
+// the text, so string literals, quoted and bracketed names and comments are never rewritten
+// inside. Translated:
 //  - [My Col]                        -> "My Col"
 //  - TRUE / FALSE                    -> 1 / 0 (booleans are stored as 1 and 0)
 //  - mid(s, start[, len])            -> substr(s, start[, len]) (both 1-based)

@@ -11,6 +11,7 @@
 
 #include "JetDialect.h"
 #include "OsPort.h"
+#include "SqlTokens.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
 
@@ -76,15 +77,6 @@ void UpperFunction(sqlite3_context* Context, int, sqlite3_value** Args) {
   }
   std::string result = WideToUtf8(text);
   sqlite3_result_text64(Context, result.data(), result.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
-}
-
-String QuoteName(const String& Name) {
-  String out = "\"";
-  for (char c : Name) {
-    out += c;
-    if (c == '"') out += c;
-  }
-  return out + "\"";
 }
 
 // Only blanks and semicolons may follow the one statement of a text.
@@ -216,8 +208,20 @@ long long SqliteSession::LastInsertRowId() const { return sqlite3_last_insert_ro
 
 int SqliteSession::Changes() const { return sqlite3_changes(FDb); }
 
+void SqliteSession::CopyDatabaseTo(SqliteSession& Target) const {
+  sqlite3_backup* backup = sqlite3_backup_init(Target.FDb, "main", FDb, "main");
+  if (!backup) Target.Fail(sqlite3_extended_errcode(Target.FDb), String());
+  int step = sqlite3_backup_step(backup, -1);
+  // Finishing reports an error of the steps, with its message on the target; a copy that could
+  // not go on (busy, locked) ends without one, so the step's own code is the cause.
+  int finish = sqlite3_backup_finish(backup);
+  if (step == SQLITE_DONE) return;
+  if (finish != SQLITE_OK) Target.Fail(finish, String());
+  RaiseSqliteError(nullptr, step, String(), Target.FFileName);
+}
+
 std::vector<TSqliteColumnInfo> SqliteSession::TableColumns(const String& Table) {
-  SqliteStatement info = PrepareNative("PRAGMA table_info(" + QuoteName(Table) + ")");
+  SqliteStatement info = PrepareNative("PRAGMA table_info(" + QuoteSql(Table) + ")");
   std::vector<TSqliteColumnInfo> columns;
   while (info.Step()) {
     TSqliteColumnInfo column;

@@ -26,9 +26,8 @@ struct TSqliteColumnInfo {
 // not start with SQLite's header (a Jet file, an empty file, anything else) and a missing file
 // unless CreateIfMissing is given. Every connection then gets:
 //  - journal_mode=DELETE with synchronous=FULL: a commit reaches the disk before it returns, and
-//    the database file alone holds every committed change, so a plain copy of the file is a whole
-//    backup (the exchange import copies and restores it); a write-ahead log would keep committed
-//    pages beside the file;
+//    the database file alone holds every committed change (a write-ahead log would keep committed
+//    pages beside it); whole copies are taken through the connection with CopyDatabaseTo;
 //  - foreign_keys=ON, a short busy timeout;
 //  - the collation kTextCollation, and the functions val (Jet's VAL) and upper (1252 letters).
 // The destructor closes the connection and throws nothing; statements must be gone by then.
@@ -40,6 +39,7 @@ class SqliteSession {
   SqliteSession& operator=(const SqliteSession&) = delete;
 
   const String& FileName() const { return FFileName; }  // the Windows path it was opened with
+  // The connection itself, for the benchmarks that time SQLite bare beside the layer.
   sqlite3* Handle() const { return FDb; }
 
   // One statement in the Jet dialect (translated by TranslateJetSql), or already in SQLite's.
@@ -59,6 +59,12 @@ class SqliteSession {
 
   long long LastInsertRowId() const;
   int Changes() const;  // rows changed by the last INSERT, UPDATE or DELETE
+
+  // Writes this session's whole database over Target's with SQLite's online backup: a consistent
+  // copy taken through both open connections, in place of Target's content whole or not at all
+  // (the exchange import keeps its copy of the database this way and puts it back). Raises the
+  // target's ESqliteError when the copy fails or cannot finish (a file locked by another program).
+  void CopyDatabaseTo(SqliteSession& Target) const;
 
   // The columns of a table in their order; ESqliteError when the table does not exist.
   std::vector<TSqliteColumnInfo> TableColumns(const String& Table);

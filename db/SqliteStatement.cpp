@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cassert>
 #include <climits>
 
 #include "SqliteSession.h"
@@ -147,6 +148,11 @@ void SqliteStatement::BindText(int Index, const String& Value) {
   Check(sqlite3_bind_text64(FHandle, Index, utf8.data(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
 }
 
+void SqliteStatement::BindWideText(int Index, std::u16string_view Value) {
+  Check(sqlite3_bind_text64(FHandle, Index, reinterpret_cast<const char*>(Value.data()), Value.size() * 2,
+                            SQLITE_TRANSIENT, SQLITE_UTF16));
+}
+
 void SqliteStatement::BindBlob(int Index, const void* Data, std::size_t Size) {
   // A zero-length blob is a value, not NULL: SQLite needs a non-null pointer to tell them apart.
   static const char kNothing = 0;
@@ -230,22 +236,12 @@ double SqliteStatement::ColumnDouble(int Index) const {
 
 String SqliteStatement::ColumnText(int Index) const {
   CheckColumn(Index);
-  const unsigned char* text = sqlite3_column_text(FHandle, Index);
-  if (!text) return String();
-  std::size_t size = std::size_t(sqlite3_column_bytes(FHandle, Index));
-  // Codes and most names are plain ASCII, the same bytes in both encodings: no conversion needed.
-  const unsigned char* end = text + size;
-  if (std::find_if(text, end, [](unsigned char c) { return c >= 0x80; }) == end) {
-    return String(reinterpret_cast<const char*>(text), size);
-  }
-  return Utf8ToAnsi(std::string(reinterpret_cast<const char*>(text), size));
+  return Utf8ToAnsi(ColumnUtf8(Index));
 }
 
 std::string SqliteStatement::ColumnBytes(int Index) const {
   CheckColumn(Index);
-  const void* data = sqlite3_column_blob(FHandle, Index);
-  if (!data) return std::string();
-  return std::string(static_cast<const char*>(data), std::size_t(sqlite3_column_bytes(FHandle, Index)));
+  return std::string(ColumnBlob(Index));
 }
 
 Variant SqliteStatement::ColumnValue(int Index) const {
@@ -279,4 +275,37 @@ Variant SqliteStatement::ColumnValue(int Index) const {
     default:
       return Variant(ColumnText(Index));
   }
+}
+
+// Raw reading ------------------------------------------------------------------------------------
+
+static_assert(int(TSqliteValueType::Integer) == SQLITE_INTEGER && int(TSqliteValueType::Float) == SQLITE_FLOAT &&
+              int(TSqliteValueType::Text) == SQLITE_TEXT && int(TSqliteValueType::Blob) == SQLITE_BLOB &&
+              int(TSqliteValueType::Null) == SQLITE_NULL);
+
+TSqliteValueType SqliteStatement::ColumnType(int Index) const {
+  assert(Index >= 0 && Index < ColumnCount());
+  return TSqliteValueType(sqlite3_column_type(FHandle, Index));
+}
+
+std::string_view SqliteStatement::ColumnUtf8(int Index) const {
+  assert(Index >= 0 && Index < ColumnCount());
+  // The text first, then its size: the order SQLite asks for, so that the size is the text's.
+  const char* text = reinterpret_cast<const char*>(sqlite3_column_text(FHandle, Index));
+  if (!text) return std::string_view();
+  return std::string_view(text, std::size_t(sqlite3_column_bytes(FHandle, Index)));
+}
+
+std::u16string_view SqliteStatement::ColumnUtf16(int Index) const {
+  assert(Index >= 0 && Index < ColumnCount());
+  const char16_t* text = static_cast<const char16_t*>(sqlite3_column_text16(FHandle, Index));
+  if (!text) return std::u16string_view();
+  return std::u16string_view(text, std::size_t(sqlite3_column_bytes16(FHandle, Index)) / 2);
+}
+
+std::string_view SqliteStatement::ColumnBlob(int Index) const {
+  assert(Index >= 0 && Index < ColumnCount());
+  const char* data = static_cast<const char*>(sqlite3_column_blob(FHandle, Index));
+  if (!data) return std::string_view();
+  return std::string_view(data, std::size_t(sqlite3_column_bytes(FHandle, Index)));
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "AnsiString.h"
@@ -33,7 +34,6 @@ class SqliteStatement {
 
   // The statement as it was given (in the Jet dialect for SqliteSession::Prepare), 1252.
   const String& Sql() const { return FSql; }
-  sqlite3_stmt* Handle() const { return FHandle; }
 
   // Parameters, numbered from 1. A name is given with or without its ':'; a name used several
   // times in the text is one parameter.
@@ -46,6 +46,7 @@ class SqliteStatement {
   void BindInt64(int Index, long long Value);
   void BindDouble(int Index, double Value);
   void BindText(int Index, const String& Value);
+  void BindWideText(int Index, std::u16string_view Value);
   void BindBlob(int Index, const void* Data, std::size_t Size);
   void ClearBindings();
 
@@ -72,6 +73,16 @@ class SqliteStatement {
   String ColumnText(int Index) const;       // 1252
   std::string ColumnBytes(int Index) const;  // a blob's bytes as they are
   Variant ColumnValue(int Index) const;
+
+  // Raw reading of the current row, for readers that convert values themselves (the cursor's
+  // cell codec reads a whole result this way): no copy, no conversion to 1252, and the index only
+  // asserted. A view lasts until the next step or reset, or until the same column is read in the
+  // other text form (SQLite converts the value in place).
+  TSqliteValueType ColumnType(int Index) const;
+  // Text as UTF-8 or UTF-16 (a number as its text); a NULL gives a view whose data() is null.
+  std::string_view ColumnUtf8(int Index) const;
+  std::u16string_view ColumnUtf16(int Index) const;
+  std::string_view ColumnBlob(int Index) const;        // the value's bytes
 
  private:
   friend class SqliteSession;

@@ -1,20 +1,12 @@
 // This file implements the reading of declared column types and the text column definitions.
 #include "SqliteTypes.h"
 
+#include "SqlTokens.h"
 #include "StrUtils.h"
 
 namespace {
 
 bool Has(const String& Upper, const char* Part) { return Upper.find(Part) != String::npos; }
-
-String QuoteName(const String& Name) {
-  String out = "\"";
-  for (char c : Name) {
-    out += c;
-    if (c == '"') out += c;
-  }
-  return out + "\"";
-}
 
 }  // namespace
 
@@ -42,11 +34,11 @@ int TextSizeOf(const String& DeclaredType) {
 }
 
 String TextColumnSql(const String& Name, int Size, bool Required) {
-  String quoted = QuoteName(Name);
+  String quoted = QuoteSql(Name);
   String sql = quoted + (Size > 0 ? " VARCHAR(" + IntToStr(Size) + ")" : String(" MEMO")) + " COLLATE " + kTextCollation;
   if (Required) sql += " NOT NULL";
   if (Size > 0) {
-    sql += " CONSTRAINT " + QuoteName(kTextSizeConstraint + IntToStr(Size) + ":" + Name) + " CHECK (length(" + quoted +
+    sql += " CONSTRAINT " + QuoteSql(kTextSizeConstraint + IntToStr(Size) + ":" + Name) + " CHECK (length(" + quoted +
            ") <= " + IntToStr(Size) + ")";
   }
   return sql;

@@ -20,6 +20,9 @@
 // columns ignore case and order accents as the rest of the program does.
 inline constexpr const char* kTextCollation = "VELBOR";
 
+// The storage class of one value as SQLite holds it, whatever its column declares.
+enum class TSqliteValueType { Integer = 1, Float = 2, Text = 3, Blob = 4, Null = 5 };
+
 // What a declared type holds, read as SQLite reads affinities plus the program's own names.
 enum class TSqliteColumnKind { Unknown, Integer, Float, Boolean, Date, Text, Blob };
 

@@ -7,8 +7,6 @@
 #include <map>
 #include <memory>
 
-#include <sqlite3.h>
-
 #include "ExchangeFile.h"
 #include "ExchangeRows.h"
 #include "FloatFormat.h"
@@ -216,16 +214,6 @@ TExchangeResult ExportInventaire(SqliteSession& Session, const String& FirstCode
 }
 
 namespace {
-
-// Copies the whole database of From over that of To with SQLite's online backup: a consistent
-// copy taken through the open connection, committed or not at all.
-void OnlineCopy(sqlite3* From, sqlite3* To) {
-  sqlite3_backup* backup = sqlite3_backup_init(To, "main", From, "main");
-  if (!backup) throw EDatabaseError(Utf8ToAnsi(sqlite3_errmsg(To)));
-  int rc = sqlite3_backup_step(backup, -1);
-  sqlite3_backup_finish(backup);
-  if (rc != SQLITE_DONE) throw EDatabaseError(Utf8ToAnsi(sqlite3_errstr(rc)));
-}
 
 // The prepared statements, column kinds and value conversions of an import run.
 class TInventoryWriter {
@@ -442,7 +430,7 @@ TExchangeResult ImportInventaire(SqliteSession& Session, const String& Path, IEx
     if (OsPort::FileExists(backup) && !OsPort::DeleteFile(backup))
       throw EFCreateError("Impossible de remplacer " + backup + " : " + OsPort::LastErrorMessage());
     SqliteSession copy(backup, TSqliteOpenMode::CreateIfMissing);
-    OnlineCopy(Session.Handle(), copy.Handle());
+    Session.CopyDatabaseTo(copy);
   } catch (const Exception& E) {
     return {TExchangeResult::Failed, "Erreur lors de la sauvegarde de la base : " + E.Message};
   }
@@ -494,7 +482,7 @@ TExchangeResult ImportInventaire(SqliteSession& Session, const String& Path, IEx
     } catch (const Exception& E) {
       try {
         SqliteSession copy(backup, TSqliteOpenMode::OpenExisting);
-        OnlineCopy(copy.Handle(), Session.Handle());
+        copy.CopyDatabaseTo(Session);
       } catch (const Exception& F) {
         restoreError = E.Message + " ; " + F.Message;
       }

@@ -44,4 +44,6 @@ class TzrExportFilter : public TComponent {
   // One laid-out text line of a memo: its paint rectangle, the x position of the text, the frame
   // sides of this line, the text and its y position.
   virtual void ExportText(const TRect& DrawRect, int X, TzrView* View, int FrameSides, const String& Text, int Y);
+  // An export that raised: the filter drops whatever it kept of it (the base: the page lines).
+  virtual void AbandonExport();
 };

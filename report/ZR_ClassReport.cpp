@@ -17,6 +17,7 @@
 #include "ZR_DSet.h"
 #include "ZR_Shape.h"
 #include "ZR_Utils.h"
+#include "ZR_Windows.h"
 // The class library's windows come last: the API macros they bring do not reach the declarations
 // above.
 #include "Dialogs.h"
@@ -88,6 +89,7 @@ TzrPasswordPrompt zrPasswordPrompt = AskPasswordByInputBox;
 void RegisterReportComponents() {
   RegisterBuiltInViews();
   RegisterShapeView();
+  RegisterReportOutputComponents();
   RegisterClass(TzrReport::StaticClass());
   RegisterClass(TzrDBDataSet::StaticClass());
   RegisterClass(TzrUserDataset::StaticClass());
@@ -306,7 +308,13 @@ bool TzrReport::Prepare() {
   BindParser();
   // The build changes the objects: the template is kept and read back afterwards.
   TMemoryStream kept;
-  WriteTemplate(&kept);
+  {
+    // The copy is read back: it is the template file's format whatever the report writes.
+    bool xml = XmlOutput;
+    XmlOutput = false;
+    TScopeGuard back([&] { XmlOutput = xml; });
+    WriteTemplate(&kept);
+  }
   zrEngine.Running = true;
   zrEngine.DialogCancelled = false;
   zrEngine.BuildError = false;

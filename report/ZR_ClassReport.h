@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "Component.h"
 #include "DateTime.h"
@@ -120,6 +121,9 @@ class TzrReport : public TComponent, public TzrEngineHost, public TzrScriptHost 
   bool Terminated = false;
   bool FinalPass = true;
   TzrExportFilter* CurrentFilter = nullptr;
+  // WriteTemplate writes the XML report format instead of the template file (off after creation;
+  // nothing in the program turns it on).
+  bool XmlOutput = false;
   TzrPage* CurrentPage = nullptr;
 
   // ---- Operations.
@@ -144,6 +148,33 @@ class TzrReport : public TComponent, public TzrEngineHost, public TzrScriptHost 
   void ClearReportInfo();
   // A prepared page in the report designer: no designer exists, nothing happens.
   void EditPreparedPage(int Index);
+
+  // ---- Printing (ZR_ClassPrint.cpp).
+  // Prints the prepared pages on the class library's printer: the pages of the list ("" every
+  // page; "1,3-5,8-"), Copies (0 or less: 1), PrintPages 0 every page, 1 the odd ones, 2 the even
+  // ones. An invalid page list is refused with a message and nothing is printed (false).
+  bool PrintPrepared(const String& PageNumbers, int Copies, int PrintPages, bool Collate);
+  virtual void PrintAllPages(const String& PageNumbers, int Copies, int PrintPages, bool Collate);
+  // The page numbers of a page-list text, in order: blanks ignored, "n" a page, "a-b" the pages
+  // from a to b (from b to a when b is smaller), "a-" the pages from a to the last. An empty text
+  // gives no number (every page). Anything else raises EConvertError naming the text.
+  std::vector<int> ParsePageList(const String& Text) const;
+  // Selects engine printer NewIndex and lays the template's pages out on its paper; an invalid
+  // printer shows a message and goes back to OldIndex (false).
+  bool SwitchPrinter(int OldIndex, int NewIndex);
+  void ReapplyPaper();
+  // The job of the print running (the arguments of PrintPrepared).
+  String PrintPageList;
+  int PrintCopies = 1;
+  int PrintPagesMode = 0;
+  bool PrintCollate = true;
+
+  // ---- Export (ZR_ClassExport.cpp).
+  // Exports the prepared pages through Filter into FileName. The pages are written to a temporary
+  // file beside the target, which replaces the target only once the export has run: an error
+  // leaves the target as it was, removes the temporary file and raises; the report and the filter
+  // leave the export as they came whatever happens.
+  void ExportToFile(TzrExportFilter* Filter, const String& AFileName);
 
   // ---- Build.
   virtual void BuildAllPages();
@@ -216,6 +247,10 @@ class TzrReport : public TComponent, public TzrEngineHost, public TzrScriptHost 
  private:
   bool RunPasses();
   void RunBuildPass(TObject* Sender);
+  void DoPrint(TObject* Sender);
+  void ExportPages(TObject* Sender);
+  void PrintPage(int Index, bool& FirstPage, bool& DocumentOpen);
+  void ConnectPreviewPanel(bool Connect);
   void ReadReportForm(TStream* Stream);
   void WriteReportForm(TStream* Stream);
   void ReadTemplateFrom(TStream* Stream, bool FromFile);

@@ -8,6 +8,7 @@
 #include "ZR_ClassReport.h"
 #include "ZR_ClassWindows.h"
 #include "ZR_Utils.h"
+#include "ZR_UtilsXml.h"
 // The class library's dialogs come last: the API macros they bring do not reach the declarations
 // above.
 #include "Dialogs.h"
@@ -275,6 +276,10 @@ void TzrReport::ReadTemplateFrom(TStream* Stream, bool FromFile) {
 
 void TzrReport::WriteTemplate(TStream* Stream) {
   MakeCurrent(false);
+  if (XmlOutput) {
+    SaveReportAsXml(this, Stream);
+    return;
+  }
   WriteU8(Stream, zrCurrentVersion);
   FPages->WriteObjectList(Stream);
   WriteU8(Stream, kTagEnd);

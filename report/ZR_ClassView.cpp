@@ -43,9 +43,10 @@ String XmlEscapeText(const String& S) {
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
       default:
-        if (static_cast<unsigned char>(c) < 32)
+        // XML admits no other control character, not even as a reference: it is dropped.
+        if (c == '\t' || c == '\n' || c == '\r')
           out += "&#" + IntToStr(static_cast<unsigned char>(c)) + ";";
-        else
+        else if (static_cast<unsigned char>(c) >= 32)
           out += c;
     }
   }

@@ -265,7 +265,8 @@ class TzrStretcheable : public TzrView {
 
 // The lines joined by carriage return and line feed, without a final line break.
 String JoinLines(TStrings* Lines);
-// Text for an XML attribute: &, <, >, " and control characters as character references.
+// Text for an XML attribute: &, <, >, " as entities, tab, line feed and carriage return as
+// character references; the other control characters, which XML does not admit, are dropped.
 String XmlEscapeText(const String& S);
 // Writes one blank, Name, '="', Value and '"'.
 void WriteXmlAttribute(TStream* Stream, const String& Name, const String& Value);

@@ -4,11 +4,13 @@
 //
 // The virtual printer lets templates be read, built and kept as prepared pages on a machine without
 // any printer: it has a fixed table of 67 paper sizes and an 18-pixel margin on every side. The
-// spooler's printers are attached to this object by the printing layer (AttachDevices); until then
-// the virtual printer is the only one.
+// spooler's printers are attached to this object by StartReportPrinter (the engine's start-up in a
+// program) and by every print (AttachPrinter with the class library's printer); until then the
+// virtual printer is the only one.
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "AnsiString.h"
 #include "Object.h"
@@ -41,6 +43,8 @@ struct TzrPrintArea {
 // Tenths of a millimetre to report pixels, rounded half to even.
 int PaperToPixels(int TenthsOfMillimetre);
 
+class TPrinter;
+
 class TzrPrinter : public TObject {
   VELBOR_DECLARE_CLASS(TzrPrinter, TObject)
  public:
@@ -64,6 +68,26 @@ class TzrPrinter : public TObject {
   int Orientation = 0;  // 0 portrait, 1 landscape
   int Bin = zrDefaultBin;
 
+  // The spooler's printers, then the virtual one; the platform's current printer becomes current
+  // and its settings are read (the virtual printer when the spooler lists none). Platform may be
+  // nullptr: only the virtual printer is left.
+  void AttachPrinter(TPrinter* Platform);
+  TPrinter* PlatformPrinter() const { return FPlatform; }
+  // The names of the current printer's paper sources, the default source first, and their codes
+  // (the first one is the default marker 0xFFFF).
+  TStringList* BinNames() const { return FBinNames.get(); }
+  int BinCount() const { return int(FBins.size()); }
+  int Bins(int Index) const;
+  // Reads the current real printer's paper, paper list, sources and orientation; a printer that
+  // gives no device settings or no page size leaves the virtual printer current.
+  void ReadDeviceSettings();
+  void Refresh() { ReadDeviceSettings(); }
+  // Pushes the current paper to the device (the virtual printer: to its table).
+  void WriteDeviceSettings();
+  // The printer driver's own settings dialog for the current printer; true when accepted (the
+  // platform printer then holds the new device settings; the engine's fields are not read again).
+  bool ShowDeviceProperties();
+
   // Nothing when Index is the current printer; an index outside the list is refused (EListError).
   void SelectPrinter(int Index);
   // Selects the printer of that name; false (nothing changed) when no printer has it.
@@ -75,15 +99,22 @@ class TzrPrinter : public TObject {
   bool MatchesCurrent(int Size, int Width, int Height, int ABin, int AOrientation) const;
   // Sets the paper (nothing while the device prints, nor when it matches and Force is off).
   void ChangePaper(int Size, int Width, int Height, int ABin, int AOrientation, bool Force = false);
-  // The page geometry of the current printer and paper.
+  // The page geometry of the current printer and paper. A page is never empty: a paper of no size
+  // (a custom size of 0, a device that reports none) is laid out as A4 in its orientation.
   void GetPrintArea(TzrPrintArea& Area) const;
 
  private:
   // The virtual printer's paper table applied to the current paper code.
   void WriteVirtualSettings();
+  void FallBackToVirtual();
+  bool HasPlatformPrinters() const;
 
+  TPrinter* FPlatform = nullptr;
   std::unique_ptr<TStringList> FPrinterNames;
   std::unique_ptr<TStringList> FPaperNames;
+  std::unique_ptr<TStringList> FBinNames;
+  std::vector<int> FPaperCodes;
+  std::vector<int> FBins;
   int FPrinterIndex = 0;
   int FVirtualIndex = 0;
   int FPaperSizeCount = 0;
@@ -91,5 +122,8 @@ class TzrPrinter : public TObject {
 
 // The engine printer, made on first use with the virtual printer current.
 TzrPrinter* zrPrinter();
+// The engine's start-up in a program: the engine printer is attached to the class library's
+// printer (errors leave the virtual printer current, as on a machine without printer).
+void StartReportPrinter();
 // The paper of new template pages.
 int zrDefaultPaperSize();

@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
 # Prepares and stops the project's Wine prefixes.
-#   wine-env.sh prepare-tests PREFIX   create the prefix once, with the tests' virtual desktop,
-#                                      and start its persistent wine server
+#   wine-env.sh prepare-tests PREFIX [TEMPLATE]
+#                                      create the prefix once, with the tests' virtual desktop,
+#                                      and start its persistent wine server; with TEMPLATE, the
+#                                      template is prepared and PREFIX made afresh as its copy
+#   wine-env.sh prepare-template TEMPLATE
+#                                      create the tests' prefix once, left without a server: what
+#                                      the test programs' own prefixes are copied from
+#   wine-env.sh clone TEMPLATE PREFIX  PREFIX made afresh as a copy of the prepared TEMPLATE
 #   wine-env.sh prepare-run PREFIX     create the prefix once, for running the program
-#   wine-env.sh stop PREFIX            stop the prefix's wine server
+#   wine-env.sh stop PREFIX [FOLDER]   stop the prefix's wine server; with FOLDER, also the
+#                                      servers of the prefixes in it and the displays started for
+#                                      them (what an interrupted test run left)
 # A prefix made by an older version of this script is brought up to date in place (its drive C,
 # the operator's settings among it, is kept).
 # Sourced, it only exports the environment every wine call runs with.
@@ -97,17 +105,91 @@ prepare_prefix() {
   flock -u 9
 }
 
+# Makes PREFIX afresh as a copy of the prepared TEMPLATE: any server of an earlier PREFIX stopped
+# first. The system folders are never written to: their files are linked, not copied.
+clone_prefix() {
+  local template=$1
+  shopt -s nullglob
+  if [ ! -f "$template/.velbor-ready" ]; then
+    echo "wine-env.sh: $template is not a prepared prefix" >&2
+    return 1
+  fi
+  stop_prefix "$WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  local item
+  # Everything but drive C and the server's own name (each prefix gets a name of its own).
+  for item in "$template"/* "$template"/.[!.]*; do
+    case "$(basename "$item")" in
+      drive_c|wineserver) ;;
+      *) cp -a "$item" "$WINEPREFIX"/ ;;
+    esac
+  done
+  mkdir -p "$WINEPREFIX/drive_c"
+  for item in "$template"/drive_c/*; do
+    [ "$(basename "$item")" = windows ] || cp -a "$item" "$WINEPREFIX"/drive_c/
+  done
+  mkdir -p "$WINEPREFIX/drive_c/windows"
+  for item in "$template"/drive_c/windows/*; do
+    case "$(basename "$item")" in
+      system32|syswow64|winsxs) cp -al "$item" "$WINEPREFIX"/drive_c/windows/ ;;
+      *) cp -a "$item" "$WINEPREFIX"/drive_c/windows/ ;;
+    esac
+  done
+}
+
+# Stops the server of a prefix and waits until it is gone.
+stop_prefix() {
+  [ -d "$1" ] || return 0
+  WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX=$1 wineserver -w >/dev/null 2>&1 || true
+}
+
+# Stops the display whose process number a launcher wrote in File, when it is still that display.
+stop_display() {
+  local pid
+  pid=$(cat "$1" 2>/dev/null) || return 0
+  if [ -n "$pid" ] && grep -qa Xvfb "/proc/$pid/cmdline" 2>/dev/null; then
+    kill "$pid" 2>/dev/null || true
+  fi
+  rm -f "$1"
+}
+
 case "$command" in
   prepare-tests)
-    prepare_prefix desktop
+    if [ -n "${3:-}" ]; then
+      template=$3
+      WINEPREFIX=$template "$0" prepare-template "$template"
+      clone_prefix "$template"
+    else
+      prepare_prefix desktop
+    fi
     # One server for the whole run; a server already running for the prefix (an earlier run) serves.
     wineserver -p </dev/null >/dev/null 2>&1 || true
+    ;;
+  prepare-template)
+    prepare_prefix desktop
+    ;;
+  clone)
+    template=$WINEPREFIX
+    export WINEPREFIX=${3:?prefix}
+    exec 9>"$template.lock"
+    flock -s 9
+    clone_prefix "$template"
     ;;
   prepare-run)
     prepare_prefix
     ;;
   stop)
-    [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1 || true
+    stop_prefix "$WINEPREFIX"
+    if [ -n "${3:-}" ] && [ -d "$3" ]; then
+      for prefix in "$3"/*/; do
+        if [ -d "$prefix" ]; then stop_prefix "${prefix%/}"; fi
+      done
+      for pidfile in "$3"/*.display; do
+        if [ -f "$pidfile" ]; then stop_display "$pidfile"; fi
+      done
+    fi
     ;;
   *)
     echo "wine-env.sh: unknown command $command" >&2

@@ -30,16 +30,11 @@ bool TBasicActionLink::Execute(TComponent* AComponent) {
   if (!FAction) return false;
   TBasicAction* action = FAction;
   action->SetActionComponent(AComponent);
-  bool result;
-  try {
-    result = action->Execute();
-  } catch (...) {
-    // The action may have gone with its handler; only a live link clears it.
+  // The action may have gone with its handler; only a live link clears it.
+  TScopeGuard clear([&] {
     if (FAction == action) action->SetActionComponent(nullptr);
-    throw;
-  }
-  if (FAction == action) action->SetActionComponent(nullptr);
-  return result;
+  });
+  return action->Execute();
 }
 
 bool TBasicActionLink::Update() { return FAction && FAction->Update(); }

@@ -452,6 +452,21 @@ void TControl::SetZOrder(bool TopMost) {
   Invalidate();
 }
 
+void TControl::SetZOrderPosition(int Position) {
+  if (!FParent) return;
+  auto& list = FParent->FControls;
+  auto it = std::find(list.begin(), list.end(), this);
+  if (it == list.end()) return;
+  Position = std::clamp(Position, 0, int(list.size()) - 1);
+  if (int(it - list.begin()) == Position) return;
+  list.erase(it);
+  list.insert(list.begin() + Position, this);
+  if (auto* win = dynamic_cast<TWinControl*>(this); win && win->FHandle) {
+    SetWindowPos(win->FHandle, FParent->PrecedingWindow(win), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  Invalidate();
+}
+
 // --- Dynamic methods ------------------------------------------------------------------------
 
 void TControl::Click() {

@@ -119,6 +119,14 @@ void TControl::WndProc(TMessage& Message) {
     case WM_MBUTTONDBLCLK:
       // A control without double clicks sees a second press.
       if (!ControlStyle.Contains(csDoubleClicks)) Message.Msg -= (WM_LBUTTONDBLCLK - WM_LBUTTONDOWN);
+      if (Message.Msg == WM_LBUTTONDBLCLK || Message.Msg == WM_LBUTTONDOWN) ControlState.Include(csLButtonDown);
+      break;
+    case WM_LBUTTONDOWN:
+      // The left button is down on this control until it is released (or the press cancelled).
+      ControlState.Include(csLButtonDown);
+      break;
+    case WM_LBUTTONUP:
+      ControlState.Exclude(csLButtonDown);
       break;
     case WM_MOUSEMOVE:
       if (Application) Application->HintMouseMessage(this, Message);

@@ -277,6 +277,8 @@ class TControl : public TComponent {
   void BringToFront() { SetZOrder(true); }
   void SendToBack() { SetZOrder(false); }
   virtual void SetZOrder(bool TopMost);
+  // Moves the control to Position among its parent's children (0: the bottom), clamped.
+  void SetZOrderPosition(int Position);
   bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* Value) override;

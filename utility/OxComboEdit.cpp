@@ -377,7 +377,11 @@ void TOxCustomComboEdit::ClosePopup(TObject*, bool Accept) {
   Variant value = TakePopupValue();
   HidePopupWindow();
   try {
-    if (CanFocus()) SetFocus();
+    // The focus comes back from the popup; where the user took it (another control, another
+    // program) it stays.
+    HWND focus = GetFocus();
+    bool inPopup = focus && FPopup->HandleAllocated() && (focus == FPopup->Handle() || IsChild(FPopup->Handle(), focus));
+    if (inPopup && CanFocus()) SetFocus();
     if (Focused() && HandleAllocated()) ShowCaret(FHandle);
   } catch (const std::exception&) {
     // The focus could not come back (the form is closing): the popup still closes.

@@ -23,6 +23,10 @@ inline constexpr TResStringRec kwSCustomize{KJ_IDS_CUSTOMIZE};
 inline constexpr TResStringRec kwSManagerBadOwner{KJ_IDS_MANAGER_BAD_OWNER};
 inline constexpr TResStringRec kwSManagerSecond{KJ_IDS_MANAGER_SECOND};
 inline constexpr TResStringRec kwSRecursiveSubItems{KJ_IDS_RECURSIVE_SUBITEMS};
+inline constexpr TResStringRec kwSResetBar{KJ_IDS_RESET_BAR};
+inline constexpr TResStringRec kwSResetUsageData{KJ_IDS_RESET_USAGE};
+inline constexpr TResStringRec kwSNoBarManagers{KJ_IDS_NO_MANAGERS};
+inline constexpr TResStringRec kwSRecursiveGroups{KJ_IDS_RECURSIVE_GROUPS};
 
 // The string resource itself ("" when the module has none of that identifier).
 String LoadResString(PResStringRec Res);

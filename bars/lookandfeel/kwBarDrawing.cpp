@@ -192,23 +192,65 @@ struct TPixels {
   std::uint32_t& At(int X, int Y) { return Data[std::size_t(Y * Width + X)]; }
 };
 
-// Reads a bitmap's pixels (converted to 32 bits through GDI).
-TPixels ReadPixels(HDC DC, HBITMAP Bitmap, int Width, int Height) {
-  TPixels p;
-  p.Width = Width;
-  p.Height = Height;
-  p.Data.resize(std::size_t(Width * Height));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = Width;
-  info.bmiHeader.biHeight = -Height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  GetDIBits(DC, Bitmap, 0, UINT(Height), p.Data.data(), &info, DIB_RGB_COLORS);
-  for (std::uint32_t& v : p.Data) v &= 0xFFFFFF;
-  return p;
-}
+// A 32-bit surface kept from one glyph to the next: a toolbar draws dozens of glyphs per paint,
+// and a new bitmap for each of them costs more than the drawing itself.
+class TScratchSurface {
+ public:
+  ~TScratchSurface() {
+    if (FDC) {
+      SelectObject(FDC, FOld);
+      DeleteDC(FDC);
+    }
+    if (FBitmap) DeleteObject(FBitmap);
+  }
+  // A memory DC over a surface of at least Width x Height; its pixels stay as they were.
+  HDC Prepare(int Width, int Height) {
+    if (!FDC) FDC = CreateCompatibleDC(nullptr);
+    if (Width > FWidth || Height > FHeight) {
+      int w = std::max(Width, FWidth), h = std::max(Height, FHeight);
+      BITMAPINFO info{};
+      info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+      info.bmiHeader.biWidth = w;
+      info.bmiHeader.biHeight = -h;
+      info.bmiHeader.biPlanes = 1;
+      info.bmiHeader.biBitCount = 32;
+      info.bmiHeader.biCompression = BI_RGB;
+      void* bits = nullptr;
+      HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+      if (!bitmap) return nullptr;
+      HGDIOBJ previous = SelectObject(FDC, bitmap);
+      if (FBitmap) DeleteObject(FBitmap);
+      else FOld = previous;
+      FBitmap = bitmap;
+      FBits = static_cast<std::uint32_t*>(bits);
+      FWidth = w;
+      FHeight = h;
+    }
+    return FDC;
+  }
+  // The pixels of the top-left Width x Height, once GDI has finished drawing there.
+  TPixels Read(int Width, int Height) const {
+    GdiFlush();
+    TPixels p;
+    p.Width = Width;
+    p.Height = Height;
+    p.Data.resize(std::size_t(Width * Height));
+    for (int y = 0; y < Height; ++y)
+      for (int x = 0; x < Width; ++x) p.Data[std::size_t(y * Width + x)] = FBits[std::size_t(y * FWidth + x)] & 0xFFFFFF;
+    return p;
+  }
+
+ private:
+  HDC FDC = nullptr;
+  HBITMAP FBitmap = nullptr;
+  HGDIOBJ FOld = nullptr;
+  std::uint32_t* FBits = nullptr;
+  int FWidth = 0;
+  int FHeight = 0;
+};
+
+thread_local TScratchSurface BackgroundScratch;
+thread_local TScratchSurface GlyphScratch;
 
 void WritePixels(HDC DC, int X, int Y, const TPixels& P) {
   BITMAPINFO info{};
@@ -230,24 +272,24 @@ int Blue(std::uint32_t P) { return int(P & 0xFF); }
 std::uint32_t Pack(int R, int G, int B) { return std::uint32_t((R << 16) | (G << 8) | B); }
 
 // The glyph as pixels, and its transparent colour (the bottom-left pixel).
-TPixels GlyphPixels(HDC DC, const TkwGlyphDrawing& How, int ImageIndex, TCustomImageList* Images, TBitmap* Bitmap) {
+TPixels GlyphPixels(const TkwGlyphDrawing& How, int ImageIndex, TCustomImageList* Images, TBitmap* Bitmap) {
   int w, h;
-  TBitmap picture;
-  picture.SetPixelFormat(pf32bit);
+  HDC picture;
   if (Bitmap && !Bitmap->Empty()) {
     w = Bitmap->Width();
     h = Bitmap->Height();
-    picture.SetSize(w, h);
-    BitBlt(picture.Canvas()->Handle(), 0, 0, w, h, Bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
+    if (!(picture = GlyphScratch.Prepare(w, h))) return TPixels();
+    BitBlt(picture, 0, 0, w, h, Bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
   } else {
     w = Images->Width();
     h = Images->Height();
-    picture.SetSize(w, h);
-    picture.Canvas()->Brush()->SetColor(How.BackgroundColor);
-    picture.Canvas()->FillRect(TRect(0, 0, w, h));
-    ImageList_Draw(Images->Handle(), ImageIndex, picture.Canvas()->Handle(), 0, 0, ILD_TRANSPARENT);
+    if (!(picture = GlyphScratch.Prepare(w, h))) return TPixels();
+    TOwnedBrush background(CreateSolidBrush(ColorToRGB(How.BackgroundColor)));
+    RECT all = {0, 0, w, h};
+    FillRect(picture, &all, background);
+    ImageList_Draw(Images->Handle(), ImageIndex, picture, 0, 0, ILD_TRANSPARENT);
   }
-  return ReadPixels(DC, picture.Handle(), w, h);
+  return GlyphScratch.Read(w, h);
 }
 
 // Stretches Source to Width x Height (nearest pixel), keeping the transparent colour exact.
@@ -272,19 +314,16 @@ void DrawItemGlyph(HDC DC, const TRect& TargetRect, const TRect& GlyphRect, cons
   if (tw <= 0 || th <= 0) return;
   bool fromBitmap = Bitmap && !Bitmap->Empty();
   if (!fromBitmap && (!Images || ImageIndex < 0 || ImageIndex >= Images->Count())) return;
-  // The off-screen picture: what is under the target, or the background brush.
-  TBitmap offscreen;
-  offscreen.SetPixelFormat(pf32bit);
-  offscreen.SetSize(tw, th);
-  HDC off = offscreen.Canvas()->Handle();
-  if (How.CopyBackground) {
+  // The off-screen picture: what is under the target, or the background brush (white without one).
+  HDC off = BackgroundScratch.Prepare(tw, th);
+  if (!off) return;
+  RECT all = {0, 0, tw, th};
+  if (How.CopyBackground)
     BitBlt(off, 0, 0, tw, th, DC, TargetRect.Left, TargetRect.Top, SRCCOPY);
-  } else if (How.BackgroundBrush) {
-    RECT all = {0, 0, tw, th};
-    FillRect(off, &all, How.BackgroundBrush);
-  }
-  TPixels back = ReadPixels(off, offscreen.Handle(), tw, th);
-  TPixels glyph = GlyphPixels(off, How, ImageIndex, Images, Bitmap);
+  else
+    FillRect(off, &all, How.BackgroundBrush ? How.BackgroundBrush : HBRUSH(GetStockObject(WHITE_BRUSH)));
+  TPixels back = BackgroundScratch.Read(tw, th);
+  TPixels glyph = GlyphPixels(How, ImageIndex, Images, Bitmap);
   if (glyph.Width <= 0 || glyph.Height <= 0) return;
   std::uint32_t transparent = glyph.At(0, glyph.Height - 1);
   int gx = GlyphRect.Left - TargetRect.Left;

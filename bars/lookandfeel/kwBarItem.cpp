@@ -5,6 +5,7 @@
 
 #include "Filer.h"
 #include "Forms.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "kwBarItemControl.h"
 #include "kwBarManager.h"
@@ -227,8 +228,11 @@ void TkwBarItem::RebuildLinkBars() {
 void TkwBarItem::VisibleChanged() {
   if (IsDesigning()) return;
   bool locked = FBarManager && FBarManager->RedrawLocked();
-  if (FBarManager) FBarManager->SetRedrawLocked(true);
-  try {
+  {
+    if (FBarManager) FBarManager->SetRedrawLocked(true);
+    TScopeGuard unlock([&] {
+      if (FBarManager) FBarManager->SetRedrawLocked(locked);
+    });
     // A copy: creating and freeing controls may rebuild the windows, never the item's links.
     std::vector<TkwBarItemLink*> links = FLinks;
     for (TkwBarItemLink* link : links) {
@@ -245,14 +249,8 @@ void TkwBarItem::VisibleChanged() {
         }
       }
     }
-  } catch (...) {
-    if (FBarManager) FBarManager->SetRedrawLocked(locked);
-    throw;
   }
-  if (FBarManager) {
-    FBarManager->SetRedrawLocked(locked);
-    FBarManager->ItemChangedAtDesignTime(this);
-  }
+  if (FBarManager) FBarManager->ItemChangedAtDesignTime(this);
 }
 
 TComponent* TkwBarItem::GetParentComponent() const { return FCategory >= 0 ? FBarManager : nullptr; }

@@ -113,6 +113,9 @@ class TkwBarItem : public TComponent {
   virtual bool GeneratesLinks() const { return false; }
   // The bound action refreshes the item.
   virtual void UpdateAction() {}
+  // The hint handler of the bound action may change the hint shown for the item, or refuse it
+  // (false).
+  virtual bool DoActionHint(String&) { return true; }
 
   void SetName(const String& NewName) override;
   bool HasParent() const override { return FCategory >= 0; }
@@ -123,6 +126,7 @@ class TkwBarItem : public TComponent {
   friend class TkwBarItemLink;
   friend class TkwBarItemControl;
   friend class TkwBarManager;
+  friend class TkwBarManagerCategories;
   // Fires OnClick.
   virtual void DoClick();
   void Loaded() override;

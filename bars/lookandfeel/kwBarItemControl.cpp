@@ -2,6 +2,7 @@
 #include "kwBarItemControl.h"
 
 #include "Forms.h"
+#include "ScopeGuard.h"
 #include "kwBarItem.h"
 #include "kwBarManager.h"
 #include "kwBarPainter.h"
@@ -115,13 +116,8 @@ void TkwBarItemControl::Click(bool) {
   }
   if (canClick && item) {
     item->FClickedLink = recorded;
-    try {
-      item->Click();
-    } catch (...) {
-      item->FClickedLink = nullptr;
-      throw;
-    }
-    item->FClickedLink = nullptr;
+    TScopeGuard forget([&] { item->FClickedLink = nullptr; });
+    item->Click();
   }
   // The command may have closed the window and freed this control.
   if (clickState && IsLiveBarControl(window) && window->HasItemControl(this)) {

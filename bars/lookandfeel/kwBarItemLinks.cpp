@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "Exceptions.h"
+#include "Forms.h"
+#include "ScopeGuard.h"
 #include "TextOrder.h"
 #include "kjBase.h"
 #include "kwBarItem.h"
@@ -389,8 +391,13 @@ void TkwBarItemLink::Assign(TPersistent* Source) {
   FUserWidth = source->FUserWidth;
   TkwBarItem* item = source->FItem;
   TkwBarManager* manager = GetBarManager();
-  if (item && manager && manager->ComponentState().Contains(csUpdating))
+  if (item && manager && BarResetting) {
+    // A link of the design copy: the running form's item of the same name.
+    TCustomForm* form = manager->OwnerForm();
+    item = form ? dynamic_cast<TkwBarItem*>(form->FindComponent(item->Name())) : nullptr;
+  } else if (item && manager && manager->ComponentState().Contains(csUpdating)) {
     if (TkwBarItem* same = manager->FindItemByName(item->Name())) item = same;
+  }
   SetItem(item);
   FUserDefine = source->FUserDefine;
   FBeginGroup = source->GetBeginGroup();
@@ -658,16 +665,14 @@ void TkwBarItemLinks::Assign(TPersistent* Source) {
   }
   // The system-menu link that a merged MDI child puts first survives the copy.
   TkwBarItem* systemMenuItem = nullptr;
-  if (Count() > 0 && Items(0)->FItem && Items(0)->FItem->ClassNameIs("TSystemMenuSubItem"))
+  if (Count() > 0 && Items(0)->FItem &&
+      (Items(0)->FItem->ClassType() == MDISystemMenuItemClass() || Items(0)->FItem->ClassNameIs("TSystemMenuSubItem")))
     systemMenuItem = Items(0)->FItem;
-  FAssigning = true;
-  try {
+  {
+    FAssigning = true;
+    TScopeGuard assigned([&] { FAssigning = false; });
     TCollection::Assign(Source);
-  } catch (...) {
-    FAssigning = false;
-    throw;
   }
-  FAssigning = false;
   for (int i = 0; i < Count(); ++i) Items(i)->SetVisible(Items(i)->PendingVisible);
   if (systemMenuItem) {
     TkwBarItemLink* link = static_cast<TkwBarItemLink*>(Insert(0));

@@ -5,11 +5,16 @@
 
 #include "Filer.h"
 #include "Modules.h"
+#include "ScopeGuard.h"
 #include "StrUtils.h"
 #include "TextOrder.h"
+#include "kwBarGroups.h"
+#include "kwBarHint.h"
+#include "kwBarHooks.h"
 #include "kwBarItem.h"
 #include "kwBarItemControl.h"
 #include "kwBarPainter.h"
+#include "kwBarPopupMenu.h"
 #include "kwBarUtils.h"
 #include "kwBarWindow.h"
 #include "kwBars.h"
@@ -33,6 +38,140 @@ TkwBarCategoryFlags* TkwBarManagerCategories::Flags(int Index) {
     PutObject(Index, flags);
   }
   return flags;
+}
+
+void TkwBarManagerCategories::ShiftItems(int From, int To, int Delta) {
+  for (TkwBarItem* item : FManager->FItems)
+    if (item->FCategory >= From && item->FCategory <= To) item->FCategory += Delta;
+}
+
+void TkwBarManagerCategories::Delete(int Index) {
+  if (FMoving) {
+    TStringList::Delete(Index);
+    return;
+  }
+  if (Index < 0 || Index >= Count()) return;
+  std::vector<TkwBarItem*> items;
+  FManager->GetItemsOfCategory(Index, items);
+  for (TkwBarItem* item : items) delete item;
+  ShiftItems(Index + 1, Count(), -1);
+  TStringList::Delete(Index);
+  if (Count() == 0) Add(GetLocalizedResourceString(&kjSDefaultCategory));
+}
+
+void TkwBarManagerCategories::Insert(int Index, const String& S) {
+  if (Index < 0 || Index > Count()) return;
+  // From the top down, so that no two categories share an index meanwhile.
+  if (!FMoving)
+    for (int category = Count() - 1; category >= Index; --category) ShiftItems(category, category, 1);
+  TStringList::Insert(Index, S);
+}
+
+void TkwBarManagerCategories::Exchange(int Index1, int Index2) {
+  if (Index1 < 0 || Index1 >= Count() || Index2 < 0 || Index2 >= Count()) return;
+  std::vector<TkwBarItem*> first, second;
+  FManager->GetItemsOfCategory(Index1, first);
+  FManager->GetItemsOfCategory(Index2, second);
+  for (TkwBarItem* item : first) item->FCategory = Index2;
+  for (TkwBarItem* item : second) item->FCategory = Index1;
+  TStringList::Exchange(Index1, Index2);
+}
+
+void TkwBarManagerCategories::Move(int CurIndex, int NewIndex) {
+  if (CurIndex < 0 || CurIndex >= Count() || NewIndex < 0 || NewIndex >= Count() || CurIndex == NewIndex) return;
+  constexpr int SetAside = -1000;
+  for (TkwBarItem* item : FManager->FItems)
+    if (item->FCategory == CurIndex) item->FCategory = SetAside;
+  if (CurIndex < NewIndex)
+    ShiftItems(CurIndex + 1, NewIndex, -1);
+  else
+    ShiftItems(NewIndex, CurIndex - 1, 1);
+  for (TkwBarItem* item : FManager->FItems)
+    if (item->FCategory == SetAside) item->FCategory = NewIndex;
+  FMoving = true;
+  TScopeGuard moved([&] { FMoving = false; });
+  TStringList::Move(CurIndex, NewIndex);
+}
+
+void TkwBarManagerCategories::SetCategoryIndex(int OldIndex, int NewIndex) {
+  if (OldIndex < 0 || OldIndex >= Count() || NewIndex < 0) return;
+  for (TkwBarItem* item : FManager->FItems)
+    if (item->FCategory == OldIndex) item->FCategory = NewIndex;
+}
+
+void TkwBarManagerCategories::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TStrings*>(Source);
+  if (!source) {
+    TStringList::Assign(Source);
+    return;
+  }
+  if (source == this) return;
+  BeginUpdate();
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  Clear();
+  for (int i = 0; i < source->Count(); ++i) {
+    auto* flags = dynamic_cast<TkwBarCategoryFlags*>(source->Objects(i));
+    TkwBarCategoryFlags* copy = nullptr;
+    if (flags) {
+      copy = new TkwBarCategoryFlags();
+      copy->ItemsVisible = flags->ItemsVisible;
+      copy->PendingItemsVisible = flags->PendingItemsVisible;
+      copy->HasPending = flags->HasPending;
+      copy->Visible = flags->Visible;
+    }
+    AddObject(source->Strings(i), copy);
+  }
+}
+
+void TkwBarManagerCategories::DefineProperties(TFiler* Filer) {
+  TStringList::DefineProperties(Filer);
+  // The manager writes the flags (under "Categories."); the list reads them, and its names given
+  // as "Categories.Strings".
+  Filer->DefineProperty("Strings", TReaderProc(this, &TkwBarManagerCategories::ReadStrings), nullptr, false);
+  Filer->DefineProperty("ItemsVisibles", TReaderProc(this, &TkwBarManagerCategories::ReadItemsVisibles), nullptr,
+                        false);
+  Filer->DefineProperty("Visibles", TReaderProc(this, &TkwBarManagerCategories::ReadVisibles), nullptr, false);
+}
+
+void TkwBarManagerCategories::ReadStrings(TReader* Reader) {
+  BeginUpdate();
+  TScopeGuard endUpdate([&] { EndUpdate(); });
+  Clear();
+  Reader->ReadListBegin();
+  while (!Reader->EndOfList()) Add(Reader->ReadString());
+  Reader->ReadListEnd();
+}
+
+// A list that ends early leaves the later categories as they are; a value out of range is left
+// out.
+void TkwBarManagerCategories::ReadItemsVisibles(TReader* Reader) {
+  Reader->ReadListBegin();
+  for (int i = 0; !Reader->EndOfList(); ++i) {
+    int value = Reader->ReadInteger();
+    if (i < Count() && value >= ivNever && value <= ivAlways) FManager->SetCategoryItemsVisible(i, TkwBarItemVisible(value));
+  }
+  Reader->ReadListEnd();
+}
+
+void TkwBarManagerCategories::ReadVisibles(TReader* Reader) {
+  Reader->ReadListBegin();
+  for (int i = 0; !Reader->EndOfList(); ++i) {
+    bool value = Reader->ReadBoolean();
+    if (i < Count()) FManager->SetCategoryVisible(i, value);
+  }
+  Reader->ReadListEnd();
+}
+
+void TkwBarManagerCategories::WriteItemsVisibles(TWriter* Writer) {
+  Writer->WriteListBegin();
+  for (int i = 0; i < Count(); ++i) Writer->WriteInteger(FManager->GetCategoryItemsVisible(i));
+  Writer->WriteListEnd();
+}
+
+void TkwBarManagerCategories::WriteVisibles(TWriter* Writer) {
+  Writer->WriteListBegin();
+  for (int i = 0; i < Count(); ++i) Writer->WriteBoolean(FManager->GetCategoryVisible(i));
+  Writer->WriteListEnd();
 }
 
 // --- TkwBarBackgrounds ----------------------------------------------------------------------------
@@ -116,6 +255,7 @@ VELBOR_PUBLISHED(TkwBarManager,
       .Default(true),
   Prop("MostRecentItemsPercents", &Self::MostRecentItemsPercents, &Self::SetMostRecentItemsPercents).Default(95),
   Prop("NotDocking", &Self::NotDocking).Default(TkwBarDockingStyles{}),
+  Prop("PopupMenuLinks", &Self::PopupMenuLinks, &Self::SetPopupMenuLinks),
   Prop("RegistryPath", &Self::RegistryPath),
   Prop("ShowCloseButton", &Self::ShowCloseButton, &Self::SetShowCloseButton).Default(false),
   Prop("ShowFullMenusAfterDelay", &Self::ShowFullMenusAfterDelay, &Self::SetShowFullMenusAfterDelay).Default(true),
@@ -155,7 +295,10 @@ VELBOR_PUBLISHED(TkwBarManager,
 void RegisterBarManagerClasses() {
   RegisterClass(TkwBarManager::StaticClass());
   RegisterLookAndFeelClasses();
+  RegisterBarPopupMenuClasses();
 }
+
+bool TkwBarManager::ReadingDesignCopy = false;
 
 int RecentThresholdOf(int MostRecentItemsPercents) {
   if (MostRecentItemsPercents >= 100) return 0;
@@ -181,14 +324,16 @@ TkwBarManager::TkwBarManager(TComponent* AOwner) : TComponent(ManagerOwner(AOwne
   FCreating = false;
   FOwnerForm = form;
   AddBarManager(this);
+  FDesignMode = ComponentState().Contains(csDesigning);
+  InstallBarHooks(this);
   FBackgrounds = new TkwBarBackgrounds(this);
   FThemesUsable = AreThemesUsable();
   FPainter = BarPainter(bpkStandard);
   FDesignerNotifyEnabled = true;
-  FDesignMode = ComponentState().Contains(csDesigning);
   FCategories = new TkwBarManagerCategories(this);
   FCategories->OnChange = TNotifyEvent(this, &TkwBarManager::CategoriesChanged);
   FBars = new TkwBars(this);
+  FPopupMenuLinks = new TkwBarPopupMenuLinks(this);
   FFont = new TFont();
   FFont->SetName("Tahoma");
   FFont->SetHeight(-11);
@@ -218,8 +363,12 @@ TkwBarManager::~TkwBarManager() {
   FLookAndFeel = nullptr;
   delete FThemeNotifier;
   FThemeNotifier = nullptr;
+  ForgetBarHintManager(this);
   SetCustomizing(false);
   DeleteBrushes();
+  while (!FPopupMenus.empty()) delete FPopupMenus.back();
+  if (FLastMDIChild) FLastMDIChild->RemoveFreeNotification(this);
+  FLastMDIChild = nullptr;
   for (int i = 0; i < 5; ++i) {
     if (FImageLists[i]) FImageLists[i]->UnRegisterChanges(FImageLinks[i]);
     delete FImageLinks[i];
@@ -227,7 +376,8 @@ TkwBarManager::~TkwBarManager() {
   }
   delete FHelpButtonGlyph;
   FHelpButtonGlyph = nullptr;
-  FGroups.clear();
+  // The groups go with the manager (each leaves the list as it goes).
+  while (!FGroups.empty()) delete FGroups.back();
   // The bars before the font: their windows draw with it until they go.
   delete FBars;
   FBars = nullptr;
@@ -239,9 +389,13 @@ TkwBarManager::~TkwBarManager() {
   for (TkwDockSite* site : sites) site->SetBarManager(nullptr);
   FDockSites.clear();
   while (!FItems.empty()) delete FItems.back();
+  RemoveBarHooks(this);
   RemoveBarManager(this);
   delete FCategories;
   FCategories = nullptr;
+  FBarsToShow.clear();
+  delete FPopupMenuLinks;
+  FPopupMenuLinks = nullptr;
   delete FBackgrounds;
   FBackgrounds = nullptr;
   if (FHoldsOffice11Colors) ReleaseOffice11ColorsRef();
@@ -256,7 +410,25 @@ void TkwBarManager::DefineProperties(TFiler* Filer) {
     if (TkwDockSite* site = FBars ? FBars->EdgeDockSite(style) : nullptr) hasData = hasData || site->GetDockSize() != 0;
   Filer->DefineProperty("DockControlHeights", TReaderProc(this, &TkwBarManager::ReadDockControlHeights),
                         TWriterProc(this, &TkwBarManager::WriteDockControlHeights), hasData);
+  // The flags of the categories follow their names (the list reads them itself).
+  bool flags = CategoriesHaveFlags();
+  if (auto* ancestor = dynamic_cast<TkwBarManager*>(Filer->Ancestor())) {
+    flags = false;
+    for (int i = 0; i < FCategories->Count(); ++i)
+      flags = flags || GetCategoryItemsVisible(i) != ancestor->GetCategoryItemsVisible(i) ||
+              GetCategoryVisible(i) != ancestor->GetCategoryVisible(i);
+  }
+  Filer->DefineProperty("Categories.ItemsVisibles", nullptr,
+                        TWriterProc(this, &TkwBarManager::WriteCategoryItemsVisibles), flags);
+  Filer->DefineProperty("Categories.Visibles", nullptr, TWriterProc(this, &TkwBarManager::WriteCategoryVisibles),
+                        flags);
 }
+
+bool TkwBarManager::CategoriesHaveFlags() const { return FCategories && FCategories->Count() > 0; }
+
+void TkwBarManager::WriteCategoryItemsVisibles(TWriter* Writer) { FCategories->WriteItemsVisibles(Writer); }
+
+void TkwBarManager::WriteCategoryVisibles(TWriter* Writer) { FCategories->WriteVisibles(Writer); }
 
 void TkwBarManager::ReadDockControlHeights(TReader* Reader) {
   static const TkwBarDockingStyle order[4] = {dsLeft, dsRight, dsTop, dsBottom};
@@ -287,18 +459,20 @@ void TkwBarManager::ReadState(TReader* Reader) {
 void TkwBarManager::Loaded() {
   TComponent::Loaded();
   if (FRedrawLocked) return;
-  FBars->Busy = true;
-  try {
+  {
+    FBars->Busy = true;
+    TScopeGuard idle([&] { FBars->Busy = false; });
     for (TkwBarItem* item : std::vector<TkwBarItem*>(FItems)) {
       if (TkwBarItemLinks* links = item->GetSubItemLinks()) links->ApplyLoadedState(true);
       item->FVisible = item->FLoadedVisible;
     }
     for (int i = 0; i < FBars->Count(); ++i) FBars->Items(i)->ApplyPendingState();
-  } catch (...) {
-    FBars->Busy = false;
-    throw;
+    // A stored layout replaces the design's, at run time only (a design copy never takes one).
+    if (!FDesignMode && !ReadingDesignCopy) {
+      if (StoreInRegistry) LoadFromRegistry(RegistryPath);
+      if (StoreInIniFile) LoadFromIniFile(IniFileName);
+    }
   }
-  FBars->Busy = false;
   for (int i = 0; i < FCategories->Count(); ++i) {
     TkwBarCategoryFlags* flags = FCategories->Flags(i);
     if (flags->HasPending) {
@@ -317,6 +491,17 @@ void TkwBarManager::Notification(TComponent* AComponent, TOperation Operation) {
   for (int i = 0; i < 5; ++i)
     if (FImageLists[i] == AComponent) SetImageList(i, nullptr);
   FGroups.erase(std::remove(FGroups.begin(), FGroups.end(), AComponent), FGroups.end());
+  if (FPopupMenuLinks) FPopupMenuLinks->Forget(AComponent);
+  if (AComponent == FLastMDIChild) {
+    // The child's entries go with its items; the system menu shown for it goes now.
+    FLastMDIChild = nullptr;
+    FLastChildZoomed = false;
+    TkwBarItemLinks* links = FMainMenuBar ? FMainMenuBar->ItemLinks() : nullptr;
+    if (links && links->Count() > 0 && IsMDISystemMenuLink(links->Items(0))) {
+      delete links->Items(0);
+      FreeUnlinkedTemporaryItems();
+    }
+  }
 }
 
 void TkwBarManager::SetName(const String& NewName) {
@@ -539,6 +724,12 @@ int TkwBarManager::GetCategoryRealIndex(int Index) const {
 
 void TkwBarManager::SetCategories(TStrings* Value) { FCategories->Assign(Value); }
 
+TkwBarGroup* TkwBarManager::AddGroup() {
+  auto* group = new TkwBarGroup(FOwnerForm);
+  group->SetBarManager(this);
+  return group;
+}
+
 void TkwBarManager::RegisterGroup(TComponent* Group) {
   if (!Group || std::find(FGroups.begin(), FGroups.end(), Group) != FGroups.end()) return;
   FGroups.push_back(Group);
@@ -596,12 +787,34 @@ TkwDockSite* TkwBarManager::FindDockControl(const String& Path) const {
   return dynamic_cast<TkwDockSite*>(component);
 }
 
+String TkwBarManager::DockControlPath(const TkwDockSite* Site) {
+  if (!Site) return String();
+  String path = Site->Name();
+  for (TComponent* owner = Site->Owner(); owner && !owner->Name().empty(); owner = owner->Owner())
+    path = owner->Name() + "." + path;
+  return path;
+}
+
 TColor TkwBarManager::GetDockColor() const {
   if (FAutoDockColor && FOwnerForm) return FOwnerForm->Color();
   return FStoredDockColor;
 }
 
 // --- Bars and menus -----------------------------------------------------------------------------------
+
+void TkwBarManager::SetPopupMenuLinks(TkwBarPopupMenuLinks* Value) { FPopupMenuLinks->Assign(Value); }
+
+void TkwBarManager::AddPopupMenu(TkwBarPopupMenu* Menu) {
+  if (Menu && std::find(FPopupMenus.begin(), FPopupMenus.end(), Menu) == FPopupMenus.end()) FPopupMenus.push_back(Menu);
+}
+
+void TkwBarManager::RemovePopupMenu(TkwBarPopupMenu* Menu) {
+  FPopupMenus.erase(std::remove(FPopupMenus.begin(), FPopupMenus.end(), Menu), FPopupMenus.end());
+}
+
+void TkwBarManager::AddBarToShow(TkwBar* Bar) {
+  if (Bar && std::find(FBarsToShow.begin(), FBarsToShow.end(), Bar) == FBarsToShow.end()) FBarsToShow.push_back(Bar);
+}
 
 TkwBar* TkwBarManager::FindBarByCaption(const String& Caption) const {
   for (int i = 0; i < FBars->Count(); ++i)
@@ -839,6 +1052,7 @@ void TkwBarManager::UpdateMenuFont() {
   CreateBarFontHandle(FFont, FMenuFont, FScaled);
   if (!FBars) return;
   for (int i = 0; i < FBars->Count(); ++i) FBars->Items(i)->ManagerFontChanged();
+  for (TkwBarPopupMenu* menu : FPopupMenus) menu->ManagerFontChanged();
   for (int i = 0; i < LiveBarControlCount(); ++i)
     if (LiveBarControl(i)->GetBarManager() == this && LiveBarControl(i)->IsSubMenu()) LiveBarControl(i)->UpdateFont();
 }
@@ -847,20 +1061,13 @@ void TkwBarManager::ApplySystemFont() {
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof(metrics);
   if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
-  if (FUseSystemFont) {
-    FSettingSystemFont = true;
-    try {
-      FFont->SetHandle(CreateFontIndirectA(&metrics.lfMenuFont));
-    } catch (...) {
-      FSettingSystemFont = false;
-      throw;
-    }
-    FSettingSystemFont = false;
-  } else if (FScaled) {
-    FSettingSystemFont = true;
+  if (!FUseSystemFont && !FScaled) return;
+  FSettingSystemFont = true;
+  TScopeGuard done([&] { FSettingSystemFont = false; });
+  if (FUseSystemFont)
+    FFont->SetHandle(CreateFontIndirectA(&metrics.lfMenuFont));
+  else
     FFont->SetHeight(metrics.lfMenuFont.lfHeight);
-    FSettingSystemFont = false;
-  }
 }
 
 void TkwBarManager::SetUseSystemFont(bool Value) {

@@ -30,6 +30,9 @@ class TkwBarCategoryFlags : public TObject {
 };
 
 // The category names; each line's object holds its flags (none reads as ivAlways and visible).
+// The items follow their category's name: deleting, inserting, exchanging or moving categories
+// renumbers the Category of the items. In a description the flags follow the names as the lists
+// "ItemsVisibles" (ordinals) and "Visibles" (Booleans).
 class TkwBarManagerCategories : public TStringList {
   VELBOR_DECLARE_CLASS(TkwBarManagerCategories, TStringList)
  public:
@@ -39,8 +42,31 @@ class TkwBarManagerCategories : public TStringList {
   // The flags of a category, made when missing (nullptr outside the list).
   TkwBarCategoryFlags* Flags(int Index);
 
+  // Frees the items of the category and renumbers those of the later ones; the list never stays
+  // empty ("Default" comes back). Nothing for an index outside the list.
+  void Delete(int Index) override;
+  // Renumbers the items of the categories from Index on, then inserts the name.
+  void Insert(int Index, const String& S) override;
+  void Exchange(int Index1, int Index2) override;
+  void Move(int CurIndex, int NewIndex) override;
+  // All items of category OldIndex go to NewIndex (nothing for OldIndex outside the list or a
+  // negative NewIndex).
+  void SetCategoryIndex(int OldIndex, int NewIndex);
+  // Copies the names and the flags (each list owns its own).
+  void Assign(TPersistent* Source) override;
+  void DefineProperties(TFiler* Filer) override;
+  // What the manager writes after the names: the flags of every category.
+  void WriteItemsVisibles(TWriter* Writer);
+  void WriteVisibles(TWriter* Writer);
+
  private:
+  void ReadStrings(TReader* Reader);
+  void ReadItemsVisibles(TReader* Reader);
+  void ReadVisibles(TReader* Reader);
+  void ShiftItems(int From, int To, int Delta);
+
   TkwBarManager* FManager;
+  bool FMoving = false;
 };
 
 // The bitmaps tiled behind bars and sub-menus; a change of the bar's bitmap restyles the bars.
@@ -70,6 +96,10 @@ using TkwBarManagerLinksEvent = TEvent<void(TkwBarManager* Sender, TkwBarItemLin
 using TkwBarDockingEvent =
     TEvent<void(TkwBar* Sender, TkwBarDockingStyle Style, TkwDockSite* DockControl, bool& CanDocking)>;
 using TkwBarManagerMergeEvent = TEvent<void(TkwBarManager* Sender, TkwBarManager* ChildBarManager, bool AddItems)>;
+
+class TkwBarGroup;
+class TkwBarPopupMenu;
+class TkwBarPopupMenuLinks;
 
 class TkwBarManager : public TComponent {
   VELBOR_DECLARE_CLASS(TkwBarManager, TComponent)
@@ -194,7 +224,8 @@ class TkwBarManager : public TComponent {
   bool Modified() const { return FModified; }
   void SetModified(bool Value) { FModified = Value; }
   bool FormActive() const { return FFormActive; }
-  void SetFormActive(bool Value) { FFormActive = Value; }
+  // Stores the active state of the owner form and shows or hides the floating bars with it.
+  void SetFormActive(bool Active, bool Forced = false, HWND OtherWindow = nullptr);
   TkwBar* MainMenuBar() const { return FMainMenuBar; }
   int RecentThreshold() const { return FRecentThreshold; }
   // The painter of the effective style.
@@ -240,7 +271,8 @@ class TkwBarManager : public TComponent {
   void SetCategoryVisible(int Index, bool Value);
   int GetCategoryRealIndex(int Index) const;
 
-  // Groups (the bar groups register themselves).
+  // Groups (the bar groups register themselves). AddGroup makes one owned by the owner form.
+  TkwBarGroup* AddGroup();
   void RegisterGroup(TComponent* Group);
   void UnregisterGroup(TComponent* Group);
   int GetGroupCount() const { return int(FGroups.size()); }
@@ -251,11 +283,24 @@ class TkwBarManager : public TComponent {
   void RemoveDockControl(TkwDockSite* Site);
   int DockControlCount() const { return int(FDockSites.size()); }
   TkwDockSite* DockControl(int Index) const { return FDockSites[std::size_t(Index)]; }
+  // The dock site a layout names by its path ("Form.Site", or "Site" on the owner form); nullptr
+  // when the path names nothing or something else (a bar refuses another manager's site).
   TkwDockSite* FindDockControl(const String& Path) const;
+  // The path a layout names a dock site by: its name after those of its owners up to the first
+  // without a name.
+  static String DockControlPath(const TkwDockSite* Site);
   TColor GetDockColor() const;
 
   // Bars and menus.
   TkwBar* FindBarByCaption(const String& Caption) const;
+  // The popup menus that use this manager (they register themselves) and the links of the form's
+  // controls to popup menus.
+  TkwBarPopupMenuLinks* PopupMenuLinks() const { return FPopupMenuLinks; }
+  void SetPopupMenuLinks(TkwBarPopupMenuLinks* Value);
+  void AddPopupMenu(TkwBarPopupMenu* Menu);
+  void RemovePopupMenu(TkwBarPopupMenu* Menu);
+  int PopupMenuCount() const { return int(FPopupMenus.size()); }
+  TkwBarPopupMenu* PopupMenu(int Index) const { return FPopupMenus[std::size_t(Index)]; }
   void BuildToolbarsListLinks(TkwBarItemLinks* Links);
   void AddCustomizeItemLink(TkwBarItemLinks* Links, bool BeginGroup, TClass ItemClass);
   void SetCustomizing(bool Value);
@@ -272,6 +317,50 @@ class TkwBarManager : public TComponent {
   bool HasEnhancedStyle() const { return GetEffectiveStyle() != bmsStandard; }
   virtual bool CanDock(TkwBar* Bar, TkwBarDockingStyle Style, TkwDockSite* Site);
   virtual void DoClickItem(TkwBarItem* Item);
+
+  // Messages of the owner form (the library's window-procedure hook hands them over before the
+  // form handles them): floating bars in step with the form, the layout saved when the window
+  // goes, display and setting changes, help requests closing the menus.
+  void HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
+  void UpdateFloatingBars(bool Active, bool Forced, HWND OtherWindow);
+  void KeepFloatingBarsOnScreen();
+  // The active MDI child changed (or was maximized, restored, destroyed): its main menu merges
+  // into the frame's main menu bar.
+  void MDIChildChanged(HWND ChildWindow);
+  // The same once the current message is over (what the hook does: the system is still switching
+  // children meanwhile).
+  void RequestMDIChildChanged();
+  void MergeChildMenu(TCustomForm* Child, bool Activate, bool SystemMenuOnly, bool KeepLocked);
+  // The MDI child whose menu is merged now (nullptr: none); forgotten when it is freed.
+  TCustomForm* LastMDIChild() const { return FLastMDIChild; }
+  // A bar whose showing waits for the owner form's window (shown when it is created).
+  void AddBarToShow(TkwBar* Bar);
+
+  // The layout in the registry (under HKEY_CURRENT_USER) and in an ini file; nothing for an empty
+  // path or name. Loading takes what it can read and keeps the current value of everything it
+  // cannot (a missing, damaged or foreign value, bar or link list).
+  void SaveToRegistry(const String& RegistryPath);
+  void LoadFromRegistry(const String& RegistryPath);
+  void SaveToIniFile(const String& IniFileName);
+  void LoadFromIniFile(const String& IniFileName);
+
+  // The manager as the form's designer stored it: a temporary form read from the owner form's
+  // description, holding a copy of the manager and its items (nullptr when the form has no
+  // description, or it holds no manager of this name). The caller frees it.
+  TCustomForm* LoadDesignCopy();
+  // Asks, then restores the recently used state of every link from the design.
+  void ConfirmResetUsageData();
+  void ResetUsageData();
+
+  // Item hints: requested (after the delay, or at once while one shows or just went) or cancelled;
+  // Text in place of the hint of the selected item control.
+  void UpdateHint(bool Show, const String& Text);
+  void ShowHintNow();
+
+  // The customizing drag of an item (Link nullptr: a command from a list) or of one of its links.
+  void DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link);
+  // XORs the insertion mark at a side of an item control (drawn again, it goes).
+  static void DrawInsertionMark(TkwBarItemControl* Control, bool Outside, bool Vertical, bool FirstHalf);
 
   // What the bars, links and items tell the manager.
   void DesignerModified();
@@ -310,11 +399,19 @@ class TkwBarManager : public TComponent {
   void ReadState(TReader* Reader) override;
 
  public:
+  // While a design copy is being read (its Loaded loads no stored layout).
+  static bool ReadingDesignCopy;
   // In design, the items named after the manager follow its new name.
   void SetName(const String& NewName) override;
 
  private:
   void SetImageList(int Index, TCustomImageList* Value);
+  void WriteCategoryItemsVisibles(TWriter* Writer);
+  void WriteCategoryVisibles(TWriter* Writer);
+  bool CategoriesHaveFlags() const;
+  void ShowFloatingBarWindows(bool Show);
+  void ChildMenuBarVisible(TkwBarManager* ChildManager, bool Visible);
+  bool MarkNeeded(TkwBarItemControl* Hovered, bool Outside, bool FirstHalf) const;
   void ImageListChanged(TObject* Sender);
   void FontChanged(TObject* Sender);
   void LookAndFeelChanged(TkjLookAndFeel* Sender, TkjLookAndFeelValues Values);
@@ -330,6 +427,7 @@ class TkwBarManager : public TComponent {
   void CategoriesChanged(TObject* Sender);
   friend class TkwBar;
   friend class TkwBars;
+  friend class TkwBarManagerCategories;
 
   bool FCreating = true;
   bool FDesignMode = false;
@@ -369,6 +467,14 @@ class TkwBarManager : public TComponent {
   int FArrowWidth = 11;
   int FDockHeights[4] = {0, 0, 0, 0};
   bool FHoldsOffice11Colors = false;
+  std::vector<TkwBarPopupMenu*> FPopupMenus;
+  TkwBarPopupMenuLinks* FPopupMenuLinks = nullptr;
+  TCustomForm* FLastMDIChild = nullptr;  // not owned: forgotten when freed
+  bool FLastChildZoomed = false;
+  bool FSavedChildMenuVisible = false;
+  bool FActivationGuard = false;
+  bool FMerging = false;
+  std::vector<TkwBar*> FBarsToShow;
 
   bool FAllowReset = true;
   bool FAutoDockColor = true;

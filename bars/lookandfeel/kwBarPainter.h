@@ -29,8 +29,10 @@ class TkwBarPainter {
 
   // Sizes of bar windows.
   virtual int GetBorderWidth() const { return 1; }
-  // Border widths of a docked bar, on each side.
+  // Border widths of a docked bar, on each side; the same for a given bar docked in a style (some
+  // styles give tool bars other borders than the main menu).
   virtual TRect GetDockedBorderRect() const { return TRect(2, 2, 2, 2); }
+  virtual TRect GetBarDockedBorderRect(const TkwBar*, TkwBarDockingStyle) const { return GetDockedBorderRect(); }
   virtual int GetSmallCaptionHeight() const;
   virtual int GetFloatingCaptionHeight() const { return GetSmallCaptionHeight() + 1; }
   virtual TSize GetSizeGripSize(const TkwBarManager* Manager) const;

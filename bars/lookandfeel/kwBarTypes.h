@@ -46,3 +46,6 @@ VELBOR_ENUM(TkwBarItemAlign, "iaLeft", "iaCenter", "iaRight", "iaClient")
 // changed), and the one that tells a bar window its bar's font or rotation changed.
 inline constexpr unsigned WM_KWBARRELAYOUT = 0x0400 + 1;  // WM_USER + 1
 inline constexpr unsigned CM_KWBARFONTCHANGED = 0xB00E;
+// Told to the window that holds the mouse capture when a popup menu opens (it ends what it
+// tracks).
+inline constexpr unsigned CM_KWBARCANCELCAPTURE = 0xB004;

@@ -244,6 +244,17 @@ void FreeUnlinkedTemporaryItems() {
 
 TkwBarItemVisible VisibleToItemVisible(bool Visible) { return Visible ? ivAlways : ivNever; }
 
+namespace {
+TClass SystemMenuItemClass = nullptr;
+}
+
+void SetMDISystemMenuItemClass(TClass ItemClass) { SystemMenuItemClass = ItemClass; }
+TClass MDISystemMenuItemClass() { return SystemMenuItemClass; }
+
+bool IsMDISystemMenuLink(const TkwBarItemLink* Link) {
+  return Link && Link->Item() && SystemMenuItemClass && Link->Item()->ClassType() == SystemMenuItemClass;
+}
+
 // --- Windows ------------------------------------------------------------------------------------
 
 namespace {

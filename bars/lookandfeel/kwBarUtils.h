@@ -54,6 +54,12 @@ int TemporaryItemCount();
 // Frees, last first, each temporary item that no link uses any more.
 void FreeUnlinkedTemporaryItems();
 TkwBarItemVisible VisibleToItemVisible(bool Visible);
+// The item that shows a maximized MDI child's system menu first on the frame's main menu (the
+// bar items library registers its class; without one, no such entry shows).
+void SetMDISystemMenuItemClass(TClass ItemClass);
+TClass MDISystemMenuItemClass();
+// Whether the link shows that item.
+bool IsMDISystemMenuLink(const TkwBarItemLink* Link);
 
 // --- Late binding and system state --------------------------------------------------------------
 

@@ -11,6 +11,22 @@
 #include "Controls.h"
 #include "kwBarTypes.h"
 
+// What a menu window shown as a popup menu is given (see TkwBarWindow::ShowPopup).
+struct TkwPopupRequest {
+  // The screen point the menu opens at.
+  TPoint Point;
+  // A screen rectangle the menu must not cover (nullptr: none), and the placement values whose
+  // meaning is the menu window's.
+  const TRect* ExcludeRect = nullptr;
+  int Placement[3] = {0, 0, 0};
+  // The window of the component that opened the menu (nullptr: none).
+  HWND OwnerWindow = nullptr;
+  // Told once when the menu shows, and once when it closes (or goes without closing).
+  TNotifyEvent OnPopup;
+  TNotifyEvent OnCloseUp;
+  bool AllowAnimation = true;
+};
+
 class TkwBarWindow : public TCustomControl {
   VELBOR_DECLARE_CLASS(TkwBarWindow, TCustomControl)
  public:
@@ -63,11 +79,46 @@ class TkwBarWindow : public TCustomControl {
   virtual bool CanCustomizeItems() const;
   // Whether a control may take an alignment other than left (tool bars: the last one only).
   virtual bool CanAlignItem(const TkwBarItemControl*) const { return false; }
+  // Tool bars: enters menu mode with Control selected (none: the first shown link's); the
+  // keyboard hook opens the main menu so.
+  virtual void BeginMenuMode(TkwBarItemControl*) {}
   // Menus: the window of the item that opened this one, and that item's control.
   virtual TkwBarWindow* ParentBarControl() const { return nullptr; }
   virtual TkwBarItemControl* OwnerItemControl() const { return nullptr; }
+  // The item control shown at a client point (nullptr when none): the base takes the shown
+  // link whose rectangle holds the point.
+  virtual TkwBarItemControl* GetItemControlAtPos(TPoint ClientPoint) const;
+  // Where a dragged link would be dropped: the control under the point, whether the point lies
+  // outside its hit rectangle, in its first half, and whether the halves are measured vertically
+  // (menus and vertical bars). Outside: the point lies in the gap before the control (where a group
+  // starts). The base takes the link rectangles; past the last link it answers the last one.
+  virtual TkwBarItemControl* HitTestItem(TPoint Point, bool& Outside, bool& FirstHalf, bool& Vertical);
+  // Whether links dragged while customizing may be dropped here.
+  virtual bool AcceptsDroppedLinks() const { return true; }
+  // Floating bars: the caption follows the active state of the form; the frame follows the
+  // system colours.
+  virtual void RefreshCaptionState() { Invalidate(); }
+  virtual void UpdateFrame() { Invalidate(); }
+
+  // Dragging a bar by its grip (the bars' drag loop): the moving look on and off; where the
+  // cursor took hold of the window (BeginDrag records it, GetDragOffset answers it for the size
+  // the window has in a docking style); the window's position kept from the layout meanwhile.
+  virtual void SetMoving(bool) {}
+  virtual void BeginDrag(TPoint ScreenCursor);
+  virtual TPoint GetDragOffset(TkwBarDockingStyle Style);
+  virtual void LockPositionUpdate() {}
+  virtual void UnlockPositionUpdate() {}
+
+  // Menus: shown as a popup menu at the request's point (the base places the window there with
+  // its size, shows it without activation, enters menu mode and tells OnPopup). A menu window
+  // that closes calls NotifyCloseUp.
+  virtual void ShowPopup(const TkwPopupRequest& Request);
 
  protected:
+  // Tells the popup request's OnCloseUp, once per ShowPopup (the destructor does it for a menu
+  // that goes without closing).
+  void NotifyCloseUp();
+
   TkwBarDockingStyle FDockingStyle = dsNone;
   TkwDockSite* FDockSite = nullptr;               // not owned
   TkwBarItemControl* FSelectedControl = nullptr;  // owned by its link
@@ -75,6 +126,9 @@ class TkwBarWindow : public TCustomControl {
 
  private:
   TkwBarItemLinks* FLinks;  // not owned
+  TkwPopupRequest FPopupRequest;
+  bool FPopupOpen = false;
+  TPoint FGrabOffset;
 };
 
 // How the core makes the windows and dock sites of the bar windows library.

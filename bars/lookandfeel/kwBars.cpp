@@ -152,7 +152,7 @@ int TkwBar::GetNonClientWidth(TkwBarDockingStyle Style) const {
   const TkwBarPainter* painter = manager ? manager->Painter() : BaseBarPainter();
   if (Style == dsNone) return 2 * painter->GetSizingBorderWidth() + 2 * painter->GetBorderWidth();
   if (FBorderStyle == bbsNone) return IsStatusBarStyle() ? painter->GetSizeGripSize(manager).cx : 0;
-  TRect borders = painter->GetDockedBorderRect();
+  TRect borders = painter->GetBarDockedBorderRect(this, Style);
   int width = borders.Left + borders.Right;
   if ((Style == dsTop || Style == dsBottom) && manager) width += manager->GripSize();
   return width;
@@ -164,7 +164,7 @@ int TkwBar::GetNonClientHeight(TkwBarDockingStyle Style) const {
   if (Style == dsNone)
     return 2 * painter->GetSizingBorderHeight() + 2 * painter->GetBorderWidth() + painter->GetFloatingCaptionHeight();
   if (FBorderStyle == bbsNone) return IsStatusBarStyle() ? painter->GetSizeGripSize(manager).cy : 0;
-  TRect borders = painter->GetDockedBorderRect();
+  TRect borders = painter->GetBarDockedBorderRect(this, Style);
   int height = borders.Top + borders.Bottom;
   if ((Style == dsLeft || Style == dsRight) && manager) height += manager->GripSize();
   return height;
@@ -255,7 +255,11 @@ void TkwBar::ApplyPendingState() {
   HasPendingDockControl = false;
   HasPendingDockingStyle = false;
   PendingDockControl = nullptr;
-  SetVisible(PendingVisible);
+  // A design copy (read to reset bars) only holds values: its bars never show.
+  if (TkwBarManager::ReadingDesignCopy)
+    FVisible = PendingVisible;
+  else
+    SetVisible(PendingVisible);
   FromResource = true;
 }
 

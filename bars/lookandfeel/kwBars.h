@@ -287,6 +287,11 @@ class TkwBar : public TCollectionItem {
   void ChangeDocking(TkwBarDockingStyle Style, TkwDockSite* Site);
   bool IsClosable() const { return FAllowClose && !FIsMainMenu; }
   bool CanReset() const { return FromResource && AllowReset; }
+  // Asks (OK, Cancel), then Reset.
+  void ConfirmReset();
+  // Back to the form's design: the links (or, with the manager's UseFullReset, the whole bar) and
+  // the recently used state, from the design copy's bar of the same index. Nothing without one.
+  void Reset();
   bool IsStatusBarStyle() const;
   bool ShowsSizeGrip() const;
   int GetNonClientWidth(TkwBarDockingStyle Style) const;
@@ -373,10 +378,30 @@ class TkwBars : public TCollection {
   bool Busy = false;
   bool Dragging = false;
 
+  // Moves a bar by its grip: a modal loop while the mouse is captured; the bar floats or docks
+  // wherever the cursor is, live (Ctrl keeps it floating; a floating bar docks after resting
+  // WaitForDockingTime over a dock zone); the left button ends it, Escape too, where it is.
+  void TrackBarDrag(TkwBarWindow* Window);
+  // One move of the drag: the docking for the point, applied.
+  void DragStep(TkwBarWindow* Window, TPoint ScreenPoint);
+  // The docking style (dsNone: floating) and the dock site for a point.
+  TkwBarDockingStyle FindDockTarget(TkwBar* Bar, TPoint ScreenPoint, TkwDockSite*& Site);
+  // The drag's state: the window, the offset added to the cursor for its reference point.
+  TkwBarWindow* DraggedWindow() const { return FDragWindow; }
+  TPoint DragOffset() const { return FDragOffset; }
+
  protected:
   void Update(TCollectionItem*) override {}
 
  private:
   TkwBarManager* FManager;
   TkwDockSite* FEdgeDockSites[5] = {};
+  TkwBarWindow* FDragWindow = nullptr;
+  TkwBarDockingStyle FOriginalDockingStyle = dsNone;
+  TPoint FDragOffset;
+  TPoint FGrabOffset;
 };
+
+// While a bar is reset, links copied from the design take the items of the same names on the
+// running form.
+extern bool BarResetting;

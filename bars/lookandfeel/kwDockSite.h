@@ -42,6 +42,19 @@ class TkwDockSite : public TCustomControl {
   virtual int GetDockSize() const;
   virtual void SetDockSize(int Value);
 
+  // Dragging bars between sites. The zone (screen) where a dragged bar docks here: the site
+  // enlarged by a margin, along its edge when it is empty.
+  virtual TRect GetDockingZone();
+  // The screen point where a bar just taken out of this site would go back into its row for the
+  // cursor (its place along the row, the cursor across it).
+  virtual TPoint GetRowPoint(TkwBarWindow* Window, TPoint ScreenCursor);
+  // Takes a window out without laying the others out again (the drag may put it back).
+  virtual void TakeOutBarWindow(TkwBarWindow* Window) { UndockBarWindow(Window); }
+  // Moves a docked window to where the screen point falls within the site.
+  virtual void MoveBarWindow(TkwBarWindow* Window, TPoint ScreenPoint) { DockBarWindow(Window, ScreenPoint); }
+  // The drag of a window docked here is over.
+  virtual void FinishBarMove(TkwBarWindow*) { UpdateLayout(); }
+
  protected:
   virtual void ManagerChanged() { UpdateColor(); }
   void Notification(TComponent* AComponent, TOperation Operation) override;

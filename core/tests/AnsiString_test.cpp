@@ -2,6 +2,8 @@
 // UTF-16, and 1252 case mapping.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "AnsiString.h"
 
 namespace {
@@ -100,6 +102,28 @@ TEST(AnsiConversions, MalformedUtf8IsKeptAs1252Text) {
     SCOPED_TRACE(c.Input);
     EXPECT_EQ(Utf8ToAnsi(c.Input), c.Expected);
     EXPECT_EQ(Utf8ToWide(c.Input), AnsiToWide(c.Expected));
+  }
+}
+
+TEST(AnsiConversions, IntoABufferAsUtf8ToAnsiDoesWithinItsSize) {
+  // Non-ASCII characters at every place around the eight-byte runs read at once.
+  std::vector<std::string> texts = {"", "abcdefgh", "abcdefghijklmnop", "caf\xC3\xA9", "\xE9t\xE9 en 1252 \xE9t\xE9"};
+  for (std::size_t at = 0; at < 18; ++at) {
+    std::string text(20, 'x');
+    text.insert(at, "\xC5\x93");  // U+0153, one 1252 byte
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    const String whole = Utf8ToAnsi(text);
+    for (std::size_t max : {std::size_t(0), std::size_t(1), std::size_t(7), std::size_t(8), std::size_t(9), whole.size(),
+                            whole.size() + 5}) {
+      String out(max + 1, '#');
+      std::size_t written = Utf8ToAnsiInto(text, out.data(), max);
+      EXPECT_EQ(written, std::min(max, whole.size())) << max;
+      EXPECT_EQ(out.substr(0, written), whole.substr(0, written)) << max;
+      EXPECT_EQ(out[max], '#') << "written past the size " << max;
+    }
   }
 }
 

@@ -61,6 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
         TranslationCase{"select * from T_TAXON_VEG where TAXON_CODE order by TAXON_THEME",
                         "select * from T_TAXON_VEG where TAXON_CODE order by TAXON_THEME"},
         TranslationCase{"select * from T where A like 'V%' and B > 1.5e3", "select * from T where A like 'V%' and B > 1.5e3"},
+        // Comments and backquoted names are never rewritten inside.
+        TranslationCase{"select A -- it's TRUE\nfrom T where B = TRUE /* [x] = \"y\" */",
+                        "select A -- it's TRUE\nfrom T where B = 1 /* [x] = \"y\" */"},
+        TranslationCase{"select `TRUE` from T where A = `B`", "select `TRUE` from T where A = `B`"},
         // Accented names and text pass through byte for byte.
         TranslationCase{"select été from T where A = 'école'"_a, "select été from T where A = 'école'"_a}));
 

@@ -406,6 +406,36 @@ TEST_F(SessionTest, TransactionsAreNotNestedAndRollBackUnlessCommitted) {
   EXPECT_EQ(error->Kind, TSqliteErrorKind::Usage);
 }
 
+TEST_F(SessionTest, ACopyOfTheDatabaseReplacesTheTargetsWholeOrNotAtAll) {
+  Open().ExecuteScript("CREATE TABLE T(A TEXT); INSERT INTO T VALUES ('source');");
+  String copyPath = PathOf("copie.db");
+  {
+    SqliteSession target(copyPath, TSqliteOpenMode::CreateIfMissing);
+    target.ExecuteScript("CREATE TABLE OLD(X); INSERT INTO OLD VALUES (1);");
+    Session->CopyDatabaseTo(target);
+    SqliteStatement tables = target.PrepareNative("select group_concat(name) from sqlite_master");
+    ASSERT_TRUE(tables.Step());
+    EXPECT_EQ(tables.ColumnText(0), "T");
+    SqliteStatement value = target.PrepareNative("select A from T");
+    ASSERT_TRUE(value.Step());
+    EXPECT_EQ(value.ColumnText(0), "source");
+  }
+  // A target another connection is writing to cannot take the copy: the error says so, and the
+  // target keeps what it held.
+  Session->ExecuteScript("UPDATE T SET A = 'changed'");
+  SqliteSession target(copyPath);
+  SqliteSession writer(copyPath);
+  writer.BeginTransaction();
+  writer.ExecuteScript("INSERT INTO T VALUES ('writer')");
+  auto error = ErrorOf([&] { Session->CopyDatabaseTo(target); });
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->Kind, TSqliteErrorKind::Busy) << error->Message;
+  writer.Rollback();
+  SqliteStatement value = target.PrepareNative("select group_concat(A) from T");
+  ASSERT_TRUE(value.Step());
+  EXPECT_EQ(value.ColumnText(0), "source");
+}
+
 TEST_F(SessionTest, InsertIdAndChangedRows) {
   Open().ExecuteScript("CREATE TABLE T(ID INTEGER PRIMARY KEY, B INTEGER)");
   Session->Execute("insert into T(B) values (1)");

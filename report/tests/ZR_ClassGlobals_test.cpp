@@ -48,9 +48,12 @@ TEST(ZrLocale, TableTexts) {
       {55621, "FIELDISNULL(<NomDeChamp>)/Retourne 'vrai' si le champ contient null"},
       {53048, "Tapez les N de pages et/ou groupe séparés par des virgules. (1,3,5-12)"_a},
       {55190, ""},
-      {55008, ""},
-      {55435, ""},
-      {53420, ""},
+      // Texts the engine's table lacked: paper names, the default paper source, the format editor.
+      {55008, "Lettre 8 1/2 x 11 po"},
+      {55016, "A4 210 x 297 mm"},
+      {55074, "Format personnalisé"_a},
+      {55435, "Sélection automatique"_a},
+      {53420, "Format d'affichage"},
   };
   for (const Case& c : cases) EXPECT_EQ(TzrLocale::Get()->LoadStr(c.Id), c.Text) << c.Id;
 }

@@ -3,26 +3,30 @@
 #pragma once
 
 #include <initializer_list>
+#include <iterator>
 #include <vector>
 
 #include "UiTestSupport.h"
 
-// Presses the modifiers, then Key, and lets them go in reverse order, through the input queue.
-inline void PressChord(std::initializer_list<WORD> Modifiers, WORD Key) {
+// The modifiers pressed, then Key, and let go in reverse order.
+inline std::vector<INPUT> Chord(std::initializer_list<WORD> Modifiers, WORD Key) {
   std::vector<INPUT> inputs;
-  auto add = [&](WORD Vk, bool Up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = Vk;
-    in.ki.wScan = WORD(MapVirtualKeyA(Vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(in);
-  };
-  for (WORD m : Modifiers) add(m, false);
-  add(Key, false);
-  add(Key, true);
-  for (auto it = std::rbegin(Modifiers); it != std::rend(Modifiers); ++it) add(*it, true);
+  for (WORD m : Modifiers) inputs.push_back(KeyInput(m, false));
+  inputs.push_back(KeyInput(Key, false));
+  inputs.push_back(KeyInput(Key, true));
+  for (auto it = std::rbegin(Modifiers); it != std::rend(Modifiers); ++it) inputs.push_back(KeyInput(*it, true));
+  return inputs;
+}
+
+// A chord sent through the input queue, not waited for (keys that open a menu's modal loop).
+inline void SendChord(std::initializer_list<WORD> Modifiers, WORD Key) {
+  std::vector<INPUT> inputs = Chord(Modifiers, Key);
   SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// A chord through the input queue, and handled.
+inline void PressChord(std::initializer_list<WORD> Modifiers, WORD Key) {
+  SendKeys(Chord(Modifiers, Key), Modifiers.size() ? *Modifiers.begin() : Key);
 }
 
 // Lets the application go idle once (its idle work updates the actions): messages are handled

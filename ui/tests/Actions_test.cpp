@@ -19,7 +19,7 @@ class ActionTest : public ::testing::Test {
     Application->Initialize();
   }
   void TearDown() override {
-    Pump(20);
+    PumpPending();
     EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
   }
   static TAction* NewAction(TCustomActionList* List, const String& Caption, TClickRecorder* Recorder) {
@@ -189,13 +189,11 @@ TEST_F(ActionTest, AShortCutTypedOnTheFormRunsTheActionOnce) {
   SetWindowTextA(f->Edit1->Handle(), "");
 
   PressChord({VK_CONTROL}, 'N');
-  Pump(100);
   EXPECT_EQ(executed.Count(), 1);
   // The key was taken: the edit received no character.
   EXPECT_EQ(f->Edit1->Text(), "");
   // Without Ctrl the key is the edit's.
-  PressKey('N');
-  Pump(100);
+  Press('N');
   EXPECT_EQ(executed.Count(), 1);
   EXPECT_EQ(f->Edit1->Text(), "n");
   // A disabled action takes the shortcut but does not run.
@@ -204,7 +202,6 @@ TEST_F(ActionTest, AShortCutTypedOnTheFormRunsTheActionOnce) {
   } disabler;
   action->OnUpdate = TNotifyEvent(&disabler, &TDisabler::Update);
   PressChord({VK_CONTROL}, 'N');
-  Pump(100);
   EXPECT_EQ(executed.Count(), 1);
 }
 
@@ -223,15 +220,12 @@ TEST_F(ActionTest, ShortCutsInAnMDIChildGoToItsListsThenToTheFrame) {
   auto* childList = new TActionList(child);
   TAction* childAction = NewAction(childList, "Enfant", &onChild);
   childAction->SetShortCut(ShortCut('J', {ssCtrl}));
-  Pump(50);
-  ASSERT_EQ(GetFocus(), child->ChildEdit->Handle());
+  ASSERT_TRUE(WaitFor("the child's edit to have the focus", [&] { return GetFocus() == child->ChildEdit->Handle(); }));
 
   PressChord({VK_CONTROL}, 'K');
-  Pump(100);
   ASSERT_EQ(onFrame.Count(), 1) << "the frame serves its child";
   EXPECT_EQ(onFrame.Senders[0], frameAction);
   PressChord({VK_CONTROL}, 'J');
-  Pump(100);
   EXPECT_EQ(onChild.Count(), 1) << "the child's own list comes first";
   EXPECT_EQ(onFrame.Count(), 1);
 

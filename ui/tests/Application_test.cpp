@@ -74,7 +74,7 @@ TEST(Application, IdleRunsOnIdleAndTheActionUpdatesOfVisibleForms) {
   Application->OnIdle = TIdleEvent(&counter, &TCounter::OnIdle);
   // HandleMessage goes idle when the queue is empty, then waits for the next message: a thread
   // timer wakes it.
-  Pump(50);
+  PumpPending();
   UINT_PTR wake = SetTimer(nullptr, 0, 30, nullptr);
   for (int i = 0; i < 20 && counter.Idle == 0; ++i) Application->HandleMessage();
   KillTimer(nullptr, wake);
@@ -118,12 +118,12 @@ TEST(Timer, FiresWhileEnabledAndStopsWhenDisabled) {
   TTimer timer(nullptr);
   timer.SetInterval(20);
   timer.SetOnTimer(TNotifyEvent(&ticks, &TTicks::Tick));
-  Pump(200);
-  EXPECT_GE(ticks.Count, 2);
+  EXPECT_TRUE(WaitFor("two ticks of the timer", [&] { return ticks.Count >= 2; }));
   timer.SetEnabled(false);
-  Pump(30);
+  PumpPending();
   int stopped = ticks.Count;
-  Pump(150);
+  // Nothing must happen: seven intervals from the moment the timer was stopped and the queue empty.
+  PumpFor(150);
   EXPECT_EQ(ticks.Count, stopped);
 }
 
@@ -140,7 +140,9 @@ TEST(Timer, ExceptionInOnTimerGoesToTheApplication) {
   failing.Timer = &timer;
   timer.SetInterval(10);
   timer.SetOnTimer(TNotifyEvent(&failing, &TFailing::Tick));
-  Pump(100);
+  ASSERT_TRUE(WaitFor("the exception to be shown", [&] { return !script.Asked.empty(); }));
+  // The handler stopped the timer before it threw: no second tick.
+  PumpFor(50);
   ASSERT_EQ(script.Asked.size(), 1u);
   EXPECT_EQ(script.Asked[0].Text, "minuterie.");
 }

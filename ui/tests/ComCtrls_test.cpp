@@ -13,20 +13,7 @@
 
 namespace {
 
-// A click that cannot pair with the previous one into a double click, after the cursor has
-// settled on the point.
-void ClickOn(TPoint ScreenPos) {
-  static DWORD last = 0;
-  DWORD wait = GetDoubleClickTime() + 50;
-  DWORD since = GetTickCount() - last;
-  if (since < wait) Pump(int(wait - since));
-  SetCursorPos(ScreenPos.X, ScreenPos.Y);
-  Pump(30);
-  ClickAt(ScreenPos);
-  last = GetTickCount();
-}
-
-// Presses the keys in order and releases them in reverse (Ctrl+Shift+Tab...).
+// Presses the keys in order and releases them in reverse (Ctrl+Shift+Tab...), and handled.
 void PressChord(std::initializer_list<WORD> Keys) {
   std::vector<INPUT> in;
   for (WORD k : Keys) {
@@ -44,34 +31,9 @@ void PressChord(std::initializer_list<WORD> Keys) {
     i.ki.dwFlags = KEYEVENTF_KEYUP;
     in.push_back(i);
   }
-  SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
+  SendKeys(in, *Keys.begin());
 }
 
-// Mouse input at an absolute screen point (the system's 0..65535 scale).
-void SendMouse(TPoint P, DWORD Flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = LONG(P.X * 65535 / std::max(GetSystemMetrics(SM_CXSCREEN) - 1, 1));
-  in.mi.dy = LONG(P.Y * 65535 / std::max(GetSystemMetrics(SM_CYSCREEN) - 1, 1));
-  in.mi.dwFlags = Flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof(INPUT));
-}
-
-// A left-button drag from one screen point to another, in a few steps, each handled before the
-// next.
-void DragMouse(TPoint From, TPoint To) {
-  SendMouse(From, 0);
-  Pump(40);
-  SendMouse(From, MOUSEEVENTF_LEFTDOWN);
-  Pump(40);
-  for (int step = 1; step <= 4; ++step) {
-    SendMouse(TPoint(From.X + (To.X - From.X) * step / 4, From.Y + (To.Y - From.Y) * step / 4), 0);
-    Pump(50);
-  }
-  Pump(50);
-  SendMouse(To, MOUSEEVENTF_LEFTUP);
-  Pump(80);
-}
 
 class TEventLog : public TObject {
  public:
@@ -120,7 +82,7 @@ class ComCtrlsTest : public ::testing::Test {
     Activate(Form.get());
   }
   void TearDown() override {
-    Pump(20);
+    PumpPending();
     Form.reset();
     EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
   }
@@ -156,7 +118,7 @@ class PageControlTest : public ComCtrlsTest {
     }
     Pages->OnChanging = TTabChangingEvent(&Log, &TEventLog::Changing);
     Pages->OnChange = TNotifyEvent(&Log, &TEventLog::Changed);
-    Pump(30);
+    PumpPending();
   }
   int NativeTabCount() { return int(SendMessageA(Pages->Handle(), TCM_GETITEMCOUNT, 0, 0)); }
   String NativeTabText(int Index) {
@@ -204,15 +166,13 @@ TEST_F(PageControlTest, ClickingATabAsksOnChangingWhichMayRefuse) {
                                             (Pages->TabRect(1).Top + Pages->TabRect(1).Bottom) / 2));
   Log.AllowChange = false;
   Log.Events.clear();
-  ClickOn(tab);
-  Pump(100);
+  ClickAt(tab);
   EXPECT_EQ(Log.Events, (std::vector<String>{"changing"}));
   EXPECT_EQ(Pages->ActivePage(), Sheets[0]);
   EXPECT_EQ(Pages->TabIndex(), 0);
   Log.AllowChange = true;
   Log.Events.clear();
-  ClickOn(tab);
-  Pump(100);
+  ClickAt(tab);
   EXPECT_EQ(Pages->ActivePage(), Sheets[1]);
   EXPECT_EQ(Log.Events, (std::vector<String>{"changing", "show Sheet2", "hide Sheet1", "change"}));
 }
@@ -223,11 +183,9 @@ TEST_F(PageControlTest, CtrlTabTurnsThePagesSkippingHiddenTabs) {
   EXPECT_EQ(Sheets[1]->TabIndex(), -1);
   EXPECT_EQ(Sheets[2]->TabIndex(), 1);
   EXPECT_EQ(NativeTabText(1), "Page 3");
-  Edits[0]->SetFocus();
-  Pump(20);
+  ASSERT_TRUE(GiveFocus(Edits[0]));
   Log.Events.clear();
   PressChord({VK_CONTROL, VK_TAB});
-  Pump(100);
   EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
   EXPECT_EQ(Pages->TabIndex(), 1);
   // The focus follows to the new page: the old sheet is left, the new one entered.
@@ -235,12 +193,10 @@ TEST_F(PageControlTest, CtrlTabTurnsThePagesSkippingHiddenTabs) {
   EXPECT_EQ(Log.Events,
             (std::vector<String>{"changing", "show Sheet3", "exit Sheet1", "enter Sheet3", "hide Sheet1", "change"}));
   PressChord({VK_CONTROL, VK_SHIFT, VK_TAB});
-  Pump(100);
   EXPECT_EQ(Pages->ActivePage(), Sheets[0]);
   // A refused change leaves the page, and the key does nothing else.
   Log.AllowChange = false;
   PressChord({VK_CONTROL, VK_TAB});
-  Pump(100);
   EXPECT_EQ(Pages->ActivePage(), Sheets[0]);
   // The active page may have its tab hidden: it stays shown, and no tab is selected.
   Log.AllowChange = true;
@@ -273,8 +229,7 @@ TEST_F(ComCtrlsTest, TabControlTabsAndChangeEvents) {
   tabs->SetTabIndex(1);
   TRect r = tabs->TabRect(2);
   EXPECT_EQ(tabs->IndexOfTabAt((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2), 2);
-  ClickOn(tabs->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)));
-  Pump(100);
+  ClickAt(tabs->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)));
   EXPECT_EQ(tabs->TabIndex(), 2);
   EXPECT_EQ(Log.Events, (std::vector<String>{"changing", "change"}));
   tabs->Tabs()->Delete(2);
@@ -334,7 +289,7 @@ class TreeViewTest : public ComCtrlsTest {
     Tree->OnCollapsed = TTVExpandedEvent(&Log, &TEventLog::NodeCollapsed);
     Tree->OnDeletion = TTVExpandedEvent(&Log, &TEventLog::NodeDeleted);
     Tree->SetParent(Form.get());
-    Pump(30);
+    PumpPending();
   }
   TTreeView* Tree = nullptr;
   TTreeNode* Wetlands = nullptr;
@@ -383,18 +338,15 @@ TEST_F(TreeViewTest, ExpandingAndSelectingByProgramAndByUser) {
   Log.Events.clear();
   TRect r = Marsh->DisplayRect(true);
   ASSERT_FALSE(r.IsEmpty());
-  ClickOn(Tree->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)));
-  Pump(100);
+  ClickAt(Tree->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)));
   EXPECT_EQ(Tree->Selected(), Marsh);
   EXPECT_TRUE(Marsh->Selected());
   EXPECT_EQ(Tree->GetNodeAt((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2), Marsh);
   EXPECT_EQ(Log.Events, (std::vector<String>{"changing Marais", "change Marais"}));
   // Keys: Down selects the next node, Right opens it.
-  PressKey(VK_DOWN);
-  Pump(60);
+  Press(VK_DOWN);
   EXPECT_EQ(Tree->Selected(), Peat);
-  PressKey(VK_RIGHT);
-  Pump(60);
+  Press(VK_RIGHT);
   EXPECT_TRUE(Peat->Expanded());
   EXPECT_EQ(Log.Events.back(), "expanded Tourbière"_a);
   // A refused change keeps the selection.
@@ -430,9 +382,8 @@ TEST_F(ComCtrlsTest, HeaderSectionsReportClicksAndResizes) {
   EXPECT_EQ(item.left, 200);
   EXPECT_EQ(header->Sections()->Items(2)->Left(), 200);
   EXPECT_EQ(header->Sections()->Items(2)->Right(), 280);
-  Pump(30);
-  ClickOn(header->ClientToScreen(TPoint(230, header->Height() / 2)));
-  Pump(100);
+  ASSERT_TRUE(Painted(header));
+  ClickAt(header->ClientToScreen(TPoint(230, header->Height() / 2)));
   EXPECT_EQ(Log.Events, (std::vector<String>{"click Surface"}));
   // Dragging the divider after "Code" widens it.
   Log.Events.clear();
@@ -458,29 +409,24 @@ TEST_F(ComCtrlsTest, UpDownStepsTheValueOfItsAssociatedEdit) {
   updown->SetAssociate(edit);
   updown->OnClick = TUDClickEvent(&Log, &TEventLog::UpDownClicked);
   updown->OnChanging = TUDChangingEvent(&Log, &TEventLog::Changing);
-  Pump(30);
+  PumpPending();
   EXPECT_EQ(edit->Text(), "5");
   // The up-down sits against the edit's right edge.
   EXPECT_EQ(updown->Left(), edit->Left() + edit->Width());
-  ClickOn(updown->ClientToScreen(TPoint(updown->Width() / 2, 3)));
-  Pump(100);
+  ClickAt(updown->ClientToScreen(TPoint(updown->Width() / 2, 3)));
   EXPECT_EQ(updown->Position(), 6);
   EXPECT_EQ(edit->Text(), "6");
   EXPECT_EQ(Log.Events, (std::vector<String>{"changing", "next"}));
   // The arrow keys in the edit step too; the range holds.
-  edit->SetFocus();
-  Pump(20);
-  for (int i = 0; i < 6; ++i) PressKey(VK_UP);
-  Pump(120);
+  ASSERT_TRUE(GiveFocus(edit));
+  for (int i = 0; i < 6; ++i) Press(VK_UP);
   EXPECT_EQ(updown->Position(), 10);
   EXPECT_EQ(edit->Text(), "10");
-  PressKey(VK_DOWN);
-  Pump(60);
+  Press(VK_DOWN);
   EXPECT_EQ(edit->Text(), "9");
   EXPECT_EQ(Log.Events.back(), "prev");
   Log.AllowChange = false;
-  PressKey(VK_DOWN);
-  Pump(60);
+  Press(VK_DOWN);
   EXPECT_EQ(updown->Position(), 9);
   EXPECT_EQ(edit->Text(), "9");
   // The associated edit going away is noticed.
@@ -525,7 +471,7 @@ TEST_F(ComCtrlsTest, SplitterDragResizesTheControlBeforeIt) {
   splitter->OnCanResize = TCanResizeEvent(&Log, &TEventLog::CanResize);
   auto* client = Make<TTestPanel>(Form.get(), "ClientPanel");
   client->SetAlign(alClient);
-  Pump(30);
+  PumpPending();
   ASSERT_EQ(splitter->Left(), 100);
   EXPECT_EQ(splitter->ResizeControl(), left);
   TPoint grip = Form->ClientToScreen(TPoint(splitter->Left() + 1, 100));

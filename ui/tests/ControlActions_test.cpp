@@ -144,8 +144,7 @@ TEST_F(StdFormTest, AltLetterFromAControlTakingCharactersReachesTheForm) {
   counter.N = &clicks;
   b->OnClick = TNotifyEvent(&counter, &Counter::Click);
   ShowForm();
-  taker->SetFocus();
-  Pump(20);
+  ASSERT_TRUE(GiveFocus(taker));
   ASSERT_TRUE(taker->Focused());
   // The plain letter is the control's; with Alt it is the button's accelerator.
   TypeText("v");

@@ -47,7 +47,7 @@ class ControlTest : public ::testing::Test {
   void SetUp() override {
     Layout.reset(CreateForm<TTestLayout>(nullptr));
     Layout->Show();
-    Pump(20);
+    PumpPending();
   }
   void TearDown() override {
     Layout.reset();
@@ -133,7 +133,7 @@ TEST_F(ControlTest, AlignmentAndAnchorsFollowTheParentsSize) {
   }
   Layout->SetClientWidth(500);
   Layout->SetClientHeight(400);
-  Pump(20);
+  PumpPending();
   for (const AlignCase& c : AlignCases) {
     auto* control = static_cast<TControl*>(Layout->FindComponent(c.Control));
     EXPECT_EQ(control->BoundsRect(), c.After) << c.Control;

@@ -73,7 +73,7 @@ class DBCtrlGridTest : public TestFolder, public TObject {
   }
   void TearDown() override {
     Form.reset();
-    Pump(20);
+    PumpPending();
     Source.reset();
     Query.reset();
     Connection.reset();
@@ -147,8 +147,7 @@ struct KeyCase {
 };
 
 TEST_F(DBCtrlGridTest, KeysMoveTheRecordAndScrollThePanels) {
-  Grid->SetFocus();
-  Pump();
+  ASSERT_TRUE(GiveFocus(Grid));
   ASSERT_TRUE(Grid->Focused());
   // Each key from where the previous one left.
   const KeyCase cases[] = {
@@ -176,14 +175,14 @@ TEST_F(DBCtrlGridTest, EachPanelIsPaintedWithItsOwnRow) {
 
 TEST_F(DBCtrlGridTest, PaintCopiesOfAnEditShowTheirOwnRow) {
   Repaint();
-  Pump();
+  ASSERT_TRUE(::Painted(Grid));
   // Rows 1 (the real edit), 2 and 3 (copies).
   std::vector<std::uint32_t> row2 = EditPixels(1);
   std::vector<std::uint32_t> row3 = EditPixels(2);
   EXPECT_TRUE(row2 != row3) << "the copies draw different rows";
   Query->Next();  // the real edit moves to panel 1; panel 2 still shows row 3 as a copy
   Repaint();
-  Pump();
+  ASSERT_TRUE(::Painted(Grid));
   EXPECT_TRUE(EditPixels(2) == row3) << "panel 2 still shows row 3";
   EXPECT_TRUE(EditPixels(0) != row2) << "panel 0 now shows row 1";
 }
@@ -192,17 +191,16 @@ TEST_F(DBCtrlGridTest, TheCurrentPanelShowsTheSelectedColourWhileFocused) {
   auto* outside = new TEdit(Form.get());
   outside->SetParent(Form.get());
   outside->SetBounds(10, 250, 100, 22);
-  outside->SetFocus();
+  ASSERT_TRUE(GiveFocus(outside));
   Query->Next();
-  Pump();
+  PumpPending();
   Repaint();
-  Pump();
+  ASSERT_TRUE(::Painted(Grid));
   // A corner of each panel, away from the controls.
   EXPECT_EQ(ScreenPixel(Grid, 245, 42), ColorToRGB(clWhite)) << "current panel, grid not focused";
-  Grid->SetFocus();
-  Pump();
+  ASSERT_TRUE(GiveFocus(Grid));
   Repaint();
-  Pump();
+  ASSERT_TRUE(::Painted(Grid));
   EXPECT_EQ(ScreenPixel(Grid, 245, 42), ColorToRGB(clYellow)) << "current panel";
   EXPECT_EQ(ScreenPixel(Grid, 245, 2), ColorToRGB(clWhite)) << "another panel";
   EXPECT_EQ(ScreenPixel(Grid, 245, 82), ColorToRGB(clWhite)) << "another panel";

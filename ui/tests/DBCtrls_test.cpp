@@ -47,7 +47,7 @@ class DBCtrlsTest : public TestFolder, public TObject {
   }
   void TearDown() override {
     Form.reset();
-    Pump(20);
+    PumpPending();
     Source.reset();
     Query.reset();
     Connection.reset();
@@ -90,8 +90,7 @@ TEST_F(DBCtrlsTest, EditTypesIntoTheRowAndTheFileChangesOnlyWhenPosted) {
   TDBEdit* edit = AddBound<TDBEdit>("NAME", 10);
   ShowForm();
   EXPECT_EQ(edit->Text(), "Name1");
-  edit->SetFocus();
-  Pump();
+  ASSERT_TRUE(GiveFocus(edit));
   EXPECT_EQ(Query->State(), dsBrowse);
   Press(VK_END);
   TypeText("X");
@@ -111,8 +110,7 @@ TEST_F(DBCtrlsTest, EditWithoutAutoEditStaysReadOnly) {
   Source->AutoEdit = false;
   TDBEdit* edit = AddBound<TDBEdit>("NAME", 10);
   ShowForm();
-  edit->SetFocus();
-  Pump();
+  ASSERT_TRUE(GiveFocus(edit));
   TypeText("Z");
   EXPECT_EQ(Query->State(), dsBrowse);
   EXPECT_EQ(edit->Text(), "Name1");
@@ -121,14 +119,12 @@ TEST_F(DBCtrlsTest, EditWithoutAutoEditStaysReadOnly) {
 TEST_F(DBCtrlsTest, InvalidIntegerIsRefusedWithTheFieldsMessageAndTheFocusStays) {
   TDBEdit* edit = AddBound<TDBEdit>("QTY", 10);
   ShowForm();
-  edit->SetFocus();
-  Pump();
+  ASSERT_TRUE(GiveFocus(edit));
   Press(VK_END);
   TypeText("a-5");  // the letter is refused by the field; "10-5" is no integer
   EXPECT_EQ(edit->Text(), "10-5");
   Script.Push(mrOk);
   Press(VK_TAB);
-  Pump(100);
   ASSERT_EQ(Script.Asked.size(), 1u);
   EXPECT_NE(Script.Asked[0].Text.find("10-5"), String::npos) << Script.Asked[0].Text;
   EXPECT_TRUE(edit->Focused()) << "the user stays to correct the text";
@@ -138,8 +134,7 @@ TEST_F(DBCtrlsTest, InvalidIntegerIsRefusedWithTheFieldsMessageAndTheFocusStays)
 TEST_F(DBCtrlsTest, EscapePutsTheFieldBack) {
   TDBEdit* edit = AddBound<TDBEdit>("NAME", 10);
   ShowForm();
-  edit->SetFocus();
-  Pump();
+  ASSERT_TRUE(GiveFocus(edit));
   Press(VK_END);
   TypeText("Q");
   EXPECT_EQ(edit->Text(), "Name1Q");
@@ -191,8 +186,7 @@ TEST_F(DBCtrlsTest, ComboBoxAndRadioGroupWriteTheirValue) {
   EXPECT_EQ(combo->ItemIndex(), 0);
   EXPECT_EQ(group->ItemIndex(), 0);
 
-  combo->SetFocus();
-  Pump();
+  ASSERT_TRUE(GiveFocus(combo));
   Press(VK_DOWN);
   EXPECT_EQ(combo->ItemIndex(), 1);
   EXPECT_EQ(Query->State(), dsEdit);

@@ -29,7 +29,7 @@ const auto* const UiEnvironment = ::testing::AddGlobalTestEnvironment(new TUiEnv
 class FormTest : public ::testing::Test {
  protected:
   void TearDown() override {
-    Pump(20);
+    PumpPending();
     EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
   }
   TModalScript Script;
@@ -78,28 +78,24 @@ TEST_F(FormTest, TabAndShiftTabMoveTheFocusInTabOrder) {
   EXPECT_EQ(Screen->ActiveControl(), f->Edit1);
   f->FocusLog.clear();
 
-  PressKey(VK_TAB);
-  Pump(100);
+  Press(VK_TAB);
   EXPECT_EQ(GetFocus(), f->Edit2->Handle());
   {
     // The key reaches the focused edit as a reflected key-down, which asks the control before the
     // form moves the focus.
     TMessageRecorder recorder(f->Edit2, {CN_KEYDOWN, CM_CHILDKEY, CM_WANTSPECIALKEY, CM_EXIT, WM_KEYDOWN});
-    PressKey(VK_TAB);
-    Pump(100);
+    Press(VK_TAB);
     EXPECT_EQ(recorder.Seen, (std::vector<UINT>{CN_KEYDOWN, CM_CHILDKEY, CM_WANTSPECIALKEY, CM_EXIT}));
   }
   EXPECT_EQ(GetFocus(), f->Edit3->Handle());
-  PressKey(VK_TAB, true);
-  Pump(100);
+  Press(VK_TAB, true);
   EXPECT_EQ(GetFocus(), f->Edit2->Handle());
   EXPECT_EQ(f->ActiveControl(), f->Edit2);
   EXPECT_EQ(Screen->ActiveControl(), f->Edit2);
   EXPECT_EQ(f->FocusLog, (std::vector<String>{"exit Edit1", "enter Edit2", "exit Edit2", "enter Edit3", "exit Edit3",
                                                "enter Edit2"}));
   // An edit takes the arrow keys itself: the focus stays.
-  PressKey(VK_DOWN);
-  Pump(50);
+  Press(VK_DOWN);
   EXPECT_EQ(GetFocus(), f->Edit2->Handle());
 }
 
@@ -240,7 +236,7 @@ TEST_F(FormTest, CloseQueryCanRefuseAndCloseActionsApply) {
   int before = Screen->FormCount();
   released->Close();
   EXPECT_EQ(Screen->FormCount(), before);
-  Pump(50);
+  PumpPending();
   EXPECT_EQ(Screen->FormCount(), before - 1);
   for (int i = 0; i < Screen->FormCount(); ++i) gone = gone && Screen->Forms(i) != released;
   EXPECT_TRUE(gone);
@@ -319,7 +315,8 @@ TEST_F(FormTest, MDIChildrenAreCreatedActivatedArrangedAndFreed) {
   TTestChildForm::Destroyed = 0;
   auto* c1 = CreateForm<TTestChildForm>(Application);
   auto* c2 = CreateForm<TTestChildForm>(Application);
-  Pump(50);
+  EXPECT_TRUE(WaitFor("the second child's edit to have the focus",
+                      [&] { return GetFocus() == c2->ChildEdit->Handle(); }));
   EXPECT_TRUE(c1->Visible());
   EXPECT_EQ(GetParent(c1->Handle()), frame->ClientHandle());
   EXPECT_EQ(frame->MDIChildCount(), 2);
@@ -328,13 +325,14 @@ TEST_F(FormTest, MDIChildrenAreCreatedActivatedArrangedAndFreed) {
   EXPECT_EQ(GetFocus(), c2->ChildEdit->Handle()) << "DEBUG " << (FindControl(GetFocus()) ? FindControl(GetFocus())->Name() : String("?")) << " fg=" << (FindControl(GetForegroundWindow()) ? FindControl(GetForegroundWindow())->Name() : String("?")) << " client=" << (GetFocus() == frame->ClientHandle()) << " ac=" << (c2->ActiveControl() ? c2->ActiveControl()->Name() : String("none")) << " active=" << c2->Active();
 
   frame->Next();
-  Pump(50);
+  EXPECT_TRUE(WaitFor("the first child's edit to have the focus",
+                      [&] { return GetFocus() == c1->ChildEdit->Handle(); }));
   EXPECT_EQ(frame->ActiveMDIChild(), c1);
   EXPECT_EQ(GetFocus(), c1->ChildEdit->Handle());
   EXPECT_EQ(Screen->ActiveForm(), c1);
 
   frame->Cascade();
-  Pump(20);
+  PumpPending();
   RECT r1, r2;
   GetWindowRect(c1->Handle(), &r1);
   GetWindowRect(c2->Handle(), &r2);
@@ -349,7 +347,7 @@ TEST_F(FormTest, MDIChildrenAreCreatedActivatedArrangedAndFreed) {
   // Closing with caFree frees the child once the close is over.
   c1->Close();
   EXPECT_EQ(TTestChildForm::Destroyed, 0);
-  Pump(50);
+  PumpPending();
   EXPECT_EQ(TTestChildForm::Destroyed, 1);
   EXPECT_EQ(frame->MDIChildCount(), 1);
   EXPECT_EQ(frame->ActiveMDIChild(), c2);

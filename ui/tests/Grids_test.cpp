@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 #include "Format.h"
 #include "Grids.h"
@@ -81,28 +82,27 @@ class TGridForm : public TForm {
   TTestEdit* After;
 };
 
-void SendKeyEvent(WORD Key, bool Up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = Key;
-  in.ki.wScan = WORD(MapVirtualKeyA(Key, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
+// A key event; the navigation keys are extended keys, as the keyboard sends them.
+INPUT KeyEvent(WORD Key, bool Up) {
+  INPUT in = KeyInput(Key, Up);
   if (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_HOME || Key == VK_END || Key == VK_LEFT || Key == VK_RIGHT ||
       Key == VK_UP || Key == VK_DOWN || Key == VK_INSERT || Key == VK_DELETE) {
     in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
   }
-  SendInput(1, &in, sizeof(in));
+  return in;
 }
 
-// A key with modifiers, through the system's input queue.
+// A key with modifiers, through the system's input queue, and handled.
 void PressChord(WORD Key, TShiftState Shift) {
-  if (Shift.Contains(ssCtrl)) SendKeyEvent(VK_CONTROL, false);
-  if (Shift.Contains(ssShift)) SendKeyEvent(VK_SHIFT, false);
-  SendKeyEvent(Key, false);
-  SendKeyEvent(Key, true);
-  if (Shift.Contains(ssShift)) SendKeyEvent(VK_SHIFT, true);
-  if (Shift.Contains(ssCtrl)) SendKeyEvent(VK_CONTROL, true);
-  Pump(60);
+  std::vector<INPUT> inputs;
+  if (Shift.Contains(ssCtrl)) inputs.push_back(KeyEvent(VK_CONTROL, false));
+  if (Shift.Contains(ssShift)) inputs.push_back(KeyEvent(VK_SHIFT, false));
+  inputs.push_back(KeyEvent(Key, false));
+  inputs.push_back(KeyEvent(Key, true));
+  WORD last = Key;
+  if (Shift.Contains(ssShift)) inputs.push_back(KeyEvent(last = VK_SHIFT, true));
+  if (Shift.Contains(ssCtrl)) inputs.push_back(KeyEvent(last = VK_CONTROL, true));
+  SendKeys(inputs, last);
 }
 
 void TypeText(const char* Text) {
@@ -110,30 +110,6 @@ void TypeText(const char* Text) {
     SHORT vk = VkKeyScanA(*p);
     PressChord(WORD(vk & 0xFF), (vk & 0x100) ? TShiftState{ssShift} : TShiftState{});
   }
-}
-
-// A mouse event at a screen point, the position carried by the event itself.
-void SendMouse(DWORD Flags, TPoint At) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = At.X * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = At.Y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = Flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof(in));
-}
-
-// Presses at From, moves in steps to To and releases there (screen coordinates).
-void DragMouse(TPoint From, TPoint To) {
-  SendMouse(0, From);
-  Pump(30);
-  SendMouse(MOUSEEVENTF_LEFTDOWN, From);
-  Pump(40);
-  for (int i = 1; i <= 4; ++i) {
-    SendMouse(0, TPoint(From.X + (To.X - From.X) * i / 4, From.Y + (To.Y - From.Y) * i / 4));
-    Pump(30);
-  }
-  SendMouse(MOUSEEVENTF_LEFTUP, To);
-  Pump(60);
 }
 
 class GridTest : public ::testing::Test {
@@ -146,14 +122,13 @@ class GridTest : public ::testing::Test {
   void ShowAndFocus() {
     Form->Show();
     Activate(Form.get());
-    Grid->SetFocus();
-    Pump(30);
+    ASSERT_TRUE(GiveFocus(Grid));
     ASSERT_EQ(GetFocus(), Grid->Handle());
   }
   TPoint ScreenOf(int X, int Y) { return Grid->ClientToScreen(TPoint(X, Y)); }
   void TearDown() override {
     Form.reset();
-    Pump(20);
+    PumpPending();
     EXPECT_TRUE(Script.Unexpected.empty());
   }
   TModalScript Script;
@@ -302,8 +277,7 @@ TEST_F(GridTest, TabMovesBetweenCellsOnlyWithGoTabs) {
 
   Grid->SetOptions(Grid->Options() + TGridOptions{goTabs});
   Grid->SetTabStops(2, false);
-  Grid->SetFocus();
-  Pump(30);
+  ASSERT_TRUE(GiveFocus(Grid));
   PressChord(VK_TAB, {});
   EXPECT_EQ(GetFocus(), Grid->Handle());
   EXPECT_EQ(Grid->Col(), 7);
@@ -524,7 +498,7 @@ TEST_F(GridEditTest, MovingToAnotherCellEndsEditingAndCanEditShowDecides) {
   EXPECT_EQ(Grid->Cells(2, 3), "2:3q");
   // goAlwaysShowEditor keeps an editor on the current cell, which follows it.
   Grid->SetOptions(Grid->Options() + TGridOptions{goAlwaysShowEditor});
-  Pump(30);
+  PumpPending();
   ASSERT_TRUE(EditorShows());
   EXPECT_EQ(Grid->InplaceEditor()->Text(), "2:4");
   PressChord(VK_DOWN, {});
@@ -540,8 +514,7 @@ TEST_F(GridEditTest, MovingToAnotherCellEndsEditingAndCanEditShowDecides) {
 TEST_F(GridEditTest, LeavingTheGridCommitsAndHidesTheEditor) {
   TypeText("z");
   ASSERT_TRUE(EditorShows());
-  Form->After->SetFocus();
-  Pump(30);
+  ASSERT_TRUE(GiveFocus(Form->After));
   EXPECT_FALSE(EditorShows());
   EXPECT_FALSE(Grid->EditorMode());
   EXPECT_EQ(Grid->Cells(2, 3), "z");
@@ -554,7 +527,7 @@ TEST_F(GridTest, DrawCellIsAskedForEveryVisibleCellWithItsState) {
   ShowAndFocus();
   Grid->SetSelection(TGridRect{1, 1, 2, 2});  // current cell (2, 2), anchor (1, 1)
   Grid->SetTopRow(2);
-  Pump(30);
+  ASSERT_TRUE(Painted(Grid));
   Grid->Drawn.clear();
   Grid->Repaint();
   // Columns 0..5 show (5 cut by the edge); rows 0 and 2..7 (7 cut by the edge).
@@ -575,8 +548,7 @@ TEST_F(GridTest, DrawCellIsAskedForEveryVisibleCellWithItsState) {
   EXPECT_EQ(Grid->Drawn.size(), 6u * 7u);   // once each
 
   // Without the focus the current cell is no longer focused.
-  Form->After->SetFocus();
-  Pump(30);
+  ASSERT_TRUE(GiveFocus(Form->After));
   Grid->Drawn.clear();
   Grid->Repaint();
   ASSERT_NE(Grid->DrawnAt(2, 2), nullptr);

@@ -3,25 +3,13 @@
 // keyboard and from the dropped list, typing into its edit, owner drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "ListControls.h"
 #include "TestForms.h"
 
 namespace {
-
-// A click that cannot pair with the previous one into a double click, after the cursor has
-// settled on the point.
-void ClickOn(TPoint ScreenPos) {
-  static DWORD last = 0;
-  DWORD wait = GetDoubleClickTime() + 50;
-  DWORD since = GetTickCount() - last;
-  if (since < wait) Pump(int(wait - since));
-  SetCursorPos(ScreenPos.X, ScreenPos.Y);
-  Pump(30);
-  ClickAt(ScreenPos);
-  last = GetTickCount();
-}
 
 TPoint CenterOnScreen(TWinControl* Control, const TRect& R) {
   return Control->ClientToScreen(TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
@@ -56,7 +44,7 @@ class ListControlTest : public ::testing::Test {
     Activate(Form.get());
   }
   void TearDown() override {
-    Pump(20);
+    PumpPending();
     Form.reset();
     EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
   }
@@ -118,19 +106,16 @@ TEST_F(ListControlTest, ListBoxSelectionByMouseAndKeyboard) {
   auto* list = Make<TListBox>(10, 10, 150, 150);
   for (const char* s : {"un", "deux", "trois", "quatre", "cinq"}) list->Items()->Add(s);
   list->OnClick = TNotifyEvent(&Log, &TListLog::Clicked);
-  Pump(20);
-  ClickOn(CenterOnScreen(list, list->ItemRect(2)));
-  Pump(100);
+  ASSERT_TRUE(Painted(list));
+  ClickAt(CenterOnScreen(list, list->ItemRect(2)));
   EXPECT_EQ(list->ItemIndex(), 2);
   EXPECT_TRUE(list->Selected(2));
   EXPECT_TRUE(list->Focused());
   EXPECT_EQ(Form->ActiveControl(), list);
   EXPECT_EQ(Log.Events, (std::vector<String>{"click"}));
-  PressKey(VK_DOWN);
-  Pump(60);
+  Press(VK_DOWN);
   EXPECT_EQ(list->ItemIndex(), 3);
-  PressKey(VK_HOME);
-  Pump(60);
+  Press(VK_HOME);
   EXPECT_EQ(list->ItemIndex(), 0);
   EXPECT_EQ(Log.Events.size(), 3u);
   // Selecting by program reports nothing, as the native list does.
@@ -144,11 +129,9 @@ TEST_F(ListControlTest, MultiSelectListTogglesItemsAndDeletesTheSelection) {
   list->SetMultiSelect(true);
   list->SetExtendedSelect(false);
   for (const char* s : {"a", "b", "c", "d"}) list->Items()->Add(s);
-  Pump(20);
-  ClickOn(CenterOnScreen(list, list->ItemRect(0)));
-  Pump(60);
-  ClickOn(CenterOnScreen(list, list->ItemRect(2)));
-  Pump(100);
+  ASSERT_TRUE(Painted(list));
+  ClickAt(CenterOnScreen(list, list->ItemRect(0)));
+  ClickAt(CenterOnScreen(list, list->ItemRect(2)));
   EXPECT_TRUE(list->Selected(0));
   EXPECT_FALSE(list->Selected(1));
   EXPECT_TRUE(list->Selected(2));
@@ -172,7 +155,7 @@ TEST_F(ListControlTest, OwnerDrawnListMeasuresAndDrawsItsRows) {
   for (const char* s : {"a", "b", "c"}) list->Items()->Add(s);
   list->SetParent(Form.get());
   list->Repaint();
-  Pump(50);
+  ASSERT_TRUE(Painted(list));
   EXPECT_EQ(Log.Measured, (std::vector<int>{0, 1, 2}));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(list->ItemRect(i).Height(), 12 + 4 * i) << i;
   for (int i = 0; i < 3; ++i) EXPECT_NE(std::find(Log.Drawn.begin(), Log.Drawn.end(), i), Log.Drawn.end()) << i;
@@ -207,14 +190,11 @@ TEST_F(ListControlTest, DropDownListChoosesByKeyboardAndFromTheList) {
   combo->OnChange = TNotifyEvent(&Log, &TListLog::Changed);
   combo->OnDropDown = TNotifyEvent(&Log, &TListLog::DroppedDown);
   combo->OnCloseUp = TNotifyEvent(&Log, &TListLog::ClosedUp);
-  combo->SetFocus();
-  Pump(20);
-  PressKey(VK_DOWN);
-  Pump(60);
+  ASSERT_TRUE(GiveFocus(combo));
+  Press(VK_DOWN);
   EXPECT_EQ(combo->ItemIndex(), 0);
   EXPECT_EQ(combo->Text(), "Mare");
-  PressKey(VK_DOWN);
-  Pump(60);
+  Press(VK_DOWN);
   EXPECT_EQ(combo->ItemIndex(), 1);
   EXPECT_EQ(combo->Text(), "Étang"_a);
   // Without OnSelect a choice counts as a change.
@@ -222,7 +202,7 @@ TEST_F(ListControlTest, DropDownListChoosesByKeyboardAndFromTheList) {
   Log.Events.clear();
 
   combo->SetDroppedDown(true);
-  Pump(50);
+  PumpPending();
   EXPECT_TRUE(combo->DroppedDown());
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
@@ -231,8 +211,7 @@ TEST_F(ListControlTest, DropDownListChoosesByKeyboardAndFromTheList) {
   SendMessageA(info.hwndList, LB_GETITEMRECT, 3, LPARAM(&row));
   POINT p{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
   ClientToScreen(info.hwndList, &p);
-  ClickOn(TPoint(p.x, p.y));
-  Pump(150);
+  ClickAt(TPoint(p.x, p.y));
   EXPECT_FALSE(combo->DroppedDown());
   EXPECT_EQ(combo->ItemIndex(), 3);
   EXPECT_EQ(combo->Text(), "Lagune");
@@ -249,13 +228,11 @@ TEST_F(ListControlTest, DropDownComboTypesThroughItsEditAndKeepsItemsSorted) {
   ASSERT_NE(combo->EditHandle(), nullptr);
   combo->OnChange = TNotifyEvent(&Log, &TListLog::Changed);
   combo->OnKeyPress = TKeyPressEvent(&Log, &TListLog::KeyPressed);
-  combo->SetFocus();
-  Pump(20);
+  ASSERT_TRUE(GiveFocus(combo));
   EXPECT_EQ(GetFocus(), combo->EditHandle());
   EXPECT_TRUE(combo->Focused());
-  PressKey('O');
-  PressKey('R');
-  Pump(80);
+  Press('O');
+  Press('R');
   EXPECT_EQ(combo->Text(), "or");
   // The keys pass the combo's own handling before the edit's.
   EXPECT_EQ(Log.Events, (std::vector<String>{"key o", "change", "key r", "change"}));
@@ -279,7 +256,9 @@ TEST_F(ListControlTest, OwnerDrawnComboMeasuresAndDrawsItsRows) {
   combo->SetParent(Form.get());
   combo->SetItemIndex(1);
   combo->SetDroppedDown(true);
-  Pump(100);
+  // The dropped list paints its rows when its window is shown.
+  EXPECT_TRUE(WaitFor("the dropped list to draw its last row",
+                      [&] { return std::find(Log.Drawn.begin(), Log.Drawn.end(), 2) != Log.Drawn.end(); }));
   EXPECT_EQ(Log.Measured, (std::vector<int>{0, 1, 2}));
   // The edit part shows the choice through the same event.
   EXPECT_NE(std::find(Log.Drawn.begin(), Log.Drawn.end(), 1), Log.Drawn.end());

@@ -120,8 +120,7 @@ class MaskEditTest : public StdFormTest {
     Edit = Add<TMaskEdit>(10, 10, 200);
     Next = Add<TEdit>(10, 60, 200);
     ShowForm();
-    Edit->SetFocus();
-    Pump(30);
+    ASSERT_TRUE(GiveFocus(Edit));
   }
   TMaskEdit* Edit = nullptr;
   TEdit* Next = nullptr;
@@ -212,8 +211,7 @@ TEST_F(MaskEditTest, EscapePutsBackTheTextOfEntry) {
   Edit->SetEditMask("000;0;_");
   Edit->SetText("123");
   Next->SetFocus();
-  Edit->SetFocus();
-  Pump(30);
+  ASSERT_TRUE(GiveFocus(Edit));
   Edit->SetSelStart(0);
   TypeText("9");
   EXPECT_EQ(Edit->Text(), "923");

@@ -82,7 +82,7 @@ class MenuTest : public ::testing::Test {
     Application->Initialize();
   }
   void TearDown() override {
-    Pump(20);
+    PumpPending();
     EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
   }
   static TMenuItem* AddItem(TMenuItem* Parent, const String& Caption, TClickRecorder* Recorder = nullptr) {
@@ -225,10 +225,12 @@ TEST_F(MenuTest, TheBarRunsACommandChosenWithTheKeyboard) {
   f->Show();
   Activate(f.get());
   // Alt+F opens the menu with its first entry selected; Down, then Return chooses the second.
-  PressChord({VK_MENU}, 'F');
+  // Sent at once, not waited for: the menu's own loop takes them.
+  SendChord({VK_MENU}, 'F');
   PressKey(VK_DOWN);
   PressKey(VK_RETURN);
-  Pump(300);
+  ASSERT_TRUE(WaitFor("the chosen command to run", [&] { return clicks.Count() > 0; }));
+  PumpPending();
   ASSERT_EQ(clicks.Count(), 1);
   EXPECT_EQ(clicks.Senders[0], second);
   (void)first;
@@ -291,7 +293,7 @@ TEST_F(MenuTest, AnMDIChildMenuMergesIntoTheFrameBarByGroup) {
   TMenuItem* record = AddItem(childMenu->Items(), "&Fiche");
   record->SetGroupIndex(5);
   child->SetMenu(childMenu);
-  Pump(50);
+  PumpPending();
   // The child's group 1 replaces the frame's; its group 5 goes between 1 and 9.
   EXPECT_EQ(Texts(bar), (std::vector<String>{"&Fichier", "&Edition de la fiche", "&Fiche", "Fe&nêtre"_a}));
   EXPECT_EQ(frameMenu->MergedMenu(), childMenu);
@@ -300,7 +302,7 @@ TEST_F(MenuTest, AnMDIChildMenuMergesIntoTheFrameBarByGroup) {
   EXPECT_EQ(Entry(bar, 2).Text, "&Fiche courante");
 
   child->Free();
-  Pump(50);
+  PumpPending();
   EXPECT_EQ(Texts(bar), (std::vector<String>{"&Fichier", "&Edition", "Fe&nêtre"_a}));
   EXPECT_EQ(frameMenu->MergedMenu(), nullptr);
   frame->Free();

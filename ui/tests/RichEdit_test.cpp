@@ -35,7 +35,7 @@ class RichEditTest : public ::testing::Test {
     Edit->SetParent(Form.get());
   }
   void TearDown() override {
-    Pump(20);
+    PumpPending();
     Form.reset();
     EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
   }
@@ -169,13 +169,12 @@ TEST_F(RichEditTest, TypingChangesTheTextAndUndoTakesItBack) {
   Edit->ClearUndo();
   Edit->SetModified(false);
   EXPECT_FALSE(Edit->CanUndo());
-  Edit->SetFocus();
+  ASSERT_TRUE(GiveFocus(Edit));
   Edit->SetSelStart(3);
-  Pump(20);
+  PumpPending();
   Log.Events.clear();
-  PressKey('X');
-  PressKey('Y');
-  Pump(100);
+  Press('X');
+  Press('Y');
   EXPECT_EQ(Edit->Text(), "eauxy");
   EXPECT_TRUE(Edit->Modified());
   EXPECT_EQ(std::count(Log.Events.begin(), Log.Events.end(), "change"), 2);
@@ -197,23 +196,20 @@ TEST_F(RichEditTest, ProtectedTextChangesOnlyWhenAllowed) {
   Edit->SelAttributes()->SetProtected(true);
   EXPECT_TRUE(Edit->SelAttributes()->Protected());
   Edit->OnProtectChange = TRichEditProtectChange(&Log, &TRichLog::ProtectChange);
-  Edit->SetFocus();
+  ASSERT_TRUE(GiveFocus(Edit));
   Select(6, 0);
-  Pump(20);
-  PressKey('Z');
-  Pump(80);
+  PumpPending();
+  Press('Z');
   EXPECT_EQ(Edit->Text(), "code 1234 fin");
   ASSERT_FALSE(Log.Events.empty());
   EXPECT_EQ(Log.Events.front(), "protect 6-6");
   // Text outside the protected range is free.
   Select(13, 0);
-  PressKey('S');
-  Pump(80);
+  Press('S');
   EXPECT_EQ(Edit->Text(), "code 1234 fins");
   Log.Allow = true;
   Select(6, 0);
-  PressKey('Z');
-  Pump(80);
+  Press('Z');
   EXPECT_EQ(Edit->Text(), "code 1z234 fins");
 }
 

@@ -6,11 +6,11 @@
 
 #include "UiTestSupport.h"
 
-// Run at the end of the work a test does inside a modal loop: a form the work did not end is
-// ended with the result -1, so that the test fails instead of waiting for ever.
+// Run at the end of the work a test does inside a modal loop: waits for the work to end the form
+// and, when it does not, ends it with the result -1, so that the test fails instead of waiting for
+// ever.
 inline void EndModalIfStillOpen(TCustomForm* Form) {
-  Pump(300);
-  if (Form->ModalResult() == mrNone) Form->SetModalResult(-1);
+  if (!PumpUntil([Form] { return Form->ModalResult() != mrNone; })) Form->SetModalResult(-1);
 }
 
 // A plain form shown and active, freed at the end of the test; unexpected questions fail it.
@@ -28,7 +28,7 @@ class StdFormTest : public ::testing::Test, public TObject {
   }
   void TearDown() override {
     Form.reset();
-    Pump(20);
+    PumpPending();
     EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
   }
   template <class T>

@@ -20,8 +20,7 @@ class EditTest : public StdFormTest {
     Other = Add<TEdit>(10, 50, 200);
     Edit->OnChange = TNotifyEvent(this, &EditTest::Changed);
     ShowForm();
-    Edit->SetFocus();
-    Pump(30);
+    ASSERT_TRUE(GiveFocus(Edit));
   }
   void Changed(TObject*) { ++Changes; }
   TEdit* Edit = nullptr;
@@ -141,8 +140,7 @@ TEST_F(EditTest, CutPasteAndUndoThroughTheClipboard) {
   Edit->CutToClipboard();
   EXPECT_EQ(Edit->Text(), "lière"_a);
   EXPECT_TRUE(Edit->CanUndo());
-  Other->SetFocus();
-  Pump(30);
+  ASSERT_TRUE(GiveFocus(Other));
   Other->SetSelStart(0);
   // Ctrl+V from the keyboard pastes what was cut.
   PressCombo(VK_CONTROL, 'V');
@@ -189,8 +187,7 @@ class MemoTest : public StdFormTest {
     Ok->SetDefault(true);
     Ok->OnClick = TNotifyEvent(this, &MemoTest::OkClick);
     ShowForm();
-    Memo->SetFocus();
-    Pump(30);
+    ASSERT_TRUE(GiveFocus(Memo));
   }
   void OkClick(TObject*) { ++OkClicks; }
   TMemo* Memo = nullptr;
@@ -299,8 +296,7 @@ TEST_P(ButtonModalTest, KeysEndTheModalFormWithTheButtonsResult) {
   TWinControl* first = focus[c.FocusIndex];
   Later([form, first, key] {
     Activate(form);
-    first->SetFocus();
-    Pump(30);
+    EXPECT_TRUE(GiveFocus(first));
     PressKey(key);
     EndModalIfStillOpen(form);
   });

@@ -142,13 +142,53 @@ TLaterQueue& Queue() {
 
 void Later(std::function<void()> Work, int Milliseconds) { Queue().Add(std::move(Work), Milliseconds); }
 
-void Pump(int Milliseconds) {
+namespace {
+bool InMenu() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE);
+}
+
+void RunInMenu(std::function<void()> Work, DWORD Start) {
+  if (InMenu()) {
+    Work();
+  } else if (GetTickCount() - Start >= DWORD(kWaitLimit)) {
+    ADD_FAILURE() << "waited " << kWaitLimit << " ms for a menu to open";
+  } else {
+    Later([Work = std::move(Work), Start]() mutable { RunInMenu(std::move(Work), Start); }, 10);
+  }
+}
+}  // namespace
+
+void LaterInMenu(std::function<void()> Work) { RunInMenu(std::move(Work), GetTickCount()); }
+
+void PumpFor(int Milliseconds) {
   DWORD start = GetTickCount();
   do {
     Application->ProcessMessages();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
   } while (GetTickCount() - start < DWORD(Milliseconds));
   Application->ProcessMessages();
+}
+
+namespace {
+// Whether anything waits in the thread's queue: what the display sent is read first (a wait that
+// ends at once reads it).
+bool QueueEmpty() {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+  return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0;
+}
+}  // namespace
+
+void PumpPending() {
+  DWORD start = GetTickCount();
+  for (;;) {
+    Application->ProcessMessages();
+    if (QueueEmpty()) return;
+    if (GetTickCount() - start >= DWORD(kWaitLimit)) break;
+  }
+  ADD_FAILURE() << "the message queue was still not empty after " << kWaitLimit
+                << " ms (status " << std::hex << GetQueueStatus(QS_ALLINPUT) << ")";
 }
 
 namespace {
@@ -176,6 +216,20 @@ testing::AssertionResult Painted(TWinControl* Control) {
   GetClassNameA(Unpainted(window), name, sizeof(name));
   return testing::AssertionFailure() << "waited " << kWaitLimit << " ms for " << Control->Name().c_str()
                                      << " to be painted; a window of class " << name << " was not";
+}
+
+testing::AssertionResult GiveFocus(TWinControl* Control) {
+  Control->SetFocus();
+  HWND window = Control->Handle();
+  if (!PumpUntil([window] {
+        HWND focus = GetFocus();
+        return focus && (focus == window || IsChild(window, focus));
+      })) {
+    return testing::AssertionFailure() << "waited " << kWaitLimit << " ms for " << Control->Name().c_str()
+                                       << " (" << Control->ClassName().c_str() << ") to have the focus";
+  }
+  PumpPending();
+  return testing::AssertionSuccess();
 }
 
 INPUT KeyInput(WORD Key, bool Up) {
@@ -211,8 +265,23 @@ LRESULT CALLBACK WatchKeyRelease(int Code, WPARAM WParam, LPARAM LParam) {
   return CallNextHookEx(nullptr, Code, WParam, LParam);
 }
 
-LRESULT CALLBACK WatchButtonRelease(int Code, WPARAM WParam, LPARAM LParam) {
-  if (Code == HC_ACTION && (WParam == WM_LBUTTONUP || WParam == WM_NCLBUTTONUP)) ButtonReleased = true;
+bool ButtonPressed = false;
+
+LRESULT CALLBACK WatchButton(int Code, WPARAM WParam, LPARAM LParam) {
+  if (Code == HC_ACTION) {
+    switch (WParam) {
+      case WM_LBUTTONUP:
+      case WM_NCLBUTTONUP:
+        ButtonReleased = true;
+        break;
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+      case WM_NCLBUTTONDOWN:
+      case WM_NCLBUTTONDBLCLK:
+        ButtonPressed = true;
+        break;
+    }
+  }
   return CallNextHookEx(nullptr, Code, WParam, LParam);
 }
 
@@ -223,13 +292,13 @@ void AwaitOwnInput(F Done) {
 }
 }  // namespace
 
-void SendKeys(const std::vector<INPUT>& Inputs, WORD LastKey, int Settle) {
+void SendKeys(const std::vector<INPUT>& Inputs, WORD LastKey) {
   AwaitedKey = LastKey;
   HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &WatchKeyRelease, nullptr, GetCurrentThreadId());
   SendInput(UINT(Inputs.size()), const_cast<INPUT*>(Inputs.data()), sizeof(INPUT));
   AwaitOwnInput([] { return AwaitedKey == 0; });
   UnhookWindowsHookEx(hook);
-  Pump(Settle);
+  PumpPending();
 }
 
 void Press(WORD Key, bool Shift) {
@@ -255,9 +324,8 @@ void TypeText(const String& Text) {
       in[i].ki.wScan = wide;
       in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
     }
-    SendKeys({in[0], in[1]}, VK_PACKET, 30);
+    SendKeys({in[0], in[1]}, VK_PACKET);
   }
-  Pump(60);
 }
 
 INPUT MouseInput(TPoint ScreenPos, DWORD Flags) {
@@ -294,10 +362,13 @@ void MoveMouseTo(TPoint ScreenPos) {
   for (int attempt = 0; attempt < 5; ++attempt) {
     MouseEventAt(beside, 0);
     MouseEventAt(ScreenPos, 0);
-    for (int i = 0; i < 50 && !there(); ++i) Pump(10);
-    Pump(30);
+    if (!PumpUntil(there, 2000)) continue;
+    // A late report of the neighbouring pixel comes right behind the move: the pointer must not be
+    // taken back within 30 ms of reaching its place.
+    PumpFor(30);
     if (there()) return;
   }
+  ADD_FAILURE() << "the pointer did not stay at (" << ScreenPos.X << ", " << ScreenPos.Y << ")";
 }
 
 namespace {
@@ -312,7 +383,8 @@ void AwaitNoDoubleClick(TPoint ScreenPos) {
   DWORD since = GetTickCount() - LastPressTime;
   if (since < wait && std::abs(ScreenPos.X - LastPressPos.X) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
       std::abs(ScreenPos.Y - LastPressPos.Y) <= GetSystemMetrics(SM_CYDOUBLECLK)) {
-    Pump(int(wait - since));
+    // The system pairs presses by time alone: the condition is the time gone since the last one.
+    PumpFor(int(wait - since));
   }
 }
 
@@ -328,21 +400,37 @@ void MouseButton(bool Down) { MouseButton(Down, LastMousePos()); }
 
 void ReleaseButton(TPoint ScreenPos) {
   ButtonReleased = false;
-  HHOOK hook = SetWindowsHookExA(WH_MOUSE, &WatchButtonRelease, nullptr, GetCurrentThreadId());
+  HHOOK hook = SetWindowsHookExA(WH_MOUSE, &WatchButton, nullptr, GetCurrentThreadId());
   MouseButton(false, ScreenPos);
   AwaitOwnInput([] { return ButtonReleased; });
   UnhookWindowsHookEx(hook);
-  Pump(40);
+  PumpPending();
 }
 
 void ReleaseButton() { ReleaseButton(LastMousePos()); }
+
+void PressButton(TPoint ScreenPos) {
+  ButtonPressed = false;
+  HHOOK hook = SetWindowsHookExA(WH_MOUSE, &WatchButton, nullptr, GetCurrentThreadId());
+  MouseButton(true, ScreenPos);
+  AwaitOwnInput([] { return ButtonPressed; });
+  UnhookWindowsHookEx(hook);
+  PumpPending();
+}
 
 void ClickAt(TPoint ScreenPos) {
   AwaitNoDoubleClick(ScreenPos);
   MoveMouseTo(ScreenPos);
   MouseButton(true, ScreenPos);
   ReleaseButton(ScreenPos);
-  Pump(80);
+}
+
+void DragMouse(TPoint From, TPoint To) {
+  AwaitNoDoubleClick(From);
+  MoveMouseTo(From);
+  PressButton(From);
+  for (int i = 1; i <= 4; ++i) MoveMouseTo(TPoint(From.X + (To.X - From.X) * i / 4, From.Y + (To.Y - From.Y) * i / 4));
+  ReleaseButton(To);
 }
 
 TPoint OnScreen(TControl* Control, int X, int Y) { return Control->ClientToScreen(TPoint(X, Y)); }

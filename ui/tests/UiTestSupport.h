@@ -62,9 +62,13 @@ using TFormPtr = std::unique_ptr<T, TFormFree>;
 void RegisterTestClasses();
 
 // Runs Work from inside the message loop: once the messages already queued are handled or, given
-// a delay, that many milliseconds later (for work meant to run inside a modal loop that the next
-// call opens only after it has handled messages itself).
+// a delay, that many milliseconds later (a timer: for polling, never as a wait for a modal loop to
+// open: LaterInMenu waits for a menu's).
 void Later(std::function<void()> Work, int Milliseconds = 0);
+// Runs Work from inside a menu's own loop: once the thread shows a menu (looked for every few
+// milliseconds, from the message loop the menu runs). A test fails when no menu comes within
+// kWaitLimit.
+void LaterInMenu(std::function<void()> Work);
 // How long the waits give their condition: far beyond what it takes on a loaded machine, since a
 // wait ends as soon as its condition holds.
 constexpr int kWaitLimit = 10000;
@@ -86,24 +90,37 @@ template <class F>
   if (PumpUntil(Done, Milliseconds)) return testing::AssertionSuccess();
   return testing::AssertionFailure() << "waited " << Milliseconds << " ms for " << What;
 }
+// Handles the messages waiting for the thread (posted and sent ones, input already in its queue,
+// what the display reported, windows left to paint, timers fallen due) until none is left: what a
+// test means by "let the pending messages run". A test fails when the queue does not empty within
+// kWaitLimit (a window that keeps invalidating itself, a timer of no interval).
+void PumpPending();
+// Gives the control the focus and waits until it (or a window of its own: the edit of a combo box)
+// has it and the messages of the change are handled.
+[[nodiscard]] testing::AssertionResult GiveFocus(TWinControl* Control);
 // Handles messages until no window of the control's (itself and its children) has anything left
 // to paint.
 [[nodiscard]] testing::AssertionResult Painted(TWinControl* Control);
 // Handles messages for Milliseconds: only where a test checks that nothing happens within that
-// time, from a known point. Anything else waits for its condition (WaitFor, the input helpers).
-void Pump(int Milliseconds = 50);
+// time, counted from a known point (say which at the call). Anything else waits for its condition
+// (WaitFor, PumpPending, Painted, the input helpers).
+void PumpFor(int Milliseconds);
 // Runs idle passes of the application, where it follows the mouse from control to control
-// (CM_MOUSEENTER and CM_MOUSELEAVE), until Done holds or about a second has gone: a message that
-// arrives late is handled in place of the idle pass, and a timer ends the wait that follows one.
+// (CM_MOUSEENTER and CM_MOUSELEAVE), until Done holds: a message that arrives late is handled in
+// place of the idle pass, and a timer ends the wait that follows one. The failure says what was
+// awaited.
 template <class F>
-void IdleUntil(F Done) {
-  for (int i = 0; i < 40 && !Done(); ++i) {
-    Pump(10);
+[[nodiscard]] testing::AssertionResult IdleUntil(const char* What, F Done, int Milliseconds = kWaitLimit) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    PumpPending();
+    if (Done()) return testing::AssertionSuccess();
+    if (GetTickCount() - start >= DWORD(Milliseconds)) break;
     UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
     Application->HandleMessage();
     KillTimer(nullptr, timer);
   }
-  Pump(10);
+  return testing::AssertionFailure() << "waited " << Milliseconds << " ms of idle passes for " << What;
 }
 
 // Real keyboard input, through the system's input queue.
@@ -113,8 +130,8 @@ INPUT KeyInput(WORD Key, bool Up);
 void SendKey(WORD Key, bool Up);
 void PressKey(WORD Key, bool Shift = false);
 // Sends the inputs, then handles messages until the program has taken the release of LastKey
-// from its queue (a typed character, VK_PACKET: its press) and Settle milliseconds more.
-void SendKeys(const std::vector<INPUT>& Inputs, WORD LastKey, int Settle = 80);
+// from its queue (a typed character, VK_PACKET: its press) and what it posted in answer.
+void SendKeys(const std::vector<INPUT>& Inputs, WORD LastKey);
 // A key pressed and released (Shift held around it), and handled.
 void Press(WORD Key, bool Shift = false);
 // A key with a modifier held (VK_CONTROL, VK_MENU, VK_SHIFT), and handled.
@@ -139,6 +156,9 @@ void AwaitNoDoubleClick(TPoint ScreenPos);
 // waited for.
 void MouseButton(bool Down);
 void MouseButton(bool Down, TPoint ScreenPos);
+// Presses the left button at ScreenPos and waits until the program has taken the press from its
+// queue and handled what it posted in answer (a press that opens a modal loop: MouseButton).
+void PressButton(TPoint ScreenPos);
 // Releases the left button, where the pointer was moved to or at ScreenPos, and waits until the
 // program has taken the release from its queue.
 void ReleaseButton();
@@ -146,6 +166,9 @@ void ReleaseButton(TPoint ScreenPos);
 // Moves the pointer there, presses and releases the left button and waits until the release is
 // handled; the press never pairs with the previous one into a double click.
 void ClickAt(TPoint ScreenPos);
+// Presses the left button at From, moves in steps to To and releases it there (screen points),
+// each event handled before the next.
+void DragMouse(TPoint From, TPoint To);
 // A screen point of a control (window-less ones included): a client point, and the middle.
 TPoint OnScreen(TControl* Control, int X, int Y);
 TPoint CentreOf(TControl* Control);

@@ -51,7 +51,7 @@ class LookupFormTest : public StdFormTest {
     ShowForm();
   }
   void TearDown() override {
-    Pump(20);
+    PumpPending();
     StdFormTest::TearDown();
   }
   TLookupLog Log;

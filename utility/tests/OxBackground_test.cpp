@@ -148,7 +148,7 @@ TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {
   background->Image()->SetMode(bmStretch);
   background->Clients()->AddClient(frame);
   frame->Show();
-  Pump(150);
+  ASSERT_TRUE(Painted(frame));
   TClientLink* link = background->Clients()->Links(0);
   EXPECT_TRUE(link->IsMDI());
   ASSERT_EQ(link->HookedWindow(), frame->ClientHandle());
@@ -160,7 +160,7 @@ TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {
   // Widened, the whole picture is stretched again: a point once in the blue half is now red.
   const int x = r.right * 2 / 3;
   frame->SetBounds(40, 40, 700, 300);
-  Pump(100);
+  ASSERT_TRUE(Painted(frame));
   GetClientRect(frame->ClientHandle(), &r);
   ASSERT_LT(x, r.right / 2);
   EXPECT_EQ(WindowPixel(frame->ClientHandle(), x, r.bottom / 2), ColorToRGB(clRed));
@@ -174,7 +174,8 @@ TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {
   auto* other = new TqzBackground(frame);
   other->Image()->Picture()->SetGraphic(&b);
   other->Clients()->AddClient(plain);
-  Pump(150);
+  PumpPending();
+  ASSERT_TRUE(Painted(plain));
   EXPECT_EQ(background->Clients()->Count(), 1);
   EXPECT_EQ(TqzBackground::FindLinking(plain), other);
   EXPECT_EQ(WindowPixel(plain->Handle(), 5, 5), ColorToRGB(clRed));
@@ -183,7 +184,7 @@ TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {
 
   // A recreated window is hooked again once the posted request arrives.
   plain->SetBorderStyle(bsDialog);
-  Pump(150);
+  PumpPending();
   TClientLink* plainLink = other->Clients()->Find(plain);
   ASSERT_NE(plainLink, nullptr);
   EXPECT_EQ(plainLink->HookedWindow(), plain->Handle());
@@ -191,7 +192,7 @@ TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {
 
   // The linked form freed first: its link goes, nothing points at it any more.
   plain->Free();
-  Pump(50);
+  PumpPending();
   EXPECT_EQ(other->Clients()->Count(), 0);
   EXPECT_EQ(TqzBackground::FindLinking(plain), nullptr);
   other->Image()->SetMode(bmCenter);  // invalidates every client: none left
@@ -199,9 +200,9 @@ TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {
   WNDPROC hooked = WNDPROC(GetWindowLongPtrA(frame->ClientHandle(), GWLP_WNDPROC));
   background->Clients()->RemoveClient(frame);
   EXPECT_NE(WNDPROC(GetWindowLongPtrA(frame->ClientHandle(), GWLP_WNDPROC)), hooked);
-  Pump(50);
+  PumpPending();
   frame->Free();
-  Pump(20);
+  PumpPending();
 }
 
 // The background "Background" of the window frmMain, read from a description holding Properties.
@@ -227,7 +228,7 @@ TEST(OxBackgroundForms, ClientsListStopsAtAMissingName) {
   String text = WriteComponentToText(form);
   EXPECT_NE(text.find("'frmMain'"), String::npos) << text;
   form->Free();
-  Pump(20);
+  PumpPending();
 }
 
 // The main window's description carries the background's information record: it is read without

@@ -45,8 +45,7 @@ class ComboEdits : public StdFormTest {
     Edit->OnChange = TNotifyEvent(this, &ComboEdits::Changed);
     Other = Add<TOxComboEdit>(10, 60, 160);
     ShowForm();
-    Edit->SetFocus();
-    Pump(30);
+    ASSERT_TRUE(GiveFocus(Edit));
   }
   void TearDown() override {
     // The clipboard object is freed here, not by the library's exit-time destructor: destroying
@@ -71,7 +70,7 @@ TEST_F(ComboEdits, ButtonSitsInsideTheRightEdgeAndTheTextStopsBeforeIt) {
     SCOPED_TRACE(std::to_string(c.Ctl3D) + " " + std::to_string(int(c.Border)));
     Edit->SetCtl3D(c.Ctl3D);
     Edit->SetBorderStyle(c.Border);
-    Pump(20);
+    PumpPending();
     TControl* holder = Edit->Button()->Parent();
     ASSERT_NE(holder, nullptr);
     EXPECT_EQ(holder->Parent(), Edit);
@@ -152,7 +151,7 @@ TEST_F(ComboEdits, ReadOnlyRefusesTypingPasteCutAndTheButton) {
   PressCombo(VK_CONTROL, 'X');
   SendMessageA(Edit->Handle(), WM_PASTE, 0, 0);
   SendMessageA(Edit->Handle(), WM_CUT, 0, 0);
-  Pump(20);
+  PumpPending();
   EXPECT_EQ(Edit->Text(), "abc");
   PressCombo(VK_MENU, VK_DOWN);
   ClickAt(CentreOf(Edit->Button()));
@@ -292,8 +291,7 @@ class PopupComboEdits : public StdFormTest {
     Edit->OnButtonClick = TNotifyEvent(this, &PopupComboEdits::ButtonClicked);
     Edit->OnChange = TNotifyEvent(this, &PopupComboEdits::Changed);
     ShowForm();
-    Edit->SetFocus();
-    Pump(30);
+    ASSERT_TRUE(GiveFocus(Edit));
   }
   void ButtonClicked(TObject*) { ++ButtonClicks; }
   void Changed(TObject*) { ++Changes; }
@@ -348,8 +346,7 @@ TEST_F(PopupComboEdits, EscapeClosesWithoutTheValueAndTheButtonClosesTakingIt) {
   Edit->OpenPopup(true);
   ASSERT_TRUE(Edit->PopupVisible());
   auto* other = Add<TOxComboEdit>(10, 100, 100);
-  other->SetFocus();
-  Pump(30);
+  ASSERT_TRUE(GiveFocus(other));
   EXPECT_FALSE(Edit->PopupVisible());
   EXPECT_EQ(Edit->Text(), "nouveau");
   // Read-only: the popup does not open.
@@ -364,7 +361,7 @@ TEST_F(PopupComboEdits, NearTheScreenEdgesThePopupStaysOnScreen) {
   auto placeEditAt = [&](TPoint P) {
     TPoint client = Form->ClientToScreen(TPoint(0, 0));
     Form->SetBounds(Form->Left() + P.X - client.X - 10, Form->Top() + P.Y - client.Y - 10, 420, 300);
-    Pump(30);
+    PumpPending();
     ASSERT_EQ(Origin(), P);
   };
   // Near the bottom: above the edit, right edges aligned.

@@ -163,7 +163,7 @@ class OxAboutDialogTest : public ::testing::Test {
         if (Screen->ActiveForm()) Screen->ActiveForm()->SetModalResult(-1);
         return;
       }
-      Pump(50);
+      PumpPending();
       Check(dialog);
       checked = true;
       ClickControl(dialog->OKBtn);
@@ -209,7 +209,7 @@ TEST_F(OxAboutDialogTest, EveryTextShownAndTheLinksOpened) {
 
     // The envelope lights up under the mouse and opens the contact link.
     MoveMouseTo(d->MailImage->ClientToScreen(TPoint(13, 13)));
-    IdleUntil([&] { return d->MailImage->MouseInside(); });
+    EXPECT_TRUE(IdleUntil("the envelope to see the mouse", [&] { return d->MailImage->MouseInside(); }));
     EXPECT_TRUE(d->MailImage->MouseInside());
     ClickControl(d->MailImage);
     ClickControl(d->UrlLabel);

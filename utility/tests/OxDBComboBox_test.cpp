@@ -54,7 +54,7 @@ class OxDBComboBoxTest : public TestFolder, public TObject {
   }
   void TearDown() override {
     Form.reset();
-    Pump(20);
+    PumpPending();
     Source.reset();
     Query.reset();
     Connection.reset();
@@ -64,8 +64,7 @@ class OxDBComboBoxTest : public TestFolder, public TObject {
   void ShowAndFocus() {
     Form->Show();
     Activate(Form.get());
-    Combo->SetFocus();
-    Pump();
+    ASSERT_TRUE(GiveFocus(Combo));
   }
   void GoTo(int Id) {
     ASSERT_TRUE(Query->Locate("ID", Id, {}));
@@ -85,7 +84,6 @@ class OxDBComboBoxTest : public TestFolder, public TObject {
     int height = int(SendMessageA(Combo->Handle(), CB_GETITEMHEIGHT, 0, 0));
     TPoint at(list.left + 20, Combo->ClientToScreen(TPoint(0, Combo->Height())).Y + 2 + Index * height + height / 2);
     ClickAt(at);
-    Pump(150);
   }
 
   // Public: the tables of cases reach them.
@@ -102,7 +100,7 @@ class OxDBComboBoxTest : public TestFolder, public TObject {
 
 TEST_F(OxDBComboBoxTest, ShowsTheItemWhoseValueTheFieldHolds) {
   Form->Show();
-  Pump();
+  PumpPending();
   struct Case {
     int Id;
     int Index;
@@ -141,8 +139,7 @@ TEST_F(OxDBComboBoxTest, TheChosenItemsValueIsWrittenOnLeavingAndPosted) {
   ClickItem(0);
   EXPECT_FALSE(Combo->DroppedDown());
   EXPECT_EQ(Combo->ItemIndex(), 0);
-  Other->SetFocus();
-  Pump();
+  ASSERT_TRUE(GiveFocus(Other));
   EXPECT_EQ(Etat(), "A");
   Query->Post();
   EXPECT_EQ(FileValue("SELECT ETAT FROM Z WHERE ID = 2"), "A");
@@ -163,8 +160,7 @@ TEST_F(OxDBComboBoxTest, MissingValuesOnEitherSide) {
   // An item past the last value stores an empty text.
   GoTo(2);
   EXPECT_EQ(Combo->ItemIndex(), 2);
-  Combo->SetFocus();
-  Pump();
+  ASSERT_TRUE(GiveFocus(Combo));
   Press(VK_DOWN);
   EXPECT_EQ(Combo->Text(), "Autre");
   Press(VK_TAB);
@@ -198,8 +194,7 @@ TEST_F(OxDBComboBoxTest, NoChangeReachesADatasetThatMayNotBeEdited) {
     }
     c.Prepare(this);
     GoTo(1);
-    Combo->SetFocus();
-    Pump();
+    ASSERT_TRUE(GiveFocus(Combo));
     ASSERT_EQ(Combo->ItemIndex(), 0) << c.Why;
     Press(VK_DOWN);
     EXPECT_EQ(Combo->ItemIndex(), 0) << c.Why << ": arrow";
@@ -207,7 +202,6 @@ TEST_F(OxDBComboBoxTest, NoChangeReachesADatasetThatMayNotBeEdited) {
     EXPECT_EQ(Combo->ItemIndex(), 0) << c.Why << ": typed";
     ClickItem(1);
     EXPECT_EQ(Combo->ItemIndex(), 0) << c.Why << ": list";
-    Pump(100);
     EXPECT_FALSE(Combo->DroppedDown()) << c.Why << ": the refused list closes";
     EXPECT_EQ(Query->State(), dsBrowse) << c.Why;
     Press(VK_TAB);
@@ -216,8 +210,7 @@ TEST_F(OxDBComboBoxTest, NoChangeReachesADatasetThatMayNotBeEdited) {
   }
   // Without automatic editing, a dataset the program put in edit mode takes the choice.
   Query->Edit();
-  Combo->SetFocus();
-  Pump();
+  ASSERT_TRUE(GiveFocus(Combo));
   Press(VK_DOWN);
   EXPECT_EQ(Combo->ItemIndex(), 1);
   Press(VK_TAB);
@@ -243,7 +236,6 @@ TEST_F(OxDBComboBoxTest, AValueTheFieldRefusesKeepsTheFocus) {
   Press(VK_DOWN);
   Script.Push(mrOk);
   Press(VK_TAB);
-  Pump(100);
   ASSERT_EQ(Script.Asked.size(), 1u);
   EXPECT_NE(Script.Asked[0].Text.find("beaucoup"), String::npos) << Script.Asked[0].Text;
   EXPECT_TRUE(Combo->Focused()) << "the user stays to choose again";
@@ -253,7 +245,7 @@ TEST_F(OxDBComboBoxTest, AValueTheFieldRefusesKeepsTheFocus) {
 TEST_F(OxDBComboBoxTest, StyleAndEnableValuesFollowEachOther) {
   GoTo(2);  // ETAT 'G'
   Form->Show();
-  Pump();
+  PumpPending();
   Combo->SetStyle(csDropDown);
   EXPECT_FALSE(Combo->EnableValues());
   EXPECT_EQ(Combo->Text(), "G") << "without values the field's own text is shown";

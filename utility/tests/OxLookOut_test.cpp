@@ -20,10 +20,7 @@
 namespace {
 
 // A real left click at a point of the screen.
-void RealClick(TPoint P) {
-  ClickAt(P);
-  Pump(150);
-}
+void RealClick(TPoint P) { ClickAt(P); }
 
 void ClickMiddle(TControl* C, int Y = -1) {
   RealClick(C->ClientToScreen(TPoint(C->Width() / 2, Y < 0 ? C->Height() / 2 : Y)));
@@ -48,12 +45,11 @@ class LookOutTest : public ::testing::Test, public TObject {
       Pages.push_back(page);
     }
     Form->Show();
-    SetForegroundWindow(Form->Handle());
-    Pump(100);
+    Activate(Form);
   }
   void TearDown() override {
     Form->Free();
-    Pump(20);
+    PumpPending();
   }
  public:
   void PageClicked(TObject* Sender) {
@@ -116,7 +112,7 @@ TEST_F(LookOutTest, TooManyPagesForTheHeightLeaveThePagesWhereTheyAre) {
 
 TEST_F(LookOutTest, ClickOnTitleBandExpandsThePageBeforeItsOnClick) {
   Bar->SetActivePage(Pages[0]);
-  Pump(50);
+  PumpPending();
   ClickMiddle(Pages[3], 9);
   ASSERT_EQ(Clicks.size(), 1u);
   EXPECT_EQ(Clicks[0], Pages[3]);
@@ -144,9 +140,9 @@ TEST_F(LookOutTest, PageColourAndButtonFillReadBackFromTheScreen) {
   auto* b = new TOxExpressButton(Form);
   b->SetParent(Pages[0]);
   b->SetCaption("Fiche");
-  Pump(100);
+  PumpPending();
   Bar->GetActivePage()->SetColor(clSkyBlue);
-  Pump(100);
+  ASSERT_TRUE(Painted(Form));
   EXPECT_EQ(ScreenPixel(Pages[0], 5, 250), ColorToRGB(clSkyBlue));
   // The band keeps the face colour.
   EXPECT_EQ(ScreenPixel(Pages[0], 5, 10), ColorToRGB(clBtnFace));
@@ -156,7 +152,7 @@ TEST_F(LookOutTest, PageColourAndButtonFillReadBackFromTheScreen) {
   EXPECT_EQ(ScreenPixel(b, 5, 5), ColorToRGB(clSkyBlue));
   b->SetDown(true);
   b->SetFillColor(clRed);
-  Pump(100);
+  ASSERT_TRUE(Painted(Form));
   EXPECT_EQ(ScreenPixel(b, 5, 5), ColorToRGB(clRed));
   // The light border: highlight at the top-left, shadow at the bottom-right once pushed.
   EXPECT_EQ(ScreenPixel(b, 0, 5), ColorToRGB(clBtnShadow));
@@ -178,7 +174,7 @@ class LookOutButtonsTest : public LookOutTest {
       b->OnClick = TNotifyEvent(static_cast<LookOutTest*>(this), &LookOutTest::PageClicked);
       Buttons.push_back(b);
     }
-    Pump(150);
+    PumpPending();
   }
   std::vector<bool> DownStates() {
     std::vector<bool> d;
@@ -235,7 +231,7 @@ TEST_F(LookOutButtonsTest, ScrolledPageParksButtonsAboveAndBelow) {
     b->SetParent(page);
   }
   for (int i = 0; i < 5; ++i) page->GetButton(i)->SetHeight(70);
-  Pump(100);
+  PumpPending();
   ASSERT_EQ(page->GetButtonCount(), 5);
   ASSERT_EQ(page->ControlCount(), 7);  // and the two arrows
   // 5 buttons of 70 from 26 reach past the page's 320 pixels: the down arrow shows.
@@ -269,16 +265,14 @@ TEST_F(LookOutButtonsTest, DownArrowClickScrollsOneButton) {
     b->SetBounds(0, 300 + i * 60, 60, 50);
     b->SetParent(page);
   }
-  Pump(150);
+  PumpPending();
   ASSERT_TRUE(page->DownArrow()->Visible());
   TOxCustomLookOutButton* second = page->GetButton(1);
   ClickMiddle(page->DownArrow());
-  Pump(100);
   EXPECT_EQ(page->TopButtonIndex(), 1);
   EXPECT_EQ(second->Top(), 26);
   EXPECT_TRUE(page->UpArrow()->Visible());
   ClickMiddle(page->UpArrow());
-  Pump(100);
   EXPECT_EQ(page->TopButtonIndex(), 0);
 }
 

@@ -54,15 +54,14 @@ class OxLookupComboTest : public LookupFormTest {
     Combo->OnChange = TNotifyEvent(&Log, &TLookupLog::Changed);
     Combo->OnDropDown = TNotifyEvent(&Log, &TLookupLog::DroppedDown);
     Combo->OnCloseUp = TNotifyEvent(&Log, &TLookupLog::ClosedUp);
-    Pump(30);
+    PumpPending();
   }
   void TearDown() override {
     LookupFormTest::TearDown();
     Database.reset();
   }
   void Focus() {
-    Combo->SetFocus();
-    Pump(30);
+    ASSERT_TRUE(GiveFocus(Combo));
   }
   // The middle of a row of the open list, on the screen.
   TPoint ListRow(int Index) {
@@ -155,11 +154,10 @@ TEST_F(OxLookupComboTest, AClickOpensTheListAndAClickOnARowChoosesIt) {
 
   // Pressed on the combo, dragged into the list and released on a row.
   MoveMouseTo(ComboMiddle());
-  MouseButton(true, ComboMiddle());
-  Pump(80);
+  PressButton(ComboMiddle());
   ASSERT_TRUE(ListShown());
   MoveMouseTo(ListRow(2));
-  Pump(80);
+  PumpPending();
   ReleaseButton(ListRow(2));
   EXPECT_FALSE(ListShown());
   EXPECT_EQ(Combo->Value(), "01A0002");
@@ -167,8 +165,7 @@ TEST_F(OxLookupComboTest, AClickOpensTheListAndAClickOnARowChoosesIt) {
   // Esc while the button is still held on the combo: the list closes once and lets the mouse go.
   int closeUps = Log.CloseUps;
   MoveMouseTo(ComboMiddle());
-  MouseButton(true, ComboMiddle());
-  Pump(80);
+  PressButton(ComboMiddle());
   ASSERT_TRUE(ListShown());
   EXPECT_EQ(GetCapture(), Combo->Handle());
   Press(VK_ESCAPE);
@@ -248,7 +245,7 @@ TEST_F(OxLookupComboTest, TheListOpensWhereTheScreenLeavesRoom) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Align * 1000 + c.Width);
     Form->SetTop(c.FormTop);
-    Pump(30);
+    PumpPending();
     Combo->DropDownAlign = c.Align;
     Combo->DropDownWidth = c.Width;
     Focus();
@@ -289,7 +286,7 @@ class OxLookupComboDataTest : public LookupFormTest {
     Combo->SetLookupSource(DictionarySource);
     Combo->SetLookupField("CODE");
     Combo->SetLookupDisplay("LIB");
-    Pump(30);
+    PumpPending();
   }
   void TearDown() override {
     LookupFormTest::TearDown();
@@ -311,8 +308,7 @@ TEST_F(OxLookupComboDataTest, TheChosenKeyIsWrittenIntoTheField) {
   EXPECT_EQ(Combo->Field(), Code());
   EXPECT_EQ(Combo->Value(), "C02");
   EXPECT_EQ(Combo->Text(), "Bouleau");
-  Combo->SetFocus();
-  Pump(30);
+  ASSERT_TRUE(GiveFocus(Combo));
   Press(VK_DOWN);
   EXPECT_EQ(Record->State(), dsEdit);
   EXPECT_EQ(Code()->AsString(), "C03");
@@ -419,8 +415,7 @@ TEST_F(OxLookupComboDataTest, ARowsPictureIsDrawnBesideItsText) {
   EXPECT_EQ(Combo->Text(), "Canal");
 
   // In the list: the empty row asks as the empty entry, every row gets its picture.
-  Combo->SetFocus();
-  Pump(30);
+  ASSERT_TRUE(GiveFocus(Combo));
   PressCombo(VK_MENU, VK_DOWN);
   ASSERT_TRUE(Combo->ListVisible());
   TOxDBLookupList* list = Combo->List();
@@ -472,8 +467,7 @@ TEST_F(OxLookupComboDataTest, ALookupFieldBringsItsOwnRows) {
   EXPECT_THROW(Combo->SetLookupSource(DictionarySource), EDatabaseError);
 
   // The key goes into the key field, and the lookup field follows.
-  Combo->SetFocus();
-  Pump(30);
+  ASSERT_TRUE(GiveFocus(Combo));
   Press(VK_DOWN);
   EXPECT_EQ(Code()->AsString(), "C03");
   EXPECT_EQ(label->AsString(), "Canal");

@@ -47,31 +47,6 @@ class TRegionDatabase : public lookup_test::QueryDatabase {
   }
 };
 
-// Handles messages until Done holds or about Milliseconds have passed (input reaches the program
-// at the system's pace).
-template <class F>
-bool PumpUntil(F Done, int Milliseconds = 1000) {
-  for (int waited = 0; waited < Milliseconds && !Done(); waited += 20) Pump(20);
-  return Done();
-}
-
-// Clicks a point of the screen once the pointer is there and stays there (the display may report
-// an earlier position for a while after a move).
-void ClickWhenThere(TPoint ScreenPos) {
-  auto there = [&] {
-    POINT p{};
-    return GetCursorPos(&p) && p.x == ScreenPos.X && p.y == ScreenPos.Y;
-  };
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    SetCursorPos(ScreenPos.X, ScreenPos.Y);
-    PumpUntil(there, 300);
-    Pump(50);
-    if (there()) break;
-  }
-  ClickAt(ScreenPos);
-  Pump(120);
-}
-
 class LookupEdits : public StdFormTest {
  public:
   // The handlers of the edit's events.
@@ -103,8 +78,7 @@ class LookupEdits : public StdFormTest {
     Database.reset();
   }
   void Focus() {
-    Edit->SetFocus();
-    Pump(30);
+    ASSERT_TRUE(GiveFocus(Edit));
   }
 
   bool PopupShown() { return Edit->PopupVisible() && IsWindowVisible(Edit->PopupWindow()->Handle()); }
@@ -118,7 +92,7 @@ class LookupEdits : public StdFormTest {
     EXPECT_TRUE(PumpUntil([&] { return Edit->Text() == Shown; })) << "typed " << Text << ", shows " << Edit->Text();
   }
   void PressUntil(WORD Key, const std::function<bool()>& Done) {
-    PressKey(Key);
+    Press(Key);
     EXPECT_TRUE(PumpUntil(Done)) << "key " << Key;
   }
   // The middle of a row of the open drop-down, on the screen.
@@ -178,11 +152,9 @@ TEST_F(LookupEdits, EachTypedCharacterGoesOnCompletingAndDeletingDoesNot) {
   EXPECT_EQ(Selected(), "etagne");
   // Backspace removes the completed tail and the completion does not bring it back.
   PressUntil(VK_BACK, [this] { return Edit->Text() == "Br"; });
-  Pump(100);
   EXPECT_EQ(Edit->Text(), "Br");
   TypeUntil("e", "Bretagne");
   PressUntil(VK_DELETE, [this] { return Edit->Text() == "Bre"; });
-  Pump(100);
   EXPECT_EQ(Edit->Text(), "Bre");
   // A text no row begins with clears the list's key: Enter keeps what was typed.
   TypeUntil("x", "Brex");
@@ -244,9 +216,8 @@ TEST_F(LookupEdits, UpAndDownStepThroughTheRowsOfAClosedEdit) {
   EXPECT_EQ(Edit->GetLookupValue(), "27");
   // A read-only edit neither steps nor opens.
   Edit->SetReadOnly(true);
-  PressKey(VK_DOWN);
+  Press(VK_DOWN);
   PressCombo(VK_MENU, VK_DOWN);
-  Pump(150);
   EXPECT_EQ(Edit->Text(), "Bourgogne-Franche-Comté"_a);
   EXPECT_FALSE(Edit->PopupVisible());
   EXPECT_EQ(DropDowns, 0);
@@ -254,10 +225,10 @@ TEST_F(LookupEdits, UpAndDownStepThroughTheRowsOfAClosedEdit) {
 
 TEST_F(LookupEdits, ARowClickedInTheListIsTakenAndClosesIt) {
   // The button opens the list too.
-  ClickWhenThere(Edit->Button()->ClientToScreen(TPoint(Edit->Button()->Width() / 2, Edit->Button()->Height() / 2)));
+  ClickAt(Edit->Button()->ClientToScreen(TPoint(Edit->Button()->Width() / 2, Edit->Button()->Height() / 2)));
   ASSERT_TRUE(PumpUntil([this] { return PopupShown(); }));
   EXPECT_EQ(DropDowns, 1);
-  ClickWhenThere(PopupRow(4));
+  ClickAt(PopupRow(4));
   ASSERT_TRUE(PumpUntil([this] { return !Edit->PopupVisible(); }));
   EXPECT_EQ(Edit->Text(), "Corse");
   EXPECT_EQ(CloseUps, 1);
@@ -266,8 +237,7 @@ TEST_F(LookupEdits, ARowClickedInTheListIsTakenAndClosesIt) {
   // A click in the edit closes an open list without taking anything more.
   OpenWithAltDown();
   PressUntil(VK_DOWN, [this] { return Edit->Text() == "Grand Est"; });
-  Pump(GetDoubleClickTime());
-  ClickWhenThere(Edit->ClientToScreen(TPoint(20, Edit->Height() / 2)));
+  ClickAt(Edit->ClientToScreen(TPoint(20, Edit->Height() / 2)));
   EXPECT_TRUE(PumpUntil([this] { return !Edit->PopupVisible(); }));
   EXPECT_EQ(Edit->Text(), "Grand Est");
   EXPECT_EQ(CloseUps, 1);
@@ -321,8 +291,8 @@ TEST_F(LookupEdits, TheLookupDataFreedFirstLeavesAWorkingEdit) {
   Database->Query = nullptr;
   EXPECT_FALSE(Edit->PopupWindow()->ListActive());
   Edit->PopupWindow()->Repaint();
-  PressKey(VK_DOWN);
-  PressKey(VK_END);
+  Press(VK_DOWN);
+  Press(VK_END);
   TypeText("x");
   PressUntil(VK_ESCAPE, [this] { return !Edit->PopupVisible(); });
   EXPECT_EQ(Edit->Text(), "Bretagnex");
@@ -335,8 +305,8 @@ TEST_F(LookupEdits, TheLookupDataFreedFirstLeavesAWorkingEdit) {
   delete Database->Source;
   Database->Source = nullptr;
   EXPECT_EQ(Edit->LookupSource(), nullptr);
-  PressKey(VK_UP);
-  PressKey(VK_END);
+  Press(VK_UP);
+  Press(VK_END);
   TypeText("y");
   OpenWithAltDown();
   PressUntil(VK_ESCAPE, [this] { return !Edit->PopupVisible(); });

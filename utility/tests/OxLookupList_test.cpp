@@ -28,7 +28,7 @@ class OxLookupListTest : public LookupFormTest {
     List->SetLookupField("CODE");
     List->SetLookupDisplay("LIB");
     List->OnClick = TNotifyEvent(&Log, &TLookupLog::Clicked);
-    Pump(30);
+    PumpPending();
   }
   void TearDown() override {
     LookupFormTest::TearDown();
@@ -38,8 +38,7 @@ class OxLookupListTest : public LookupFormTest {
   // The middle of a row, on the screen.
   TPoint Row(int Index) { return OnScreen(List, 60, Index * List->ItemHeight() + List->ItemHeight() / 2); }
   void Focus() {
-    List->SetFocus();
-    Pump(30);
+    ASSERT_TRUE(GiveFocus(List));
   }
 
   std::unique_ptr<TVectorDataSet> Dictionary;
@@ -95,7 +94,7 @@ class OxLookupListEmptyEntryTest : public OxLookupListTest {
     List->SetEmptyItemColor(clYellow);
     List->SetDataSource(RecordSource);
     List->SetDataField("CODE");
-    Pump(30);
+    PumpPending();
   }
   void TearDown() override {
     OxLookupListTest::TearDown();
@@ -204,17 +203,16 @@ TEST_F(OxLookupListTest, TheBarTheWheelAndDraggingScrollTheRows) {
   // The wheel turned down by one notch moves the rows by half a page and more.
   TPoint middle = Row(3);
   SendMessageA(List->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WORD(-WHEEL_DELTA)), MAKELPARAM(middle.X, middle.Y));
-  Pump(30);
+  PumpPending();
   ClickAt(Row(0));
   EXPECT_EQ(List->Value(), "C04");
 
   // Pressed on a row and dragged below the list: it scrolls to the end on its timer.
+  AwaitNoDoubleClick(Row(1));
   MoveMouseTo(Row(1));
-  Pump(30);
-  MouseButton(true);
-  Pump(60);
+  PressButton(Row(1));
   MoveMouseTo(TPoint(Row(1).X, OnScreen(List, 0, List->ClientHeight()).Y + 20));
-  Pump(900);
+  EXPECT_TRUE(WaitFor("the list to scroll to its last row", [&] { return List->Value() == "C20"; }));
   ReleaseButton();
   EXPECT_EQ(List->Value(), "C20");
   EXPECT_EQ(GetCapture(), nullptr);

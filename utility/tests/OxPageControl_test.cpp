@@ -48,7 +48,7 @@ class OxPageControlTest : public ::testing::Test, public TObject {
     }
     Pages->OnChanging = TTabChangingEvent(this, &OxPageControlTest::Changing);
     Form->Show();
-    Pump(30);
+    PumpPending();
   }
   void TearDown() override { Form->Free(); }
   void Changing(TObject*, bool& Allow) { Allow = AllowChange; }
@@ -80,7 +80,7 @@ TEST_F(OxPageControlTest, HiddenTabsKeepThePagesChangingFromCode) {
 TEST_F(OxPageControlTest, ClientBorderZeroWidensTheSheetsByFourPixels) {
   TRect normal = Sheets[0]->BoundsRect();
   Pages->SetClientBorderWidth(0);
-  Pump(20);
+  PumpPending();
   TRect wide = Sheets[0]->BoundsRect();
   EXPECT_EQ(wide.Left, normal.Left - 4);
   EXPECT_EQ(wide.Top, normal.Top - 4);
@@ -96,7 +96,7 @@ TEST_F(OxPageControlTest, AClickOnADisabledSheetsTabIsSwallowed) {
     LPARAM at = MAKELPARAM((tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2);
     SendMessageA(Pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(Pages->Handle(), WM_LBUTTONUP, 0, at);
-    Pump(20);
+    PumpPending();
     EXPECT_EQ(Pages->ActivePage(), target == 1 ? Sheets[0] : Sheets[2]) << target;
   }
 }
@@ -183,7 +183,7 @@ TEST(OxPageControlForm, TabsHiddenByTheDescriptionStayHiddenOnceShown) {
   auto* pages = dynamic_cast<TOxPageControl*>(form->FindComponent("Pages"));
   ASSERT_NE(pages, nullptr);
   form->Show();
-  Pump(30);
+  PumpPending();
   EXPECT_EQ(SendMessageA(pages->Handle(), TCM_GETITEMCOUNT, 0, 0), 0);
   EXPECT_EQ(pages->ActivePage(), form->FindComponent("Sheet2"));
   EXPECT_TRUE(pages->DrawTabShadow());

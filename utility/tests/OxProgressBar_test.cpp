@@ -372,7 +372,7 @@ TEST(OxProgressForm, ExchangeWindowLookFromItsDescription) {
   // Driven as the exchange does it, with no message handled in between: the window shows each
   // position at once.
   raw->Show();
-  Pump(100);
+  ASSERT_TRUE(Painted(raw));
   bar->SetMaximum(400);
   bar->SetPosition(200);
   EXPECT_EQ(bar->DisplayText(), "50%");

@@ -29,7 +29,7 @@ bool RecordOpen(HWND Owner, const String& Target) {
 template <class F>
 void MoveMouseTo(TPoint ScreenPos, F Done) {
   ::MoveMouseTo(ScreenPos);
-  IdleUntil(Done);
+  EXPECT_TRUE(IdleUntil("the label to follow the mouse", Done));
 }
 
 class OxUrlLabelTest : public StdFormTest {
@@ -72,7 +72,7 @@ TEST_F(OxUrlLabelTest, ARealClickOpensTheTrimmedUrlOrElseTheCaption) {
   for (const Case& c : cases) {
     Link->SetURL(c.URL);
     Link->SetCaption(c.Caption);
-    Pump(20);
+    PumpPending();
     Opened.clear();
     OpenedBeforeOnClick.clear();
     ClickControl(Link);

@@ -86,7 +86,7 @@ class OxWindowHookTest : public ::testing::Test {
   }
   void TearDown() override {
     Form->Free();
-    Pump(20);
+    PumpPending();
   }
   LRESULT Send(UINT Msg) { return SendMessageA(Probe->Handle(), Msg, 0, 0); }
   TLog Run() {
@@ -298,7 +298,7 @@ TEST_F(OxWindowHookTest, AControlDestroyedByAMessageEndsTheDispatch) {
   EXPECT_TRUE(record->ControlDestroyed());
   EXPECT_TRUE(TOxReleaser::Shared()->IsPending(record));
   TOxReleaser::Shared()->FreeLater(record);
-  Pump(30);
+  PumpPending();
   EXPECT_FALSE(TOxReleaser::Shared()->IsPending(record));
   Probe = nullptr;
 }
@@ -310,7 +310,7 @@ TEST_F(OxWindowHookTest, ARecordIsNotFreedUnderADispatchThatRunsAMessageLoop) {
   Handlers->InA = [&] {
     delete Probe;
     Probe = nullptr;
-    Pump(30);
+    PumpPending();
     EXPECT_EQ(record->Depth(), 1);
     EXPECT_FALSE(TOxReleaser::Shared()->IsPending(record));
   };
@@ -322,7 +322,7 @@ TEST_F(OxWindowHookTest, ARecordIsNotFreedUnderADispatchThatRunsAMessageLoop) {
   EXPECT_EQ(Log, (TLog{"A"}));
   // Handed back to the releaser once the dispatch has returned.
   EXPECT_TRUE(TOxReleaser::Shared()->IsPending(record));
-  Pump(30);
+  PumpPending();
   EXPECT_FALSE(TOxReleaser::Shared()->IsPending(record));
 }
 
@@ -339,7 +339,7 @@ TEST(OxReleaser, FreesEachObjectOnceWhenTheMessageArrives) {
   TOxReleaser::Shared()->FreeLater(first);
   EXPECT_EQ(freed, 0);
   EXPECT_TRUE(TOxReleaser::Shared()->IsPending(first));
-  Pump(30);
+  PumpPending();
   EXPECT_EQ(freed, 2);
   EXPECT_FALSE(TOxReleaser::Shared()->IsPending(first));
 }

@@ -35,7 +35,13 @@ VELBOR_IMPLEMENT_CLASS(TTestItemControl)
 int TTestItemControl::CalcWidth() {
   TkwBarWindow* window = BarWindow();
   if (!window) return 40;
-  return window->Canvas()->TextWidth(RemoveAmpersands(GetCaption())) + 12;
+  // Measured on the screen: the window may not have its own yet.
+  String caption = RemoveAmpersands(GetCaption());
+  TWindowDC screen;
+  TSelectedObject font(screen, window->Font()->Handle());
+  SIZE size{0, 0};
+  GetTextExtentPoint32A(screen, caption.c_str(), int(caption.size()), &size);
+  return size.cx + 12;
 }
 
 // --- Dock site --------------------------------------------------------------------------------
@@ -103,13 +109,54 @@ TTestBarWindow::TTestBarWindow(TkwBar* ABar) : TkwBarWindow(ABar->GetBarManager(
 
 TTestBarWindow::~TTestBarWindow() { DestroyControls(); }
 
+void TTestBarWindow::CreateParams(TCreateParams& Params) {
+  TkwBarWindow::CreateParams(Params);
+  if (DockingStyle() != dsNone) return;
+  // Floating: a small window of its own, owned by the form.
+  Params.Style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+  Params.ExStyle = WS_EX_TOOLWINDOW;
+}
+
+void TTestBarWindow::SetDockingStyle(TkwBarDockingStyle Value) {
+  TkwBarWindow::SetDockingStyle(Value);
+  if (Value == dsNone) {
+    if (Parent()) SetParent(nullptr);
+    SetParentWindow(FBar->GetBarManager()->OwnerForm()->Handle());
+  } else {
+    SetParentWindow(nullptr);
+  }
+}
+
+TSize TTestBarWindow::CalcFloatingSize() {
+  RepaintBar();
+  int right = kGripWidth;
+  TkwBarItemLinks* links = ItemLinks();
+  for (int i = 0; i < links->GetShownItemCount(); ++i) right = std::max(right, links->GetShownItem(i)->ItemRect.Right);
+  return TSize{right + 4, 26};
+}
+
+void TTestBarWindow::BeginMenuMode(TkwBarItemControl* Control) {
+  ++MenuModeEntries;
+  SetActive(true);
+  if (!Control)
+    if (TkwBarItemLink* first = ItemLinks()->GetFirstSelectableLink()) Control = first->Control();
+  SetSelectedItem(Control);
+  if (TkwBarManager* manager = GetBarManager()) manager->SetMenuModeBarControl(this);
+}
+
+void TTestBarWindow::SetActive(bool Value) {
+  TkwBarWindow::SetActive(Value);
+  TkwBarManager* manager = GetBarManager();
+  if (!Value && manager && manager->MenuModeBarControl() == this) manager->SetMenuModeBarControl(nullptr);
+}
+
 void TTestBarWindow::RepaintBar() {
   ++RebuildCount;
   DestroyControls();
   CreateControls();
   TkwBarItemLinks* links = ItemLinks();
   links->ClearItemRects();
-  int x = 2;
+  int x = kGripWidth;
   for (int i = 0; i < links->GetShownItemCount(); ++i) {
     TkwBarItemLink* link = links->GetShownItem(i);
     TkwBarItemControl* control = link->Control();
@@ -152,21 +199,160 @@ void TTestBarWindow::Paint() {
 }
 
 void TTestBarWindow::Dispatch(TMessage& Message) {
-  if (Message.Msg == WM_KWBARRELAYOUT) {
-    ++RelayoutMessages;
-    RepaintBar();
-    return;
+  switch (Message.Msg) {
+    case WM_KWBARRELAYOUT:
+      ++RelayoutMessages;
+      RepaintBar();
+      return;
+    case WM_LBUTTONDOWN: {
+      TPoint at(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+      // The grip moves the bar; while customizing, a press on a link drags the link.
+      if (at.X < kGripWidth && !IsActive()) {
+        FBar->GetBars()->TrackBarDrag(this);
+        return;
+      }
+      TkwBarManager* manager = GetBarManager();
+      if (manager->IsCustomizing())
+        if (TkwBarItemControl* control = GetItemControlAtPos(at)) {
+          manager->DragItemLink(control->GetItem(), control->Link());
+          return;
+        }
+      break;
+    }
+    case WM_KEYDOWN:
+      if (IsActive()) {
+        if (Message.WParam == VK_ESCAPE) {
+          SetActive(false);
+        } else {
+          TestMenuKey(this, WORD(Message.WParam));
+        }
+        return;
+      }
+      break;
+    default:
+      break;
   }
   TkwBarWindow::Dispatch(Message);
 }
 
+bool TestMenuKey(TkwBarWindow* Window, WORD Key) {
+  TkwBarItemLinks* links = Window->ItemLinks();
+  TkwBarItemControl* selected = Window->SelectedControl();
+  TkwBarItemLink* current = selected ? selected->Link() : nullptr;
+  bool forward = Window->IsSubMenu() ? Key == VK_DOWN : Key == VK_RIGHT;
+  bool back = Window->IsSubMenu() ? Key == VK_UP : Key == VK_LEFT;
+  if (forward || back) {
+    TkwBarItemLink* next = forward ? links->GetNextSelectableLink(current) : links->GetPrevSelectableLink(current);
+    if (next) Window->SetSelectedItem(next->Control());
+    return true;
+  }
+  if (Key == VK_RETURN) {
+    if (selected) selected->ControlClick(false);
+    return true;
+  }
+  TkwBarItemLink* found = links->FindByAccelerator(Key, 0, current);
+  if (!found || !found->Control()) return false;
+  Window->SetSelectedItem(found->Control());
+  found->Control()->ControlClick(false);
+  return true;
+}
+
 VELBOR_IMPLEMENT_ABSTRACT_CLASS(TTestMenuWindow)
+
+int TTestMenuWindow::Live = 0;
+
+TTestMenuWindow::TTestMenuWindow(TkwBarManager* Manager, TkwBarItemLinks* Links) : TkwBarWindow(Manager, Links) {
+  ++Live;
+  SetVisible(false);
+}
+
+TTestMenuWindow::~TTestMenuWindow() {
+  --Live;
+  DestroyControls();
+}
+
+void TTestMenuWindow::CreateParams(TCreateParams& Params) {
+  TkwBarWindow::CreateParams(Params);
+  Params.Style = WS_POPUP | WS_BORDER;
+  Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+}
 
 void TTestMenuWindow::RepaintBar() {
   DestroyControls();
   CreateControls();
   TkwBarItemLinks* links = ItemLinks();
-  for (int i = 0; i < links->GetShownItemCount(); ++i) links->GetShownItem(i)->ItemRect = Bounds(0, i * 20, 100, 20);
+  for (int i = 0; i < links->GetShownItemCount(); ++i) links->GetShownItem(i)->ItemRect = Bounds(0, i * 20, 120, 20);
+  SetBounds(Left(), Top(), 122, std::max(1, links->GetShownItemCount()) * 20 + 2);
+  Invalidate();
+}
+
+void TTestMenuWindow::HideAll() {
+  if (FClosing) return;
+  FClosing = true;
+  SetActive(false);
+  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+  NotifyCloseUp();
+  // Freed once the message that closed it is over (a control of it may be running a click).
+  TTestMenuWindow* self = this;
+  Later([self] {
+    if (IsLiveBarControl(self)) delete self;
+  });
+}
+
+TPoint TTestMenuWindow::LinkCentre(int ShownIndex) {
+  TkwBarItemLink* link = ItemLinks()->GetShownItem(ShownIndex);
+  const TRect& r = link->ItemRect;
+  return ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+}
+
+void TTestMenuWindow::Paint() {
+  TCanvas* canvas = Canvas();
+  canvas->Brush()->SetColor(clWindow);
+  canvas->FillRect(ClientRect());
+  TkwBarItemLinks* links = ItemLinks();
+  canvas->Brush()->SetStyle(bsClear);
+  for (int i = 0; i < links->GetShownItemCount(); ++i) {
+    TkwBarItemLink* link = links->GetShownItem(i);
+    bool selected = link->Control() && link->Control()->IsSelected();
+    if (selected) {
+      canvas->Brush()->SetStyle(bsSolid);
+      canvas->Brush()->SetColor(clHighlight);
+      canvas->FillRect(link->ItemRect);
+      canvas->Brush()->SetStyle(bsClear);
+    }
+    canvas->Font()->SetColor(selected ? clHighlightText : clWindowText);
+    String caption = link->GetCaption();
+    TRect r = link->ItemRect;
+    r.Left += 6;
+    DrawTextA(canvas->Handle(), caption.c_str(), int(caption.size()), AsRECT(r), DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  }
+  canvas->Brush()->SetStyle(bsSolid);
+}
+
+void TTestMenuWindow::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_KEYDOWN:
+      if (Message.WParam == VK_ESCAPE)
+        HideAll();
+      else
+        TestMenuKey(this, WORD(Message.WParam));
+      return;
+    case WM_MOUSEMOVE:
+      if (TkwBarItemControl* control = GetItemControlAtPos(TPoint(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)))))
+        SetSelectedItem(control);
+      return;
+    case WM_LBUTTONUP:
+      if (TkwBarItemControl* control = GetItemControlAtPos(TPoint(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)))))
+        control->ControlClick(true);
+      return;
+    case WM_MOUSEACTIVATE:
+      // A menu never takes the activation from the form.
+      Message.Result = MA_NOACTIVATE;
+      return;
+    default:
+      break;
+  }
+  TkwBarWindow::Dispatch(Message);
 }
 
 namespace {

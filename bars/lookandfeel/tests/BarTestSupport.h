@@ -75,10 +75,14 @@ class TTestDockSite : public TkwDockSite {
   std::vector<TkwBarWindow*> FWindows;
 };
 
-// A tool bar: the shown links left to right, each its caption's width; the selection highlighted.
+// A tool bar: a grip (the first kGripWidth pixels: pressing it drags the bar), then the shown
+// links left to right, each its caption's width; the selection highlighted. Docked it is a child
+// of its dock site, floating a small window of its own owned by the form. In menu mode the arrows
+// move the selection, Return or an accelerator clicks, Escape leaves.
 class TTestBarWindow : public TkwBarWindow {
   VELBOR_DECLARE_CLASS(TTestBarWindow, TkwBarWindow)
  public:
+  static constexpr int kGripWidth = 8;
   explicit TTestBarWindow(TkwBar* ABar);
   ~TTestBarWindow() override;
   bool IsSubMenu() const override { return false; }
@@ -86,11 +90,19 @@ class TTestBarWindow : public TkwBarWindow {
   void RepaintBar() override;
   void StorePositionInBar() override;
   void RefreshMetrics() override { ++MetricsRefreshes; }
+  void SetDockingStyle(TkwBarDockingStyle Value) override;
+  TSize CalcFloatingSize() override;
+  void BeginMenuMode(TkwBarItemControl* Control) override;
+  void SetActive(bool Value) override;
+  void SetMoving(bool Value) override { Moving = Value; }
   int RebuildCount = 0;
   int RelayoutMessages = 0;
   int MetricsRefreshes = 0;
+  int MenuModeEntries = 0;
+  bool Moving = false;
 
  protected:
+  void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void Dispatch(TMessage& Message) override;
 
@@ -98,15 +110,33 @@ class TTestBarWindow : public TkwBarWindow {
   TkwBar* FBar;
 };
 
-// A menu window: a column of its links.
+// A menu window: a column of its links, a popup window owned by the form. The arrows move the
+// selection, Return, an accelerator or a click clicks, Escape closes; closed, it tells its popup
+// request and frees itself once the message is over.
 class TTestMenuWindow : public TkwBarWindow {
   VELBOR_DECLARE_CLASS(TTestMenuWindow, TkwBarWindow)
  public:
-  TTestMenuWindow(TkwBarManager* Manager, TkwBarItemLinks* Links) : TkwBarWindow(Manager, Links) {}
-  ~TTestMenuWindow() override { DestroyControls(); }
+  TTestMenuWindow(TkwBarManager* Manager, TkwBarItemLinks* Links);
+  ~TTestMenuWindow() override;
   bool IsSubMenu() const override { return true; }
   void RepaintBar() override;
+  void HideAll() override;
+  // The screen point of the middle of a link's row.
+  TPoint LinkCentre(int ShownIndex);
+  static int Live;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Paint() override;
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  bool FClosing = false;
 };
+
+// Moves the selection of a window in menu mode by the arrows, clicks the selection (Return) or the
+// link of an accelerator; true when the key was one of these.
+bool TestMenuKey(TkwBarWindow* Window, WORD Key);
 
 // Registers the stand-ins: the item classes with their control, the windows and dock sites.
 void InstallTestBarClasses();

@@ -200,6 +200,32 @@ TEST_F(BarDrawing, ItemGlyphsTakeTheirLookFromTheirFlags) {
   SaveBitmapPng(&Target, "item-glyphs");
 }
 
+TEST_F(BarDrawing, AGlyphDrawnAfterALargerOneKeepsItsOwnPixels) {
+  // The drawing surfaces are kept from one glyph to the next: a large glyph over a copied
+  // background first, then the small one over the brush.
+  TBitmap large;
+  large.SetPixelFormat(pf24bit);
+  large.SetSize(32, 32);
+  large.Canvas()->Brush()->SetColor(clFuchsia);
+  large.Canvas()->FillRect(TRect(0, 0, 32, 32));
+  large.Canvas()->Brush()->SetColor(clBlue);
+  large.Canvas()->FillRect(TRect(4, 4, 28, 28));
+  Target.Canvas()->Brush()->SetColor(clYellow);
+  Target.Canvas()->FillRect(TRect(0, 100, 40, 140));
+  TkwGlyphDrawing copy;
+  copy.CopyBackground = true;
+  DrawItemGlyph(Target.Canvas()->Handle(), TRect(0, 100, 40, 140), TRect(4, 104, 36, 136), copy, -1, nullptr, &large);
+  EXPECT_EQ(At(1, 101), RGB(255, 255, 0)) << "the copied background";
+  EXPECT_EQ(At(20, 120), RGB(0, 0, 255));
+  EXPECT_EQ(At(6, 106), RGB(255, 255, 0)) << "the large glyph's transparent ground";
+  Draw(TkwGlyphDrawing(), 0);
+  EXPECT_EQ(At(0, 0), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(At(7, 7), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(At(3, 3), RGB(200, 0, 0));
+  EXPECT_EQ(At(4, 4), RGB(0, 150, 0));
+  EXPECT_EQ(At(2, 2), GetSysColor(COLOR_BTNFACE));
+}
+
 TEST_F(BarDrawing, AHotGlyphRisesOverItsShadowWhenFadedLooksRaise) {
   TkwGlyphDrawing how;
   how.FadeNormal = true;

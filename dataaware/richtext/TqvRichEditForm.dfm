@@ -353,8 +353,6 @@ object qvRichEditForm: TqvRichEditForm
     SimplePanel = False
   end
   object MainMenu1: TMainMenu
-    Left = 520
-    Top = 96
     object File1: TMenuItem
       Caption = '&File'
       object Load1: TMenuItem
@@ -522,8 +520,6 @@ object qvRichEditForm: TqvRichEditForm
     end
   end
   object PopupMenu1: TPopupMenu
-    Left = 552
-    Top = 96
     object ColorBlack: TMenuItem
       Caption = 'Black'
       Tag = 0
@@ -594,22 +590,14 @@ object qvRichEditForm: TqvRichEditForm
     end
   end
   object PrintDialog1: TPrintDialog
-    Left = 520
-    Top = 128
   end
   object OpenDialog1: TOpenDialog
     Filter = 'Rich Text Files (*.RTF)|*.RTF|Text Files (*.TXT)|*.TXT'
-    Left = 552
-    Top = 128
   end
   object SaveDialog1: TSaveDialog
     DefaultExt = 'rtf'
     Filter = 'Rich Text Files (*.RTF)|*.RTF|Text Files (*.TXT)|*.TXT'
-    Left = 584
-    Top = 128
   end
   object ImageList1: TImageList
-    Left = 584
-    Top = 96
   end
 end

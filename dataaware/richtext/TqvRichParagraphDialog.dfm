@@ -128,7 +128,7 @@ object qvRichParagraphDialog: TqvRichParagraphDialog
       TabOrder = 4
     end
     object AfterParagraphLabel: TLabel
-      Left = 184
+      Left = 190
       Top = 168
       Width = 28
       Height = 13
@@ -153,7 +153,7 @@ object qvRichParagraphDialog: TqvRichParagraphDialog
     object LineSpacingComboBox: TComboBox
       Left = 110
       Top = 190
-      Width = 80
+      Width = 72
       Height = 21
       Style = csDropDownList
       TabOrder = 6
@@ -161,7 +161,7 @@ object qvRichParagraphDialog: TqvRichParagraphDialog
       OnSelect = LineSpacingComboBoxChange
     end
     object WithinParagraphAt: TLabel
-      Left = 184
+      Left = 190
       Top = 194
       Width = 12
       Height = 13

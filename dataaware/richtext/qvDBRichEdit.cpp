@@ -202,7 +202,7 @@ void TqvDBRichEdit::UpdateData() {
   if (F == nullptr || !Modified() || !FDataLoaded || FLoadFailed) return;
   if (auto* Blob = dynamic_cast<TBlobField*>(F)) {
     TqvRichMemoryStream Content;
-    GetRichLines()->SaveToStream(&Content);
+    SaveContent(&Content);
     Content.SetPosition(0);
     Blob->LoadFromStream(&Content);
   } else {

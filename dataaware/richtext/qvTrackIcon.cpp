@@ -3,8 +3,6 @@
 
 #include "ScopeGuard.h"
 
-#include "Forms.h"
-
 VELBOR_IMPLEMENT_CLASS(TqvTrackIcon)
 VELBOR_PUBLISHED(TqvTrackIcon,
   Prop("BitmapName", &Self::BitmapName, &Self::SetBitmapName),
@@ -42,7 +40,10 @@ void TqvTrackIcon::Paint() {
 
 void TqvTrackIcon::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TGraphicControl::MouseDown(Button, Shift, X, Y);
-  if (Shift.Contains(ssLeft)) Track(X, Y);
+  if (Button != mbLeft) return;
+  FTracking = true;
+  FGrabX = X;
+  FStartLeft = Left();
 }
 
 int TqvTrackIcon::Clamp(int Value) const {
@@ -51,39 +52,22 @@ int TqvTrackIcon::Clamp(int Value) const {
   return Value;
 }
 
-// A loop of its own while the button is down: the icon follows the pointer (the moves are not
-// handed on), and everything else is handled as usual.
-void TqvTrackIcon::Track(int X0, int Y0) {
-  TCustomForm* Form = GetParentForm(this);
-  if (Form == nullptr) return;
-  HWND Window = Form->Handle();
-  SetCapture(Window);
-  TScopeGuard Release([&] {
-    if (GetCapture() == Window) ReleaseCapture();
-  });
-  bool Moved = false;
-  int StartLeft = Left();
-  while (GetCapture() == Window) {
-    MSG Msg{};
-    if (GetMessageA(&Msg, nullptr, 0, 0) <= 0) {
-      PostQuitMessage(int(Msg.wParam));
-      break;
-    }
-    POINT Cursor{};
-    GetCursorPos(&Cursor);
-    TPoint At = ScreenToClient(TPoint(Cursor.x, Cursor.y));
-    if (Msg.message == WM_MOUSEMOVE) {
-      if (!Moved && At.X == X0 && At.Y == Y0) continue;
-      Moved = true;
-      SetLeft(Clamp(At.X + Left() - X0));
-      continue;
-    }
-    if (Msg.message == WM_LBUTTONUP) {
-      // Back where it started, the icon has not moved.
-      if (Left() != StartLeft && OnEndDrag) OnEndDrag(this);
-      ReleaseCapture();
-    }
-    TranslateMessage(&Msg);
-    DispatchMessageA(&Msg);
+void TqvTrackIcon::MouseMove(TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseMove(Shift, X, Y);
+  if (!FTracking) return;
+  if (!Shift.Contains(ssLeft)) {
+    // The release went elsewhere (the capture was taken away): the drag is over where it is.
+    FTracking = false;
+    return;
   }
+  int NewLeft = Clamp(Left() + X - FGrabX);
+  if (NewLeft != Left()) SetLeft(NewLeft);
+}
+
+void TqvTrackIcon::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseUp(Button, Shift, X, Y);
+  if (Button != mbLeft || !FTracking) return;
+  FTracking = false;
+  // Back where it started, the icon has not moved.
+  if (Left() != FStartLeft && OnEndDrag) OnEndDrag(this);
 }

@@ -24,12 +24,18 @@ class TqvTrackIcon : public TGraphicControl {
 
  protected:
   void Paint() override;
+  // The press starts a drag (the control has the mouse captured until the release), the moves
+  // take the icon along within its range, the release ends the drag.
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  private:
   int Clamp(int Value) const;
-  // Follows the mouse from the press at (X0, Y0) until the button goes up.
-  void Track(int X0, int Y0);
+  bool FTracking = false;
+  // Where the press was within the icon, and where the icon was.
+  int FGrabX = 0;
+  int FStartLeft = 0;
   TBitmap* FBitmap;
   String FBitmapName;
 };

@@ -170,6 +170,10 @@ bool TqvCustomRichEdit::ExecuteEditor() {
   auto* RightMarker = new TqvTrackIcon(this);
   auto* FirstLineMarker = new TqvTrackIcon(this);
   TScopeGuard FreeRuler([&] {
+    // The window forgets the ruler and the editor before they go: freeing the window realigns
+    // and resizes what is left of it.
+    Form->Attach(nullptr, nullptr, nullptr);
+    if (Editor) Editor->OnSelectionChange = nullptr;
     delete LeftMarker;
     delete RightMarker;
     delete FirstLineMarker;
@@ -260,7 +264,7 @@ bool TqvCustomRichEdit::ExecuteEditor() {
       EditModified();
       if (auto* Blob = dynamic_cast<TBlobField*>(GetField())) {
         TqvRichMemoryStream Content;
-        Editor->GetRichLines()->SaveToStream(&Content);
+        Editor->SaveContent(&Content);
         Content.SetPosition(0);
         Blob->LoadFromStream(&Content);
       } else if (TField* Field = GetField()) {

@@ -373,6 +373,9 @@ class TqvCustomRichEdit : public TCustomRichEdit {
   bool CreateTempFileName(String& FileName);
   // Puts Stream (RTF, or plain text when it is not) into the control with FLoading set.
   void LoadContent(TStream* Stream);
+  // Writes the content as a field stores it: RTF (plain text when PlainText) without the NUL the
+  // window ends its RTF with.
+  void SaveContent(TStream* Stream);
 
   // Layout.
   void SetEditRect();

@@ -173,6 +173,14 @@ void TqvCustomRichEdit::LoadContent(TStream* Stream) {
   GetRichLines()->LoadFromStream(Stream);
 }
 
+void TqvCustomRichEdit::SaveContent(TStream* Stream) {
+  TqvRichMemoryStream Content;
+  GetRichLines()->SaveToStream(&Content);
+  std::int64_t Size = Content.Size();
+  while (Size > 0 && static_cast<const char*>(Content.Memory())[Size - 1] == '\0') --Size;
+  if (Size > 0) Stream->WriteBuffer(Content.Memory(), Size);
+}
+
 bool TqvCustomRichEdit::CreateTempFileName(String& FileName) {
   char Folder[MAX_PATH + 1] = "";
   char Name[MAX_PATH + 1] = "";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FileUtils.h"
+#include "SqliteSession.h"
 
 void LoadRich(TqvCustomRichEdit* Edit, const String& Content) {
   TStringStream Stream(Content);
@@ -30,6 +31,14 @@ String WindowText(TqvCustomRichEdit* Edit) {
   TEXTRANGEA Range{{0, Length}, Text.data()};
   Text.resize(std::size_t(SendMessageA(Edit->Handle(), EM_GETTEXTRANGE, 0, LPARAM(&Range))));
   return Text;
+}
+
+void RetypeInto(TWinControl* Edit, const String& Text) {
+  ClickControl(Edit);
+  EXPECT_TRUE(WaitFor("the edit's focus", [&] { return Edit->Focused(); }));
+  SendMessageA(Edit->Handle(), EM_SETSEL, 0, -1);
+  Press(VK_DELETE);
+  if (!Text.empty()) TypeText(Text);
 }
 
 namespace {
@@ -148,6 +157,61 @@ void RichFormTest::ShowForm() {
 
 void RichFormTest::TearDown() {
   Form.reset();
-  Pump(20);
+  PumpPending();
   EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
+}
+
+const char* const RichDataTest::Notes = "{\\rtf1\\ansi Zone humide {\\b tourbeuse}\\par}";
+
+void RichDataTest::SetUp() {
+  TestFolder::SetUp();
+  DatabasePath = PathOf("richtext.db");
+  {
+    SqliteSession Session(DatabasePath, TSqliteOpenMode::CreateIfMissing);
+    Session.Execute("CREATE TABLE T (ID INTEGER PRIMARY KEY, NOTES MEMO, NOM VARCHAR(40))");
+    Session.Execute(std::string("INSERT INTO T VALUES (1, '") + Notes + "', 'Marais')");
+    Session.Execute("INSERT INTO T VALUES (2, 'simple texte', 'Tourbière')");
+    Session.Execute("INSERT INTO T VALUES (3, NULL, 'Lagune')");
+  }
+  Connection = std::make_unique<TADOConnection>(nullptr);
+  Connection->LoginPrompt = false;
+  Connection->SetConnectionString("Provider=Velbor.SQLite;Data Source=" + DatabasePath + ";Mode=ReadWrite");
+  Connection->Open();
+  Query = std::make_unique<TADOQuery>(nullptr);
+  Query->SetConnection(Connection.get());
+  Query->SetLockType(ltOptimistic);
+  Query->SQL()->SetText("SELECT ID, NOTES, NOM FROM T ORDER BY ID");
+  Query->Open();
+  Source = std::make_unique<TDataSource>(nullptr);
+  Source->SetDataSet(Query.get());
+  Form.reset(CreateForm<TForm>(nullptr));
+  Form->SetBounds(80, 80, 460, 320);
+  Other = new TTestEdit(Form.get());
+  Other->SetParent(Form.get());
+  Other->SetBounds(10, 250, 200, 22);
+}
+
+void RichDataTest::TearDown() {
+  Form.reset();
+  Source.reset();
+  Query.reset();
+  Connection.reset();
+  TestFolder::TearDown();
+  EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
+}
+
+void RichDataTest::ShowForm() {
+  Form->Show();
+  Activate(Form.get());
+}
+
+String RichDataTest::FileValue(const String& Sql) {
+  SqliteSession Session(DatabasePath);
+  SqliteStatement Statement = Session.Prepare(Sql);
+  return Statement.Step() ? Statement.ColumnValue(0).AsString() : String("<none>");
+}
+
+void RichDataTest::Enter(TWinControl* Control) {
+  ClickControl(Control);
+  ASSERT_TRUE(WaitFor("the focus", [&] { return Control->Focused(); }));
 }

@@ -6,9 +6,6 @@
 
 #include <memory>
 
-#include "../../db/tests/TestFolder.h"
-
-#include "ADODB.h"
 #include "ShellLaunch.h"
 #include "SqliteSession.h"
 #include "StrUtils.h"
@@ -18,7 +15,7 @@
 
 namespace {
 
-const char* const kNotes = "{\\rtf1\\ansi Zone humide {\\b tourbeuse}\\par}";
+const char* const kNotes = RichDataTest::Notes;
 
 // A control whose loads fail as when the window runs out of resources.
 class TFailingRichEdit : public TqvDBRichEdit {
@@ -39,74 +36,7 @@ bool RecordOpen(HWND, const String& Address) {
   return true;
 }
 
-class DBRichEditTest : public TestFolder, public TObject {
- protected:
-  void SetUp() override {
-    TestFolder::SetUp();
-    DatabasePath = PathOf("richtext.db");
-    {
-      SqliteSession Session(DatabasePath, TSqliteOpenMode::CreateIfMissing);
-      Session.Execute("CREATE TABLE T (ID INTEGER PRIMARY KEY, NOTES MEMO, NOM VARCHAR(40))");
-      Session.Execute(std::string("INSERT INTO T VALUES (1, '") + kNotes + "', 'Marais')");
-      Session.Execute("INSERT INTO T VALUES (2, 'simple texte', 'Tourbière')");
-      Session.Execute("INSERT INTO T VALUES (3, NULL, 'Lagune')");
-    }
-    Connection = std::make_unique<TADOConnection>(nullptr);
-    Connection->LoginPrompt = false;
-    Connection->SetConnectionString("Provider=Velbor.SQLite;Data Source=" + DatabasePath + ";Mode=ReadWrite");
-    Connection->Open();
-    Query = std::make_unique<TADOQuery>(nullptr);
-    Query->SetConnection(Connection.get());
-    Query->SetLockType(ltOptimistic);
-    Query->SQL()->SetText("SELECT ID, NOTES, NOM FROM T ORDER BY ID");
-    Query->Open();
-    Source = std::make_unique<TDataSource>(nullptr);
-    Source->SetDataSet(Query.get());
-    Form.reset(CreateForm<TForm>(nullptr));
-    Form->SetBounds(80, 80, 460, 320);
-    Other = new TTestEdit(Form.get());
-    Other->SetParent(Form.get());
-    Other->SetBounds(10, 250, 200, 22);
-  }
-  void TearDown() override {
-    Form.reset();
-    Source.reset();
-    Query.reset();
-    Connection.reset();
-    TestFolder::TearDown();
-    EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
-  }
-  template <class T = TqvDBRichEdit>
-  T* AddBound(const String& FieldName) {
-    auto* Edit = new T(Form.get());
-    Edit->SetParent(Form.get());
-    Edit->SetBounds(10, 10, 420, 220);
-    Edit->SetDataSource(Source.get());
-    Edit->SetDataField(FieldName);
-    return Edit;
-  }
-  void ShowForm() {
-    Form->Show();
-    Activate(Form.get());
-  }
-  String FileValue(const String& Sql) {
-    SqliteSession Session(DatabasePath);
-    SqliteStatement Statement = Session.Prepare(Sql);
-    return Statement.Step() ? Statement.ColumnValue(0).AsString() : String("<none>");
-  }
-  void Enter(TWinControl* Control) {
-    ClickControl(Control);
-    ASSERT_TRUE(WaitFor("the focus", [&] { return Control->Focused(); }));
-  }
-
-  String DatabasePath;
-  std::unique_ptr<TADOConnection> Connection;
-  std::unique_ptr<TADOQuery> Query;
-  std::unique_ptr<TDataSource> Source;
-  TModalScript Script;
-  TFormPtr<TForm> Form;
-  TTestEdit* Other = nullptr;
-};
+class DBRichEditTest : public RichDataTest {};
 
 TEST_F(DBRichEditTest, TheRecordsContentShows) {
   TqvDBRichEdit* Edit = AddBound("NOTES");
@@ -138,6 +68,8 @@ TEST_F(DBRichEditTest, TypingEditsTheRowAndLeavingWritesTheField) {
   EXPECT_EQ(Stored.rfind("{\\rtf", 0), 0u) << Stored;
   EXPECT_NE(Stored.find("Ma Zone humide"), String::npos) << Stored;
   EXPECT_NE(Stored.find("\\b tourbeuse"), String::npos) << "the formatting is stored with it: " << Stored;
+  ASSERT_FALSE(Stored.empty());
+  EXPECT_EQ(Stored.back(), '}') << "the field holds the RTF and nothing after it";
   Query->Post();
   EXPECT_EQ(FileValue("SELECT NOTES FROM T WHERE ID = 1"), Stored);
 }

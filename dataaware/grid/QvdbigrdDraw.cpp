@@ -9,11 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <chrono>
 #include <cstdio>
-double DT[10];
-static double Ms(std::chrono::steady_clock::time_point S){return std::chrono::duration<double,std::milli>(std::chrono::steady_clock::now()-S).count();}
-#define TICK(i) DT[i]+=Ms(T0); T0=std::chrono::steady_clock::now();
 
 #include "Field.h"
 #include "Forms.h"
@@ -76,15 +72,12 @@ void TqvCustomDBGrid::DrawCell(int ACol, int ARow, const TRect& ARectIn, TGridDr
   // The current cell's embedded control is laid over it: the cell may need no drawing.
   if (DataRow >= 0 && DataCol >= 0 && PlaceCellControl(ACol, ARow, AState)) return;
   // 2.
-  auto T0 = std::chrono::steady_clock::now();
   FFocusFrameFlag = false;
   FLinesDrawn = false;
   TRect ARect = ARectIn;
   ARect.Right = std::min(ARect.Right, 2 * Width());
   TCanvas* Canvas = GetPaintCanvas();
-  TICK(0)
   Canvas->SetFont(AState.Contains(gdFixed) ? FTitleFont : Font());
-  TICK(1)
   FDrawRect = ARect;
   FDrawState = AState;
   FDrawDataRow = DataRow;
@@ -117,13 +110,11 @@ void TqvCustomDBGrid::DrawCell(int ACol, int ARow, const TRect& ARectIn, TGridDr
   Canvas->Brush()->SetColor(AState.Contains(gdFixed) ? FTitleColor : Color());
   FCustomColor = false;
   // 6. Cells a control type draws.
-  TICK(2)
   if (!DrawControlCell(ACol, ARow, ARect, AState)) {
-  TICK(3)
     // 7.
-    if (DataRow < 0) {DrawTitleCell(ACol, ARow, ARect, AState); TICK(4)}
-    else if (DataCol < 0) {DrawIndicatorCell(ACol, ARow, ARect, AState);TICK(5)}
-    else if (Active) {DrawDataCell(ACol, ARow, ARect, AState);TICK(6)}
+    if (DataRow < 0) DrawTitleCell(ACol, ARow, ARect, AState);
+    else if (DataCol < 0) DrawIndicatorCell(ACol, ARow, ARect, AState);
+    else if (Active) DrawDataCell(ACol, ARow, ARect, AState);
   }
   // 8.
   if (Active) DoAfterDrawCell(FCellInfo);
@@ -318,7 +309,6 @@ void TqvCustomDBGrid::DrawIndicatorGlyph(const TRect& Cell, int Glyph) {
 }
 
 void TqvCustomDBGrid::DrawIndicatorCell(int, int ARow, const TRect& ARect, TGridDrawState) {
-  auto T0 = std::chrono::steady_clock::now();
   TRect R = ARect;
   R.Left -= 1;
   R.Bottom += FOptions.Contains(dgHideBottomDataLine) ? 0 : 1;
@@ -328,7 +318,6 @@ void TqvCustomDBGrid::DrawIndicatorCell(int, int ARow, const TRect& ARect, TGrid
     R.Top -= 1;
     if (FCellInfo->DefaultDrawBackground) PaintFixedColumnBackground(R, DataRowOf(ARow), FTitleColor);
   }
-  TICK(7)
   if (!FDataLink->Active()) return;
   int DataRow = DataRowOf(ARow);
   bool Current = DataRow == FDataLink->ActiveRecord();
@@ -342,9 +331,7 @@ void TqvCustomDBGrid::DrawIndicatorCell(int, int ARow, const TRect& ARect, TGrid
   } else if (State == dsBrowse && FOptions.Contains(dgMultiSelect) && IsRowSelected(DataRow)) {
     Glyph = 3;
   }
-  TICK(8)
   if (Glyph >= 0) DrawIndicatorGlyph(ARect, Glyph);
-  TICK(0)
   if (Current) FIndicatorRow = FTitleOffset + DataRow;
 }
 
@@ -424,13 +411,11 @@ void TqvCustomDBGrid::DrawDataCell(int, int, const TRect& ARect, TGridDrawState 
       PaintDataRowBackground(ARect, DataRow, Canvas->Brush()->Color());
     }
   }
-  auto T0 = std::chrono::steady_clock::now();
   // D8.
   if (DefaultDrawing && !ThemedInChild && ContentByDefault) {
     TAlignment Alignment = Field != nullptr && !FLeftAlignedDisplayText ? Field->Alignment() : taLeftJustify;
     DrawTitleOrCellText(Text, Alignment, !Highlight && !FCustomColor);
   }
-  TICK(9)
   // D9. An exception of the program's drawing does not stop the painting.
   try {
     DoDrawDataCell(ARect, Field, AState);

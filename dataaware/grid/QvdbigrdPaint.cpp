@@ -6,12 +6,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <chrono>
-#include <cstdio>
-static double GT[8];
-extern double DT[10];
-static int GN;
-static double Ms(std::chrono::steady_clock::time_point S){return std::chrono::duration<double,std::milli>(std::chrono::steady_clock::now()-S).count();}
 
 #include "Field.h"
 #include "Forms.h"
@@ -56,7 +50,6 @@ void TqvCustomDBGrid::WMPaint(TMessage& Message) {
 // --- Paint ------------------------------------------------------------------------------------
 
 void TqvCustomDBGrid::Paint() {
-  auto T0 = std::chrono::steady_clock::now();
   TCanvas* Canvas = GetPaintCanvas();
   // 2. The blended background images.
   if (FPaintOptions->RebuildImages() && FPaintOptions->HasBackgroundPicture()) FPaintOptions->PrepareImages(false);
@@ -85,14 +78,11 @@ void TqvCustomDBGrid::Paint() {
   if (OnBeforePaint) OnBeforePaint(this);
   // 6.
   FSuppressedLines = false;
-  GT[0]+=Ms(T0); T0=std::chrono::steady_clock::now();
   PaintAllCells(Info);
-  GT[1]+=Ms(T0); T0=std::chrono::steady_clock::now();
   // 8, 9.
   CalcDrawInfo(Info);
   PaintPadColumn(Info);
   PaintGridLines();
-  GT[2]+=Ms(T0); T0=std::chrono::steady_clock::now();
   // 10. The focus frame.
   TCustomForm* Form = GetParentForm(this);
   bool ControlShown = FCellControl != nullptr && FCellControl->Visible() && FCellControl->Parent() == this;
@@ -113,8 +103,6 @@ void TqvCustomDBGrid::Paint() {
   }
   // 12.
   if (FOptions.Contains(dgShowFooter)) PaintFooter(LastRight);
-  GT[3]+=Ms(T0);
-  if (++GN % 50 == 0) {std::printf("themes %d pre %.1f cells %.1f lines %.1f rest %.1f\n", FPaintThemes, GT[0], GT[1], GT[2], GT[3]); for(int i=0;i<10;++i) std::printf(" %d:%.1f",i,DT[i]); std::printf("\n");}
 }
 
 void TqvCustomDBGrid::PaintAllCells(const TGridDrawInfo& Info) {

@@ -18,6 +18,7 @@
 
 const char* const qvGridTooManyColumns = "La grille ne peut pas afficher plus de 16380 colonnes";
 const char* const qvGridDeleteRecordQuestion = "Supprimer l'enregistrement ?";
+const char* const qvGridUnknownLookupValue = "'%s' n'est pas une valeur de la liste du champ '%s'";
 
 // Glyph lists shared by the live grids (QvdbigrdDraw.cpp draws them).
 TCustomImageList* qvGridIndicatorGlyphs = nullptr;

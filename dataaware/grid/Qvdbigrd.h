@@ -97,6 +97,13 @@ inline constexpr int qvMaxGridFields = 16380;
 extern const char* const qvGridTooManyColumns;
 // The confirmation asked before Ctrl+Delete deletes a record.
 extern const char* const qvGridDeleteRecordQuestion;
+// The error of a lookup cell given a name its lookup dataset lacks (the name, the field's label).
+extern const char* const qvGridUnknownLookupValue;
+
+// The key fields of a lookup field in its own dataset (empty when one is missing or the field is
+// not a lookup field), and whether the grid may edit the lookup cell through them.
+std::vector<TField*> qvLookupKeyFields(TField* Field);
+bool qvLookupCellEditable(TField* Field);
 
 // --- Small objects -----------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "Dialogs.h"
+#include "Format.h"
 #include "Field.h"
 #include "Forms.h"
 #include "ScopeGuard.h"
@@ -243,6 +244,51 @@ void TqvCustomDBGrid::ValidateEditorValue() { WriteEditorText(); }
 
 void TqvCustomDBGrid::ReportInvalidValue(TField* Field) { qvIntl->ValidationErrorUsingMask(this, Field); }
 
+std::vector<TField*> qvLookupKeyFields(TField* Field) {
+  std::vector<TField*> Keys;
+  TDataSet* Set = Field->DataSet();
+  if (Field->FieldKind() != fkLookup || Set == nullptr || Field->KeyFields().empty()) return Keys;
+  String Names = Field->KeyFields();
+  std::size_t Start = 0;
+  for (;;) {
+    std::size_t End = Names.find(';', Start);
+    TField* Key = Set->FindField(Names.substr(Start, End == String::npos ? String::npos : End - Start));
+    if (Key == nullptr) return {};
+    Keys.push_back(Key);
+    if (End == String::npos) break;
+    Start = End + 1;
+  }
+  return Keys;
+}
+
+bool qvLookupCellEditable(TField* Field) {
+  if (Field->ReadOnly() || Field->LookupDataSet() == nullptr || !Field->LookupDataSet()->Active()) return false;
+  std::vector<TField*> Keys = qvLookupKeyFields(Field);
+  if (Keys.empty()) return false;
+  for (TField* Key : Keys)
+    if (!Key->CanModify()) return false;
+  return true;
+}
+
+// A lookup cell is edited through its keys: the name typed is looked up among the lookup
+// dataset's results and the keys of that record are written; an empty text clears them; a name
+// the lookup dataset lacks is refused.
+static void WriteLookupText(TField* Field, const String& Text) {
+  std::vector<TField*> Keys = qvLookupKeyFields(Field);
+  if (Text.empty()) {
+    for (TField* Key : Keys) Key->Clear();
+    return;
+  }
+  Variant Found = Field->LookupDataSet()->Lookup(Field->LookupResultField(), Variant(Text), Field->LookupKeyFields());
+  if (VarIsNull(Found) || VarIsEmpty(Found))
+    throw EDatabaseError(Format(qvGridUnknownLookupValue, {Text, Field->DisplayLabel()}));
+  if (Keys.size() == 1) {
+    Keys[0]->SetAsVariant(Found);
+  } else {
+    for (std::size_t i = 0; i < Keys.size(); ++i) Keys[i]->SetAsVariant(Found.GetElement(int(i)));
+  }
+}
+
 void TqvCustomDBGrid::WriteEditorText() {
   TDataSet* Set = FDataLink->DataSet();
   auto* Editor = dynamic_cast<TqvInplaceEdit*>(InplaceEditor());
@@ -259,7 +305,9 @@ void TqvCustomDBGrid::WriteEditorText() {
   if (Field == nullptr) return;
   PatchFlags.EditorTextUnchanged = Field->Text() == FLastEditorText;
   const String& Text = FLastEditorText;
-  if (Field->InheritsFrom(TDateTimeField::StaticClass()) && qvIsValidDateText(Text)) {
+  if (Field->FieldKind() == fkLookup) {
+    WriteLookupText(Field, Text);
+  } else if (Field->InheritsFrom(TDateTimeField::StaticClass()) && qvIsValidDateText(Text)) {
     // A date alone is stored at midnight of that day, read in the locale's order.
     TDateTime Date = 0;
     if (qvTryTextToDate(Text, Date)) {

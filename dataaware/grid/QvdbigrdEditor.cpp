@@ -272,7 +272,7 @@ bool TqvCustomDBGrid::CanEditModify() {
   TField* Field = SelectedField();
   if (Field == nullptr) return false;
   bool CalculatedAllowed = EditCalculated && Field->Calculated() && !Field->ReadOnly();
-  if (!Field->CanModify() && !CalculatedAllowed) return false;
+  if (!Field->CanModify() && !CalculatedAllowed && !qvLookupCellEditable(Field)) return false;
   if (GetColumn(SelectedIndex())->ReadOnly()) return false;
   FDataLink->Edit();
   bool Editing = FDataLink->Editing();

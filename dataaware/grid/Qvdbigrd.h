@@ -487,6 +487,9 @@ class TqvCustomDBGrid : public TCustomGrid {
   // A grid column (row) less the indicator column (title row); negative in those.
   int DataColOf(int ACol) const { return ACol - FIndicatorOffset; }
   int DataRowOf(int ARow) const { return ARow - FTitleOffset; }
+  // The data row of the current record. Drawing moves the link's active record to each row it
+  // draws, so the current one is the grid's current row, kept on the active record.
+  int CurrentDataRow() const { return DataRowOf(Row()); }
   int GetFieldCount() const;
   TField* GetFields(int Index) const;
   // GetFields, also null for a negative index or an inactive link.

@@ -320,7 +320,7 @@ void TqvCustomDBGrid::DrawIndicatorCell(int, int ARow, const TRect& ARect, TGrid
   }
   if (!FDataLink->Active()) return;
   int DataRow = DataRowOf(ARow);
-  bool Current = DataRow == FDataLink->ActiveRecord();
+  bool Current = DataRow == FDataLink->ActiveRecord();  // the link is not moved here
   TDataSetState State = FDataLink->DataSet()->State();
   int Glyph = -1;
   if (Current) {
@@ -341,7 +341,7 @@ bool TqvCustomDBGrid::IsCellHighlighted(int DataCol, int DataRow, TGridDrawState
   if (FOptions.Contains(dgMultiSelect) && !State.Contains(gdFixed)) return IsRowSelected(DataRow);
   (void)DataCol;
   bool Result = State.Contains(gdSelected) ||
-                (DataRow == FDataLink->ActiveRecord() && FPaintOptions->ActiveRecordColor() != clNone);
+                (DataRow == CurrentDataRow() && FPaintOptions->ActiveRecordColor() != clNone);
   if (Result && !FOptions.Contains(dgAlwaysShowSelection)) Result = FHasFocus;
   return Result;
 }
@@ -385,7 +385,7 @@ void TqvCustomDBGrid::DrawDataCell(int, int, const TRect& ARect, TGridDrawState 
     ThemedInChild = ThemesOn() && Focus != nullptr && Focus != FHandle && IsChild(FHandle, Focus);
     if (!ThemedInChild) {
       Canvas->Brush()->SetColor(GetActiveRecordColor());
-      if (!FOptions.Contains(dgRowSelect) && DataRow == FDataLink->ActiveRecord() && Col() == DataCol + FIndicatorOffset)
+      if (!FOptions.Contains(dgRowSelect) && DataRow == CurrentDataRow() && Col() == DataCol + FIndicatorOffset)
         Canvas->Brush()->SetColor(clHighlight);
       Canvas->Font()->SetColor(clHighlightText);
     }
@@ -596,7 +596,7 @@ void TqvCustomDBGrid::PaintControlCellBackground(TField* Field, int DataCol, int
   bool Highlight = IsCellHighlighted(DataCol, DataRow, State);
   if (Highlight) {
     Canvas->Brush()->SetColor(GetActiveRecordColor());
-    if (!FOptions.Contains(dgRowSelect) && DataRow == FDataLink->ActiveRecord() && Col() == DataCol + FIndicatorOffset)
+    if (!FOptions.Contains(dgRowSelect) && DataRow == CurrentDataRow() && Col() == DataCol + FIndicatorOffset)
       Canvas->Brush()->SetColor(clHighlight);
     Canvas->Font()->SetColor(clHighlightText);
   }
@@ -761,7 +761,7 @@ void TqvCustomDBGrid::DrawBitmapCell(TField* Field, const String& Params, int Da
   TBitmap Picture;
   TDataSet* Set = FDataLink->DataSet();
   bool InsertedRow = Source == Field && !Field->Lookup() && !Field->Calculated() && Set->State() == dsInsert &&
-                     DataRow == FDataLink->ActiveRecord();
+                     DataRow == CurrentDataRow();
   if (Source != nullptr && !InsertedRow) {
     try {
       std::unique_ptr<TStream> Blob(Source->DataSet()->CreateBlobStream(Source, bmRead));

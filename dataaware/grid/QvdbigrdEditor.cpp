@@ -534,7 +534,7 @@ bool TqvCustomDBGrid::PlaceCellControl(int ACol, int ARow, TGridDrawState AState
   }
   int DataRow = DataRowOf(ARow);
   bool Highlight = AState.Contains(gdSelected) ||
-                   (DataRow == FDataLink->ActiveRecord() && FPaintOptions->ActiveRecordColor() != clNone);
+                   (DataRow == CurrentDataRow() && FPaintOptions->ActiveRecordColor() != clNone);
   if (!Highlight || !(FOptions.Contains(dgAlwaysShowSelection) || FHasFocus) || Form == nullptr ||
       Form->ActiveControl() != this)
     return false;

@@ -5,6 +5,7 @@
 
 #include "Field.h"
 #include "Qvintl.h"
+#include "ShellLaunch.h"
 
 namespace {
 
@@ -134,5 +135,56 @@ TEST_F(GridDelete, UpOnAnUntouchedAppendedRecordCancelsIt) {
   EXPECT_EQ(Data->RecordCount(), 12);
   EXPECT_EQ(Code(), 12);
 }
+
+// URL cells: a left click opens the address the cell holds, through the shell, when it is a web
+// or mail address; a mail address without its scheme gets one.
+std::vector<String> Opened;
+bool RecordOpen(HWND, const String& Address) {
+  Opened.push_back(Address);
+  return true;
+}
+
+struct TURLCase {
+  const char* Value;
+  const char* Opened;  // empty: nothing reaches the shell
+};
+
+const TURLCase URLCases[] = {
+    {"Site#https://ex.org", "https://ex.org"},  // the field holds 20 characters
+    {"http://example.org", "http://example.org"},
+    {"jean@example.org", "MailTo:jean@example.org"},
+    // A full stop before the at sign: no scheme is added, and without one it is not opened.
+    {"jean.dupont@example.org", ""},
+    {"Calc#c:\\windows\\system32\\calc.exe", ""},
+    {"file:///c:/windows/win.ini", ""},
+};
+
+class GridURL : public GridFormTest, public testing::WithParamInterface<TURLCase> {};
+
+TEST_P(GridURL, ALeftClickOpensOnlyWebAndMailAddresses) {
+  Grid->ControlType()->Add("NOM;URL-Link");
+  Grid->ControlInfoInDataset = false;
+  ASSERT_TRUE(Data->Locate("CODE", 4, {}));
+  Data->Edit();
+  Data->FieldByName("NOM")->SetAsString(GetParam().Value);
+  Data->Post();
+  Grid->RebuildLayout();
+  ShowGrid();
+  TShellOpenProc Previous = SetShellOpenProc(&RecordOpen);
+  Opened.clear();
+  ASSERT_TRUE(Data->Locate("CODE", 1, {}));
+  PumpPending();
+  ClickAt(CellCentre(ColOf("NOM"), 4));
+  SetShellOpenProc(Previous);
+  EXPECT_EQ(Code(), 4);
+  if (String(GetParam().Opened).empty()) {
+    EXPECT_TRUE(Opened.empty()) << Opened.front();
+  } else {
+    ASSERT_EQ(Opened.size(), 1u);
+    EXPECT_EQ(Opened[0], GetParam().Opened);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachAddress, GridURL, testing::ValuesIn(URLCases));
 
 }  // namespace

@@ -111,7 +111,10 @@ void TkwBarDropDownListBox::CreateParams(TCreateParams& Params) {
 void TkwBarDropDownListBox::CreateWnd() {
   TCustomListBox::CreateWnd();
   // The selection shows as focused although the focus stays in the combo's editor.
-  CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(Handle(), GCLP_WNDPROC)), Handle(), WM_SETFOCUS, 0, 0);
+  // (Straight to the list box's own procedure: the window class's is the control library's.)
+  TMessage focus;
+  focus.Msg = WM_SETFOCUS;
+  DefaultHandler(focus);
 }
 
 void TkwBarDropDownListBox::OwnerWndProc(TMessage& Message) {
@@ -310,6 +313,9 @@ bool TkwBarCustomCombo::CheckKeyForDropDownWindow(WORD Key, TShiftState Shift) {
 
 HWND TkwBarCustomCombo::GetDropDownWindow() {
   if (HWND window = TCustomkwBarCombo::GetDropDownWindow()) return window;
+  // What the making of the list sets off (the form losing its activation closes the menus) finds
+  // no list yet rather than making a second one.
+  if (FList->ControlState.Contains(csCreating)) return nullptr;
   FList->HandleNeeded();
   return FList->Handle();
 }
@@ -379,6 +385,11 @@ void TkwBarCustomCombo::DropDown(int X, int Y) {
 
 void TkwBarCustomCombo::CloseUp() {
   if (FList->HandleAllocated() && GetCapture() == FList->Handle()) ReleaseCapture();
+  // A list never made has nothing to hide.
+  if (!FList->HandleAllocated()) {
+    if (OnCloseUp) OnCloseUp(this);
+    return;
+  }
   TCustomkwBarCombo::CloseUp();
 }
 

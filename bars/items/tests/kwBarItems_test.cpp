@@ -394,11 +394,6 @@ class EditItems : public BarItemsTest {
       return control && !control->IsEditing() && !IsWindowVisible(control->EditWindow());
     });
   }
-  // Clicks the drop-down button at the right end of the combo.
-  void ClickComboButton() {
-    TRect r = ScreenRectOf(Combo->GetLink(0));
-    ClickAt(TPoint(r.Right - 4, (r.Top + r.Bottom) / 2));
-  }
   TkwBar* Bar = nullptr;
   TkwBarEdit* Edit = nullptr;
   TkwBarCombo* Combo = nullptr;

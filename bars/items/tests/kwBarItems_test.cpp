@@ -2,6 +2,7 @@
 // buttons bound to actions, check buttons in a tool bar and in a menu, large buttons (their size
 // by glyph layout, where glyph and caption land, the gray glyph until hot), static items, and edit
 // and combo items typed into and committed or cancelled.
+#include <algorithm>
 #include <memory>
 
 #include "ActnList.h"
@@ -93,6 +94,11 @@ TEST_F(MainMenu, AButtonTakesItsActionsCaptionAndStateAndRunsItOncePerClick) {
 TEST_F(MainMenu, ADisabledEntryRunsNothing) {
   ActionOf(Cut)->SetEnabled(false);
   ASSERT_TRUE(OpenMenu(Menu->ItemLinks()->Items(1), EditMenu));
+  RECT form, menu;
+  GetWindowRect(Form->Handle(), &form);
+  GetWindowRect(Shown(EditMenu)->Handle(), &menu);
+  SaveScreenArea(TRect(form.left, form.top, std::max(form.right, menu.right), std::max(menu.bottom, form.top + 120)),
+                 "main-menu-open");
   ClickAt(CentreOf(Cut->GetLink(0)));
   PumpPending();
   Press(VK_ESCAPE);
@@ -325,6 +331,33 @@ TEST_F(LargeButtons, AClickRunsTheBoundActionOnceAndADisabledOneNothing) {
   AwaitNoDoubleClick(centre);
   PumpPending();
   EXPECT_EQ(counter.Runs[action], 1);
+}
+
+TEST_F(LargeButtons, InTheMenuOfAToolBarsSubItemALargeButtonIsAnOrdinaryEntry) {
+  TkwBarLargeButton* top = AddLarge("Carte", glTop, 32);
+  auto* more = AddItem<TkwBarSubItem>("&Autres");
+  Link(Bar, more);
+  TkwBarLargeButton* inside = AddItem<TkwBarLargeButton>("&Exporter");
+  TBitmap glyph;
+  MakeGlyph(&glyph, 32, clGreen);
+  inside->SetLargeGlyph(&glyph);
+  inside->OnClick = Counting();
+  Link(more->ItemLinks(), inside);
+  ShowAll();
+  ASSERT_TRUE(Painted());
+  ASSERT_TRUE(OpenMenu(more->GetLink(0), more));
+  TkwBarItemLink* entry = inside->GetLink(0);
+  TCustomkwBarControl* menu = MenuOf(more);
+  // As tall as a menu row, not as a large button.
+  EXPECT_EQ(entry->ItemRect.Height(), menu->Painter()->GetSubItemHeight(entry->Control(), true));
+  EXPECT_LT(entry->ItemRect.Height(), top->GetLink(0)->ItemRect.Height());
+  RECT shown;
+  GetWindowRect(menu->Handle(), &shown);
+  SaveScreenArea(TRect(shown.left, shown.top, shown.right, shown.bottom), "large-button-in-menu");
+  ClickAt(CentreOf(entry));
+  ASSERT_TRUE(WaitFor("the menu closed", [&] { return !MenuOf(more) && !GetActiveBarControl(); }));
+  EXPECT_EQ(Clicks[inside], 1);
+  EXPECT_EQ(Clicks[top], 0);
 }
 
 // Static items: sizes from caption, glyph, indents and border.

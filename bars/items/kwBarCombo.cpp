@@ -108,6 +108,12 @@ void TkwBarDropDownListBox::CreateParams(TCreateParams& Params) {
   Params.WndParent = FOwnerWindow;
 }
 
+void TkwBarDropDownListBox::CreateWindowHandle(const TCreateParams& Params) {
+  CreateWindowExA(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style, Params.X,
+                  Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr, Params.WindowClass.hInstance,
+                  Params.Param);
+}
+
 void TkwBarDropDownListBox::CreateWnd() {
   TCustomListBox::CreateWnd();
   // The selection shows as focused although the focus stays in the combo's editor.

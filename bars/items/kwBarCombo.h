@@ -62,6 +62,8 @@ class TkwBarDropDownListBox : public TCustomListBox {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  // A top-level window takes no child identifier (it would be read as a menu handle).
+  void CreateWindowHandle(const TCreateParams& Params) override;
   void CreateWnd() override;
   void DrawItem(int Index, TRect Rect, TOwnerDrawState State) override;
   void MeasureItem(int Index, int& Height) override;

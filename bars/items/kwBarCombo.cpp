@@ -326,7 +326,19 @@ HWND TkwBarCustomCombo::GetDropDownWindow() {
   return FList->Handle();
 }
 
-TCanvas* TkwBarCustomCombo::GetCanvas() const { return FDrawingCanvas ? FDrawingCanvas : FList->Canvas(); }
+TCanvas* TkwBarCustomCombo::GetCanvas() const {
+  if (FDrawingCanvas) return FDrawingCanvas;
+  if (FList->Canvas()->HandleAllocated()) return FList->Canvas();
+  // The list's canvas has a device context only while a row is drawn: measuring (the rows' heights
+  // asked for while strings are added) goes through a bitmap's, in the list's font.
+  if (!FMeasureBitmap) {
+    auto* self = const_cast<TkwBarCustomCombo*>(this);
+    self->FMeasureBitmap = std::make_unique<TBitmap>();
+    self->FMeasureBitmap->SetSize(1, 1);
+  }
+  FMeasureBitmap->Canvas()->Font()->Assign(FList->Font());
+  return FMeasureBitmap->Canvas();
+}
 
 void TkwBarCustomCombo::MeasureItem(int Index, int& Height) {
   Height = FItemHeight > 0 ? FItemHeight : GetCanvas()->TextHeight("Qq");

@@ -7,6 +7,8 @@
 // and steps through the strings with Up and Down. TkwBarDropDownListBox is the list window.
 #pragma once
 
+#include <memory>
+
 #include "ListControls.h"
 #include "kwBarEdit.h"
 
@@ -162,6 +164,8 @@ class TkwBarCustomCombo : public TCustomkwBarCombo {
   TkwBarDropDownListBox* FList;
   bool FSorted = false;
   TCanvas* FDrawingCanvas = nullptr;  // not owned: the control's, while it is drawn
+  // Measures rows outside drawing, when the list's canvas has no device context.
+  std::unique_ptr<TBitmap> FMeasureBitmap;
 };
 
 class TkwBarCombo : public TkwBarCustomCombo {

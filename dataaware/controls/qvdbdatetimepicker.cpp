@@ -55,6 +55,8 @@ LRESULT CALLBACK PickerMouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
   try {
     auto* Picker = Screen.Exists() ? dynamic_cast<TqvDBCustomDateTimePicker*>(Screen->ActiveControl()) : nullptr;
     if (Picker == nullptr || !Picker->IsDroppedDown() || !Picker->HandleAllocated()) return Result;
+    // A click that closes a title menu leaves the calendar down.
+    if (Picker->Calendar()->IsPopupMenuShowing()) return Result;
     POINT Point = reinterpret_cast<MOUSEHOOKSTRUCT*>(LParam)->pt;
     RECT CalendarRect{}, PickerRect{};
     GetWindowRect(Picker->Calendar()->Handle(), &CalendarRect);

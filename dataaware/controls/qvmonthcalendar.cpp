@@ -5,11 +5,23 @@
 #include <cmath>
 
 #include "DateTimeFormat.h"
+#include "Dialogs.h"
+#include "FormatSettings.h"
 #include "Messages.h"
+#include "Qvintl.h"
+#include "ScopeGuard.h"
+#include "StrUtils.h"
 
 #include <commctrl.h>
 
 VELBOR_IMPLEMENT_CLASS(TqvMonthCalendar)
+VELBOR_IMPLEMENT_CLASS(TCalendarPopupMenu)
+VELBOR_IMPLEMENT_CLASS(TqvPopupYearOptions)
+VELBOR_PUBLISHED(TqvPopupYearOptions,
+  Prop("YearsPerColumn", &Self::YearsPerColumn).Default(10),
+  Prop("NumberColumns", &Self::NumberColumns).Default(2),
+  Prop("StartYear", &Self::StartYear).Default(1990),
+  Prop("ShowEditYear", &Self::ShowEditYear).Default(false))
 
 namespace {
 
@@ -64,7 +76,25 @@ void qvRaiseBelowMinimum(TDateTime Limit) {
   throw EDateTimeError("La date est inférieure au minimum de "_a + DateToStr(Limit));
 }
 
-TqvMonthCalendar::TqvMonthCalendar(TComponent* AOwner) : TWinControl(AOwner), FDateTime(Now()) {
+void TqvPopupYearOptions::Assign(TPersistent* Source) {
+  if (auto* From = dynamic_cast<TqvPopupYearOptions*>(Source)) {
+    YearsPerColumn = From->YearsPerColumn;
+    NumberColumns = From->NumberColumns;
+    StartYear = From->StartYear;
+    ShowEditYear = From->ShowEditYear;
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+void TCalendarPopupMenu::Popup(int X, int Y) {
+  FShowing = true;
+  TScopeGuard Done([&] { FShowing = false; });
+  TPopupMenu::Popup(X, Y);
+}
+
+TqvMonthCalendar::TqvMonthCalendar(TComponent* AOwner)
+    : TWinControl(AOwner), FDateTime(Now()), FPopupYearOptions(new TqvPopupYearOptions) {
   InitDateClasses();
   ControlStyle.Include(csClickEvents);
   ControlStyle.Include(csOpaque);
@@ -75,6 +105,155 @@ TqvMonthCalendar::TqvMonthCalendar(TComponent* AOwner) : TWinControl(AOwner), FD
   SetTabStop(true);
   SetWidth(155);
   FOptions.Include(mdoDayState);
+  FMonthMenu = new TCalendarPopupMenu(this);
+  FMonthMenu->Alignment = paRight;
+  for (int Month = 1; Month <= 12; ++Month) {
+    auto* Item = new TMenuItem(FMonthMenu);
+    Item->SetCaption(FormatSettings.LongMonthNames[Month - 1]);
+    Item->Tag = Month;
+    Item->OnClick = TNotifyEvent(this, &TqvMonthCalendar::MonthMenuClick);
+    FMonthMenu->Items()->Add(Item);
+  }
+}
+
+TqvMonthCalendar::~TqvMonthCalendar() {
+  delete FPopupYearOptions;
+  FPopupYearOptions = nullptr;
+}
+
+bool TqvMonthCalendar::IsPopupMenuShowing() const {
+  return FMonthMenu->Showing() || (FYearMenu != nullptr && FYearMenu->Showing());
+}
+
+// --- Title menus ----------------------------------------------------------------------------------
+
+bool TqvMonthCalendar::YearAllowed(int Year) const {
+  if (Year < 1 || Year > 9999) return false;
+  int Y = 0, Month = 0, Day = 0;
+  DecodeDate(FDateTime, Y, Month, Day);
+  TDateTime D = EncodeDate(Year, Month, std::min(Day, DaysInAMonth(Year, Month)));
+  return !OutsideLimits(D);
+}
+
+void TqvMonthCalendar::MoveToYear(int Year) {
+  int Y = 0, Month = 0, Day = 0;
+  DecodeDate(FDateTime, Y, Month, Day);
+  if (Year == Y) return;
+  SetDate(EncodeDate(Year, Month, std::min(Day, DaysInAMonth(Year, Month))));
+  Change();
+}
+
+void TqvMonthCalendar::OpenMonthMenu(POINT At, const SYSTEMTIME& Hit) {
+  FHitYear = Hit.wYear;
+  FHitMonth = Hit.wMonth;
+  int Y = 0, Month = 0, Day = 0;
+  DecodeDate(FDateTime, Y, Month, Day);
+  for (int i = 0; i < FMonthMenu->Items()->Count(); ++i) {
+    TMenuItem* Item = FMonthMenu->Items()->Items(i);
+    int M = Item->Tag;
+    Item->SetChecked(M == FHitMonth);
+    Item->SetEnabled(!OutsideLimits(EncodeDate(FHitYear, M, std::min(Day, DaysInAMonth(FHitYear, M)))));
+  }
+  TPoint Screen_ = ClientToScreen(TPoint(At.x, At.y));
+  FMonthMenu->Popup(Screen_.X, Screen_.Y);
+}
+
+void TqvMonthCalendar::OpenYearMenu(POINT At, const SYSTEMTIME& Hit) {
+  FHitYear = Hit.wYear;
+  FHitMonth = Hit.wMonth;
+  if (FYearMenu == nullptr) FYearMenu = new TCalendarPopupMenu(this);
+  FYearMenu->Items()->Clear();
+  TNotifyEvent Click(this, &TqvMonthCalendar::YearMenuClick);
+  const TqvPopupYearOptions& Options = *FPopupYearOptions;
+  if (Options.ShowEditYear) {
+    auto* Edit = new TMenuItem(FYearMenu);
+    Edit->SetCaption(qvIntl != nullptr ? qvIntl->MonthCalendar()->PopupYearLabel : String("Edit Year"));
+    Edit->Tag = 0;
+    Edit->OnClick = Click;
+    FYearMenu->Items()->Add(Edit);
+    auto* Line = new TMenuItem(FYearMenu);
+    Line->SetCaption("-");
+    FYearMenu->Items()->Add(Line);
+  }
+  int PerColumn = std::max(1, Options.YearsPerColumn);
+  int Count = PerColumn * std::max(1, Options.NumberColumns);
+  for (int i = 0; i < Count; ++i) {
+    int Year = Options.StartYear + i;
+    auto* Item = new TMenuItem(FYearMenu);
+    Item->SetCaption(std::to_string(Year));
+    Item->Tag = Year;
+    Item->SetChecked(Year == FHitYear);
+    Item->SetEnabled(YearAllowed(Year));
+    if ((i != 0 && i % PerColumn == 0) || (i == 0 && Options.ShowEditYear && PerColumn != 1))
+      Item->SetBreak(mbBarBreak);
+    Item->OnClick = Click;
+    FYearMenu->Items()->Add(Item);
+  }
+  TPoint Screen_ = ClientToScreen(TPoint(At.x, At.y));
+  FYearMenu->Popup(Screen_.X, Screen_.Y);
+}
+
+void TqvMonthCalendar::MonthMenuClick(TObject* Sender) {
+  int M = static_cast<TMenuItem*>(Sender)->Tag;
+  if (M == FHitMonth) return;
+  int Y = 0, Month = 0, Day = 0;
+  DecodeDate(FDateTime, Y, Month, Day);
+  SetClampedDate(EncodeDate(FHitYear, M, std::min(Day, DaysInAMonth(FHitYear, M))));
+  Change();
+}
+
+void TqvMonthCalendar::YearMenuClick(TObject* Sender) {
+  int Year = static_cast<TMenuItem*>(Sender)->Tag;
+  if (Year == 0) {
+    AskYear();
+    return;
+  }
+  if (YearAllowed(Year)) MoveToYear(Year);
+}
+
+// The question ends on an admissible year or on Cancel; with no admissible year it is not asked.
+bool TqvMonthCalendar::AskYear() {
+  int Y = 0, Month = 0, Day = 0;
+  DecodeDate(FDateTime, Y, Month, Day);
+  int Low = 0, High = 0;
+  if (FMinDate != 0) {
+    int MinY = 0, MinM = 0, MinD = 0;
+    DecodeDate(FMinDate, MinY, MinM, MinD);
+    Low = (Month < MinM || (Month == MinM && Day < MinD)) ? MinY + 1 : MinY;
+  }
+  if (FMaxDate != 0) {
+    int MaxY = 0, MaxM = 0, MaxD = 0;
+    DecodeDate(FMaxDate, MaxY, MaxM, MaxD);
+    High = (MaxM < Month || (MaxM == Month && MaxD < Day)) ? MaxY - 1 : MaxY;
+  }
+  if (Low != 0 && High != 0 && Low > High) {
+    MessageBeep(0);
+    return false;
+  }
+  String Prompt = qvIntl != nullptr ? qvIntl->MonthCalendar()->EnterYearPrompt : String("Enter Valid Year");
+  String Caption = Prompt, Question = " ";
+  if (Low != 0 && High != 0) {
+    Caption = Prompt + " (" + std::to_string(Low) + "-" + std::to_string(High) + ")";
+    Question = String();
+  } else if (Low != 0) {
+    Caption = Prompt + " (>=" + std::to_string(Low) + ")";
+    Question = "Enter New Year:";
+  } else if (High != 0) {
+    Caption = Prompt + " (<=" + std::to_string(High) + ")";
+    Question = "Enter New Year:";
+  }
+  int Default = FHitYear != 0 ? FHitYear : Y;
+  if (High != 0 && Default > High) Default = High;
+  if (Low != 0 && Default < Low) Default = Low;
+  for (;;) {
+    String Answer = std::to_string(Default);
+    if (!InputQuery(Caption, Question, Answer)) return false;
+    int Year = 0;
+    if (TryStrToInt(Answer, Year) && YearAllowed(Year)) {
+      MoveToYear(Year);
+      return true;
+    }
+  }
 }
 
 // --- Date and limits ---------------------------------------------------------------------------
@@ -319,6 +498,25 @@ void TqvMonthCalendar::WMLButtonDown(TMessage& Message) {
   Hit.pt.x = short(LOWORD(Message.LParam));
   Hit.pt.y = short(HIWORD(Message.LParam));
   SendMessageA(FHandle, MCM_HITTEST, 0, LPARAM(&Hit));
+  if (Hit.uHit == MCHT_TITLEMONTH || Hit.uHit == MCHT_TITLEYEAR) {
+    // The title's month and year open menus of their own, below the title.
+    FocusCalendar();
+    POINT Below = Hit.pt;
+    for (MCHITTESTINFO Probe = Hit; Probe.uHit == Hit.uHit && Below.y < Height(); ++Below.y) {
+      Probe.pt = Below;
+      SendMessageA(FHandle, MCM_HITTEST, 0, LPARAM(&Probe));
+      if (Probe.uHit != Hit.uHit) break;
+    }
+    // The platform control may leave the date of a title hit empty: the month on view is meant.
+    if (Hit.st.wYear == 0) {
+      TDateTime First = 0, Last = 0;
+      VisibleMonths(First, Last);
+      Hit.st = ToSystemTime(First != 0 ? First : FDateTime);
+    }
+    if (Hit.uHit == MCHT_TITLEMONTH) OpenMonthMenu(Below, Hit.st);
+    else OpenYearMenu(Below, Hit.st);
+    return;
+  }
   if (Hit.uHit == MCHT_TITLEBTNNEXT || Hit.uHit == MCHT_TITLEBTNPREV) {
     FocusCalendar();
     ScrollByArrow(Hit.uHit == MCHT_TITLEBTNNEXT);

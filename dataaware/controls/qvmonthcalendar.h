@@ -8,6 +8,7 @@
 #include "DateTime.h"
 #include "Event.h"
 #include "Exceptions.h"
+#include "Menus.h"
 
 VELBOR_EXCEPTION(EDateTimeError, Exception)
 
@@ -23,10 +24,36 @@ using TqvMonthOptions = TSet<TqvMonthOption>;
 using TCalcBoldDayEvent =
     TEvent<void(TObject* Sender, TDateTime ADate, int Month, int Day, int Year, bool& Accept)>;
 
+// The layout of the year menu opened from the title's year.
+class TqvPopupYearOptions : public TPersistent {
+  VELBOR_DECLARE_CLASS(TqvPopupYearOptions, TPersistent)
+ public:
+  TqvPopupYearOptions() = default;
+  int YearsPerColumn = 10;
+  int NumberColumns = 2;
+  int StartYear = 1990;
+  // An item that asks for any year.
+  bool ShowEditYear = false;
+  void Assign(TPersistent* Source) override;
+};
+
+// A title menu: it knows while it is showing (its loop is modal).
+class TCalendarPopupMenu : public TPopupMenu {
+  VELBOR_DECLARE_CLASS(TCalendarPopupMenu, TPopupMenu)
+ public:
+  explicit TCalendarPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner) {}
+  void Popup(int X, int Y) override;
+  bool Showing() const { return FShowing; }
+
+ private:
+  bool FShowing = false;
+};
+
 class TqvMonthCalendar : public TWinControl {
   VELBOR_DECLARE_CLASS(TqvMonthCalendar, TWinControl)
  public:
   explicit TqvMonthCalendar(TComponent* AOwner);
+  ~TqvMonthCalendar() override;
 
   // Properties.
   // The date with its time of day.
@@ -42,6 +69,10 @@ class TqvMonthCalendar : public TWinControl {
   void SetMaxDate(TDateTime Value);
   TqvMonthOptions Options() const { return FOptions; }
   void SetOptions(TqvMonthOptions Value);
+  TqvPopupYearOptions* PopupYearOptions() const { return FPopupYearOptions; }
+  void SetPopupYearOptions(TqvPopupYearOptions* Value) { FPopupYearOptions->Assign(Value); }
+  TCalendarPopupMenu* MonthMenu() const { return FMonthMenu; }
+  TCalendarPopupMenu* YearMenu() const { return FYearMenu; }
   TCalcBoldDayEvent OnCalcBoldDay;
   TNotifyEvent OnChange;
 
@@ -56,6 +87,11 @@ class TqvMonthCalendar : public TWinControl {
   void VisibleMonths(TDateTime& First, TDateTime& Last);
   // The calendar's key handling (arrows, Page Up and Page Down); true when the key was one of them.
   bool HandleKey(WORD Key, TShiftState Shift);
+  // The month or the year menu of the title is showing.
+  bool IsPopupMenuShowing() const;
+  // The year menu's edit item: asks for a year until one within the limits is given, or the
+  // question is cancelled (false then, and nothing changes).
+  bool AskYear();
 
   // Overridables.
   virtual void Change();
@@ -70,6 +106,13 @@ class TqvMonthCalendar : public TWinControl {
   // Sets Date from a click or a key: a day beyond a limit becomes the limit.
   void SetClampedDate(TDateTime Day);
   void SelectDay(TDateTime D);
+  void OpenMonthMenu(POINT At, const SYSTEMTIME& Hit);
+  void OpenYearMenu(POINT At, const SYSTEMTIME& Hit);
+  void MonthMenuClick(TObject* Sender);
+  void YearMenuClick(TObject* Sender);
+  // The current month and day in Year (the day cut to the month) lies within the limits.
+  bool YearAllowed(int Year) const;
+  void MoveToYear(int Year);
 
   // protected messages
   void CNNotify(TMessage& Message);
@@ -85,6 +128,11 @@ class TqvMonthCalendar : public TWinControl {
   TDateTime FMinDate = 0;
   TDateTime FMaxDate = 0;
   TqvMonthOptions FOptions;
+  TqvPopupYearOptions* FPopupYearOptions;
+  TCalendarPopupMenu* FMonthMenu;
+  TCalendarPopupMenu* FYearMenu = nullptr;
+  int FHitYear = 0;
+  int FHitMonth = 0;
   MONTHDAYSTATE FDayStates[14] = {};
 };
 

@@ -406,6 +406,80 @@ TEST_F(DateTimePickerTest, ATimeOnlyPickerNeverDropsDown) {
   EXPECT_FALSE(P->ShowButton());
 }
 
+// --- The calendar's title menus ----------------------------------------------------------------
+
+class MonthCalendarTest : public DateTimePickerTest {
+ protected:
+  void SetUp() override {
+    DateTimePickerTest::SetUp();
+    Calendar = Add<TqvMonthCalendar>(20, 20);
+    Calendar->SetMinDate(Day(2000, 1, 1));
+    Calendar->SetMaxDate(Day(2010, 12, 31));
+    Calendar->SetDate(Day(2005, 6, 15));
+    Calendar->PopupYearOptions()->ShowEditYear = true;
+    ShowForm();
+    ASSERT_TRUE(Painted(Calendar));
+  }
+  // Opens the title menu under Hit, goes Downs entries down with the keys and presses Last there.
+  void Choose(UINT Hit, int Downs, WORD Last = VK_RETURN) {
+    TPoint Point;
+    ASSERT_TRUE(PointOf(Calendar, Point, Hit));
+    LaterInMenu([Downs, Last] {
+      for (int i = 0; i < Downs; ++i) PressKey(VK_DOWN);
+      PressKey(Last);
+    });
+    ClickAt(Point);
+    ASSERT_TRUE(WaitFor("the menu to close", [&] { return !Calendar->IsPopupMenuShowing(); }));
+  }
+  TqvMonthCalendar* Calendar = nullptr;
+};
+
+TEST_F(MonthCalendarTest, TheMonthMenuMovesToTheChosenMonth) {
+  Choose(MCHT_TITLEMONTH, 9);  // septembre
+  EXPECT_EQ(std::trunc(Calendar->Date()), Day(2005, 9, 15));
+}
+
+TEST_F(MonthCalendarTest, TheYearMenuHasTheEditItemAndOneColumnPerTenYears) {
+  Choose(MCHT_TITLEYEAR, 0, VK_ESCAPE);
+  TMenuItem* Items = Calendar->YearMenu()->Items();
+  ASSERT_EQ(Items->Count(), 22);
+  EXPECT_EQ(Items->Items(0)->Caption(), "Edit Year");
+  EXPECT_EQ(Items->Items(1)->Caption(), "-");
+  EXPECT_EQ(Items->Items(2)->Caption(), "1990");
+  EXPECT_EQ(Items->Items(2)->Break(), mbBarBreak);
+  EXPECT_EQ(Items->Items(12)->Caption(), "2000");
+  EXPECT_EQ(Items->Items(12)->Break(), mbBarBreak);
+  EXPECT_FALSE(Items->Items(11)->Enabled());
+  EXPECT_TRUE(Items->Items(12)->Enabled());
+  EXPECT_TRUE(Items->Items(17)->Checked());
+  EXPECT_EQ(std::trunc(Calendar->Date()), Day(2005, 6, 15));
+}
+
+TEST_F(MonthCalendarTest, TheYearMenuMovesToTheChosenYear) {
+  Calendar->PopupYearOptions()->StartYear = 2000;
+  Choose(MCHT_TITLEYEAR, 3);  // the edit item, 2000, 2001
+  EXPECT_EQ(std::trunc(Calendar->Date()), Day(2001, 6, 15));
+  EXPECT_FALSE(Calendar->YearMenu()->Items()->Items(13)->Enabled()) << "2011 lies past the maximum";
+}
+
+// The question ends on a year within the limits, or on Cancel, never goes round for ever.
+TEST_F(MonthCalendarTest, TheYearQuestionEndsOnAnAdmissibleYearOrOnCancel) {
+  Script.Push(1, "deux mille");
+  Script.Push(1, "1999");
+  Script.Push(1, "2008");
+  Choose(MCHT_TITLEYEAR, 1);
+  ASSERT_EQ(Script.Asked.size(), 3u) << AskedTexts(Script);
+  EXPECT_EQ(Script.Asked[0].Caption, "Enter Valid Year (2000-2010)");
+  EXPECT_EQ(Script.Asked[0].Value, "2005");
+  EXPECT_EQ(std::trunc(Calendar->Date()), Day(2008, 6, 15));
+  Script.Asked.clear();
+  Script.Push(1, "2020");
+  Script.Push(0, "");
+  Choose(MCHT_TITLEYEAR, 1);
+  EXPECT_EQ(Script.Asked.size(), 2u) << AskedTexts(Script);
+  EXPECT_EQ(std::trunc(Calendar->Date()), Day(2008, 6, 15));
+}
+
 // --- Data -------------------------------------------------------------------------------------------
 
 TEST_F(DateTimePickerTest, ANullDateShowsEmptyAndAClearedOneIsWrittenAsNull) {

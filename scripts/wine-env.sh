@@ -30,22 +30,37 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 
 # The version of what settle_prefix puts in a prefix: raise it whenever that changes. A prefix
 # records the version it was settled with (with its kind) in .velbor-ready.
-prefix_version=2
+prefix_version=3
 
 # Wine's own fonts (package fonts-wine). This Wine looks for them in a wrong folder, so without a
 # copy in the prefix "MS Sans Serif" and the system font fall back to an anti-aliased system face
 # and every text measure of the forms changes.
 wine_fonts=/usr/share/wine/fonts
 
+# The faces that stand for "Arial", "Times New Roman" and "Courier New" (package fonts-liberation):
+# drawn to the same widths. Wine finds them through the system's font list; without the pin, those
+# names fall back to whatever face the machine has (DejaVu Sans here), so the look and the text
+# widths of the reports would depend on the machine, and printing would send that face's whole
+# glyph set with every page.
+pinned_fonts=/usr/share/fonts/truetype/liberation
+
 # Everything the program and the tests see of the prefix beyond Wine's defaults, pinned: the fonts,
-# what stands for the shell dialog faces, no font smoothing, 96 dots per inch, and for the tests
-# a virtual desktop (focus and activation behave as on Windows without a window manager).
+# what stands for the shell dialog faces and for the common faces the reports ask for, no font
+# smoothing, 96 dots per inch, and for the tests a virtual desktop (focus and activation behave as
+# on Windows without a window manager).
 settle_prefix() {
   local kind=$1
   if [ ! -f "$wine_fonts/sserife.fon" ]; then
     echo "wine-env.sh: Wine's fonts are missing from $wine_fonts (scripts/install-deps.sh installs fonts-wine)" >&2
     return 1
   fi
+  local face
+  for face in LiberationSans LiberationSerif LiberationMono; do
+    if [ ! -f "$pinned_fonts/$face-Regular.ttf" ]; then
+      echo "wine-env.sh: $pinned_fonts/$face-Regular.ttf is missing (scripts/install-deps.sh installs fonts-liberation)" >&2
+      return 1
+    fi
+  done
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   mkdir -p "$fonts"
   cp -p "$wine_fonts"/* "$fonts"/
@@ -57,6 +72,9 @@ REGEDIT4
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
 "MS Shell Dlg"="Tahoma"
 "MS Shell Dlg 2"="Tahoma"
+"Arial"="Liberation Sans"
+"Times New Roman"="Liberation Serif"
+"Courier New"="Liberation Mono"
 
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="0"

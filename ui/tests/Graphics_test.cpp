@@ -5,6 +5,8 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "Filer.h"
 #include "Graphics.h"
@@ -418,6 +420,44 @@ TEST(Font, AssignOfTheValuesAlreadyHeldChangesNothing) {
     target.OnChange = changes.Event();
     target.Assign(&other);
     EXPECT_EQ(changes.Count, 1);
+  }
+}
+
+// The faces the reports ask for by name are pinned in the prefix (scripts/wine-env.sh) to free
+// faces drawn to the same widths, so that the reports look and measure alike on every machine. At
+// a height of 2048 pixels a character's width is its advance in the font's own units, which are
+// those of the face asked for: a machine where the name falls back to another face fails here.
+struct PinnedFaceCase {
+  const char* Asked;
+  const char* Family;
+  int SpaceWidth, AWidth, WWidth;
+};
+
+TEST(Font, CommonFacesResolveToTheirPinnedStandInsOfTheSameWidths) {
+  const PinnedFaceCase cases[] = {
+      {"Arial", "Liberation Sans", 569, 1139, 1933},
+      {"Times New Roman", "Liberation Serif", 512, 909, 1933},
+      {"Courier New", "Liberation Mono", 1229, 1229, 1229},
+  };
+  auto b = WhiteBitmap(8, 8);
+  TCanvas* c = b->Canvas();
+  for (const PinnedFaceCase& k : cases) {
+    SCOPED_TRACE(k.Asked);
+    c->Font()->SetName(k.Asked);
+    c->Font()->SetHeight(-2048);
+    HDC dc = c->Handle();
+    UINT size = ::GetOutlineTextMetricsA(dc, 0, nullptr);
+    ASSERT_GT(size, 0u) << "not an outline face";
+    std::vector<char> data(size);
+    auto* metrics = reinterpret_cast<OUTLINETEXTMETRICA*>(data.data());
+    ASSERT_NE(::GetOutlineTextMetricsA(dc, size, metrics), 0u);
+    EXPECT_STREQ(data.data() + reinterpret_cast<size_t>(metrics->otmpFamilyName), k.Family);
+    const std::pair<char, int> widths[] = {{' ', k.SpaceWidth}, {'a', k.AWidth}, {'W', k.WWidth}};
+    for (const auto& [ch, expected] : widths) {
+      INT width = 0;
+      ASSERT_TRUE(::GetCharWidth32A(dc, UINT(ch), UINT(ch), &width));
+      EXPECT_EQ(width, expected) << "'" << ch << "'";
+    }
   }
 }
 

@@ -57,3 +57,29 @@ std::vector<std::string> WaitForPdfs(const std::string& Title, std::size_t Count
   }
   return found;
 }
+
+std::string HostCommand(const std::string& Command) {
+  std::string text;
+  if (FILE* pipe = popen((Command + " 2>/dev/null").c_str(), "r")) {
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0) text.append(buffer, n);
+    pclose(pipe);
+  }
+  return text;
+}
+
+std::string PdfText(const std::string& Path) { return HostCommand("pdftotext -layout -enc UTF-8 '" + Path + "' -"); }
+
+std::vector<std::string> PdfPages(const std::string& Path) {
+  std::string text = PdfText(Path);
+  std::vector<std::string> pages;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t ff = text.find('\f', start);
+    if (ff == std::string::npos) break;
+    pages.push_back(text.substr(start, ff - start));
+    start = ff + 1;
+  }
+  return pages;
+}

@@ -18,3 +18,9 @@ bool WholePdf(const std::string& Path);
 // The PDFs of the jobs titled Title once Count of them are whole, oldest first; fewer when they
 // did not come within a minute.
 std::vector<std::string> WaitForPdfs(const std::string& Title, std::size_t Count);
+// What a command run on the host writes to its standard output (its errors dropped).
+std::string HostCommand(const std::string& Command);
+// The text of a PDF (pdftotext, laid out, UTF-8), its pages ended by form feeds.
+std::string PdfText(const std::string& Path);
+// The pages' texts of a PDF, in order.
+std::vector<std::string> PdfPages(const std::string& Path);

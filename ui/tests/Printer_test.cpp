@@ -13,18 +13,6 @@
 
 namespace {
 
-std::string PdfText(const std::string& Path) {
-  std::string command = "pdftotext -enc UTF-8 '" + Path + "' - 2>/dev/null";
-  std::string text;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0) text.append(buffer, n);
-    pclose(pipe);
-  }
-  return text;
-}
-
 class PrinterTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -121,12 +121,12 @@ void Run(TkwBarManagerStyle Style) {
   menuBar->SetCaption("Menu");
   menuBar->SetIsMainMenu(true);
   menuBar->SetDockingStyle(dsTop);
-  static const char* const entries[] = {"&Fichier", "&Edition", "&Affichage", "&Insertion", "F&ormat",
-                                        "O&utils",  "&Tableau", "Fe&nêtre",   "&Aide",      "&Extras"};
+  const String entries[] = {"&Fichier", "&Edition", "&Affichage", "&Insertion", "F&ormat",
+                            "O&utils",  "&Tableau", "Fe&nêtre"_a, "&Aide",      "&Extras"};
   std::vector<TkwBarSubItem*> subItems;
-  for (const char* caption : entries) {
+  for (const String& caption : entries) {
     auto* item = new TkwBarSubItem(form.get());
-    item->SetCaption(String(caption));
+    item->SetCaption(caption);
     menuBar->ItemLinks()->Add()->SetItem(item);
     subItems.push_back(item);
   }

@@ -170,7 +170,7 @@ void RichDataTest::SetUp() {
     SqliteSession Session(DatabasePath, TSqliteOpenMode::CreateIfMissing);
     Session.Execute("CREATE TABLE T (ID INTEGER PRIMARY KEY, NOTES MEMO, NOM VARCHAR(40))");
     Session.Execute(std::string("INSERT INTO T VALUES (1, '") + Notes + "', 'Marais')");
-    Session.Execute("INSERT INTO T VALUES (2, 'simple texte', 'Tourbière')");
+    Session.Execute("INSERT INTO T VALUES (2, 'simple texte', 'Tourbière')"_a);
     Session.Execute("INSERT INTO T VALUES (3, NULL, 'Lagune')");
   }
   Connection = std::make_unique<TADOConnection>(nullptr);

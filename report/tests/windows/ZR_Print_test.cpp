@@ -7,6 +7,7 @@
 #include <cmath>
 #include <regex>
 
+#include "AnsiString.h"
 #include "ZrWindowTestSupport.h"
 #include "Printers.h"
 
@@ -48,12 +49,12 @@ TEST_F(ZrPrint, EveryPageReachesThePdfWithItsSizeTextsAndPlaces) {
   EXPECT_TRUE(std::regex_search(info, std::regex("Page size: +59[45](\\.[0-9]+)? x 84[12](\\.[0-9]+)? pts"))) << info;
   std::vector<std::string> pages = PdfPages(pdfs[0]);
   ASSERT_EQ(pages.size(), 5u);
-  const char* names[] = {"Marais de Brière", "Etang du Moulin", "Tourbière de Gerbier", "Camargue", "Etang de Berre"};
+  const String names[] = {"Marais de Brière"_a, "Etang du Moulin", "Tourbière de Gerbier"_a, "Camargue",
+                          "Etang de Berre"};
   const char* regions[] = {"Bretagne", "Bretagne", "Bretagne", "Provence", "Provence"};
   for (int i = 0; i < 5; ++i) {
     // pdftotext writes UTF-8: the names' accents as the printer drew them.
-    std::string name = names[i];
-    for (std::size_t p; (p = name.find('\xe8')) != std::string::npos;) name.replace(p, 1, "\xc3\xa8");
+    std::string name = AnsiToUtf8(names[i]);
     EXPECT_NE(pages[std::size_t(i)].find(name), std::string::npos) << pages[std::size_t(i)];
     EXPECT_NE(pages[std::size_t(i)].find(std::string("R\xc3\xa9gion : ") + regions[i]), std::string::npos);
     EXPECT_NE(pages[std::size_t(i)].find("Zone 00" + std::to_string(i + 1)), std::string::npos);

@@ -25,11 +25,6 @@ TCustomForm* ActiveFormOf(const String& ClassName);
 // Saves what a window shows now, frame included, as build/report/screenshots/NAME.png.
 void SaveScreenshot(HWND Window, const String& Name);
 
-// The text of a PDF (pdftotext), its pages separated by form feeds.
-std::string PdfText(const std::string& Path);
-std::string HostCommand(const std::string& Command);
-// The pages' texts of a PDF.
-std::vector<std::string> PdfPages(const std::string& Path);
 
 // The fixture's report, one page per wetland with its name as title and its code at the bottom
 // right; the preview is not modal and shows the application's buttons.

@@ -509,4 +509,30 @@ TEST_F(EditItems, EscapeInAnOpenComboListClosesItAndKeepsTheValue) {
   EXPECT_EQ(Clicks[Combo], 0);
 }
 
+// A tool bar already on screen, docked or floating, makes room in its window for the links added
+// to it, and gives the room back when they go.
+class ToolBarContent : public BarItemsTest, public testing::WithParamInterface<TkwBarDockingStyle> {};
+
+TEST_P(ToolBarContent, ABarOnScreenFitsTheLinksAddedAndRemoved) {
+  TkwBar* bar = AddBar("Outils", false, GetParam());
+  Link(bar, AddItem<TkwBarButton>("Ouvrir"));
+  bar->SetVisible(true);
+  ShowForm();
+  ASSERT_TRUE(Painted());
+  TkwBarControl* window = WindowOf(bar);
+  ASSERT_NE(window, nullptr);
+  TRect before = window->ClientRect();
+  TkwBarItemLink* added = Link(bar, AddItem<TkwBarButton>("Enregistrer sous"));
+  ASSERT_TRUE(WaitFor("the new entry inside the bar's window", [&] {
+    TRect client = window->ClientRect();
+    return !added->ItemRect.IsEmpty() && added->ItemRect.Right <= client.Right &&
+           added->ItemRect.Bottom <= client.Bottom;
+  }));
+  EXPECT_NE(window->ClientRect(), before) << "the window grew";
+  delete added;
+  ASSERT_TRUE(WaitFor("the bar's window back to its size", [&] { return window->ClientRect() == before; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(DockedAndFloating, ToolBarContent, testing::Values(dsTop, dsNone));
+
 }  // namespace

@@ -243,7 +243,15 @@ void TkwBarDropDownListBox::WMMouseMove(TMessage& Message) {
 }
 
 void TkwBarDropDownListBox::WMKeyDown(TMessage& Message) {
-  if (ItemIndex() < 0 && Count() > 0) SetItemIndex(TopIndex());
+  if (ItemIndex() < 0 && Count() > 0) {
+    // With no row chosen, Up or Down chooses the top row shown rather than stepping past it.
+    SetItemIndex(TopIndex());
+    WORD key = WORD(Message.WParam);
+    if (key == VK_UP || key == VK_DOWN) {
+      Click();
+      return;
+    }
+  }
   TCustomListBox::Dispatch(Message);
 }
 
@@ -570,6 +578,9 @@ void TCustomkwBarComboControl::EditWndProc(TMessage& Message) {
       WORD key = WORD(Message.WParam);
       bool alt = (Message.LParam & (1 << 29)) != 0;
       if ((key == VK_UP || key == VK_DOWN) && alt) {
+        // The window's default handling still hears of the key: to it, a release of Alt with no
+        // other key pressed meanwhile is Alt alone, which opens the window menu in a modal loop.
+        if (FEditWindow) DefWindowProcA(FEditWindow, Message.Msg, Message.WParam, Message.LParam);
         if (Message.Msg == WM_SYSKEYDOWN) SetDroppedDown(!FDroppedDown);
         return;
       }

@@ -469,4 +469,70 @@ TEST_F(EditItems, AComboTakesTypedText) {
   EXPECT_EQ(Clicks[Combo], 1);
 }
 
+// Alt+Down opens the list; Down and Enter pick a row; Escape in the open list closes it and
+// leaves the committed value alone.
+TEST_F(EditItems, AComboListOpensWithAltDownAndARowIsPicked) {
+  ASSERT_TRUE(StartEditing(Combo));
+  auto* control = dynamic_cast<TkwBarComboControl*>(Combo->GetLink(0)->Control());
+  ASSERT_NE(control, nullptr);
+  PressCombo(VK_MENU, VK_DOWN);
+  HWND list = Combo->DropDownList()->Handle();
+  ASSERT_TRUE(WaitFor("the list shown", [&] { return control->IsDroppedDown() && IsWindowVisible(list); }));
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  ASSERT_TRUE(WaitFor("the second row chosen", [&] { return Combo->DropDownList()->ItemIndex() == 1; }));
+  Press(VK_RETURN);
+  ASSERT_TRUE(Closed(Combo));
+  EXPECT_FALSE(IsWindowVisible(list));
+  EXPECT_EQ(Combo->Text(), "Prairie humide");
+  EXPECT_EQ(Combo->ItemIndex(), 1);
+  EXPECT_EQ(Clicks[Combo], 1);
+}
+
+TEST_F(EditItems, EscapeInAnOpenComboListClosesItAndKeepsTheValue) {
+  Combo->SetItemIndex(0);
+  Clicks.clear();
+  ASSERT_TRUE(StartEditing(Combo));
+  auto* control = dynamic_cast<TkwBarComboControl*>(Combo->GetLink(0)->Control());
+  ASSERT_NE(control, nullptr);
+  PressCombo(VK_MENU, VK_DOWN);
+  HWND list = Combo->DropDownList()->Handle();
+  ASSERT_TRUE(WaitFor("the list shown", [&] { return control->IsDroppedDown() && IsWindowVisible(list); }));
+  Press(VK_DOWN);
+  ASSERT_TRUE(WaitFor("the next row chosen", [&] { return Combo->DropDownList()->ItemIndex() == 1; }));
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("the list closed", [&] { return !IsWindowVisible(list); }));
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(Closed(Combo));
+  EXPECT_EQ(Combo->Text(), "Marais");
+  EXPECT_EQ(Combo->ItemIndex(), 0);
+  EXPECT_EQ(Clicks[Combo], 0);
+}
+
+// A tool bar already on screen, docked or floating, makes room in its window for the links added
+// to it, and gives the room back when they go.
+class ToolBarContent : public BarItemsTest, public testing::WithParamInterface<TkwBarDockingStyle> {};
+
+TEST_P(ToolBarContent, ABarOnScreenFitsTheLinksAddedAndRemoved) {
+  TkwBar* bar = AddBar("Outils", false, GetParam());
+  Link(bar, AddItem<TkwBarButton>("Ouvrir"));
+  bar->SetVisible(true);
+  ShowForm();
+  ASSERT_TRUE(Painted());
+  TkwBarControl* window = WindowOf(bar);
+  ASSERT_NE(window, nullptr);
+  TRect before = window->ClientRect();
+  TkwBarItemLink* added = Link(bar, AddItem<TkwBarButton>("Enregistrer sous"));
+  ASSERT_TRUE(WaitFor("the new entry inside the bar's window", [&] {
+    TRect client = window->ClientRect();
+    return !added->ItemRect.IsEmpty() && added->ItemRect.Right <= client.Right &&
+           added->ItemRect.Bottom <= client.Bottom;
+  }));
+  EXPECT_NE(window->ClientRect(), before) << "the window grew";
+  delete added;
+  ASSERT_TRUE(WaitFor("the bar's window back to its size", [&] { return window->ClientRect() == before; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(DockedAndFloating, ToolBarContent, testing::Values(dsTop, dsNone));
+
 }  // namespace

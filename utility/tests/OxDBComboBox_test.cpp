@@ -3,6 +3,7 @@
 // chosen with real keys and clicks, values missing on either side, datasets that may not be
 // edited, Escape, a value the field refuses on leaving, the style and EnableValues rules, and
 // the published properties.
+#include "SqliteQueryData.h"
 #include "TestFolder.h"
 
 #include "ADODB.h"
@@ -13,30 +14,17 @@
 
 namespace {
 
-class OxDBComboBoxTest : public TestFolder, public TObject {
+class OxDBComboBoxTest : public TestFolder, public SqliteQueryData, public TObject {
  protected:
   void SetUp() override {
     TestFolder::SetUp();
-    DatabasePath = PathOf("combo.db");
-    {
-      SqliteSession Session(DatabasePath, TSqliteOpenMode::CreateIfMissing);
-      Session.Execute("CREATE TABLE Z (ID INTEGER PRIMARY KEY, ETAT VARCHAR(1), CODE VARCHAR(1), QTY INTEGER)");
-      Session.Execute("INSERT INTO Z VALUES (1, 'A', '0', 10)");
-      Session.Execute("INSERT INTO Z VALUES (2, 'G', 'X', 20)");
-      Session.Execute("INSERT INTO Z VALUES (3, 'Q', '9', 30)");
-      Session.Execute("INSERT INTO Z VALUES (4, NULL, NULL, 40)");
-    }
-    Connection = std::make_unique<TADOConnection>(nullptr);
-    Connection->LoginPrompt = false;
-    Connection->SetConnectionString("Provider=Velbor.SQLite;Data Source=" + DatabasePath + ";Mode=ReadWrite");
-    Connection->Open();
-    Query = std::make_unique<TADOQuery>(nullptr);
-    Query->SetConnection(Connection.get());
-    Query->SetLockType(ltOptimistic);
-    Query->SQL()->SetText("SELECT ID, ETAT, CODE, QTY FROM Z ORDER BY ID");
-    Query->Open();
-    Source = std::make_unique<TDataSource>(nullptr);
-    Source->SetDataSet(Query.get());
+    OpenQueryData(PathOf("combo.db"),
+                  {"CREATE TABLE Z (ID INTEGER PRIMARY KEY, ETAT VARCHAR(1), CODE VARCHAR(1), QTY INTEGER)",
+                   "INSERT INTO Z VALUES (1, 'A', '0', 10)",
+                   "INSERT INTO Z VALUES (2, 'G', 'X', 20)",
+                   "INSERT INTO Z VALUES (3, 'Q', '9', 30)",
+                   "INSERT INTO Z VALUES (4, NULL, NULL, 40)"},
+                  "SELECT ID, ETAT, CODE, QTY FROM Z ORDER BY ID");
 
     Form.reset(CreateForm<TForm>(nullptr));
     Form->SetBounds(100, 100, 420, 320);
@@ -55,9 +43,7 @@ class OxDBComboBoxTest : public TestFolder, public TObject {
   void TearDown() override {
     Form.reset();
     PumpPending();
-    Source.reset();
-    Query.reset();
-    Connection.reset();
+    CloseQueryData();
     TestFolder::TearDown();
     EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
   }
@@ -88,10 +74,6 @@ class OxDBComboBoxTest : public TestFolder, public TObject {
 
   // Public: the tables of cases reach them.
  public:
-  String DatabasePath;
-  std::unique_ptr<TADOConnection> Connection;
-  std::unique_ptr<TADOQuery> Query;
-  std::unique_ptr<TDataSource> Source;
   TModalScript Script;
   TFormPtr<TForm> Form;
   TEdit* Other = nullptr;

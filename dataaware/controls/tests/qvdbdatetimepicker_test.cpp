@@ -11,6 +11,7 @@
 #include "ADODB.h"
 #include "DateTimeFormat.h"
 #include "SqliteSession.h"
+#include "SqliteQueryData.h"
 #include "TestFolder.h"
 #include "qvdbdatetimepicker.h"
 
@@ -500,28 +501,15 @@ TEST_F(DateTimePickerTest, ANullDateShowsEmptyAndAClearedOneIsWrittenAsNull) {
   EXPECT_EQ(DataSet->State(), dsEdit);
 }
 
-class SqlDatePickerTest : public TestFolder, public TObject {
+class SqlDatePickerTest : public TestFolder, public SqliteQueryData, public TObject {
  protected:
   void SetUp() override {
     TestFolder::SetUp();
-    DatabasePath = PathOf("dates.db");
-    {
-      SqliteSession Session(DatabasePath, TSqliteOpenMode::CreateIfMissing);
-      Session.Execute("CREATE TABLE T (ID INTEGER PRIMARY KEY, D DATETIME)");
-      Session.Execute("INSERT INTO T VALUES (1, 38058.0)");
-      Session.Execute("INSERT INTO T VALUES (2, NULL)");
-    }
-    Connection = std::make_unique<TADOConnection>(nullptr);
-    Connection->LoginPrompt = false;
-    Connection->SetConnectionString("Provider=Velbor.SQLite;Data Source=" + DatabasePath + ";Mode=ReadWrite");
-    Connection->Open();
-    Query = std::make_unique<TADOQuery>(nullptr);
-    Query->SetConnection(Connection.get());
-    Query->SetLockType(ltOptimistic);
-    Query->SQL()->SetText("SELECT ID, D FROM T ORDER BY ID");
-    Query->Open();
-    Source = std::make_unique<TDataSource>(nullptr);
-    Source->SetDataSet(Query.get());
+    OpenQueryData(PathOf("dates.db"),
+                  {"CREATE TABLE T (ID INTEGER PRIMARY KEY, D DATETIME)",
+                   "INSERT INTO T VALUES (1, 38058.0)",
+                   "INSERT INTO T VALUES (2, NULL)"},
+                  "SELECT ID, D FROM T ORDER BY ID");
     Form.reset(CreateForm<TForm>(nullptr));
     Form->SetBounds(100, 100, 420, 320);
     Other = new TEdit(Form.get());
@@ -536,9 +524,7 @@ class SqlDatePickerTest : public TestFolder, public TObject {
   void TearDown() override {
     Form.reset();
     PumpPending();
-    Source.reset();
-    Query.reset();
-    Connection.reset();
+    CloseQueryData();
     TestFolder::TearDown();
     EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
   }
@@ -550,10 +536,6 @@ class SqlDatePickerTest : public TestFolder, public TObject {
     return Check.FieldByName("D")->IsNull() ? -1 : Check.FieldByName("D")->AsDateTime();
   }
 
-  String DatabasePath;
-  std::unique_ptr<TADOConnection> Connection;
-  std::unique_ptr<TADOQuery> Query;
-  std::unique_ptr<TDataSource> Source;
   TModalScript Script;
   TFormPtr<TForm> Form;
   TEdit* Other = nullptr;

@@ -165,25 +165,12 @@ const char* const RichDataTest::Notes = "{\\rtf1\\ansi Zone humide {\\b tourbeus
 
 void RichDataTest::SetUp() {
   TestFolder::SetUp();
-  DatabasePath = PathOf("richtext.db");
-  {
-    SqliteSession Session(DatabasePath, TSqliteOpenMode::CreateIfMissing);
-    Session.Execute("CREATE TABLE T (ID INTEGER PRIMARY KEY, NOTES MEMO, NOM VARCHAR(40))");
-    Session.Execute(std::string("INSERT INTO T VALUES (1, '") + Notes + "', 'Marais')");
-    Session.Execute("INSERT INTO T VALUES (2, 'simple texte', 'Tourbière')"_a);
-    Session.Execute("INSERT INTO T VALUES (3, NULL, 'Lagune')");
-  }
-  Connection = std::make_unique<TADOConnection>(nullptr);
-  Connection->LoginPrompt = false;
-  Connection->SetConnectionString("Provider=Velbor.SQLite;Data Source=" + DatabasePath + ";Mode=ReadWrite");
-  Connection->Open();
-  Query = std::make_unique<TADOQuery>(nullptr);
-  Query->SetConnection(Connection.get());
-  Query->SetLockType(ltOptimistic);
-  Query->SQL()->SetText("SELECT ID, NOTES, NOM FROM T ORDER BY ID");
-  Query->Open();
-  Source = std::make_unique<TDataSource>(nullptr);
-  Source->SetDataSet(Query.get());
+  OpenQueryData(PathOf("richtext.db"),
+                {"CREATE TABLE T (ID INTEGER PRIMARY KEY, NOTES MEMO, NOM VARCHAR(40))",
+                 std::string("INSERT INTO T VALUES (1, '") + Notes + "', 'Marais')",
+                 "INSERT INTO T VALUES (2, 'simple texte', 'Tourbière')"_a,
+                 "INSERT INTO T VALUES (3, NULL, 'Lagune')"},
+                "SELECT ID, NOTES, NOM FROM T ORDER BY ID");
   Form.reset(CreateForm<TForm>(nullptr));
   Form->SetBounds(80, 80, 460, 320);
   Other = new TTestEdit(Form.get());
@@ -193,9 +180,7 @@ void RichDataTest::SetUp() {
 
 void RichDataTest::TearDown() {
   Form.reset();
-  Source.reset();
-  Query.reset();
-  Connection.reset();
+  CloseQueryData();
   TestFolder::TearDown();
   EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
 }

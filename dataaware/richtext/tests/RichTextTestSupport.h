@@ -9,6 +9,7 @@
 
 #include "Streams.h"
 
+#include "../../db/tests/SqliteQueryData.h"
 #include "../../db/tests/TestFolder.h"
 #include "ADODB.h"
 
@@ -51,7 +52,7 @@ class RichFormTest : public ::testing::Test, public TObject {
 
 // A memo table of an SQLite file in a query, a form and an edit to move the focus to; unexpected
 // questions fail the test. Row 1 holds RTF notes, row 2 plain text, row 3 nothing.
-class RichDataTest : public TestFolder, public TObject {
+class RichDataTest : public TestFolder, public SqliteQueryData, public TObject {
  public:
   static const char* const Notes;
 
@@ -73,10 +74,6 @@ class RichDataTest : public TestFolder, public TObject {
   String FileValue(const String& Sql);
   void Enter(TWinControl* Control);
 
-  String DatabasePath;
-  std::unique_ptr<TADOConnection> Connection;
-  std::unique_ptr<TADOQuery> Query;
-  std::unique_ptr<TDataSource> Source;
   TModalScript Script;
   TFormPtr<TForm> Form;
   TTestEdit* Other = nullptr;

@@ -6,6 +6,7 @@
 #include "GridTestSupport.h"
 
 #include "DBCtrls.h"
+#include "Qvintl.h"
 
 namespace {
 
@@ -83,3 +84,59 @@ TEST_F(GridControls, TextTypedInTheControlReachesTheField) {
 }
 
 }  // namespace
+
+// "CheckBox" cells: a box in the middle of the cell, ticked when the field shows the ticked value
+// of the line in any letter case (the boolean field shows "Vrai" and "Faux").
+class GridCheckBoxes : public GridFormTest {
+ protected:
+  void SetUp() override {
+    GridFormTest::SetUp();
+    Data->ControlType()->Add("ACTIF;CheckBox;VRAI;FAUX");
+    Reload(12);
+  }
+  void TearDown() override {
+    qvIntl->SetCheckBoxInGridStyle(cbStyleAuto);
+    GridFormTest::TearDown();
+  }
+  // The box of a cell as the engine places it: 10 by 10 in the middle, drawn one pixel wider.
+  TRect Box(int ARow) {
+    TRect Cell = CellBounds(ColOf("ACTIF"), ARow);
+    int L = (Cell.Left + Cell.Right - 10) / 2, T = (Cell.Top + Cell.Bottom - 10) / 2;
+    return TRect(L - 1, T - 1, L + 12, T + 12);
+  }
+  std::vector<COLORREF> Pixels(const TRect& R) {
+    std::vector<COLORREF> Result;
+    for (int Y = R.Top; Y < R.Bottom; ++Y)
+      for (int X = R.Left; X < R.Right; ++X) Result.push_back(PixelOf(Grid, X, Y));
+    return Result;
+  }
+};
+
+TEST_F(GridCheckBoxes, ABoxTickedExactlyForTheTickedValueInAnyCase) {
+  ShowGrid();
+  ASSERT_EQ(Data->FieldByName("ACTIF")->DisplayText(), "Faux");
+  // Rows 2 and 4 hold even records (Vrai), rows 3 and 5 odd ones (Faux); row 1 is current.
+  std::vector<COLORREF> Ticked = Pixels(Box(2)), Cleared = Pixels(Box(3));
+  EXPECT_NE(Ticked, Cleared);
+  EXPECT_EQ(Pixels(Box(4)), Ticked);
+  EXPECT_EQ(Pixels(Box(5)), Cleared);
+  // The box is all the cell shows: no text beside it, the rest is the row's background.
+  TRect Cell = CellBounds(ColOf("ACTIF"), 2);
+  for (int X = Cell.Left + 1; X < Box(2).Left - 1; ++X)
+    ASSERT_EQ(PixelOf(Grid, X, (Cell.Top + Cell.Bottom) / 2), ColorToRGB(clWindow)) << X;
+  for (int X = Box(2).Right + 1; X < Cell.Right - 1; ++X)
+    ASSERT_EQ(PixelOf(Grid, X, (Cell.Top + Cell.Bottom) / 2), ColorToRGB(clWindow)) << X;
+}
+
+TEST_F(GridCheckBoxes, TheXStyleDrawsABlackCrossInTickedBoxesOnly) {
+  qvIntl->SetCheckBoxInGridStyle(cbStyleXmark);
+  ShowGrid();
+  for (int Row = 2; Row <= 5; ++Row) {
+    TRect B = Box(Row);
+    int L = B.Left + 1, T = B.Top + 1;  // the 10 by 10 box
+    bool Vrai = Row % 2 == 0;
+    // Points of the two strokes: (L+2, T+2) to (R-1, B-1) and (R-2, T+2) to (L+1, B-1).
+    for (TPoint P : {TPoint(L + 3, T + 3), TPoint(L + 6, T + 6), TPoint(L + 7, T + 3), TPoint(L + 3, T + 7)})
+      EXPECT_EQ(PixelOf(Grid, P.X, P.Y) == RGB(0, 0, 0), Vrai) << "row " << Row << " at " << P.X << "," << P.Y;
+  }
+}

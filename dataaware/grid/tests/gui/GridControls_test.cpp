@@ -85,6 +85,48 @@ TEST_F(GridControls, TextTypedInTheControlReachesTheField) {
 
 }  // namespace
 
+// Keys pressed in the focused control after typing into it.
+struct TLeaveCase {
+  const char* Name;
+  WORD Key;
+  bool EnterToTab;     // the grid's dgEnterToTab
+  bool LeavesColumn;   // the grid goes on to CODE, the control hidden, the grid focused
+  const char* Stored;  // NOM afterwards
+};
+
+const TLeaveCase LeaveCases[] = {
+    {"Tab", VK_TAB, false, true, "Marais"},
+    {"EnterAsTab", VK_RETURN, true, true, "Marais"},
+    // The edit puts the field's value back; the dataset keeps it.
+    {"Escape", VK_ESCAPE, false, false, "Nom 1"},
+};
+
+class GridControlKeys : public GridControls, public testing::WithParamInterface<TLeaveCase> {};
+
+TEST_P(GridControlKeys, LeaveTheControlOrUndoWhatWasTyped) {
+  const TLeaveCase& Case = GetParam();
+  if (Case.EnterToTab) Grid->KeyOptions.Include(dgEnterToTab);
+  EnterNomByKey();
+  ASSERT_TRUE(GiveFocus(CellEdit));
+  SendMessageA(CellEdit->Handle(), EM_SETSEL, 0, -1);
+  TypeText("Marais");
+  Press(Case.Key);
+  EXPECT_TRUE(Script.Asked.empty());
+  if (Case.LeavesColumn) {
+    EXPECT_EQ(Grid->SelectedField()->FieldName(), "CODE");
+    EXPECT_TRUE(WaitFor("the control hidden", [&] { return !CellEdit->Visible(); }));
+    EXPECT_EQ(GetFocus(), Grid->Handle());
+  } else {
+    EXPECT_EQ(Grid->SelectedField()->FieldName(), "NOM");
+    EXPECT_TRUE(WaitFor("the field's value back in the control", [&] { return CellEdit->Text() == "Nom 1"; }));
+  }
+  EXPECT_EQ(Text("NOM"), Case.Stored);
+  EXPECT_EQ(Code(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachKey, GridControlKeys, testing::ValuesIn(LeaveCases),
+                         [](const testing::TestParamInfo<TLeaveCase>& Info) { return String(Info.param.Name); });
+
 // "CheckBox" cells: a box in the middle of the cell, ticked when the field shows the ticked value
 // of the line in any letter case (the boolean field shows "Vrai" and "Faux").
 class GridCheckBoxes : public GridFormTest {

@@ -224,3 +224,31 @@ TEST_F(GridLayout, ProportionalColumnsFillTheWidthInTheRatioOfTheirLines) {
   // The 200 pixels come off every column, about half of them off NOM.
   EXPECT_NEAR(NomBefore - Grid->ColWidths(1), 100, 2 * Zero + 4);
 }
+
+// Title buttons: a click on a title names the column's field; without title buttons a click on a
+// title names nothing.
+TEST_F(GridLayout, AClickOnATitleButtonNamesItsField) {
+  std::vector<String> Clicked;
+  struct TCatcher : TObject {
+    std::vector<String>* Clicked;
+    void Click(TObject*, const String& Name) { Clicked->push_back(Name); }
+  } Catcher;
+  Catcher.Clicked = &Clicked;
+  Grid->OnTitleButtonClick = TqvTitleButtonClickEvent(&Catcher, &TCatcher::Click);
+  ShowGrid();
+  auto ClickTitle = [&](const char* Field) {
+    TRect Title = CellBounds(ColOf(Field), 0);
+    ClickAt(OnScreen(Grid, (Title.Left + Title.Right) / 2, (Title.Top + Title.Bottom) / 2));
+    PumpPending();
+  };
+  ClickTitle("CODE");
+  EXPECT_TRUE(Clicked.empty());
+  Grid->SetTitleButtons(true);
+  ASSERT_TRUE(Painted(Grid));
+  ClickTitle("CODE");
+  ClickTitle("SURFACE");
+  EXPECT_EQ(Clicked, (std::vector<String>{"CODE", "SURFACE"}));
+  // The click moves neither the record nor the columns.
+  EXPECT_EQ(Code(), 1);
+  EXPECT_EQ(Grid->GetFields(1)->FieldName(), "CODE");
+}

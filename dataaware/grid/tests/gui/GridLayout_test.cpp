@@ -184,3 +184,71 @@ TEST_F(GridLayout, SizingAColumnWritesItsWidthBackToTheField) {
 }
 
 }  // namespace
+
+// Proportional columns: the columns of "Selected" lines share the client width in the ratio of
+// their widths, the last one reaching the right edge, and share it again when the grid is resized.
+TEST_F(GridLayout, ProportionalColumnsFillTheWidthInTheRatioOfTheirLines) {
+  Grid->SetUseTFields(false);
+  auto Lines = std::make_unique<TStringList>();
+  Lines->Add("NOM\t20\tNom\tF");
+  Lines->Add("CODE\t10\tCode\tF");
+  Lines->Add("SURFACE\t10\tSurface\tF");
+  Grid->SetSelected(Lines.get());
+  TqvDBGridOptions Options = Grid->Options();
+  Options.Include(dgProportionalColResize);
+  Grid->SetOptions(Options);
+  ShowGrid();
+  ASSERT_EQ(Grid->ColCount(), 4);
+  TCanvas* Canvas = Grid->GetPaintCanvas();
+  Canvas->SetFont(Grid->Font());
+  const int Zero = Canvas->TextWidth("0");
+  auto Check = [&](const char* When) {
+    SCOPED_TRACE(When);
+    // No horizontal scrolling: the last column ends at the right edge (a line and the frame's
+    // two pixels aside, and the vertical scroll bar when the grid keeps room for it).
+    TRect Last = CellBounds(3, 0);
+    EXPECT_LE(Last.Right, Grid->ClientWidth());
+    EXPECT_GE(Last.Right, Grid->ClientWidth() - 4 - GetSystemMetrics(SM_CXVSCROLL) - 1);
+    EXPECT_EQ(Grid->LeftCol(), 1);
+    // NOM twice CODE, give or take the rounding to whole characters; CODE as SURFACE would be
+    // were it not the last column (which takes what is left).
+    EXPECT_NEAR(Grid->ColWidths(1), 2 * Grid->ColWidths(2), 2 * Zero + 4);
+    EXPECT_GT(Grid->ColWidths(1), Grid->ColWidths(2));
+    EXPECT_NEAR(Grid->ColWidths(3), Grid->ColWidths(2), 2 * Zero + 4);
+  };
+  Check("shown");
+  const int NomBefore = Grid->ColWidths(1);
+  Grid->SetWidth(Grid->Width() - 200);
+  ASSERT_TRUE(Painted(Grid));
+  Check("narrowed by 200 pixels");
+  // The 200 pixels come off every column, about half of them off NOM.
+  EXPECT_NEAR(NomBefore - Grid->ColWidths(1), 100, 2 * Zero + 4);
+}
+
+// Title buttons: a click on a title names the column's field; without title buttons a click on a
+// title names nothing.
+TEST_F(GridLayout, AClickOnATitleButtonNamesItsField) {
+  std::vector<String> Clicked;
+  struct TCatcher : TObject {
+    std::vector<String>* Clicked;
+    void Click(TObject*, const String& Name) { Clicked->push_back(Name); }
+  } Catcher;
+  Catcher.Clicked = &Clicked;
+  Grid->OnTitleButtonClick = TqvTitleButtonClickEvent(&Catcher, &TCatcher::Click);
+  ShowGrid();
+  auto ClickTitle = [&](const char* Field) {
+    TRect Title = CellBounds(ColOf(Field), 0);
+    ClickAt(OnScreen(Grid, (Title.Left + Title.Right) / 2, (Title.Top + Title.Bottom) / 2));
+    PumpPending();
+  };
+  ClickTitle("CODE");
+  EXPECT_TRUE(Clicked.empty());
+  Grid->SetTitleButtons(true);
+  ASSERT_TRUE(Painted(Grid));
+  ClickTitle("CODE");
+  ClickTitle("SURFACE");
+  EXPECT_EQ(Clicked, (std::vector<String>{"CODE", "SURFACE"}));
+  // The click moves neither the record nor the columns.
+  EXPECT_EQ(Code(), 1);
+  EXPECT_EQ(Grid->GetFields(1)->FieldName(), "CODE");
+}

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "NavTestSupport.h"
@@ -42,6 +45,23 @@ class TCountingDataSet : public TSettingsDataSet {
   }
 };
 
+// Ends the test program when a test runs past Seconds: a grid caught in a loop of its own (painting
+// itself for ever, say) never returns to the waits of the tests, whose deadlines are then never
+// checked. The watch is a plain thread: it only writes a line and ends the process.
+class TTestDeadline {
+ public:
+  explicit TTestDeadline(int Seconds);
+  ~TTestDeadline();
+  TTestDeadline(const TTestDeadline&) = delete;
+  TTestDeadline& operator=(const TTestDeadline&) = delete;
+
+ private:
+  std::mutex FLock;
+  std::condition_variable FDone;
+  bool FFinished = false;
+  std::thread FWatch;
+};
+
 // The columns of the grid tests: NOM (text 20), CODE (integer), DATE_OBS (date), SURFACE (float),
 // ACTIF (boolean), NOTE (memo), COM (text 5: a commune code a lookup field resolves).
 std::vector<TColumn> GridColumns();
@@ -70,4 +90,6 @@ class GridFormTest : public StdFormTest {
   TDataSource* Source = nullptr;
   TDataSource* CommuneSource = nullptr;
   TTestGrid* Grid = nullptr;
+  // Far beyond what any grid test takes, each of its waits included.
+  std::unique_ptr<TTestDeadline> Deadline;
 };

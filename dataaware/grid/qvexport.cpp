@@ -130,3 +130,15 @@ bool qvWriteFileReplacing(const String& Path, const String& Content, String& Err
   OsPort::DeleteFile(Temporary);
   return false;
 }
+
+bool qvSaveExportTable(const String& Path, TqvGridExportType Type, const TqvExportTable& Table,
+                       const TqvExportFormat& Format, TqvExportSaveOptions Options, String& Error) {
+  String Content;
+  switch (Type) {
+    case qvgetTxt: Content = qvExportText(Table, Format.Delimiter, Options); break;
+    case qvgetHTML: Content = qvExportHtml(Table, Format.Html, Options); break;
+    case qvgetSYLK: Content = qvExportSylk(Table, Format.Sylk, Options); break;
+    case qvgetXML: Error = "The XML export format has no writer."; return false;
+  }
+  return qvWriteFileReplacing(Path, Content, Error);
+}

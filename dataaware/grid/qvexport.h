@@ -132,3 +132,17 @@ struct TqvHtmlLayout {
 // then a row per record, alternate records in the alternating colour
 // (esoShowAlternating). Every text is escaped.
 String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, TqvExportSaveOptions Options);
+
+// How a table is exported besides its options: the text delimiter and what the HTML and SYLK
+// writers read of the grid.
+struct TqvExportFormat {
+  String Delimiter = ",";
+  TqvHtmlLayout Html;
+  TqvSylkLayout Sylk;
+};
+
+// The export of the table in the given format, written to Path through qvWriteFileReplacing. False
+// with Error set when the format has no writer (qvgetXML) or the file cannot be written; Path is
+// then left as it was.
+bool qvSaveExportTable(const String& Path, TqvGridExportType Type, const TqvExportTable& Table,
+                       const TqvExportFormat& Format, TqvExportSaveOptions Options, String& Error);

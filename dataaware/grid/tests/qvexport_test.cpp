@@ -192,6 +192,24 @@ TEST_F(QvExportFile, FailureLeavesTheTargetAsItWas) {
   EXPECT_FALSE(OsPort::FileExists(Missing));
 }
 
+TEST_F(QvExportFile, SavesEachFormatAndRefusesXmlWithoutTouchingTheFile) {
+  TqvExportTable Table = Fixture();
+  TqvExportFormat Format;
+  Format.Delimiter = ";";
+  String Error;
+  ASSERT_TRUE(qvSaveExportTable(Path, qvgetTxt, Table, Format, qvDefaultExportSaveOptions, Error)) << Error;
+  EXPECT_EQ(Read(), qvExportText(Table, ";", qvDefaultExportSaveOptions));
+  ASSERT_TRUE(qvSaveExportTable(Path, qvgetSYLK, Table, Format, qvDefaultExportSaveOptions, Error)) << Error;
+  String Sylk = Read();
+  EXPECT_EQ(Sylk.rfind("ID;PHBRK 3000;N;E\r\n", 0), 0u) << Sylk;
+  ASSERT_TRUE(qvSaveExportTable(Path, qvgetHTML, Table, Format, qvDefaultExportSaveOptions, Error)) << Error;
+  String Html = Read();
+  EXPECT_EQ(Html.rfind("<HTML>", 0), 0u) << Html;
+  EXPECT_FALSE(qvSaveExportTable(Path, qvgetXML, Table, Format, qvDefaultExportSaveOptions, Error));
+  EXPECT_NE(Error.find("XML"), String::npos) << Error;
+  EXPECT_EQ(Read(), Html);
+}
+
 }  // namespace
 
 namespace {

@@ -1,0 +1,116 @@
+// The HTML writer of the grid export.
+#include <cstdio>
+
+#include "qvexport.h"
+
+namespace {
+
+const char* const CRLF = "\r\n";
+
+// A colour as six upper-case hexadecimal digits, red first.
+String Hex(unsigned Color) {
+  char Text[8];
+  std::snprintf(Text, sizeof Text, "%2.2X%2.2X%2.2X", Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
+  return Text;
+}
+
+String FontStyle(const TqvExportFont& Font) {
+  return "STYLE=\"font-family: " + qvHtmlEscape(Font.Name) + ";font-size: " + std::to_string(Font.Size) +
+         " pt;color:#" + Hex(Font.Color) + ";\"";
+}
+
+String Styled(String Text, const TqvExportFont& Font) {
+  if (Font.Italic) Text = "<I>" + Text + "</I>";
+  if (Font.Bold) Text = "<B>" + Text + "</B>";
+  if (Font.Underline) Text = "<U>" + Text + "</U>";
+  if (Font.StrikeOut) Text = "<STRIKE>" + Text + "</STRIKE>";
+  return Text;
+}
+
+const char* AlignmentWord(TAlignment Alignment) {
+  switch (Alignment) {
+    case taRightJustify: return "right";
+    case taCenter: return "center";
+    default: return "left";
+  }
+}
+
+// Escaped text with each line break (CRLF or a lone LF) as a line-break tag.
+String WithBreaks(const String& Text) {
+  String Escaped = qvHtmlEscape(Text), Result;
+  for (std::size_t I = 0; I < Escaped.size(); ++I) {
+    if (Escaped.compare(I, 2, "\r\n") == 0) {
+      Result += "<BR>";
+      ++I;
+    } else if (Escaped[I] == '\n') {
+      Result += "<BR>";
+    } else {
+      Result += Escaped[I];
+    }
+  }
+  return Result;
+}
+
+// The display text without the blanks and control characters at its end.
+String TrimRight(String Text) {
+  while (!Text.empty() && static_cast<unsigned char>(Text.back()) <= ' ') Text.pop_back();
+  return Text;
+}
+
+}  // namespace
+
+String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, TqvExportSaveOptions Options) {
+  bool RecordNo = Options.Contains(esoShowRecordNo);
+  String Html = "<HTML>\r\n<HEAD>\r\n" + qvHtmlCharsetMeta() + CRLF + "<TITLE>" + qvHtmlEscape(Layout.FileName) +
+                "</TITLE>\r\n</HEAD>\r\n<BODY>\r\n";
+  Html += "<TABLE ALIGN=Center BORDER=\"" + std::to_string(Layout.BorderWidth) +
+          "\" CELLPADDING=\"1\" CELLSPACING=\"0\"" + (Layout.RightToLeft ? " dir=\"RTL\"" : " dir=\"LTR\"") +
+          (Options.Contains(esoTransparentGrid) ? String(">") : " BGCOLOR=#" + Hex(Layout.Color) + ">") +
+          "\r\n<THEAD>\r\n";
+  if (Options.Contains(esoShowHeader)) {
+    if (Options.Contains(esoShowTitle)) {
+      Html += "<TR " + FontStyle(Layout.TitleFont) + " BGCOLOR=#" + Hex(Layout.TitleColor) + ">\r\n<TH colspan=\"" +
+              std::to_string(Table.Columns.size() + (RecordNo ? 1 : 0)) + "\" scope=\"colgroup\">" +
+              qvHtmlEscape(Layout.TitleName) + "</TH>\r\n</TR>\r\n";
+    }
+    Html += "<TR " + FontStyle(Layout.TitleFont) + " ALIGN=" + AlignmentWord(Layout.TitleAlignment) + ">\r\n";
+    if (RecordNo) {
+      Html += "<TD ALIGN=\"CENTER\" " + FontStyle(Layout.TitleFont) + " SCOPE=\"col\" bgcolor=#" +
+              Hex(Layout.TitleColor) + " RowSpan=\"2\">" + Styled("#", Layout.TitleFont) + "</TD>\r\n";
+    }
+    for (const TqvExportColumn& Column : Table.Columns) {
+      if (!Column.Exported) continue;
+      String Title = qvHtmlEscape(Column.Title), Lines;
+      for (char C : Title) Lines += C == '~' ? String("<BR>") : String(1, C);
+      Html += String("<TD ALIGN=\"") + AlignmentWord(Layout.TitleAlignment) + "\" SCOPE=\"col\" bgcolor=#" +
+              Hex(Layout.TitleColor) + " RowSpan=\"2\">" + Styled(Lines, Layout.TitleFont) + "</TD>\r\n";
+    }
+    Html += "</TR>\r\n<TR></TR>\r\n";
+  }
+  Html += "</THEAD>\r\n<TBODY>\r\n";
+
+  int N = 0;
+  for (const std::vector<String>& Row : Table.Rows) {
+    ++N;
+    Html += "<TR VALIGN=\"TOP\" " + FontStyle(Layout.Font) + ">\r\n";
+    if (RecordNo) {
+      Html += "<TD WIDTH=\"0*\" NOWRAP ALIGN=\"right\" scope=\"row\" " + FontStyle(Layout.TitleFont) + " BGCOLOR=#" +
+              Hex(Layout.TitleColor) + ">" + std::to_string(N) + "</TD>\r\n";
+    }
+    unsigned Color = Options.Contains(esoShowAlternating) && N % 2 == 0 ? Layout.AlternatingRowColor : Layout.Color;
+    for (std::size_t C = 0; C < Table.Columns.size(); ++C) {
+      const TqvExportColumn& Column = Table.Columns[C];
+      if (!Column.Exported) continue;
+      String V = WithBreaks(TrimRight(C < Row.size() ? Row[C] : String()));
+      if (V.empty()) V = "&nbsp;";
+      Html += String("<TD NOWRAP ALIGN=\"") + AlignmentWord(Column.Alignment) + "\"";
+      if (Color != Layout.Color) Html += " BGCOLOR=#" + Hex(Color);
+      Html += Options.Contains(esoBestColFit) ? String(" WIDTH=\"0*\" SCOPE=\"row\">")
+                                              : " WIDTH=\"" + std::to_string(Column.PixelWidth) + "\" SCOPE=\"row\">";
+      Html += Styled(V, Layout.Font) + "</TD>\r\n";
+    }
+    Html += "</TR>\r\n";
+  }
+  // The table closes inside the body.
+  return Html + "</TBODY>\r\n</TABLE>\r\n</BODY>\r\n</HTML>\r\n";
+}

@@ -1,0 +1,199 @@
+// The SYLK writer of the grid export. The text is built whole, since its head
+// needs the number of rows and the list of fonts used by the cells.
+#include <algorithm>
+#include <cmath>
+
+#include "FloatFormat.h"
+#include "qvexport.h"
+
+namespace {
+
+const char* const CRLF = "\r\n";
+
+// The fonts of the cells in order of first use; a font's number is its
+// position.
+class TSylkFonts {
+ public:
+  int Register(const TqvExportFont& Font) {
+    String Record = "P;F" + Font.Name + ";M" + std::to_string(Font.Size * 20);
+    String Styles = String(Font.Bold ? "B" : "") + (Font.Italic ? "I" : "") + (Font.Underline ? "U" : "") +
+                    (Font.StrikeOut ? "S" : "");
+    if (!Styles.empty()) Record += ";S" + Styles;
+    auto Found = std::find(FRecords.begin(), FRecords.end(), Record);
+    if (Found != FRecords.end()) return int(Found - FRecords.begin());
+    FRecords.push_back(Record);
+    return int(FRecords.size()) - 1;
+  }
+  String Records() const {
+    String Text;
+    for (const String& Record : FRecords) Text += Record + CRLF;
+    return Text;
+  }
+
+ private:
+  std::vector<String> FRecords;
+};
+
+char AlignmentLetter(TAlignment Alignment) {
+  switch (Alignment) {
+    case taRightJustify: return 'R';
+    case taCenter: return 'C';
+    default: return 'L';
+  }
+}
+
+String DoubleSemicolons(const String& Text) {
+  String Result;
+  for (char C : Text) {
+    Result += C;
+    if (C == ';') Result += ';';
+  }
+  return Result;
+}
+
+// The Index-th "~"-separated part of a title (from 0); empty past the last
+// part.
+String TitlePart(const String& Title, int Index) {
+  std::size_t Start = 0;
+  for (int I = 0; I < Index; ++I) {
+    Start = Title.find('~', Start);
+    if (Start == String::npos) return String();
+    ++Start;
+  }
+  return Title.substr(Start, Title.find('~', Start) - Start);
+}
+
+String Format(TqvExportFieldKind Kind) {
+  switch (Kind) {
+    case TqvExportFieldKind::Currency: return "\"$\"#,##0.00_);;[Red]\\(\"$\"#,##0.00\\)";
+    case TqvExportFieldKind::Date: return "m/d/yyyy";
+    case TqvExportFieldKind::Time: return "h:mm\\ AM/PM";
+    case TqvExportFieldKind::DateTime: return "m/d/yyyy\\ h:mm\\ AM/PM";
+    default: return "General";
+  }
+}
+
+bool IsNumeric(TqvExportFieldKind Kind) {
+  return Kind == TqvExportFieldKind::Float || Kind == TqvExportFieldKind::Currency ||
+         Kind == TqvExportFieldKind::Date || Kind == TqvExportFieldKind::Time || Kind == TqvExportFieldKind::DateTime;
+}
+
+// A number with "." as its decimal separator whatever the settings say.
+String Number(double Value) {
+  String Text = FloatToStr(Value);
+  std::replace(Text.begin(), Text.end(), ',', '.');
+  return Text;
+}
+
+String Quoted(const String& Text) { return "\"" + Text + "\""; }
+
+String ValueRecord(const TqvExportColumn& Column, const String& Display, const TqvExportValue& Value) {
+  if (Value.Null) return "C;K\"\"\r\n";
+  String V = DoubleSemicolons(Display);
+  switch (Column.Kind) {
+    case TqvExportFieldKind::Integer: return "C;K" + V + CRLF;
+    case TqvExportFieldKind::Boolean: return "C;K" + Quoted(Value.Number != 0 ? "TRUE" : "FALSE") + CRLF;
+    case TqvExportFieldKind::Float:
+    case TqvExportFieldKind::Currency:
+    case TqvExportFieldKind::DateTime: return "C;K" + Number(Value.Number) + CRLF;
+    case TqvExportFieldKind::Date: return "C;K" + std::to_string((long long)std::trunc(Value.Number)) + CRLF;
+    case TqvExportFieldKind::Time: return "C;K" + Number(Value.Number - std::trunc(Value.Number)) + CRLF;
+    case TqvExportFieldKind::Text: break;
+  }
+  String Text;
+  for (std::size_t I = 0; I < V.size(); ++I) {
+    if (V.compare(I, 2, "\r\n") == 0) {
+      Text += ' ';
+      ++I;
+    } else {
+      Text += V[I];
+    }
+  }
+  if (Text.size() > 255) Text.resize(255);
+  return Text.empty() ? String("C;K\"\"\r\n") : "C;K" + Quoted(Text) + CRLF;
+}
+
+}  // namespace
+
+String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, TqvExportSaveOptions Options) {
+  bool RecordNo = Options.Contains(esoShowRecordNo);
+  bool Header = Options.Contains(esoShowHeader);
+  int Lines = std::max(1, Layout.TitleLines);
+  TSylkFonts Fonts;
+  Fonts.Register(Layout.TitleFont);
+  int DataFont = Fonts.Register(Layout.Font);
+
+  String Text = "ID;PHBRK 3000;N;E\r\n";
+  std::vector<String> Formats = {"General"};
+  std::vector<int> FormatNo;
+  for (const TqvExportColumn& Column : Table.Columns) {
+    String Wanted = Format(Column.Kind);
+    auto Found = std::find(Formats.begin(), Formats.end(), Wanted);
+    if (Found == Formats.end()) Found = Formats.insert(Formats.end(), Wanted);
+    FormatNo.push_back(int(Found - Formats.begin()));
+  }
+  for (const String& Format : Formats) Text += "P;P" + Format + CRLF;
+  Text += "B;Y;X" + std::to_string(Table.Columns.size() + (RecordNo ? 1 : 0)) + CRLF;
+  Text += "F;G;M255\r\n";
+
+  int X = 0;
+  if (RecordNo) {
+    Text += "F;W1 1 10\r\n";
+    X = 1;
+  }
+  for (const TqvExportColumn& Column : Table.Columns) {
+    if (!Column.Exported) continue;
+    ++X;
+    int Width = Options.Contains(esoBestColFit) ? Column.FieldDisplayWidth : Column.DisplayWidth;
+    Text += "F;W" + std::to_string(X) + " " + std::to_string(X) + " " + std::to_string(Width) + CRLF;
+  }
+
+  if (Header) {
+    int TitleFont = 0;
+    for (int T = 0; T < Lines; ++T) {
+      String Y = std::to_string(T + 1);
+      X = RecordNo ? 1 : 0;
+      if (RecordNo) Text += T == 0 ? String("F;SLRTM0;FG0C;Y1;X1\r\nC;K\"#\"\r\n") : "F;SLRBM0;FG0C;Y" + Y + ";X1\r\n";
+      for (const TqvExportColumn& Column : Table.Columns) {
+        if (!Column.Exported) continue;
+        String Part = DoubleSemicolons(TitlePart(Column.Title, T));
+        Text += String("F;SLR") + (T == 0 ? "T" : "") + (T + 1 == Lines ? "B" : "") + "M" + std::to_string(TitleFont) +
+                ";FG0" + AlignmentLetter(Layout.TitleAlignment) + ";Y" + Y + ";X" + std::to_string(X + 1) + CRLF;
+        if (!Part.empty()) Text += "C;K" + Quoted(Part) + CRLF;
+        ++X;
+      }
+    }
+  }
+  Text += CRLF;
+
+  int Written = 0;
+  for (std::size_t R = 0; R < Table.Rows.size(); ++R) {
+    int N = ++Written;
+    String Y = std::to_string(Header ? N + Lines : N);
+    X = 0;
+    if (RecordNo) {
+      Text += "F;SLRTBM" + std::to_string(DataFont) + ";FG0L;Y" + Y + ";X1\r\nC;K" + std::to_string(N) + CRLF;
+      X = 1;
+    }
+    for (std::size_t C = 0; C < Table.Columns.size(); ++C) {
+      const TqvExportColumn& Column = Table.Columns[C];
+      if (!Column.Exported) continue;
+      ++X;
+      String Cell = ";SLTRBM" + std::to_string(DataFont) + ";FG0" + AlignmentLetter(Column.Alignment) + ";Y" + Y +
+                    ";X" + std::to_string(X) + CRLF;
+      Text += IsNumeric(Column.Kind) ? "F;P" + std::to_string(FormatNo[C]) + Cell : "F" + Cell;
+      String Display = C < Table.Rows[R].size() ? Table.Rows[R][C] : String();
+      TqvExportValue Value =
+          R < Table.Values.size() && C < Table.Values[R].size() ? Table.Values[R][C] : TqvExportValue{};
+      Text += ValueRecord(Column, Display, Value);
+    }
+  }
+
+  Text += "E";
+  // The row bound counts every title row, so that a sheet with two-line titles
+  // keeps its last record inside the bounds.
+  std::size_t Bounds = Text.find("B;Y;");
+  Text.replace(Bounds, 4, "B;Y" + std::to_string(Written + (Header ? Lines : 0)) + ";");
+  Text.insert(Bounds, Fonts.Records());
+  return Text;
+}

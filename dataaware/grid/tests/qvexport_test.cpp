@@ -1,0 +1,399 @@
+// Tests of the grid export's writers: delimited text (also read back by a
+// strict reader of comma-separated files), fixed-width text, HTML, SYLK, and
+// the replacing of the target file.
+#include "qvexport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <random>
+
+#include "OsPort.h"
+
+namespace {
+
+using TRecords = std::vector<std::vector<String>>;
+
+// Reads delimited text as spreadsheet programs do, strictly: records end with
+// CRLF (the last one too), a field is either plain (no quote, CR or LF in it)
+// or wholly between quotes with its quotes doubled. Anything else gives no
+// result.
+std::optional<TRecords> ReadDelimited(const String& Text, char Delimiter) {
+  TRecords Records;
+  std::vector<String> Record;
+  std::size_t I = 0;
+  while (I < Text.size()) {
+    String Field;
+    if (Text[I] == '"') {
+      ++I;
+      for (;;) {
+        if (I >= Text.size()) return std::nullopt;  // unterminated
+        if (Text[I] == '"') {
+          if (I + 1 < Text.size() && Text[I + 1] == '"') {
+            Field += '"';
+            I += 2;
+            continue;
+          }
+          ++I;
+          break;
+        }
+        Field += Text[I++];
+      }
+    } else {
+      while (I < Text.size() && Text[I] != Delimiter && Text[I] != '\r') {
+        if (Text[I] == '"' || Text[I] == '\n') return std::nullopt;
+        Field += Text[I++];
+      }
+    }
+    Record.push_back(Field);
+    if (I < Text.size() && Text[I] == Delimiter) {
+      ++I;
+      continue;
+    }
+    if (Text.compare(I, 2, "\r\n") != 0) return std::nullopt;  // a stray character after a field
+    I += 2;
+    Records.push_back(Record);
+    Record.clear();
+  }
+  if (!Record.empty()) return std::nullopt;  // the last record lacks its CRLF
+  return Records;
+}
+
+// Three columns: a code, a two-line label, a right-aligned area; values with
+// the delimiter, quotes, a line break, accented letters and an empty value.
+TqvExportTable Fixture() {
+  TqvExportTable Table;
+  Table.Columns = {{"Code", 4, taLeftJustify, true},
+                   {"Libellé~court"_a, 10, taLeftJustify, true},
+                   {"Surface", 6, taRightJustify, true}};
+  Table.Rows = {{"A1", "Prairie; humide", "12"}, {"B\"2", "Lande\r\nsèche"_a, ""}};
+  return Table;
+}
+
+TEST(QvExportText, DelimitedGolden) {
+  struct TCase {
+    const char* Name;
+    TqvExportSaveOptions Options;
+    bool LastExported;
+    String Expected;
+  };
+  const TCase Cases[] = {
+      {"dictionary settings", qvDefaultExportSaveOptions, true,
+       String("\"Code\";\"Libellé court\";\"Surface\"\r\n"_a) + "\"A1\";\"Prairie; humide\";\"12\"\r\n" +
+           "\"B\"\"2\";\"Lande\r\nsèche\";\r\n"_a},
+      {"without quoting", TqvExportSaveOptions{esoShowHeader}, true,
+       String("Code;Libellé court;Surface\r\n"_a) + "A1;\"Prairie; humide\";12\r\n" +
+           "\"B\"\"2\";\"Lande\r\nsèche\";\r\n"_a},
+      {"record numbers", qvDefaultExportSaveOptions << esoShowRecordNo, true,
+       String("\"#\";\"Code\";\"Libellé court\";\"Surface\"\r\n"_a) + "\"1\";\"A1\";\"Prairie; humide\";\"12\"\r\n" +
+           "\"2\";\"B\"\"2\";\"Lande\r\nsèche\";\r\n"_a},
+      // The last column left out: each line still ends with the delimiter that
+      // followed its value.
+      {"last column left out", qvDefaultExportSaveOptions, false,
+       String("\"Code\";\"Libellé court\";\r\n"_a) + "\"A1\";\"Prairie; humide\";\r\n" +
+           "\"B\"\"2\";\"Lande\r\nsèche\";\r\n"_a},
+      {"no header", TqvExportSaveOptions{esoDblQuoteFields}, true,
+       String("\"A1\";\"Prairie; humide\";\"12\"\r\n") + "\"B\"\"2\";\"Lande\r\nsèche\";\r\n"_a},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    TqvExportTable Table = Fixture();
+    Table.Columns[2].Exported = Case.LastExported;
+    EXPECT_EQ(qvExportText(Table, ";", Case.Options), Case.Expected);
+  }
+}
+
+TEST(QvExportText, DelimitedReadsBackUnchanged) {
+  for (TqvExportSaveOptions Options : {qvDefaultExportSaveOptions, TqvExportSaveOptions{esoShowHeader}}) {
+    for (const char* Delimiter : {";", ","}) {
+      SCOPED_TRACE(Delimiter);
+      TqvExportTable Table = Fixture();
+      Table.Rows.push_back({"\"", ";,", "\"\"x\"\""});
+      Table.Rows.push_back({"", "\n", "\r"});
+      std::optional<TRecords> Read = ReadDelimited(qvExportText(Table, Delimiter, Options), Delimiter[0]);
+      ASSERT_TRUE(Read.has_value());
+      TRecords Expected = {{"Code", "Libellé court"_a, "Surface"}};
+      Expected.insert(Expected.end(), Table.Rows.begin(), Table.Rows.end());
+      EXPECT_EQ(*Read, Expected);
+    }
+  }
+}
+
+TEST(QvExportText, FixedWidthGolden) {
+  TqvExportTable Table = Fixture();
+  // Without quoting: the label's title is longer than its width, so its record
+  // cells are widened to the title while the title line is not padded; longer
+  // values are not cut.
+  EXPECT_EQ(qvExportText(Table, "", TqvExportSaveOptions{esoShowHeader}), String("Code Libellé court Surface\r\n"_a) +
+                                                                              "A1   Prairie; humide      12\r\n" +
+                                                                              "B\"2  Lande\r\nsèche         \r\n"_a);
+  // Quoting widens every column by the two quotes and writes an empty value as
+  // "".
+  EXPECT_EQ(qvExportText(Table, "", qvDefaultExportSaveOptions),
+            String("\"Code\" \"Libellé court\" \"Surface\"\r\n"_a) + "\"A1\"   \"Prairie; humide\"      \"12\"\r\n" +
+                "\"B\"\"2\" \"Lande\r\nsèche\"         \"\"\r\n"_a);
+  EXPECT_EQ(qvExportTextRecord(Table, 7, Table.Rows[0], "", TqvExportSaveOptions{esoShowRecordNo}),
+            "       7 A1   Prairie; humide      12\r\n");
+}
+
+TEST(QvExportHtml, EscapesMarkupCharacters) {
+  struct TCase {
+    String Text, Expected;
+  };
+  for (const TCase& Case : {TCase{"a & b", "a &amp; b"}, TCase{"<B>x</B>", "&lt;B&gt;x&lt;/B&gt;"},
+                            TCase{"\"l'eau\"", "&quot;l&#39;eau&quot;"}, TCase{"é"_a, "é"_a}, TCase{"", ""}}) {
+    EXPECT_EQ(qvHtmlEscape(Case.Text), Case.Expected);
+  }
+  EXPECT_NE(qvHtmlCharsetMeta().find("charset=windows-1252"), String::npos);
+}
+
+class QvExportFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Path = OsPort::TempFolder() + "velbor-export-" + std::to_string(std::random_device()()) + ".csv";
+  }
+  void TearDown() override {
+    OsPort::DeleteFile(Path);
+    OsPort::RemoveDirectory(Path + ".~tmp");
+  }
+  String Read() {
+    OsPort::FileHandle File = OsPort::OpenFile(Path, OsPort::fmOpenRead);
+    if (File == OsPort::InvalidHandle) return "<missing>";
+    String Text(4096, '\0');
+    std::int64_t Count = OsPort::ReadFile(File, Text.data(), std::int64_t(Text.size()));
+    OsPort::CloseFile(File);
+    Text.resize(std::size_t(std::max<std::int64_t>(Count, 0)));
+    return Text;
+  }
+  String Path;
+};
+
+TEST_F(QvExportFile, ReplacesTheTargetWhole) {
+  String Error;
+  ASSERT_TRUE(qvWriteFileReplacing(Path, "a long first content\r\n", Error)) << Error;
+  ASSERT_TRUE(qvWriteFileReplacing(Path, "short\r\n", Error)) << Error;
+  EXPECT_EQ(Read(), "short\r\n");
+  EXPECT_FALSE(OsPort::FileExists(Path + ".~tmp"));
+}
+
+TEST_F(QvExportFile, FailureLeavesTheTargetAsItWas) {
+  String Error;
+  ASSERT_TRUE(qvWriteFileReplacing(Path, "kept\r\n", Error)) << Error;
+  // The temporary file cannot be made where a folder of its name stands.
+  ASSERT_TRUE(OsPort::CreateDirectory(Path + ".~tmp"));
+  EXPECT_FALSE(qvWriteFileReplacing(Path, "lost", Error));
+  EXPECT_FALSE(Error.empty());
+  EXPECT_EQ(Read(), "kept\r\n");
+  // A target in a folder that does not exist fails too, and makes nothing.
+  String Missing = OsPort::TempFolder() + "velbor-no-such-folder-" + std::to_string(std::random_device()()) + "\\x.csv";
+  EXPECT_FALSE(qvWriteFileReplacing(Missing, "x", Error));
+  EXPECT_FALSE(OsPort::FileExists(Missing));
+}
+
+TEST_F(QvExportFile, SavesEachFormatAndRefusesXmlWithoutTouchingTheFile) {
+  TqvExportTable Table = Fixture();
+  TqvExportFormat Format;
+  Format.Delimiter = ";";
+  String Error;
+  ASSERT_TRUE(qvSaveExportTable(Path, qvgetTxt, Table, Format, qvDefaultExportSaveOptions, Error)) << Error;
+  EXPECT_EQ(Read(), qvExportText(Table, ";", qvDefaultExportSaveOptions));
+  ASSERT_TRUE(qvSaveExportTable(Path, qvgetSYLK, Table, Format, qvDefaultExportSaveOptions, Error)) << Error;
+  String Sylk = Read();
+  EXPECT_EQ(Sylk.rfind("ID;PHBRK 3000;N;E\r\n", 0), 0u) << Sylk;
+  ASSERT_TRUE(qvSaveExportTable(Path, qvgetHTML, Table, Format, qvDefaultExportSaveOptions, Error)) << Error;
+  String Html = Read();
+  EXPECT_EQ(Html.rfind("<HTML>", 0), 0u) << Html;
+  EXPECT_FALSE(qvSaveExportTable(Path, qvgetXML, Table, Format, qvDefaultExportSaveOptions, Error));
+  EXPECT_NE(Error.find("XML"), String::npos) << Error;
+  EXPECT_EQ(Read(), Html);
+}
+
+}  // namespace
+
+namespace {
+
+TqvExportFont Arial8() { return TqvExportFont{"Arial", 8}; }
+
+TEST(QvExportSylk, TwoLineTitlesGolden) {
+  TqvExportTable Table;
+  Table.Columns = {{"Nom~court", 8, taLeftJustify, true, TqvExportFieldKind::Text},
+                   {"Surface", 6, taRightJustify, true, TqvExportFieldKind::Float},
+                   {"Vu le", 10, taLeftJustify, true, TqvExportFieldKind::Date}};
+  Table.Rows = {{"Mare; A", "1,5", "15/03/2024"}, {"Lande\r\nsèche"_a, "", ""}};
+  Table.Values = {{{}, {false, 1.5}, {false, 45366.25}}, {{}, {true, 0}, {true, 0}}};
+  TqvSylkLayout Layout{Arial8(), Arial8(), taLeftJustify, 2};
+  // Both title rows come before the records, and the row bound counts them
+  // both.
+  EXPECT_EQ(qvExportSylk(Table, Layout, qvDefaultExportSaveOptions), String("ID;PHBRK 3000;N;E\r\n"
+                                                                            "P;PGeneral\r\n"
+                                                                            "P;Pm/d/yyyy\r\n"
+                                                                            "P;FArial;M160\r\n"
+                                                                            "B;Y4;X3\r\n"
+                                                                            "F;G;M255\r\n"
+                                                                            "F;W1 1 8\r\n"
+                                                                            "F;W2 2 6\r\n"
+                                                                            "F;W3 3 10\r\n"
+                                                                            "F;SLRTM0;FG0L;Y1;X1\r\n"
+                                                                            "C;K\"Nom\"\r\n"
+                                                                            "F;SLRTM0;FG0L;Y1;X2\r\n"
+                                                                            "C;K\"Surface\"\r\n"
+                                                                            "F;SLRTM0;FG0L;Y1;X3\r\n"
+                                                                            "C;K\"Vu le\"\r\n"
+                                                                            "F;SLRBM0;FG0L;Y2;X1\r\n"
+                                                                            "C;K\"court\"\r\n"
+                                                                            "F;SLRBM0;FG0L;Y2;X2\r\n"
+                                                                            "F;SLRBM0;FG0L;Y2;X3\r\n"
+                                                                            "\r\n"
+                                                                            "F;SLTRBM0;FG0L;Y3;X1\r\n"
+                                                                            "C;K\"Mare;; A\"\r\n"
+                                                                            "F;P0;SLTRBM0;FG0R;Y3;X2\r\n"
+                                                                            "C;K1.5\r\n"
+                                                                            "F;P1;SLTRBM0;FG0L;Y3;X3\r\n"
+                                                                            "C;K45366\r\n"
+                                                                            "F;SLTRBM0;FG0L;Y4;X1\r\n") +
+                                                                         "C;K\"Lande sèche\"\r\n"_a +
+                                                                         "F;P0;SLTRBM0;FG0R;Y4;X2\r\n"
+                                                                         "C;K\"\"\r\n"
+                                                                         "F;P1;SLTRBM0;FG0L;Y4;X3\r\n"
+                                                                         "C;K\"\"\r\n"
+                                                                         "E");
+}
+
+TEST(QvExportSylk, FontsFormatsAndTypedValues) {
+  TqvExportTable Table;
+  Table.Columns = {{"Prix", 8, taRightJustify, true, TqvExportFieldKind::Currency},
+                   {"Prix TTC", 8, taRightJustify, true, TqvExportFieldKind::Currency},
+                   {"Heure", 5, taLeftJustify, true, TqvExportFieldKind::Time},
+                   {"Le", 16, taLeftJustify, true, TqvExportFieldKind::DateTime, 20},
+                   {"Note", 30, taLeftJustify, true, TqvExportFieldKind::Text},
+                   {"Vu", 3, taCenter, true, TqvExportFieldKind::Boolean}};
+  String Long = String(200, 'a') + "\r\n" + String(100, 'b');
+  Table.Rows = {{"2,50", "3,00", "12:00", "", Long, "Oui"}};
+  Table.Values = {{{false, 2.5}, {false, 3}, {false, 45366.5}, {false, 45366.75}, {}, {false, 1}}};
+  TqvExportFont Bold = Arial8();
+  Bold.Bold = true;
+  TqvSylkLayout Layout{Bold, Arial8(), taCenter, 1};
+  String Sylk = qvExportSylk(Table, Layout, qvDefaultExportSaveOptions << esoShowRecordNo << esoBestColFit);
+
+  // The bold title font is font 0, the data font 1; the record number and every
+  // data cell use 1.
+  EXPECT_NE(Sylk.find("P;FArial;M160;SB\r\nP;FArial;M160\r\nB;Y2;X7\r\n"), String::npos) << Sylk;
+  EXPECT_NE(Sylk.find("F;SLRTBM1;FG0L;Y2;X1\r\nC;K1\r\n"), String::npos) << Sylk;
+  // Both currency columns share the second format; time and date-and-time get
+  // theirs after it.
+  EXPECT_NE(Sylk.find("P;PGeneral\r\nP;P\"$\"#,##0.00_);;[Red]\\(\"$\"#,##0."
+                      "00\\)\r\nP;Ph:mm\\ AM/PM\r\n"
+                      "P;Pm/d/yyyy\\ h:mm\\ AM/PM\r\nP;F"),
+            String::npos)
+      << Sylk;
+  EXPECT_NE(Sylk.find("F;P1;SLTRBM1;FG0R;Y2;X2\r\nC;K2.5\r\nF;P1;SLTRBM1;FG0R;"
+                      "Y2;X3\r\nC;K3\r\n"
+                      "F;P2;SLTRBM1;FG0L;Y2;X4\r\nC;K0.5\r\nF;P3;SLTRBM1;FG0L;"
+                      "Y2;X5\r\nC;K45366.75\r\n"),
+            String::npos)
+      << Sylk;
+  // Best fit takes the field's own width where it has one.
+  EXPECT_NE(Sylk.find("F;W1 1 10\r\nF;W2 2 0\r\nF;W3 3 0\r\nF;W4 4 0\r\nF;W5 5 20\r\n"), String::npos) << Sylk;
+  // A long text loses its line break and is cut to 255 characters; a Boolean is
+  // a quoted word.
+  String Cut = String(200, 'a') + " " + String(54, 'b');
+  EXPECT_NE(Sylk.find("F;SLTRBM1;FG0L;Y2;X6\r\nC;K\"" + Cut + "\"\r\nF;SLTRBM1;FG0C;Y2;X7\r\nC;K\"TRUE\"\r\nE"),
+            String::npos)
+      << Sylk;
+  // The title row is centred in the title font.
+  EXPECT_NE(Sylk.find("F;SLRTBM0;FG0C;Y1;X2\r\nC;K\"Prix\"\r\n"), String::npos) << Sylk;
+}
+
+}  // namespace
+
+namespace {
+
+TqvExportTable HtmlFixture() {
+  TqvExportTable Table;
+  Table.Columns = {{"Code", 4, taLeftJustify, true, TqvExportFieldKind::Text, 0, 40},
+                   {"Nom~court", 8, taRightJustify, true, TqvExportFieldKind::Text, 0, 60}};
+  Table.Rows = {{"A&B", "<x>"}, {"", "l\"eau\r\nvive  "}};
+  return Table;
+}
+
+TqvHtmlLayout HtmlLayout() {
+  TqvHtmlLayout Layout;
+  Layout.TitleFont = Arial8();
+  Layout.TitleFont.Bold = true;
+  Layout.Font = Arial8();
+  Layout.Font.Color = 0x0000FF;
+  Layout.AlternatingRowColor = 0xE0FFFF;
+  Layout.FileName = "dico.htm";
+  Layout.TitleName = "Milieux & habitats";
+  return Layout;
+}
+
+TEST(QvExportHtml, DocumentGolden) {
+  const String Title = "STYLE=\"font-family: Arial;font-size: 8 pt;color:#000000;\"";
+  const String Data = "STYLE=\"font-family: Arial;font-size: 8 pt;color:#FF0000;\"";
+  // Escaped values, the code page declared, the second record in the
+  // alternating colour, the two-line title joined by a line-break tag, trailing
+  // blanks dropped.
+  EXPECT_EQ(qvExportHtml(HtmlFixture(), HtmlLayout(), qvDefaultExportSaveOptions),
+            "<HTML>\r\n<HEAD>\r\n<META HTTP-EQUIV=\"Content-Type\" "
+            "CONTENT=\"text/html; charset=windows-1252\">\r\n"
+            "<TITLE>dico.htm</TITLE>\r\n</HEAD>\r\n<BODY>\r\n"
+            "<TABLE ALIGN=Center BORDER=\"1\" CELLPADDING=\"1\" CELLSPACING=\"0\" "
+            "dir=\"LTR\" BGCOLOR=#FFFFFF>\r\n"
+            "<THEAD>\r\n"
+            "<TR " +
+                Title +
+                " BGCOLOR=#C0C0C0>\r\n"
+                "<TH colspan=\"2\" scope=\"colgroup\">Milieux &amp; "
+                "habitats</TH>\r\n</TR>\r\n"
+                "<TR " +
+                Title +
+                " ALIGN=left>\r\n"
+                "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 "
+                "RowSpan=\"2\"><B>Code</B></TD>\r\n"
+                "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 "
+                "RowSpan=\"2\"><B>Nom<BR>court</B></TD>\r\n"
+                "</TR>\r\n<TR></TR>\r\n</THEAD>\r\n<TBODY>\r\n"
+                "<TR VALIGN=\"TOP\" " +
+                Data +
+                ">\r\n"
+                "<TD NOWRAP ALIGN=\"left\" WIDTH=\"40\" "
+                "SCOPE=\"row\">A&amp;B</TD>\r\n"
+                "<TD NOWRAP ALIGN=\"right\" WIDTH=\"60\" "
+                "SCOPE=\"row\">&lt;x&gt;</TD>\r\n"
+                "</TR>\r\n"
+                "<TR VALIGN=\"TOP\" " +
+                Data +
+                ">\r\n"
+                "<TD NOWRAP ALIGN=\"left\" BGCOLOR=#FFFFE0 WIDTH=\"40\" "
+                "SCOPE=\"row\">&nbsp;</TD>\r\n"
+                "<TD NOWRAP ALIGN=\"right\" BGCOLOR=#FFFFE0 WIDTH=\"60\" "
+                "SCOPE=\"row\">l&quot;eau<BR>vive</TD>\r\n"
+                "</TR>\r\n"
+                "</TBODY>\r\n</TABLE>\r\n</BODY>\r\n</HTML>\r\n");
+}
+
+TEST(QvExportHtml, TransparentRightToLeftTableWithRecordNumbers) {
+  TqvHtmlLayout Layout = HtmlLayout();
+  Layout.RightToLeft = true;
+  String Html = qvExportHtml(HtmlFixture(), Layout,
+                             TqvExportSaveOptions{esoShowHeader, esoTransparentGrid, esoShowRecordNo, esoBestColFit});
+  EXPECT_NE(Html.find("CELLSPACING=\"0\" dir=\"RTL\">\r\n<THEAD>"), String::npos) << Html;
+  EXPECT_EQ(Html.find("colgroup"), String::npos) << Html;  // no title row without esoShowTitle
+  EXPECT_NE(Html.find("RowSpan=\"2\"><B>#</B></TD>"), String::npos) << Html;
+  EXPECT_NE(Html.find("scope=\"row\" STYLE=\"font-family: Arial;font-size: 8 "
+                      "pt;color:#000000;\" BGCOLOR=#C0C0C0>2</TD>"),
+            String::npos)
+      << Html;
+  // Without alternating colours no cell names a colour; best fit leaves widths
+  // to the browser.
+  EXPECT_EQ(Html.find("BGCOLOR=#FFFFE0"), String::npos) << Html;
+  EXPECT_NE(Html.find("<TD NOWRAP ALIGN=\"right\" WIDTH=\"0*\" "
+                      "SCOPE=\"row\">&lt;x&gt;</TD>"),
+            String::npos)
+      << Html;
+}
+
+}  // namespace

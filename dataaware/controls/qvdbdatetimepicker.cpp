@@ -16,6 +16,7 @@
 #include <commctrl.h>
 
 VELBOR_IMPLEMENT_CLASS(TqvDTInterval)
+VELBOR_IMPLEMENT_CLASS(TqvCalendarOptions)
 VELBOR_PUBLISHED(TqvDTInterval,
   Prop("MinutesInterval", &Self::MinutesInterval, &Self::SetMinutesInterval).Default(1),
   Prop("RoundMinutes", &Self::RoundMinutes).Default(false))
@@ -75,6 +76,14 @@ TDateTime JoinDayAndTime(TDateTime Day, double Time) { return Day < 0 ? Day - Ti
 }  // namespace
 
 bool qvDateTimePickerHookInstalled() { return PickerMouseHook.Installed(); }
+
+void TqvCalendarOptions::Assign(TPersistent* Source) {
+  if (auto* From = dynamic_cast<TqvCalendarOptions*>(Source)) {
+    FirstDayOfWeek = From->FirstDayOfWeek;
+    return;
+  }
+  TPersistent::Assign(Source);
+}
 
 void TqvDTInterval::Assign(TPersistent* Source) {
   if (auto* From = dynamic_cast<TqvDTInterval*>(Source)) {
@@ -137,7 +146,7 @@ void TqvPopupCalendar::Dispatch(TMessage& Message) {
 // --- TqvDBCustomDateTimePicker: settings ---------------------------------------------------------
 
 TqvDBCustomDateTimePicker::TqvDBCustomDateTimePicker(TComponent* AOwner)
-    : TqvDBCustomCombo(AOwner), FInterval(new TqvDTInterval) {
+    : TqvDBCustomCombo(AOwner), FInterval(new TqvDTInterval), FCalendarAttributes(new TqvCalendarOptions) {
   SetButtonStyle(cbsDownArrow);
   Epoch = qvIntl != nullptr ? qvIntl->DefaultEpochYear : 1950;
   AutoSelect = false;
@@ -149,6 +158,8 @@ TqvDBCustomDateTimePicker::~TqvDBCustomDateTimePicker() {
   FCalendar = nullptr;
   delete FInterval;
   FInterval = nullptr;
+  delete FCalendarAttributes;
+  FCalendarAttributes = nullptr;
 }
 
 void TqvDBCustomDateTimePicker::Notification(TComponent* AComponent, TOperation Operation) {
@@ -520,6 +531,7 @@ void TqvDBCustomDateTimePicker::DropDown() {
   }
   FCalendar->OnCalcBoldDay = OnCalcBoldDay;
   FCalendar->Font()->Assign(Font());
+  FCalendar->SetFirstDayOfWeek(FCalendarAttributes->FirstDayOfWeek);
   FCalendar->HandleNeeded();
   // The limits go over as they are: a new maximum below the calendar's old minimum must not raise.
   FCalendar->SetMinDate(0);

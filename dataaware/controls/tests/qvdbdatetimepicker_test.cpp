@@ -78,6 +78,7 @@ struct TKeyCase {
   int Epoch = 1950;
   int Interval = 1;
   bool RoundMinutes = false;
+  TqvCalDayOfWeek FirstDay = qvdowLocaleDefault;
 };
 
 class PickerKeys : public DateTimePickerTest, public ::testing::WithParamInterface<TKeyCase> {};
@@ -88,6 +89,7 @@ TEST_P(PickerKeys, EachKeyChangesItsPartOnly) {
   P->Epoch = Case.Epoch;
   P->Interval()->SetMinutesInterval(Case.Interval);
   P->Interval()->RoundMinutes = Case.RoundMinutes;
+  P->CalendarAttributes()->FirstDayOfWeek = Case.FirstDay;
   Focus(P);
   Press(VK_HOME, true);  // all text selected: the next key starts at the first part
   for (int i = 1; i < Case.Part; ++i) Press(VK_RIGHT);
@@ -146,6 +148,18 @@ const TKeyCase KeyCases[] = {
     {"AmPmUp", qvDTEdtTime, "hh:nn a/p", At(1899, 12, 30, 2, 5), 3, {VK_UP}, "02:05 p", At(1899, 12, 30, 14, 5)},
     {"AmPmHourTyped12InTheMorning", qvDTEdtTime, "hh:nn a/p", At(1899, 12, 30, 2, 5), 1, {'1', '2'}, "12:05 a",
      At(1899, 12, 30, 0, 5)},
+    // The week-day part: Home and End go to the first and last days of the week, which starts
+    // on the day the picker is given. 13/03/2024 is a Wednesday, 29/03/2024 a Friday.
+    {"WeekDayHomeFromMonday", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 13), 1, {VK_HOME}, "lundi 11/03/2024",
+     Day(2024, 3, 11), 1950, 1, false, qvdowMonday},
+    {"WeekDayEndFromMonday", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 13), 1, {VK_END}, "dimanche 17/03/2024",
+     Day(2024, 3, 17), 1950, 1, false, qvdowMonday},
+    {"WeekDayHomeFromSunday", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 13), 1, {VK_HOME}, "dimanche 10/03/2024",
+     Day(2024, 3, 10), 1950, 1, false, qvdowSunday},
+    {"WeekDayEndFromSunday", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 13), 1, {VK_END}, "samedi 16/03/2024",
+     Day(2024, 3, 16), 1950, 1, false, qvdowSunday},
+    {"WeekDayEndFromThursdayCrossesTheMonth", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 29), 1, {VK_END},
+     "mercredi 03/04/2024", Day(2024, 4, 3), 1950, 1, false, qvdowThursday},
     {"DateTimeMinuteAfterTheDate", qvDTEdtDateTime, "dd/mm/yyyy hh:nn", At(2024, 3, 15, 10, 30), 5, {'0', '5'},
      "15/03/2024 10:05", At(2024, 3, 15, 10, 5)},
 };
@@ -433,6 +447,35 @@ class MonthCalendarTest : public DateTimePickerTest {
   }
   TqvMonthCalendar* Calendar = nullptr;
 };
+
+// The control counts the first day 0 Monday ... 6 Sunday; the locale's default is the user locale's.
+TEST_F(MonthCalendarTest, TheFirstDayOfTheWeekGoesToTheControl) {
+  auto Sent = [&] { return int(LOWORD(SendMessageA(Calendar->Handle(), MCM_GETFIRSTDAYOFWEEK, 0, 0))); };
+  char Digit[8] = {};
+  ASSERT_NE(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, Digit, sizeof(Digit)), 0);
+  EXPECT_EQ(Calendar->FirstDayOfWeek(), qvdowLocaleDefault);
+  EXPECT_EQ(Sent(), Digit[0] - '0');
+  const std::pair<TqvCalDayOfWeek, int> Cases[] = {
+      {qvdowSunday, 6}, {qvdowWednesday, 2}, {qvdowMonday, 0}, {qvdowLocaleDefault, Digit[0] - '0'}};
+  for (auto [Value, Index] : Cases) {
+    Calendar->SetFirstDayOfWeek(Value);
+    EXPECT_EQ(Calendar->FirstDayOfWeek(), Value);
+    EXPECT_EQ(Sent(), Index) << int(Value);
+  }
+}
+
+// A calendar given its first day before its window exists starts with it.
+TEST_F(DateTimePickerTest, TheDropDownCalendarStartsTheWeekOnThePickersDay) {
+  auto* P = Make(qvDTEdtDate, "dd/mm/yyyy", Day(2024, 3, 13));
+  P->CalendarAttributes()->FirstDayOfWeek = qvdowSaturday;
+  Focus(P);
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(WaitFor("the calendar to show", [&] { return CalendarShown(P); }));
+  EXPECT_EQ(P->Calendar()->FirstDayOfWeek(), qvdowSaturday);
+  EXPECT_EQ(LOWORD(SendMessageA(P->Calendar()->Handle(), MCM_GETFIRSTDAYOFWEEK, 0, 0)), 5);
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("the calendar to close", [&] { return !CalendarShown(P); }));
+}
 
 TEST_F(MonthCalendarTest, TheMonthMenuMovesToTheChosenMonth) {
   Choose(MCHT_TITLEMONTH, 9);  // septembre

@@ -79,6 +79,7 @@ bool qvDateTimePickerHookInstalled() { return PickerMouseHook.Installed(); }
 
 void TqvCalendarOptions::Assign(TPersistent* Source) {
   if (auto* From = dynamic_cast<TqvCalendarOptions*>(Source)) {
+    Alignment = From->Alignment;
     FirstDayOfWeek = From->FirstDayOfWeek;
     return;
   }
@@ -557,8 +558,16 @@ void TqvDBCustomDateTimePicker::DropDown() {
   qvGetWorkArea(Work);
   if (Work.IsEmpty()) Work = Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   if (Y + Size.cy > Work.Bottom && TopLeft.Y - Size.cy > 0) Y = TopLeft.Y - Size.cy;
+  // Right and centre leave the width of a scroll bar at the right, over the picker's button.
+  int ScrollBar = std::max(GetSystemMetrics(SM_CXVSCROLL), 15);
+  bool Fits = TopLeft.X + Size.cx < Work.Right;
+  int RightAligned = TopLeft.X + Width() - Size.cx - 1;
   int X = TopLeft.X;
-  if (X + Size.cx >= Work.Right) X = TopLeft.X + Width() - Size.cx - 1;
+  switch (FCalendarAttributes->Alignment) {
+    case qvdtaLeft: X = Fits ? TopLeft.X : RightAligned; break;
+    case qvdtaRight: X = Fits ? RightAligned - ScrollBar : RightAligned; break;
+    case qvdtaCenter: X = Fits ? TopLeft.X + (Width() - Size.cx - ScrollBar - 1) / 2 : RightAligned; break;
+  }
   X = std::max(Work.Left, X);
   FCalendar->SetBounds(X + 1, Y, Size.cx, Size.cy);
   SetWindowPos(FCalendar->Handle(), HWND_TOPMOST, X + 1, Y, Size.cx, Size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);

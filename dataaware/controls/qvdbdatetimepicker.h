@@ -34,11 +34,15 @@ class TqvDTInterval : public TPersistent {
   int FMinutesInterval = 1;
 };
 
+// Where the drop-down calendar opens under the picker.
+enum TqvDTCalAlignment { qvdtaLeft, qvdtaRight, qvdtaCenter };
+
 // What the picker's drop-down calendar takes from the picker.
 class TqvCalendarOptions : public TPersistent {
   VELBOR_DECLARE_CLASS(TqvCalendarOptions, TPersistent)
  public:
   TqvCalendarOptions() = default;
+  TqvDTCalAlignment Alignment = qvdtaLeft;
   TqvCalDayOfWeek FirstDayOfWeek = qvdowLocaleDefault;
   void Assign(TPersistent* Source) override;
 };

@@ -383,6 +383,38 @@ TEST_F(DateTimePickerTest, AClickOutsideClosesTheCalendarWithItsDate) {
   DestroyWindow(Plain);
 }
 
+// A picker wider than its calendar: the calendar opens under its left edge, under its right edge
+// short of a scroll bar's width, or in its middle short of the same.
+TEST_F(DateTimePickerTest, TheCalendarOpensWhereTheAlignmentSays) {
+  int ScrollBar = std::max(GetSystemMetrics(SM_CXVSCROLL), 15);
+  const TqvDTCalAlignment Cases[] = {qvdtaLeft, qvdtaRight, qvdtaCenter};
+  int Top = 20;
+  for (TqvDTCalAlignment Alignment : Cases) {
+    SCOPED_TRACE(int(Alignment));
+    auto* P = Add<TqvDBDateTimePicker>(20, Top, 420);
+    Top += 40;
+    P->SetUnboundDataType(qvDTEdtDate);
+    P->SetDateTime(Day(2024, 3, 15));
+    P->CalendarAttributes()->Alignment = Alignment;
+    Focus(P);
+    PressCombo(VK_MENU, VK_DOWN);
+    ASSERT_TRUE(WaitFor("the calendar to show", [&] { return CalendarShown(P); }));
+    RECT Picker{}, Calendar{};
+    GetWindowRect(P->Handle(), &Picker);
+    GetWindowRect(P->Calendar()->Handle(), &Calendar);
+    ASSERT_LT(Calendar.right - Calendar.left, Picker.right - Picker.left - ScrollBar);
+    switch (Alignment) {
+      case qvdtaLeft: EXPECT_EQ(Calendar.left, Picker.left + 1); break;
+      case qvdtaRight: EXPECT_EQ(Calendar.right, Picker.right - ScrollBar); break;
+      case qvdtaCenter:
+        EXPECT_NEAR((Calendar.left + Calendar.right) / 2.0, (Picker.left + Picker.right - ScrollBar) / 2.0, 1.0);
+        break;
+    }
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor("the calendar to close", [&] { return !CalendarShown(P); }));
+  }
+}
+
 TEST_F(DateTimePickerTest, TheTitleArrowStopsAtTheMaximum) {
   auto* P = Make(qvDTEdtDate, "", Day(2024, 3, 15));
   P->SetMaxDate(Day(2024, 4, 10));

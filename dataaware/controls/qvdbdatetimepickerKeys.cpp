@@ -607,8 +607,13 @@ void TqvDBCustomDateTimePicker::KeyDown(WORD& Key, TShiftState Shift) {
   TField* F = Field();
   if (Named && F == nullptr) return;
   if (F != nullptr && F->Required() && (Key == VK_BACK || Key == VK_DELETE) && !FTyping) {
-    Key = 0;
-    return;
+    // A required field keeps its day: only the time shown after it may be dropped.
+    bool DropsTimeOnly = !IsWholeTextSelected() && UsesDefaultFormat() && IsTextComplete() &&
+                         !IsDateKind(TokenKind(GetPartInfo(FCurrentPart, FValue).Token));
+    if (!DropsTimeOnly) {
+      Key = 0;
+      return;
+    }
   }
   if (Shift.Contains(ssShift) && Key == VK_RIGHT && FCurrentPart == 1) {
     SelectAll();

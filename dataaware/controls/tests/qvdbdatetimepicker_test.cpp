@@ -585,6 +585,7 @@ class SqlDatePickerTest : public TestFolder, public TObject {
       Session.Execute("CREATE TABLE T (ID INTEGER PRIMARY KEY, D DATETIME)");
       Session.Execute("INSERT INTO T VALUES (1, 38058.0)");
       Session.Execute("INSERT INTO T VALUES (2, NULL)");
+      Session.Execute("INSERT INTO T VALUES (3, 38058.5)");
     }
     Connection = std::make_unique<TADOConnection>(nullptr);
     Connection->LoginPrompt = false;
@@ -650,6 +651,43 @@ TEST_F(SqlDatePickerTest, ADayTypedIsWrittenWhenThePickerIsLeft) {
   EXPECT_DOUBLE_EQ(Query->FieldByName("D")->AsDateTime(), EncodeDate(2004, 3, 20));
   Query->Post();
   EXPECT_DOUBLE_EQ(FileDate(1), EncodeDate(2004, 3, 20));
+}
+
+// On a required field Delete never empties the date: all text selected or a date part current, it
+// is refused; on the time of a date shown with its time (the default format) it drops the time only.
+TEST_F(SqlDatePickerTest, DeleteOnARequiredFieldDropsAtMostTheTime) {
+  struct TCase {
+    const char* Name;
+    int Row;
+    int Rights;  // after all text is selected; none keeps all text selected
+    const char* Text;
+    TDateTime Value;
+  };
+  const TCase Cases[] = {
+      {"AllTextSelected", 1, 0, "12/03/2004", 38058.0},
+      {"OnTheMonth", 1, 1, "12/03/2004", 38058.0},
+      {"AllTextOfADateAndTime", 3, 0, "12/03/2004 12:00:00", 38058.5},
+      {"OnTheYearOfADateAndTime", 3, 2, "12/03/2004 12:00:00", 38058.5},
+      {"OnTheHour", 3, 3, "12/03/2004", 38058.0},
+      {"OnTheMinute", 3, 4, "12/03/2004", 38058.0},
+  };
+  Query->FieldByName("D")->SetRequired(true);
+  Form->Show();
+  Activate(Form.get());
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Query->First();
+    for (int i = 1; i < Case.Row; ++i) Query->Next();
+    ASSERT_TRUE(GiveFocus(Picker));
+    Press(VK_HOME, true);
+    for (int i = 0; i < Case.Rights; ++i) Press(VK_RIGHT);
+    Press(VK_DELETE);
+    EXPECT_EQ(Picker->Text(), Case.Text);
+    EXPECT_DOUBLE_EQ(Picker->DateTime(), Case.Value);
+    ASSERT_TRUE(GiveFocus(Other));
+    EXPECT_DOUBLE_EQ(Query->FieldByName("D")->AsDateTime(), Case.Value);
+    Query->Cancel();
+  }
 }
 
 TEST_F(SqlDatePickerTest, AnEmptyDateTakesTodayOnTheFirstKeyAndANullStaysNull) {

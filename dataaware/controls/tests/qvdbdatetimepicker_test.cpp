@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include "ADODB.h"
+#include "Clipbrd.h"
 #include "DateTimeFormat.h"
 #include "SqliteSession.h"
 #include "TestFolder.h"
@@ -308,6 +309,71 @@ TEST_F(DateTimePickerTest, TheFirstKeyOnAnEmptyPickerStartsWithinTheLimits) {
   EXPECT_EQ(P->DateTime(), Min);
   EXPECT_TRUE(P->Typing());
   EXPECT_EQ(P->Text(), "2" + DateToStr(Min).substr(2));
+}
+
+// --- Clipboard ------------------------------------------------------------------------------------
+
+struct TPasteCase {
+  const char* Name;
+  TqvDTEditDataType Type;
+  const char* Format;
+  const char* Pasted;
+  const char* Text;
+  TDateTime Value;
+};
+
+class PickerPaste : public DateTimePickerTest, public ::testing::WithParamInterface<TPasteCase> {};
+
+// The whole pasted text is read as the picker's kind of value; one that does not read, or lies
+// beyond the limits, leaves the value and the text as they were, with no message.
+TEST_P(PickerPaste, APastedTextReplacesTheValueOnlyWhenItReadsWithinTheLimits) {
+  const TPasteCase& Case = GetParam();
+  TDateTime Start = Case.Type == qvDTEdtTime ? At(1899, 12, 30, 10, 30) : Day(2024, 3, 15);
+  auto* P = Make(Case.Type, Case.Format, Start);
+  P->SetMaxDate(Day(2030, 12, 31));
+  Focus(P);
+  Clipboard()->SetAsText(Case.Pasted);
+  SendMessageA(P->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(P->Text(), Case.Text);
+  EXPECT_NEAR(P->DateTime(), Case.Value, 1e-7) << FormatDateTime("dd/mm/yyyy hh:nn:ss", P->DateTime());
+  EXPECT_EQ(Clipboard()->AsText(), Case.Pasted) << "the clipboard is only read";
+}
+
+const TPasteCase PasteCases[] = {
+    {"ADate", qvDTEdtDate, "dd/mm/yyyy", "20/04/2025", "20/04/2025", Day(2025, 4, 20)},
+    {"ADateAndTime", qvDTEdtDateTime, "dd/mm/yyyy hh:nn", "20/04/2025 08:15", "20/04/2025 08:15",
+     At(2025, 4, 20, 8, 15)},
+    {"NoDate", qvDTEdtDate, "dd/mm/yyyy", "bonjour", "15/03/2024", Day(2024, 3, 15)},
+    {"NoSuchDay", qvDTEdtDate, "dd/mm/yyyy", "31/02/2025", "15/03/2024", Day(2024, 3, 15)},
+    {"BeyondTheMaximum", qvDTEdtDate, "dd/mm/yyyy", "01/01/2031", "15/03/2024", Day(2024, 3, 15)},
+    {"ATime", qvDTEdtTime, "hh:nn", "14:45", "14:45", At(1899, 12, 30, 14, 45)},
+    {"NoSuchHour", qvDTEdtTime, "hh:nn", "25:00", "10:30", At(1899, 12, 30, 10, 30)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Texts, PickerPaste, ::testing::ValuesIn(PasteCases),
+                         [](const ::testing::TestParamInfo<TPasteCase>& Info) { return std::string(Info.param.Name); });
+
+TEST_F(DateTimePickerTest, CutTakesTheSelectedTextAndEmptiesTheValue) {
+  auto* P = Make(qvDTEdtDate, "dd/mm/yyyy", Day(2024, 3, 15));
+  Focus(P);
+  Press(VK_HOME, true);
+  SendMessageA(P->Handle(), WM_CUT, 0, 0);
+  EXPECT_EQ(Clipboard()->AsText(), "15/03/2024");
+  EXPECT_EQ(P->Text(), "");
+  EXPECT_EQ(P->DateTime(), 0);
+  EXPECT_TRUE(P->Modified());
+}
+
+TEST_F(DateTimePickerTest, AReadOnlyPickerKeepsItsValueOnCutAndPaste) {
+  auto* P = Make(qvDTEdtDate, "dd/mm/yyyy", Day(2024, 3, 15));
+  P->SetReadOnly(true);
+  Focus(P);
+  Press(VK_HOME, true);
+  Clipboard()->SetAsText("20/04/2025");
+  SendMessageA(P->Handle(), WM_PASTE, 0, 0);
+  SendMessageA(P->Handle(), WM_CUT, 0, 0);
+  EXPECT_EQ(P->Text(), "15/03/2024");
+  EXPECT_EQ(P->DateTime(), Day(2024, 3, 15));
 }
 
 // --- Drop-down calendar -------------------------------------------------------------------------

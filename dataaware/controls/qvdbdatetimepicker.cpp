@@ -16,6 +16,7 @@
 #include <commctrl.h>
 
 VELBOR_IMPLEMENT_CLASS(TqvDTInterval)
+VELBOR_IMPLEMENT_CLASS(TqvCalendarOptions)
 VELBOR_PUBLISHED(TqvDTInterval,
   Prop("MinutesInterval", &Self::MinutesInterval, &Self::SetMinutesInterval).Default(1),
   Prop("RoundMinutes", &Self::RoundMinutes).Default(false))
@@ -75,6 +76,15 @@ TDateTime JoinDayAndTime(TDateTime Day, double Time) { return Day < 0 ? Day - Ti
 }  // namespace
 
 bool qvDateTimePickerHookInstalled() { return PickerMouseHook.Installed(); }
+
+void TqvCalendarOptions::Assign(TPersistent* Source) {
+  if (auto* From = dynamic_cast<TqvCalendarOptions*>(Source)) {
+    Alignment = From->Alignment;
+    FirstDayOfWeek = From->FirstDayOfWeek;
+    return;
+  }
+  TPersistent::Assign(Source);
+}
 
 void TqvDTInterval::Assign(TPersistent* Source) {
   if (auto* From = dynamic_cast<TqvDTInterval*>(Source)) {
@@ -137,7 +147,7 @@ void TqvPopupCalendar::Dispatch(TMessage& Message) {
 // --- TqvDBCustomDateTimePicker: settings ---------------------------------------------------------
 
 TqvDBCustomDateTimePicker::TqvDBCustomDateTimePicker(TComponent* AOwner)
-    : TqvDBCustomCombo(AOwner), FInterval(new TqvDTInterval) {
+    : TqvDBCustomCombo(AOwner), FInterval(new TqvDTInterval), FCalendarAttributes(new TqvCalendarOptions) {
   SetButtonStyle(cbsDownArrow);
   Epoch = qvIntl != nullptr ? qvIntl->DefaultEpochYear : 1950;
   AutoSelect = false;
@@ -149,6 +159,8 @@ TqvDBCustomDateTimePicker::~TqvDBCustomDateTimePicker() {
   FCalendar = nullptr;
   delete FInterval;
   FInterval = nullptr;
+  delete FCalendarAttributes;
+  FCalendarAttributes = nullptr;
 }
 
 void TqvDBCustomDateTimePicker::Notification(TComponent* AComponent, TOperation Operation) {
@@ -520,6 +532,7 @@ void TqvDBCustomDateTimePicker::DropDown() {
   }
   FCalendar->OnCalcBoldDay = OnCalcBoldDay;
   FCalendar->Font()->Assign(Font());
+  FCalendar->SetFirstDayOfWeek(FCalendarAttributes->FirstDayOfWeek);
   FCalendar->HandleNeeded();
   // The limits go over as they are: a new maximum below the calendar's old minimum must not raise.
   FCalendar->SetMinDate(0);
@@ -545,8 +558,16 @@ void TqvDBCustomDateTimePicker::DropDown() {
   qvGetWorkArea(Work);
   if (Work.IsEmpty()) Work = Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   if (Y + Size.cy > Work.Bottom && TopLeft.Y - Size.cy > 0) Y = TopLeft.Y - Size.cy;
+  // Right and centre leave the width of a scroll bar at the right, over the picker's button.
+  int ScrollBar = std::max(GetSystemMetrics(SM_CXVSCROLL), 15);
+  bool Fits = TopLeft.X + Size.cx < Work.Right;
+  int RightAligned = TopLeft.X + Width() - Size.cx - 1;
   int X = TopLeft.X;
-  if (X + Size.cx >= Work.Right) X = TopLeft.X + Width() - Size.cx - 1;
+  switch (FCalendarAttributes->Alignment) {
+    case qvdtaLeft: X = Fits ? TopLeft.X : RightAligned; break;
+    case qvdtaRight: X = Fits ? RightAligned - ScrollBar : RightAligned; break;
+    case qvdtaCenter: X = Fits ? TopLeft.X + (Width() - Size.cx - ScrollBar - 1) / 2 : RightAligned; break;
+  }
   X = std::max(Work.Left, X);
   FCalendar->SetBounds(X + 1, Y, Size.cx, Size.cy);
   SetWindowPos(FCalendar->Handle(), HWND_TOPMOST, X + 1, Y, Size.cx, Size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);

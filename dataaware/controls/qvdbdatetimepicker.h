@@ -34,6 +34,19 @@ class TqvDTInterval : public TPersistent {
   int FMinutesInterval = 1;
 };
 
+// Where the drop-down calendar opens under the picker.
+enum TqvDTCalAlignment { qvdtaLeft, qvdtaRight, qvdtaCenter };
+
+// What the picker's drop-down calendar takes from the picker.
+class TqvCalendarOptions : public TPersistent {
+  VELBOR_DECLARE_CLASS(TqvCalendarOptions, TPersistent)
+ public:
+  TqvCalendarOptions() = default;
+  TqvDTCalAlignment Alignment = qvdtaLeft;
+  TqvCalDayOfWeek FirstDayOfWeek = qvdowLocaleDefault;
+  void Assign(TPersistent* Source) override;
+};
+
 // The picker's drop-down calendar: a top-most window that never takes the focus from the picker;
 // its date follows into the picker, and a click on a day closes it.
 class TqvPopupCalendar : public TqvMonthCalendar {
@@ -95,6 +108,8 @@ class TqvDBCustomDateTimePicker : public TqvDBCustomCombo {
   TDTDateFormat DateFormat() const { return FDateFormat; }
   void SetDateFormat(TDTDateFormat Value);
   int Epoch = 1950;
+  TqvCalendarOptions* CalendarAttributes() const { return FCalendarAttributes; }
+  void SetCalendarAttributes(TqvCalendarOptions* Value) { FCalendarAttributes->Assign(Value); }
   TqvDTInterval* Interval() const { return FInterval; }
   void SetInterval(TqvDTInterval* Value) { FInterval->Assign(Value); }
   bool AutoFillDateAndTime = false;
@@ -177,6 +192,8 @@ class TqvDBCustomDateTimePicker : public TqvDBCustomCombo {
   // -1 when refused.
   int TypedDigit(int Digit, TWorking& W, const TqvDTPartInfo& Part, bool WasTyping);
   void ShowTypedDigits(const TqvDTPartInfo& Part);
+  // Days from the first day of the week to D.
+  int DaysIntoWeek(TDateTime D) const;
   void StepKey(WORD Key, TWorking& W, const String& Token);
   void HomeEndKey(bool End, TWorking& W, const String& Token);
   bool LetterKey(char Letter, TWorking& W, const String& Token);
@@ -192,6 +209,7 @@ class TqvDBCustomDateTimePicker : public TqvDBCustomCombo {
   String FDisplayFormatDT;
   TDTDateFormat FDateFormat = dfShort;
   TqvDTInterval* FInterval;
+  TqvCalendarOptions* FCalendarAttributes;
   TqvPopupCalendar* FCalendar = nullptr;
   int FCurrentPart = 1;
   bool FTyping = false;

@@ -507,6 +507,12 @@ void TqvDBCustomDateTimePicker::StepKey(WORD Key, TWorking& W, const String& Tok
   }
 }
 
+int TqvDBCustomDateTimePicker::DaysIntoWeek(TDateTime D) const {
+  // DayOfWeek counts 1 Sunday ... 7 Saturday; the first day's index 0 Monday ... 6 Sunday.
+  int FromMonday = (DayOfWeek(D) + 5) % 7;
+  return (FromMonday - qvFirstDayIndex(FCalendarAttributes->FirstDayOfWeek) + 7) % 7;
+}
+
 void TqvDBCustomDateTimePicker::HomeEndKey(bool End, TWorking& W, const String& Token) {
   int MaxY = 0, MaxM = 0, MaxD = 0, MinY = 0, MinM = 0, MinD = 0;
   DecodeDate(EffectiveMaxDate(), MaxY, MaxM, MaxD);
@@ -518,10 +524,9 @@ void TqvDBCustomDateTimePicker::HomeEndKey(bool End, TWorking& W, const String& 
       break;
     case 'd': W.Day = End ? DaysInAMonth(W.Year, W.Month) : 1; break;
     case 'w': {
-      // Monday starts the week.
       TDateTime D = EncodeDate(W.Year, W.Month, W.Day);
-      int FromMonday = (DayOfWeek(D) + 5) % 7;
-      DecodeDate(End ? D + 6 - FromMonday : D - FromMonday, W.Year, W.Month, W.Day);
+      int Into = DaysIntoWeek(D);
+      DecodeDate(End ? D + 6 - Into : D - Into, W.Year, W.Month, W.Day);
       break;
     }
     case 'h': W.Hour = End ? 23 : 0; break;
@@ -554,10 +559,10 @@ bool TqvDBCustomDateTimePicker::LetterKey(char Letter, TWorking& W, const String
   }
   if (K == 'w') {
     TDateTime D = EncodeDate(W.Year, W.Month, W.Day);
-    int FromMonday = (DayOfWeek(D) + 5) % 7;
+    int Into = DaysIntoWeek(D);
     for (int i = 1; i <= 7; ++i) {
-      int Index = (FromMonday + i) % 7;
-      TDateTime Candidate = D - FromMonday + Index;
+      int Index = (Into + i) % 7;
+      TDateTime Candidate = D - Into + Index;
       int Dow = DayOfWeek(Candidate) - 1;
       if (Lower(FormatSettings.ShortDayNames[Dow][0]) != L && Lower(FormatSettings.LongDayNames[Dow][0]) != L) continue;
       int Y = 0, M = 0, Dd = 0;
@@ -602,8 +607,13 @@ void TqvDBCustomDateTimePicker::KeyDown(WORD& Key, TShiftState Shift) {
   TField* F = Field();
   if (Named && F == nullptr) return;
   if (F != nullptr && F->Required() && (Key == VK_BACK || Key == VK_DELETE) && !FTyping) {
-    Key = 0;
-    return;
+    // A required field keeps its day: only the time shown after it may be dropped.
+    bool DropsTimeOnly = !IsWholeTextSelected() && UsesDefaultFormat() && IsTextComplete() &&
+                         !IsDateKind(TokenKind(GetPartInfo(FCurrentPart, FValue).Token));
+    if (!DropsTimeOnly) {
+      Key = 0;
+      return;
+    }
   }
   if (Shift.Contains(ssShift) && Key == VK_RIGHT && FCurrentPart == 1) {
     SelectAll();

@@ -411,6 +411,20 @@ bool TqvMonthCalendar::HandleKey(WORD Key, TShiftState Shift) {
   return true;
 }
 
+int qvFirstDayIndex(TqvCalDayOfWeek Value) {
+  if (Value != qvdowLocaleDefault) return int(Value);
+  char Digit[8] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, Digit, sizeof(Digit)) == 0) return 0;
+  int Index = Digit[0] - '0';
+  return Index >= 0 && Index <= 6 ? Index : 0;
+}
+
+void TqvMonthCalendar::SetFirstDayOfWeek(TqvCalDayOfWeek Value) {
+  // A window made later gets it when it is made.
+  if (HandleAllocated()) SendMessageA(FHandle, MCM_SETFIRSTDAYOFWEEK, 0, qvFirstDayIndex(Value));
+  FFirstDayOfWeek = Value;
+}
+
 // --- Window ---------------------------------------------------------------------------------------
 
 void TqvMonthCalendar::CreateParams(TCreateParams& Params) {
@@ -427,8 +441,7 @@ void TqvMonthCalendar::CreateWnd() {
   TWinControl::CreateWnd();
   SetRange(FMaxDate, FMinDate);
   ApplyDate(FDateTime);
-  // Monday first, as the locale's settings say.
-  SendMessageA(FHandle, MCM_SETFIRSTDAYOFWEEK, 0, 0);
+  SendMessageA(FHandle, MCM_SETFIRSTDAYOFWEEK, 0, qvFirstDayIndex(FFirstDayOfWeek));
   TSize Min = MinimumSize();
   if (Width() < Min.cx || Height() < Min.cy) SetBounds(Left(), Top(), std::max(Width(), Min.cx), std::max(Height(), Min.cy));
 }

@@ -20,6 +20,15 @@ VELBOR_EXCEPTION(EDateTimeError, Exception)
 enum TqvMonthOption { mdoDayState, mdoWeekNumbers, mdoNoToday, mdoNoTodayCircle, mdoMultiSelect };
 using TqvMonthOptions = TSet<TqvMonthOption>;
 
+enum TqvCalDayOfWeek {
+  qvdowMonday, qvdowTuesday, qvdowWednesday, qvdowThursday, qvdowFriday, qvdowSaturday, qvdowSunday,
+  qvdowLocaleDefault
+};
+
+// The first day of the week as the month-calendar control counts it (0 Monday ... 6 Sunday); the
+// locale's default comes from the user's locale.
+int qvFirstDayIndex(TqvCalDayOfWeek Value);
+
 // Accept comes in False; set it to show the day in bold.
 using TCalcBoldDayEvent =
     TEvent<void(TObject* Sender, TDateTime ADate, int Month, int Day, int Year, bool& Accept)>;
@@ -69,6 +78,8 @@ class TqvMonthCalendar : public TWinControl {
   void SetMaxDate(TDateTime Value);
   TqvMonthOptions Options() const { return FOptions; }
   void SetOptions(TqvMonthOptions Value);
+  TqvCalDayOfWeek FirstDayOfWeek() const { return FFirstDayOfWeek; }
+  void SetFirstDayOfWeek(TqvCalDayOfWeek Value);
   TqvPopupYearOptions* PopupYearOptions() const { return FPopupYearOptions; }
   void SetPopupYearOptions(TqvPopupYearOptions* Value) { FPopupYearOptions->Assign(Value); }
   TCalendarPopupMenu* MonthMenu() const { return FMonthMenu; }
@@ -128,6 +139,7 @@ class TqvMonthCalendar : public TWinControl {
   TDateTime FMinDate = 0;
   TDateTime FMaxDate = 0;
   TqvMonthOptions FOptions;
+  TqvCalDayOfWeek FFirstDayOfWeek = qvdowLocaleDefault;
   TqvPopupYearOptions* FPopupYearOptions;
   TCalendarPopupMenu* FMonthMenu;
   TCalendarPopupMenu* FYearMenu = nullptr;

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include "ADODB.h"
+#include "Clipbrd.h"
 #include "DateTimeFormat.h"
 #include "SqliteSession.h"
 #include "SqliteQueryData.h"
@@ -79,6 +80,7 @@ struct TKeyCase {
   int Epoch = 1950;
   int Interval = 1;
   bool RoundMinutes = false;
+  TqvCalDayOfWeek FirstDay = qvdowLocaleDefault;
 };
 
 class PickerKeys : public DateTimePickerTest, public ::testing::WithParamInterface<TKeyCase> {};
@@ -89,6 +91,7 @@ TEST_P(PickerKeys, EachKeyChangesItsPartOnly) {
   P->Epoch = Case.Epoch;
   P->Interval()->SetMinutesInterval(Case.Interval);
   P->Interval()->RoundMinutes = Case.RoundMinutes;
+  P->CalendarAttributes()->FirstDayOfWeek = Case.FirstDay;
   Focus(P);
   Press(VK_HOME, true);  // all text selected: the next key starts at the first part
   for (int i = 1; i < Case.Part; ++i) Press(VK_RIGHT);
@@ -147,6 +150,18 @@ const TKeyCase KeyCases[] = {
     {"AmPmUp", qvDTEdtTime, "hh:nn a/p", At(1899, 12, 30, 2, 5), 3, {VK_UP}, "02:05 p", At(1899, 12, 30, 14, 5)},
     {"AmPmHourTyped12InTheMorning", qvDTEdtTime, "hh:nn a/p", At(1899, 12, 30, 2, 5), 1, {'1', '2'}, "12:05 a",
      At(1899, 12, 30, 0, 5)},
+    // The week-day part: Home and End go to the first and last days of the week, which starts
+    // on the day the picker is given. 13/03/2024 is a Wednesday, 29/03/2024 a Friday.
+    {"WeekDayHomeFromMonday", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 13), 1, {VK_HOME}, "lundi 11/03/2024",
+     Day(2024, 3, 11), 1950, 1, false, qvdowMonday},
+    {"WeekDayEndFromMonday", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 13), 1, {VK_END}, "dimanche 17/03/2024",
+     Day(2024, 3, 17), 1950, 1, false, qvdowMonday},
+    {"WeekDayHomeFromSunday", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 13), 1, {VK_HOME}, "dimanche 10/03/2024",
+     Day(2024, 3, 10), 1950, 1, false, qvdowSunday},
+    {"WeekDayEndFromSunday", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 13), 1, {VK_END}, "samedi 16/03/2024",
+     Day(2024, 3, 16), 1950, 1, false, qvdowSunday},
+    {"WeekDayEndFromThursdayCrossesTheMonth", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 29), 1, {VK_END},
+     "mercredi 03/04/2024", Day(2024, 4, 3), 1950, 1, false, qvdowThursday},
     {"DateTimeMinuteAfterTheDate", qvDTEdtDateTime, "dd/mm/yyyy hh:nn", At(2024, 3, 15, 10, 30), 5, {'0', '5'},
      "15/03/2024 10:05", At(2024, 3, 15, 10, 5)},
 };
@@ -297,6 +312,71 @@ TEST_F(DateTimePickerTest, TheFirstKeyOnAnEmptyPickerStartsWithinTheLimits) {
   EXPECT_EQ(P->Text(), "2" + DateToStr(Min).substr(2));
 }
 
+// --- Clipboard ------------------------------------------------------------------------------------
+
+struct TPasteCase {
+  const char* Name;
+  TqvDTEditDataType Type;
+  const char* Format;
+  const char* Pasted;
+  const char* Text;
+  TDateTime Value;
+};
+
+class PickerPaste : public DateTimePickerTest, public ::testing::WithParamInterface<TPasteCase> {};
+
+// The whole pasted text is read as the picker's kind of value; one that does not read, or lies
+// beyond the limits, leaves the value and the text as they were, with no message.
+TEST_P(PickerPaste, APastedTextReplacesTheValueOnlyWhenItReadsWithinTheLimits) {
+  const TPasteCase& Case = GetParam();
+  TDateTime Start = Case.Type == qvDTEdtTime ? At(1899, 12, 30, 10, 30) : Day(2024, 3, 15);
+  auto* P = Make(Case.Type, Case.Format, Start);
+  P->SetMaxDate(Day(2030, 12, 31));
+  Focus(P);
+  Clipboard()->SetAsText(Case.Pasted);
+  SendMessageA(P->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(P->Text(), Case.Text);
+  EXPECT_NEAR(P->DateTime(), Case.Value, 1e-7) << FormatDateTime("dd/mm/yyyy hh:nn:ss", P->DateTime());
+  EXPECT_EQ(Clipboard()->AsText(), Case.Pasted) << "the clipboard is only read";
+}
+
+const TPasteCase PasteCases[] = {
+    {"ADate", qvDTEdtDate, "dd/mm/yyyy", "20/04/2025", "20/04/2025", Day(2025, 4, 20)},
+    {"ADateAndTime", qvDTEdtDateTime, "dd/mm/yyyy hh:nn", "20/04/2025 08:15", "20/04/2025 08:15",
+     At(2025, 4, 20, 8, 15)},
+    {"NoDate", qvDTEdtDate, "dd/mm/yyyy", "bonjour", "15/03/2024", Day(2024, 3, 15)},
+    {"NoSuchDay", qvDTEdtDate, "dd/mm/yyyy", "31/02/2025", "15/03/2024", Day(2024, 3, 15)},
+    {"BeyondTheMaximum", qvDTEdtDate, "dd/mm/yyyy", "01/01/2031", "15/03/2024", Day(2024, 3, 15)},
+    {"ATime", qvDTEdtTime, "hh:nn", "14:45", "14:45", At(1899, 12, 30, 14, 45)},
+    {"NoSuchHour", qvDTEdtTime, "hh:nn", "25:00", "10:30", At(1899, 12, 30, 10, 30)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Texts, PickerPaste, ::testing::ValuesIn(PasteCases),
+                         [](const ::testing::TestParamInfo<TPasteCase>& Info) { return std::string(Info.param.Name); });
+
+TEST_F(DateTimePickerTest, CutTakesTheSelectedTextAndEmptiesTheValue) {
+  auto* P = Make(qvDTEdtDate, "dd/mm/yyyy", Day(2024, 3, 15));
+  Focus(P);
+  Press(VK_HOME, true);
+  SendMessageA(P->Handle(), WM_CUT, 0, 0);
+  EXPECT_EQ(Clipboard()->AsText(), "15/03/2024");
+  EXPECT_EQ(P->Text(), "");
+  EXPECT_EQ(P->DateTime(), 0);
+  EXPECT_TRUE(P->Modified());
+}
+
+TEST_F(DateTimePickerTest, AReadOnlyPickerKeepsItsValueOnCutAndPaste) {
+  auto* P = Make(qvDTEdtDate, "dd/mm/yyyy", Day(2024, 3, 15));
+  P->SetReadOnly(true);
+  Focus(P);
+  Press(VK_HOME, true);
+  Clipboard()->SetAsText("20/04/2025");
+  SendMessageA(P->Handle(), WM_PASTE, 0, 0);
+  SendMessageA(P->Handle(), WM_CUT, 0, 0);
+  EXPECT_EQ(P->Text(), "15/03/2024");
+  EXPECT_EQ(P->DateTime(), Day(2024, 3, 15));
+}
+
 // --- Drop-down calendar -------------------------------------------------------------------------
 
 TEST_F(DateTimePickerTest, AltDownOpensTheCalendarAndKeysChooseADay) {
@@ -370,6 +450,38 @@ TEST_F(DateTimePickerTest, AClickOutsideClosesTheCalendarWithItsDate) {
   DestroyWindow(Plain);
 }
 
+// A picker wider than its calendar: the calendar opens under its left edge, under its right edge
+// short of a scroll bar's width, or in its middle short of the same.
+TEST_F(DateTimePickerTest, TheCalendarOpensWhereTheAlignmentSays) {
+  int ScrollBar = std::max(GetSystemMetrics(SM_CXVSCROLL), 15);
+  const TqvDTCalAlignment Cases[] = {qvdtaLeft, qvdtaRight, qvdtaCenter};
+  int Top = 20;
+  for (TqvDTCalAlignment Alignment : Cases) {
+    SCOPED_TRACE(int(Alignment));
+    auto* P = Add<TqvDBDateTimePicker>(20, Top, 420);
+    Top += 40;
+    P->SetUnboundDataType(qvDTEdtDate);
+    P->SetDateTime(Day(2024, 3, 15));
+    P->CalendarAttributes()->Alignment = Alignment;
+    Focus(P);
+    PressCombo(VK_MENU, VK_DOWN);
+    ASSERT_TRUE(WaitFor("the calendar to show", [&] { return CalendarShown(P); }));
+    RECT Picker{}, Calendar{};
+    GetWindowRect(P->Handle(), &Picker);
+    GetWindowRect(P->Calendar()->Handle(), &Calendar);
+    ASSERT_LT(Calendar.right - Calendar.left, Picker.right - Picker.left - ScrollBar);
+    switch (Alignment) {
+      case qvdtaLeft: EXPECT_EQ(Calendar.left, Picker.left + 1); break;
+      case qvdtaRight: EXPECT_EQ(Calendar.right, Picker.right - ScrollBar); break;
+      case qvdtaCenter:
+        EXPECT_NEAR((Calendar.left + Calendar.right) / 2.0, (Picker.left + Picker.right - ScrollBar) / 2.0, 1.0);
+        break;
+    }
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor("the calendar to close", [&] { return !CalendarShown(P); }));
+  }
+}
+
 TEST_F(DateTimePickerTest, TheTitleArrowStopsAtTheMaximum) {
   auto* P = Make(qvDTEdtDate, "", Day(2024, 3, 15));
   P->SetMaxDate(Day(2024, 4, 10));
@@ -434,6 +546,35 @@ class MonthCalendarTest : public DateTimePickerTest {
   }
   TqvMonthCalendar* Calendar = nullptr;
 };
+
+// The control counts the first day 0 Monday ... 6 Sunday; the locale's default is the user locale's.
+TEST_F(MonthCalendarTest, TheFirstDayOfTheWeekGoesToTheControl) {
+  auto Sent = [&] { return int(LOWORD(SendMessageA(Calendar->Handle(), MCM_GETFIRSTDAYOFWEEK, 0, 0))); };
+  char Digit[8] = {};
+  ASSERT_NE(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, Digit, sizeof(Digit)), 0);
+  EXPECT_EQ(Calendar->FirstDayOfWeek(), qvdowLocaleDefault);
+  EXPECT_EQ(Sent(), Digit[0] - '0');
+  const std::pair<TqvCalDayOfWeek, int> Cases[] = {
+      {qvdowSunday, 6}, {qvdowWednesday, 2}, {qvdowMonday, 0}, {qvdowLocaleDefault, Digit[0] - '0'}};
+  for (auto [Value, Index] : Cases) {
+    Calendar->SetFirstDayOfWeek(Value);
+    EXPECT_EQ(Calendar->FirstDayOfWeek(), Value);
+    EXPECT_EQ(Sent(), Index) << int(Value);
+  }
+}
+
+// A calendar given its first day before its window exists starts with it.
+TEST_F(DateTimePickerTest, TheDropDownCalendarStartsTheWeekOnThePickersDay) {
+  auto* P = Make(qvDTEdtDate, "dd/mm/yyyy", Day(2024, 3, 13));
+  P->CalendarAttributes()->FirstDayOfWeek = qvdowSaturday;
+  Focus(P);
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(WaitFor("the calendar to show", [&] { return CalendarShown(P); }));
+  EXPECT_EQ(P->Calendar()->FirstDayOfWeek(), qvdowSaturday);
+  EXPECT_EQ(LOWORD(SendMessageA(P->Calendar()->Handle(), MCM_GETFIRSTDAYOFWEEK, 0, 0)), 5);
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("the calendar to close", [&] { return !CalendarShown(P); }));
+}
 
 TEST_F(MonthCalendarTest, TheMonthMenuMovesToTheChosenMonth) {
   Choose(MCHT_TITLEMONTH, 9);  // septembre
@@ -508,7 +649,8 @@ class SqlDatePickerTest : public TestFolder, public SqliteQueryData, public TObj
     OpenQueryData(PathOf("dates.db"),
                   {"CREATE TABLE T (ID INTEGER PRIMARY KEY, D DATETIME)",
                    "INSERT INTO T VALUES (1, 38058.0)",
-                   "INSERT INTO T VALUES (2, NULL)"},
+                   "INSERT INTO T VALUES (2, NULL)",
+                   "INSERT INTO T VALUES (3, 38058.5)"},
                   "SELECT ID, D FROM T ORDER BY ID");
     Form.reset(CreateForm<TForm>(nullptr));
     Form->SetBounds(100, 100, 420, 320);
@@ -557,6 +699,43 @@ TEST_F(SqlDatePickerTest, ADayTypedIsWrittenWhenThePickerIsLeft) {
   EXPECT_DOUBLE_EQ(Query->FieldByName("D")->AsDateTime(), EncodeDate(2004, 3, 20));
   Query->Post();
   EXPECT_DOUBLE_EQ(FileDate(1), EncodeDate(2004, 3, 20));
+}
+
+// On a required field Delete never empties the date: all text selected or a date part current, it
+// is refused; on the time of a date shown with its time (the default format) it drops the time only.
+TEST_F(SqlDatePickerTest, DeleteOnARequiredFieldDropsAtMostTheTime) {
+  struct TCase {
+    const char* Name;
+    int Row;
+    int Rights;  // after all text is selected; none keeps all text selected
+    const char* Text;
+    TDateTime Value;
+  };
+  const TCase Cases[] = {
+      {"AllTextSelected", 1, 0, "12/03/2004", 38058.0},
+      {"OnTheMonth", 1, 1, "12/03/2004", 38058.0},
+      {"AllTextOfADateAndTime", 3, 0, "12/03/2004 12:00:00", 38058.5},
+      {"OnTheYearOfADateAndTime", 3, 2, "12/03/2004 12:00:00", 38058.5},
+      {"OnTheHour", 3, 3, "12/03/2004", 38058.0},
+      {"OnTheMinute", 3, 4, "12/03/2004", 38058.0},
+  };
+  Query->FieldByName("D")->SetRequired(true);
+  Form->Show();
+  Activate(Form.get());
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Query->First();
+    for (int i = 1; i < Case.Row; ++i) Query->Next();
+    ASSERT_TRUE(GiveFocus(Picker));
+    Press(VK_HOME, true);
+    for (int i = 0; i < Case.Rights; ++i) Press(VK_RIGHT);
+    Press(VK_DELETE);
+    EXPECT_EQ(Picker->Text(), Case.Text);
+    EXPECT_DOUBLE_EQ(Picker->DateTime(), Case.Value);
+    ASSERT_TRUE(GiveFocus(Other));
+    EXPECT_DOUBLE_EQ(Query->FieldByName("D")->AsDateTime(), Case.Value);
+    Query->Cancel();
+  }
 }
 
 TEST_F(SqlDatePickerTest, AnEmptyDateTakesTodayOnTheFirstKeyAndANullStaysNull) {

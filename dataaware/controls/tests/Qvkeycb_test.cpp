@@ -58,6 +58,21 @@ TEST_F(IncrementalSearchTest, ABurstOfKeysRunsOneSearchAfterThePause) {
   EXPECT_EQ(Search->LastSearchedText(), "dur");
 }
 
+TEST_F(IncrementalSearchTest, AWaitingSearchRunsWhenFlushedAndOnlyOnce) {
+  // A delay longer than any test: the search waits until it is flushed.
+  Search->SearchDelay = 600000;
+  TypeText("dur");
+  ASSERT_TRUE(WaitFor("the timer started", [&] { return Search->SearchTimer()->Enabled() && Search->Text() == "dur"; }));
+  EXPECT_EQ(Search->SearchTimer()->Interval(), 600000u);
+  EXPECT_TRUE(Results.empty());
+  Search->FlushPendingSearch();
+  ASSERT_EQ(Results.size(), 1u);
+  EXPECT_EQ(Current("NOM"), "Durand");
+  EXPECT_FALSE(Search->SearchTimer()->Enabled());
+  Search->FlushPendingSearch();
+  EXPECT_EQ(Results.size(), 1u) << "nothing was waiting";
+}
+
 TEST_F(IncrementalSearchTest, TheSearchIsCaseInsensitiveUnlessAskedAndFindsAccentsAndApostrophes) {
   struct Case { TqvSearchCaseSensitivity Sensitivity; String Typed; bool Found; String Name; };
   const Case Cases[] = {

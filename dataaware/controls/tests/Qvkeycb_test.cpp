@@ -149,6 +149,15 @@ TEST_F(IncrementalSearchTest, SeveralFieldsAreSearchedTogether) {
   EXPECT_FALSE(Results.back());
 }
 
+TEST_F(IncrementalSearchTest, APictureMaskFiltersTheTypedKeysAndTheSearchFollows) {
+  Search->SetSearchField("NUM");
+  Search->PictureMask = "#";
+  ASSERT_TRUE(TypeAndWait("x4"));
+  EXPECT_EQ(Search->Text(), "4") << "the letter is refused by the mask";
+  EXPECT_TRUE(Results.back());
+  EXPECT_EQ(Current("NOM"), "L'Isle-d'Abeau");
+}
+
 class CustomSearchTest : public IncrementalSearchTest {
  protected:
   void Perform(TObject* Sender, TDataSet* Table, const String& Field, const String& Value, bool Lookup, bool& Found) {

@@ -93,7 +93,8 @@ class TSet {
     FBits &= ~Bit(e);
     return *this;
   }
-  constexpr TSet operator<<(E e) const { return FromBits(FBits | Bit(e)); }
+  // Both give a new set and leave this one as it is: Include and Exclude change it.
+  [[nodiscard]] constexpr TSet operator<<(E e) const { return FromBits(FBits | Bit(e)); }
   constexpr TSet operator>>(E e) const { return FromBits(FBits & ~Bit(e)); }
   constexpr TSet operator+(TSet o) const { return FromBits(FBits | o.FBits); }
   constexpr TSet operator-(TSet o) const { return FromBits(FBits & ~o.FBits); }

@@ -11,6 +11,7 @@
 #include "TestFolder.h"
 #include "VectorDataSet.h"
 #include "qvDataSetUtils.h"
+#include "qvRecordSearch.h"
 
 namespace {
 class TableServices : public TestFolder {
@@ -26,6 +27,7 @@ class TableServices : public TestFolder {
           " Surface REAL);"
           "CREATE INDEX ByDeptNom ON Commune (Dept, Nom);"
           "CREATE INDEX BySurface ON Commune (Surface);"
+          "CREATE INDEX ByNom ON Commune (Nom);"
           "INSERT INTO Commune VALUES (1, '34', 'Agde', 50.8), (2, '34', 'Sète', 24.2), (3, '30', 'Nîmes', 161.9),"
           " (4, '30', 'Aigues-Mortes', 57.8);"_a);
     }
@@ -56,7 +58,7 @@ TEST_F(TableServices, ChoosesTheIndexOfTheFields) {
   EXPECT_TRUE(qvTableHasIndex(Table.get()));
   qvSetIndexForFields(Table.get(), "Surface");
   EXPECT_EQ(Table->IndexName(), "BySurface");
-  qvSetIndexForFields(Table.get(), "Nom");  // no index begins with it
+  qvSetIndexForFields(Table.get(), "Surface;Nom");  // no index begins with both
   EXPECT_EQ(Table->IndexName(), "BySurface");
   qvSwitchTableIndex(Table.get(), "PrimaryKey");
   EXPECT_EQ(Table->IndexFields(), "Code");
@@ -77,6 +79,28 @@ TEST_F(TableServices, FindsTheNearestKeyOfTheActiveIndex) {
   EXPECT_EQ(Code(), 4);
   EXPECT_FALSE(qvFindNearestInIndex(Table.get(), "abc", 0));  // letters against a number: no move
   EXPECT_EQ(Code(), 4);
+}
+
+// The record search through the key of the active index.
+TEST_F(TableServices, TheRecordSearchUsesTheKey) {
+  Table->SetIndexName("ByNom");
+  EXPECT_TRUE(qvFindFieldValue(true, Table.get(), "Nom", "nîmes"_a, mtExactMatch, false, false));
+  EXPECT_EQ(Code(), 3);
+  EXPECT_TRUE(qvFindFieldValue(true, Table.get(), "Nom", "s", mtPartialMatchStart, false, false));
+  EXPECT_EQ(Code(), 2);
+  EXPECT_FALSE(qvFindFieldValue(true, Table.get(), "Nom", "zz", mtPartialMatchStart, false, false));
+  EXPECT_EQ(Code(), 2);
+  // From Agde, the next record starting with "a" is Aigues-Mortes; then none.
+  EXPECT_TRUE(qvFindFieldValue(true, Table.get(), "Nom", "a", mtPartialMatchStart, false, false));
+  EXPECT_EQ(Code(), 1);
+  EXPECT_TRUE(qvFindFieldValue(false, Table.get(), "Nom", "a", mtPartialMatchStart, false, false));
+  EXPECT_EQ(Code(), 4);
+  EXPECT_FALSE(qvFindFieldValue(false, Table.get(), "Nom", "a", mtPartialMatchStart, false, false));
+  EXPECT_EQ(Code(), 4);
+  // Case-sensitive on a case-insensitive index: the search goes by the rows, with the same answer.
+  EXPECT_TRUE(qvFindFieldValue(true, Table.get(), "Nom", "Sète"_a, mtExactMatch, true, false));
+  EXPECT_EQ(Code(), 2);
+  EXPECT_FALSE(qvFindFieldValue(true, Table.get(), "Nom", "sète"_a, mtExactMatch, true, false));
 }
 
 TEST_F(TableServices, ATableWithoutIndexWarns) {

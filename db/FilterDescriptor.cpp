@@ -2,6 +2,7 @@
 #include "FilterDescriptor.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "DataSet.h"
@@ -14,7 +15,11 @@ namespace {
 // Nesting deeper than this is refused rather than risk the stack on hostile bytes.
 constexpr int MaxDepth = 200;
 
-[[noreturn]] void Refuse(const char* Why) { DatabaseError(String("Invalid filter descriptor: ") + Why); }
+[[noreturn]] void Refuse(const char* Why) {
+  String Message = "Invalid filter descriptor: ";
+  Message.append(Why);
+  DatabaseError(Message);
+}
 
 bool IsTextType(TFieldType Type) {
   switch (Type) {
@@ -40,28 +45,21 @@ void FilterDescriptor::DoubleToBCD(double Value, int Precision, int Decimals, st
   if (Decimals < 0) Decimals = 0;
   if (Decimals > Precision) Decimals = Precision;
   bool Negative = Value < 0;
-  // The digits of |Value| rounded to Decimals places, most significant first.
-  char Digits[64];
+  // The digits of |Value| rounded to Decimals places, most significant first, without the zeros
+  // that lead the whole part; what does not fit the precision is lost.
+  char Digits[400];
   std::snprintf(Digits, sizeof Digits, "%.*f", Decimals, std::fabs(Value));
-  String Whole = Digits, Fraction;
-  std::size_t Dot = Whole.find('.');
-  if (Dot != String::npos) {
-    Fraction = Whole.substr(Dot + 1);
-    Whole.resize(Dot);
-  }
-  while (Whole.size() > 1 && Whole[0] == '0') Whole.erase(0, 1);
-  if (Whole == "0") Whole.clear();
-  String All = Whole + Fraction;
-  if (int(All.size()) > Precision) All.resize(std::size_t(Precision));  // what does not fit is lost
-  int Count = int(All.size());
-  if (Count == 0) {
-    All = "0";
-    Count = 1;
-  }
+  const char* P = Digits;
+  while (*P == '0') ++P;
+  char All[32];
+  int Count = 0;
+  for (; *P && Count < Precision; ++P)
+    if (*P != '.') All[Count++] = *P;
+  if (Count == 0) All[Count++] = '0';
   Out[0] = std::uint8_t(Count);
   Out[1] = std::uint8_t((Negative ? 0x80 : 0) | (std::min(Decimals, Count) & 0x3F));
   for (int i = 0; i < Count; ++i) {
-    int Nibble = All[std::size_t(i)] - '0';
+    int Nibble = All[i] - '0';
     Out[2 + i / 2] |= std::uint8_t(i % 2 == 0 ? Nibble << 4 : Nibble);
   }
 }

@@ -248,6 +248,33 @@ TEST_F(FilterParser, RefusesMoreLiteralsThanTheAreaHolds) {
   EXPECT_TRUE(qvBuildFilterDescriptor(Chain(41), &Table).empty());
 }
 
+// The engine's BCD: digit count, sign and decimals, then the digits two to a byte.
+TEST(FilterBCD, WritesAndReadsDigits) {
+  struct TCase {
+    double Value;
+    int Decimals;
+    const char* Bytes;
+  };
+  const TCase Cases[] = {
+      {12.5, 2, "04 02 12 50"},
+      {-0.5, 1, "01 81 50"},
+      {0.05, 2, "02 02 05"},
+      {0, 0, "01 00 00"},
+      {1234.567, 2, "06 02 12 34 57"},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Value);
+    std::uint8_t Out[FilterDescriptor::BCDSize];
+    FilterDescriptor::DoubleToBCD(Case.Value, 32, Case.Decimals, Out);
+    Bytes Expected = Hex(Case.Bytes);
+    Expected.resize(FilterDescriptor::BCDSize, 0);
+    EXPECT_EQ(Bytes(Out, Out + FilterDescriptor::BCDSize), Expected);
+    double Back = 0;
+    ASSERT_TRUE(FilterDescriptor::BCDToDouble(Out, Back));
+    EXPECT_NEAR(Back, Case.Value, 0.006);
+  }
+}
+
 // Bytes that do not hold together are refused before any record is read.
 TEST_F(FilterParser, DescriptorCheckRefusesDamagedBytes) {
   TModalScript Script;

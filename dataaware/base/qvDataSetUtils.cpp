@@ -2,8 +2,14 @@
 #include "qvDataSetUtils.h"
 
 #include <cstring>
+#include <vector>
 
+#include "DateTimeFormat.h"
+#include "Dialogs.h"
 #include "Field.h"
+#include "FloatFormat.h"
+#include "StrUtils.h"
+#include "Table.h"
 #include "Qvintl.h"
 #include "Strings.h"
 #include "TextOrder.h"
@@ -98,19 +104,69 @@ int qvCompareBookmarks(TDataSet* DataSet, const TBookmark& A, const TBookmark& B
   return DataSet->CompareBookmarks(A, B);
 }
 
-bool qvFindNearestInIndex(TDataSet*, const String&, int) {
-  // Only a table has an active index to search: any other dataset answers false without moving.
-  // The engine-like table class comes with its own issue; until then no dataset is a table.
-  return false;
+bool qvFindNearestInIndex(TDataSet* DataSet, const String& Text, int Position) {
+  auto* Table = dynamic_cast<TTable*>(DataSet);
+  if (Table == nullptr) return false;
+  if (Table->IndexFieldCount() == 0) {
+    MessageDlg("Table " + Table->TableName() + ": Table index not found", mtWarning, TMsgDlgButtons{mbOK}, 0);
+    return false;
+  }
+  if (Position < 0 || Position >= Table->IndexFieldCount()) return false;
+  TField* Field = Table->IndexField(Position);
+  TFieldType Type = Field->DataType();
+  // A text the field's type cannot hold moves nothing.
+  if (!Text.empty() && Type != ftString && Type != ftFixedChar && Type != ftWideString && Type != ftMemo &&
+      !qvIsValidTextForType(Type, Text))
+    return false;
+  if (Position > 3) return false;
+  std::vector<Variant> Values;
+  for (int i = 0; i < Position; ++i) Values.push_back(Variant(Table->IndexField(i)->AsString()));
+  if (Text.empty()) {
+    Table->First();
+  } else {
+    Variant Value(Text);
+    double Number;
+    TDateTime Moment;
+    if ((qvIsNumericFieldType(Type) || Type == ftBCD) && TryStrToFloat(Text, Number)) Value = Variant(Number);
+    else if ((Type == ftDate || Type == ftDateTime || Type == ftTimeStamp) && TryStrToDateTime(Text, Moment)) Value = Variant(Moment);
+    else if (Type == ftTime && TryStrToTime(Text, Moment)) Value = Variant(Moment);
+    Values.push_back(Value);
+    Table->FindNearest(Values);
+  }
+  // Whether index field Position now holds the text.
+  if (Type == ftFloat || Type == ftCurrency) {
+    if (Text.empty()) return Field->AsString().empty();
+    double Number;
+    return TryStrToFloat(Text, Number) && !Field->IsNull() && Field->AsFloat() == Number;
+  }
+  if (qvIsNumericFieldType(Type)) return Field->AsString() == Text;
+  return AnsiLowerCase(Field->AsString()).compare(0, Text.size(), AnsiLowerCase(Text)) == 0;
 }
 
-void qvSetIndexForFields(TDataSet*, const String&) {
-  // Tables only (see qvFindNearestInIndex): other datasets have no index to select.
+void qvSwitchTableIndex(TDataSet* DataSet, const String& IndexName) {
+  if (auto* Table = dynamic_cast<TTable*>(DataSet)) Table->SetIndexName(IndexName);
 }
 
-bool qvTableHasIndex(TDataSet*) {
-  // A table with an active index (see qvFindNearestInIndex).
-  return false;
+void qvSetIndexForFields(TDataSet* DataSet, const String& Fields) {
+  auto* Table = dynamic_cast<TTable*>(DataSet);
+  if (Table == nullptr || Fields.empty()) return;
+  Table->UpdateIndexDefs();
+  // The index whose fields begin with the list (at a ";" boundary), case-sensitive first.
+  String Wanted = AnsiUpperCase(Fields);
+  for (bool CaseInsensitive : {false, true}) {
+    for (const TIndexDef& Def : Table->IndexDefs()) {
+      String Have = AnsiUpperCase(Def.Fields);
+      if (Def.CaseInsensitive != CaseInsensitive || Have.compare(0, Wanted.size(), Wanted) != 0) continue;
+      if (Have.size() > Wanted.size() && Have[Wanted.size()] != ';') continue;
+      if (!AnsiSameText(Table->IndexName(), Def.Name)) Table->SetIndexName(Def.Name);
+      return;
+    }
+  }
+}
+
+bool qvTableHasIndex(TDataSet* DataSet) {
+  auto* Table = dynamic_cast<TTable*>(DataSet);
+  return Table != nullptr && Table->IndexFieldCount() > 0;
 }
 
 bool qvTableHasQuery(TDataSet* DataSet) {
@@ -120,7 +176,8 @@ bool qvTableHasQuery(TDataSet* DataSet) {
 }
 
 String qvGetTableFieldPicture(TDataSet*, const String&) {
-  // Stored field pictures belong to the engine's tables, which have none here.
+  // Pictures stored with a table's validity checks have no counterpart in an SQLite file: the
+  // tables over it store none, and every field answers empty.
   return String();
 }
 

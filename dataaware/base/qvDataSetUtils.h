@@ -3,7 +3,7 @@
 // switch and its Escape key, the field of a display label, joined texts for queries, the SQL
 // token reader and rich-text detection. The services of the desktop database engine's tables
 // (index search, index switching, stored pictures, aliases, answer tables) reach the engine-like
-// table classes by class name; no dataset built so far is one, so they answer "not found".
+// table class of db/ (TTable); other datasets answer "not found".
 #pragma once
 
 #include <memory>
@@ -40,16 +40,23 @@ bool qvNeedsRecordScan(TField* Field);
 bool qvIsCompatibleDataSet(TDataSet* DataSet);
 int qvCompareBookmarks(TDataSet* DataSet, const TBookmark& A, const TBookmark& B);
 
-// The engine-like tables ("TTable" descendants by class name). None exists yet: a search answers
-// false without moving, the index services change nothing, the tests answer false or empty.
+// The engine-like tables (TTable of db/). Other datasets: a search answers false without moving,
+// the index services change nothing, the tests answer false or empty.
+// Moves a table to the nearest key whose index field Position (0-based; the fields before it keep
+// the current record's values) is Text; whether that field then holds the text (a text field: it
+// begins with it, case ignored). A table without active index warns and answers false; a text
+// the field cannot hold moves nothing.
 bool qvFindNearestInIndex(TDataSet* DataSet, const String& Text, int Position);
+// Makes IndexName the table's active index.
+void qvSwitchTableIndex(TDataSet* DataSet, const String& IndexName);
+// Makes active the first index whose fields begin with Fields, case-sensitive ones first.
 void qvSetIndexForFields(TDataSet* DataSet, const String& Fields);
 bool qvTableHasIndex(TDataSet* DataSet);
 bool qvTableHasQuery(TDataSet* DataSet);
 String qvGetTableFieldPicture(TDataSet* DataSet, const String& FieldName);
 String qvGetAliasPath(const String& Alias);
 // False for an empty name; an alias (":alias:table") without folder shows "Invalid Alias in
-// QBE"; without the engine no answer table is made.
+// QBE". Query-by-example answer tables have no counterpart over SQLite: none is ever made.
 bool qvPrepareAnswerTable(TDataSet* DataSet, void* Statement, const String& AnswerName);
 
 // True for an empty text; otherwise the text must complete the picture.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ADODB.h"
+#include "Table.h"
 #include "Dialogs.h"
 #include "Field.h"
 #include "FloatFormat.h"
@@ -140,10 +141,35 @@ bool qvTextMatches(std::string_view Value, const String& Text, TqvLocateMatchTyp
   return false;
 }
 
-TqvKeySearch qvTableKeySearch(TDataSet*, TField*, const String&, TqvLocateMatchType, bool, bool) {
-  // The engine-like tables come with their own classes; until then no dataset has an active
-  // index to search, and every search goes on by the other roads.
-  return TqvKeySearch::None;
+TqvKeySearch qvTableKeySearch(TDataSet* DataSet, TField* Field, const String& Text, TqvLocateMatchType MatchType,
+                              bool CaseSensitive, bool FromBeginning) {
+  auto* Table = dynamic_cast<TTable*>(DataSet);
+  if (Table == nullptr || Field->DataType() == ftMemo || qvTableHasQuery(DataSet) || MatchType == mtPartialMatchAny)
+    return TqvKeySearch::None;
+  Table->UpdateIndexDefs();
+  if (Table->IndexFieldCount() == 0 || !AnsiSameText(Table->IndexField(0)->FieldName(), Field->FieldName()))
+    return TqvKeySearch::None;
+  bool IndexCaseInsensitive = false;
+  for (const TIndexDef& Def : Table->IndexDefs())
+    if (AnsiSameText(Def.Name, Table->IndexName())) IndexCaseInsensitive = Def.CaseInsensitive;
+  bool IsText = IsTextType(Field->DataType());
+  if (IsText && IndexCaseInsensitive == CaseSensitive) return TqvKeySearch::None;
+  String Current = CaseSensitive ? Field->AsString() : AnsiUpperCase(Field->AsString());
+  if (MatchType == mtExactMatch) {
+    if (Field->DataType() == ftBoolean || (Current == Text && !FromBeginning)) return TqvKeySearch::None;
+    return Table->FindKey({Variant(Text)}) ? TqvKeySearch::Found : TqvKeySearch::NotFound;
+  }
+  if (!IsText) return TqvKeySearch::None;
+  bool CurrentMatches = Current.compare(0, Text.size(), Text) == 0;
+  if (!FromBeginning && CurrentMatches) return TqvKeySearch::ScanWhileMatching;
+  // Keys in index order: a text sorting before the current key lies behind the search.
+  if (!FromBeginning && Text < Current) return TqvKeySearch::NotFound;
+  TBookmark Start = Table->GetBookmark();
+  Table->FindNearest({Variant(Text)});
+  String Reached = CaseSensitive ? Field->AsString() : AnsiUpperCase(Field->AsString());
+  if (Reached.compare(0, Text.size(), Text) == 0) return TqvKeySearch::Found;
+  Table->GotoBookmark(Start);
+  return TqvKeySearch::NotFound;
 }
 
 bool qvFindFieldValue(bool FromBeginning, TDataSet* DataSet, const String& FieldName, const String& SearchValue,

@@ -107,7 +107,9 @@ void TDataSet::Resync(TResyncMode Mode) {
     return;
   }
   int Count = Mode.Contains(rmCenter) ? (FBufferCount - 1) / 2 : FActiveRecord;
-  MoveBuffer(FRecordCount, 0);
+  // The record was read into the spare buffer, which is the one past the window (not the one past
+  // the records: they differ while the window is not full).
+  MoveBuffer(FBufferCount, 0);
   ActivateBuffers();
   {
     TScopeGuard restore([&] { DataEvent(deDataSetChange, 0); });

@@ -157,7 +157,10 @@ bool HandleKey(WPARAM Key, LPARAM Info) {
   TkwBarWindow* active = GetActiveBarControl();
   TkwBarManager* activeManager = active ? active->GetBarManager() : nullptr;
   if (active && !(activeManager && activeManager->DetachingSubMenu)) {
-    if (!active->IsCustomizing() && active->HandleAllocated()) {
+    // An open in-place editor takes its keys itself (it passes on what the bar must see).
+    TkwBarItemControl* selected = active->SelectedControl();
+    bool editing = selected && selected->IsEditing();
+    if (!active->IsCustomizing() && active->HandleAllocated() && !editing) {
       if (!up) {
         ForwardedKeyPending = true;
         ForwardedKey = Key;
@@ -168,6 +171,7 @@ bool HandleKey(WPARAM Key, LPARAM Info) {
       SendMessageA(active->Handle(), up ? WM_KEYUP : WM_KEYDOWN, Key, Info);
       return true;
     }
+    if (editing) return false;
     if (Key == VK_ESCAPE && active->HandleAllocated() && GetCapture() == active->Handle()) {
       ReleaseCapture();
       return true;
@@ -228,11 +232,21 @@ bool IsButtonDown(WPARAM Message) {
 
 bool IsRightButtonUp(WPARAM Message) { return Message == WM_RBUTTONUP || Message == WM_NCRBUTTONUP; }
 
-// Whether Wnd is a window of the active chain (from the active window up to its root).
+// Whether Wnd is a window of the active chain (from the active window up to its root), or a child
+// of one (an item's edit window).
 TkwBarWindow* ChainWindowOf(HWND Wnd) {
   for (TkwBarWindow* w = GetActiveBarControl(); w; w = w->ParentBarControl())
-    if (w->HandleAllocated() && w->Handle() == Wnd) return w;
+    if (w->HandleAllocated() && Wnd && (w->Handle() == Wnd || IsChild(w->Handle(), Wnd))) return w;
   return nullptr;
+}
+
+// Whether Wnd is the window that the selected control of the active window has dropped down (a
+// combo's list), or one of its children.
+bool IsActiveDropDown(HWND Wnd) {
+  TkwBarWindow* active = GetActiveBarControl();
+  TkwBarItemControl* selected = active ? active->SelectedControl() : nullptr;
+  HWND dropDown = selected ? selected->GetDropDownWindow() : nullptr;
+  return dropDown && Wnd && (Wnd == dropDown || IsChild(dropDown, Wnd));
 }
 
 bool OverChainItem(HWND Wnd, POINT ScreenPoint) {
@@ -268,7 +282,7 @@ bool CloseMenusOnClick(WPARAM Message, const MOUSEHOOKSTRUCT* Mouse) {
     for (int guard = 0; guard < 64; ++guard) {
       active = GetActiveBarControl();
       if (!active) break;
-      bool overChain = ChainWindowOf(under) != nullptr;
+      bool overChain = ChainWindowOf(under) != nullptr || IsActiveDropDown(under);
       bool leftUpOutside = Message == WM_LBUTTONUP && !OverChainItem(under, Mouse->pt) &&
                            (!active->IsSubMenu() || active->ParentBarControl());
       if ((IsButtonDown(Message) || leftUpOutside) && !overChain) {
@@ -375,6 +389,15 @@ LRESULT CALLBACK CallWndProc(int Code, WPARAM WParam, LPARAM LParam) {
   return result;
 }
 }  // namespace
+
+void HandBarKey(WPARAM Key, LPARAM Info, bool AltAlone) {
+  bool suspended = BarHooksSuspended;
+  BarHooksSuspended = true;
+  if (AltAlone) AltPressedAlone = true;
+  // The routine lets nothing leave it.
+  KeyboardProc(HC_ACTION, Key, Info);
+  BarHooksSuspended = suspended;
+}
 
 void InstallBarHooks(TkwBarManager* Manager) {
   if (std::find(HookUsers.begin(), HookUsers.end(), Manager) == HookUsers.end()) HookUsers.push_back(Manager);

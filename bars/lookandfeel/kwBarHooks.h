@@ -20,6 +20,11 @@ HHOOK BarKeyboardHook();
 HHOOK BarMouseHook();
 HHOOK BarCallWndProcHook();
 
+// The keyboard hook's routine for a key the hook did not see (an in-place editor hands on its
+// system keys): nothing is chained. AltAlone: the key is the release of an Alt pressed alone,
+// which opens the main menu.
+void HandBarKey(WPARAM Key, LPARAM Info, bool AltAlone);
+
 // While set, the keyboard hook still handles keys but passes none on and lets every one through.
 extern bool BarHooksSuspended;
 // While set, every key is swallowed.

@@ -15,14 +15,15 @@
 
 VELBOR_IMPLEMENT_CLASS(TkwBarItem)
 VELBOR_PUBLISHED(TkwBarItem,
+  Prop("Action", &Self::Action, &Self::SetAction),
   Prop("Align", &Self::Align, &Self::SetAlign).Default(iaLeft),
-  Prop("Caption", &Self::Caption, &Self::SetCaption),
+  Prop("Caption", &Self::Caption, &Self::SetCaption).Stored(&Self::IsCaptionStored),
   Prop("Category", &Self::Category, &Self::SetCategory).NoDefault(),
   Prop("Description", &Self::Description, &Self::SetDescription),
-  Prop("Enabled", &Self::Enabled, &Self::SetEnabled).Default(true),
-  Prop("HelpContext", &Self::HelpContext, &Self::SetHelpContext).Default(0),
-  Prop("Hint", &Self::Hint, &Self::SetHint),
-  Prop("Visible", &Self::Visible, &Self::SetVisible).Default(ivAlways),
+  Prop("Enabled", &Self::Enabled, &Self::SetEnabled).Default(true).Stored(&Self::IsEnabledStored),
+  Prop("HelpContext", &Self::HelpContext, &Self::SetHelpContext).Default(0).Stored(&Self::IsHelpContextStored),
+  Prop("Hint", &Self::Hint, &Self::SetHint).Stored(&Self::IsHintStored),
+  Prop("Visible", &Self::Visible, &Self::SetVisible).Default(ivAlways).Stored(&Self::IsVisibleStored),
   Prop("OnDestroy", &Self::OnDestroy))
 
 TkwBarItem::TkwBarItem(TComponent* AOwner) : TComponent(AOwner) {
@@ -43,7 +44,93 @@ TkwBarItem::~TkwBarItem() {
   while (!FLinks.empty()) delete FLinks.back();
   if (FBarManager) FBarManager->RemoveItem(this);
   FBarManager = nullptr;
+  delete FActionLink;
+  FActionLink = nullptr;
   delete FGlyph;
+}
+
+// --- The bound action ----------------------------------------------------------------------------
+
+TBasicAction* TkwBarItem::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TkwBarItem::SetAction(TBasicAction* Value) {
+  if (!Value) {
+    delete FActionLink;
+    FActionLink = nullptr;
+    return;
+  }
+  bool loading = Value->ComponentState().Contains(csLoading);
+  // The designer hears of nothing while an action being read is assigned.
+  bool notify = FBarManager && FBarManager->DesignerNotifyEnabled();
+  if (loading && FBarManager) FBarManager->SetDesignerNotifyEnabled(false);
+  TScopeGuard restore([&] {
+    if (loading && FBarManager) FBarManager->SetDesignerNotifyEnabled(notify);
+  });
+  if (!FActionLink) {
+    FActionLink = new TkwBarItemActionLink(this);
+    FActionLink->OnChange = TNotifyEvent(this, &TkwBarItem::DoActionChange);
+  }
+  FActionLink->SetAction(Value);
+  ActionChange(Value, loading);
+  Value->FreeNotification(this);
+}
+
+void TkwBarItem::DoActionChange(TObject* Sender) {
+  if (Sender == Action()) ActionChange(Sender, false);
+}
+
+void TkwBarItem::ActionChange(TObject* Sender, bool CheckDefaults) {
+  auto* a = dynamic_cast<TCustomAction*>(Sender);
+  if (!a) return;
+  if (!CheckDefaults || FCaption.empty()) SetCaption(a->Caption());
+  if (HasDownState() && (!CheckDefaults || !GetDownState())) SetDownState(a->Checked());
+  if (!CheckDefaults || FEnabled) SetEnabled(a->Enabled());
+  if (!CheckDefaults || FHelpContext == 0) FHelpContext = a->HelpContext();
+  if (!CheckDefaults || FHint.empty()) FHint = a->Hint();
+  if (!CheckDefaults || GetImageIndex() == -1) SetImageIndex(a->ImageIndex());
+  if (!CheckDefaults || FShortCut == 0) SetShortCut(a->ShortCut());
+  if (!CheckDefaults || FVisible == ivAlways) SetVisible(VisibleToItemVisible(a->Visible()));
+  if (!CheckDefaults || !OnClick) OnClick = a->OnExecute;
+}
+
+void TkwBarItem::UpdateAction() {
+  if (FActionLink) FActionLink->Update();
+}
+
+bool TkwBarItem::DoActionHint(String& HintStr) {
+  auto* a = FActionLink ? dynamic_cast<TCustomAction*>(FActionLink->Action()) : nullptr;
+  return !a || a->DoHint(HintStr);
+}
+
+void TkwBarItem::AssignTo(TPersistent* Dest) {
+  auto* a = dynamic_cast<TCustomAction*>(Dest);
+  if (!a) {
+    TComponent::AssignTo(Dest);
+    return;
+  }
+  a->SetCaption(FCaption);
+  if (HasDownState()) a->SetChecked(GetDownState());
+  a->SetEnabled(Enabled());
+  a->SetHelpContext(FHelpContext);
+  a->SetHint(FHint);
+  a->SetImageIndex(GetImageIndex());
+  a->SetShortCut(FShortCut);
+  if (FVisible != ivInCustomizing) a->SetVisible(FVisible == ivAlways);
+  a->SetOnExecute(OnClick);
+}
+
+bool TkwBarItem::IsCaptionStored() const { return !FActionLink || !FActionLink->IsCaptionLinked(); }
+bool TkwBarItem::IsEnabledStored() const { return !FActionLink || !FActionLink->IsEnabledLinked(); }
+bool TkwBarItem::IsHelpContextStored() const { return !FActionLink || !FActionLink->IsHelpContextLinked(); }
+bool TkwBarItem::IsHintStored() const { return !FActionLink || !FActionLink->IsHintLinked(); }
+bool TkwBarItem::IsImageIndexStored() const { return !FActionLink || !FActionLink->IsImageIndexLinked(); }
+bool TkwBarItem::IsShortCutStored() const { return !FActionLink || !FActionLink->IsShortCutLinked(); }
+bool TkwBarItem::IsVisibleStored() const { return !FActionLink || !FActionLink->IsVisibleLinked(); }
+bool TkwBarItem::IsOnClickStored() const { return !FActionLink || !FActionLink->IsOnExecuteLinked(); }
+
+void TkwBarItem::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && FActionLink && AComponent == FActionLink->Action()) SetAction(nullptr);
 }
 
 void TkwBarItem::ChangeBarManager(TkwBarManager* Value) {
@@ -179,7 +266,12 @@ void TkwBarItem::Click() {
 }
 
 void TkwBarItem::DoClick() {
-  if (OnClick) OnClick(this);
+  TBasicAction* action = Action();
+  if (OnClick && (!action || OnClick != action->OnExecute)) {
+    OnClick(this);
+    return;
+  }
+  if (FActionLink && !IsDesigning()) FActionLink->Execute(this);
 }
 
 void TkwBarItem::CaptionChanged() {
@@ -262,6 +354,7 @@ void TkwBarItem::SetParentComponent(TComponent* Value) {
 
 void TkwBarItem::Loaded() {
   TComponent::Loaded();
+  if (TBasicAction* action = Action()) ActionChange(action, true);
 }
 
 void TkwBarItem::ReadState(TReader* Reader) {
@@ -270,3 +363,62 @@ void TkwBarItem::ReadState(TReader* Reader) {
 }
 
 void TkwBarItem::SetName(const String& NewName) { TComponent::SetName(NewName); }
+
+// --- TkwBarItemActionLink ----------------------------------------------------------------------------
+
+VELBOR_IMPLEMENT_CLASS(TkwBarItemActionLink)
+
+bool TkwBarItemActionLink::IsCaptionLinked() {
+  return TActionLink::IsCaptionLinked() && FClient->Caption() == CustomAction()->Caption();
+}
+bool TkwBarItemActionLink::IsCheckedLinked() {
+  return TActionLink::IsCheckedLinked() && FClient->HasDownState() &&
+         FClient->GetDownState() == CustomAction()->Checked();
+}
+bool TkwBarItemActionLink::IsEnabledLinked() {
+  return TActionLink::IsEnabledLinked() && FClient->Enabled() == CustomAction()->Enabled();
+}
+bool TkwBarItemActionLink::IsHelpContextLinked() {
+  return TActionLink::IsHelpContextLinked() && FClient->HelpContext() == CustomAction()->HelpContext();
+}
+bool TkwBarItemActionLink::IsHintLinked() {
+  return TActionLink::IsHintLinked() && FClient->Hint() == CustomAction()->Hint();
+}
+bool TkwBarItemActionLink::IsImageIndexLinked() {
+  return TActionLink::IsImageIndexLinked() && FClient->GetImageIndex() == CustomAction()->ImageIndex();
+}
+bool TkwBarItemActionLink::IsShortCutLinked() {
+  return TActionLink::IsShortCutLinked() && FClient->ShortCut() == CustomAction()->ShortCut();
+}
+bool TkwBarItemActionLink::IsVisibleLinked() {
+  return TActionLink::IsVisibleLinked() && FClient->Visible() == VisibleToItemVisible(CustomAction()->Visible());
+}
+bool TkwBarItemActionLink::IsOnExecuteLinked() { return FAction && FClient->OnClick == FAction->OnExecute; }
+
+void TkwBarItemActionLink::SetCaption(const String& Value) {
+  if (IsCaptionLinked()) FClient->SetCaption(Value);
+}
+void TkwBarItemActionLink::SetChecked(bool Value) {
+  if (IsCheckedLinked()) FClient->SetDownState(Value);
+}
+void TkwBarItemActionLink::SetEnabled(bool Value) {
+  if (IsEnabledLinked()) FClient->SetEnabled(Value);
+}
+void TkwBarItemActionLink::SetHelpContext(int Value) {
+  if (IsHelpContextLinked()) FClient->SetHelpContext(Value);
+}
+void TkwBarItemActionLink::SetHint(const String& Value) {
+  if (IsHintLinked()) FClient->SetHint(Value);
+}
+void TkwBarItemActionLink::SetImageIndex(int Value) {
+  if (IsImageIndexLinked()) FClient->SetImageIndex(Value);
+}
+void TkwBarItemActionLink::SetShortCut(TShortCut Value) {
+  if (IsShortCutLinked()) FClient->SetShortCut(Value);
+}
+void TkwBarItemActionLink::SetVisible(bool Value) {
+  if (IsVisibleLinked()) FClient->SetVisible(VisibleToItemVisible(Value));
+}
+void TkwBarItemActionLink::SetOnExecute(const TNotifyEvent& Value) {
+  if (IsOnExecuteLinked()) FClient->OnClick = Value;
+}

@@ -1,8 +1,9 @@
 // This file implements TkwBarItem, the root of the bar items: a command (caption, category,
 // enabled state, visibility, hint, shortcut, glyph, image index, click) owned by the form and
 // registered with the form's bar manager, shown wherever an item link refers to it. The item
-// keeps its links and tells their item controls of every change. The kinds of items (buttons,
-// edits, combos, sub-items) and the action link derive from it in the bar items library.
+// keeps its links and tells their item controls of every change; bound to an action, it takes the
+// action's caption, state, hint, shortcut and command through TkwBarItemActionLink. The kinds of
+// items (buttons, edits, combos, sub-items) derive from it in the bar items library.
 #pragma once
 
 #include <vector>
@@ -14,6 +15,8 @@
 #include "ImageList.h"
 #include "kwBarTypes.h"
 
+class TkwBarItemActionLink;
+
 class TkwBarItem : public TComponent {
   VELBOR_DECLARE_CLASS(TkwBarItem, TComponent)
  public:
@@ -23,6 +26,10 @@ class TkwBarItem : public TComponent {
   ~TkwBarItem() override;
 
   // Properties.
+  // The bound action (nullptr: none): its properties reach the item while they are equal.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  TkwBarItemActionLink* ActionLink() const { return FActionLink; }
   TkwBarItemAlign Align() const { return FAlign; }
   void SetAlign(TkwBarItemAlign Value);
   TkwBarManager* BarManager() const { return FBarManager; }
@@ -72,7 +79,7 @@ class TkwBarItem : public TComponent {
   static String CleanCaption(const String& Caption);
   bool HasValidImage();
   // Clicks when the item is clickable.
-  void DirectClick();
+  virtual void DirectClick();
   // Runs the manager's item-click dispatch and the item's own click, unless disabled; what they
   // raise goes to the application's handler.
   virtual void Click();
@@ -112,10 +119,26 @@ class TkwBarItem : public TComponent {
   // Sub-items whose links are generated show no design content.
   virtual bool GeneratesLinks() const { return false; }
   // The bound action refreshes the item.
-  virtual void UpdateAction() {}
+  virtual void UpdateAction();
   // The hint handler of the bound action may change the hint shown for the item, or refuse it
   // (false).
-  virtual bool DoActionHint(String&) { return true; }
+  virtual bool DoActionHint(String& HintStr);
+  // Items with a down state (the buttons) follow the action's Checked.
+  virtual bool HasDownState() const { return false; }
+  virtual bool GetDownState() const { return false; }
+  virtual void SetDownState(bool) {}
+
+  // Into a TCustomAction only: the item's caption, state, hint, image, shortcut and click.
+  void AssignTo(TPersistent* Dest) override;
+  // The published properties are written only while the action does not supply them.
+  bool IsCaptionStored() const;
+  bool IsEnabledStored() const;
+  bool IsHelpContextStored() const;
+  bool IsHintStored() const;
+  bool IsImageIndexStored() const;
+  bool IsShortCutStored() const;
+  bool IsVisibleStored() const;
+  bool IsOnClickStored() const;
 
   void SetName(const String& NewName) override;
   bool HasParent() const override { return FCategory >= 0; }
@@ -127,9 +150,12 @@ class TkwBarItem : public TComponent {
   friend class TkwBarItemControl;
   friend class TkwBarManager;
   friend class TkwBarManagerCategories;
-  // Fires OnClick.
+  // Fires OnClick, else (in place of the action's own handler) executes the action.
   virtual void DoClick();
+  // The action changed (CheckDefaults: only values still at their defaults follow it).
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void ReadState(TReader* Reader) override;
   // The manager moves the item between categories without the setter's checks.
   void SetCategoryDirect(int Value) { FCategory = Value; }
@@ -138,8 +164,11 @@ class TkwBarItem : public TComponent {
   void ChangeBarManager(TkwBarManager* Value);
 
  private:
+  friend class TkwBarItemActionLink;
   void GlyphChangedHandler(TObject*) { GlyphChanged(); }
+  void DoActionChange(TObject* Sender);
 
+  TkwBarItemActionLink* FActionLink = nullptr;  // owned
   TkwBarItemAlign FAlign = iaLeft;
   TkwBarManager* FBarManager = nullptr;  // not owned
   String FCaption;
@@ -156,4 +185,36 @@ class TkwBarItem : public TComponent {
   TShortCut FShortCut = 0;
   bool FUnclickAfterDoing = true;
   TkwBarItemVisible FVisible = ivAlways;
+};
+
+// Binds an item to an action: each property of the item follows the action's while the two are
+// equal (the action tells the link before it changes its own value).
+class TkwBarItemActionLink : public TActionLink {
+  VELBOR_DECLARE_CLASS(TkwBarItemActionLink, TActionLink)
+ public:
+  using TOwnerClass = TkwBarItem;
+  explicit TkwBarItemActionLink(TkwBarItem* AClient) : TActionLink(AClient), FClient(AClient) {}
+  TkwBarItem* Client() const { return FClient; }
+
+  bool IsCaptionLinked() override;
+  bool IsCheckedLinked() override;
+  bool IsEnabledLinked() override;
+  bool IsHelpContextLinked() override;
+  bool IsHintLinked() override;
+  bool IsImageIndexLinked() override;
+  bool IsShortCutLinked() override;
+  bool IsVisibleLinked() override;
+  bool IsOnExecuteLinked() override;
+  void SetCaption(const String& Value) override;
+  void SetChecked(bool Value) override;
+  void SetEnabled(bool Value) override;
+  void SetHelpContext(int Value) override;
+  void SetHint(const String& Value) override;
+  void SetImageIndex(int Value) override;
+  void SetShortCut(TShortCut Value) override;
+  void SetVisible(bool Value) override;
+  void SetOnExecute(const TNotifyEvent& Value) override;
+
+ private:
+  TkwBarItem* FClient;
 };

@@ -87,6 +87,11 @@ class TkwBarItemControl : public TObject {
   virtual bool IsButtonControl() const { return false; }
   // A button releases after its click unless it keeps the pressed look while the command runs.
   virtual bool GetUnclickAfterDoing() const;
+  // An edit whose editor is open: the keyboard hook leaves its keys to the edit window.
+  virtual bool IsEditing() const { return false; }
+  // The window a control has dropped down (a combo's list), or nullptr: a click there keeps the
+  // menus open.
+  virtual HWND GetDropDownWindow() const { return nullptr; }
 
   // Operations.
   TkwBarItemAlign GetActualAlign() const;

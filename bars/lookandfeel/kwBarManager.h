@@ -224,6 +224,8 @@ class TkwBarManager : public TComponent {
   bool Modified() const { return FModified; }
   void SetModified(bool Value) { FModified = Value; }
   bool FormActive() const { return FFormActive; }
+  // Set while the floating bars are shown or hidden for a change of the form's activation.
+  bool ActivationGuard() const { return FActivationGuard; }
   // Stores the active state of the owner form and shows or hides the floating bars with it.
   void SetFormActive(bool Active, bool Forced = false, HWND OtherWindow = nullptr);
   TkwBar* MainMenuBar() const { return FMainMenuBar; }
@@ -364,6 +366,10 @@ class TkwBarManager : public TComponent {
 
   // What the bars, links and items tell the manager.
   void DesignerModified();
+  // Whether design changes mark the manager modified (off while an item takes an action that is
+  // being read).
+  bool DesignerNotifyEnabled() const { return FDesignerNotifyEnabled; }
+  void SetDesignerNotifyEnabled(bool Value) { FDesignerNotifyEnabled = Value; }
   void ItemChangedAtDesignTime(TkwBarItem* Item);
   void AddItem(TkwBarItem* Item);
   void RemoveItem(TkwBarItem* Item);

@@ -133,6 +133,8 @@ class TkwBarItemLinks : public TCollection {
   TkwBarItemLink* GetRecentItem(int Index) const { return FRecentOrder[std::size_t(Index)]; }
 
   TkwBarManager* BarManager() const { return FManager; }
+  // The links of a sub-item follow it to another manager.
+  void SetBarManager(TkwBarManager* Value) { FManager = Value; }
   TObject* OwnerObject() const { return FOwner; }
   TPersistent* GetOwner() override;
   TkwBarWindow* BarControl() const { return FBarControl; }

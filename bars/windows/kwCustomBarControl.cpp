@@ -889,6 +889,14 @@ void TCustomkwBarControl::WMLButtonDown(TMessage& Message) {
   control->BeforeClick(true);
   if (!StillOwns(control)) return;
   if (button) button->SetPressedByMouse(false);
+  // The press that opened an editor reaches its edit window too when it fell beside the edit part
+  // (a combo's button).
+  if (editor && editor->IsEditing() && !editor->EditRect().Contains(point)) {
+    TPoint p = point;
+    MapWindowPoints(Handle(), editor->EditWindow(), AsPOINT(&p), 1);
+    SendMessageA(editor->EditWindow(), WM_LBUTTONDOWN, Message.WParam, MAKELPARAM(p.X, p.Y));
+    if (!StillOwns(control)) return;
+  }
   if (!IsSubMenu() && FSelectedControl == control && control->WantsMouseTracking()) {
     SetPressedControl(control, true);
     SetCapture(Handle());

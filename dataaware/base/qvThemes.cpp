@@ -58,3 +58,23 @@ bool qvDrawThemePart(HDC DC, const char* ClassName, int Part, int State, const T
   return Drawn;
 }
 
+
+bool TqvThemeData::Draw(HDC DC, int Part, int State, const TRect& Rect) {
+  // Whether themes are on is the caller's question (asked once per frame: it is slow too).
+  const TThemeApi& Api = ThemeApi();
+  if (Api.OpenThemeData == nullptr || Api.DrawThemeBackground == nullptr) return false;
+  if (FTheme == nullptr && !FTried) {
+    FTried = true;
+    std::u16string Name(FClassName, FClassName + std::char_traits<char>::length(FClassName));
+    FTheme = Api.OpenThemeData(nullptr, reinterpret_cast<LPCWSTR>(Name.c_str()));
+  }
+  if (FTheme == nullptr) return false;
+  RECT R = Rect;
+  return SUCCEEDED(Api.DrawThemeBackground(FTheme, DC, Part, State, &R, nullptr));
+}
+
+void TqvThemeData::Close() {
+  if (FTheme != nullptr && ThemeApi().CloseThemeData) ThemeApi().CloseThemeData(FTheme);
+  FTheme = nullptr;
+  FTried = false;
+}

@@ -197,6 +197,21 @@ TEST_F(LinkWindowTest, ASmallerLinkSeesItsOwnPartOfALargerWindow) {
   EXPECT_EQ(D->FieldByName("NUM")->AsInteger(), 4);
 }
 
+// A window larger than the dataset (a grid taller than its records): cancelling an edit or a
+// delete rereads the window around the same record.
+TEST_F(LinkWindowTest, AWindowLargerThanTheRecordsKeepsItsRecordAfterCancelAndDelete) {
+  Grid.SetBufferCount(17);
+  D->MoveBy(3);
+  ASSERT_EQ(D->FieldByName("NUM")->AsInteger(), 4);
+  D->Edit();
+  D->Cancel();
+  EXPECT_EQ(D->FieldByName("NUM")->AsInteger(), 4);
+  EXPECT_EQ(Window(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+  D->Delete();
+  EXPECT_EQ(D->FieldByName("NUM")->AsInteger(), 5);
+  EXPECT_EQ(Window(), (std::vector<int>{1, 2, 3, 5, 6, 7, 8, 9, 10}));
+}
+
 TEST_F(LinkWindowTest, DisabledControlsHearNothingUntilOneChangeAtTheEnd) {
   D->DisableControls();
   D->DisableControls();

@@ -1,0 +1,28 @@
+// This file implements the registration of the bar items.
+#include "kwBarItems.h"
+
+#include "kwBarButton.h"
+#include "kwBarCombo.h"
+#include "kwBarEdit.h"
+#include "kwBarExtItems.h"
+#include "kwBarSubItem.h"
+#include "kwBarUtils.h"
+#include "kwBarWindows.h"
+
+void RegisterBarItems() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  RegisterBarWindowClasses();
+  StartBarLibrary();
+  // The built-in items.
+  RegisterBarItemClass(TkwBarButton::StaticClass(), TkwBarButtonControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarEdit::StaticClass(), TkwBarEditControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarSubItem::StaticClass(), TkwBarSubItemControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarListItem::StaticClass(), TkwBarContainerItemControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarContainerItem::StaticClass(), TkwBarContainerItemControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarCombo::StaticClass(), TkwBarComboControl::StaticClass(), true);
+  // The extended items.
+  RegisterBarItemClass(TkwBarStatic::StaticClass(), TkwBarStaticControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarLargeButton::StaticClass(), TkwBarLargeButtonControl::StaticClass(), true);
+}

@@ -5,6 +5,7 @@
 
 #include "Forms.h"
 #include "IniFiles.h"
+#include "StrUtils.h"
 
 String CheminBase;
 bool ModeAdministrateur = false;
@@ -26,3 +27,11 @@ bool FormExiste(TObject* Form) {
     if (static_cast<TObject*>(Screen->Forms(i)) == Form) return true;
   return false;
 }
+
+bool ArgumentsAdministrateur(const std::vector<String>& Arguments) {
+  for (const String& Argument : Arguments)
+    if (LowerCase(Argument) == "\\a") return true;
+  return false;
+}
+
+const char* const MsgPerteSaisie = "Les informations saisies seront perdues\nVoulez vous continuer ?";

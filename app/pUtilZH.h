@@ -2,6 +2,8 @@
 // administrator flag, the operator read from the settings file, and the live-window test.
 #pragma once
 
+#include <vector>
+
 #include "AnsiString.h"
 
 class TObject;
@@ -29,3 +31,10 @@ void LireParametres();
 // True when Form is one of the live forms of the screen. A global window pointer keeps its value
 // after its window freed itself, so every create-or-reuse asks this first.
 bool FormExiste(TObject* Form);
+
+// True when one of the command-line arguments asks for administrator mode: "\a", in any case.
+bool ArgumentsAdministrateur(const std::vector<String>& Arguments);
+
+// The question asked before the edits of the current record are dropped (caption "Attention",
+// Yes/No).
+extern const char* const MsgPerteSaisie;

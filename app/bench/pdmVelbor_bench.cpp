@@ -30,7 +30,9 @@
 #include "StrUtils.h"
 #include "TestDatabase.h"
 #include "WinApi.h"
+#include "pUtilZH.h"
 #include "pdmVelbor.h"
+#include "pfrmPersonnalisation.h"
 
 namespace {
 
@@ -451,6 +453,11 @@ int main(int argc, char** argv) {
         {"program, starting database", program, "TfrmMainForm", {}},
         {"program, national-size database", copy, "TfrmMainForm", {}},
     };
+    // Without a settings file the program asks for the operator first: give it one.
+    if (!FileExists(kFichierParametres)) {
+      ForceDirectories(kDossierParametres);
+      EcrireParametres("Banc d'essai", "Mesure");
+    }
     StartToPainted(emptyWindow, "TEmptyWindow");  // the wine server's own start is not measured
     for (int round = 0; round < rounds; ++round) {
       for (std::size_t k = 0; k < starts.size(); ++k) {
@@ -463,6 +470,7 @@ int main(int argc, char** argv) {
     OsPort::DeleteFile(copy + ".so");
     std::printf("start to main window painted (%d rounds, programs in turn):\n", rounds);
     for (const TStart& s : starts) PrintTimes(s.What, s.Times);
+    std::printf("  program on the starting database under 1.5 s: %s\n", Median(starts[1].Times) < 1500 ? "met" : "NOT MET");
     for (std::size_t k = 1; k < starts.size(); ++k) {
       double late = Median(starts[k].Times) - Median(starts[0].Times);
       std::printf("  %s - empty window: %+.1f ms (%.2fx); within 100 ms: %s\n", starts[k].What, late,

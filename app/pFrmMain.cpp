@@ -96,7 +96,7 @@ const TActionEdition kEditions[6] = {
     {"Co&ller", "Coller|Insérer le contenu du Presse-papiers"_a, TShortCut(scCtrl | 'V')},
     {"&Tout sélectionner"_a, "Tout sélectionner|Sélectionner le document entier"_a, TShortCut(scCtrl | 'A')},
     {"&Défaire"_a, "Défaire|Annuler la dernière modification"_a, TShortCut(scCtrl | 'Z')},
-    {"S&upprimer", "Supprimer|Effacer la sélection", TShortCut(VK_DELETE)},
+    {"S&upprimer", "Supprimer|Effacer la sélection"_a, TShortCut(VK_DELETE)},
 };
 
 template <class T>

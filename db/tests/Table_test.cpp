@@ -7,37 +7,27 @@
 #include "FormatSettings.h"
 #include "SqliteSession.h"
 #include "Table.h"
+#include "SqliteTableData.h"
 #include "TestFolder.h"
 
 namespace {
-class TableTest : public TestFolder {
+class TableTest : public TestFolder, public SqliteTableData {
  protected:
   void SetUp() override {
     TestFolder::SetUp();
     FormatSettings = TFormatSettings::French();
-    String Path = PathOf("table.db");
-    {
-      SqliteSession Session(Path, TSqliteOpenMode::CreateIfMissing);
-      Session.ExecuteScript(
-          "CREATE TABLE Site (Code INTEGER PRIMARY KEY, Nom TEXT COLLATE VELBOR, Dept TEXT COLLATE VELBOR,"
-          " Surface REAL);"
-          "CREATE INDEX ByNom ON Site (Nom);"
-          "CREATE UNIQUE INDEX ByDeptNom ON Site (Dept, Nom);"
-          "CREATE INDEX BySurface ON Site (Surface);"
-          "INSERT INTO Site VALUES (1, 'Lagune', '34', 12.5), (2, 'étang', '30', 3.0), (3, 'Marais', '34', 40.0),"
-          " (4, 'Étang d''eau', '13', 3.5), (5, 'Baie', '30', NULL);"_a);
-    }
-    Connection = std::make_unique<TADOConnection>(nullptr);
-    Connection->LoginPrompt = false;
-    Connection->SetConnectionString("Provider=Velbor.SQLite;Data Source=" + Path);
-    Connection->Open();
-    Table = std::make_unique<TTable>(nullptr);
-    Table->SetConnection(Connection.get());
-    Table->SetTableName("Site");
+    MakeTableData(PathOf("table.db"),
+                  "CREATE TABLE Site (Code INTEGER PRIMARY KEY, Nom TEXT COLLATE VELBOR, Dept TEXT COLLATE VELBOR,"
+                  " Surface REAL);"
+                  "CREATE INDEX ByNom ON Site (Nom);"
+                  "CREATE UNIQUE INDEX ByDeptNom ON Site (Dept, Nom);"
+                  "CREATE INDEX BySurface ON Site (Surface);"
+                  "INSERT INTO Site VALUES (1, 'Lagune', '34', 12.5), (2, 'étang', '30', 3.0), (3, 'Marais', '34', 40.0),"
+                  " (4, 'Étang d''eau', '13', 3.5), (5, 'Baie', '30', NULL);"_a,
+                  "Site");
   }
   void TearDown() override {
-    Table.reset();
-    Connection.reset();
+    FreeTableData();
     TestFolder::TearDown();
   }
 
@@ -48,8 +38,6 @@ class TableTest : public TestFolder {
   }
   int Code() { return Table->FieldByName("Code")->AsInteger(); }
 
-  std::unique_ptr<TADOConnection> Connection;
-  std::unique_ptr<TTable> Table;
 };
 
 TEST_F(TableTest, ReadsTheIndexDefinitionsOfTheFile) {

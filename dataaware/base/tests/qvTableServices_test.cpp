@@ -8,47 +8,35 @@
 #include "FormatSettings.h"
 #include "SqliteSession.h"
 #include "Table.h"
+#include "SqliteTableData.h"
 #include "TestFolder.h"
 #include "VectorDataSet.h"
 #include "qvDataSetUtils.h"
 #include "qvRecordSearch.h"
 
 namespace {
-class TableServices : public TestFolder {
+class TableServices : public TestFolder, public SqliteTableData {
  protected:
   void SetUp() override {
     TestFolder::SetUp();
     FormatSettings = TFormatSettings::French();
-    String Path = PathOf("services.db");
-    {
-      SqliteSession Session(Path, TSqliteOpenMode::CreateIfMissing);
-      Session.ExecuteScript(
-          "CREATE TABLE Commune (Code INTEGER PRIMARY KEY, Dept TEXT COLLATE VELBOR, Nom TEXT COLLATE VELBOR,"
-          " Surface REAL);"
-          "CREATE INDEX ByDeptNom ON Commune (Dept, Nom);"
-          "CREATE INDEX BySurface ON Commune (Surface);"
-          "CREATE INDEX ByNom ON Commune (Nom);"
-          "INSERT INTO Commune VALUES (1, '34', 'Agde', 50.8), (2, '34', 'Sète', 24.2), (3, '30', 'Nîmes', 161.9),"
-          " (4, '30', 'Aigues-Mortes', 57.8);"_a);
-    }
-    Connection = std::make_unique<TADOConnection>(nullptr);
-    Connection->LoginPrompt = false;
-    Connection->SetConnectionString("Provider=Velbor.SQLite;Data Source=" + Path);
-    Connection->Open();
-    Table = std::make_unique<TTable>(nullptr);
-    Table->SetConnection(Connection.get());
-    Table->SetTableName("Commune");
+    MakeTableData(PathOf("services.db"),
+                  "CREATE TABLE Commune (Code INTEGER PRIMARY KEY, Dept TEXT COLLATE VELBOR, Nom TEXT COLLATE VELBOR,"
+                  " Surface REAL);"
+                  "CREATE INDEX ByDeptNom ON Commune (Dept, Nom);"
+                  "CREATE INDEX BySurface ON Commune (Surface);"
+                  "CREATE INDEX ByNom ON Commune (Nom);"
+                  "INSERT INTO Commune VALUES (1, '34', 'Agde', 50.8), (2, '34', 'Sète', 24.2), (3, '30', 'Nîmes', 161.9),"
+                  " (4, '30', 'Aigues-Mortes', 57.8);"_a,
+                  "Commune");
     Table->Open();
   }
   void TearDown() override {
-    Table.reset();
-    Connection.reset();
+    FreeTableData();
     TestFolder::TearDown();
   }
   int Code() { return Table->FieldByName("Code")->AsInteger(); }
 
-  std::unique_ptr<TADOConnection> Connection;
-  std::unique_ptr<TTable> Table;
 };
 
 TEST_F(TableServices, ChoosesTheIndexOfTheFields) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "DateTime.h"
+#include "StdCtrls.h"
 #include "DateTimeFormat.h"
 #include "FormatSettings.h"
 #include "Resources.h"
@@ -48,6 +49,102 @@ void TextIn(HDC DC, const TRect& Rect, const String& Text, UINT Format) {
   RECT r = *AsRECT(Rect);
   DrawTextA(DC, Text.c_str(), int(Text.size()), &r, Format | DT_SINGLELINE | DT_NOPREFIX);
 }
+
+
+// The form of the date dialog, made without a description.
+class TkwBarDateDialogForm : public TForm {
+ public:
+  TkwBarDateDialogForm() : TForm(nullptr, true) {}
+};
+
+// The date dialog of the combo's click: an edit and a calendar that follow each other, OK and
+// Cancel, and the Today and Clear buttons when the combo shows them.
+class TkwBarDateDialog : public TObject {
+ public:
+  TkwBarDateDialog(TkwBarDateCombo* Combo, TForm* Form) : FCombo(Combo), FForm(Form) {
+    Form->SetBorderStyle(bsDialog);
+    Form->SetPosition(poScreenCenter);
+    Form->SetCaption(GetLocalizedResourceString(&kwSSelectDate));
+    FEdit = new TEdit(Form);
+    FEdit->SetParent(Form);
+    FCalendar = new TkwBarDateNavigator(Form, Combo, false);
+    FCalendar->SetCalendarStyle(0);
+    FCalendar->SetParent(Form);
+    FCalendar->SetVisible(true);
+    FCalendar->HandleNeeded();
+    FCalendar->Perform(CM_FONTCHANGED);
+    FOk = AddButton(GetLocalizedResourceString(&kwSOK), mrOk);
+    FOk->SetDefault(true);
+    FCancel = AddButton(GetLocalizedResourceString(&kwSCancel), mrCancel);
+    FCancel->Cancel = true;
+    if (Combo->ShowTodayButton()) FToday = AddButton(GetLocalizedResourceString(&kwSToday), mrNone);
+    if (Combo->ShowClearButton()) FClear = AddButton(GetLocalizedResourceString(&kwSClear), mrNone);
+    Place();
+    TDateTime date = Combo->Date();
+    FEdit->SetText(Combo->FormatDateText(date));
+    FCalendar->SelectDate(date == NullDate ? DayOfDate(::Date()) : date);
+    if (date == NullDate) FCalendar->SelectDate(NullDate);
+    FEdit->OnChange = TNotifyEvent(this, &TkwBarDateDialog::EditChanged);
+    FCalendar->OnDateChosen = TkwBarDateChosenEvent(this, &TkwBarDateDialog::CalendarChosen);
+    Form->SetActiveControl(FEdit);
+  }
+  TDateTime Value() const { return ParseDate(FEdit->Text()); }
+
+ private:
+  TButton* AddButton(const String& Caption, TModalResult Result) {
+    auto* button = new TButton(FForm);
+    button->SetParent(FForm);
+    button->SetCaption(Caption);
+    button->ModalResult = Result;
+    if (Result == mrNone) button->OnClick = TNotifyEvent(this, &TkwBarDateDialog::ButtonClicked);
+    return button;
+  }
+  void Place() {
+    TSize calendar = FCalendar->CalcSize();
+    int buttonWidth = FCalendar->TodayButtonWidth() * 3 / 2;
+    int buttonHeight = FCalendar->ButtonsHeight() * 7 / 6;
+    int gap = std::max(2, FCalendar->ButtonsHeight() / 4);
+    int editHeight = FEdit->Height();
+    FEdit->SetBounds(gap, gap, calendar.cx, editHeight);
+    FCalendar->SetBounds(gap, 2 * gap + editHeight, calendar.cx, calendar.cy);
+    int column = 2 * gap + calendar.cx;
+    FOk->SetBounds(column, gap, buttonWidth, buttonHeight);
+    FCancel->SetBounds(column, 2 * gap + buttonHeight, buttonWidth, buttonHeight);
+    int clientHeight = 3 * gap + editHeight + calendar.cy;
+    int bottom = clientHeight - gap;
+    if (FClear) {
+      FClear->SetBounds(column, bottom - buttonHeight, buttonWidth, buttonHeight);
+      bottom -= buttonHeight + gap;
+    }
+    if (FToday) FToday->SetBounds(column, bottom - buttonHeight, buttonWidth, buttonHeight);
+    FForm->SetClientWidth(calendar.cx + buttonWidth + 3 * gap);
+    FForm->SetClientHeight(clientHeight);
+  }
+  void EditChanged(TObject*) {
+    if (FWriting) return;
+    String text = Trim(FEdit->Text());
+    TDateTime date = ParseDate(text);
+    if (date != NullDate || text.empty()) FCalendar->SelectDate(date);
+  }
+  void Write(TDateTime Date) {
+    FWriting = true;
+    TScopeGuard reset([&] { FWriting = false; });
+    FEdit->SetText(FCombo->FormatDateText(Date));
+  }
+  void CalendarChosen(TObject*) { Write(FCalendar->SelStart()); }
+  void ButtonClicked(TObject* Sender) {
+    TDateTime date = Sender == FToday ? DayOfDate(::Date()) : NullDate;
+    FCalendar->SelectDate(date);
+    Write(date);
+  }
+
+  TkwBarDateCombo* FCombo;
+  TForm* FForm;
+  TEdit* FEdit = nullptr;
+  TkwBarDateNavigator* FCalendar = nullptr;
+  TButton *FOk = nullptr, *FCancel = nullptr, *FToday = nullptr, *FClear = nullptr;
+  bool FWriting = false;
+};
 
 }  // namespace
 
@@ -205,6 +302,118 @@ void TkwBarCustomCalendar::MakeSelectionVisible() {
   if (start < FFirstDate || start > GetLastDateOfFirstMonth()) SetFirstDate(start);
 }
 
+// --- TAMonthListBox ---------------------------------------------------------------------------------
+
+VELBOR_IMPLEMENT_ABSTRACT_CLASS(TAMonthListBox)
+
+TAMonthListBox::TAMonthListBox(TComponent* AOwner, TkwBarDateNavigator* Calendar)
+    : TCustomControl(AOwner), FCalendar(Calendar), FTopDate(Calendar->FirstDate()) {
+  SetVisible(false);
+  Font()->Assign(Calendar->Font());
+  FRowHeight = std::max(1, Calendar->RowHeight() - 2);
+  // A top-level window owned by the calendar's.
+  SetParentWindow(Calendar->Handle());
+  SetBounds(0, 0, 2 * GetSystemMetrics(SM_CXBORDER) + 6 * Calendar->ColumnWidth(),
+            2 * GetSystemMetrics(SM_CYBORDER) + 7 * FRowHeight);
+}
+
+TAMonthListBox::~TAMonthListBox() {
+  if (FTimerId && HandleAllocated()) KillTimer(Handle(), FTimerId);
+  if (HandleAllocated()) DestroyHandle();
+}
+
+void TAMonthListBox::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  Params.Style = (Params.Style & ~WS_CHILD) | WS_POPUP | WS_BORDER;
+  Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+  Params.WindowClass.style |= CS_SAVEBITS;
+  Params.WndParent = FCalendar->Handle();
+}
+
+void TAMonthListBox::CreateWindowHandle(const TCreateParams& Params) {
+  CreateWindowExA(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style, Params.X,
+                  Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr, Params.WindowClass.hInstance,
+                  Params.Param);
+}
+
+void TAMonthListBox::SetTopDate(TDateTime Value) {
+  TDateTime first = EncodeDate(DatePart(Value, 1), DatePart(Value, 2), 1);
+  if (first == FTopDate) return;
+  FTopDate = first;
+  Invalidate();
+}
+
+TRect TAMonthListBox::RowRect(int Row) const { return TRect(0, Row * FRowHeight, ClientWidth(), (Row + 1) * FRowHeight); }
+
+TDateTime TAMonthListBox::Value() const {
+  if (FSelected < 0) return NullDate;
+  int year = DatePart(FTopDate, 1), month = DatePart(FTopDate, 2);
+  ShiftMonths(year, month, FSelected);
+  return EncodeDate(year, month, 1);
+}
+
+void TAMonthListBox::Paint() {
+  HDC dc = Canvas()->Handle();
+  HGDIOBJ old = SelectObject(dc, Font()->Handle());
+  SetBkMode(dc, TRANSPARENT);
+  int year = DatePart(FTopDate, 1), month = DatePart(FTopDate, 2);
+  for (int row = 0; row < 7; ++row) {
+    bool selected = row == FSelected;
+    FillColor(dc, RowRect(row), GetSysColor(selected ? COLOR_WINDOWTEXT : COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(selected ? COLOR_WINDOW : COLOR_WINDOWTEXT));
+    TextIn(dc, RowRect(row), FormatSettings.LongMonthNames[month - 1] + " " + IntToStr(year), DT_CENTER | DT_VCENTER);
+    StepMonthForward(year, month);
+  }
+  SelectObject(dc, old);
+}
+
+void TAMonthListBox::TrackMouse(TPoint Point) {
+  int row = -1;
+  int distance = 0;
+  if (ClientRect().Contains(Point))
+    row = Point.Y / FRowHeight;
+  else if (Point.Y < 0)
+    distance = Point.Y;
+  else if (Point.Y >= ClientHeight())
+    distance = Point.Y - ClientHeight() + 1;
+  if (row != FSelected) {
+    FSelected = row;
+    Invalidate();
+  }
+  int speed = distance == 0 ? 0 : (distance > 0 ? 1 : -1) + distance / 12;
+  SetScrollSpeed(std::clamp(speed, -4, 4));
+}
+
+void TAMonthListBox::SetScrollSpeed(int Speed) {
+  UINT_PTR id = Speed ? UINT_PTR(Speed + 5) : 0;
+  if (id == FTimerId || !HandleAllocated()) return;
+  if (FTimerId) KillTimer(Handle(), FTimerId);
+  FTimerId = id;
+  static const UINT Intervals[4] = {500, 250, 100, 50};
+  if (id) SetTimer(Handle(), id, Intervals[std::abs(Speed) - 1], nullptr);
+}
+
+void TAMonthListBox::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_TIMER:
+      if (FTimerId && Message.WParam == FTimerId) {
+        int year = DatePart(FTopDate, 1), month = DatePart(FTopDate, 2);
+        // The timers above the list have the ids below 6.
+        if (FTimerId < 6)
+          StepMonthBack(year, month);
+        else
+          StepMonthForward(year, month);
+        SetTopDate(EncodeDate(year, month, 1));
+        return;
+      }
+      TCustomControl::Dispatch(Message);
+      break;
+    case WM_ERASEBKGND: Message.Result = 1; break;
+    case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; break;
+    default: TCustomControl::Dispatch(Message); break;
+  }
+}
+
 // --- TkwBarDateNavigator ----------------------------------------------------------------------------
 
 VELBOR_IMPLEMENT_ABSTRACT_CLASS(TkwBarDateNavigator)
@@ -221,6 +430,7 @@ TkwBarDateNavigator::TkwBarDateNavigator(TComponent* AOwner, TkwBarDateCombo* Co
 }
 
 TkwBarDateNavigator::~TkwBarDateNavigator() {
+  CloseMonthList();
   if (HandleAllocated()) DestroyHandle();
   if (FOwnerWindow) DeallocateHWnd(FOwnerWindow);
   FOwnerWindow = nullptr;
@@ -368,7 +578,30 @@ void TkwBarDateNavigator::CancelTracking() {
   FDragging = false;
   FButtonActive = 0;
   FButtonPressed = false;
+  CloseMonthList();
   if (HandleAllocated() && GetCapture() == Handle()) ReleaseCapture();
+}
+
+void TkwBarDateNavigator::OpenMonthList() {
+  CloseMonthList();
+  FMonthList = new TAMonthListBox(nullptr, this);
+  int year = DatePart(FFirstDate, 1), month = DatePart(FFirstDate, 2);
+  ShiftMonths(year, month, -3);
+  FMonthList->SetTopDate(EncodeDate(year, month, 1));
+  FMonthList->HandleNeeded();
+  // Centred over the title; the calendar keeps the mouse and passes its moves on.
+  TRect title = TitleRect();
+  POINT centre = {(title.Left + title.Right) / 2, (title.Top + title.Bottom) / 2};
+  ::ClientToScreen(Handle(), &centre);
+  int width = FMonthList->Width(), height = FMonthList->Height();
+  SetWindowPos(FMonthList->Handle(), HWND_TOPMOST, centre.x - width / 2, centre.y - height / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  SetCapture(Handle());
+}
+
+void TkwBarDateNavigator::CloseMonthList() {
+  delete FMonthList;
+  FMonthList = nullptr;
 }
 
 void TkwBarDateNavigator::PaintButton(HDC DC, const TRect& Rect, const String& Caption, bool Pressed) {
@@ -488,7 +721,7 @@ void TkwBarDateNavigator::Dispatch(TMessage& Message) {
     case CM_FONTCHANGED: CMFontChanged(Message); break;
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
-      if ((FDragging || FButtonActive || FArrowHeld) &&
+      if ((FDragging || FButtonActive || FArrowHeld || FMonthList) &&
           (Message.Msg == WM_CANCELMODE || HWND(Message.LParam) != Handle())) {
         // A drag ends as if the button went up nowhere.
         TMessage up;
@@ -504,6 +737,11 @@ void TkwBarDateNavigator::Dispatch(TMessage& Message) {
 
 void TkwBarDateNavigator::WMLButtonDown(TMessage& Message) {
   TPoint point = PointOf(Message.LParam);
+  // In the date dialog a double click on a date is OK.
+  if (Message.Msg == WM_LBUTTONDBLCLK && !FIsPopup && GetDateAtPos(point) != NullDate) {
+    if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(mrOk);
+    return;
+  }
   if (HasButtons() && point.Y >= ClientHeight() - FButtonsRegionHeight) {
     if (TodayButtonRect().Contains(point))
       FButtonActive = 1;
@@ -514,6 +752,10 @@ void TkwBarDateNavigator::WMLButtonDown(TMessage& Message) {
     FButtonPressed = true;
     SetCapture(Handle());
     Invalidate();
+    return;
+  }
+  if (TitleRect().Contains(point)) {
+    OpenMonthList();
     return;
   }
   for (int side : {-1, 1}) {
@@ -534,6 +776,11 @@ void TkwBarDateNavigator::WMLButtonDown(TMessage& Message) {
 
 void TkwBarDateNavigator::WMMouseMove(TMessage& Message) {
   TPoint point = PointOf(Message.LParam);
+  if (FMonthList) {
+    MapWindowPoints(Handle(), FMonthList->Handle(), AsPOINT(&point), 1);
+    FMonthList->TrackMouse(point);
+    return;
+  }
   if (FButtonActive) {
     bool over = (FButtonActive == 1 ? TodayButtonRect() : ClearButtonRect()).Contains(point);
     if (over != FButtonPressed) {
@@ -557,6 +804,14 @@ void TkwBarDateNavigator::WMLButtonUp(TMessage& Message) {
     KillTimer(Handle(), ArrowTimer);
     FArrowHeld = 0;
     if (GetCapture() == Handle()) ReleaseCapture();
+    return;
+  }
+  if (FMonthList) {
+    TDateTime month = FMonthList->Value();
+    CloseMonthList();
+    if (GetCapture() == Handle()) ReleaseCapture();
+    if (month != NullDate) SetFirstDate(month);
+    Invalidate();
     return;
   }
   bool inside = ClientRect().Contains(point);
@@ -590,7 +845,9 @@ void TkwBarDateNavigator::WMKeyDown(TMessage& Message) {
   if (date == NullDate) date = DayOfDate(::Date());
   int year = DatePart(date, 1), month = DatePart(date, 2), day = DatePart(date, 3);
   switch (key) {
-    case VK_RETURN: DoDateChosen(); return;
+    case VK_RETURN:
+      if (!FMonthList) DoDateChosen();
+      return;
     case VK_PRIOR:
     case VK_NEXT:
       if (key == VK_PRIOR)
@@ -825,4 +1082,20 @@ void TkwBarDateComboControl::EditWndProc(TMessage& Message) {
     return;
   }
   TCustomkwBarComboControl::EditWndProc(Message);
+}
+
+void TkwBarDateCombo::DoClick() {
+  if (OnClick || ReadOnly()) {
+    TCustomkwBarCombo::DoClick();
+    return;
+  }
+  // The form, its edit and its calendar exist only while the dialog runs.
+  TForm* form = new TkwBarDateDialogForm();
+  TScopeGuard free([&] {
+    FDialog = nullptr;
+    form->Free();
+  });
+  TkwBarDateDialog dialog(this, form);
+  FDialog = form;
+  if (form->ShowModal() == mrOk) SetDate(dialog.Value());
 }

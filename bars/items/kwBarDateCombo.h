@@ -6,6 +6,7 @@
 // TkwBarDateComboControl, in which "+" and "-" step the date by a day.
 #pragma once
 
+#include "Forms.h"
 #include "kwBarCombo.h"
 
 // No date: reading a text that is no date gives it, and it is written as the empty text.
@@ -32,6 +33,44 @@ String FormatDate(TDateTime Date);
 int WeekdayIndex(TDateTime Date);
 
 class TkwBarDateCombo;
+class TkwBarDateNavigator;
+
+// The list of months that the calendar's title opens: seven months from its top date, the one under
+// the mouse selected; with the mouse above or below it, it scrolls, faster the further away.
+class TAMonthListBox : public TCustomControl {
+  VELBOR_DECLARE_CLASS(TAMonthListBox, TCustomControl)
+ public:
+  TAMonthListBox(TComponent* AOwner, TkwBarDateNavigator* Calendar);
+  ~TAMonthListBox() override;
+
+  TDateTime TopDate() const { return FTopDate; }
+  void SetTopDate(TDateTime Value);
+  int SelectedRow() const { return FSelected; }
+  int RowHeight() const { return FRowHeight; }
+  // A row's rectangle (client coordinates).
+  TRect RowRect(int Row) const;
+  // The first of the selected month, NullDate when none is.
+  TDateTime Value() const;
+  // The calendar holds the mouse: it passes its moves on (client coordinates of the list).
+  void TrackMouse(TPoint Point);
+  // The scrolling speed: -4 .. 4, 0 still.
+  int ScrollSpeed() const { return FTimerId ? FTimerId - 5 : 0; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void Paint() override;
+  void Dispatch(TMessage& Message) override;
+
+ private:
+  void SetScrollSpeed(int Speed);
+
+  TkwBarDateNavigator* FCalendar;  // not owned: the calendar owns the list
+  TDateTime FTopDate;
+  int FSelected = -1;
+  int FRowHeight = 0;
+  UINT_PTR FTimerId = 0;
+};
 
 using TkwBarDateChosenEvent = TEvent<void(TObject* Sender)>;
 
@@ -93,9 +132,13 @@ class TkwBarDateNavigator : public TkwBarCustomCalendar {
   TDateTime GetDateAtPos(TPoint Point) const override;
   int ColumnWidth() const { return FColWidth; }
   int RowHeight() const { return FRowHeight; }
+  int TodayButtonWidth() const { return FTodayWidth; }
+  int ButtonsHeight() const { return FButtonsHeight; }
   void SetSelFinish(TDateTime Value) override;
-  // Stops the arrow timer and a drag.
+  // Stops the arrow timer and a drag, and closes the month list.
   void CancelTracking();
+  // The open month list (nullptr: none).
+  TAMonthListBox* MonthList() const { return FMonthList; }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -126,6 +169,8 @@ class TkwBarDateNavigator : public TkwBarCustomCalendar {
   void PaintButton(HDC DC, const TRect& Rect, const String& Caption, bool Pressed);
   // Selects a date from the keyboard: the same as a click without choosing.
   void KeySelect(TDateTime Date);
+  void OpenMonthList();
+  void CloseMonthList();
 
   TkwBarDateCombo* FCombo;  // not owned: the combo owns its drop-down
   bool FIsPopup;
@@ -138,6 +183,7 @@ class TkwBarDateNavigator : public TkwBarCustomCalendar {
   // The button held: 1 today, 2 clear, 0 none; pressed while the mouse is over it.
   int FButtonActive = 0;
   bool FButtonPressed = false;
+  TAMonthListBox* FMonthList = nullptr;  // owned while open
 };
 
 enum TkwBarDateOnStart { bdsToday, bdsNullDate, bdsCustom };
@@ -185,9 +231,14 @@ class TkwBarDateCombo : public TCustomkwBarCombo {
   HWND GetDropDownWindow() override;
   void PrepareDropDownWindow() override;
   void CloseUp() override;
+  // The date dialog, while it runs (nullptr otherwise).
+  TForm* DateDialog() const { return FDialog; }
 
  protected:
   void Loaded() override;
+  // The date dialog, unless OnClick is assigned or the item is read-only: its date is taken when
+  // it ends with OK.
+  void DoClick() override;
 
  private:
   friend class TkwBarDateNavigator;
@@ -196,6 +247,7 @@ class TkwBarDateCombo : public TCustomkwBarCombo {
   void ApplyDateOnStart();
 
   TkwBarDateNavigator* FCalendar;  // owned
+  TForm* FDialog = nullptr;         // owned while it runs
   TkwBarDateOnStart FDateOnStart = bdsToday;
   TDateTime FMinDate = 0;
   TDateTime FMaxDate = 0;

@@ -241,12 +241,12 @@ TkwBarWindow* ChainWindowOf(HWND Wnd) {
 }
 
 // Whether Wnd is the window that the selected control of the active window has dropped down (a
-// combo's list), or one of its children.
+// combo's list), one of its children, or a popup it owns (a calendar's month list).
 bool IsActiveDropDown(HWND Wnd) {
   TkwBarWindow* active = GetActiveBarControl();
   TkwBarItemControl* selected = active ? active->SelectedControl() : nullptr;
   HWND dropDown = selected ? selected->GetDropDownWindow() : nullptr;
-  return dropDown && Wnd && (Wnd == dropDown || IsChild(dropDown, Wnd));
+  return dropDown && Wnd && (Wnd == dropDown || IsChild(dropDown, Wnd) || GetWindow(Wnd, GW_OWNER) == dropDown);
 }
 
 bool OverChainItem(HWND Wnd, POINT ScreenPoint) {

@@ -4,6 +4,7 @@
 #include "DateTime.h"
 #include "FormatSettings.h"
 #include "ItemsTestSupport.h"
+#include "StdCtrls.h"
 #include "kwBarDateCombo.h"
 #include "kwBarUtils.h"
 
@@ -259,6 +260,159 @@ TEST_F(DateCombos, ADayClickedInTheCalendarIsChosenAndClearEmptiesTheText) {
   EXPECT_EQ(Combo->Text(), "");
   EXPECT_EQ(Combo->Date(), NullDate);
   EXPECT_EQ(Clicks[Combo], 3);
+}
+
+// A press on the title opens the list of months, three before the calendar's: the month under the
+// mouse when the button goes up is shown; nothing is chosen.
+TEST_F(DateCombos, TheTitleOpensTheMonthListAndAMonthIsShownFromIt) {
+  Combo->SetDate(D(2026, 6, 17));
+  Clicks.clear();
+  ASSERT_TRUE(OpenCalendar());
+  TPoint title = ScreenCentre(Calendar()->TitleRect());
+  AwaitNoDoubleClick(title);
+  PressButton(title);
+  ASSERT_TRUE(WaitFor("the month list shown", [&] {
+    TAMonthListBox* list = Calendar()->MonthList();
+    return list && list->HandleAllocated() && IsWindowVisible(list->Handle()) &&
+           !GetUpdateRect(list->Handle(), nullptr, FALSE);
+  }));
+  TAMonthListBox* list = Calendar()->MonthList();
+  EXPECT_EQ(list->TopDate(), D(2026, 3, 1));
+  TRect row = list->RowRect(5);
+  TPoint august((row.Left + row.Right) / 2, (row.Top + row.Bottom) / 2);
+  ClientToScreen(list->Handle(), AsPOINT(&august));
+  MoveMouseTo(august);
+  ASSERT_TRUE(WaitFor("August selected", [&] { return list->SelectedRow() == 5; }));
+  EXPECT_EQ(list->Value(), D(2026, 8, 1));
+  RECT w, l;
+  GetWindowRect(Calendar()->Handle(), &w);
+  GetWindowRect(list->Handle(), &l);
+  SaveScreenArea(TRect(std::min(w.left, l.left) - 4, std::min(w.top, l.top) - 4, std::max(w.right, l.right) + 4,
+                       std::max(w.bottom, l.bottom) + 4),
+                 "date-combo-month-list");
+  ReleaseButton(august);
+  ASSERT_TRUE(WaitFor("the list closed on August", [&] {
+    return !Calendar()->MonthList() && Calendar()->FirstDate() == D(2026, 8, 1);
+  }));
+  EXPECT_EQ(Combo->Date(), D(2026, 6, 17));
+  EXPECT_EQ(Clicks[Combo], 0);
+  Press(VK_ESCAPE);
+}
+
+// Above or below the list the months scroll, faster the further the mouse is (at most one month
+// every 50 ms, at speed 4).
+TEST_F(DateCombos, TheMonthListScrollsFasterFurtherAway) {
+  Combo->SetDate(D(2026, 6, 17));
+  ASSERT_TRUE(OpenCalendar());
+  TPoint title = ScreenCentre(Calendar()->TitleRect());
+  AwaitNoDoubleClick(title);
+  PressButton(title);
+  ASSERT_TRUE(WaitFor("the month list shown", [&] { return Calendar()->MonthList() != nullptr; }));
+  TAMonthListBox* list = Calendar()->MonthList();
+  RECT r;
+  GetWindowRect(list->Handle(), &r);
+  POINT client = {0, 0};
+  ClientToScreen(list->Handle(), &client);
+  int x = (r.left + r.right) / 2;
+  struct Case {
+    int ScreenY, Speed;
+  };
+  const int top = client.y, bottom = client.y + list->ClientHeight();
+  // 37 pixels above the list is the fastest speed already; the list lies lower on the screen.
+  ASSERT_GE(top, 37);
+  for (const Case& c : {Case{top - 5, -1}, Case{top - 30, -3}, Case{top - 37, -4}, Case{bottom + 12, 2}}) {
+    SCOPED_TRACE(testing::Message() << "y " << c.ScreenY);
+    MoveMouseTo(TPoint(x, c.ScreenY));
+    ASSERT_TRUE(WaitFor("the speed set", [&] { return list->ScrollSpeed() == c.Speed; }));
+    EXPECT_EQ(list->SelectedRow(), -1);
+  }
+  TDateTime before = list->TopDate();
+  ASSERT_TRUE(WaitFor("later months shown", [&] { return list->TopDate() > before; }));
+  MoveMouseTo(TPoint(x, top - 37));
+  before = list->TopDate();
+  ASSERT_TRUE(WaitFor("earlier months shown", [&] { return list->TopDate() < before; }));
+  MoveMouseTo(title);
+  ReleaseButton(title);
+  ASSERT_TRUE(WaitFor("the list closed", [&] { return !Calendar()->MonthList(); }));
+  Press(VK_ESCAPE);
+}
+
+// The controls of the running date dialog, by kind and caption.
+template <class T>
+T* DialogControl(TForm* Form, const String& Caption = String()) {
+  for (int i = 0; i < Form->ComponentCount(); ++i) {
+    auto* control = dynamic_cast<T*>(Form->Components(i));
+    if (!control) continue;
+    if (Caption.empty()) return control;
+    if (auto* button = dynamic_cast<TButton*>(Form->Components(i)); button && button->Caption() == Caption)
+      return control;
+  }
+  return nullptr;
+}
+
+// The combo's click opens the date dialog: its edit and calendar start with the combo's date and
+// follow each other; OK takes the edit's date, Cancel nothing, Clear empties it.
+TEST_F(DateCombos, AClickOpensTheDateDialog) {
+  Combo->SetDate(D(2026, 12, 10));
+  Clicks.clear();
+  struct Seen {
+    String EditText;
+    TDateTime Calendar = 0, CalendarAfterTyping = 0, CalendarAfterClear = 0;
+  } seen;
+  Later([&] {
+    TForm* form = Combo->DateDialog();
+    if (!form) return;
+    auto* edit = DialogControl<TEdit>(form);
+    auto* calendar = DialogControl<TkwBarDateNavigator>(form);
+    if (!edit || !calendar) {
+      form->SetModalResult(mrCancel);
+      return;
+    }
+    seen.EditText = edit->Text();
+    seen.Calendar = calendar->SelStart();
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT w;
+    GetWindowRect(form->Handle(), &w);
+    SaveScreenArea(TRect(w.left, w.top, w.right, w.bottom), "date-combo-dialog");
+    edit->SetText("24/12/2026");
+    seen.CalendarAfterTyping = calendar->SelStart();
+    form->SetModalResult(mrOk);
+  });
+  Combo->Click();
+  EXPECT_EQ(seen.EditText, "jeu. 10/12/2026");
+  EXPECT_EQ(seen.Calendar, D(2026, 12, 10));
+  EXPECT_EQ(seen.CalendarAfterTyping, D(2026, 12, 24));
+  EXPECT_EQ(Combo->Date(), D(2026, 12, 24));
+  EXPECT_EQ(Clicks[Combo], 1);
+  EXPECT_EQ(Combo->DateDialog(), nullptr) << "the dialog is freed";
+
+  Later([&] {
+    if (TForm* form = Combo->DateDialog()) {
+      if (auto* edit = DialogControl<TEdit>(form)) edit->SetText("01/01/2027");
+      form->SetModalResult(mrCancel);
+    }
+  });
+  Combo->Click();
+  EXPECT_EQ(Combo->Date(), D(2026, 12, 24));
+  EXPECT_EQ(Clicks[Combo], 1);
+
+  Later([&] {
+    TForm* form = Combo->DateDialog();
+    if (!form) return;
+    auto* clear = DialogControl<TButton>(form, "Clear");
+    auto* calendar = DialogControl<TkwBarDateNavigator>(form);
+    if (!clear || !calendar) {
+      form->SetModalResult(mrCancel);
+      return;
+    }
+    clear->Click();
+    seen.CalendarAfterClear = calendar->SelStart();
+    form->SetModalResult(mrOk);
+  });
+  Combo->Click();
+  EXPECT_EQ(seen.CalendarAfterClear, NullDate);
+  EXPECT_EQ(Combo->Text(), "");
+  EXPECT_EQ(Clicks[Combo], 2);
 }
 
 TEST_F(DateCombos, EscapeClosesTheCalendarAndKeepsTheDate) {

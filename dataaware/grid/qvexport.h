@@ -11,6 +11,7 @@
 #include "TypInfo.h"
 
 enum TqvGridExportType { qvgetTxt, qvgetHTML, qvgetSYLK, qvgetXML };
+VELBOR_ENUM(TqvGridExportType, "qvgetTxt", "qvgetHTML", "qvgetSYLK", "qvgetXML")
 
 enum TqvExportSaveOption {
   esoShowHeader,
@@ -27,6 +28,9 @@ enum TqvExportSaveOption {
   esoTransparentGrid,
   esoClipboard
 };
+VELBOR_ENUM(TqvExportSaveOption, "esoShowHeader", "esoShowFooter", "esoDynamicColors", "esoShowTitle",
+            "esoDblQuoteFields", "esoSaveSelectedOnly", "esoAddControls", "esoBestColFit", "esoShowRecordNo",
+            "esoEmbedURL", "esoShowAlternating", "esoTransparentGrid", "esoClipboard")
 using TqvExportSaveOptions = TSet<TqvExportSaveOption>;
 
 inline constexpr TqvExportSaveOptions qvDefaultExportSaveOptions{esoShowHeader, esoShowTitle, esoDblQuoteFields,
@@ -46,6 +50,7 @@ struct TqvExportColumn {
   TqvExportFieldKind Kind = TqvExportFieldKind::Text;
   int FieldDisplayWidth = 0;  // the field's own display width, used with esoBestColFit
   int PixelWidth = 0;         // the column's width on the screen
+  String SylkFormat{};        // the spreadsheet's number format; empty: the one of Kind
 };
 
 // What the spreadsheet format needs of a value beyond its display text: whether

@@ -4,6 +4,7 @@
 #include "DBGridTestSupport.h"
 
 #include "Field.h"
+#include "ScreenshotFiles.h"
 
 namespace {
 
@@ -251,6 +252,35 @@ TEST_F(DBGridMemoCells, AMemoShowsItsMarkUnlessTheGridShowsMemos) {
   DB->SetMemoAttributes({mSizeable, mWordWrap, mGridShow});
   ASSERT_TRUE(Painted(Form.get()));
   EXPECT_TRUE(ShowsText(DB, Cell, "Roselière"_a, DB->Font(), clWindowText, clWindow));
+}
+
+// A grid with memo and check-box cells, a fixed column and two selected records, kept as a
+// picture for the eye (build/dataaware/grid/screenshots/published-grid.png).
+TEST_F(DBGridMemoCells, APictureOfMemoAndCheckBoxCells) {
+  Data->ControlType()->Add("ACTIF;CheckBox;VRAI;FAUX");
+  Reload(12);
+  for (int Code : {2, 3}) {
+    ASSERT_TRUE(Data->Locate("CODE", Code, {}));
+    Data->Edit();
+    Data->FieldByName("NOTE")->SetAsString(Code == 2 ? "Roselière"_a : "Prairie");
+    Data->Post();
+  }
+  TqvDBGridOptions Options = DB->Options();
+  Options.Include(dgMultiSelect);
+  DB->SetOptions(Options);
+  DB->SetMemoAttributes({mSizeable, mWordWrap, mGridShow});
+  DB->SetFixedCols(1);
+  ShowGrid();
+  ClickRecord(4, VK_CONTROL);
+  ClickRecord(6, VK_CONTROL);
+  ASSERT_TRUE(Data->Locate("CODE", 1, {}));
+  ASSERT_TRUE(Painted(Form.get()));
+  TRect Cell;
+  DB->GetCellBounds(ColOfField("NOTE"), RowOfCode(3), Cell);
+  EXPECT_TRUE(ShowsText(DB, Cell, "Prairie", DB->Font(), clWindowText, clWindow));
+  HDC DC = GetDC(DB->Handle());
+  SaveScreenshotOf(DC, 0, 0, DB->ClientWidth(), DB->ClientHeight(), "published-grid");
+  ReleaseDC(DB->Handle(), DC);
 }
 
 }  // namespace

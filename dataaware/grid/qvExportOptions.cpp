@@ -145,6 +145,10 @@ TqvExportTable TqvExportOptions::BuildTable() {
       Grid->DoExportSYLKFormat(Field, Column.SylkFormat);
     }
     Column.PixelWidth = Grid->ColWidths(i + Grid->IndicatorOffset());
+    String Unchecked;
+    Column.CheckBox = Grid->GetCheckBoxValues(i + Grid->IndicatorOffset(), Grid->TitleRowCount(), Column.CheckedValue,
+                                              Unchecked);
+    Column.FooterValue = Info->FooterValue();
     Table.Columns.push_back(Column);
   }
   auto AddRecord = [&] {
@@ -190,6 +194,10 @@ TqvExportFormat TqvExportOptions::MakeFormat() {
   Format.Html.FileName = FileName();
   Format.Html.TitleName = TitleName;
   Format.Html.BorderWidth = HTMLBorderWidth;
+  Format.Html.ShowFooter = Grid->Options().Contains(dgShowFooter);
+  Format.Html.FooterColor = unsigned(ColorToRGB(Grid->FooterColor()));
+  Format.Html.FooterCellColor = unsigned(ColorToRGB(Grid->FooterCellColor()));
+  Format.Html.NoneSelected = Options.Contains(esoSaveSelectedOnly) && Grid->SelectedBookmarks().empty();
   Format.Sylk.TitleFont = Format.Html.TitleFont;
   Format.Sylk.Font = Format.Html.Font;
   Format.Sylk.TitleAlignment = Grid->TitleAlignment();

@@ -350,4 +350,42 @@ TEST(QvExportHtml, TransparentRightToLeftTableWithRecordNumbers) {
       << Html;
 }
 
+// The grid's footer under the titles, check-box columns as check boxes, and a
+// selection that holds no record.
+TEST(QvExportHtml, FooterCheckBoxesAndAnEmptySelection) {
+  TqvExportTable Table = HtmlFixture();
+  Table.Columns[0].FooterValue = "2 < 3";
+  Table.Columns[1].CheckBox = true;
+  Table.Columns[1].CheckedValue = "VRAI";
+  Table.Rows = {{"A", "Vrai"}, {"B", "FAUX"}};
+  TqvHtmlLayout Layout = HtmlLayout();
+  Layout.ShowFooter = true;
+  Layout.FooterColor = 0x00FF00;
+  Layout.FooterCellColor = 0x0000FF;
+  TqvExportSaveOptions Options{esoShowHeader, esoShowFooter, esoAddControls, esoBestColFit};
+  String Html = qvExportHtml(Table, Layout, Options);
+  const String Data = "STYLE=\"font-family: Arial;font-size: 8 pt;color:#FF0000;\"";
+  std::size_t Foot = Html.find("</THEAD>\r\n<TFOOT ");
+  ASSERT_NE(Foot, String::npos) << Html;
+  EXPECT_NE(Html.find("BGCOLOR=#00FF00>\r\n<TR>\r\n<TD ALIGN=left " + Data + " BGCOLOR=#FF0000>2 &lt; 3</TD>\r\n"
+                      "<TD>&nbsp;</TD>\r\n</TR>\r\n</TFOOT>\r\n<TBODY>",
+                      Foot),
+            String::npos)
+      << Html;
+  EXPECT_NE(Html.find("SCOPE=\"row\"><input align=\"middle\" type=\"checkbox\" checked ></TD>"), String::npos) << Html;
+  EXPECT_NE(Html.find("SCOPE=\"row\"><INPUT ALIGN=\"middle\" TYPE=\"checkbox\" ></TD>"), String::npos) << Html;
+  // Without the options: no footer, the values as text.
+  Html = qvExportHtml(Table, Layout, TqvExportSaveOptions{esoShowHeader});
+  EXPECT_EQ(Html.find("TFOOT"), String::npos) << Html;
+  EXPECT_EQ(Html.find("checkbox"), String::npos) << Html;
+  // Selected records only, none selected.
+  Table.Rows.clear();
+  Layout.NoneSelected = true;
+  Html = qvExportHtml(Table, Layout, TqvExportSaveOptions{esoShowHeader, esoShowRecordNo});
+  EXPECT_NE(Html.find("<TBODY>\r\n<TR BGCOLOR=#C0C0C0><TH colspan=3 scope=colgroup>No Records Selected</TH></TR>\r\n"
+                      "</TBODY>"),
+            String::npos)
+      << Html;
+}
+
 }  // namespace

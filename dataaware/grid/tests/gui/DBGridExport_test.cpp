@@ -155,4 +155,30 @@ TEST_F(DBGridExport, TheSpreadsheetFormatTakesTheEventsNumberFormat) {
   EXPECT_EQ(Text.substr(Text.size() - 1), "E");
 }
 
+TEST_F(DBGridExport, AnHtmlPageWithCheckBoxesOrSayingNoRecordIsSelected) {
+  Data->ControlType()->Add("ACTIF;CheckBox;VRAI;FAUX");
+  Reload(12);
+  ShowGrid();
+  TqvExportOptions* Export = DB->ExportOptions();
+  Export->SetFileName(Path);
+  Export->ExportType = qvgetHTML;
+  Export->Options.Include(esoAddControls);
+  Export->Save();
+  String Html = Read();
+  // The even records are ticked (Vrai), the odd ones not.
+  auto Count = [&](const String& What) {
+    int N = 0;
+    for (std::size_t At = Html.find(What); At != String::npos; At = Html.find(What, At + 1)) ++N;
+    return N;
+  };
+  EXPECT_EQ(Count("type=\"checkbox\" checked"), 6) << Html;
+  EXPECT_EQ(Count("TYPE=\"checkbox\" >"), 6) << Html;
+  EXPECT_EQ(Count("No Records Selected"), 0);
+  Export->Options.Include(esoSaveSelectedOnly);
+  Export->Save();
+  Html = Read();
+  EXPECT_EQ(Count("No Records Selected"), 1) << Html;
+  EXPECT_EQ(Count("checkbox"), 0) << Html;
+}
+
 }  // namespace

@@ -4,7 +4,9 @@
 #include "DBGridTestSupport.h"
 
 #include "Field.h"
+#include "Filer.h"
 #include "ScreenshotFiles.h"
+#include "qvExportOptions.h"
 
 namespace {
 
@@ -160,17 +162,43 @@ TEST_F(DBGridColumns, FixedColsKeepTheFirstDataColumnsInPlace) {
   EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 1);
 }
 
-TEST_F(DBGridColumns, AFormDescriptionHoldsAGridByClassName) {
+// The dictionary windows place their grid in their description, with these settings.
+TEST_F(DBGridColumns, AFormDescriptionHoldsAGridWithItsSettings) {
   RegisterDBGridClasses();
-  TClass Class = GetClass("TqvDBGrid");
-  ASSERT_NE(Class, nullptr);
-  EXPECT_EQ(Class, TqvDBGrid::StaticClass());
-  // The published settings are reachable by name.
-  EXPECT_TRUE(IsPublishedProp(DB, "FixedCols"));
-  EXPECT_TRUE(IsPublishedProp(DB, "MemoAttributes"));
-  EXPECT_TRUE(IsPublishedProp(DB, "IniAttributes"));
-  EXPECT_TRUE(IsPublishedProp(DB, "ExportOptions"));
-  EXPECT_TRUE(IsPublishedProp(DB, "MultiSelectOptions"));
+  ASSERT_EQ(GetClass("TqvDBGrid"), TqvDBGrid::StaticClass());
+  RegisterClass(TDataSource::StaticClass());
+  TFormPtr<TForm> Window(CreateForm<TForm>(nullptr));
+  ReadComponentFromText(Window.get(),
+                        "object FicheGrille: TForm\r\n"
+                        "  object Liste: TqvDBGrid\r\n"
+                        "    Left = 8\r\n"
+                        "    Top = 8\r\n"
+                        "    Width = 300\r\n"
+                        "    Height = 200\r\n"
+                        "    DataSource = Donnees\r\n"
+                        "    FixedCols = 1\r\n"
+                        "    MemoAttributes = [mSizeable, mWordWrap, mGridShow]\r\n"
+                        "    MultiSelectOptions = [msoAutoUnselect]\r\n"
+                        "    ExportOptions.Delimiter = ';'\r\n"
+                        "    ExportOptions.Options = [esoShowHeader, esoDblQuoteFields]\r\n"
+                        "    IniAttributes.Delimiter = ';;'\r\n"
+                        "  end\r\n"
+                        "  object Donnees: TDataSource\r\n"
+                        "  end\r\n"
+                        "end\r\n",
+                        "fichegrille");
+  auto* Grid = dynamic_cast<TqvDBGrid*>(Window->FindComponent("Liste"));
+  ASSERT_NE(Grid, nullptr);
+  EXPECT_EQ(Grid->Parent(), Window.get());
+  EXPECT_EQ(Grid->DataSource(), Window->FindComponent("Donnees"));
+  EXPECT_EQ(Grid->FixedCols(), 1);
+  EXPECT_EQ(Grid->MemoAttributes(), (TqvMemoAttributes{mSizeable, mWordWrap, mGridShow}));
+  EXPECT_EQ(Grid->MultiSelectOptions, TqvMultiSelectOptions{msoAutoUnselect});
+  EXPECT_EQ(Grid->ExportOptions()->Delimiter(), ";");
+  EXPECT_EQ(Grid->ExportOptions()->Options, (TqvExportSaveOptions{esoShowHeader, esoDblQuoteFields}));
+  EXPECT_EQ(Grid->IniAttributes()->Delimiter(), ";;");
+  // The layout's default section: the form's name, then the grid's.
+  EXPECT_EQ(Grid->IniAttributes()->GetSectionName(), "FicheGrilleListe");
 }
 
 // --- Check-box cells ----------------------------------------------------------------------------

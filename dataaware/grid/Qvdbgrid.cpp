@@ -154,6 +154,13 @@ String TqvDBGrid::GetFieldDisplayText(int DataCol) {
       return "(Memo)";
     }
   }
+  // A link shows the part of its value before "#"; the rest is the address it opens.
+  std::size_t GridCol = std::size_t(DataCol + IndicatorOffset());
+  if (GridCol < FCache.size() && FCache[GridCol]->ControlKind == "URL-Link") {
+    String Display, Address;
+    SplitURLLink(Field->AsString(), Display, Address);
+    return Display;
+  }
   return TqvCustomDBGrid::GetFieldDisplayText(DataCol);
 }
 

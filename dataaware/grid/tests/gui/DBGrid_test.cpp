@@ -4,6 +4,7 @@
 #include "DBGridTestSupport.h"
 
 #include "Field.h"
+#include "Clipbrd.h"
 #include "Filer.h"
 #include "ScreenshotFiles.h"
 #include "qvExportOptions.h"
@@ -160,6 +161,25 @@ TEST_F(DBGridColumns, FixedColsKeepTheFirstDataColumnsInPlace) {
   EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 1);
   DB->SetFixedCols(0);
   EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 1);
+}
+
+// A link cell shows the text before "#", and the export writes what the cell shows.
+TEST_F(DBGridColumns, ALinkShowsItsTextWithoutItsAddress) {
+  Data->ControlType()->Add("NOM;URL-Link");
+  Reload(12);
+  ShowGrid();
+  ASSERT_TRUE(Data->Locate("CODE", 3, {}));
+  Data->Edit();
+  Data->FieldByName("NOM")->SetAsString("Marais#http://x.fr");
+  Data->Post();
+  ASSERT_TRUE(Painted(Form.get()));
+  int Nom = ColOfField("NOM") - DB->IndicatorOffset();
+  EXPECT_EQ(DB->GetFieldDisplayText(Nom), "Marais");
+  DB->ExportOptions()->Options.Include(esoClipboard);
+  DB->ExportOptions()->Save();
+  String Text = Clipboard()->AsText();
+  EXPECT_NE(Text.find("\r\n\"Marais\",\"3\","), String::npos) << Text;
+  EXPECT_EQ(Text.find("http"), String::npos) << Text;
 }
 
 // The dictionary windows place their grid in their description, with these settings.

@@ -7,6 +7,7 @@
 #include "Clipbrd.h"
 #include "Field.h"
 #include "FileUtils.h"
+#include "Forms.h"
 #include "Qvdbgrid.h"
 #include "ScopeGuard.h"
 #include "qvStrUtils.h"
@@ -197,6 +198,8 @@ TqvExportFormat TqvExportOptions::MakeFormat() {
   Format.Html.ShowFooter = Grid->Options().Contains(dgShowFooter);
   Format.Html.FooterColor = unsigned(ColorToRGB(Grid->FooterColor()));
   Format.Html.FooterCellColor = unsigned(ColorToRGB(Grid->FooterCellColor()));
+  Format.Html.OutputWidthinTwips = OutputWidthinTwips;
+  Format.Html.PixelsPerInch = Screen != nullptr ? Screen->PixelsPerInch() : 96;
   Format.Html.NoneSelected = Options.Contains(esoSaveSelectedOnly) && Grid->SelectedBookmarks().empty();
   Format.Sylk.TitleFont = Format.Html.TitleFont;
   Format.Sylk.Font = Format.Html.Font;

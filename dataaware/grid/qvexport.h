@@ -141,6 +141,10 @@ struct TqvHtmlLayout {
   // Only selected records are exported (esoSaveSelectedOnly) and none is selected: the table says
   // so.
   bool NoneSelected = false;
+  // When not 0, the exported columns' widths are scaled to measure this many twips together
+  // (each column counted 5 pixels wider), at the screen's pixels per inch.
+  int OutputWidthinTwips = 0;
+  int PixelsPerInch = 96;
 };
 
 // The whole export of the table as an HTML document in code page 1252, which it

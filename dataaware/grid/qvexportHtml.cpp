@@ -1,4 +1,5 @@
 // The HTML writer of the grid export.
+#include <algorithm>
 #include <cstdio>
 
 #include "qvStrUtils.h"
@@ -110,6 +111,14 @@ String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, Tq
             " scope=colgroup>No Records Selected</TH></TR>\r\n";
   }
 
+  double Factor = 1;
+  if (Layout.OutputWidthinTwips != 0) {
+    int W = 0;
+    for (const TqvExportColumn& Column : Table.Columns)
+      if (Column.Exported) W += Column.PixelWidth + 5;
+    double Twips = double(W) / std::max(Layout.PixelsPerInch, 1) * 1440;
+    if (Twips > 0) Factor = Layout.OutputWidthinTwips / Twips;
+  }
   int N = 0;
   for (const std::vector<String>& Row : Table.Rows) {
     ++N;
@@ -132,7 +141,7 @@ String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, Tq
       Html += String("<TD NOWRAP ALIGN=\"") + AlignmentWord(Column.Alignment) + "\"";
       if (Color != Layout.Color) Html += " BGCOLOR=#" + Hex(Color);
       Html += Options.Contains(esoBestColFit) ? String(" WIDTH=\"0*\" SCOPE=\"row\">")
-                                              : " WIDTH=\"" + std::to_string(Column.PixelWidth) + "\" SCOPE=\"row\">";
+                                              : " WIDTH=\"" + std::to_string(int(Column.PixelWidth * Factor)) + "\" SCOPE=\"row\">";
       Html += Styled(V, Layout.Font) + "</TD>\r\n";
     }
     Html += "</TR>\r\n";

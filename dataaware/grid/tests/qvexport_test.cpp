@@ -388,4 +388,18 @@ TEST(QvExportHtml, FooterCheckBoxesAndAnEmptySelection) {
       << Html;
 }
 
+// A page width in twips scales the columns: 40 and 60 pixels, each counted 5
+// wider, measure 110 pixels, 1650 twips at 96 pixels per inch; 3300 twips
+// doubles them.
+TEST(QvExportHtml, ColumnsScaledToAPageWidth) {
+  TqvHtmlLayout Layout = HtmlLayout();
+  Layout.OutputWidthinTwips = 3300;
+  String Html = qvExportHtml(HtmlFixture(), Layout, TqvExportSaveOptions{});
+  EXPECT_NE(Html.find("WIDTH=\"80\" SCOPE=\"row\">A&amp;B</TD>"), String::npos) << Html;
+  EXPECT_NE(Html.find("WIDTH=\"120\" SCOPE=\"row\">&lt;x&gt;</TD>"), String::npos) << Html;
+  Layout.OutputWidthinTwips = 0;
+  Html = qvExportHtml(HtmlFixture(), Layout, TqvExportSaveOptions{});
+  EXPECT_NE(Html.find("WIDTH=\"40\" SCOPE=\"row\">A&amp;B</TD>"), String::npos) << Html;
+}
+
 }  // namespace

@@ -131,7 +131,11 @@ class TqvDBGrid : public TqvCustomDBGrid {
   void RefreshFromDataSet();
   void GetControlType(const String& FieldName, String& Kind, String& Params) const override;
   String GetFieldDisplayText(int DataCol) override;
-  // Column layout storage (QvdbgridLayout.cpp).
+  // Column layout storage (QvdbgridLayout.cpp). SaveLayout writes one entry per column (the
+  // registry also keeps their order); RestoreLayout puts the stored columns back in order. An
+  // entry without its delimiter keeps its column as it is (said once, qvLayoutDelimiterNotFound),
+  // a width that is no number takes the column's present one, a field the dataset lacks is left
+  // out; with CheckNewFields the columns the store does not name follow the stored ones.
   virtual void SaveLayout();
   virtual void RestoreLayout();
   virtual void DoExportField(TField* Field, bool& Accept);

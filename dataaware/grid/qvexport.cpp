@@ -25,7 +25,13 @@ String Pad(const String& Text, int Width, TAlignment Alignment) {
 
 // The index of the last column: a delimiter follows every value but the one of
 // this column.
-int LastColumn(const TqvExportTable& Table) { return int(Table.Columns.size()) - 1; }
+// The last exported column: no separator follows it, so that a line has as many values as there
+// are exported columns (a column left out at the end leaves no empty value behind).
+int LastColumn(const TqvExportTable& Table) {
+  for (int I = int(Table.Columns.size()) - 1; I >= 0; --I)
+    if (Table.Columns[std::size_t(I)].Exported) return I;
+  return -1;
+}
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "TypInfo.h"
 
 enum TqvGridExportType { qvgetTxt, qvgetHTML, qvgetSYLK, qvgetXML };
+VELBOR_ENUM(TqvGridExportType, "qvgetTxt", "qvgetHTML", "qvgetSYLK", "qvgetXML")
 
 enum TqvExportSaveOption {
   esoShowHeader,
@@ -27,6 +28,9 @@ enum TqvExportSaveOption {
   esoTransparentGrid,
   esoClipboard
 };
+VELBOR_ENUM(TqvExportSaveOption, "esoShowHeader", "esoShowFooter", "esoDynamicColors", "esoShowTitle",
+            "esoDblQuoteFields", "esoSaveSelectedOnly", "esoAddControls", "esoBestColFit", "esoShowRecordNo",
+            "esoEmbedURL", "esoShowAlternating", "esoTransparentGrid", "esoClipboard")
 using TqvExportSaveOptions = TSet<TqvExportSaveOption>;
 
 inline constexpr TqvExportSaveOptions qvDefaultExportSaveOptions{esoShowHeader, esoShowTitle, esoDblQuoteFields,
@@ -46,6 +50,12 @@ struct TqvExportColumn {
   TqvExportFieldKind Kind = TqvExportFieldKind::Text;
   int FieldDisplayWidth = 0;  // the field's own display width, used with esoBestColFit
   int PixelWidth = 0;         // the column's width on the screen
+  String SylkFormat{};        // the spreadsheet's number format; empty: the one of Kind
+  // A check-box cell ("CheckBox" control line): ticked when the value is CheckedValue (in any
+  // case). HTML shows it as a check box with esoAddControls.
+  bool CheckBox = false;
+  String CheckedValue{};
+  String FooterValue{};       // the value the grid's footer shows under the column
 };
 
 // What the spreadsheet format needs of a value beyond its display text: whether
@@ -125,12 +135,23 @@ struct TqvHtmlLayout {
   bool RightToLeft = false;
   String FileName, TitleName;
   int BorderWidth = 1;
+  // The grid shows its footer (esoShowFooter exports it), in these colours.
+  bool ShowFooter = false;
+  unsigned FooterColor = 0xC0C0C0, FooterCellColor = 0xC0C0C0;
+  // Only selected records are exported (esoSaveSelectedOnly) and none is selected: the table says
+  // so.
+  bool NoneSelected = false;
+  // When not 0, the exported columns' widths are scaled to measure this many twips together
+  // (each column counted 5 pixels wider), at the screen's pixels per inch.
+  int OutputWidthinTwips = 0;
+  int PixelsPerInch = 96;
 };
 
 // The whole export of the table as an HTML document in code page 1252, which it
 // declares: the title row (esoShowTitle), the column titles (esoShowHeader),
-// then a row per record, alternate records in the alternating colour
-// (esoShowAlternating). Every text is escaped.
+// the footer (esoShowFooter, when the grid shows one), then a row per record,
+// alternate records in the alternating colour (esoShowAlternating), check-box
+// cells as check boxes (esoAddControls). Every text is escaped.
 String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, TqvExportSaveOptions Options);
 
 // How a table is exported besides its options: the text delimiter and what the HTML and SYLK

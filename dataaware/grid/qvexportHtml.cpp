@@ -1,6 +1,8 @@
 // The HTML writer of the grid export.
+#include <algorithm>
 #include <cstdio>
 
+#include "qvStrUtils.h"
 #include "qvexport.h"
 
 namespace {
@@ -87,8 +89,36 @@ String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, Tq
     }
     Html += "</TR>\r\n<TR></TR>\r\n";
   }
-  Html += "</THEAD>\r\n<TBODY>\r\n";
+  Html += "</THEAD>\r\n";
+  int Span = int(Table.Columns.size()) + (RecordNo ? 1 : 0);
+  if (Options.Contains(esoShowFooter) && Layout.ShowFooter) {
+    Html += "<TFOOT " + FontStyle(Layout.TitleFont) + " BGCOLOR=#" + Hex(Layout.FooterColor) + ">\r\n<TR>\r\n";
+    if (RecordNo) Html += "<TD>&nbsp;</TD>\r\n";
+    for (const TqvExportColumn& Column : Table.Columns) {
+      if (!Column.Exported) continue;
+      if (Column.FooterValue.empty()) {
+        Html += "<TD>&nbsp;</TD>\r\n";
+        continue;
+      }
+      Html += String("<TD ALIGN=") + AlignmentWord(Column.Alignment) + " " + FontStyle(Layout.Font) + " BGCOLOR=#" +
+              Hex(Layout.FooterCellColor) + ">" + qvHtmlEscape(Column.FooterValue) + "</TD>\r\n";
+    }
+    Html += "</TR>\r\n</TFOOT>\r\n";
+  }
+  Html += "<TBODY>\r\n";
+  if (Layout.NoneSelected && Table.Rows.empty()) {
+    Html += "<TR BGCOLOR=#" + Hex(Layout.TitleColor) + "><TH colspan=" + std::to_string(Span) +
+            " scope=colgroup>No Records Selected</TH></TR>\r\n";
+  }
 
+  double Factor = 1;
+  if (Layout.OutputWidthinTwips != 0) {
+    int W = 0;
+    for (const TqvExportColumn& Column : Table.Columns)
+      if (Column.Exported) W += Column.PixelWidth + 5;
+    double Twips = double(W) / std::max(Layout.PixelsPerInch, 1) * 1440;
+    if (Twips > 0) Factor = Layout.OutputWidthinTwips / Twips;
+  }
   int N = 0;
   for (const std::vector<String>& Row : Table.Rows) {
     ++N;
@@ -101,12 +131,17 @@ String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, Tq
     for (std::size_t C = 0; C < Table.Columns.size(); ++C) {
       const TqvExportColumn& Column = Table.Columns[C];
       if (!Column.Exported) continue;
-      String V = WithBreaks(TrimRight(C < Row.size() ? Row[C] : String()));
+      String Text = TrimRight(C < Row.size() ? Row[C] : String());
+      String V = WithBreaks(Text);
+      if (Column.CheckBox && Options.Contains(esoAddControls)) {
+        V = qvSameText(Text, Column.CheckedValue) ? "<input align=\"middle\" type=\"checkbox\" checked >"
+                                                  : "<INPUT ALIGN=\"middle\" TYPE=\"checkbox\" >";
+      }
       if (V.empty()) V = "&nbsp;";
       Html += String("<TD NOWRAP ALIGN=\"") + AlignmentWord(Column.Alignment) + "\"";
       if (Color != Layout.Color) Html += " BGCOLOR=#" + Hex(Color);
       Html += Options.Contains(esoBestColFit) ? String(" WIDTH=\"0*\" SCOPE=\"row\">")
-                                              : " WIDTH=\"" + std::to_string(Column.PixelWidth) + "\" SCOPE=\"row\">";
+                                              : " WIDTH=\"" + std::to_string(int(Column.PixelWidth * Factor)) + "\" SCOPE=\"row\">";
       Html += Styled(V, Layout.Font) + "</TD>\r\n";
     }
     Html += "</TR>\r\n";

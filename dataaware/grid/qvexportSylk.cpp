@@ -127,7 +127,7 @@ String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, Tq
   std::vector<String> Formats = {"General"};
   std::vector<int> FormatNo;
   for (const TqvExportColumn& Column : Table.Columns) {
-    String Wanted = Format(Column.Kind);
+    String Wanted = Column.SylkFormat.empty() ? Format(Column.Kind) : Column.SylkFormat;
     auto Found = std::find(Formats.begin(), Formats.end(), Wanted);
     if (Found == Formats.end()) Found = Formats.insert(Formats.end(), Wanted);
     FormatNo.push_back(int(Found - Formats.begin()));

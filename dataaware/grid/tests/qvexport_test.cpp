@@ -11,55 +11,9 @@
 #include <random>
 
 #include "OsPort.h"
+#include "qvReadDelimited.h"
 
 namespace {
-
-using TRecords = std::vector<std::vector<String>>;
-
-// Reads delimited text as spreadsheet programs do, strictly: records end with
-// CRLF (the last one too), a field is either plain (no quote, CR or LF in it)
-// or wholly between quotes with its quotes doubled. Anything else gives no
-// result.
-std::optional<TRecords> ReadDelimited(const String& Text, char Delimiter) {
-  TRecords Records;
-  std::vector<String> Record;
-  std::size_t I = 0;
-  while (I < Text.size()) {
-    String Field;
-    if (Text[I] == '"') {
-      ++I;
-      for (;;) {
-        if (I >= Text.size()) return std::nullopt;  // unterminated
-        if (Text[I] == '"') {
-          if (I + 1 < Text.size() && Text[I + 1] == '"') {
-            Field += '"';
-            I += 2;
-            continue;
-          }
-          ++I;
-          break;
-        }
-        Field += Text[I++];
-      }
-    } else {
-      while (I < Text.size() && Text[I] != Delimiter && Text[I] != '\r') {
-        if (Text[I] == '"' || Text[I] == '\n') return std::nullopt;
-        Field += Text[I++];
-      }
-    }
-    Record.push_back(Field);
-    if (I < Text.size() && Text[I] == Delimiter) {
-      ++I;
-      continue;
-    }
-    if (Text.compare(I, 2, "\r\n") != 0) return std::nullopt;  // a stray character after a field
-    I += 2;
-    Records.push_back(Record);
-    Record.clear();
-  }
-  if (!Record.empty()) return std::nullopt;  // the last record lacks its CRLF
-  return Records;
-}
 
 // Three columns: a code, a two-line label, a right-aligned area; values with
 // the delimiter, quotes, a line break, accented letters and an empty value.
@@ -89,11 +43,11 @@ TEST(QvExportText, DelimitedGolden) {
       {"record numbers", qvDefaultExportSaveOptions << esoShowRecordNo, true,
        String("\"#\";\"Code\";\"Libellé court\";\"Surface\"\r\n"_a) + "\"1\";\"A1\";\"Prairie; humide\";\"12\"\r\n" +
            "\"2\";\"B\"\"2\";\"Lande\r\nsèche\";\r\n"_a},
-      // The last column left out: each line still ends with the delimiter that
-      // followed its value.
+      // The last column left out: the lines end with the last exported value,
+      // so that a reader finds no empty column after it.
       {"last column left out", qvDefaultExportSaveOptions, false,
-       String("\"Code\";\"Libellé court\";\r\n"_a) + "\"A1\";\"Prairie; humide\";\r\n" +
-           "\"B\"\"2\";\"Lande\r\nsèche\";\r\n"_a},
+       String("\"Code\";\"Libellé court\"\r\n"_a) + "\"A1\";\"Prairie; humide\"\r\n" +
+           "\"B\"\"2\";\"Lande\r\nsèche\"\r\n"_a},
       {"no header", TqvExportSaveOptions{esoDblQuoteFields}, true,
        String("\"A1\";\"Prairie; humide\";\"12\"\r\n") + "\"B\"\"2\";\"Lande\r\nsèche\";\r\n"_a},
   };
@@ -394,6 +348,58 @@ TEST(QvExportHtml, TransparentRightToLeftTableWithRecordNumbers) {
                       "SCOPE=\"row\">&lt;x&gt;</TD>"),
             String::npos)
       << Html;
+}
+
+// The grid's footer under the titles, check-box columns as check boxes, and a
+// selection that holds no record.
+TEST(QvExportHtml, FooterCheckBoxesAndAnEmptySelection) {
+  TqvExportTable Table = HtmlFixture();
+  Table.Columns[0].FooterValue = "2 < 3";
+  Table.Columns[1].CheckBox = true;
+  Table.Columns[1].CheckedValue = "VRAI";
+  Table.Rows = {{"A", "Vrai"}, {"B", "FAUX"}};
+  TqvHtmlLayout Layout = HtmlLayout();
+  Layout.ShowFooter = true;
+  Layout.FooterColor = 0x00FF00;
+  Layout.FooterCellColor = 0x0000FF;
+  TqvExportSaveOptions Options{esoShowHeader, esoShowFooter, esoAddControls, esoBestColFit};
+  String Html = qvExportHtml(Table, Layout, Options);
+  const String Data = "STYLE=\"font-family: Arial;font-size: 8 pt;color:#FF0000;\"";
+  std::size_t Foot = Html.find("</THEAD>\r\n<TFOOT ");
+  ASSERT_NE(Foot, String::npos) << Html;
+  EXPECT_NE(Html.find("BGCOLOR=#00FF00>\r\n<TR>\r\n<TD ALIGN=left " + Data + " BGCOLOR=#FF0000>2 &lt; 3</TD>\r\n"
+                      "<TD>&nbsp;</TD>\r\n</TR>\r\n</TFOOT>\r\n<TBODY>",
+                      Foot),
+            String::npos)
+      << Html;
+  EXPECT_NE(Html.find("SCOPE=\"row\"><input align=\"middle\" type=\"checkbox\" checked ></TD>"), String::npos) << Html;
+  EXPECT_NE(Html.find("SCOPE=\"row\"><INPUT ALIGN=\"middle\" TYPE=\"checkbox\" ></TD>"), String::npos) << Html;
+  // Without the options: no footer, the values as text.
+  Html = qvExportHtml(Table, Layout, TqvExportSaveOptions{esoShowHeader});
+  EXPECT_EQ(Html.find("TFOOT"), String::npos) << Html;
+  EXPECT_EQ(Html.find("checkbox"), String::npos) << Html;
+  // Selected records only, none selected.
+  Table.Rows.clear();
+  Layout.NoneSelected = true;
+  Html = qvExportHtml(Table, Layout, TqvExportSaveOptions{esoShowHeader, esoShowRecordNo});
+  EXPECT_NE(Html.find("<TBODY>\r\n<TR BGCOLOR=#C0C0C0><TH colspan=3 scope=colgroup>No Records Selected</TH></TR>\r\n"
+                      "</TBODY>"),
+            String::npos)
+      << Html;
+}
+
+// A page width in twips scales the columns: 40 and 60 pixels, each counted 5
+// wider, measure 110 pixels, 1650 twips at 96 pixels per inch; 3300 twips
+// doubles them.
+TEST(QvExportHtml, ColumnsScaledToAPageWidth) {
+  TqvHtmlLayout Layout = HtmlLayout();
+  Layout.OutputWidthinTwips = 3300;
+  String Html = qvExportHtml(HtmlFixture(), Layout, TqvExportSaveOptions{});
+  EXPECT_NE(Html.find("WIDTH=\"80\" SCOPE=\"row\">A&amp;B</TD>"), String::npos) << Html;
+  EXPECT_NE(Html.find("WIDTH=\"120\" SCOPE=\"row\">&lt;x&gt;</TD>"), String::npos) << Html;
+  Layout.OutputWidthinTwips = 0;
+  Html = qvExportHtml(HtmlFixture(), Layout, TqvExportSaveOptions{});
+  EXPECT_NE(Html.find("WIDTH=\"40\" SCOPE=\"row\">A&amp;B</TD>"), String::npos) << Html;
 }
 
 }  // namespace

@@ -1,0 +1,334 @@
+// Tests of the published grid on a shown form, with real input: the multi-selection by clicks with
+// Ctrl and Shift and by Space, the events that refuse a selection, the column of a field, fixed
+// data columns, check-box cells, memo cells and the class registered for form descriptions.
+#include "DBGridTestSupport.h"
+
+#include "Field.h"
+#include "Clipbrd.h"
+#include "Filer.h"
+#include "ScreenshotFiles.h"
+#include "qvExportOptions.h"
+
+namespace {
+
+// A step: a click on the record CODE = Code with a key held, or (Code 0) a key pressed.
+struct TSelectStep {
+  WORD Modifier;
+  int Code;
+  WORD Key = 0;
+};
+
+struct TSelectCase {
+  const char* Name;
+  TqvDBGridOptions ExtraOptions;
+  TqvMultiSelectOptions MultiSelect;
+  std::vector<TSelectStep> Steps;
+  std::set<int> Selected;
+};
+
+const TqvMultiSelectOptions None{};
+
+const TSelectCase SelectCases[] = {
+    {"CtrlClicksAddRecords", {}, None, {{VK_CONTROL, 2}, {VK_CONTROL, 5}, {VK_CONTROL, 9}}, {2, 5, 9}},
+    {"CtrlClickOnASelectedRecordRemovesIt", {}, None, {{VK_CONTROL, 2}, {VK_CONTROL, 5}, {VK_CONTROL, 2}}, {5}},
+    {"APlainClickKeepsTheSelection", {}, None, {{VK_CONTROL, 2}, {0, 6}}, {2}},
+    {"APlainClickReplacesItWithAutoUnselect", {}, {msoAutoUnselect}, {{VK_CONTROL, 2}, {VK_CONTROL, 4}, {0, 7}}, {7}},
+    {"ShiftClickSelectsFromTheAnchor", {}, {msoShiftSelect}, {{0, 3}, {VK_SHIFT, 7}}, {3, 4, 5, 6, 7}},
+    {"ShiftClickAboveTheAnchor", {}, {msoShiftSelect}, {{0, 8}, {VK_SHIFT, 4}}, {4, 5, 6, 7, 8}},
+    {"ShiftClickBackInsideARangeKeepsIt", {}, {msoShiftSelect}, {{0, 3}, {VK_SHIFT, 7}, {VK_SHIFT, 5}},
+     {3, 4, 5, 6, 7}},
+    {"ShiftClickAddsAFreshRangeToEarlierRecords", {}, {msoShiftSelect},
+     {{VK_CONTROL, 1}, {0, 5}, {VK_SHIFT, 7}}, {1, 5, 6, 7}},
+    {"ShiftWithoutShiftSelectTogglesOnly", {}, None, {{VK_CONTROL, 3}, {VK_SHIFT, 7}}, {3, 7}},
+    {"SpaceTogglesTheCurrentRecordInRowSelect", {dgRowSelect}, None,
+     {{0, 4}, {0, 0, VK_SPACE}, {0, 0, VK_DOWN}, {0, 0, VK_SPACE}, {0, 0, VK_DOWN}, {0, 0, VK_SPACE},
+      {0, 0, VK_SPACE}},
+     {4, 5}},
+};
+
+class DBGridSelection : public DBGridFormTest, public testing::WithParamInterface<TSelectCase> {};
+
+TEST_P(DBGridSelection, LeavesTheRecordsSelected) {
+  const TSelectCase& Case = GetParam();
+  TqvDBGridOptions Options = DB->Options();
+  Options.Include(dgMultiSelect);
+  for (TqvDBGridOption Option : {dgRowSelect})
+    if (Case.ExtraOptions.Contains(Option)) Options.Include(Option);
+  DB->SetOptions(Options);
+  DB->MultiSelectOptions = Case.MultiSelect;
+  ShowGrid();
+  ASSERT_TRUE(Data->Locate("CODE", 1, {}));
+  for (const TSelectStep& Step : Case.Steps) {
+    if (Step.Code != 0) ClickRecord(Step.Code, Step.Modifier);
+    else Press(Step.Key);
+  }
+  ASSERT_TRUE(Painted(Form.get()));
+  // Every shown row says whether its record is selected, as the grid paints it.
+  int Top = Data->FieldByName("CODE")->AsInteger() - DB->DataLink()->ActiveRecord();
+  for (int Row = 0; Row < DB->DataLink()->RecordCount(); ++Row)
+    EXPECT_EQ(DB->IsRowSelected(Row), Case.Selected.count(Top + Row) == 1) << "record " << Top + Row;
+  EXPECT_EQ(SelectedCodes(), Case.Selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Input, DBGridSelection, testing::ValuesIn(SelectCases),
+                         [](const testing::TestParamInfo<TSelectCase>& Info) { return String(Info.param.Name); });
+
+// The events that may refuse a change of the selection.
+class DBGridSelectionEvents : public DBGridFormTest {
+ protected:
+  void SetUp() override {
+    DBGridFormTest::SetUp();
+    TqvDBGridOptions Options = DB->Options();
+    Options.Include(dgMultiSelect);
+    DB->SetOptions(Options);
+  }
+ public:
+  void Refuse(TObject*, bool Selecting, bool& Accept) {
+    Asked.push_back(Selecting);
+    Accept = false;
+  }
+  std::vector<bool> Asked;
+};
+
+TEST_F(DBGridSelectionEvents, ARefusedRecordStaysOutOfTheSelection) {
+  ShowGrid();
+  DB->OnMultiSelectRecord = TqvMultiSelectRecordEvent(static_cast<DBGridSelectionEvents*>(this), &DBGridSelectionEvents::Refuse);
+  ClickRecord(3, VK_CONTROL);
+  EXPECT_EQ(Asked, std::vector<bool>{true});
+  EXPECT_TRUE(DB->SelectedBookmarks().empty());
+}
+
+TEST_F(DBGridSelectionEvents, ARefusedUnselectAllKeepsEveryRecord) {
+  ShowGrid();
+  ClickRecord(3, VK_CONTROL);
+  ClickRecord(6, VK_CONTROL);
+  DB->OnMultiSelectAllRecords = TqvMultiSelectRecordEvent(static_cast<DBGridSelectionEvents*>(this), &DBGridSelectionEvents::Refuse);
+  DB->UnselectAllRecords();
+  EXPECT_EQ(Asked, std::vector<bool>{false});
+  EXPECT_EQ(SelectedCodes(), (std::set<int>{3, 6}));
+  DB->OnMultiSelectAllRecords = {};
+  DB->UnselectAllRecords();
+  EXPECT_TRUE(DB->SelectedBookmarks().empty());
+}
+
+// The selection follows its records, not the rows that showed them.
+TEST_F(DBGridSelectionEvents, SelectedRecordsStaySelectedWhenTheGridScrolls) {
+  Reload(60);
+  ShowGrid();
+  ClickRecord(2, VK_CONTROL);
+  ASSERT_TRUE(Data->Locate("CODE", 50, {}));
+  ASSERT_TRUE(Painted(Form.get()));
+  for (int Row = 0; Row < DB->DataLink()->RecordCount(); ++Row) EXPECT_FALSE(DB->IsRowSelected(Row)) << Row;
+  ClickRecord(50, VK_CONTROL);
+  EXPECT_EQ(SelectedCodes(), (std::set<int>{2, 50}));
+}
+
+// --- Columns --------------------------------------------------------------------------------------
+
+using DBGridColumns = DBGridFormTest;
+
+TEST_F(DBGridColumns, SelectColumnOfFieldMakesTheFieldsColumnCurrentInAnyCase) {
+  ShowGrid();
+  DB->SelectColumnOfField("surface");
+  EXPECT_EQ(DB->SelectedField()->FieldName(), "SURFACE");
+  DB->SelectColumnOfField("Date_Obs");
+  EXPECT_EQ(DB->SelectedField()->FieldName(), "DATE_OBS");
+  // A name the grid does not show leaves the column where it is.
+  DB->SelectColumnOfField("NOPE");
+  EXPECT_EQ(DB->SelectedField()->FieldName(), "DATE_OBS");
+}
+
+TEST_F(DBGridColumns, FixedColsKeepTheFirstDataColumnsInPlace) {
+  ShowGrid();
+  // The indicator column alone is fixed by default.
+  EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 1);
+  EXPECT_EQ(DB->GetColCount(), DB->GetFieldCount() + 1);
+  DB->SetFixedCols(2);
+  PumpPending();
+  EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 3);
+  EXPECT_EQ(DB->FixedCols(), 2);
+  // Scrolling right leaves NOM and CODE where they were.
+  TRect NomBefore;
+  DB->GetCellBounds(ColOfField("NOM"), 1, NomBefore);
+  DB->SetSelectedIndex(DB->GetFieldCount() - 1);
+  ASSERT_TRUE(Painted(Form.get()));
+  TRect NomAfter;
+  DB->GetCellBounds(ColOfField("NOM"), 1, NomAfter);
+  EXPECT_EQ(NomAfter.Left, NomBefore.Left);
+  EXPECT_GE(DB->LeftCol(), 3);
+  // A count that would leave no column to scroll fixes no data column.
+  DB->SetFixedCols(DB->GetFieldCount() + 2);
+  EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 1);
+  DB->SetFixedCols(0);
+  EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 1);
+}
+
+// A link cell shows the text before "#", and the export writes what the cell shows.
+TEST_F(DBGridColumns, ALinkShowsItsTextWithoutItsAddress) {
+  Data->ControlType()->Add("NOM;URL-Link");
+  Reload(12);
+  ShowGrid();
+  ASSERT_TRUE(Data->Locate("CODE", 3, {}));
+  Data->Edit();
+  Data->FieldByName("NOM")->SetAsString("Marais#http://x.fr");
+  Data->Post();
+  ASSERT_TRUE(Painted(Form.get()));
+  int Nom = ColOfField("NOM") - DB->IndicatorOffset();
+  EXPECT_EQ(DB->GetFieldDisplayText(Nom), "Marais");
+  DB->ExportOptions()->Options.Include(esoClipboard);
+  DB->ExportOptions()->Save();
+  String Text = Clipboard()->AsText();
+  EXPECT_NE(Text.find("\r\n\"Marais\",\"3\","), String::npos) << Text;
+  EXPECT_EQ(Text.find("http"), String::npos) << Text;
+}
+
+// The dictionary windows place their grid in their description, with these settings.
+TEST_F(DBGridColumns, AFormDescriptionHoldsAGridWithItsSettings) {
+  RegisterDBGridClasses();
+  ASSERT_EQ(GetClass("TqvDBGrid"), TqvDBGrid::StaticClass());
+  RegisterClass(TDataSource::StaticClass());
+  TFormPtr<TForm> Window(CreateForm<TForm>(nullptr));
+  ReadComponentFromText(Window.get(),
+                        "object FicheGrille: TForm\r\n"
+                        "  object Liste: TqvDBGrid\r\n"
+                        "    Left = 8\r\n"
+                        "    Top = 8\r\n"
+                        "    Width = 300\r\n"
+                        "    Height = 200\r\n"
+                        "    DataSource = Donnees\r\n"
+                        "    FixedCols = 1\r\n"
+                        "    MemoAttributes = [mSizeable, mWordWrap, mGridShow]\r\n"
+                        "    MultiSelectOptions = [msoAutoUnselect]\r\n"
+                        "    ExportOptions.Delimiter = ';'\r\n"
+                        "    ExportOptions.Options = [esoShowHeader, esoDblQuoteFields]\r\n"
+                        "    IniAttributes.Delimiter = ';;'\r\n"
+                        "  end\r\n"
+                        "  object Donnees: TDataSource\r\n"
+                        "  end\r\n"
+                        "end\r\n",
+                        "fichegrille");
+  auto* Grid = dynamic_cast<TqvDBGrid*>(Window->FindComponent("Liste"));
+  ASSERT_NE(Grid, nullptr);
+  EXPECT_EQ(Grid->Parent(), Window.get());
+  EXPECT_EQ(Grid->DataSource(), Window->FindComponent("Donnees"));
+  EXPECT_EQ(Grid->FixedCols(), 1);
+  EXPECT_EQ(Grid->MemoAttributes(), (TqvMemoAttributes{mSizeable, mWordWrap, mGridShow}));
+  EXPECT_EQ(Grid->MultiSelectOptions, TqvMultiSelectOptions{msoAutoUnselect});
+  EXPECT_EQ(Grid->ExportOptions()->Delimiter(), ";");
+  EXPECT_EQ(Grid->ExportOptions()->Options, (TqvExportSaveOptions{esoShowHeader, esoDblQuoteFields}));
+  EXPECT_EQ(Grid->IniAttributes()->Delimiter(), ";;");
+  // The layout's default section: the form's name, then the grid's.
+  EXPECT_EQ(Grid->IniAttributes()->GetSectionName(), "FicheGrilleListe");
+}
+
+// --- Check-box cells ----------------------------------------------------------------------------
+
+struct TCheckCase {
+  const char* Name;
+  bool SingleClick;   // ecoCheckboxSingleClick
+  int Input;          // 0 Space, 1 a click, 2 a double click
+  bool ReadOnlyGrid;
+  bool Toggles;
+};
+
+const TCheckCase CheckCases[] = {
+    {"SpaceTicks", false, 0, false, true},
+    {"ASingleClickTicksWithTheOption", true, 1, false, true},
+    {"ASingleClickDoesNotWithoutIt", false, 1, false, false},
+    {"ADoubleClickTicksWithoutTheOption", false, 2, false, true},
+    {"SpaceInAReadOnlyGridDoesNothing", false, 0, true, false},
+};
+
+class DBGridCheckBoxes : public DBGridFormTest, public testing::WithParamInterface<TCheckCase> {
+ protected:
+  void SetUp() override {
+    DBGridFormTest::SetUp();
+    Data->ControlType()->Add("ACTIF;CheckBox;VRAI;FAUX");
+    Reload(12);
+  }
+};
+
+TEST_P(DBGridCheckBoxes, TickOrClear) {
+  const TCheckCase& Case = GetParam();
+  if (Case.SingleClick) DB->EditControlOptions.Include(ecoCheckboxSingleClick);
+  DB->ReadOnly = Case.ReadOnlyGrid;
+  ShowGrid();
+  ASSERT_TRUE(Data->Locate("CODE", 3, {}));
+  DB->SelectColumnOfField("ACTIF");
+  PumpPending();
+  ASSERT_EQ(Text("ACTIF"), "Faux");
+  TPoint P = CellPoint("ACTIF", RowOfCode(3));
+  switch (Case.Input) {
+    case 0: Press(VK_SPACE); break;
+    case 1: ClickAt(P); break;
+    default:
+      ClickAt(P);
+      MouseButton(true, P);
+      MouseButton(false, P);
+      PumpPending();
+      break;
+  }
+  EXPECT_EQ(Text("ACTIF"), Case.Toggles ? "Vrai" : "Faux");
+  EXPECT_EQ(Data->State(), Case.Toggles ? dsEdit : dsBrowse);
+  if (!Case.Toggles) return;
+  // Again: the ticked value, in any case, becomes the cleared one.
+  if (Case.Input == 0) Press(VK_SPACE);
+  else DB->ToggleCheckBox(ColOfField("ACTIF"), RowOfCode(3));
+  EXPECT_EQ(Text("ACTIF"), "Faux");
+}
+
+INSTANTIATE_TEST_SUITE_P(Input, DBGridCheckBoxes, testing::ValuesIn(CheckCases),
+                         [](const testing::TestParamInfo<TCheckCase>& Info) { return String(Info.param.Name); });
+
+// --- Memo cells ----------------------------------------------------------------------------------
+
+using DBGridMemoCells = DBGridFormTest;
+
+TEST_F(DBGridMemoCells, AMemoShowsItsMarkUnlessTheGridShowsMemos) {
+  ShowGrid();
+  ASSERT_TRUE(Data->Locate("CODE", 2, {}));
+  Data->Edit();
+  Data->FieldByName("NOTE")->SetAsString("Roselière"_a);
+  Data->Post();
+  int Note = ColOfField("NOTE") - DB->IndicatorOffset();
+  EXPECT_EQ(DB->GetFieldDisplayText(Note), "(Memo)");
+  ASSERT_TRUE(Data->Locate("CODE", 1, {}));
+  ASSERT_TRUE(Painted(Form.get()));
+  TRect Cell;
+  DB->GetCellBounds(ColOfField("NOTE"), RowOfCode(2), Cell);
+  EXPECT_TRUE(ShowsText(DB, Cell, "(Memo)", DB->Font(), clWindowText, clWindow));
+  DB->SetMemoAttributes({mSizeable, mWordWrap, mGridShow});
+  ASSERT_TRUE(Painted(Form.get()));
+  EXPECT_TRUE(ShowsText(DB, Cell, "Roselière"_a, DB->Font(), clWindowText, clWindow));
+}
+
+// A grid with memo and check-box cells, a fixed column and two selected records, kept as a
+// picture for the eye (build/dataaware/grid/screenshots/published-grid.png).
+TEST_F(DBGridMemoCells, APictureOfMemoAndCheckBoxCells) {
+  Data->ControlType()->Add("ACTIF;CheckBox;VRAI;FAUX");
+  Reload(12);
+  for (int Code : {2, 3}) {
+    ASSERT_TRUE(Data->Locate("CODE", Code, {}));
+    Data->Edit();
+    Data->FieldByName("NOTE")->SetAsString(Code == 2 ? "Roselière"_a : "Prairie");
+    Data->Post();
+  }
+  TqvDBGridOptions Options = DB->Options();
+  Options.Include(dgMultiSelect);
+  DB->SetOptions(Options);
+  DB->SetMemoAttributes({mSizeable, mWordWrap, mGridShow});
+  DB->SetFixedCols(1);
+  ShowGrid();
+  ClickRecord(4, VK_CONTROL);
+  ClickRecord(6, VK_CONTROL);
+  ASSERT_TRUE(Data->Locate("CODE", 1, {}));
+  ASSERT_TRUE(Painted(Form.get()));
+  TRect Cell;
+  DB->GetCellBounds(ColOfField("NOTE"), RowOfCode(3), Cell);
+  EXPECT_TRUE(ShowsText(DB, Cell, "Prairie", DB->Font(), clWindowText, clWindow));
+  HDC DC = GetDC(DB->Handle());
+  SaveScreenshotOf(DC, 0, 0, DB->ClientWidth(), DB->ClientHeight(), "published-grid");
+  ReleaseDC(DB->Handle(), DC);
+}
+
+}  // namespace

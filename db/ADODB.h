@@ -3,8 +3,11 @@
 // cursor read whole into memory, with read-only, optimistic and batch-optimistic write-back),
 // TADODataSet, TADOQuery, TADOTable and TADOCommand.
 //
-// The cursor. Opening runs the statement once and keeps every row in memory in the native form of
-// the field definitions (DBConsts.h), so navigation, Locate and Lookup never go back to SQLite.
+// The cursor. Opening runs the statement once and keeps the rows in memory in the native form of
+// the field definitions (DBConsts.h) as they are first needed (the first window at opening; more
+// as navigation, Last, RecordCount, bookmarks and searches reach them), so a row once read is never
+// read again: navigation, Locate and Lookup go back to SQLite only for rows not read yet. Before
+// any write to the file the rest of the rows are read (SqlitePendingRead).
 // Rows are written back to the one base table the statement reads its columns from (columns of
 // other tables of a join and computed columns are read-only), found by the table's primary key
 // when the statement returns it, else by rowid (read along with the rows), else by the values the
@@ -235,7 +238,7 @@ class TCustomADODataSet : public TDataSet {
   void SetLockType(TADOLockType Value);  // closed datasets only
   TCursorType CursorType = ctKeyset;       // accepted: every cursor is static
   TCursorLocation CursorLocation = clUseClient;
-  int CacheSize = 1;                        // accepted: every row is read at opening
+  int CacheSize = 1;                        // accepted: rows are read as they are needed
   int MaxRecords = 0;                       // 0: all; otherwise the rows read are cut there
   int CommandTimeout = 30;
   bool EnableBCD = true;                    // accepted: decimals are always floats
@@ -344,7 +347,10 @@ class TCustomADODataSet : public TDataSet {
  private:
   friend class TAdoBlobStream;
   // Opening.
-  void ReadRows(SqliteStatement& Statement, bool DescribeColumns);
+  void LayOutColumns(SqliteStatement& Statement);
+  void StartReading(SqliteStatement Statement);
+  // Position kept within the rows, reading up to it first (-1 before the first row).
+  int ClampPosition(int Position);
   SqliteStatement PrepareSelect(SqliteSession& Session);
   void BindParameters(SqliteStatement& Statement);
   void ParseFilter();

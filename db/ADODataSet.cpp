@@ -1,5 +1,5 @@
 // This file implements TCustomADODataSet's static cursor: opening (the statement run once, its
-// columns described, every row read into memory), the buffer protocol over the rows, field
+// columns described, its rows read into memory as they are needed), the buffer protocol over the rows, field
 // values, blob streams, bookmarks, record numbers, filters, the searches done in memory, and the
 // master link that re-selects the rows when the master moves.
 #include <algorithm>
@@ -308,85 +308,74 @@ SqliteStatement TCustomADODataSet::PrepareSelect(SqliteSession& Session) {
   return Session.Prepare(FCursor->JetSql);
 }
 
-// Describes the columns (names, types, layout) and, unless DescribeColumns is false, keeps the
-// description already made; then reads every row.
-void TCustomADODataSet::ReadRows(SqliteStatement& Statement, bool DescribeColumns) {
+// Gives the columns their types (an expression's from its values, in one pass over the rows) and
+// lays them out.
+void TCustomADODataSet::LayOutColumns(SqliteStatement& Statement) {
   TAdoCursor& C = *FCursor;
-  if (DescribeColumns) {
-    // Expressions take their type from their values: one pass over the rows first.
-    bool Unknown = std::any_of(C.Columns.begin(), C.Columns.end(), [](const TAdoColumn& Col) { return Col.Type == ftUnknown; });
-    if (Unknown) {
-      struct TSeen {
-        bool Text = false, Float = false, Integer = false, Blob = false;
-        long long Min = 0, Max = 0;
-        std::size_t Length = 0;
-      };
-      std::vector<TSeen> Seen(C.Columns.size());
-      while (Statement.Step()) {
-        for (std::size_t i = 0; i < C.Columns.size(); ++i) {
-          if (C.Columns[i].Type != ftUnknown) continue;
-          TSeen& S = Seen[i];
-          int Index = C.Columns[i].StatementIndex;
-          switch (Statement.ColumnType(Index)) {
-            case TSqliteValueType::Integer: {
-              long long V = Statement.ColumnInt64(Index);
-              if (!S.Integer) S.Min = S.Max = V;
-              S.Min = std::min(S.Min, V);
-              S.Max = std::max(S.Max, V);
-              S.Integer = true;
-              break;
-            }
-            case TSqliteValueType::Float:
-              S.Float = true;
-              break;
-            case TSqliteValueType::Blob:
-              S.Blob = true;
-              break;
-            case TSqliteValueType::Text:
-              S.Text = true;
-              S.Length = std::max(S.Length, Statement.ColumnText(Index).size());
-              break;
-            case TSqliteValueType::Null:
-              break;
-          }
-        }
-      }
-      Statement.Reset();
+  // Expressions take their type from their values: one pass over the rows first.
+  bool Unknown = std::any_of(C.Columns.begin(), C.Columns.end(), [](const TAdoColumn& Col) { return Col.Type == ftUnknown; });
+  if (Unknown) {
+    struct TSeen {
+      bool Text = false, Float = false, Integer = false, Blob = false;
+      long long Min = 0, Max = 0;
+      std::size_t Length = 0;
+    };
+    std::vector<TSeen> Seen(C.Columns.size());
+    while (Statement.Step()) {
       for (std::size_t i = 0; i < C.Columns.size(); ++i) {
-        TAdoColumn& Col = C.Columns[i];
-        if (Col.Type != ftUnknown) continue;
-        const TSeen& S = Seen[i];
-        if (S.Blob) {
-          Col.Type = ftBlob;
-        } else if (S.Text) {
-          Col.Type = S.Length > 8192 ? ftMemo : ftString;
-          Col.Size = S.Length > 8192 ? 0 : int(std::max<std::size_t>(S.Length, 1));
-        } else if (S.Float) {
-          Col.Type = ftFloat;
-        } else if (S.Integer) {
-          Col.Type = S.Min >= INT32_MIN && S.Max <= INT32_MAX ? ftInteger : ftLargeint;
-        } else {
-          Col.Type = ftString;  // nothing but nulls
-          Col.Size = 20;
+        if (C.Columns[i].Type != ftUnknown) continue;
+        TSeen& S = Seen[i];
+        int Index = C.Columns[i].StatementIndex;
+        switch (Statement.ColumnType(Index)) {
+          case TSqliteValueType::Integer: {
+            long long V = Statement.ColumnInt64(Index);
+            if (!S.Integer) S.Min = S.Max = V;
+            S.Min = std::min(S.Min, V);
+            S.Max = std::max(S.Max, V);
+            S.Integer = true;
+            break;
+          }
+          case TSqliteValueType::Float:
+            S.Float = true;
+            break;
+          case TSqliteValueType::Blob:
+            S.Blob = true;
+            break;
+          case TSqliteValueType::Text:
+            S.Text = true;
+            S.Length = std::max(S.Length, Statement.ColumnText(Index).size());
+            break;
+          case TSqliteValueType::Null:
+            break;
         }
       }
     }
-    C.Layout();
+    Statement.Reset();
+    for (std::size_t i = 0; i < C.Columns.size(); ++i) {
+      TAdoColumn& Col = C.Columns[i];
+      if (Col.Type != ftUnknown) continue;
+      const TSeen& S = Seen[i];
+      if (S.Blob) {
+        Col.Type = ftBlob;
+      } else if (S.Text) {
+        Col.Type = S.Length > 8192 ? ftMemo : ftString;
+        Col.Size = S.Length > 8192 ? 0 : int(std::max<std::size_t>(S.Length, 1));
+      } else if (S.Float) {
+        Col.Type = ftFloat;
+      } else if (S.Integer) {
+        Col.Type = S.Min >= INT32_MIN && S.Max <= INT32_MAX ? ftInteger : ftLargeint;
+      } else {
+        Col.Type = ftString;  // nothing but nulls
+        Col.Size = 20;
+      }
+    }
   }
+  C.Layout();
+}
 
-  C.Rows.clear();
-  C.Position = -1;
-  C.DeletedCount = 0;
-  int Limit = MaxRecords > 0 ? MaxRecords : -1;
-  while (Limit != 0 && Statement.Step()) {
-    TAdoRow Row = C.NewRow();
-    Row.Id = C.NextId++;
-    for (const TAdoColumn& Column : C.Columns) AdoCell::Read(Statement, Column, Row.Data.get(), Row.Blobs);
-    if (C.RowIdColumn >= 0) Row.RowId = Statement.ColumnInt64(C.RowIdColumn);
-    C.Rows.push_back(std::move(Row));
-    if (Limit > 0) --Limit;
-  }
-  Statement.Reset();
+// Reads the statement's rows from its start, as they are needed.
+void TCustomADODataSet::StartReading(SqliteStatement Statement) {
+  FCursor->StartReading(std::move(Statement), MaxRecords > 0 ? MaxRecords : -1);
 }
 
 void TCustomADODataSet::InternalInitFieldDefs() {
@@ -403,7 +392,7 @@ void TCustomADODataSet::InternalInitFieldDefs() {
       DescribeColumns(Statement, *FCursor);
       AnalyzeWriteBack(Session, Statement, *FCursor, false);
       BindParameters(Statement);
-      ReadRows(Statement, true);
+      LayOutColumns(Statement);
     } catch (...) {
       FCursor.reset();
       throw;
@@ -450,7 +439,8 @@ void TCustomADODataSet::InternalOpen() {
     // The statement may be replaced by one that also reads the rowid.
     AnalyzeWriteBack(Session, Statement, *FCursor, FLockType != ltReadOnly);
     BindParameters(Statement);
-    ReadRows(Statement, true);
+    LayOutColumns(Statement);
+    StartReading(std::move(Statement));
     InternalInitFieldDefs();
     if (DefaultFields()) CreateFields();
     BindFields(true);
@@ -484,7 +474,7 @@ void TCustomADODataSet::Requery() {
   SqliteSession& Session = OpenSession();
   SqliteStatement Statement = PrepareSelect(Session);
   BindParameters(Statement);
-  ReadRows(Statement, false);
+  StartReading(std::move(Statement));
   First();
 }
 
@@ -493,8 +483,13 @@ void TCustomADODataSet::InternalRefresh() {
   SqliteSession& Session = OpenSession();
   SqliteStatement Statement = PrepareSelect(Session);
   BindParameters(Statement);
-  ReadRows(Statement, false);
-  FCursor->Position = std::clamp(Position, -1, int(FCursor->Rows.size()));
+  StartReading(std::move(Statement));
+  FCursor->Position = ClampPosition(Position);
+}
+
+int TCustomADODataSet::ClampPosition(int Position) {
+  if (Position >= 0) FCursor->HaveRow(Position);
+  return std::clamp(Position, -1, int(FCursor->Rows.size()));
 }
 
 // --- Record buffers --------------------------------------------------------------------------------
@@ -567,14 +562,18 @@ TGetResult TCustomADODataSet::GetRecord(char* Buffer, TGetMode GetMode, bool) {
     switch (GetMode) {
       case gmNext:
         if (C.Position < N) ++C.Position;
-        if (C.Position >= N) return grEOF;
+        if (C.Position >= N) {
+          if (!C.HaveRow(C.Position)) return grEOF;
+          N = int(C.Rows.size());
+        }
         break;
       case gmPrior:
         if (C.Position >= 0) --C.Position;
         if (C.Position < 0) return grBOF;
         break;
       case gmCurrent:
-        if (C.Position < 0 || C.Position >= N) return grError;
+        if (C.Position < 0 || !C.HaveRow(C.Position)) return grError;
+        N = int(C.Rows.size());
         break;
     }
     const TAdoRow& Row = C.Rows[std::size_t(C.Position)];
@@ -589,7 +588,10 @@ TGetResult TCustomADODataSet::GetRecord(char* Buffer, TGetMode GetMode, bool) {
 
 void TCustomADODataSet::InternalFirst() { FCursor->Position = -1; }
 
-void TCustomADODataSet::InternalLast() { FCursor->Position = int(FCursor->Rows.size()); }
+void TCustomADODataSet::InternalLast() {
+  FCursor->ReadAll();
+  FCursor->Position = int(FCursor->Rows.size());
+}
 
 // --- Bookmarks and positions ---------------------------------------------------------------------
 
@@ -621,7 +623,7 @@ void TCustomADODataSet::InternalGotoBookmark(const void* Bookmark) {
 void TCustomADODataSet::InternalSetToRecord(char* Buffer) {
   TAdoRecInfo* Info = InfoOf(Buffer, FCursor->InfoOffset);
   int Index = IndexOfId(Info->Id, Info->Index);
-  FCursor->Position = Index >= 0 ? Index : std::clamp(Info->Index, 0, int(FCursor->Rows.size()));
+  FCursor->Position = Index >= 0 ? Index : std::max(ClampPosition(Info->Index), 0);
 }
 
 bool TCustomADODataSet::BookmarkValid(const TBookmark& Bookmark) {
@@ -650,6 +652,7 @@ bool TCustomADODataSet::GetCurrentRecord(char* Buffer) {
 }
 
 int TCustomADODataSet::VisibleCount() {
+  FCursor->ReadAll();
   if (!Filtered() || (!FFilter && !FOnFilterRecord)) return int(FCursor->Rows.size()) - FCursor->DeletedCount;
   int Count = 0;
   for (int i = 0; i < int(FCursor->Rows.size()); ++i)
@@ -680,7 +683,7 @@ void TCustomADODataSet::SetRecNo(int Value) {
   CheckBrowseMode();
   if (Value < 1 || Value == RecNo()) return;
   int Number = 0;
-  for (int i = 0; i < int(FCursor->Rows.size()); ++i) {
+  for (int i = 0; FCursor->HaveRow(i); ++i) {
     if (!RowVisible(i) || ++Number != Value) continue;
     DoBeforeScroll();
     FCursor->Position = i;
@@ -848,7 +851,7 @@ static int FindRow(TCustomADODataSet* DataSet, TAdoCursor& C, const String& KeyF
     Keys.push_back(std::move(K));
   }
   Handled = true;
-  for (int Index = 0; Index < int(C.Rows.size()); ++Index) {
+  for (int Index = 0; C.HaveRow(Index); ++Index) {
     const TAdoRow& Row = C.Rows[std::size_t(Index)];
     if (Row.Status == usDeleted) continue;
     bool Match = true;

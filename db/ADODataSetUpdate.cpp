@@ -296,6 +296,9 @@ void AnalyzeWriteBack(SqliteSession& Session, SqliteStatement& Statement, TAdoCu
 
 void TCustomADODataSet::StoreBuffer(int Index, const char* Buffer) {
   TAdoCursor& C = *FCursor;
+  // A write has the rows still to read read first (rows are added: Index holds): read now, before
+  // a row is held.
+  if (FLockType != ltBatchOptimistic) C.ReadAll();
   TAdoRow& Row = C.Rows[std::size_t(Index)];
   TAdoRow New = C.CopyRow(Row);
   std::memcpy(New.Data.get(), Buffer, std::size_t(C.DataSize));
@@ -317,6 +320,8 @@ void TCustomADODataSet::StoreBuffer(int Index, const char* Buffer) {
 
 void TCustomADODataSet::InsertRowFromBuffer(const char* Buffer, bool Append) {
   TAdoCursor& C = *FCursor;
+  // An appended row goes after the statement's last row; a write reads the rest first anyway.
+  if (Append || FLockType != ltBatchOptimistic) C.ReadAll();
   TAdoRow Row = C.NewRow();
   std::memcpy(Row.Data.get(), Buffer, std::size_t(C.DataSize));
   if (const std::vector<String>* Blobs = reinterpret_cast<const TAdoRecInfo*>(Buffer + C.InfoOffset)->Blobs)
@@ -356,6 +361,7 @@ void TCustomADODataSet::InternalAddRecord(char* Buffer, bool Append) { InsertRow
 
 void TCustomADODataSet::InternalDelete() {
   TAdoCursor& C = *FCursor;
+  if (FLockType != ltBatchOptimistic) C.ReadAll();
   int Index = C.Position;
   if (Index < 0 || Index >= int(C.Rows.size())) DatabaseError(DBConsts::SBookmarkNotFound, this);
   TAdoRow& Row = C.Rows[std::size_t(Index)];
@@ -398,6 +404,9 @@ void TCustomADODataSet::UpdateBatch(TAffectRecords AffectRecords) {
   for (int i = 0; i < int(C.Rows.size()); ++i)
     if (C.Rows[std::size_t(i)].Status != usUnmodified && RowAffected(i, AffectRecords)) Pending.push_back(i);
   if (Pending.empty()) return;
+  // Writing has the rest of the rows read (rows are added after these): read them before a row
+  // is held.
+  C.ReadAll();
 
   SqliteSession& Session = OpenSession();
   bool OwnTransaction = !Session.InTransaction();
@@ -460,7 +469,7 @@ void TCustomADODataSet::UpdateBatch(TAffectRecords AffectRecords) {
     Row.Original.reset();
   }
   int Index = IndexOfId(ActiveId, -1);
-  C.Position = Index >= 0 ? Index : std::clamp(C.Position, -1, int(C.Rows.size()));
+  C.Position = Index >= 0 ? Index : ClampPosition(C.Position);
   Resync(TResyncMode{});
 }
 
@@ -487,6 +496,6 @@ void TCustomADODataSet::CancelBatch(TAffectRecords AffectRecords) {
     Row.Original.reset();
   }
   int Index = IndexOfId(ActiveId, -1);
-  C.Position = Index >= 0 ? Index : std::clamp(C.Position, -1, int(C.Rows.size()));
+  C.Position = Index >= 0 ? Index : ClampPosition(C.Position);
   Resync(TResyncMode{});
 }

@@ -44,7 +44,7 @@ bool TCustomADODataSet::SearchRows(TField* Field, const std::function<bool(std::
     });
     return Field->AsString();
   };
-  for (int Index = Start; Index < int(C.Rows.size()); ++Index) {
+  for (int Index = Start; C.HaveRow(Index); ++Index) {
     const TAdoRow& Row = C.Rows[std::size_t(Index)];
     if (Row.Status == usDeleted) continue;
     const char* Data = Row.Data.get();

@@ -4,7 +4,65 @@
 
 #include <cstring>
 
+#include "ADOCellCodec.h"
 #include "TextOrder.h"
+
+TAdoCursor::~TAdoCursor() { StopReading(); }
+
+void TAdoCursor::StartReading(SqliteStatement Statement, int Limit) {
+  StopReading();
+  Rows.clear();
+  Position = -1;
+  DeletedCount = 0;
+  FLimit = Limit;
+  if (FLimit == 0) return;
+  FStatement.emplace(std::move(Statement));
+  SqliteSession::AddPendingRead(this);
+}
+
+void TAdoCursor::StopReading() {
+  if (!FStatement) return;
+  SqliteSession::RemovePendingRead(this);
+  FStatement.reset();
+}
+
+bool TAdoCursor::ReadRow() {
+  if (!FStatement) return false;
+  SqliteStatement& Statement = *FStatement;
+  try {
+    if (!Statement.Step()) {
+      StopReading();
+      return false;
+    }
+    TAdoRow Row = NewRow();
+    for (const TAdoColumn& Column : Columns) AdoCell::Read(Statement, Column, Row.Data.get(), Row.Blobs);
+    if (RowIdColumn >= 0) Row.RowId = Statement.ColumnInt64(RowIdColumn);
+    Row.Id = NextId++;
+    Rows.push_back(std::move(Row));
+  } catch (...) {
+    StopReading();
+    throw;
+  }
+  if (FLimit > 0 && --FLimit == 0) StopReading();
+  return true;
+}
+
+bool TAdoCursor::HaveRow(int Index) {
+  while (Index >= int(Rows.size()))
+    if (!ReadRow()) return false;
+  return Index >= 0;
+}
+
+bool TAdoCursor::ReadSome(int Count) {
+  for (int i = 0; i < Count; ++i)
+    if (!ReadRow()) return false;
+  return Reading();
+}
+
+void TAdoCursor::ReadAll() {
+  while (ReadRow()) {
+  }
+}
 
 int TAdoCursor::DataIndexOf(const String& Name) const {
   for (std::size_t i = 0; i < Columns.size(); ++i)

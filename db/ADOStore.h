@@ -5,9 +5,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ADODB.h"
+#include "SqliteSession.h"
 
 // The storage family of a field type (DBConsts.h gives each native form); fields and columns of
 // one family copy their bytes as they are.
@@ -55,7 +57,19 @@ struct TAdoRecInfo {
   std::vector<String>* Blobs;  // the buffer's own blob values, owned by the buffer
 };
 
-struct TAdoCursor {
+// The rows of an open dataset. They are read from the statement as they are first needed
+// (navigation, the window of a grid, Last, RecordCount, searches): opening reads only what the
+// first window shows, and the statement stays under way until its last row is read. Rows read
+// hold their place for good; inserted rows take theirs among them, appended rows after the last
+// row of the statement (which is then read whole first). Before anything writes to the file the
+// session has every pending cursor read the rest (SqlitePendingRead), so the rows stay those of
+// one consistent reading and the file is not held locked by a statement for a write.
+struct TAdoCursor : SqlitePendingRead {
+  TAdoCursor() = default;
+  TAdoCursor(const TAdoCursor&) = delete;
+  TAdoCursor& operator=(const TAdoCursor&) = delete;
+  ~TAdoCursor();
+
   std::vector<TAdoColumn> Columns;
   int DataSize = 0;  // bytes of a row's Data
   int BlobCount = 0;
@@ -75,11 +89,30 @@ struct TAdoCursor {
   char* Scratch = nullptr;      // a record buffer for searches, made on demand
   std::size_t InfoOffset = 0;   // of a record buffer's TAdoRecInfo
 
+  // Reading. Start drops the rows and reads Statement's from its start, at most Limit rows when
+  // Limit >= 0; each row read gets the next Id.
+  void StartReading(SqliteStatement Statement, int Limit);
+  bool Reading() const { return FStatement.has_value(); }
+  // Reads one more row at the end of Rows; false when the statement has no more (it is then let
+  // go). A failed step lets the statement go too, keeps the rows read and raises the error.
+  bool ReadRow();
+  // Reads rows until Rows holds Index (true) or the statement ends (false).
+  bool HaveRow(int Index);
+  void ReadAll();
+  // Lets the statement go without reading more.
+  void StopReading();
+  void FinishRead() override { ReadAll(); }
+  bool ReadSome(int Count) override;
+
   int DataIndexOf(const String& Name) const;  // -1 when no column has that name
   // Places the columns of known types in a row: the null flags, then the values; blobs apart.
   void Layout();
   TAdoRow NewRow() const;  // every cell null
   TAdoRow CopyRow(const TAdoRow& Row) const;
+
+ private:
+  std::optional<SqliteStatement> FStatement;
+  int FLimit = -1;  // rows still to read; -1: all
 };
 
 inline bool IsNullCell(const char* Data, int Column) { return Data[Column] == 0; }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <exception>
 
 #include "JetDialect.h"
 #include "OsPort.h"
@@ -116,12 +117,14 @@ SqliteSession::SqliteSession(const String& FileName, TSqliteOpenMode Mode) : FFi
     if (rc != SQLITE_OK) Fail(rc, String());
     rc = sqlite3_create_function_v2(FDb, "upper", 1, functionFlags, nullptr, UpperFunction, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) Fail(rc, String());
-    Run("PRAGMA journal_mode=DELETE");
-    Run("PRAGMA synchronous=FULL");
-    Run("PRAGMA foreign_keys=ON");
+    // A new connection leaves the other sessions' pending reads alone: these change nothing in
+    // the file.
+    Run("PRAGMA journal_mode=DELETE", false);
+    Run("PRAGMA synchronous=FULL", false);
+    Run("PRAGMA foreign_keys=ON", false);
     // Reads the schema now, so that a damaged file is refused at opening rather than at the first
     // query; a new file gets its header written, so that it is a database from now on.
-    Run(exists ? "SELECT count(*) FROM sqlite_master" : "PRAGMA user_version=0");
+    Run(exists ? "SELECT count(*) FROM sqlite_master" : "PRAGMA user_version=0", false);
   } catch (...) {
     sqlite3_close_v2(FDb);
     FDb = nullptr;
@@ -139,7 +142,8 @@ SqliteSession::~SqliteSession() {
 
 void SqliteSession::Fail(int ResultCode, const String& Sql) const { RaiseSqliteError(FDb, ResultCode, Sql, FFileName); }
 
-void SqliteSession::Run(const char* Sql) {
+void SqliteSession::Run(const char* Sql, bool FinishReads) {
+  if (FinishReads) FinishPendingReads();
   int rc = sqlite3_exec(FDb, Sql, nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) Fail(rc, Sql);
 }
@@ -178,6 +182,7 @@ int SqliteSession::Execute(const String& JetSql) { return Prepare(JetSql).Execut
 
 void SqliteSession::ExecuteScript(const String& Sql) {
   RefuseNul(Sql, Sql);
+  FinishPendingReads();
   std::string utf8 = AnsiToUtf8(Sql);
   int rc = sqlite3_exec(FDb, utf8.c_str(), nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) Fail(rc, Sql);
@@ -204,11 +209,61 @@ void SqliteSession::Rollback() {
   Run("ROLLBACK");
 }
 
+// --- Pending reads -------------------------------------------------------------------------------
+
+static std::vector<SqlitePendingRead*>& PendingReads() {
+  static std::vector<SqlitePendingRead*> Readers;
+  return Readers;
+}
+
+void SqliteSession::AddPendingRead(SqlitePendingRead* Reader) {
+  std::vector<SqlitePendingRead*>& Readers = PendingReads();
+  if (std::find(Readers.begin(), Readers.end(), Reader) == Readers.end()) Readers.push_back(Reader);
+}
+
+void SqliteSession::RemovePendingRead(SqlitePendingRead* Reader) {
+  std::vector<SqlitePendingRead*>& Readers = PendingReads();
+  Readers.erase(std::remove(Readers.begin(), Readers.end(), Reader), Readers.end());
+}
+
+bool SqliteSession::HasPendingReads() { return !PendingReads().empty(); }
+
+void SqliteSession::FinishPendingReads() {
+  std::vector<SqlitePendingRead*>& Readers = PendingReads();
+  std::exception_ptr First;
+  while (!Readers.empty()) {
+    SqlitePendingRead* Reader = Readers.back();
+    try {
+      Reader->FinishRead();
+    } catch (...) {
+      if (!First) First = std::current_exception();
+    }
+    // A reader leaves the list when done; one that failed to must not hold the loop.
+    RemovePendingRead(Reader);
+  }
+  if (First) std::rethrow_exception(First);
+}
+
+bool SqliteSession::ContinuePendingReads(int Rows) {
+  std::vector<SqlitePendingRead*>& Readers = PendingReads();
+  if (Readers.empty()) return false;
+  SqlitePendingRead* Reader = Readers.front();
+  try {
+    if (!Reader->ReadSome(Rows)) RemovePendingRead(Reader);
+  } catch (...) {
+    RemovePendingRead(Reader);
+    throw;
+  }
+  return !Readers.empty();
+}
+
 long long SqliteSession::LastInsertRowId() const { return sqlite3_last_insert_rowid(FDb); }
 
 int SqliteSession::Changes() const { return sqlite3_changes(FDb); }
 
 void SqliteSession::CopyDatabaseTo(SqliteSession& Target) const {
+  // The target cannot be written over while one of its statements is under way.
+  FinishPendingReads();
   sqlite3_backup* backup = sqlite3_backup_init(Target.FDb, "main", FDb, "main");
   if (!backup) Target.Fail(sqlite3_extended_errcode(Target.FDb), String());
   int step = sqlite3_backup_step(backup, -1);

@@ -13,6 +13,26 @@ struct sqlite3;
 
 enum class TSqliteOpenMode { OpenExisting, CreateIfMissing };
 
+// A reader that keeps a statement stepping between calls: a dataset reading its rows as they are
+// first needed. While such a statement is under way SQLite holds a read lock on its file (another
+// connection cannot commit) and the statement may or may not see the rows its own connection
+// writes meanwhile. So before any statement of any session of the process writes, begins or ends
+// a transaction, and before a whole-file copy, every pending reader reads the rest of its rows
+// and lets its statement go (SqliteSession::FinishPendingReads). A reader registers itself while
+// it has a statement under way and leaves the list when it is done or destroyed. The datasets are
+// used from one thread, and so is the list.
+class SqlitePendingRead {
+ public:
+  // Reads every row still to read and lets the statement go; leaves the list even when the step
+  // fails (the error is raised after).
+  virtual void FinishRead() = 0;
+  // Reads up to Rows more rows (letting the statement go at the end); false once done.
+  virtual bool ReadSome(int Rows) = 0;
+
+ protected:
+  ~SqlitePendingRead() = default;
+};
+
 // A column of a table, as the schema declares it.
 struct TSqliteColumnInfo {
   String Name;
@@ -57,6 +77,16 @@ class SqliteSession {
   void Rollback();
   bool InTransaction() const;
 
+  // The readers with a statement under way (SqlitePendingRead), across every session.
+  static void AddPendingRead(SqlitePendingRead* Reader);
+  static void RemovePendingRead(SqlitePendingRead* Reader);
+  static bool HasPendingReads();
+  // Each pending reader finishes reading; the first error is raised once all are done.
+  static void FinishPendingReads();
+  // Reads up to Rows more rows of the oldest pending reader (the program does it while idle, so
+  // that no statement keeps the file locked for long); false once no reader is pending.
+  static bool ContinuePendingReads(int Rows);
+
   long long LastInsertRowId() const;
   int Changes() const;  // rows changed by the last INSERT, UPDATE or DELETE
 
@@ -74,7 +104,9 @@ class SqliteSession {
  private:
   friend class SqliteStatement;
   SqliteStatement PrepareText(const String& SqliteSql, const String& Shown);
-  void Run(const char* Sql);
+  // Runs a statement without parameters; pending reads are finished first unless it only reads
+  // (the settings made at opening).
+  void Run(const char* Sql, bool FinishReads = true);
   [[noreturn]] void Fail(int ResultCode, const String& Sql) const;
 
   sqlite3* FDb = nullptr;

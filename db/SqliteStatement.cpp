@@ -19,11 +19,14 @@ SqliteStatement::SqliteStatement(SqliteSession& Session, sqlite3_stmt* Handle, S
     const char* declared = sqlite3_column_decltype(FHandle, i);
     FKinds.push_back(ColumnKindOf(declared ? String(declared) : String()));
   }
+  // SQLite counts transaction statements as read-only; they return no columns.
+  FReadsOnly = sqlite3_stmt_readonly(FHandle) != 0 && count > 0;
   ++FSession->FLiveStatements;
 }
 
 SqliteStatement::SqliteStatement(SqliteStatement&& Other) noexcept
-    : FSession(Other.FSession), FHandle(Other.FHandle), FSql(std::move(Other.FSql)), FKinds(std::move(Other.FKinds)) {
+    : FSession(Other.FSession), FHandle(Other.FHandle), FSql(std::move(Other.FSql)), FKinds(std::move(Other.FKinds)),
+      FReadsOnly(Other.FReadsOnly) {
   Other.FSession = nullptr;
   Other.FHandle = nullptr;
 }
@@ -38,6 +41,7 @@ SqliteStatement& SqliteStatement::operator=(SqliteStatement&& Other) noexcept {
     FHandle = Other.FHandle;
     FSql = std::move(Other.FSql);
     FKinds = std::move(Other.FKinds);
+    FReadsOnly = Other.FReadsOnly;
     Other.FSession = nullptr;
     Other.FHandle = nullptr;
   }
@@ -164,6 +168,7 @@ void SqliteStatement::ClearBindings() { sqlite3_clear_bindings(FHandle); }
 // Running ---------------------------------------------------------------------------------------
 
 bool SqliteStatement::Step() {
+  if (!FReadsOnly && sqlite3_stmt_busy(FHandle) == 0) SqliteSession::FinishPendingReads();
   int rc = sqlite3_step(FHandle);
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;

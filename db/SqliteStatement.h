@@ -50,8 +50,12 @@ class SqliteStatement {
   void BindBlob(int Index, const void* Data, std::size_t Size);
   void ClearBindings();
 
-  // Runs the statement to its next row: true when a row is ready, false when it is done.
+  // Runs the statement to its next row: true when a row is ready, false when it is done. A
+  // statement that does more than read rows (a write, a transaction, a setting) first has the
+  // pending reads of the process finished (SqlitePendingRead).
   bool Step();
+  // True for a statement that only reads rows (a SELECT): it may stay under way between steps.
+  bool ReadsOnly() const { return FReadsOnly; }
   // Back to the start, keeping the bound values.
   void Reset();
   // Runs the statement to its end and resets it; the rows it changed.
@@ -94,4 +98,5 @@ class SqliteStatement {
   sqlite3_stmt* FHandle;
   String FSql;
   std::vector<TSqliteColumnKind> FKinds;  // one per column, read once at preparation
+  bool FReadsOnly = false;
 };

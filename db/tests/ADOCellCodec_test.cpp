@@ -15,14 +15,14 @@
 namespace {
 
 // A cursor of one column of the given type, laid out as the dataset lays it out.
-TAdoCursor OneColumn(TFieldType Type, int Size = 0) {
-  TAdoCursor Cursor;
+std::unique_ptr<TAdoCursor> OneColumn(TFieldType Type, int Size = 0) {
+  auto Cursor = std::make_unique<TAdoCursor>();
   TAdoColumn Column;
   Column.Name = "C";
   Column.Type = Type;
   Column.Size = Size;
-  Cursor.Columns.push_back(Column);
-  Cursor.Layout();
+  Cursor->Columns.push_back(Column);
+  Cursor->Layout();
   return Cursor;
 }
 
@@ -92,7 +92,8 @@ TEST_F(CellCodecTest, EachKindIsReadFromAStatementAndBoundBackAsTheSameValue) {
   };
   for (const TRoundTrip& Case : Cases) {
     SCOPED_TRACE(Case.Name);
-    TAdoCursor Cursor = OneColumn(Case.Type, Case.Size);
+    auto Made = OneColumn(Case.Type, Case.Size);
+    TAdoCursor& Cursor = *Made;
     TAdoRow Row = ReadLiteral(Cursor, Case.Selected);
     Variant Read = AdoCell::Value(Cursor.Columns[0], Row.Data.get(), Row.Blobs);
     EXPECT_EQ(VarType(Read), VarType(Case.Expected)) << VarTypeAsText(VarType(Read));
@@ -134,7 +135,8 @@ TEST_F(CellCodecTest, FieldBuffersMoveIntoCellsAndBackCutOrConverted) {
   };
   for (const TFieldCase& Case : Cases) {
     SCOPED_TRACE(Case.Name);
-    TAdoCursor Cursor = OneColumn(Case.ColumnType, Case.ColumnSize);
+    auto Made = OneColumn(Case.ColumnType, Case.ColumnSize);
+    TAdoCursor& Cursor = *Made;
     const TAdoColumn& Column = Cursor.Columns[0];
     std::unique_ptr<TField> Field(Case.MakeField());
     TAdoRow Row = Cursor.NewRow();
@@ -151,7 +153,8 @@ TEST_F(CellCodecTest, FieldBuffersMoveIntoCellsAndBackCutOrConverted) {
 }
 
 TEST_F(CellCodecTest, NullCellsLeaveTheFieldBufferAloneAndANullBufferClearsTheCell) {
-  TAdoCursor Cursor = OneColumn(ftString, 5);
+  auto Made = OneColumn(ftString, 5);
+  TAdoCursor& Cursor = *Made;
   const TAdoColumn& Column = Cursor.Columns[0];
   std::unique_ptr<TField> Field(StringField(5));
   TAdoRow Row = ReadLiteral(Cursor, "'abc'");
@@ -165,7 +168,8 @@ TEST_F(CellCodecTest, NullCellsLeaveTheFieldBufferAloneAndANullBufferClearsTheCe
 }
 
 TEST_F(CellCodecTest, AValueThatDoesNotConvertLeavesTheCellAsItWas) {
-  TAdoCursor Cursor = OneColumn(ftInteger);
+  auto Made = OneColumn(ftInteger);
+  TAdoCursor& Cursor = *Made;
   const TAdoColumn& Column = Cursor.Columns[0];
   TAdoRow Row = ReadLiteral(Cursor, "7");
   EXPECT_THROW(AdoCell::SetValue(Column, Row.Data.get(), Row.Blobs, Variant("sept")), Exception);
@@ -173,7 +177,8 @@ TEST_F(CellCodecTest, AValueThatDoesNotConvertLeavesTheCellAsItWas) {
 }
 
 TEST_F(CellCodecTest, CellsAreTheSameByTheirValuesNotTheBytesAfterThem) {
-  TAdoCursor Cursor = OneColumn(ftString, 8);
+  auto Made = OneColumn(ftString, 8);
+  TAdoCursor& Cursor = *Made;
   const TAdoColumn& Column = Cursor.Columns[0];
   TAdoRow A = ReadLiteral(Cursor, "'abc'");
   TAdoRow B = ReadLiteral(Cursor, "'abcdefgh'");

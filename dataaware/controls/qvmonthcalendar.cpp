@@ -30,7 +30,16 @@ VELBOR_PUBLISHED(TqvDateTimeColors,
 VELBOR_PUBLISHED(TqvMonthCalendar,
   Prop("CalColors", &Self::CalColors, &Self::SetCalColors),
   Prop("MaxSelectCount", &Self::MaxSelectCount, &Self::SetMaxSelectCount).Default(31),
-  Prop("PopupYearOptions", &Self::PopupYearOptions, &Self::SetPopupYearOptions))
+  Prop("PopupYearOptions", &Self::PopupYearOptions, &Self::SetPopupYearOptions),
+  Prop("BorderStyle", &Self::BorderStyle, &Self::SetBorderStyle).Default(bsNone),
+  Prop("Date", &Self::Date, &Self::SetDate),
+  Prop("Time", &Self::DateTime, &Self::SetTime),
+  Prop("Options", &Self::Options, &Self::SetOptions).Default(TqvMonthOptions{mdoDayState}),
+  Prop("FirstDayOfWeek", &Self::FirstDayOfWeek, &Self::SetFirstDayOfWeek).Default(qvdowLocaleDefault),
+  Prop("MaxDate", &Self::MaxDate, &Self::SetMaxDate),
+  Prop("MinDate", &Self::MinDate, &Self::SetMinDate),
+  Prop("OnCalcBoldDay", &Self::OnCalcBoldDay),
+  Prop("OnChange", &Self::OnChange))
 VELBOR_PUBLISHED(TqvPopupYearOptions,
   Prop("YearsPerColumn", &Self::YearsPerColumn).Default(10),
   Prop("NumberColumns", &Self::NumberColumns).Default(2),
@@ -47,6 +56,9 @@ void InitDateClasses() {
   Classes.dwICC = ICC_DATE_CLASSES;
   Done = InitCommonControlsEx(&Classes) != FALSE;
 }
+
+// The day of a hit, 0 when the hit is on no day.
+int HitDay(const MCHITTESTINFO& Hit) { return Hit.st.wDay >= 1 && Hit.st.wDay <= 32 ? Hit.st.wDay : 0; }
 
 SYSTEMTIME ToSystemTime(TDateTime Value) {
   int Year = 0, Month = 0, Day = 0;
@@ -369,6 +381,17 @@ void TqvMonthCalendar::SetMaxDate(TDateTime Value) {
   SetRange(FMaxDate, FMinDate);
 }
 
+void TqvMonthCalendar::SetBorderStyle(TBorderStyle Value) {
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TqvMonthCalendar::Loaded() {
+  TWinControl::Loaded();
+  if (HandleAllocated()) RecreateWnd();
+}
+
 void TqvMonthCalendar::SetOptions(TqvMonthOptions Value) {
   if (Value == FOptions) return;
   FOptions = Value;
@@ -392,6 +415,21 @@ void TqvMonthCalendar::SelectDay(TDateTime D) {
   // A multi-select control takes a range only: the day is a range of one.
   UINT Msg = MultiSelect() ? MCM_SETSELRANGE : MCM_SETCURSEL;
   if (SendMessageA(FHandle, Msg, 0, LPARAM(T)) != 0) FDateTime = D;
+  RefreshDayStates();
+}
+
+// The control asks for the bold days of the months it shows only when it scrolls them itself: the
+// calendar gives them whenever the day it selects may have brought other months into view.
+void TqvMonthCalendar::RefreshDayStates() {
+  if (!HandleAllocated() || !FOptions.Contains(mdoDayState) || ComponentState().Contains(csLoading)) return;
+  SYSTEMTIME Range[2] = {};
+  int Count = int(SendMessageA(FHandle, MCM_GETMONTHRANGE, GMR_DAYSTATE, LPARAM(Range)));
+  if (Count <= 0 || Count > 14) return;
+  NMDAYSTATE Request{};
+  Request.stStart = Range[0];
+  Request.cDayState = Count;
+  FillDayStates(&Request);
+  SendMessageA(FHandle, MCM_SETDAYSTATE, WPARAM(Count), LPARAM(FDayStates));
 }
 
 bool TqvMonthCalendar::SetSelRange(TDateTime End, TDateTime Start) {
@@ -623,6 +661,7 @@ void TqvMonthCalendar::CreateParams(TCreateParams& Params) {
   if (FOptions.Contains(mdoWeekNumbers)) Params.Style |= MCS_WEEKNUMBERS;
   if (FOptions.Contains(mdoNoTodayCircle)) Params.Style |= MCS_NOTODAYCIRCLE;
   if (FOptions.Contains(mdoNoToday)) Params.Style |= MCS_NOTODAY;
+  if (FBorderStyle == bsSingle) Params.Style |= WS_BORDER;
   Params.WindowClass.style = (Params.WindowClass.style & ~UINT(CS_HREDRAW | CS_VREDRAW)) | CS_DBLCLKS;
 }
 
@@ -748,6 +787,15 @@ void TqvMonthCalendar::WMLButtonDown(TMessage& Message) {
   Hit.pt.x = short(LOWORD(Message.LParam));
   Hit.pt.y = short(HIWORD(Message.LParam));
   SendMessageA(FHandle, MCM_HITTEST, 0, LPARAM(&Hit));
+  if (OnMouseDown) {
+    try {
+      OnMouseDown(this, mbLeft, MouseKeysToShiftState(Message.WParam), Hit.pt.x, Hit.pt.y, Hit.st.wMonth,
+                  HitDay(Hit), Hit.st.wYear);
+    } catch (...) {
+      ClearMenuFlags();
+      return;
+    }
+  }
   if (Hit.uHit == MCHT_TITLEMONTH || Hit.uHit == MCHT_TITLEYEAR) {
     FocusCalendar();
     // The platform control may leave the date of a title hit empty: the month on view is meant.
@@ -836,6 +884,11 @@ void TqvMonthCalendar::MouseMoveOrUp(TMessage& Message) {
   Hit.pt.x = short(LOWORD(Message.LParam));
   Hit.pt.y = short(HIWORD(Message.LParam));
   SendMessageA(FHandle, MCM_HITTEST, 0, LPARAM(&Hit));
+  TShiftState Shift = MouseKeysToShiftState(Message.WParam);
+  if (Message.Msg == WM_LBUTTONUP && OnMouseUp)
+    OnMouseUp(this, mbLeft, Shift, Hit.pt.x, Hit.pt.y, Hit.st.wMonth, HitDay(Hit), Hit.st.wYear);
+  if (Message.Msg == WM_MOUSEMOVE && OnMouseMove)
+    OnMouseMove(this, Shift, Hit.pt.x, Hit.pt.y, Hit.st.wMonth, HitDay(Hit), Hit.st.wYear);
   // The platform control would stretch its selection onto a day beyond a limit.
   if (qvIsDateHit(Hit.uHit) && OutsideLimits(FromSystemTime(Hit.st))) {
     if (Message.Msg == WM_LBUTTONUP && MouseCapture()) SetMouseCapture(false);

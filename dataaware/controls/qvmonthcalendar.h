@@ -68,6 +68,12 @@ class TqvDateTimeColors : public TPersistent {
 using TCalcBoldDayEvent =
     TEvent<void(TObject* Sender, TDateTime ADate, int Month, int Day, int Year, bool& Accept)>;
 
+// The mouse over a calendar, with the date under it (Month, Day and Year 0 where there is no day).
+using TmcMouseUPDownEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y,
+                                        int Month, int Day, int Year)>;
+using TmcMouseMoveEvent =
+    TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y, int Month, int Day, int Year)>;
+
 // The layout of the year menu opened from the title's year.
 class TqvPopupYearOptions : public TPersistent {
   VELBOR_DECLARE_CLASS(TqvPopupYearOptions, TPersistent)
@@ -115,6 +121,9 @@ class TqvMonthCalendar : public TWinControl {
   void SetMinDate(TDateTime Value);
   TDateTime MaxDate() const { return FMaxDate; }
   void SetMaxDate(TDateTime Value);
+  // bsSingle draws a border round the calendar.
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
   TqvMonthOptions Options() const { return FOptions; }
   void SetOptions(TqvMonthOptions Value);
   TqvCalDayOfWeek FirstDayOfWeek() const { return FFirstDayOfWeek; }
@@ -146,6 +155,10 @@ class TqvMonthCalendar : public TWinControl {
   bool AfterMonthMenu() const { return FAfterMonthMenu; }
   TCalcBoldDayEvent OnCalcBoldDay;
   TNotifyEvent OnChange;
+  // A press that OnMouseDown fails on does nothing more.
+  TmcMouseUPDownEvent OnMouseDown;
+  TmcMouseUPDownEvent OnMouseUp;
+  TmcMouseMoveEvent OnMouseMove;
 
   // Operations.
   // Shows D (clamped to the limits) as the selected day.
@@ -171,6 +184,7 @@ class TqvMonthCalendar : public TWinControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void Loaded() override;
   void Dispatch(TMessage& Message) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   // Width and Height grow to the platform control's minimum size.
@@ -208,11 +222,13 @@ class TqvMonthCalendar : public TWinControl {
   // How far left of the year the year menu opens when its edit item has a column of its own.
   int EditYearIndent();
   void FillDayStates(NMDAYSTATE* Request);
+  void RefreshDayStates();
 
   TDateTime FDateTime;
   TDateTime FMinDate = 0;
   TDateTime FMaxDate = 0;
   TqvMonthOptions FOptions;
+  TBorderStyle FBorderStyle = bsNone;
   TqvCalDayOfWeek FFirstDayOfWeek = qvdowLocaleDefault;
   TDateTime FSelStart = 0;
   TDateTime FSelEnd = 0;

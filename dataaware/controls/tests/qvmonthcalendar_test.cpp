@@ -5,6 +5,8 @@
 // CalendarAttributes to its drop-down calendar.
 #include "CalendarTestSupport.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "DateTimeFormat.h"
@@ -40,6 +42,34 @@ class CalendarTest : public ControlsFormTest {
     return C;
   }
   void Changed(TObject*) { ++Changes; }
+  // What the mouse events were given: X, Y, Month, Day, Year.
+  using TMouseAt = std::array<int, 5>;
+  void Down(TObject*, TMouseButton, TShiftState, int X, int Y, int Month, int D, int Year) {
+    Downs.push_back({X, Y, Month, D, Year});
+    if (FailDown) throw Exception("refusé"_a);
+  }
+  void Up(TObject*, TMouseButton, TShiftState, int X, int Y, int Month, int D, int Year) {
+    Ups.push_back({X, Y, Month, D, Year});
+  }
+  void Moved(TObject*, TShiftState, int X, int Y, int Month, int D, int Year) { Moves.push_back({X, Y, Month, D, Year}); }
+  std::vector<TMouseAt> Downs, Ups, Moves;
+  // Every day asked about, as the event gives it; the 10th of each month is bold.
+  void Bold(TObject* Sender, TDateTime ADate, int Month, int D, int Year, bool& Accept) {
+    EXPECT_FALSE(Accept);
+    EXPECT_EQ(ADate, EncodeDate(Year, Month, D));
+    Asked.push_back(ADate);
+    AskedBy.push_back(Sender);
+    Accept = D == 10;
+  }
+  std::vector<TDateTime> Asked;
+  std::vector<TObject*> AskedBy;
+  void WatchBoldDays(TqvMonthCalendar* C) { C->OnCalcBoldDay = TCalcBoldDayEvent(this, &CalendarTest::Bold); }
+  void WatchMouse(TqvMonthCalendar* C) {
+    C->OnMouseDown = TmcMouseUPDownEvent(this, &CalendarTest::Down);
+    C->OnMouseUp = TmcMouseUPDownEvent(this, &CalendarTest::Up);
+    C->OnMouseMove = TmcMouseMoveEvent(this, &CalendarTest::Moved);
+  }
+  bool FailDown = false;
   // The range the control itself holds.
   std::pair<TDateTime, TDateTime> ControlRange(TqvMonthCalendar* C) {
     SYSTEMTIME Range[2] = {};
@@ -152,6 +182,76 @@ TEST_F(CalendarTest, WidthAndHeightNeverGoBelowWhatTheControlNeeds) {
     EXPECT_EQ(R.right - R.left, Case.WantWidth);
     EXPECT_EQ(R.bottom - R.top, Case.WantHeight);
   }
+}
+
+TEST_F(CalendarTest, ASingleBorderIsDrawnRoundTheCalendar) {
+  auto* C = MakeCalendar();
+  ShowForm();
+  ASSERT_TRUE(Painted(C));
+  EXPECT_FALSE(GetWindowLongA(C->Handle(), GWL_STYLE) & WS_BORDER);
+  HWND Old = C->Handle();
+  C->SetBorderStyle(bsSingle);
+  ASSERT_TRUE(WaitFor("the window made again", [&] { return C->HandleAllocated() && C->Handle() != Old; }));
+  EXPECT_TRUE(GetWindowLongA(C->Handle(), GWL_STYLE) & WS_BORDER);
+  EXPECT_EQ(std::trunc(C->Date()), Day(2005, 6, 15));
+}
+
+// The control asks for the months it shows (and those partly shown around them); the event is
+// asked about each of their days, and only with mdoDayState.
+TEST_F(CalendarTest, BoldDaysAreAskedForEachDayOfTheMonthsOnView) {
+  auto* C = MakeCalendar();
+  WatchBoldDays(C);
+  auto* Plain = Add<TqvMonthCalendar>(220, 20);
+  Plain->SetOptions({});
+  Plain->SetDate(Day(2005, 6, 15));
+  WatchBoldDays(Plain);
+  ShowForm();
+  ASSERT_TRUE(Painted(C));
+  ASSERT_TRUE(Painted(Plain));
+  ASSERT_FALSE(Asked.empty());
+  EXPECT_EQ(std::count(AskedBy.begin(), AskedBy.end(), Plain), 0) << "a calendar without mdoDayState is never asked";
+  // June 2005 whole.
+  for (int D = 1; D <= 30; ++D) EXPECT_NE(std::find(Asked.begin(), Asked.end(), Day(2005, 6, D)), Asked.end()) << D;
+  for (TDateTime A : Asked) {
+    EXPECT_GE(MonthOf(A), 5) << "only the months around June";
+    EXPECT_LE(MonthOf(A), 7) << "only the months around June";
+  }
+  Asked.clear();
+  C->SetDate(Day(2005, 9, 15));
+  ASSERT_TRUE(Painted(C));
+  EXPECT_NE(std::find(Asked.begin(), Asked.end(), Day(2005, 9, 30)), Asked.end()) << "a new month is asked for";
+}
+
+// --- Mouse ------------------------------------------------------------------------------------------
+
+TEST_F(CalendarTest, MouseEventsTellTheDayUnderTheMouse) {
+  auto* C = MakeCalendar();
+  WatchMouse(C);
+  ShowForm();
+  ASSERT_TRUE(Painted(C));
+  TPoint At20, At22, At25;
+  ASSERT_TRUE(CalendarPoint(C, At20, 0, Day(2005, 6, 20)));
+  ASSERT_TRUE(CalendarPoint(C, At22, 0, Day(2005, 6, 22)));
+  ASSERT_TRUE(CalendarPoint(C, At25, 0, Day(2005, 6, 25)));
+  auto Client = [&](TPoint P) { return C->ScreenToClient(P); };
+  ClickAt(At20);
+  ASSERT_EQ(Downs.size(), 1u);
+  EXPECT_EQ(Downs[0], (TMouseAt{Client(At20).X, Client(At20).Y, 6, 20, 2005}));
+  ASSERT_EQ(Ups.size(), 1u);
+  EXPECT_EQ(Ups[0], Downs[0]);
+  EXPECT_EQ(std::trunc(C->Date()), Day(2005, 6, 20));
+  // A press the handler fails on does nothing more: no day is chosen, no message is shown.
+  FailDown = true;
+  ClickAt(At22);
+  EXPECT_EQ(Downs.size(), 2u);
+  EXPECT_EQ(std::trunc(C->Date()), Day(2005, 6, 20));
+  EXPECT_TRUE(Script.Unexpected.empty());
+  FailDown = false;
+  ClickAt(At22);
+  EXPECT_EQ(std::trunc(C->Date()), Day(2005, 6, 22));
+  MoveMouseTo(At25);
+  ASSERT_TRUE(WaitFor("the move", [&] { return !Moves.empty() && Moves.back()[3] == 25; }));
+  EXPECT_EQ(Moves.back(), (TMouseAt{Client(At25).X, Client(At25).Y, 6, 25, 2005}));
 }
 
 // --- Ranges -----------------------------------------------------------------------------------------

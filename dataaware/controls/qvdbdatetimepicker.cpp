@@ -12,11 +12,19 @@
 #include "ScopeGuard.h"
 #include "qvControlUtils.h"
 #include "qvMouseHook.h"
+#include "qvPropAccess.h"
 
 #include <commctrl.h>
 
 VELBOR_IMPLEMENT_CLASS(TqvDTInterval)
 VELBOR_IMPLEMENT_CLASS(TqvCalendarOptions)
+VELBOR_PUBLISHED(TqvCalendarOptions,
+  Prop("Alignment", &Self::Alignment).Default(qvdtaLeft),
+  Prop("Colors", &Self::Colors, &Self::SetColors),
+  Prop("Font", &Self::Font, &Self::SetFont),
+  Prop("Options", &Self::Options).Default(TqvMonthOptions{mdoDayState}),
+  Prop("PopupYearOptions", &Self::PopupYearOptions, &Self::SetPopupYearOptions),
+  Prop("FirstDayOfWeek", &Self::FirstDayOfWeek).Default(qvdowLocaleDefault))
 VELBOR_PUBLISHED(TqvDTInterval,
   Prop("MinutesInterval", &Self::MinutesInterval, &Self::SetMinutesInterval).Default(1),
   Prop("RoundMinutes", &Self::RoundMinutes).Default(false))
@@ -25,6 +33,7 @@ VELBOR_IMPLEMENT_CLASS(TqvDBCustomDateTimePicker)
 VELBOR_IMPLEMENT_CLASS(TqvDBDateTimePicker)
 VELBOR_PUBLISHED(TqvDBDateTimePicker,
   Prop("AutoFillDateAndTime", &Self::AutoFillDateAndTime).Default(false),
+  Prop("CalendarAttributes", &Self::CalendarAttributes, &Self::SetCalendarAttributes),
   Prop("DateFormat", &Self::DateFormat, &Self::SetDateFormat).Default(dfShort),
   Prop("DisplayFormat", &Self::GetDisplayFormat, &Self::SetDisplayFormat),
   Prop("Epoch", &Self::Epoch),
@@ -46,6 +55,10 @@ const UINT DestroyCalendarMessage = RegisterWindowMessageA("VRDATEPICKERDESTROYC
 
 LRESULT CALLBACK PickerMouseHookProc(int Code, WPARAM WParam, LPARAM LParam);
 
+// The press seen while a title menu of the calendar was showing.
+POINT PressClosingMenu{};
+bool PressClosingMenuSeen = false;
+
 // One hook for every picker: only one calendar is down at a time.
 TqvThreadMouseHook PickerMouseHook(&PickerMouseHookProc);
 
@@ -56,9 +69,21 @@ LRESULT CALLBACK PickerMouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
   try {
     auto* Picker = Screen.Exists() ? dynamic_cast<TqvDBCustomDateTimePicker*>(Screen->ActiveControl()) : nullptr;
     if (Picker == nullptr || !Picker->IsDroppedDown() || !Picker->HandleAllocated()) return Result;
-    // A click that closes a title menu leaves the calendar down.
-    if (Picker->Calendar()->IsPopupMenuShowing()) return Result;
     POINT Point = reinterpret_cast<MOUSEHOOKSTRUCT*>(LParam)->pt;
+    // A press that closes a title menu leaves the calendar down. The menu's loop looks at the
+    // press without taking it, and leaves it to the window under it once the menu is closed: the
+    // press is known again by its point when it is taken.
+    if (Picker->Calendar()->IsPopupMenuShowing()) {
+      PressClosingMenu = Point;
+      PressClosingMenuSeen = true;
+      return Result;
+    }
+    // A press only looked at is acted on when it is taken.
+    if (Code != HC_ACTION) return Result;
+    if (PressClosingMenuSeen) {
+      PressClosingMenuSeen = false;
+      if (Point.x == PressClosingMenu.x && Point.y == PressClosingMenu.y) return Result;
+    }
     RECT CalendarRect{}, PickerRect{};
     GetWindowRect(Picker->Calendar()->Handle(), &CalendarRect);
     GetWindowRect(Picker->Handle(), &PickerRect);
@@ -77,10 +102,25 @@ TDateTime JoinDayAndTime(TDateTime Day, double Time) { return Day < 0 ? Day - Ti
 
 bool qvDateTimePickerHookInstalled() { return PickerMouseHook.Installed(); }
 
+TqvCalendarOptions::TqvCalendarOptions()
+    : FColors(new TqvDateTimeColors), FFont(new TFont), FPopupYearOptions(new TqvPopupYearOptions) {}
+
+TqvCalendarOptions::~TqvCalendarOptions() {
+  delete FColors;
+  delete FFont;
+  delete FPopupYearOptions;
+}
+
 void TqvCalendarOptions::Assign(TPersistent* Source) {
   if (auto* From = dynamic_cast<TqvCalendarOptions*>(Source)) {
     Alignment = From->Alignment;
     FirstDayOfWeek = From->FirstDayOfWeek;
+    Options = From->Options;
+    Width = From->Width;
+    Height = From->Height;
+    FColors->Assign(From->FColors);
+    FFont->Assign(From->FFont);
+    FPopupYearOptions->Assign(From->FPopupYearOptions);
     return;
   }
   TPersistent::Assign(Source);
@@ -463,6 +503,16 @@ void TqvDBCustomDateTimePicker::CMCancelMode(TMessage& Message) {
 }
 
 void TqvDBCustomDateTimePicker::CNKeyDown(TMessage& Message) {
+  WORD Code = WORD(Message.WParam);
+  TWinControl* Grid = ParentGrid("TCustomGrid");
+  bool GridTabs = Grid != nullptr && (qvGetOrdPropByName(Grid, "Options") & (1LL << 7)) != 0;  // dgTabs
+  if (Grid != nullptr && !IsDroppedDown() && (Code == VK_RETURN || (Code == VK_TAB && GridTabs))) {
+    // The grid moves on from the cell.
+    if (Grid->CanFocus()) Grid->SetFocus();
+    if (Grid->Focused()) Grid->Perform(WM_KEYDOWN, Code, Message.LParam);
+    Message.Result = 1;
+    return;
+  }
   if (IsDroppedDown()) {
     WORD Key = WORD(Message.WParam);
     if (Key == VK_TAB) CloseUp(true);
@@ -531,9 +581,12 @@ void TqvDBCustomDateTimePicker::DropDown() {
     FCalendar->SetParent(this);
   }
   FCalendar->OnCalcBoldDay = OnCalcBoldDay;
-  FCalendar->Font()->Assign(Font());
+  FCalendar->SetOptions(FCalendarAttributes->Options);
+  FCalendar->Font()->Assign(FCalendarAttributes->Font());
+  FCalendar->SetPopupYearOptions(FCalendarAttributes->PopupYearOptions());
   FCalendar->SetFirstDayOfWeek(FCalendarAttributes->FirstDayOfWeek);
   FCalendar->HandleNeeded();
+  FCalendar->SetCalColors(FCalendarAttributes->Colors());
   // The limits go over as they are: a new maximum below the calendar's old minimum must not raise.
   FCalendar->SetMinDate(0);
   FCalendar->SetMaxDate(FMaxDate);
@@ -554,6 +607,8 @@ void TqvDBCustomDateTimePicker::DropDown() {
   SetShowHint(false);
 
   TSize Size = FCalendar->MinimumSize();
+  if (FCalendarAttributes->Width > Size.cx) Size.cx = FCalendarAttributes->Width;
+  if (FCalendarAttributes->Height > Size.cy) Size.cy = FCalendarAttributes->Height;
   TRect Work;
   qvGetWorkArea(Work);
   if (Work.IsEmpty()) Work = Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));

@@ -36,15 +36,32 @@ class TqvDTInterval : public TPersistent {
 
 // Where the drop-down calendar opens under the picker.
 enum TqvDTCalAlignment { qvdtaLeft, qvdtaRight, qvdtaCenter };
+VELBOR_ENUM(TqvDTCalAlignment, "qvdtaLeft", "qvdtaRight", "qvdtaCenter")
 
 // What the picker's drop-down calendar takes from the picker.
 class TqvCalendarOptions : public TPersistent {
   VELBOR_DECLARE_CLASS(TqvCalendarOptions, TPersistent)
  public:
-  TqvCalendarOptions() = default;
+  TqvCalendarOptions();
+  ~TqvCalendarOptions() override;
   TqvDTCalAlignment Alignment = qvdtaLeft;
   TqvCalDayOfWeek FirstDayOfWeek = qvdowLocaleDefault;
+  TqvMonthOptions Options{mdoDayState};
+  TqvDateTimeColors* Colors() const { return FColors; }
+  void SetColors(TqvDateTimeColors* Value) { FColors->Assign(Value); }
+  TFont* Font() const { return FFont; }
+  void SetFont(TFont* Value) { FFont->Assign(Value); }
+  TqvPopupYearOptions* PopupYearOptions() const { return FPopupYearOptions; }
+  void SetPopupYearOptions(TqvPopupYearOptions* Value) { FPopupYearOptions->Assign(Value); }
+  // The calendar's size; 0, or less than the calendar needs, gives the size it needs.
+  int Width = 0;
+  int Height = 0;
   void Assign(TPersistent* Source) override;
+
+ private:
+  TqvDateTimeColors* FColors;
+  TFont* FFont;
+  TqvPopupYearOptions* FPopupYearOptions;
 };
 
 // The picker's drop-down calendar: a top-most window that never takes the focus from the picker;
@@ -195,6 +212,7 @@ class TqvDBCustomDateTimePicker : public TqvDBCustomCombo {
   // Days from the first day of the week to D.
   int DaysIntoWeek(TDateTime D) const;
   void StepKey(WORD Key, TWorking& W, const String& Token);
+  bool HandGridKey(TWinControl* Grid, WORD& Key, TShiftState Shift);
   void HomeEndKey(bool End, TWorking& W, const String& Token);
   bool LetterKey(char Letter, TWorking& W, const String& Token);
   int PartUnderMouse(int X);

@@ -9,7 +9,10 @@
 
 #include "DateTimeFormat.h"
 #include "FormatSettings.h"
+#include "Forms.h"
 #include "ScopeGuard.h"
+#include "qvControlUtils.h"
+#include "qvPropAccess.h"
 
 namespace {
 
@@ -479,7 +482,11 @@ void TqvDBCustomDateTimePicker::StepKey(WORD Key, TWorking& W, const String& Tok
       break;
     }
     case 'w': {
-      TDateTime D = EncodeDate(W.Year, W.Month, W.Day) + (Up ? 1 : -1);
+      // The week-day part goes round within its week.
+      TDateTime D = EncodeDate(W.Year, W.Month, W.Day);
+      int Into = DaysIntoWeek(D);
+      if (Up) D += Into == 6 ? -6 : 1;
+      else D += Into == 0 ? 6 : -1;
       DecodeDate(D, W.Year, W.Month, W.Day);
       ClampToLimits(W);
       break;
@@ -594,12 +601,66 @@ bool TqvDBCustomDateTimePicker::LetterKey(char Letter, TWorking& W, const String
   return false;
 }
 
+// Inside a grid, the keys that move between cells go to the grid when the picker has nothing to do
+// with them: at the ends of its text, or when it cannot be edited. True when the key is dealt with.
+bool TqvDBCustomDateTimePicker::HandGridKey(TWinControl* Grid, WORD& Key, TShiftState Shift) {
+  bool Inspector = qvIsInInspector(this);
+  bool Dropped = IsDroppedDown();
+  bool Ctrl = Shift.Contains(ssCtrl);
+  bool AlwaysEditor = (qvGetOrdPropByName(Grid, "Options") & (1LL << 1)) != 0;  // dgAlwaysShowEditor
+  int Length = int(Text().size());
+  int Start = SelStart();
+  bool AtStart = Start == 0;
+  bool AtEnd = Start + SelLength() >= Length;
+  bool AllText = IsWholeTextSelected();
+  bool Hand = false;
+  switch (Key) {
+    case VK_ESCAPE: Hand = !Modified(); break;
+    case VK_PRIOR:
+    case VK_NEXT: Hand = !Dropped && !Shift.Contains(ssAlt); break;
+    case VK_END: Hand = AlwaysEditor && !Dropped && (Ctrl || (AtEnd && AllText)); break;
+    case VK_HOME: Hand = AlwaysEditor && !Dropped && (Ctrl || (AtStart && AllText)); break;
+    case VK_LEFT:
+      Hand = Inspector ? !Dropped && (Ctrl || AtStart) : AlwaysEditor && !Dropped && (Ctrl || AtStart);
+      break;
+    case VK_RIGHT: Hand = Inspector ? !Dropped && (Ctrl || AtEnd) : AlwaysEditor && (Ctrl || AtEnd); break;
+    case VK_UP:
+    case VK_DOWN: Hand = Ctrl || AllText; break;
+    case VK_INSERT: Hand = !Shift.Contains(ssShift); break;
+    case VK_DELETE: Hand = Ctrl; break;
+    case VK_F2:
+      if (Grid->OnKeyDown) Grid->OnKeyDown(Grid, Key, Shift);
+      if (Key == VK_F2) {
+        SetSelStart(Length);
+        SetSelLength(0);
+        FCurrentPart = 1;
+        SelectCurrentPart();
+      }
+      Key = 0;
+      return true;
+    default: break;
+  }
+  if (!CanEditValue() && (Key == VK_HOME || Key == VK_END || Key == VK_LEFT || Key == VK_RIGHT)) Hand = true;
+  if (Hand) {
+    GiveKeyToGrid(Grid, Key, Shift);
+    Key = 0;
+    return true;
+  }
+  bool Active = Screen->ActiveControl() == this;
+  if (Grid->OnKeyDown && !((Key == VK_RETURN || Key == VK_TAB) && !Active)) {
+    Grid->OnKeyDown(Grid, Key, Shift);
+    if (Key == 0) return true;
+  }
+  return false;
+}
+
 void TqvDBCustomDateTimePicker::KeyDown(WORD& Key, TShiftState Shift) {
   if (GetKeyState(VK_MENU) < 0) Shift.Include(ssAlt);
   // The character of an Escape that closes the calendar must not reset the picker as well.
   if (Key == VK_ESCAPE && IsDroppedDown() && !Shift.Contains(ssAlt)) FClosedByEsc = true;
   HandleDropDownKeys(Key, Shift);
   if (Key == 0) return;
+  if (TWinControl* Grid = ParentGrid("TCustomGrid"); Grid != nullptr && HandGridKey(Grid, Key, Shift)) return;
   TWinControl::KeyDown(Key, Shift);
   if (Key == 0) return;
   if (Key == VK_BACK && !FTyping && !IsWholeTextSelected()) Key = VK_LEFT;
@@ -795,6 +856,11 @@ void TqvDBCustomDateTimePicker::KeyDown(WORD& Key, TShiftState Shift) {
 }
 
 void TqvDBCustomDateTimePicker::KeyPress(char& Key) {
+  TWinControl* Grid = ParentGrid("TCustomGrid");
+  if (Grid != nullptr && Grid->OnKeyPress) {
+    Grid->OnKeyPress(Grid, Key);
+    if (Key == 0) return;
+  }
   unsigned char Code = static_cast<unsigned char>(Key);
   bool Control = Code < 32;
   if (!(Control && Code != VK_BACK) && !CanEditValue()) {
@@ -813,6 +879,10 @@ void TqvDBCustomDateTimePicker::KeyPress(char& Key) {
     SetDateTime(Kind() == qvDTEdtDate ? ::Date() : Now());
     SetModifiedFlag(true);
     SelectCurrentPart();
+    return;
+  }
+  if (Grid != nullptr && (Code == VK_RETURN || Code == VK_TAB)) {
+    Key = 0;
     return;
   }
   if (Code == VK_RETURN) {
@@ -838,7 +908,12 @@ void TqvDBCustomDateTimePicker::KeyPress(char& Key) {
     SetModified(false);
     FCurrentPart = 1;
     if (!Text().empty()) FEmpty = false;
-    SelectAll();
+    // In a grid the cell is left for the grid.
+    if (Grid != nullptr && !qvIsInInspector(this)) {
+      if (Grid->CanFocus()) Grid->SetFocus();
+    } else {
+      SelectAll();
+    }
     return;
   }
   // Every character is the picker's to interpret: the edit takes none.

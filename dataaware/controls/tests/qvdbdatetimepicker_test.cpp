@@ -4,7 +4,7 @@
 // the button, a day chosen by a click and by keys, Escape keeping the old value, the title arrows
 // stopping at a limit; empty dates shown empty and written as null; a date field of an SQL query
 // written on leaving; and pictures of the picker and of the open calendar.
-#include "ControlsTestSupport.h"
+#include "CalendarTestSupport.h"
 
 #include <commctrl.h>
 
@@ -35,29 +35,8 @@ class DateTimePickerTest : public ControlsFormTest {
   bool CalendarShown(TqvDBDateTimePicker* P) {
     return P->IsDroppedDown() && P->Calendar() != nullptr && IsWindowVisible(P->Calendar()->Handle());
   }
-  // The screen point in the middle of the calendar's area that hit-tests as Wanted (a day when
-  // Date is given).
   bool PointOf(TqvMonthCalendar* C, TPoint& Point, UINT Wanted, TDateTime Date = 0) {
-    RECT R{};
-    GetClientRect(C->Handle(), &R);
-    long SumX = 0, SumY = 0, Count = 0;
-    for (int Y = 0; Y < R.bottom; Y += 2) {
-      for (int X = 0; X < R.right; X += 2) {
-        MCHITTESTINFO Hit{};
-        Hit.cbSize = sizeof(Hit);
-        Hit.pt = POINT{X, Y};
-        SendMessageA(C->Handle(), MCM_HITTEST, 0, LPARAM(&Hit));
-        bool Match = Date != 0 ? qvIsDateHit(Hit.uHit) && EncodeDate(Hit.st.wYear, Hit.st.wMonth, Hit.st.wDay) == Date
-                               : Hit.uHit == Wanted;
-        if (!Match) continue;
-        SumX += X;
-        SumY += Y;
-        ++Count;
-      }
-    }
-    if (Count == 0) return false;
-    Point = C->ClientToScreen(TPoint(int(SumX / Count), int(SumY / Count)));
-    return true;
+    return CalendarPoint(C, Point, Wanted, Date);
   }
   // Gives the focus and leaves the first part current.
   void Focus(TqvDBDateTimePicker* P) {
@@ -162,6 +141,20 @@ const TKeyCase KeyCases[] = {
      Day(2024, 3, 16), 1950, 1, false, qvdowSunday},
     {"WeekDayEndFromThursdayCrossesTheMonth", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 29), 1, {VK_END},
      "mercredi 03/04/2024", Day(2024, 4, 3), 1950, 1, false, qvdowThursday},
+    // Up and Down go round within the week: past its last day back to its first, and before its
+    // first on to its last. 17/03/2024 is a Sunday, 11/03/2024 a Monday.
+    {"WeekDayUpInTheWeek", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 13), 1, {VK_UP}, "jeudi 14/03/2024",
+     Day(2024, 3, 14), 1950, 1, false, qvdowMonday},
+    {"WeekDayUpFromTheLastDayGoesBackToTheFirst", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 17), 1, {VK_UP},
+     "lundi 11/03/2024", Day(2024, 3, 11), 1950, 1, false, qvdowMonday},
+    {"WeekDayDownFromTheFirstDayGoesOnToTheLast", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 11), 1, {VK_DOWN},
+     "dimanche 17/03/2024", Day(2024, 3, 17), 1950, 1, false, qvdowMonday},
+    {"WeekDayDownInTheWeek", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 13), 1, {VK_DOWN}, "mardi 12/03/2024",
+     Day(2024, 3, 12), 1950, 1, false, qvdowMonday},
+    {"WeekDayUpFromSaturdayInAWeekFromSunday", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 16), 1, {VK_UP},
+     "dimanche 10/03/2024", Day(2024, 3, 10), 1950, 1, false, qvdowSunday},
+    {"WeekDayDownFromSundayInAWeekFromSunday", qvDTEdtDate, "dddd dd/mm/yyyy", Day(2024, 3, 10), 1, {VK_DOWN},
+     "samedi 16/03/2024", Day(2024, 3, 16), 1950, 1, false, qvdowSunday},
     {"DateTimeMinuteAfterTheDate", qvDTEdtDateTime, "dd/mm/yyyy hh:nn", At(2024, 3, 15, 10, 30), 5, {'0', '5'},
      "15/03/2024 10:05", At(2024, 3, 15, 10, 5)},
 };

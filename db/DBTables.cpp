@@ -69,8 +69,13 @@ void TDBDataSet::InstallFilterHandler() {
   bool Engine = !FFilters.empty();
   TFilterRecordEvent Handler = Engine ? TFilterRecordEvent(this, &TDBDataSet::EngineFilterRecord) : FUserFilter;
   TCustomADODataSet::SetOnFilterRecord(Handler);
-  SetFiltered(Engine || (FUserFilter && Filtered()));
+  TCustomADODataSet::SetFiltered(Engine || FUserFiltered);
   RefreshFilters();
+}
+
+void TDBDataSet::SetFiltered(bool Value) {
+  FUserFiltered = Value;
+  TCustomADODataSet::SetFiltered(Value || !FFilters.empty());
 }
 
 void TDBDataSet::RefreshFilters() {

@@ -38,6 +38,12 @@ class TDBDataSet : public TCustomADODataSet {
   void RefreshFilters();
 
   void SetOnFilterRecord(TFilterRecordEvent Value) override;
+  // The operator's OnFilterRecord (OnFilterRecord answers the engine's handler while there are
+  // engine filters).
+  TFilterRecordEvent UserFilterRecord() const { return FUserFilter; }
+  // The filtering the operator asks for; the dataset filters anyway while it has engine filters
+  // (a Filter text then applies too), and goes back to this when the last one is dropped.
+  void SetFiltered(bool Value) override;
 
  private:
   struct TEngineFilter;
@@ -48,6 +54,7 @@ class TDBDataSet : public TCustomADODataSet {
   std::vector<std::unique_ptr<TEngineFilter>> FFilters;
   int FNextHandle = 1;
   TFilterRecordEvent FUserFilter;
+  bool FUserFiltered = false;
 };
 
 // The rows of a SELECT written as lines of SQL; a new text closes the query.

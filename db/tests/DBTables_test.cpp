@@ -73,6 +73,28 @@ TEST_F(DBTablesTest, EngineFiltersOfAQuerySeeEveryRecordAndGoAgain) {
   EXPECT_TRUE(Called);
 }
 
+TEST_F(DBTablesTest, DroppingTheLastEngineFilterKeepsTheOperatorsFilterText) {
+  TQuery Query(nullptr);
+  Query.SetDatabaseName(Path);
+  Query.SQL()->SetText("select * from Site order by Code");
+  Query.Open();
+  Query.SetFilterText("Code > 1");
+  Query.SetFiltered(true);
+  int Handle = Query.AddFilter(&StartsWithL, nullptr);
+  EXPECT_EQ(Codes(Query), "3");
+  Query.DropFilter(Handle);
+  EXPECT_TRUE(Query.Filtered());
+  EXPECT_EQ(Codes(Query), "2,3,4");
+  // Without the operator's filtering, the engine's alone filters, and nothing once dropped.
+  Query.SetFilterText(String());
+  Query.SetFiltered(false);
+  Handle = Query.AddFilter(&StartsWithL, nullptr);
+  EXPECT_EQ(Codes(Query), "1,3");
+  Query.DropFilter(Handle);
+  EXPECT_FALSE(Query.Filtered());
+  EXPECT_EQ(Codes(Query), "1,2,3,4");
+}
+
 TEST_F(DBTablesTest, AStoredProcedureSaysItIsNotAvailable) {
   TStoredProc Proc(nullptr);
   Proc.SetDatabaseName(Path);

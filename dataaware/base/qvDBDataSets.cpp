@@ -230,7 +230,8 @@ void TqvTable::SetQuery(TStrings* Value) {
     SetDataSource(nullptr);
     SetMasterFields(String());
   }
-  FQuery->Assign(Value);
+  if (Value != nullptr) FQuery->Assign(Value);
+  else FQuery->Clear();
 }
 
 String TqvTable::QueryType() const {
@@ -423,7 +424,10 @@ void TqvQuery::SetOnFilter(TFilterRecordEvent Value) {
 }
 
 void TqvQuery::DoAfterOpen() {
-  if (!AnswerTable.empty()) qvPrepareAnswerTable(this, nullptr, AnswerTable);
+  // An alias the engine does not know is reported by qvPrepareAnswerTable itself.
+  if (!AnswerTable.empty() && !qvPrepareAnswerTable(this, nullptr, AnswerTable) && AnswerTable[0] != ':')
+    MessageDlg("Answer table " + AnswerTable + " not made: the database keeps no answer tables", mtWarning,
+               TMsgDlgButtons{mbOK}, 0);
   TQuery::DoAfterOpen();
   if (FParts.OnFilter) FParts.InstallCallback();
 }

@@ -200,8 +200,8 @@ class TqvQuery : public TQuery, public IqvLookupTableOwner {
 
   // A handler on an open query installs the callback at once, on a closed one when it opens.
   void SetOnFilter(TFilterRecordEvent Value);
-  // Query-by-example answer tables have no counterpart over SQLite: a name here is reported
-  // (qvPrepareAnswerTable) and no table is made.
+  // Query-by-example answer tables have no counterpart over SQLite: a name here is reported in a
+  // warning when the query opens, and no table is made.
   String AnswerTable;
 
  protected:

@@ -56,6 +56,14 @@ bool SetLibraryFilter(TDataSet* DataSet, TFilterRecordEvent Handler) {
   return true;
 }
 
+TFilterRecordEvent LibraryFilter(TDataSet* DataSet) {
+  if (auto* T = dynamic_cast<TqvTable*>(DataSet)) return T->OnFilter();
+  if (auto* Q = dynamic_cast<TqvQuery*>(DataSet)) return Q->OnFilter();
+  if (auto* P = dynamic_cast<TqvStoredProc*>(DataSet)) return P->OnFilter();
+  if (auto* B = dynamic_cast<TqvQBE*>(DataSet)) return B->OnFilter();
+  return TFilterRecordEvent();
+}
+
 const char* const MatchNames[] = {"fdMatchStart", "fdMatchAny", "fdMatchExact", "fdMatchEnd", "fdMatchRange", "fdMatchNone"};
 
 // Values are written between quotes (blanks at either end survive the file) with "\" escaping
@@ -132,12 +140,11 @@ TqvFilterDialog::TqvFilterDialog(TComponent* AOwner)
 TqvFilterDialog::~TqvFilterDialog() {
   // The dataset keeps no handler of a dialog that is gone.
   if (TDataSet* DataSet = GetPrimaryDataSet()) {
-    if (DataSet->OnFilterRecord() == TFilterRecordEvent(&FRecordFilter, &TqvRecordFilter::FilterRecord))
+    TFilterRecordEvent Own(&FRecordFilter, &TqvRecordFilter::FilterRecord);
+    if (LibraryFilter(DataSet) == Own) SetLibraryFilter(DataSet, TFilterRecordEvent());
+    auto* Engine = dynamic_cast<TDBDataSet*>(DataSet);
+    if ((Engine ? Engine->UserFilterRecord() : DataSet->OnFilterRecord()) == Own)
       DataSet->SetOnFilterRecord(TFilterRecordEvent());
-    if (auto* Table = dynamic_cast<TqvTable*>(DataSet); Table && Table->OnFilter() == TFilterRecordEvent(&FRecordFilter, &TqvRecordFilter::FilterRecord))
-      Table->SetOnFilter(TFilterRecordEvent());
-    if (auto* Query = dynamic_cast<TqvQuery*>(DataSet); Query && Query->OnFilter() == TFilterRecordEvent(&FRecordFilter, &TqvRecordFilter::FilterRecord))
-      Query->SetOnFilter(TFilterRecordEvent());
   }
   FDataLink->SetDataSource(nullptr);
 }

@@ -368,6 +368,13 @@ TEST_F(DataSetClasses, AQueryInstallsItsFilterWhenItOpens) {
   Query.SetOnFilter(TFilterRecordEvent());
   EXPECT_EQ(Codes(&Query), "1,2,3,4,5");
   EXPECT_EQ(qvGetPictureMasks(&Query), Query.PictureMasks());
+  EXPECT_TRUE(Script.Asked.empty());
+  // An answer table cannot be made: the query opens and says so.
+  Query.Close();
+  Query.AnswerTable = "Reponse";
+  Query.Open();
+  ASSERT_EQ(Script.Asked.size(), 1u);
+  EXPECT_EQ(Script.Asked[0].Text, "Answer table Reponse not made: the database keeps no answer tables");
 }
 
 TEST_F(DataSetClasses, StoredProceduresAndQueryByExampleSayTheyAreNotAvailable) {

@@ -7,6 +7,7 @@
 #include "Field.h"
 #include "FormatSettings.h"
 #include "OsPort.h"
+#include "ScopeGuard.h"
 #include "SqliteQueryData.h"
 #include "TestFolder.h"
 #include "qvDBDataSets.h"
@@ -29,6 +30,21 @@ TqvFieldInfo Range(const char* Field, const char* Min, const char* Max) {
   C.MinValue = Min;
   C.MaxValue = Max;
   return C;
+}
+
+// A stand-in for the criteria window: OK or Cancel, with or without new criteria.
+struct TWindowScript {
+  int Calls = 0;
+  bool Confirms = true;
+  bool Changes = false;
+  std::vector<TqvFieldInfo> Criteria;
+} Window;
+
+bool ScriptedWindow(TqvFilterDialog* Dialog, bool& Changed) {
+  ++Window.Calls;
+  if (Window.Confirms && Window.Changes) Dialog->FieldInfos = Window.Criteria;
+  Changed = Window.Changes;
+  return Window.Confirms;
 }
 
 class FilterDialog : public TestFolder, public SqliteQueryData {
@@ -127,6 +143,36 @@ TEST_F(FilterDialog, QueryModificationRefusesUnknownFieldsAndBadValues) {
     EXPECT_FALSE(Query->Active());  // the build stops with the query closed
     Query->Open();
   }
+}
+
+TEST_F(FilterDialog, TheWindowDecidesWhetherTheCriteriaApply) {
+  qvFilterDialogWindow = &ScriptedWindow;
+  TScopeGuard Unlink([] { qvFilterDialogWindow = nullptr; });
+  Window = TWindowScript();
+  Dialog->ShowDialog = true;
+  // OK with new criteria: they apply.
+  Window.Changes = true;
+  Window.Criteria = {Value("Dept", "30", fdMatchExact)};
+  EXPECT_TRUE(Dialog->Execute());
+  EXPECT_EQ(Codes(), "2,5");
+  // Cancel: the criteria and the dataset stay as they were.
+  Window.Confirms = false;
+  Window.Criteria = {Value("Dept", "34", fdMatchExact)};
+  EXPECT_FALSE(Dialog->Execute());
+  ASSERT_EQ(Dialog->FieldInfos.size(), 1u);
+  EXPECT_EQ(Dialog->FieldInfos[0].FilterValue, "30");
+  EXPECT_EQ(Codes(), "2,5");
+  // OK without change on a dataset already filtered: nothing is applied again.
+  Dialog->FieldInfos = {Value("Dept", "34", fdMatchExact)};
+  Window.Confirms = true;
+  Window.Changes = false;
+  EXPECT_TRUE(Dialog->Execute());
+  EXPECT_EQ(Codes(), "2,5");
+  // The same OK on a dataset whose filtering is off applies the criteria.
+  Query->SetFiltered(false);
+  EXPECT_TRUE(Dialog->Execute());
+  EXPECT_EQ(Codes(), "1,3,6");
+  EXPECT_EQ(Window.Calls, 4);
 }
 
 TEST_F(FilterDialog, LocalFilteringTestsEveryRecord) {

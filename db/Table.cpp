@@ -13,13 +13,9 @@
 #include "TextOrder.h"
 
 VELBOR_IMPLEMENT_CLASS(TTable)
-
-struct TTable::TEngineFilter {
-  int Handle;
-  std::unique_ptr<TFilterDescriptor> Descriptor;
-  TRecordFilterCallback Callback = nullptr;
-  void* ClientData = nullptr;
-};
+VELBOR_PUBLISHED(TTable,
+  Prop("TableName", &Self::TableName, &Self::SetTableName),
+  Prop("IndexName", &Self::IndexName, &Self::SetIndexName))
 
 namespace {
 std::vector<String> SplitFields(const String& Fields) {
@@ -69,10 +65,19 @@ int CompareFieldValue(TField* Field, const Variant& Value) {
 }
 }  // namespace
 
-TTable::TTable(TComponent* AOwner) : TADOTable(AOwner) {}
+TTable::TTable(TComponent* AOwner) : TDBDataSet(AOwner) {}
 
 TTable::~TTable() {
-  for (TEngineFilter* Filter : FFilters) delete Filter;
+  Destroying();
+  Close();
+}
+
+void TTable::SetTableName(const String& Value) {
+  if (FTableName == Value) return;
+  if (!ComponentState().Contains(csLoading)) Close();
+  FTableName = Value;
+  FIndexDefs.clear();
+  FIndexDefsRead = false;
 }
 
 // --- Indexes -------------------------------------------------------------------------------------
@@ -139,7 +144,7 @@ int TTable::IndexFieldCount() const { return int(SplitFields(FIndexFields).size(
 TField* TTable::IndexField(int Index) { return FieldByName(SplitFields(FIndexFields).at(std::size_t(Index))); }
 
 String TTable::StatementText() const {
-  String Sql = TADOTable::StatementText();
+  String Sql = FTableName.empty() ? String() : "select * from [" + FTableName + "]";
   if (Sql.empty()) return Sql;
   std::vector<String> Fields = SplitFields(FIndexFields);
   auto Bound = [&](const std::vector<Variant>& Values, const char* Op) {
@@ -220,57 +225,4 @@ void TTable::CancelRange() {
   FRangeStart.clear();
   FRangeEnd.clear();
   Reread();
-}
-
-// --- Engine filters ------------------------------------------------------------------------------
-
-int TTable::AddFilter(std::vector<std::uint8_t> Descriptor) {
-  auto* Filter = new TEngineFilter{FNextHandle++, std::make_unique<TFilterDescriptor>(std::move(Descriptor))};
-  FFilters.push_back(Filter);
-  InstallFilterHandler();
-  return Filter->Handle;
-}
-
-int TTable::AddFilter(TRecordFilterCallback Callback, void* ClientData) {
-  auto* Filter = new TEngineFilter{FNextHandle++, nullptr, Callback, ClientData};
-  FFilters.push_back(Filter);
-  InstallFilterHandler();
-  return Filter->Handle;
-}
-
-void TTable::DropFilter(int Handle) {
-  for (std::size_t i = 0; i < FFilters.size(); ++i) {
-    if (FFilters[i]->Handle != Handle) continue;
-    delete FFilters[i];
-    FFilters.erase(FFilters.begin() + std::ptrdiff_t(i));
-    InstallFilterHandler();
-    return;
-  }
-}
-
-// The table's own handler stands in the dataset's record filter while it has engine filters; the
-// operator's OnFilterRecord is called from it.
-void TTable::InstallFilterHandler() {
-  bool Engine = !FFilters.empty();
-  TFilterRecordEvent Handler = Engine ? TFilterRecordEvent(this, &TTable::EngineFilterRecord) : FUserFilter;
-  TADOTable::SetOnFilterRecord(Handler);
-  SetFiltered(Engine || (FUserFilter && Filtered()));
-  RefreshFilters();
-}
-
-void TTable::RefreshFilters() {
-  if (Active()) First();
-}
-
-void TTable::SetOnFilterRecord(TFilterRecordEvent Value) {
-  FUserFilter = Value;
-  if (FFilters.empty()) TADOTable::SetOnFilterRecord(Value);
-}
-
-void TTable::EngineFilterRecord(TDataSet* DataSet, bool& Accept) {
-  for (TEngineFilter* Filter : FFilters) {
-    Accept = Filter->Descriptor ? Filter->Descriptor->Accept(*DataSet) : Filter->Callback(Filter->ClientData, DataSet);
-    if (!Accept) return;
-  }
-  if (FUserFilter) FUserFilter(DataSet, Accept);
 }

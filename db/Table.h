@@ -1,14 +1,13 @@
 // This file implements TTable, the engine-like table over SQLite: index definitions read from the
 // database file's indexes, an active index that orders the rows, FindKey and FindNearest on it,
-// ranges, and engine filters (filter descriptors and record-filter callbacks) that see every
-// record the table reads.
+// and ranges; its engine filters (filter descriptors and record-filter callbacks, which see every
+// record the table reads) are those of TDBDataSet.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "ADODB.h"
-#include "FilterDescriptor.h"
+#include "DBTables.h"
 
 struct TIndexDef {
   String Name;
@@ -18,15 +17,15 @@ struct TIndexDef {
   bool CaseInsensitive = false;  // text keys compared in the program's text order
 };
 
-// A record-filter callback: a plain function the table calls with its client data for every
-// record it reads; false rejects the record.
-using TRecordFilterCallback = bool (*)(void* ClientData, TDataSet* DataSet);
-
-class TTable : public TADOTable {
-  VELBOR_DECLARE_CLASS(TTable, TADOTable)
+class TTable : public TDBDataSet {
+  VELBOR_DECLARE_CLASS(TTable, TDBDataSet)
  public:
   explicit TTable(TComponent* AOwner);
   ~TTable() override;
+
+  // The table whose rows are read; closes the table and forgets its index definitions.
+  const String& TableName() const { return FTableName; }
+  void SetTableName(const String& Value);
 
   // Index definitions: the primary key as "PrimaryKey", then the file's indexes by name.
   const std::vector<TIndexDef>& IndexDefs();
@@ -51,22 +50,10 @@ class TTable : public TADOTable {
   void CancelRange();
   bool HasRange() const { return !FRangeStart.empty() || !FRangeEnd.empty(); }
 
-  // Engine filters; the handle drops it again. A descriptor is checked when added (EDatabaseError).
-  int AddFilter(std::vector<std::uint8_t> Descriptor);
-  int AddFilter(TRecordFilterCallback Callback, void* ClientData);
-  void DropFilter(int Handle);
-  // Calls every filter again on the next reads.
-  void RefreshFilters();
-
-  void SetOnFilterRecord(TFilterRecordEvent Value) override;
-
  protected:
   String StatementText() const override;
 
  private:
-  struct TEngineFilter;
-  void EngineFilterRecord(TDataSet* DataSet, bool& Accept);
-  void InstallFilterHandler();
   void Reread();
   int CompareKey(const std::vector<Variant>& Values);
 
@@ -74,7 +61,5 @@ class TTable : public TADOTable {
   bool FIndexDefsRead = false;
   String FIndexName, FIndexFields;
   std::vector<Variant> FRangeStart, FRangeEnd;
-  std::vector<TEngineFilter*> FFilters;
-  int FNextHandle = 1;
-  TFilterRecordEvent FUserFilter;
+  String FTableName;
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "DBTables.h"
 #include "DataSet.h"
 #include "DateTimeFormat.h"
 #include "Dialogs.h"
@@ -361,4 +362,45 @@ std::vector<std::uint8_t> qvBuildFilterDescriptor(const String& Text, TDataSet* 
   } catch (const TRefused&) {
     return {};
   }
+}
+
+void qvDropTableFilter(TDataSet* Table, int& FilterHandle) {
+  if (FilterHandle == 0) return;
+  if (auto* Engine = dynamic_cast<TDBDataSet*>(Table)) Engine->DropFilter(FilterHandle);
+  FilterHandle = 0;
+}
+
+bool qvApplyTableFilter(const String& Text, TDataSet* Table, int& FilterHandle, bool Force) {
+  auto* Engine = dynamic_cast<TDBDataSet*>(Table);
+  if (Engine == nullptr) return false;
+  if (!Table->Active() && !Force) {
+    qvDropTableFilter(Table, FilterHandle);
+    return true;
+  }
+  if (Trim(Text).empty()) {
+    qvDropTableFilter(Table, FilterHandle);
+    return true;
+  }
+  std::vector<std::uint8_t> Descriptor = qvBuildFilterDescriptor(Text, Table);
+  qvDropTableFilter(Table, FilterHandle);
+  if (Descriptor.empty()) return false;
+  try {
+    FilterHandle = Engine->AddFilter(std::move(Descriptor));
+  } catch (const EDatabaseError&) {
+    FilterHandle = 0;
+    return false;
+  }
+  return true;
+}
+
+bool qvSetFilterCallback(bool (*Callback)(void* ClientData, TDataSet* DataSet), TDataSet* DataSet,
+                         void* ClientData, int& FilterHandle) {
+  auto* Engine = dynamic_cast<TDBDataSet*>(DataSet);
+  if (Engine == nullptr) {
+    FilterHandle = 0;
+    return false;
+  }
+  qvDropTableFilter(DataSet, FilterHandle);
+  if (Callback != nullptr) FilterHandle = Engine->AddFilter(Callback, ClientData);
+  return true;
 }

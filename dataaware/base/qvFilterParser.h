@@ -35,3 +35,15 @@ std::uint8_t qvFilterValueType(int FieldType);
 // a constant that does not convert to the field's type, or needs more than the literal area holds.
 // An unquoted right-hand side that names a field of the table compares the two fields.
 std::vector<std::uint8_t> qvBuildFilterDescriptor(const String& Text, TDataSet* Table);
+
+// The engine filters of the library's datasets (TDBDataSet of db/); a handle of 0 is none.
+// Replaces the table's expression filter by one built from Text. A closed table without Force
+// only drops it (its text is applied when it opens). An empty text drops it; a text that does
+// not parse leaves the table without expression filter and answers false.
+bool qvApplyTableFilter(const String& Text, TDataSet* Table, int& FilterHandle, bool Force);
+// Drops the filter of the handle, when set, and clears the handle.
+void qvDropTableFilter(TDataSet* Table, int& FilterHandle);
+// Drops the dataset's current callback filter and, with a callback, installs it with the dataset
+// as client data; an open dataset is read again. False for a dataset that has no engine filters.
+bool qvSetFilterCallback(bool (*Callback)(void* ClientData, TDataSet* DataSet), TDataSet* DataSet,
+                         void* ClientData, int& FilterHandle);

@@ -34,8 +34,8 @@ class IqvLookupTable {
   virtual int IndexFieldCount() = 0;
   // The name of the index over Fields (";"-separated), case ignored; empty when none.
   virtual String IndexForFieldsAnyCase(const String& Fields) = 0;
-  // Makes the index over Fields the active one.
-  virtual void SelectIndexForFields(const String& Fields) = 0;
+  // Makes the index over Fields the active one; false when there is none.
+  virtual bool SelectIndexForFields(const String& Fields) = 0;
   // Moves to the record whose first index fields hold Values; false (and no move) when none does.
   virtual bool FindKey(const std::vector<String>& Values) = 0;
   virtual void SetReadOnly(bool Value) = 0;

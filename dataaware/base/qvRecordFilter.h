@@ -31,8 +31,12 @@ class TqvRecordFilter : public TObject {
   // Points DataSet's record filter at this object and filters it; with no criteria the dataset
   // is left unfiltered.
   void Install(TDataSet* DataSet);
-  // Whether Escape stopped the last pass (reset by Install).
+  // Whether Escape stopped the last pass (reset by Install and Reset).
   bool Cancelled() const { return FCancelled; }
+  void Reset() {
+    FCancelled = false;
+    FCallCount = 0;
+  }
 
   // The record-filter handler.
   void FilterRecord(TDataSet* DataSet, bool& Accept);

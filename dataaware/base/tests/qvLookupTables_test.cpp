@@ -42,9 +42,10 @@ class TTestLookupTable : public TVectorDataSet, public IqvLookupTable {
     String Upper = UpperCase(Fields);
     return Upper == "CODE" ? "IDX_CODE" : Upper == "CODE;CODE2" ? "IDX_CODE2" : String();
   }
-  void SelectIndexForFields(const String& Fields) override {
+  bool SelectIndexForFields(const String& Fields) override {
     EXPECT_TRUE(IgnoreMasterLink);
     FIndex = IndexForFieldsAnyCase(Fields);
+    return !FIndex.empty();
   }
   bool FindKey(const std::vector<String>& Values) override {
     ++KeySearches;

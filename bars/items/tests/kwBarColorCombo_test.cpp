@@ -221,6 +221,34 @@ TEST_F(ColorCombos, TheCustomColourButtonOpensTheDialog) {
   EXPECT_TRUE(script.Unexpected.empty());
 }
 
+// In a sub-menu of the main menu the colour combo is an entry like the others: its list opens
+// beside it and a colour is picked with the keys.
+TEST_F(BarItemsTest, AColourComboInASubMenuPicksAColour) {
+  TkwBar* menu = AddBar("Menu", true);
+  auto* format = AddItem<TkwBarSubItem>("&Format");
+  auto* combo = AddItem<TkwBarColorCombo>("Couleur");
+  combo->OnChange = Counting();
+  Link(menu, format);
+  Link(format->ItemLinks(), combo);
+  menu->SetVisible(true);
+  ShowForm();
+  ASSERT_TRUE(Painted());
+  ASSERT_TRUE(OpenMenu(format->GetLink(0), format));
+  ClickAt(CentreOf(combo->GetLink(0)));
+  auto* control = dynamic_cast<TkwBarColorComboControl*>(combo->GetLink(0)->Control());
+  ASSERT_NE(control, nullptr);
+  ASSERT_TRUE(WaitFor("the list shown", [&] {
+    return control->IsDroppedDown() && combo->DropDownList()->HandleAllocated() &&
+           IsWindowVisible(combo->DropDownList()->Handle());
+  }));
+  Press(VK_DOWN);
+  ASSERT_TRUE(WaitFor("Maroon chosen in the list", [&] { return combo->DropDownList()->ItemIndex() == 1; }));
+  Press(VK_RETURN);
+  ASSERT_TRUE(WaitFor("the menus closed", [&] { return !MenuOf(format) && !GetActiveBarControl(); }));
+  EXPECT_EQ(combo->Color(), clMaroon);
+  EXPECT_EQ(Clicks[combo], 1);
+}
+
 class FontNameCombos : public BarItemsTest {
  protected:
   void SetUp() override {

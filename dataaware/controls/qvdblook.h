@@ -234,7 +234,6 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   String GetFieldText() override;
   void Loaded() override;
   void CreateWnd() override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
@@ -270,7 +269,6 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   bool FSavedShowHint = false;
   bool FListShown = false;
   int FDropDownRows = 0;
-  int FDataChangeDepth = 0;
 
  private:
   void HideList();

@@ -57,6 +57,8 @@ VELBOR_PUBLISHED(TqvDBLookupCombo,
   Prop("Controller", &Self::Controller, &Self::SetController),
   Prop("DisableThemes", &Self::DisableThemes).Default(false),
   Prop("Picture", &Self::GetPicture, &Self::SetPicture),
+  // The edit window is made multi-line so that its formatting rectangle holds.
+  Prop("PreciseEditRegion", &Self::LimitEditRect, &Self::SetLimitEditRect),
   Prop("OnBeforeDropDown", &Self::OnBeforeDropDown),
   Prop("OnDropDown", &Self::OnDropDown),
   Prop("OnCloseUp", &Self::OnCloseUp),
@@ -126,6 +128,7 @@ TqvDBCustomLookupCombo::TqvDBCustomLookupCombo(TComponent* AOwner) : TqvDBCustom
 TqvDBCustomLookupCombo::~TqvDBCustomLookupCombo() {
   // This combo stops being a user of the hook; another combo's open list keeps it.
   LookupComboMouseHook.RemoveUser(this);
+  if (FListShown && Application.Exists()) Application->SetShowHint(FSavedShowHint);
   delete FList;
   FList = nullptr;
 }
@@ -211,8 +214,6 @@ void TqvDBCustomLookupCombo::DataChange() {
   if (F == nullptr || Loading) {
     if (!OnPerformCustomSearch && (Loading || DataSource() != nullptr)) SetText(String());
   } else {
-    ++FDataChangeDepth;
-    TScopeGuard Depth([&] { --FDataChangeDepth; });
     TDataSet* Bound = F->DataSet();
     String Value = F->AsString();
     if (F->Lookup()) {
@@ -240,6 +241,8 @@ void TqvDBCustomLookupCombo::DataChange() {
       }
     }
     TDataSet* Table = LookupTable();
+    // The text is aligned as the display field is.
+    if (TField* Shown = FList->DisplayField()) SetFieldAlignment(Shown->Alignment());
     if (Table != nullptr && Table->Active() && FList->KeyField(1) != nullptr) {
       FList->SetLookupValue(Value);
       SetText(F->Lookup() ? F->AsString() : FList->DisplayValue);
@@ -388,10 +391,6 @@ void TqvDBCustomLookupCombo::Loaded() {
 void TqvDBCustomLookupCombo::CreateWnd() {
   TqvDBCustomCombo::CreateWnd();
   DataChange();
-}
-
-void TqvDBCustomLookupCombo::Notification(TComponent* AComponent, TOperation Operation) {
-  TqvDBCustomCombo::Notification(AComponent, Operation);
 }
 
 void TqvDBCustomLookupCombo::Change() {
@@ -860,18 +859,20 @@ void TqvDBCustomLookupCombo::RestoreSavedText() {
 }
 
 // A typed text checked with no list open (leaving the combo, writing the record). An empty text
-// is no value to look for: it reaches OnNotInList never.
+// is no value to look for: it never reaches OnNotInList.
 void TqvDBCustomLookupCombo::CheckTypedText() {
-  if (FList->DisplayField() == nullptr) return;
-  if (OnNotInList && Text() != FSavedText && !FRestoring &&
-      (BindsLookupField() || !FList->DisplayField()->Calculated())) {
-    if (!Text().empty()) {
-      FLastSearchText.clear();
-      SearchTypedText();
-    } else {
-      FLookupFound = false;
-    }
-    if (!FLookupFound && !Text().empty()) {
+  if (FList->DisplayField() == nullptr || FRestoring || Text() == FSavedText) return;
+  if (Text().empty()) {
+    // An emptied text clears the value where the clear key may; elsewhere the value comes back.
+    if (AllowClearKey) FList->ClearValues();
+    else RestoreSavedText();
+    FSavedText = Text();
+    return;
+  }
+  if (OnNotInList && (BindsLookupField() || !FList->DisplayField()->Calculated())) {
+    FLastSearchText.clear();
+    SearchTypedText();
+    if (!FLookupFound) {
       bool Accept = true;
       {
         FRestoring = true;
@@ -881,7 +882,7 @@ void TqvDBCustomLookupCombo::CheckTypedText() {
       if (!Accept) RestoreSavedText();
     }
     FSavedText = Text();
-  } else if (Style() == csDropDown && !DisplayIsKey() && Text() != FSavedText && !FRestoring && !FLookupFound) {
+  } else if (Style() == csDropDown && !DisplayIsKey() && !FLookupFound) {
     RestoreSavedText();
   }
 }

@@ -402,6 +402,9 @@ TEST_F(LookupComboTest, ATextNotInTheListGoesToOnNotInListButAnEmptyTextNever) {
   Press(VK_DELETE);
   ASSERT_TRUE(GiveFocus(Other));
   EXPECT_EQ(NotInListTexts.size(), 1u) << "an empty text called OnNotInList";
+  // Without the clear key the value comes back.
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  EXPECT_EQ(Key(), "01002");
 }
 
 TEST_F(LookupComboTest, AllowClearKeyEmptiesTheValueWithBackspace) {
@@ -494,6 +497,63 @@ TEST_F(LookupComboTest, AShortTableGivesAShortListUnlessItsHeightIsFixed) {
   ASSERT_TRUE(ListOpen(Habitat));
   EXPECT_EQ(Habitat->List()->Height(), 8 * Row + 2) << "DropDownCount rows";
   Press(VK_ESCAPE);
+}
+
+// The list's size rules: DropDownCount 0 counts as one row; a combo 20 pixels wide or narrower
+// never opens its list; without a lookup table a warning says so and nothing opens.
+TEST_F(LookupComboTest, TheListOpensOnlyWhenItCanShowSomething) {
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  Combo->DropDownCount = 0;
+  PressKey(VK_F4);
+  ASSERT_TRUE(ListOpen(Combo));
+  EXPECT_EQ(Combo->List()->Height(), Combo->List()->DefaultRowHeight() + 2) << "one row";
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(ListOpen(Combo, false));
+
+  Combo->SetWidth(20);
+  Combo->DropDown();
+  EXPECT_FALSE(Combo->ListVisible());
+  EXPECT_FALSE(qvLookupComboMouseHookInstalled());
+  Combo->SetWidth(200);
+
+  auto* Bare = MakeCombo(10, 120);
+  Script.Push(mrOk);
+  Bare->DropDown();
+  ASSERT_EQ(Script.Asked.size(), 1u);
+  EXPECT_EQ(Script.Asked[0].Text, "No lookup table specified!");
+  EXPECT_FALSE(Bare->ListVisible());
+  EXPECT_FALSE(qvLookupComboMouseHookInstalled());
+}
+
+// A style set at run time changes no text; the next key follows it.
+TEST_F(LookupComboTest, AStyleSetAtRunTimeChangesNoTextAndRulesTheNextKey) {
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  Combo->SetStyle(csDropDownList);
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  Press(VK_END, true);
+  TypeText("x");
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey") << "a closed drop-down list takes no typing";
+  Combo->SetStyle(csDropDown);
+  Press(VK_END);
+  TypeText("x");
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Vareyx");
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+}
+
+// A combo painting a grid cell shows the display value of the cell's key, found without moving
+// the lookup table.
+TEST_F(LookupComboTest, TheDisplayValueOfAKeyIsFoundWithoutMovingTheTable) {
+  Show();
+  Communes->First();
+  String Shown;
+  ASSERT_TRUE(Combo->MapValueToDisplay("13055", Shown));
+  EXPECT_EQ(Shown, "Marseille");
+  ASSERT_TRUE(Combo->MapValueToDisplay("99999", Shown));
+  EXPECT_EQ(Shown, "");
+  EXPECT_EQ(Communes->FieldByName("COM_LIB")->AsString(), "Abbécourt"_a);
 }
 
 // --- The shared mouse hook ---------------------------------------------------------------------

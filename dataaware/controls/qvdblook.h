@@ -1,0 +1,288 @@
+// This file implements the lookup combo and its list: TqvDBLookupList, a list of the rows of a
+// lookup table on the grid engine that keeps the key and display values of the chosen row;
+// TqvPopupGrid, the same list as the borderless top-level drop-down of a combo; and
+// TqvDBCustomLookupCombo with the published TqvDBLookupCombo, an edit bound to one field that shows
+// the lookup table's display value for the field's key, searches the table as the user types,
+// drops the list down under itself and writes the key of the chosen row into the field.
+// Implemented in qvdblook.cpp (the list and the drop-down) and qvdblookCombo.cpp (the combo:
+// binding, shown text, typing and search, drop-down and close-up, value acceptance).
+#pragma once
+
+#include "Qvdbigrd.h"
+#include "Qvdotdot.h"
+#include "Qvkeycb.h"
+#include "qvControlUtils.h"
+
+class TqvDBCustomLookupCombo;
+class TTimer;
+
+enum TqvDBLookupListOption { loColLines, loRowLines, loTitles, loFixedDropDownHeight, loSearchOnBackspace };
+VELBOR_ENUM(TqvDBLookupListOption, "loColLines", "loRowLines", "loTitles", "loFixedDropDownHeight",
+            "loSearchOnBackspace")
+using TqvDBLookupListOptions = TSet<TqvDBLookupListOption>;
+
+enum TqvSeqSearchOption { ssoEnabled, ssoCaseSensitive };
+VELBOR_ENUM(TqvSeqSearchOption, "ssoEnabled", "ssoCaseSensitive")
+using TqvSeqSearchOptions = TSet<TqvSeqSearchOption>;
+
+// FillTable is the bound dataset (null when none); Modified says whether the stored key changed.
+using TNotifyCloseUpEvent = TEvent<void(TObject* Sender, TDataSet* LookupTable, TDataSet* FillTable, bool Modified)>;
+// Accept comes in True; False restores the text and key the combo had when it was entered.
+using TNotInListEvent = TEvent<void(TObject* Sender, TDataSet* LookupTable, const String& NewValue, bool& Accept)>;
+
+// The messages of the lookup controls.
+extern const char* const qvLookupDuplicateSources;   // a data source whose dataset is the lookup table
+extern const char* const qvLookupFieldNotFound;      // "%s": the whole LookupField
+extern const char* const qvLookupNoTable;            // DropDown without a lookup table
+
+class TqvDBLookupList : public TqvCustomDBGrid {
+  VELBOR_DECLARE_CLASS(TqvDBLookupList, TqvCustomDBGrid)
+  friend class TqvDBCustomLookupCombo;
+
+ public:
+  explicit TqvDBLookupList(TComponent* AOwner);
+  ~TqvDBLookupList() override;
+
+  // Properties.
+  TDataSource* LookupSource() const { return FLookupSource; }
+  TDataSet* LookupTable() const;
+  // EInvalidOperation when Value is the dataset the owning combo is bound to.
+  void SetLookupTable(TDataSet* Value);
+  const String& LookupField() const { return FLookupField; }
+  // Up to three key fields separated by ";"; the first must exist in an open lookup table.
+  void SetLookupField(const String& Value);
+  TqvDBLookupListOptions ListOptions() const { return FListOptions; }
+  void SetListOptions(TqvDBLookupListOptions Value);
+  TqvDBCustomLookupCombo* Combo() const { return FCombo; }
+  // Key fields 1 to 3 (null when not named or missing), the display field.
+  TField* KeyField(int Index) const { return Index >= 1 && Index <= 3 ? FKeyFields[Index - 1] : nullptr; }
+  int KeyFieldCount() const { return FKeyFieldCount; }
+  TField* DisplayField() const { return FDisplayField; }
+  bool DisplayIsKey() const { return FDisplayField != nullptr && FDisplayField == FKeyFields[0]; }
+  // The values of the chosen row.
+  String LookupValue, LookupValue2, LookupValue3, DisplayValue;
+  // The chosen row among the buffered rows, -1 when it is not one of them.
+  int SelectedRow = -1;
+  int TitleRows() const { return FTitleRows; }
+  // The last search for the bound value found its row.
+  bool ListFound() const { return FListFound; }
+  TNotifyEvent OnClick;
+
+  // Operations.
+  // Resolves the key and display fields; with Errors a missing key field 1 raises.
+  void UpdateLookupFields(bool Errors);
+  // Takes the key of a row: finds the row and its display value (empty when none).
+  void SetLookupValue(const String& Value);
+  // Moves the lookup table to the row of the key values; false (the table on its first row) when
+  // none holds them.
+  bool LocateKey(const String& Value, const String& Value2, const String& Value3);
+  // The current row's values become the chosen ones.
+  void TakeCurrentRow();
+  void ClearValues();
+  // The chosen row is the current one of the lookup table.
+  bool IsChosenRow();
+
+  // Overridables.
+  virtual bool CanSelectValue();
+  // A row taken by a key or the mouse: its values, then OnClick.
+  virtual void SelectCurrent();
+
+ protected:
+  void BuildFieldMap() override;
+  void LayoutColumns() override;
+  bool IsCellHighlighted(int DataCol, int DataRow, TGridDrawState State) override;
+  void DataLinkActiveChanged(bool Active) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  TqvDBCustomLookupCombo* FCombo = nullptr;
+  bool FInKeyDown = false;
+  bool FSelecting = false;
+  bool FListFound = false;
+
+ private:
+  void LookupFieldsChanged();
+
+  TDataSource* FLookupSource;
+  String FLookupField;
+  TqvDBLookupListOptions FListOptions;
+  TField* FKeyFields[3] = {nullptr, nullptr, nullptr};
+  TField* FDisplayField = nullptr;
+  int FKeyFieldCount = 0;
+  int FTitleRows = 0;
+};
+
+// The drop-down of a lookup combo: a top-level tool window that never takes the focus from its
+// combo, yet draws its chosen row as focused.
+class TqvPopupGrid : public TqvDBLookupList {
+  VELBOR_DECLARE_CLASS(TqvPopupGrid, TqvDBLookupList)
+ public:
+  // The owner is the combo.
+  explicit TqvPopupGrid(TComponent* AOwner);
+  bool CanSelectValue() override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  // A top-level window has no child identifier.
+  void CreateWindowHandle(const TCreateParams& Params) override { TWinControl::CreateWindowHandle(Params); }
+  void CreateWnd() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Dispatch(TMessage& Message) override;
+};
+
+class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
+  VELBOR_DECLARE_CLASS(TqvDBCustomLookupCombo, TqvDBCustomCombo)
+  friend class TqvDBLookupList;
+  friend class TqvPopupGrid;
+
+ public:
+  explicit TqvDBCustomLookupCombo(TComponent* AOwner);
+  ~TqvDBCustomLookupCombo() override;
+
+  // Properties.
+  TDataSource* DataSource() const { return TqvDBCustomEdit::DataSource(); }
+  String DataField() const { return TqvDBCustomEdit::DataField(); }
+  // EInvalidOperation when the data source's dataset is the lookup table.
+  void SetDataSource(TDataSource* Value);
+  // Also derives LookupField from a lookup field's key fields.
+  void SetDataField(const String& Value);
+  TDataSet* LookupTable() const { return FList->LookupTable(); }
+  TDataSet* GetLookupTable() const { return LookupTable(); }
+  void SetLookupTable(TDataSet* Value);
+  const String& LookupField() const { return FList->LookupField(); }
+  void SetLookupField(const String& Value);
+  TStrings* Selected() const { return FList->Selected(); }
+  void SetSelected(TStrings* Value) { FList->SetSelected(Value); }
+  TqvDBLookupListOptions Options() const { return FList->ListOptions(); }
+  void SetOptions(TqvDBLookupListOptions Value) { FList->SetListOptions(Value); }
+  // Stored only: the next key or click follows it.
+  void SetStyle(TqvDBLookupComboStyle Value) override;
+  int DropDownCount = 8;
+  // 0: from the columns.
+  int DropDownWidth = 0;
+  TLeftRight DropDownAlignment = taLeftJustify;
+  bool AutoDropDown = false;
+  // Milliseconds from the first key of a burst to its search; 0 keeps 200.
+  int SearchDelay = 0;
+  TqvSeqSearchOptions SeqSearchOptions = {ssoEnabled};
+  bool ShowMatchText = false;
+  bool AllowClearKey = false;
+  bool UseTFields() const { return FUseTFields; }
+  void SetUseTFields(bool Value);
+  bool OrderByDisplay = true;
+  bool ControlInfoInDataset = true;
+  TqvPopupGrid* List() const { return FList; }
+  TTimer* SearchTimer() const { return FSearchTimer; }
+  bool ListVisible() const;
+  String LookupValue() const { return FList->LookupValue; }
+  String GetLookupValue() const { return LookupValue(); }
+  String GetLookupValue2() const { return FList->LookupValue2; }
+  String GetLookupValue3() const { return FList->LookupValue3; }
+  String DisplayValue() const { return FList->DisplayValue; }
+  String GetDisplayText() { return Text(); }
+  // The typed text when typing is allowed, else the key.
+  String GetSearchText();
+
+  // Events.
+  TNotifyEvent OnBeforeDropDown, OnDropDown;
+  TNotifyCloseUpEvent OnCloseUp;
+  TNotInListEvent OnNotInList;
+  TqvPerformSearchEvent OnPerformCustomSearch;
+
+  // Operations.
+  // Finds the lookup row of the field's value again and shows it (empty text when none).
+  void RefreshLookupDisplay();
+  // Takes a key: the list finds its row and the text becomes its display value.
+  void SetLookupValue(const String& Value);
+  // Restores a text with its row.
+  void SetDisplayValue(const String& Value);
+  // Accepts the list's chosen row (the list's OnClick).
+  void AcceptListValue(TObject* Sender);
+  // Searches the typed text now (also the search timer's handler).
+  virtual void SearchTypedText(TObject* Sender = nullptr);
+  // Looks for a row whose FieldName begins with (MatchKind 1) or equals (0) Value.
+  virtual bool FindLookupValue(const String& Value, const String& FieldName, bool PerformLookup, bool CaseSensitive,
+                               int MatchKind);
+  // Runs a search the timer still holds, or takes the list's chosen row.
+  void TakeSelectedRow();
+  // Places the open list under or over the combo, inside the work area.
+  void PositionDropDown();
+  // The width of the first columns less Skip, with the thumb's width.
+  int CalcColumnsWidth(int Skip);
+  bool AllowsTyping() override;
+  bool CanEditValue();
+  bool DisplayIsKey() const { return FList->DisplayIsKey(); }
+  // The bound field is calculated or a lookup field: the key fields are written instead.
+  bool BindsLookupField();
+  bool IsDroppedDown() override { return ListVisible(); }
+  bool CanEditText() override { return AllowsTyping(); }
+  // The display value of a key, found without moving the lookup table.
+  bool MapValueToDisplay(const String& Value, String& Display) override;
+  void DropDown() override;
+  void CloseUp(bool Accept) override;
+
+  // Overridables.
+  virtual bool UsesLookupDialog() { return false; }
+  virtual void DoPerformCustomSearch(const String& Field, const String& Value, bool PerformLookup, bool& Found);
+
+ protected:
+  void DataChange() override;
+  void EditingChange() override;
+  void UpdateData() override;
+  String GetFieldText() override;
+  void Loaded() override;
+  void CreateWnd() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  void KeyUp(WORD& Key, TShiftState Shift) override;
+  void Change() override;
+  void DoEnter() override;
+  void Dispatch(TMessage& Message) override;
+  void BeginEdit();
+  void RestoreSavedText();
+  // The check of a typed text when no list is open (leaving, writing the record).
+  void CheckTypedText();
+  void SelectAllIfTyping();
+
+  // protected messages
+  void WMKillFocus(TMessage& Message);
+  void CMCancelMode(TMessage& Message);
+  void CNKeyDown(TMessage& Message);
+  void WMMouseWheel(TMessage& Message);
+
+  TqvPopupGrid* FList;
+  TTimer* FSearchTimer;
+  String FSavedText;
+  String FSavedLookupValue;
+  String FLastSearchText;
+  String FTypedText;
+  bool FLookupFound = true;
+  bool FTypedDropDown = false;
+  bool FInternalUpdate = false;
+  bool FRestoring = false;
+  bool FClosingUp = false;
+  bool FDroppingDown = false;
+  bool FInCustomSearch = false;
+  bool FSetBySelection = false;
+  bool FSavedShowHint = false;
+  bool FListShown = false;
+  int FDropDownRows = 0;
+
+ private:
+  void HideList();
+  void EndCloseUp();
+  bool FUseTFields = true;
+};
+
+class TqvDBLookupCombo : public TqvDBCustomLookupCombo {
+  VELBOR_DECLARE_CLASS(TqvDBLookupCombo, TqvDBCustomLookupCombo)
+ public:
+  explicit TqvDBLookupCombo(TComponent* AOwner) : TqvDBCustomLookupCombo(AOwner) {}
+};
+
+// The lookup combos' shared thread mouse hook: how many combos with an open list use it, and
+// whether it is installed.
+int qvLookupComboMouseHookUsers();
+bool qvLookupComboMouseHookInstalled();

@@ -1,0 +1,615 @@
+// Tests of the lookup combo and its drop-down grid on a shown form over a fresh SQLite file: the
+// shown text of a key (one key field and three), choosing by typing, by the keys of the open list
+// and by the mouse, Escape, a text that is no lookup value, the list's place inside the work area,
+// and the shared mouse hook when combos are freed.
+#include "ControlsTestSupport.h"
+#include "SqliteQueryData.h"
+#include "TestFolder.h"
+
+#include "Timer.h"
+#include "qvdblook.h"
+
+namespace {
+
+class LookupComboTest : public TestFolder, public SqliteQueryData, public TObject {
+ protected:
+  void SetUp() override {
+    TestFolder::SetUp();
+    OpenQueryData(PathOf("lookup.db"),
+                  {"CREATE TABLE COMMUNE (COM_CODE VARCHAR(5) PRIMARY KEY, COM_LIB VARCHAR(50))",
+                   "INSERT INTO COMMUNE VALUES ('01001', 'Abergement-Clémenciat')"_a,
+                   "INSERT INTO COMMUNE VALUES ('01002', 'L''Abergement-de-Varey')",
+                   "INSERT INTO COMMUNE VALUES ('01004', 'Ambérieu-en-Bugey')"_a,
+                   "INSERT INTO COMMUNE VALUES ('02001', 'Abbécourt')"_a,
+                   "INSERT INTO COMMUNE VALUES ('75056', 'Paris')",
+                   "INSERT INTO COMMUNE VALUES ('13055', 'Marseille')",
+                   "INSERT INTO COMMUNE VALUES ('69123', 'Lyon')",
+                   "INSERT INTO COMMUNE VALUES ('06088', 'Nice')",
+                   "INSERT INTO COMMUNE VALUES ('33063', 'Bordeaux')",
+                   "INSERT INTO COMMUNE VALUES ('59350', 'Lille')",
+                   "INSERT INTO COMMUNE VALUES ('29019', 'Brest')",
+                   "CREATE TABLE HABITAT (CODE VARCHAR(2), NIV VARCHAR(1), SUB VARCHAR(1), LIB VARCHAR(30))",
+                   "INSERT INTO HABITAT VALUES ('22', '1', 'a', 'Eaux douces')",
+                   "INSERT INTO HABITAT VALUES ('22', '1', 'b', 'Eaux stagnantes')",
+                   "INSERT INTO HABITAT VALUES ('22', '2', 'a', 'Tourbières')"_a,
+                   "INSERT INTO HABITAT VALUES ('53', '1', 'a', 'Roselières')"_a,
+                   "CREATE TABLE ZONE (ID INTEGER PRIMARY KEY, COM_CODE VARCHAR(5), CODE VARCHAR(2), NIV VARCHAR(1), SUB VARCHAR(1))",
+                   "INSERT INTO ZONE VALUES (1, '01002', '22', '1', 'b')",
+                   "INSERT INTO ZONE VALUES (2, NULL, NULL, NULL, NULL)"},
+                  "SELECT ID, COM_CODE, CODE, NIV, SUB FROM ZONE ORDER BY ID");
+    Communes = OpenLookup("SELECT COM_CODE, COM_LIB FROM COMMUNE ORDER BY COM_LIB");
+    Habitats = OpenLookup("SELECT CODE, NIV, SUB, LIB FROM HABITAT ORDER BY CODE, NIV, SUB");
+    Form.reset(CreateForm<TForm>(nullptr));
+    Form->SetBounds(100, 100, 460, 320);
+    Other = new TEdit(Form.get());
+    Other->SetParent(Form.get());
+    Other->SetBounds(10, 250, 100, 21);
+    Combo = MakeCombo(10, 10);
+    Combo->SetLookupTable(Communes.get());
+    Combo->SetLookupField("COM_CODE");
+    Combo->Selected()->Add("COM_LIB\t30\tCommune");
+    Combo->Selected()->Add("COM_CODE\t5\tCode");
+    Combo->SetDataSource(Source.get());
+    Combo->SetDataField("COM_CODE");
+  }
+  void TearDown() override {
+    Form.reset();
+    PumpPending();
+    Communes.reset();
+    Habitats.reset();
+    CloseQueryData();
+    TestFolder::TearDown();
+    EXPECT_TRUE(Script.Unexpected.empty()) << "unexpected question: " << Script.Unexpected.front().Text;
+  }
+  std::unique_ptr<TADOQuery> OpenLookup(const String& Select) {
+    auto Query = std::make_unique<TADOQuery>(nullptr);
+    Query->SetConnection(Connection.get());
+    Query->SetLockType(ltReadOnly);
+    Query->SQL()->SetText(Select);
+    Query->Open();
+    return Query;
+  }
+  TqvDBLookupCombo* MakeCombo(int Left, int Top, TWinControl* Parent = nullptr) {
+    auto* C = new TqvDBLookupCombo(Form.get());
+    C->SetParent(Parent != nullptr ? Parent : Form.get());
+    C->SetBounds(Left, Top, 200, 21);
+    return C;
+  }
+  void Show() {
+    Form->Show();
+    Activate(Form.get());
+    ASSERT_TRUE(Painted(Form.get()));
+  }
+  // The ZONE column of a row as the file holds it ("<null>" for NULL).
+  String FileValue(int Id, const char* Column) {
+    TADOQuery Check(nullptr);
+    Check.SetConnection(Connection.get());
+    Check.SQL()->SetText("SELECT " + String(Column) + " FROM ZONE WHERE ID = " + std::to_string(Id));
+    Check.Open();
+    TField* F = Check.FieldByName(Column);
+    return F->IsNull() ? String("<null>") : F->AsString();
+  }
+  String Key() { return Query->FieldByName("COM_CODE")->AsString(); }
+  // Leaves the combo for the other edit and writes the record.
+  void LeaveAndPost() {
+    ASSERT_TRUE(GiveFocus(Other));
+    if (Query->State() != dsBrowse) Query->Post();
+  }
+  testing::AssertionResult ListOpen(TqvDBCustomLookupCombo* C, bool Open = true) {
+    return WaitFor(Open ? "the list to open" : "the list to close", [&] {
+      return C->ListVisible() == Open && (C->List()->HandleAllocated() && IsWindowVisible(C->List()->Handle())) == Open;
+    });
+  }
+  // Screen point of the middle of a data row of the open list.
+  // Client point of the middle of a grid row of the open list, near its right end.
+  TPoint ListRowClient(TqvDBCustomLookupCombo* C, int GridRow) {
+    TqvPopupGrid* L = C->List();
+    int Y = 0;
+    for (int i = 0; i < GridRow; ++i) Y += L->RowHeights(i) + L->GridLineWidth();
+    return TPoint(L->ClientWidth() - 25, Y + L->RowHeights(GridRow) / 2);
+  }
+  TPoint ListRowPoint(TqvDBCustomLookupCombo* C, int DataRow) {
+    return C->List()->ClientToScreen(ListRowClient(C, DataRow + C->List()->TitleRowCount()));
+  }
+ public:
+  void NotInList(TObject*, TDataSet*, const String& NewValue, bool& Accept) {
+    NotInListTexts.push_back(NewValue);
+    Accept = AcceptNotInList;
+  }
+  void CloseUpLog(TObject*, TDataSet*, TDataSet*, bool Modified) { CloseUps.push_back(Modified); }
+
+ protected:
+  TModalScript Script;
+  std::unique_ptr<TADOQuery> Communes, Habitats;
+  TFormPtr<TForm> Form;
+  TEdit* Other = nullptr;
+  TqvDBLookupCombo* Combo = nullptr;
+  std::vector<String> NotInListTexts;
+  bool AcceptNotInList = false;
+  std::vector<bool> CloseUps;
+};
+
+// --- Binding and shown text ----------------------------------------------------------------------
+
+TEST_F(LookupComboTest, ShowsTheDisplayValueOfTheKeyAndFollowsTheRecord) {
+  Show();
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  EXPECT_EQ(Combo->LookupValue(), "01002");
+  EXPECT_EQ(Combo->DisplayValue(), "L'Abergement-de-Varey");
+  Query->Next();
+  EXPECT_EQ(Combo->Text(), "") << "a null key shows nothing";
+  EXPECT_EQ(Combo->LookupValue(), "");
+  Query->First();
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+}
+
+TEST_F(LookupComboTest, ASettingThatCannotWorkIsRefusedWithItsMessage) {
+  try {
+    Combo->SetLookupField("COM_CODE;NOPE_X");
+    Combo->SetLookupField("NOPE;COM_CODE");
+    FAIL() << "a missing first key field was taken";
+  } catch (const EInvalidOperation& E) {
+    EXPECT_EQ(E.Message, "Champ 'NOPE;COM_CODE' non trouvé"_a);
+  }
+  auto Own = std::make_unique<TDataSource>(nullptr);
+  Own->SetDataSet(Communes.get());
+  try {
+    Combo->SetDataSource(Own.get());
+    FAIL() << "the lookup table's own data source was taken";
+  } catch (const EInvalidOperation& E) {
+    EXPECT_EQ(E.Message, "Impossible d'utiliser DataSource et LookupSource dupliqués"_a);
+  }
+  try {
+    Combo->SetLookupTable(Query.get());
+    FAIL() << "the bound dataset was taken as lookup table";
+  } catch (const EInvalidOperation& E) {
+    EXPECT_EQ(E.Message, "Impossible d'utiliser DataSource et LookupSource dupliqués"_a);
+  }
+}
+
+// Three rows share CODE 22: the row shown is the one whose three keys match the record's.
+TEST_F(LookupComboTest, AThreePartKeyFindsItsRowAndIsWrittenWhole) {
+  auto* Habitat = MakeCombo(10, 60);
+  Habitat->SetLookupTable(Habitats.get());
+  Habitat->SetLookupField("CODE;NIV;SUB");
+  Habitat->Selected()->Add("LIB\t20\tHabitat");
+  Habitat->SetDataSource(Source.get());
+  Habitat->SetDataField("CODE");
+  Show();
+  EXPECT_EQ(Habitat->Text(), "Eaux stagnantes");
+  EXPECT_EQ(Habitat->GetLookupValue2(), "1");
+  EXPECT_EQ(Habitat->GetLookupValue3(), "b");
+  ASSERT_TRUE(GiveFocus(Habitat));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Habitat));
+  Press(VK_DOWN);
+  EXPECT_EQ(Habitat->Text(), "Tourbières"_a) << "a row chosen in the list shows at once";
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Habitat, false));
+  EXPECT_EQ(Habitat->Text(), "Tourbières"_a);
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "CODE"), "22");
+  EXPECT_EQ(FileValue(1, "NIV"), "2");
+  EXPECT_EQ(FileValue(1, "SUB"), "a");
+}
+
+TEST_F(LookupComboTest, RefreshLookupDisplayReadsTheRowAgainAndKeepsAMissingKey) {
+  Show();
+  Communes->Close();
+  Communes->SQL()->SetText("SELECT COM_CODE, 'Varey' || COM_LIB AS COM_LIB FROM COMMUNE ORDER BY COM_LIB");
+  Communes->Open();
+  Combo->RefreshLookupDisplay();
+  EXPECT_EQ(Combo->Text(), "VareyL'Abergement-de-Varey");
+  Communes->Close();
+  Communes->SQL()->SetText("SELECT COM_CODE, COM_LIB FROM COMMUNE WHERE COM_CODE <> '01002'");
+  Communes->Open();
+  Combo->RefreshLookupDisplay();
+  EXPECT_EQ(Combo->Text(), "");
+  EXPECT_EQ(Combo->LookupValue(), "01002") << "the key is kept";
+}
+
+// --- Choosing a value --------------------------------------------------------------------------
+
+// The list opens on the record's row; the keys move in the list's order (by name) and Enter takes
+// the row: the key is in the field at once and in the file after Post.
+TEST_F(LookupComboTest, AltDownArrowsAndEnterWriteTheChosenKey) {
+  Combo->OnCloseUp = TNotifyCloseUpEvent(static_cast<LookupComboTest*>(this), &LookupComboTest::CloseUpLog);
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  EXPECT_EQ(Communes->FieldByName("COM_CODE")->AsString(), "01002") << "the list stands on the record's value";
+  EXPECT_EQ(qvLookupComboMouseHookUsers(), 1);
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  Press(VK_UP);
+  EXPECT_EQ(Communes->FieldByName("COM_LIB")->AsString(), "Lille");
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Combo->Text(), "Lille");
+  EXPECT_EQ(Key(), "59350");
+  EXPECT_FALSE(qvLookupComboMouseHookInstalled()) << "the close-up leaves the hook";
+  ASSERT_EQ(CloseUps.size(), 1u);
+  EXPECT_TRUE(CloseUps[0]);
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "59350");
+  // The same row again changes nothing.
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressKey(VK_F4);
+  ASSERT_TRUE(ListOpen(Combo));
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  ASSERT_EQ(CloseUps.size(), 2u);
+  EXPECT_FALSE(CloseUps[1]);
+}
+
+// The first Down in a list whose value has no row only chooses the first row.
+TEST_F(LookupComboTest, TheFirstDownOnAnEmptyValueChoosesTheFirstRow) {
+  Query->Next();
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  Press(VK_DOWN);
+  EXPECT_EQ(Combo->DisplayValue(), "Abbécourt"_a);
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Key(), "02001");
+}
+
+TEST_F(LookupComboTest, AClickOnARowOfTheListTakesItAndClosesTheList) {
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  ClickControl(Combo->Button());
+  ASSERT_TRUE(ListOpen(Combo));
+  ASSERT_TRUE(Painted(Combo->List()));
+  // The list shows the rows by name from the first one its buffer holds; the record's row
+  // (L'Abergement-de-Varey, the sixth) is the current one.
+  const char* Names[] = {"Abbécourt"_a, "Abergement-Clémenciat"_a, "Ambérieu-en-Bugey"_a, "Bordeaux", "Brest",
+                         "L'Abergement-de-Varey", "Lille", "Lyon", "Marseille", "Nice", "Paris"};
+  int First = 5 - Combo->List()->DataLink()->ActiveRecord();
+  ASSERT_GE(First, 0);
+  ASSERT_EQ(Combo->List()->Row(), Combo->List()->DataLink()->ActiveRecord()) << "the grid's row follows the record";
+  String Wanted = Names[First + 1];
+  ClickAt(ListRowPoint(Combo, 1));
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Combo->Text(), Wanted);
+  String WantedKey = Key();
+  EXPECT_NE(WantedKey, "01002");
+  EXPECT_TRUE(Combo->Focused()) << "the list never takes the focus";
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), WantedKey);
+}
+
+// A press outside the combo and its list closes the list with the row chosen by the keys.
+TEST_F(LookupComboTest, APressOutsideClosesTheListWithTheChosenRow) {
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  Press(VK_DOWN);
+  ClickAt(OnScreen(Form.get(), 300, 200));
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Combo->Text(), "Lille");
+  EXPECT_EQ(Key(), "59350");
+}
+
+TEST_F(LookupComboTest, EscapeKeepsTheOldValue) {
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  EXPECT_EQ(Key(), "01002");
+  // Typed text goes too.
+  Combo->ShowMatchText = true;
+  TypeText("par");
+  ASSERT_TRUE(WaitFor("the completion", [&] { return Combo->Text() == "Paris"; }));
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  EXPECT_EQ(Combo->LookupValue(), "01002");
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "01002");
+}
+
+// --- Typing ------------------------------------------------------------------------------------
+
+// Typed text completes on every letter in the program's order: case and accents do not count, the
+// rest of the name is selected so that typing goes on over it.
+TEST_F(LookupComboTest, TypingCompletesWithTheStoredNameAndWritesItsKey) {
+  struct TCase {
+    String Typed;
+    String Shown;
+    const char* Key;
+  };
+  const TCase Cases[] = {
+      {"amb", "Ambérieu-en-Bugey"_a, "01004"},
+      {"ABBÉ"_a, "Abbécourt"_a, "02001"},
+      {"l'ab", "L'Abergement-de-Varey", "01002"},
+      {"mar", "Marseille", "13055"},
+  };
+  Combo->ShowMatchText = true;
+  Show();
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Typed);
+    ASSERT_TRUE(GiveFocus(Combo));
+    Press(VK_END, true);
+    TypeText(Case.Typed);
+    ASSERT_TRUE(WaitFor("the completion", [&] { return Combo->Text() == Case.Shown; }));
+    EXPECT_EQ(Combo->SelStart(), int(Case.Typed.size()));
+    EXPECT_EQ(Combo->SelLength(), int(Case.Shown.size() - Case.Typed.size()));
+    LeaveAndPost();
+    EXPECT_EQ(FileValue(1, "COM_CODE"), Case.Key);
+  }
+}
+
+TEST_F(LookupComboTest, TypingInTheOpenListMovesItsChoiceAfterOneDelay) {
+  Combo->SearchDelay = 50;
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  TypeText("bre");
+  EXPECT_EQ(Combo->SearchTimer()->Interval(), 50u);
+  ASSERT_TRUE(WaitFor("the search", [&] { return !Combo->SearchTimer()->Enabled(); }));
+  EXPECT_EQ(Communes->FieldByName("COM_LIB")->AsString(), "Brest");
+  EXPECT_EQ(Combo->DisplayValue(), "Brest");
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Key(), "29019");
+}
+
+// --- A text that is no lookup value --------------------------------------------------------------
+
+TEST_F(LookupComboTest, ADropDownListRefusesATypedTextThatIsNotInTheList) {
+  Combo->SetStyle(csDropDownList);
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  TypeText("zz");
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey") << "a closed list takes no typing";
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  TypeText("zzz");
+  ASSERT_TRUE(WaitFor("the search", [&] { return !Combo->SearchTimer()->Enabled(); }));
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  EXPECT_EQ(Key(), "01002");
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "01002");
+}
+
+// OnNotInList hears of a text that matches no row; refused, the text and key come back. An empty
+// text is no value: it never reaches the handler.
+TEST_F(LookupComboTest, ATextNotInTheListGoesToOnNotInListButAnEmptyTextNever) {
+  Combo->OnNotInList = TNotInListEvent(static_cast<LookupComboTest*>(this), &LookupComboTest::NotInList);
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  Press(VK_END, true);
+  TypeText("Quimper");
+  ASSERT_TRUE(GiveFocus(Other));
+  ASSERT_EQ(NotInListTexts.size(), 1u);
+  EXPECT_EQ(NotInListTexts[0], "Quimper");
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  EXPECT_EQ(Key(), "01002");
+
+  ASSERT_TRUE(GiveFocus(Combo));
+  Press(VK_END, true);
+  Press(VK_DELETE);
+  ASSERT_TRUE(GiveFocus(Other));
+  EXPECT_EQ(NotInListTexts.size(), 1u) << "an empty text called OnNotInList";
+  // Without the clear key the value comes back.
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  EXPECT_EQ(Key(), "01002");
+}
+
+TEST_F(LookupComboTest, AllowClearKeyEmptiesTheValueWithBackspace) {
+  Combo->SetStyle(csDropDownList);
+  Combo->AllowClearKey = true;
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  Press(VK_BACK);
+  EXPECT_EQ(Combo->Text(), "");
+  EXPECT_EQ(Combo->LookupValue(), "");
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "<null>");
+}
+
+// --- The drop-down's place ---------------------------------------------------------------------
+
+// The work area as a task bar on the top and left leaves it, restored after the test.
+class WorkAreaScope {
+ public:
+  explicit WorkAreaScope(const RECT& Area) {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &FSaved, 0);
+    RECT Copy = Area;
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &Copy, 0);
+  }
+  ~WorkAreaScope() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &FSaved, 0); }
+
+ private:
+  RECT FSaved{};
+};
+
+bool Inside(const RECT& Inner, const RECT& Outer) {
+  return Inner.left >= Outer.left && Inner.top >= Outer.top && Inner.right <= Outer.right && Inner.bottom <= Outer.bottom;
+}
+
+TEST_F(LookupComboTest, TheListOpensInsideTheWorkAreaNearItsEdges) {
+  int ScreenW = GetSystemMetrics(SM_CXSCREEN), ScreenH = GetSystemMetrics(SM_CYSCREEN);
+  RECT Area{60, 40, ScreenW - 30, ScreenH - 50};
+  WorkAreaScope Scope(Area);
+  RECT Read{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &Read, 0);
+  ASSERT_TRUE(EqualRect(&Read, &Area)) << "the display keeps no work area";
+  Combo->DropDownWidth = 400;
+  struct TCase {
+    const char* Name;
+    int FormLeft, FormTop;
+    bool Above;
+  };
+  const TCase Cases[] = {
+      {"BottomRight", ScreenW - 200, ScreenH - 120, true},
+      {"TopLeft", 0, 0, false},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Form->SetBounds(Case.FormLeft, Case.FormTop, 460, 320);
+    Show();
+    ASSERT_TRUE(GiveFocus(Combo));
+    PressCombo(VK_MENU, VK_DOWN);
+    ASSERT_TRUE(ListOpen(Combo));
+    RECT List{}, Edit{};
+    GetWindowRect(Combo->List()->Handle(), &List);
+    GetWindowRect(Combo->Handle(), &Edit);
+    EXPECT_TRUE(Inside(List, Area)) << List.left << "," << List.top << " - " << List.right << "," << List.bottom;
+    // As wide as asked where there is room; never narrower than the combo less 4 pixels.
+    EXPECT_EQ(List.right - List.left, std::max(Combo->Width() - 4, std::min(400, int(Area.right - Edit.left - 2))));
+    if (Case.Above) EXPECT_EQ(List.bottom, Edit.top);
+    else EXPECT_EQ(List.top, Edit.bottom);
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(ListOpen(Combo, false));
+  }
+}
+
+TEST_F(LookupComboTest, AShortTableGivesAShortListUnlessItsHeightIsFixed) {
+  auto* Habitat = MakeCombo(10, 60);
+  Habitat->SetLookupTable(Habitats.get());
+  Habitat->SetLookupField("CODE;NIV;SUB");
+  Habitat->Selected()->Add("LIB\t20\tHabitat");
+  Habitat->SetDataSource(Source.get());
+  Habitat->SetDataField("CODE");
+  Show();
+  ASSERT_TRUE(GiveFocus(Habitat));
+  PressKey(VK_F4);
+  ASSERT_TRUE(ListOpen(Habitat));
+  int Row = Habitat->List()->DefaultRowHeight();
+  EXPECT_EQ(Habitat->List()->Height(), 4 * Row + 2) << "four rows";
+  EXPECT_FALSE(Habitat->List()->ShowVertScrollBar());
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(ListOpen(Habitat, false));
+  Habitat->SetOptions({loFixedDropDownHeight});
+  PressKey(VK_F4);
+  ASSERT_TRUE(ListOpen(Habitat));
+  EXPECT_EQ(Habitat->List()->Height(), 8 * Row + 2) << "DropDownCount rows";
+  Press(VK_ESCAPE);
+}
+
+// The list's size rules: DropDownCount 0 counts as one row; a combo 20 pixels wide or narrower
+// never opens its list; without a lookup table a warning says so and nothing opens.
+TEST_F(LookupComboTest, TheListOpensOnlyWhenItCanShowSomething) {
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  Combo->DropDownCount = 0;
+  PressKey(VK_F4);
+  ASSERT_TRUE(ListOpen(Combo));
+  EXPECT_EQ(Combo->List()->Height(), Combo->List()->DefaultRowHeight() + 2) << "one row";
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(ListOpen(Combo, false));
+
+  Combo->SetWidth(20);
+  Combo->DropDown();
+  EXPECT_FALSE(Combo->ListVisible());
+  EXPECT_FALSE(qvLookupComboMouseHookInstalled());
+  Combo->SetWidth(200);
+
+  auto* Bare = MakeCombo(10, 120);
+  Script.Push(mrOk);
+  Bare->DropDown();
+  ASSERT_EQ(Script.Asked.size(), 1u);
+  EXPECT_EQ(Script.Asked[0].Text, "No lookup table specified!");
+  EXPECT_FALSE(Bare->ListVisible());
+  EXPECT_FALSE(qvLookupComboMouseHookInstalled());
+}
+
+// A style set at run time changes no text; the next key follows it.
+TEST_F(LookupComboTest, AStyleSetAtRunTimeChangesNoTextAndRulesTheNextKey) {
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  Combo->SetStyle(csDropDownList);
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  Press(VK_END, true);
+  TypeText("x");
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey") << "a closed drop-down list takes no typing";
+  Combo->SetStyle(csDropDown);
+  Press(VK_END);
+  TypeText("x");
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Vareyx");
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+}
+
+// A combo painting a grid cell shows the display value of the cell's key, found without moving
+// the lookup table.
+TEST_F(LookupComboTest, TheDisplayValueOfAKeyIsFoundWithoutMovingTheTable) {
+  Show();
+  Communes->First();
+  String Shown;
+  ASSERT_TRUE(Combo->MapValueToDisplay("13055", Shown));
+  EXPECT_EQ(Shown, "Marseille");
+  ASSERT_TRUE(Combo->MapValueToDisplay("99999", Shown));
+  EXPECT_EQ(Shown, "");
+  EXPECT_EQ(Communes->FieldByName("COM_LIB")->AsString(), "Abbécourt"_a);
+}
+
+// --- The shared mouse hook ---------------------------------------------------------------------
+
+// Freeing a combo takes only its own use of the hook: the other's open list keeps it.
+TEST_F(LookupComboTest, TheMouseHookIsFreedWhenTwoCombosAreFreedInEitherOrder) {
+  for (bool OpenFirstFreed : {false, true}) {
+    SCOPED_TRACE(OpenFirstFreed ? "the combo with the open list freed first" : "the other combo freed first");
+    auto* A = MakeCombo(220, 10);
+    A->SetLookupTable(Communes.get());
+    A->SetLookupField("COM_CODE");
+    auto* B = MakeCombo(220, 40);
+    B->SetLookupTable(Communes.get());
+    B->SetLookupField("COM_CODE");
+    Show();
+    ASSERT_TRUE(GiveFocus(A));
+    A->DropDown();
+    ASSERT_TRUE(ListOpen(A));
+    EXPECT_TRUE(qvLookupComboMouseHookInstalled());
+    if (OpenFirstFreed) {
+      delete A;
+      EXPECT_FALSE(qvLookupComboMouseHookInstalled());
+      delete B;
+    } else {
+      delete B;
+      EXPECT_TRUE(qvLookupComboMouseHookInstalled()) << "B's destructor took A's hook";
+      EXPECT_EQ(qvLookupComboMouseHookUsers(), 1);
+      delete A;
+    }
+    EXPECT_FALSE(qvLookupComboMouseHookInstalled());
+    EXPECT_EQ(qvLookupComboMouseHookUsers(), 0);
+    PumpPending();
+  }
+}
+
+TEST_F(LookupComboTest, ThePictureOfTheOpenList) {
+  Combo->SetOptions({loColLines, loRowLines, loTitles});
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  ASSERT_TRUE(Painted(Combo->List()));
+  RECT List{}, Edit{};
+  GetWindowRect(Combo->List()->Handle(), &List);
+  GetWindowRect(Combo->Handle(), &Edit);
+  TPixelArea Picture = CaptureScreen(TRect(Edit.left - 10, Edit.top - 10, List.right + 10, List.bottom + 10));
+  EXPECT_TRUE(WritePng(Picture, BuildPicturePath("qvdblook_list_open.png")));
+  // The record's row is drawn highlighted, and only it.
+  int Current = Combo->List()->Row();
+  ASSERT_EQ(Combo->List()->DataLink()->ActiveRecord() + 1, Current);
+  TPoint Chosen = ListRowPoint(Combo, Current - Combo->List()->TitleRowCount());
+  TPoint Other = ListRowPoint(Combo, Current == 1 ? 1 : Current - 2);
+  TWindowDC Screen;
+  EXPECT_EQ(GetPixel(Screen, Chosen.X, Chosen.Y), ColorToRGB(clHighlight));
+  EXPECT_EQ(GetPixel(Screen, Other.X, Other.Y), ColorToRGB(clWindow));
+  Press(VK_ESCAPE);
+}
+
+}  // namespace

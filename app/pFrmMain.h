@@ -7,6 +7,12 @@
 #include "ActnList.h"
 #include "Forms.h"
 
+class TkwBar;
+class TkwBarItem;
+class TkwBarItemLinks;
+class TkwBarManager;
+class TkwBarSubItem;
+class TImageList;
 class TqzBackground;
 
 // The dictionary windows' commands: action name, category, caption and window class.
@@ -30,6 +36,12 @@ class TfrmMainForm : public TForm {
   TActionList* ActionManager1 = nullptr;
   TActionList* ActionList1 = nullptr;
   TqzBackground* qzBackground1 = nullptr;
+  // The menu bar: a bar manager with one main-menu bar of sub-items whose entries are bound to
+  // the actions (made by FormCreate).
+  TkwBarManager* kwBarManager1 = nullptr;
+  TkwBar* MainMenuBar = nullptr;
+  // The commands' pictures, the bar manager's small and large images alike.
+  TImageList* ImagesCommandes = nullptr;
 
   // The application's actions (made by FormCreate, owned by the window, held by ActionManager1).
   TAction* actGestionFiches = nullptr;
@@ -94,6 +106,9 @@ class TfrmMainForm : public TForm {
  private:
   TAction* NouvelleAction(const char* Name, const char* Category, const char* Caption, TNotifyEvent OnExecute);
   void CreerActions();
+  void CreerMenu();
+  TkwBarSubItem* SousMenu(TkwBarItemLinks* Parent, const String& Caption, bool BeginGroup = false);
+  TkwBarItem* Entree(TkwBarItemLinks* Parent, TBasicAction* Action, bool BeginGroup = false, bool Large = true);
   void ChargerFond();
   // Opens (creating it when it does not exist) the window of class ClassName that a command shows;
   // nothing when the program has no such window.

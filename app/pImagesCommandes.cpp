@@ -104,8 +104,9 @@ class TPeintre {
     C->Ellipse(X + L, Y + T, X + R, Y + B);
   }
   void Pixel(int PX, int PY, TColor Colour) { C->SetPixels(X + PX, Y + PY, Colour); }
-  void Text(int L, int T, int R, int B, const char* Text, TColor Colour, int Height, bool Bold) {
-    C->Font()->SetName("MS Sans Serif");
+  void Text(int L, int T, int R, int B, const char* Text, TColor Colour, int Height, bool Bold,
+            const char* Face = "MS Sans Serif") {
+    C->Font()->SetName(Face);
     C->Font()->SetHeight(Height);
     C->Font()->SetColor(Colour);
     C->Font()->SetStyle(Bold ? TFontStyles{fsBold} : TFontStyles{});
@@ -141,12 +142,13 @@ class TPeintre {
 };
 
 void TPeintre::Livre(TColor Couverture, const char* Lettres) {
-  // The spine is darker than the cover; the pages show at the bottom.
-  Fill(1, 0, 16, 15, Couverture);
-  Fill(1, 0, 3, 15, kEncre);
-  Fill(3, 14, 16, 16, kPapier);
-  Line(3, 15, 16, 15, kGris);
-  Text(3, 0, 16, 14, Lettres, kPapier, -11, false);
+  // A dark spine on the left, the pages showing at the bottom, the letters across the cover in a
+  // narrow face so that both fit.
+  Fill(0, 0, 16, 14, Couverture);
+  Fill(0, 0, 1, 16, kEncre);
+  Fill(1, 14, 16, 16, kPapier);
+  Line(1, 15, 16, 15, kGris);
+  Text(1, 1, 16, 13, Lettres, kPapier, -9, true, "Tahoma");
 }
 
 void TPeintre::Dessiner(TDessin Dessin) {
@@ -281,15 +283,13 @@ void TPeintre::Dessiner(TDessin Dessin) {
       Fill(3, 3, 13, 13, kBleuClair);
       Lignes(4, 12, 5, 12, 2, kBleu);
       break;
-    case dDefaire:  // an arrow turning back to the left
+    case dDefaire:  // an arrow going left, then turning back down and under itself
+      C->Pen()->SetStyle(psSolid);
       C->Pen()->SetColor(kBleu);
       C->Pen()->SetWidth(2);
-      C->Brush()->SetStyle(bsClear);
-      C->Arc(X + 3, Y + 3, X + 15, Y + 15, X + 3, Y + 9, X + 9, Y + 3);
-      C->Arc(X + 3, Y + 3, X + 15, Y + 15, X + 9, Y + 3, X + 8, Y + 15);
+      C->Polyline({{X + 6, Y + 5}, {X + 10, Y + 5}, {X + 13, Y + 8}, {X + 13, Y + 10}, {X + 10, Y + 13}, {X + 4, Y + 13}});
       C->Pen()->SetWidth(1);
-      C->Brush()->SetStyle(bsSolid);
-      Poly({{1, 3}, {7, 3}, {4, 8}}, kBleu, kBleu);
+      Poly({{0, 5}, {6, 0}, {6, 10}}, kBleu, kBleu);
       break;
     case dSupprimer:  // a red cross
       Line(2, 2, 13, 13, kRouge, 3);

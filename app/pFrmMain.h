@@ -1,7 +1,7 @@
 // This file implements TfrmMainForm, the program's MDI frame: its commands as actions (the
-// application's and the standard edit actions), the background picture, the administrator
-// dialog's check, the commands on the MDI children and the question asked before closing while a
-// record is edited.
+// application's and the standard edit actions), the menu bar that shows them with their pictures,
+// the background picture, the administrator dialog's check, the commands on the MDI children and
+// the question asked before closing while a record is edited.
 #pragma once
 
 #include "ActnList.h"
@@ -106,8 +106,12 @@ class TfrmMainForm : public TForm {
  private:
   TAction* NouvelleAction(const char* Name, const char* Category, const char* Caption, TNotifyEvent OnExecute);
   void CreerActions();
+  // The commands' pictures, the bar manager and its main menu, shown: the items are linked to the
+  // bar before it is made visible, so that the bar window is built once with all of them.
   void CreerMenu();
+  // A sub-menu linked at the end of Parent.
   TkwBarSubItem* SousMenu(TkwBarItemLinks* Parent, const String& Caption, bool BeginGroup = false);
+  // An entry bound to Action linked at the end of Parent: a large button, or a plain one.
   TkwBarItem* Entree(TkwBarItemLinks* Parent, TBasicAction* Action, bool BeginGroup = false, bool Large = true);
   void ChargerFond();
   // Opens (creating it when it does not exist) the window of class ClassName that a command shows;

@@ -10,6 +10,13 @@
 #include "Jpeg.h"
 #include "OxBackground.h"
 #include "Resources.h"
+#include "kwBarButton.h"
+#include "kwBarExtItems.h"
+#include "kwBarItems.h"
+#include "kwBarManager.h"
+#include "kwBarSubItem.h"
+#include "kwBars.h"
+#include "pImagesCommandes.h"
 #include "pUtilZH.h"
 #include "pdmVelbor.h"
 #include "pfrmAdministration.h"
@@ -185,6 +192,115 @@ void TfrmMainForm::CreerActions() {
   EditDelete2 = NouvelleEdition<TEditDelete>(this, ActionManager1, "EditDelete2", 5);
 }
 
+TkwBarSubItem* TfrmMainForm::SousMenu(TkwBarItemLinks* Parent, const String& Caption, bool BeginGroup) {
+  auto* Item = new TkwBarSubItem(this);
+  Item->SetCaption(Caption);
+  Item->SetCategory(0);
+  Item->SetVisible(ivAlways);
+  TkwBarItemLink* Link = Parent->Add();
+  Link->SetItem(Item);
+  Link->SetBeginGroup(BeginGroup);
+  return Item;
+}
+
+TkwBarItem* TfrmMainForm::Entree(TkwBarItemLinks* Parent, TBasicAction* Action, bool BeginGroup, bool Large) {
+  TkwBarItem* Item = Large ? new TkwBarLargeButton(this) : new TkwBarButton(this);
+  Item->SetCategory(0);
+  Item->SetAction(Action);
+  TkwBarItemLink* Link = Parent->Add();
+  Link->SetItem(Item);
+  Link->SetBeginGroup(BeginGroup);
+  return Item;
+}
+
+void TfrmMainForm::CreerMenu() {
+  RegisterBarItems();
+  // Each command shows its picture: the actions carry the index, their entries follow them.
+  ImagesCommandes = new TImageList(this, 16, 16);
+  ImagesCommandes->SetName("ImagesCommandes");
+  AjouterImagesCommandes(ImagesCommandes);
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto* Action = dynamic_cast<TCustomAction*>(Components(i))) Action->SetImageIndex(IndexImageCommande(Action->Name()));
+
+  kwBarManager1 = new TkwBarManager(this);
+  kwBarManager1->SetName("kwBarManager1");
+  kwBarManager1->SetAllowReset(false);
+  kwBarManager1->SetScaled(false);
+  kwBarManager1->Font()->SetName("Tahoma");
+  kwBarManager1->Font()->SetHeight(-11);
+  kwBarManager1->LookAndFeel()->SetKind(lfUltraFlat);
+  kwBarManager1->SetStyle(bmsUseLookAndFeel);
+  kwBarManager1->SetUseSystemFont(true);
+  kwBarManager1->SetImages(ImagesCommandes);
+  kwBarManager1->SetLargeImages(ImagesCommandes);
+
+  MainMenuBar = kwBarManager1->Bars()->Add();
+  MainMenuBar->SetCaption("MainMenu");
+  MainMenuBar->SetIsMainMenu(true);
+  MainMenuBar->SetDockingStyle(dsTop);
+  MainMenuBar->SetMultiLine(true);
+  MainMenuBar->OneOnRow = true;
+  MainMenuBar->SetShowMark(false);
+  TkwBarItemLinks* Bar = MainMenuBar->ItemLinks();
+
+  TkwBarSubItem* Fichier = SousMenu(Bar, "&Fichier");
+  TkwBarSubItem* Echanges = SousMenu(Fichier->ItemLinks(), "Echanges");
+  Entree(Echanges->ItemLinks(), actFormatKELVOR);
+  Entree(Echanges->ItemLinks(), actVersEXCEL);
+  Entree(Fichier->ItemLinks(), actFermer, true);
+  Entree(Fichier->ItemLinks(), actReduire);
+  Entree(Fichier->ItemLinks(), actRestaurer);
+  Entree(Fichier->ItemLinks(), actQuitter, true);
+
+  TkwBarSubItem* Edition = SousMenu(Bar, "&Edition");
+  Entree(Edition->ItemLinks(), EditCut1, false, false);
+  for (TBasicAction* Action : {static_cast<TBasicAction*>(EditCopy2), static_cast<TBasicAction*>(EditPaste2),
+                               static_cast<TBasicAction*>(EditSelectAll2), static_cast<TBasicAction*>(EditUndo2),
+                               static_cast<TBasicAction*>(EditDelete2)})
+    Entree(Edition->ItemLinks(), Action);
+
+  TkwBarSubItem* Outils = SousMenu(Bar, "&Outils");
+  Entree(Outils->ItemLinks(), actPersonnalisation);
+  Entree(Outils->ItemLinks(), actAdministration);
+
+  TkwBarSubItem* Fiches = SousMenu(Bar, "&Gestion des fiches");
+  Entree(Fiches->ItemLinks(), actGestionFiches);
+
+  // The dictionaries by category, in the order of the table.
+  TkwBarSubItem* Dictionnaires = SousMenu(Bar, "&Dictionnaires");
+  const struct {
+    const char* Categorie;
+    const char* Caption;
+  } Categories[] = {{"Renseignements généraux"_a, "&Renseignements généraux"_a},
+                    {"Description et fonctionnement", "D&escription et fonctionnement"},
+                    {"Contexte", "C&ontexte"},
+                    {"Evaluation", "E&valuation"},
+                    {"Cartes", "&Cartes"},
+                    {"Options", "O&ptions"}};
+  for (const auto& Categorie : Categories) {
+    TkwBarSubItem* Menu = SousMenu(Dictionnaires->ItemLinks(), Categorie.Caption);
+    for (const TCommandeDictionnaire& Commande : CommandesDictionnaires)
+      if (String(Commande.Categorie) == Categorie.Categorie) Entree(Menu->ItemLinks(), ActionDictionnaire(Commande.Action));
+  }
+
+  TkwBarSubItem* Etats = SousMenu(Bar, "&E&tats");
+  for (TAction* Action : {actListedesZHactives, actListedesZHgeles, actFichesignaltique, actFichedtaill,
+                          actFichedesynthse1})
+    Entree(Etats->ItemLinks(), Action);
+
+  TkwBarSubItem* Aide = SousMenu(Bar, "?");
+  Entree(Aide->ItemLinks(), actAproposde);
+
+  // The two commands no entry shows still have their button, in no menu.
+  for (TAction* Action : {actEnregistrerSous, actDictionnaire}) {
+    auto* Item = new TkwBarLargeButton(this);
+    Item->SetCategory(0);
+    Item->SetAction(Action);
+  }
+
+  MainMenuBar->SetVisible(true);
+}
+
 void TfrmMainForm::ChargerFond() {
   // The picture is compiled into the program; it is stretched over the MDI client area.
   TResourceStream Stream(MainInstance(), "FONDPRINCIPAL", MAKEINTRESOURCEA(10));  // RT_RCDATA
@@ -229,6 +345,7 @@ void TfrmMainForm::OuvrirFenetre(const String& ClassName, bool Modal) {
 
 void TfrmMainForm::FormCreate(TObject*) {
   CreerActions();
+  CreerMenu();
   ChargerFond();
   ModeAdministrateur = false;
   if (FileExists(kFichierParametres)) {

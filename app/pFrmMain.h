@@ -1,12 +1,18 @@
 // This file implements TfrmMainForm, the program's MDI frame: its commands as actions (the
-// application's and the standard edit actions), the background picture, the administrator
-// dialog's check, the commands on the MDI children and the question asked before closing while a
-// record is edited.
+// application's and the standard edit actions), the menu bar that shows them with their pictures,
+// the background picture, the administrator dialog's check, the commands on the MDI children and
+// the question asked before closing while a record is edited.
 #pragma once
 
 #include "ActnList.h"
 #include "Forms.h"
 
+class TkwBar;
+class TkwBarItem;
+class TkwBarItemLinks;
+class TkwBarManager;
+class TkwBarSubItem;
+class TImageList;
 class TqzBackground;
 
 // The dictionary windows' commands: action name, category, caption and window class.
@@ -30,6 +36,12 @@ class TfrmMainForm : public TForm {
   TActionList* ActionManager1 = nullptr;
   TActionList* ActionList1 = nullptr;
   TqzBackground* qzBackground1 = nullptr;
+  // The menu bar: a bar manager with one main-menu bar of sub-items whose entries are bound to
+  // the actions (made by FormCreate).
+  TkwBarManager* kwBarManager1 = nullptr;
+  TkwBar* MainMenuBar = nullptr;
+  // The commands' pictures, the bar manager's small and large images alike.
+  TImageList* ImagesCommandes = nullptr;
 
   // The application's actions (made by FormCreate, owned by the window, held by ActionManager1).
   TAction* actGestionFiches = nullptr;
@@ -94,6 +106,13 @@ class TfrmMainForm : public TForm {
  private:
   TAction* NouvelleAction(const char* Name, const char* Category, const char* Caption, TNotifyEvent OnExecute);
   void CreerActions();
+  // The commands' pictures, the bar manager and its main menu, shown: the items are linked to the
+  // bar before it is made visible, so that the bar window is built once with all of them.
+  void CreerMenu();
+  // A sub-menu linked at the end of Parent.
+  TkwBarSubItem* SousMenu(TkwBarItemLinks* Parent, const String& Caption, bool BeginGroup = false);
+  // An entry bound to Action linked at the end of Parent: a large button, or a plain one.
+  TkwBarItem* Entree(TkwBarItemLinks* Parent, TBasicAction* Action, bool BeginGroup = false, bool Large = true);
   void ChargerFond();
   // Opens (creating it when it does not exist) the window of class ClassName that a command shows;
   // nothing when the program has no such window.

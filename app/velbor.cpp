@@ -3,6 +3,7 @@
 
 #include "Forms.h"
 #include "ZR_View.h"
+#include "kwBarItems.h"
 #include "kwBarWindows.h"
 #include "pVelbor.h"
 
@@ -10,6 +11,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->Initialize();
   StartReportEngine();
   RegisterBarWindowClasses();
+  RegisterBarItems();
   // A failure while the data module connects ends start-up with its report.
   try {
     DemarrerVelbor();

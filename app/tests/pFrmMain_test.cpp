@@ -4,8 +4,17 @@
 // record is edited, and a screenshot of the main window at start.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <set>
+#include <thread>
 
 #include "ADODB.h"
 #include "AppTestSupport.h"
@@ -13,6 +22,7 @@
 #include "FileUtils.h"
 #include "FormatSettings.h"
 #include "Jpeg.h"
+#include "OsPort.h"
 #include "OxBackground.h"
 #include "Resources.h"
 #include "ScreenshotFiles.h"
@@ -20,6 +30,7 @@
 #include "Streams.h"
 #include "UiTestSupport.h"
 #include "pFrmMain.h"
+#include "pImagesCommandes.h"
 #include "pUtilZH.h"
 #include "pVelbor.h"
 #include "pdmVelbor.h"
@@ -29,6 +40,12 @@
 #include "pfrmDemarrage.h"
 #include "pfrmEchangeKelvor.h"
 #include "pfrmPersonnalisation.h"
+#include "kwBarExtItems.h"
+#include "kwBarManager.h"
+#include "kwBarSubItem.h"
+#include "kwBarSubMenuControl.h"
+#include "kwBarUtils.h"
+#include "kwBars.h"
 
 namespace {
 
@@ -110,6 +127,41 @@ void Liberer(T*& Form) {
   Form = nullptr;
 }
 
+// Ends the test program when a case runs past its time: a modal loop or a menu loop that nothing
+// closes never returns to the waits of the case, whose deadlines are then never checked. The watch
+// is a plain thread touching no window: it writes a line and ends the process.
+class TTestDeadline {
+ public:
+  explicit TTestDeadline(int Seconds) {
+    const testing::TestInfo* Info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string Name = Info != nullptr ? std::string(Info->test_suite_name()) + "." + Info->name() : "a test";
+    FWatch = std::thread([this, Seconds, Name] {
+      std::unique_lock<std::mutex> Lock(FLock);
+      if (FDone.wait_for(Lock, std::chrono::seconds(Seconds), [this] { return FFinished; })) return;
+      std::fflush(stdout);
+      std::fprintf(stderr, "%s still running after %d s: stopped (a loop that never ends?)\n", Name.c_str(), Seconds);
+      std::fflush(stderr);
+      std::_Exit(3);
+    });
+  }
+  ~TTestDeadline() {
+    {
+      std::lock_guard<std::mutex> Lock(FLock);
+      FFinished = true;
+    }
+    FDone.notify_one();
+    FWatch.join();
+  }
+  TTestDeadline(const TTestDeadline&) = delete;
+  TTestDeadline& operator=(const TTestDeadline&) = delete;
+
+ private:
+  std::mutex FLock;
+  std::condition_variable FDone;
+  bool FFinished = false;
+  std::thread FWatch;
+};
+
 const char kParametres[] = "[parametres]\r\nnom=Dupont\r\norganisme=Conservatoire\r\n";
 
 // The program's windows and module made afresh for each case on a fresh database, with the
@@ -117,6 +169,7 @@ const char kParametres[] = "[parametres]\r\nnom=Dupont\r\norganisme=Conservatoir
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    Deadline = std::make_unique<TTestDeadline>(120);
     FormatSettings = TFormatSettings::French();
     AppTest::MakeModuleDatabase();
     ForceDirectories(kDossierParametres);
@@ -132,6 +185,7 @@ class MainWindowTest : public ::testing::Test {
     NomUtilisateur.clear();
     Organisme.clear();
     ModeAdministrateur = false;
+    Deadline.reset();
   }
   static void FreeAll() {
     if (dmVelbor != nullptr) dmVelbor->SetComboActif(nullptr);
@@ -163,6 +217,7 @@ class MainWindowTest : public ::testing::Test {
 
  private:
   std::optional<String> FSaved;
+  std::unique_ptr<TTestDeadline> Deadline;
 };
 
 // --- Start-up -------------------------------------------------------------------------------
@@ -539,6 +594,9 @@ TEST_F(MainWindowTest, TheRecordWindowCommandCreatesOrReusesAndMissingWindowsAre
 TEST_F(MainWindowTest, TheWindowCommandsActOnTheActiveChildAndAreGreyedWithoutOne) {
   CreerFenetrePrincipale();
   TfrmMainForm* Main = frmMainForm;
+  // The first paint of the frame (beside its menu bar) opened the record window: closed first.
+  if (FormExiste(frmZoneHumide)) frmZoneHumide->Close();
+  ASSERT_TRUE(WaitFor("the record window freed", [] { return !FormExiste(frmZoneHumide); }));
   for (TAction* Action : {Main->actFermer, Main->actReduire, Main->actRestaurer}) ASSERT_TRUE(Etat(Action, false));
   ASSERT_TRUE(Main->actGestionFiches->Execute());
   ASSERT_TRUE(FormExiste(frmZoneHumide));
@@ -571,6 +629,458 @@ TEST_F(MainWindowTest, TheEditCommandsActOnTheFocusedEdit) {
   EXPECT_EQ(frmMainForm->EditCut1->ShortCut(), TShortCut(scCtrl | 'X'));
   EXPECT_EQ(frmMainForm->EditDelete2->ShortCut(), TShortCut(VK_DELETE));
   EXPECT_EQ(frmMainForm->EditCut1->Hint(), "Couper|Couper la sélection et la mettre dans le Presse-papiers"_a);
+}
+
+// --- Menu bar -------------------------------------------------------------------------------
+
+// The main window made as the program makes it, its menu bar shown.
+class MenuBarTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    CreerFenetrePrincipale();
+    Activate(frmMainForm);
+    Bar = frmMainForm->MainMenuBar;
+  }
+  TkwBarItemLink* Entry(int Index) const { return Bar->ItemLinks()->Items(Index); }
+  TkwBarSubItem* Menu(int Index) const { return dynamic_cast<TkwBarSubItem*>(Entry(Index)->Item()); }
+  static TkwBarSubItem* SubMenu(TkwBarSubItem* Menu, int Index) {
+    return dynamic_cast<TkwBarSubItem*>(Menu->ItemLinks()->Items(Index)->Item());
+  }
+  TkwBarWindow* Window() const { return Bar->GetControl(); }
+  static TkwBarSubMenuControl* Shown(TkwBarSubItem* Item) {
+    auto* Open = dynamic_cast<TkwBarSubMenuControl*>(Item->ItemLinks()->BarControl());
+    return Open && Open->HandleAllocated() && IsWindowVisible(Open->Handle()) ? Open : nullptr;
+  }
+  static bool Selected(TkwBarWindow* Open, TkwBarItemLinks* Links, int Index) {
+    return Open && Links->Items(Index)->Control() && Open->SelectedControl() == Links->Items(Index)->Control();
+  }
+  bool NoMenuMode() const { return !GetActiveBarControl() && !frmMainForm->kwBarManager1->MenuModeBarControl(); }
+  bool NoMenuShown() const {
+    for (int i = 0; i < Bar->ItemLinks()->Count(); ++i)
+      if (Shown(Menu(i))) return false;
+    return true;
+  }
+  // The centre of an entry on screen, in whichever bar or menu window shows it.
+  static TPoint CentreOf(TkwBarItemLink* Link) {
+    TRect r = Link->ItemRect;
+    if (TkwBarWindow* Owner = Link->GetBarControl(); Owner && Owner->HandleAllocated())
+      MapWindowPoints(Owner->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  }
+  // Clicks the top-level menu MenuIndex, then each entry of Path in turn (sub-menus opened by
+  // their click); the last click runs the command.
+  void ClickCommand(int MenuIndex, std::vector<int> Path) {
+    TkwBarSubItem* Open = Menu(MenuIndex);
+    ClickAt(CentreOf(Entry(MenuIndex)));
+    ASSERT_TRUE(WaitFor("the menu shown", [&] { return Shown(Open) != nullptr; }));
+    for (std::size_t i = 0; i < Path.size(); ++i) {
+      TkwBarItemLink* Link = Open->ItemLinks()->Items(Path[i]);
+      ASSERT_TRUE(Painted(Shown(Open)));
+      ClickAt(CentreOf(Link));
+      if (i + 1 < Path.size()) {
+        Open = dynamic_cast<TkwBarSubItem*>(Link->Item());
+        ASSERT_NE(Open, nullptr);
+        ASSERT_TRUE(WaitFor("the sub-menu shown", [&] { return Shown(Open) != nullptr; }));
+      }
+    }
+  }
+  // How many windows of class ClassName the program holds now.
+  static int Windows(const char* ClassName) {
+    int Count = 0;
+    for (int i = 0; i < Screen->FormCount(); ++i)
+      if (Screen->Forms(i)->ClassName() == ClassName) ++Count;
+    return Count;
+  }
+  // The menus as lines "menu/sub-menu/entry", a "|" before an entry that starts a group, "(hidden)"
+  // after one that is not shown.
+  static void Describe(TkwBarItemLinks* Links, const String& Path, std::vector<String>& Lines) {
+    for (int i = 0; i < Links->Count(); ++i) {
+      TkwBarItemLink* Link = Links->Items(i);
+      String Line = Path + (Link->BeginGroup() ? "|" : "") + Link->Item()->Caption();
+      if (!Link->Item()->IsVisibleNow()) Line += " (hidden)";
+      if (auto* Sub = dynamic_cast<TkwBarSubItem*>(Link->Item())) Describe(Sub->ItemLinks(), Line + "/", Lines);
+      else Lines.push_back(Line);
+    }
+  }
+  TkwBar* Bar = nullptr;
+};
+
+TEST_F(MenuBarTest, TheMenuBarShowsAboveTheClientAreaWithEveryCommandInOrder) {
+  TkwBarManager* Manager = frmMainForm->kwBarManager1;
+  EXPECT_EQ(Manager->Style(), bmsUseLookAndFeel);
+  EXPECT_EQ(Manager->LookAndFeel()->Kind(), lfUltraFlat);
+  EXPECT_TRUE(Manager->UseSystemFont());
+  EXPECT_FALSE(Manager->AllowReset());
+  EXPECT_TRUE(Bar->IsMainMenu());
+  EXPECT_EQ(Bar->Caption(), "MainMenu");
+  ASSERT_TRUE(Window() != nullptr && Window()->HandleAllocated() && IsWindowVisible(Window()->Handle()));
+  // The bar is as wide as the frame's client area, and the MDI client area starts below it.
+  RECT BarRect, ClientRect, FrameClient;
+  GetWindowRect(Window()->Handle(), &BarRect);
+  GetWindowRect(frmMainForm->ClientHandle(), &ClientRect);
+  GetClientRect(frmMainForm->Handle(), &FrameClient);
+  EXPECT_GT(BarRect.bottom - BarRect.top, 10);
+  EXPECT_LE(BarRect.bottom, ClientRect.top);
+  EXPECT_EQ(ClientRect.right - ClientRect.left, FrameClient.right);
+  // The point in the middle of the bar is the bar's, not the client area's.
+  POINT Middle{(BarRect.left + BarRect.right) / 2, (BarRect.top + BarRect.bottom) / 2};
+  HWND Hit = WindowFromPoint(Middle);
+  EXPECT_TRUE(Hit == Window()->Handle() || IsChild(Window()->Handle(), Hit));
+
+  std::vector<String> Lines;
+  Describe(Bar->ItemLinks(), "", Lines);
+  const std::vector<String> Expected = {
+      "&Fichier/Echanges/Import-Export", "&Fichier/Echanges/Vers EXCEL", "&Fichier/|Fermer", "&Fichier/Reduire",
+      "&Fichier/Restaurer", "&Fichier/|Quitter", "&Edition/Cou&per", "&Edition/&Copier", "&Edition/Co&ller",
+      "&Edition/&Tout sélectionner"_a, "&Edition/&Défaire (hidden)"_a, "&Edition/S&upprimer",
+      "&Outils/Personnalisation", "&Outils/Administration", "&Gestion des fiches/Gestion des Fiches"};
+  ASSERT_GE(Lines.size(), Expected.size());
+  EXPECT_EQ(std::vector<String>(Lines.begin(), Lines.begin() + std::ptrdiff_t(Expected.size())), Expected);
+  // The dictionaries, under their category's menu in the order of the commands' table.
+  std::size_t Line = Expected.size();
+  const char* Menus[] = {"&Renseignements généraux"_a, "D&escription et fonctionnement", "C&ontexte", "E&valuation",
+                         "&Cartes", "O&ptions"};
+  for (const char* Categorie : Menus)
+    for (const TCommandeDictionnaire& Commande : CommandesDictionnaires)
+      if (String(Commande.Categorie) == StringReplace(Categorie, "&", "", rfReplaceAll)) {
+        ASSERT_LT(Line, Lines.size());
+        EXPECT_EQ(Lines[Line++], String("&Dictionnaires/") + Categorie + "/" + Commande.Libelle);
+      }
+  const std::vector<String> Rest = {"&E&tats/Liste des fiches actives", "&E&tats/Liste des fiches gelées"_a,
+                                    "&E&tats/Fiche signalétique"_a, "&E&tats/Fiche détaillée"_a,
+                                    "&E&tats/Fiche de synthèse"_a, "?/A propos de ..."};
+  EXPECT_EQ(std::vector<String>(Lines.begin() + std::ptrdiff_t(Line), Lines.end()), Rest);
+
+  // The entries are the actions' own: cut is a plain button of the first set, the others large
+  // buttons; an action's state reaches its entry ("Fermer" is greyed without a child window).
+  EXPECT_EQ(Menu(1)->ItemLinks()->Items(0)->Item()->Action(), frmMainForm->EditCut1);
+  EXPECT_EQ(dynamic_cast<TkwBarLargeButton*>(Menu(1)->ItemLinks()->Items(0)->Item()), nullptr);
+  EXPECT_EQ(Menu(1)->ItemLinks()->Items(1)->Item()->Action(), frmMainForm->EditCopy2);
+  TkwBarItem* Fermer = Menu(0)->ItemLinks()->Items(1)->Item();
+  EXPECT_EQ(Fermer->Action(), frmMainForm->actFermer);
+  ASSERT_TRUE(frmMainForm->actGestionFiches->Execute());
+  ASSERT_TRUE(Etat(frmMainForm->actFermer, true));
+  EXPECT_TRUE(Fermer->Enabled());
+  frmZoneHumide->Close();
+  ASSERT_TRUE(Etat(frmMainForm->actFermer, false));
+  EXPECT_FALSE(Fermer->Enabled());
+}
+
+TEST_F(MenuBarTest, EveryCommandHasAPictureOfItsOwn) {
+  TkwBarManager* Manager = frmMainForm->kwBarManager1;
+  TCustomImageList* Images = Manager->LargeImages();
+  ASSERT_NE(Images, nullptr);
+  EXPECT_EQ(Manager->Images(), Images);
+  // The 57 large buttons: the 52 application commands and five edit commands, each bound to its
+  // action and showing a picture no other one shows.
+  std::set<int> Indexes;
+  std::set<const TBasicAction*> Actions;
+  int Large = 0;
+  for (int i = 0; i < frmMainForm->ComponentCount(); ++i) {
+    auto* Button = dynamic_cast<TkwBarLargeButton*>(frmMainForm->Components(i));
+    if (Button == nullptr) continue;
+    ++Large;
+    ASSERT_NE(Button->Action(), nullptr);
+    Actions.insert(Button->Action());
+    EXPECT_GE(Button->LargeImageIndex(), 0) << Button->Caption();
+    EXPECT_LT(Button->LargeImageIndex(), Images->Count()) << Button->Caption();
+    EXPECT_TRUE(Indexes.insert(Button->LargeImageIndex()).second) << "a picture shown twice: " << Button->Caption();
+  }
+  EXPECT_EQ(Large, 57);
+  EXPECT_EQ(Actions.size(), 57u);
+  EXPECT_EQ(frmMainForm->actListedesZHactives->ImageIndex(), 1);
+  // Cut shows the small list's picture of its action.
+  TkwBarItem* Cut = Menu(1)->ItemLinks()->Items(0)->Item();
+  EXPECT_EQ(Cut->ImageIndex(), frmMainForm->EditCut1->ImageIndex());
+  EXPECT_FALSE(Indexes.count(Cut->ImageIndex()));
+  // No two pictures of the list look alike, and none is empty.
+  std::vector<std::vector<COLORREF>> Pictures;
+  for (int Index = 0; Index < Images->Count(); ++Index) {
+    TBitmap Picture;
+    Images->GetBitmap(Index, &Picture);
+    std::vector<COLORREF> Pixels;
+    int Drawn = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) {
+        Pixels.push_back(GetPixel(Picture.Canvas()->Handle(), x, y));
+        if (Pixels.back() != Pixels.front()) ++Drawn;
+      }
+    EXPECT_GT(Drawn, 20) << ImageCommande(Index).Sujet;
+    for (std::size_t Other = 0; Other < Pictures.size(); ++Other)
+      EXPECT_NE(Pictures[Other], Pixels) << ImageCommande(Index).Sujet << " looks like " << ImageCommande(int(Other)).Sujet;
+    Pictures.push_back(Pixels);
+  }
+  // Every picture four times its size, twelve a row, kept for a person to look at.
+  const int Scale = 4, Cell = 16 * Scale + 4, PerRow = 12;
+  const int Rows = (int(Pictures.size()) + PerRow - 1) / PerRow;
+  std::vector<COLORREF> Sheet(std::size_t(PerRow * Cell * Rows * Cell), RGB(255, 255, 255));
+  for (std::size_t Index = 0; Index < Pictures.size(); ++Index)
+    for (int y = 0; y < 16 * Scale; ++y)
+      for (int x = 0; x < 16 * Scale; ++x) {
+        int Left = int(Index) % PerRow * Cell + 2, Top = int(Index) / PerRow * Cell + 2;
+        Sheet[std::size_t((Top + y) * PerRow * Cell + Left + x)] =
+            Pictures[Index][std::size_t(y / Scale * 16 + x / Scale)];
+      }
+  WriteScreenshotPng("images-des-commandes", PerRow * Cell, Rows * Cell, Sheet);
+}
+
+TEST_F(MenuBarTest, EveryMenuCommandWithAWindowOpensItOnce) {
+  // The record window: made by the command the first time, shown again by the next ones, and
+  // made again once after it was closed. (The frame's first paint may have opened it already.)
+  if (FormExiste(frmZoneHumide)) frmZoneHumide->Close();
+  ASSERT_TRUE(WaitFor("the record window freed", [] { return !FormExiste(frmZoneHumide); }));
+  FichesCreees = 0;
+  for (int Closed = 0; Closed < 2; ++Closed) {
+    for (int Round = 0; Round < 2; ++Round) {
+      ClickCommand(3, {0});
+      ASSERT_TRUE(WaitFor("the record window", [] { return FormExiste(frmZoneHumide); })) << Round;
+      ASSERT_TRUE(WaitFor("the menu closed", [&] { return NoMenuShown(); }));
+      EXPECT_EQ(FichesCreees, Closed + 1) << Round;
+      EXPECT_EQ(Windows("TfrmZoneHumide"), 1) << Round;
+    }
+    frmZoneHumide->Close();
+    ASSERT_TRUE(WaitFor("the record window freed", [] { return !FormExiste(frmZoneHumide); }));
+  }
+
+  // The modal dialogs: each opened by its entry, alone of its class, then closed and freed.
+  struct TCase {
+    const char* Name;
+    int Menu;
+    std::vector<int> Path;
+    const char* ClassName;
+    std::function<void()> Close;
+  } Cases[] = {
+      {"Import-Export", 0, {0, 0}, "TfrmEchangeKelvor", [] { frmEchangeKelvor->Close(); }},
+      {"Personnalisation", 2, {0}, "TfrmPersonnalisation", [] { ClickControl(frmPersonnalisation->bbFermer); }},
+      {"Administration", 2, {1}, "TfrmAdministration",
+       [] { ClickControl(FormeActive<TfrmAdministration>()->btnAnnuler); }},
+  };
+  for (const TCase& Case : Cases) {
+    for (int Round = 0; Round < 2; ++Round) {
+      TModalScript Script;
+      int Seen = -1;
+      bool Closed = false;
+      const char* ClassName = Case.ClassName;
+      QuandPret(
+          [ClassName] {
+            TCustomForm* Active = Screen->ActiveForm();
+            return Active && Active->ClassName() == ClassName && Active->FormState().Contains(fsModal) &&
+                   Active->Visible();
+          },
+          [&] {
+            Seen = Windows(ClassName);
+            Case.Close();
+            Closed = true;
+          });
+      ClickCommand(Case.Menu, Case.Path);
+      ASSERT_TRUE(WaitFor(Case.Name, [&] { return Closed && Windows(ClassName) == 0; })) << Round;
+      EXPECT_EQ(Seen, 1) << Case.Name << " " << Round;
+      if (String(ClassName) == "TfrmAdministration") {
+        ASSERT_EQ(Script.Asked.size(), 1u);
+        EXPECT_EQ(Script.Asked[0].Text, "Mot de passe incorrect !");
+      } else {
+        EXPECT_TRUE(Script.Asked.empty()) << Case.Name;
+      }
+    }
+  }
+
+  // The about box is made at start and only shown by its command.
+  Application->CreateForm(frmAproposde);
+  TfrmAproposde* Box = frmAproposde;
+  for (int Round = 0; Round < 2; ++Round) {
+    ClickCommand(6, {0});
+    ASSERT_TRUE(WaitFor("the about box", [&] { return Box->Visible(); })) << Round;
+    EXPECT_EQ(frmAproposde, Box);
+    EXPECT_EQ(Windows("TfrmAproposde"), 1);
+    Box->Close();
+    ASSERT_TRUE(WaitFor("the about box hidden", [&] { return !Box->Visible(); }));
+  }
+
+  // A greyed command (a dictionary this program does not hold) opens nothing when clicked; its
+  // menu stays open, as a menu does on a greyed entry.
+  const int Forms = Screen->FormCount();
+  ClickCommand(4, {0, 2});
+  PumpPending();
+  EXPECT_EQ(Screen->FormCount(), Forms);
+  Press(VK_ESCAPE);
+  Press(VK_ESCAPE);
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("the menus closed", [&] { return NoMenuShown() && NoMenuMode(); }));
+}
+
+TEST_F(MenuBarTest, AltAndTheArrowsWalkTheMenusReturnRunsTheCommandEscapeCloses) {
+  TModalScript Script;
+  Press(VK_MENU);
+  ASSERT_TRUE(WaitFor("menu mode", [&] { return GetActiveBarControl() == Window(); }));
+  EXPECT_TRUE(Selected(Window(), Bar->ItemLinks(), 0)) << "Alt selects the first menu";
+  EXPECT_TRUE(NoMenuShown());
+  Press(VK_RIGHT);
+  EXPECT_TRUE(Selected(Window(), Bar->ItemLinks(), 1));
+  Press(VK_RIGHT);
+  EXPECT_TRUE(Selected(Window(), Bar->ItemLinks(), 2));
+  Press(VK_DOWN);
+  ASSERT_TRUE(WaitFor("the Outils menu", [&] { return Shown(Menu(2)) != nullptr; }));
+  EXPECT_TRUE(Selected(Shown(Menu(2)), Menu(2)->ItemLinks(), 0)) << "Personnalisation first";
+  Press(VK_DOWN);
+  EXPECT_TRUE(Selected(Shown(Menu(2)), Menu(2)->ItemLinks(), 1)) << "then Administration";
+  // Left goes to Edition's menu, open; Right comes back to Outils.
+  Press(VK_LEFT);
+  ASSERT_TRUE(WaitFor("the Edition menu", [&] { return Shown(Menu(1)) != nullptr; }));
+  EXPECT_EQ(Shown(Menu(2)), nullptr);
+  Press(VK_RIGHT);
+  ASSERT_TRUE(WaitFor("the Outils menu again", [&] { return Shown(Menu(2)) != nullptr; }));
+  // Escape closes the menu and leaves its title selected; a second Escape leaves the bar.
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("the Outils menu closed", [&] { return Shown(Menu(2)) == nullptr; }));
+  EXPECT_TRUE(Selected(Window(), Bar->ItemLinks(), 2));
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("menu mode left", [&] { return NoMenuMode(); }));
+  EXPECT_TRUE(NoMenuShown());
+  // Alt, Right twice, Down, Down, Return: "Administration" runs; cancelled, it says so.
+  bool Dialog = false;
+  QuandPret([] { return Modale(FormeActive<TfrmAdministration>()); }, [&] {
+    Dialog = true;
+    ClickControl(FormeActive<TfrmAdministration>()->btnAnnuler);
+  });
+  Press(VK_MENU);
+  ASSERT_TRUE(WaitFor("menu mode", [&] { return GetActiveBarControl() == Window(); }));
+  Press(VK_RIGHT);
+  Press(VK_RIGHT);
+  Press(VK_DOWN);
+  ASSERT_TRUE(WaitFor("the Outils menu", [&] { return Shown(Menu(2)) != nullptr; }));
+  Press(VK_DOWN);
+  ASSERT_TRUE(Selected(Shown(Menu(2)), Menu(2)->ItemLinks(), 1));
+  Press(VK_RETURN);
+  ASSERT_TRUE(WaitFor("the command's message", [&] { return !Script.Asked.empty(); }));
+  EXPECT_TRUE(Dialog);
+  EXPECT_EQ(Script.Asked[0].Text, "Mot de passe incorrect !");
+  ASSERT_TRUE(WaitFor("menu mode left", [&] { return NoMenuMode() && NoMenuShown(); }));
+}
+
+// The main window with a menu open, kept for a person to look at (build/app/maintests/screenshots):
+// "Fichier" with its exchanges, and the longest menu, whose dictionaries are greyed here.
+TEST_F(MenuBarTest, TheMainWindowWithAMenuOpenIsKeptForAPersonToLookAt) {
+  if (FormExiste(frmZoneHumide)) frmZoneHumide->Close();
+  ASSERT_TRUE(WaitFor("the record window freed", [] { return !FormExiste(frmZoneHumide); }));
+  frmMainForm->SetBounds(0, 0, 900, 640);
+  ASSERT_TRUE(Painted(frmMainForm));
+  struct TCase {
+    int Menu;
+    int SubMenu;
+    const char* Name;
+  } Cases[] = {{0, 0, "fenetre-principale-menu"}, {4, 1, "fenetre-principale-dictionnaires"}};
+  for (const TCase& Case : Cases) {
+    ClickAt(CentreOf(Entry(Case.Menu)));
+    ASSERT_TRUE(WaitFor("the menu", [&] { return Shown(Menu(Case.Menu)) != nullptr; })) << Case.Name;
+    ASSERT_TRUE(Painted(Shown(Menu(Case.Menu))));
+    ClickAt(CentreOf(Menu(Case.Menu)->ItemLinks()->Items(Case.SubMenu)));
+    TkwBarSubItem* Open = SubMenu(Menu(Case.Menu), Case.SubMenu);
+    ASSERT_TRUE(WaitFor("the sub-menu", [&] { return Shown(Open) != nullptr; })) << Case.Name;
+    ASSERT_TRUE(Painted(Shown(Open)));
+    RECT Window;
+    GetWindowRect(frmMainForm->Handle(), &Window);
+    HDC Screen = GetDC(nullptr);
+    SaveScreenshotOf(Screen, Window.left, Window.top, Window.right - Window.left, Window.bottom - Window.top, Case.Name);
+    ReleaseDC(nullptr, Screen);
+    // Every entry of the open menus lies inside its menu, below the previous one, none cut by
+    // the menu's edge.
+    for (TkwBarSubItem* Item : {Menu(Case.Menu), Open}) {
+      RECT Client;
+      GetClientRect(Shown(Item)->Handle(), &Client);
+      int Previous = -1;
+      for (int i = 0; i < Item->ItemLinks()->Count(); ++i) {
+        TRect r = Item->ItemLinks()->Items(i)->ItemRect;
+        if (r.Width() == 0) continue;  // not shown
+        EXPECT_GE(r.Top, Previous) << Case.Name << " " << i;
+        EXPECT_LE(r.Bottom, Client.bottom) << Case.Name << " " << i;
+        EXPECT_LE(r.Right, Client.right) << Case.Name << " " << i;
+        Previous = r.Bottom;
+      }
+    }
+    Press(VK_ESCAPE);
+    Press(VK_ESCAPE);
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor("the menus closed", [&] { return NoMenuShown() && NoMenuMode(); })) << Case.Name;
+  }
+}
+
+// The real program started as a process, on the tests' database copied beside it: with the
+// administrator switch, the exchange dialog its menu opens offers the export of every dictionary;
+// without it, not. The keys go to the program's own menu bar.
+class ProgramTest : public MainWindowTest {
+ protected:
+  static BOOL CALLBACK FindButton(HWND Wnd, LPARAM Param) {
+    char Text[128] = {};
+    GetWindowTextA(Wnd, Text, sizeof Text);
+    auto* Found = reinterpret_cast<std::pair<const char*, HWND>*>(Param);
+    if (std::strcmp(Text, Found->first) == 0) {
+      Found->second = Wnd;
+      return FALSE;
+    }
+    return TRUE;
+  }
+  static HWND ProcessWindow(const char* ClassName, DWORD Process) {
+    for (HWND Wnd = FindWindowA(ClassName, nullptr); Wnd; Wnd = FindWindowExA(nullptr, Wnd, ClassName, nullptr)) {
+      DWORD Owner = 0;
+      GetWindowThreadProcessId(Wnd, &Owner);
+      if (Owner == Process && IsWindowVisible(Wnd)) return Wnd;
+    }
+    return nullptr;
+  }
+};
+
+TEST_F(ProgramTest, TheAdministratorSwitchReachesTheExchangeDialogThroughTheMenu) {
+  // The program beside this test program uses the database the fixture made there.
+  const String Program = AppTest::ProgramFolder() + "velbor.exe.so";
+  ASSERT_TRUE(OsPort::CopyFile(OsPort::WindowsPath(VELBOR_PROGRAM) + ".so", Program, false));
+  struct TCase {
+    const char* Arguments;
+    bool Administrator;
+  } Cases[] = {{" \\a", true}, {" \\A", true}, {"", false}, {" /a", false}};
+  for (const TCase& Case : Cases) {
+    STARTUPINFOA Startup{};
+    Startup.cb = sizeof Startup;
+    PROCESS_INFORMATION Child{};
+    String Line = "\"" + Program + "\"" + Case.Arguments;
+    ASSERT_TRUE(CreateProcessA(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Startup, &Child));
+    HWND Main = nullptr;
+    EXPECT_TRUE(WaitFor("the program's main window", [&] {
+      Main = ProcessWindow("TfrmMainForm", Child.dwProcessId);
+      return Main != nullptr && WaitForInputIdle(Child.hProcess, 0) == 0;
+    }, 30000)) << Case.Arguments;
+    HWND Dialog = nullptr;
+    if (Main != nullptr) {
+      SetForegroundWindow(Main);
+      EXPECT_TRUE(WaitFor("the program in front", [&] { return GetForegroundWindow() == Main; })) << Case.Arguments;
+      // Alt, Down opens "Fichier" on "Echanges"; Right opens it on "Import-Export"; Return runs it.
+      for (WORD Key : {WORD(VK_MENU), WORD(VK_DOWN), WORD(VK_RIGHT), WORD(VK_RETURN)}) {
+        SendKey(Key, false);
+        SendKey(Key, true);
+        WaitForInputIdle(Child.hProcess, 10000);
+      }
+      EXPECT_TRUE(WaitFor("the exchange dialog painted", [&] {
+        Dialog = ProcessWindow("TfrmEchangeKelvor", Child.dwProcessId);
+        return Dialog != nullptr && !GetUpdateRect(Dialog, nullptr, FALSE) && WaitForInputIdle(Child.hProcess, 0) == 0;
+      })) << Case.Arguments;
+    }
+    if (Dialog != nullptr) {
+      std::pair<const char*, HWND> Export{"Exportation de tous les dictionnaires", nullptr};
+      EnumChildWindows(Dialog, FindButton, LPARAM(&Export));
+      std::pair<const char*, HWND> Import{"Importation d'inventaires", nullptr};
+      EnumChildWindows(Dialog, FindButton, LPARAM(&Import));
+      ASSERT_NE(Export.second, nullptr);
+      ASSERT_NE(Import.second, nullptr);
+      EXPECT_TRUE(IsWindowEnabled(Import.second)) << Case.Arguments;
+      EXPECT_EQ(IsWindowEnabled(Export.second) != 0, Case.Administrator) << Case.Arguments;
+    }
+    TerminateProcess(Child.hProcess, 0);
+    WaitForSingleObject(Child.hProcess, 10000);
+    CloseHandle(Child.hThread);
+    CloseHandle(Child.hProcess);
+    if (HasFatalFailure()) break;
+  }
+  DeleteFile(Program);
 }
 
 // --- Closing while a record is edited ---------------------------------------------------------

@@ -2,9 +2,11 @@
 #include "kwBarHooks.h"
 
 #include <algorithm>
+#include <deque>
 #include <vector>
 
 #include "Forms.h"
+#include "UtilityWindow.h"
 #include "kwBarHint.h"
 #include "kwBarItem.h"
 #include "kwBarItemControl.h"
@@ -29,6 +31,47 @@ bool InMouseHook = false;
 bool InWndProcHook = false;
 
 bool KeyDown(int Key) { return GetKeyState(Key) < 0; }
+
+// The keys the hook takes for an open bar or menu, handed to it from the message loop once each
+// key has left the input queue. Handled inside the hook, a command that opens a modal dialog would
+// run its loop while the key is still first in the queue, and the dialog would take it again
+// (Return pressing its default button). The relay is a window of its own: a key message posted to
+// the bar window would go through the application's key translation first.
+class TKeyRelay : public TObject {
+ public:
+  static constexpr UINT WM_RELAYKEY = WM_USER + 1;
+  struct TKey {
+    HWND Target;
+    UINT Msg;
+    WPARAM Key;
+    LPARAM Info;
+  };
+  void Post(HWND Target, UINT Msg, WPARAM Key, LPARAM Info) {
+    if (!FWindow) FWindow = AllocateHWnd(TWndMethod(this, &TKeyRelay::WndProc));
+    FPending.push_back({Target, Msg, Key, Info});
+    PostMessageA(FWindow, WM_RELAYKEY, 0, 0);
+  }
+  void WndProc(TMessage& Message) {
+    if (Message.Msg != WM_RELAYKEY) {
+      Message.Result = DefWindowProcA(FWindow, Message.Msg, Message.WParam, Message.LParam);
+      return;
+    }
+    if (FPending.empty()) return;
+    TKey key = FPending.front();
+    FPending.pop_front();
+    // The bar may have closed since: its window is then gone, or no longer a bar's.
+    if (IsWindow(key.Target)) SendMessageA(key.Target, key.Msg, key.Key, key.Info);
+  }
+
+ private:
+  HWND FWindow = nullptr;
+  std::deque<TKey> FPending;
+};
+
+TKeyRelay& KeyRelay() {
+  static TKeyRelay relay;
+  return relay;
+}
 
 // Whether any key other than Alt is down.
 bool OtherKeyDown() {
@@ -167,8 +210,8 @@ bool HandleKey(WPARAM Key, LPARAM Info) {
       }
       // The key-up of a forwarded key is swallowed too, also when the key closed the menus: it
       // never reaches the focused control (an Alt released there would open the form's system
-      // menu).
-      SendMessageA(active->Handle(), up ? WM_KEYUP : WM_KEYDOWN, Key, Info);
+      // menu). The bar takes it from the message loop (see TKeyRelay).
+      KeyRelay().Post(active->Handle(), up ? WM_KEYUP : WM_KEYDOWN, Key, Info);
       return true;
     }
     if (editing) return false;

@@ -755,6 +755,8 @@ void TkwBarManager::AddDockControl(TkwDockSite* Site) {
 void TkwBarManager::RemoveDockControl(TkwDockSite* Site) {
   auto it = std::find(FDockSites.begin(), FDockSites.end(), Site);
   if (it == FDockSites.end()) return;
+  FRedrawLockedSites.erase(std::remove(FRedrawLockedSites.begin(), FRedrawLockedSites.end(), Site),
+                           FRedrawLockedSites.end());
   if (FBars) {
     for (int i = 0; i < FBars->Count(); ++i) {
       TkwBar* bar = FBars->Items(i);
@@ -1260,9 +1262,18 @@ void TkwBarManager::SetWaitForDockingTime(int Value) {
 void TkwBarManager::SetRedrawLocked(bool Value) {
   if (Value == FRedrawLocked) return;
   FRedrawLocked = Value;
-  for (TkwDockSite* site : FDockSites)
-    if (site->HandleAllocated() && IsWindowVisible(site->Handle()))
-      SendMessageA(site->Handle(), WM_SETREDRAW, Value ? FALSE : TRUE, 0);
+  if (Value) {
+    for (TkwDockSite* site : FDockSites)
+      if (site->HandleAllocated() && IsWindowVisible(site->Handle())) {
+        SendMessageA(site->Handle(), WM_SETREDRAW, FALSE, 0);
+        FRedrawLockedSites.push_back(site);
+      }
+  } else {
+    std::vector<TkwDockSite*> locked;
+    locked.swap(FRedrawLockedSites);
+    for (TkwDockSite* site : locked)
+      if (site->HandleAllocated()) SendMessageA(site->Handle(), WM_SETREDRAW, TRUE, 0);
+  }
   if (FBars)
     for (int i = 0; i < FBars->Count(); ++i) FBars->Items(i)->SetUpdateLock(Value);
   if (Value) return;

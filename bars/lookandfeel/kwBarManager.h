@@ -454,6 +454,10 @@ class TkwBarManager : public TComponent {
   bool FRunTimeCustomizing = false;
   std::vector<TkwBarItem*> FItems;
   bool FRedrawLocked = false;
+  // The dock sites whose drawing the lock turned off. Turning drawing off takes a window's
+  // visible flag away until it is turned on again, so these are the ones to turn on at the end:
+  // a visible check then would find none of them.
+  std::vector<TkwDockSite*> FRedrawLockedSites;
   TCustomForm* FOwnerForm = nullptr;
   bool FFormActive = false;
   TkwBar* FMainMenuBar = nullptr;

@@ -302,6 +302,8 @@ TEST_F(PopupMenuLinks, TheActionMayMoveTheMenuOrRefuseIt) {
   EXPECT_TRUE(Manager->PopupMenuLinks()->ShowPopupFor(Panel, Panel->Handle(), at));
   EXPECT_EQ(shown.left, at.X + 7);
   EXPECT_EQ(shown.top, at.Y + 3);
+  // The closed menu goes once the keys that closed it are handled.
+  ASSERT_TRUE(WaitFor("the first menu freed", [] { return TTestMenuWindow::Live == 0; }));
   action.Allow = false;
   EXPECT_FALSE(Manager->PopupMenuLinks()->ShowPopupFor(Panel, Panel->Handle(), at));
   EXPECT_EQ(TTestMenuWindow::Live, 0);

@@ -73,6 +73,27 @@ TEST_F(Docking, AFloatingBarDocksAndFloatsAgain) {
   EXPECT_EQ(WindowRect(floating->Handle()).Left, bar->FloatLeft());
 }
 
+// Turning a dock's drawing off takes its visible flag away: a lock taken while the bar shows (an
+// item hidden, as an action's update does) must give it back, however deep the locks nest.
+TEST_F(Docking, ADockedBarStaysShownThroughRedrawLocks) {
+  TkwBar* bar = AddToolbar("Outils", 2);
+  TkwBarButton* extra = AddButton("Plus");
+  Link(bar, extra);
+  ShowForm();
+  bar->SetVisible(true);
+  ASSERT_TRUE(WaitFor("the docked bar shown", [&] { return IsWindowVisible(WindowOf(bar)->Handle()); }));
+  ASSERT_TRUE(IsWindowVisible(Top()->Handle()));
+  Manager->SetRedrawLocked(true);
+  Manager->SetRedrawLocked(true);
+  Manager->SetRedrawLocked(false);
+  EXPECT_TRUE(IsWindowVisible(Top()->Handle())) << "after a lock and its release";
+  extra->SetVisible(ivNever);
+  PumpPending();
+  EXPECT_TRUE(IsWindowVisible(Top()->Handle())) << "after an item was hidden";
+  EXPECT_TRUE(IsWindowVisible(WindowOf(bar)->Handle()));
+  EXPECT_TRUE(Painted(WindowOf(bar)));
+}
+
 TEST_F(Docking, DoubleClicksToggleBetweenFloatingAndTheDockedPlace) {
   TkwBar* bar = AddToolbar("Outils", 3);
   bar->SetVisible(true);

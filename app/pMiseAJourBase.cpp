@@ -31,6 +31,12 @@ const TCle kClesVersion2[] = {
      "IFNULL(\"RES_CODE\", '') COLLATE VELBOR)"},
 };
 
+// Word for word as base/schema.sql writes them (SQLite keeps the text without IF NOT EXISTS).
+const char* const kIndexVersion3[] = {
+    "CREATE INDEX IF NOT EXISTS \"T_TAXON_ANI_THEME_LATIN\" ON \"T_TAXON_ANI\" (\"TAXON_THEME\", \"TAXON_LATIN\")",
+    "CREATE INDEX IF NOT EXISTS \"T_TAXON_VEG_THEME_LATIN\" ON \"T_TAXON_VEG\" (\"TAXON_THEME\", \"TAXON_LATIN\")",
+};
+
 long long Nombre(SqliteSession& Session, const String& Sql) {
   SqliteStatement statement = Session.PrepareNative(Sql);
   return statement.Step() ? statement.ColumnInt64(0) : 0;
@@ -40,26 +46,31 @@ long long Nombre(SqliteSession& Session, const String& Sql) {
 
 std::vector<String> MettreBaseAJour(SqliteSession& Session) {
   std::vector<String> laissees;
-  if (Nombre(Session, "PRAGMA user_version") != 1) return laissees;
+  long long version = Nombre(Session, "PRAGMA user_version");
+  if (version != 1 && version != 2) return laissees;
   SqliteTransaction transaction(Session);
-  for (const TCle& cle : kClesVersion2) {
-    if (Nombre(Session, "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = '" + String(cle.Index) +
-                            "'") != 0) {
-      continue;
-    }
-    // Each key alone: one that the rows break leaves the others in place.
-    Session.ExecuteScript("SAVEPOINT cle");
-    try {
-      Session.ExecuteScript(cle.Sql);
-    } catch (const ESqliteError& E) {
-      Session.ExecuteScript("ROLLBACK TO cle");
+  if (version == 1) {
+    for (const TCle& cle : kClesVersion2) {
+      if (Nombre(Session, "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = '" + String(cle.Index) +
+                              "'") != 0) {
+        continue;
+      }
+      // Each key alone: one that the rows break leaves the others in place.
+      Session.ExecuteScript("SAVEPOINT cle");
+      try {
+        Session.ExecuteScript(cle.Sql);
+      } catch (const ESqliteError& E) {
+        Session.ExecuteScript("ROLLBACK TO cle");
+        Session.ExecuteScript("RELEASE cle");
+        if (E.Kind != TSqliteErrorKind::Duplicate) throw;
+        laissees.push_back(cle.Table);
+        continue;
+      }
       Session.ExecuteScript("RELEASE cle");
-      if (E.Kind != TSqliteErrorKind::Duplicate) throw;
-      laissees.push_back(cle.Table);
-      continue;
     }
-    Session.ExecuteScript("RELEASE cle");
   }
+  // Plain indexes: no row can break them.
+  for (const char* index : kIndexVersion3) Session.ExecuteScript(index);
   if (laissees.empty()) Session.ExecuteScript("PRAGMA user_version = " + IntToStr(kVersionBase));
   transaction.Commit();
   return laissees;

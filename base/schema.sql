@@ -26,7 +26,7 @@
 -- commune may name a department not yet imported), and the inventory import replaces a wetland's
 -- main row while its rows in the regional species tables stay.
 
-PRAGMA user_version = 2;
+PRAGMA user_version = 3;
 
 -- Dictionaries ------------------------------------------------------------------------------------
 -- Each is keyed by its code, whatever its case: the import finds a row by code, and a code
@@ -325,6 +325,9 @@ CREATE TABLE "T_TAXON_ANI" (
   "TAXON_LR"       NVARCHAR(10)  COLLATE VELBOR CONSTRAINT "taille:10:TAXON_LR" CHECK (length("TAXON_LR") <= 10),
   PRIMARY KEY ("TAXON_CODE")
 );
+-- The order the program lists the species in: read from the index as the rows are needed,
+-- rather than sorted whole at the first row.
+CREATE INDEX "T_TAXON_ANI_THEME_LATIN" ON "T_TAXON_ANI" ("TAXON_THEME", "TAXON_LATIN");
 
 -- Regional list of plant species, keyed like T_TAXON_ANI.
 CREATE TABLE "T_TAXON_VEG" (
@@ -343,6 +346,7 @@ CREATE TABLE "T_TAXON_VEG" (
   "TAXON_LR"       NVARCHAR(10)  COLLATE VELBOR CONSTRAINT "taille:10:TAXON_LR" CHECK (length("TAXON_LR") <= 10),
   PRIMARY KEY ("TAXON_CODE")
 );
+CREATE INDEX "T_TAXON_VEG_THEME_LATIN" ON "T_TAXON_VEG" ("TAXON_THEME", "TAXON_LATIN");
 
 -- Wetlands ---------------------------------------------------------------------------------------
 

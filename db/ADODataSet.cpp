@@ -1,7 +1,7 @@
 // This file implements TCustomADODataSet's static cursor: opening (the statement run once, its
-// columns described, its rows read into memory as they are needed), the buffer protocol over the rows, field
-// values, blob streams, bookmarks, record numbers, filters, the searches done in memory, and the
-// master link that re-selects the rows when the master moves.
+// columns described, its rows read into memory as they are needed), the buffer protocol over the
+// rows, field values, blob streams, bookmarks, record numbers, filters, the searches done in
+// memory, and the master link that re-selects the rows when the master moves.
 #include <algorithm>
 #include <array>
 #include <cassert>

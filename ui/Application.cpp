@@ -10,6 +10,7 @@
 #include "Forms.h"
 #include "OsPort.h"
 #include "Resources.h"
+#include "SqliteSession.h"
 #include "TextOrder.h"
 
 VELBOR_IMPLEMENT_CLASS(TApplication)
@@ -301,10 +302,17 @@ void TApplication::ProcessMessages() {
   }
 }
 
+// Rows read at each idle turn while datasets have rows to read: well under a millisecond's work.
+constexpr int kIdleRowsRead = 256;
+
 void TApplication::Idle(const MSG&) {
   DoMouseIdle();
   bool done = true;
   try {
+    // The rows datasets have still to read are read a slice at a time while the program waits
+    // for nothing: a statement under way keeps the database file locked against other
+    // programs' writes.
+    if (SqliteSession::ContinuePendingReads(kIdleRowsRead)) done = false;
     if (OnIdle) OnIdle(this, done);
     if (done) DoActionIdle();
   } catch (...) {

@@ -1,6 +1,7 @@
 // Tests of the bringing up to date of an older database: a version 1 database (the schema before
-// the keys with empty parts) comes out with the schema of base/schema.sql, whole or but for the
-// keys its rows already break, and a database of another version is left alone.
+// the keys with empty parts) or 2 (before the indexes of the species order) comes out with the
+// schema of base/schema.sql, whole or but for the keys its rows already break, and a database of
+// another version is left alone.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -18,6 +19,7 @@ namespace {
 
 const char* const kClesVersion2[] = {"T_ENT_EAU_ZH_CLE", "T_INVENTAIRE_CLE", "T_REF_BIBLIO_CLE", "T_SDAGE_ZH_CLE",
                                      "T_SORTIE_EAU_ZH_CLE"};
+const char* const kIndexVersion3[] = {"T_TAXON_ANI_THEME_LATIN", "T_TAXON_VEG_THEME_LATIN"};
 
 class MiseAJourTest : public ::testing::Test {
  protected:
@@ -33,8 +35,14 @@ class MiseAJourTest : public ::testing::Test {
     OsPort::DeleteFile(Path);
     OsPort::DeleteFile(Path + "-journal");
   }
-  // The database as version 1 made it: the same schema without the keys of version 2.
+  // The database as version 2 made it: the same schema without the indexes of version 3; and as
+  // version 1 made it: without the keys of version 2 either.
+  void EnVersion2() {
+    for (const char* Index : kIndexVersion3) Run("DROP INDEX \"" + String(Index) + "\"");
+    Run("PRAGMA user_version = 2");
+  }
   void EnVersion1() {
+    EnVersion2();
     for (const char* Index : kClesVersion2) Run("DROP INDEX \"" + String(Index) + "\"");
     Run("PRAGMA user_version = 1");
   }
@@ -66,6 +74,14 @@ TEST_F(MiseAJourTest, AVersion1DatabaseGetsTheSchemaOfTheCurrentVersion) {
   EXPECT_THROW(Run("INSERT INTO T_ENT_EAU_ZH VALUES ('073ASTERS0001', NULL, '03')"), ESqliteError);
   // Once up to date, nothing more is done.
   EXPECT_TRUE(MettreBaseAJour(*Session).empty());
+  EXPECT_EQ(Objets(), Courant);
+}
+
+TEST_F(MiseAJourTest, AVersion2DatabaseGetsTheIndexesOfTheSpeciesOrder) {
+  EnVersion2();
+  ASSERT_NE(Objets(), Courant);
+  EXPECT_TRUE(MettreBaseAJour(*Session).empty());
+  EXPECT_EQ(Nombre("PRAGMA user_version"), kVersionBase);
   EXPECT_EQ(Objets(), Courant);
 }
 

@@ -261,4 +261,13 @@ TEST(DBCtrlsRegistryTest, FormDescriptionsCanNameTheDataControls) {
   }
 }
 
+// A statement under way keeps the file locked against other programs' writes: the rows a dataset
+// has still to read are read while the program is idle.
+TEST_F(DBCtrlsTest, RowsLeftToReadAreReadWhileTheProgramIsIdle) {
+  ASSERT_TRUE(SqliteSession::HasPendingReads());
+  EXPECT_TRUE(IdleUntil("the query's rows read", [] { return !SqliteSession::HasPendingReads(); }));
+  EXPECT_EQ(Query->FieldByName("ID")->AsInteger(), 1);
+  EXPECT_EQ(Query->RecordCount(), 3);
+}
+
 }  // namespace

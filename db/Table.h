@@ -16,6 +16,8 @@ struct TIndexDef {
   bool Primary = false;
   bool Unique = false;
   bool CaseInsensitive = false;  // text keys compared in the program's text order
+  String DescFields;  // ";"-separated: the key fields that sort downward
+  bool Descending = false;  // its first key field sorts downward (the index's direction as listed)
 };
 
 // A record-filter callback: a plain function the table calls with its client data for every
@@ -72,7 +74,7 @@ class TTable : public TADOTable {
 
   std::vector<TIndexDef> FIndexDefs;
   bool FIndexDefsRead = false;
-  String FIndexName, FIndexFields;
+  String FIndexName, FIndexFields, FIndexDescFields;
   std::vector<Variant> FRangeStart, FRangeEnd;
   std::vector<TEngineFilter*> FFilters;
   int FNextHandle = 1;

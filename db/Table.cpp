@@ -33,6 +33,12 @@ std::vector<String> SplitFields(const String& Fields) {
 
 String Bracketed(const String& Name) { return "[" + Name + "]"; }
 
+bool ListsField(const String& Fields, const String& Name) {
+  for (const String& Field : SplitFields(Fields))
+    if (AnsiSameText(Field, Name)) return true;
+  return false;
+}
+
 // A value as an SQL literal: a text between single quotes with its quotes doubled, a number, a
 // date as its day count.
 String Literal(const Variant& Value) {
@@ -94,7 +100,7 @@ void TTable::UpdateIndexDefs() {
     return false;
   };
   if (!Key.empty()) {
-    TIndexDef Def{"PrimaryKey", "", true, true, false};
+    TIndexDef Def{"PrimaryKey", "", true, true, false, "", false};
     for (const String& Column : Key) Def.Fields += (Def.Fields.empty() ? "" : ";") + Column;
     FIndexDefs.push_back(Def);
   }
@@ -102,10 +108,15 @@ void TTable::UpdateIndexDefs() {
   List.Bind(1, Variant(TableName()));
   while (List.Step()) {
     if (List.ColumnText(2) == "pk") continue;  // already the primary key
-    TIndexDef Def{List.ColumnText(0), "", false, List.ColumnInt64(1) != 0, false};
-    SqliteStatement Info = Session.PrepareNative("SELECT name, coll FROM pragma_index_xinfo(?) WHERE key = 1 ORDER BY seqno");
+    TIndexDef Def{List.ColumnText(0), "", false, List.ColumnInt64(1) != 0, false, "", false};
+    SqliteStatement Info =
+        Session.PrepareNative("SELECT name, coll, \"desc\" FROM pragma_index_xinfo(?) WHERE key = 1 ORDER BY seqno");
     Info.Bind(1, Variant(Def.Name));
     while (Info.Step()) {
+      if (Info.ColumnInt64(2) != 0) {
+        Def.DescFields += (Def.DescFields.empty() ? "" : ";") + Info.ColumnText(0);
+        if (Def.Fields.empty()) Def.Descending = true;
+      }
       Def.Fields += (Def.Fields.empty() ? "" : ";") + Info.ColumnText(0);
       if (TextColumn(Info.ColumnText(0)) && !AnsiSameText(Info.ColumnText(1), "BINARY")) Def.CaseInsensitive = true;
     }
@@ -124,16 +135,18 @@ const std::vector<TIndexDef>& TTable::IndexDefs() {
 }
 
 void TTable::SetIndexName(const String& Value) {
-  String Fields;
+  String Fields, DescFields;
   if (!Value.empty()) {
     const TIndexDef* Found = nullptr;
     for (const TIndexDef& Def : IndexDefs())
       if (AnsiSameText(Def.Name, Value)) Found = &Def;
     if (!Found) DatabaseError("Index '" + Value + "' not found", this);
     Fields = Found->Fields;
+    DescFields = Found->DescFields;
   }
   FIndexName = Value;
   FIndexFields = Fields;
+  FIndexDescFields = DescFields;
   FRangeStart.clear();
   FRangeEnd.clear();
   Reread();
@@ -162,7 +175,8 @@ String TTable::StatementText() const {
   if (!Where.empty()) Sql += " where " + Where;
   if (!Fields.empty()) {
     Sql += " order by ";
-    for (std::size_t i = 0; i < Fields.size(); ++i) Sql += (i ? ", " : "") + Bracketed(Fields[i]);
+    for (std::size_t i = 0; i < Fields.size(); ++i)
+      Sql += (i ? ", " : "") + Bracketed(Fields[i]) + (ListsField(FIndexDescFields, Fields[i]) ? " desc" : "");
   }
   return Sql;
 }
@@ -178,8 +192,10 @@ void TTable::Reread() {
 int TTable::CompareKey(const std::vector<Variant>& Values) {
   std::size_t N = std::min(Values.size(), std::size_t(IndexFieldCount()));
   for (std::size_t i = 0; i < N; ++i) {
-    int Order = CompareFieldValue(IndexField(int(i)), Values[i]);
-    if (Order != 0) return Order;
+    TField* Field = IndexField(int(i));
+    int Order = CompareFieldValue(Field, Values[i]);
+    // A downward key field: a greater value comes first.
+    if (Order != 0) return ListsField(FIndexDescFields, Field->FieldName()) ? -Order : Order;
   }
   return 0;
 }

@@ -15,6 +15,8 @@ struct TIndexDef {
   bool Primary = false;
   bool Unique = false;
   bool CaseInsensitive = false;  // text keys compared in the program's text order
+  String DescFields;  // ";"-separated: the key fields that sort downward
+  bool Descending = false;  // its first key field sorts downward (the index's direction as listed)
 };
 
 class TTable : public TDBDataSet {
@@ -59,7 +61,7 @@ class TTable : public TDBDataSet {
 
   std::vector<TIndexDef> FIndexDefs;
   bool FIndexDefsRead = false;
-  String FIndexName, FIndexFields;
+  String FIndexName, FIndexFields, FIndexDescFields;
   std::vector<Variant> FRangeStart, FRangeEnd;
   String FTableName;
 };

@@ -8,10 +8,12 @@
 #include "Dialogs.h"
 #include "Field.h"
 #include "Qvintl.h"
+#include "Table.h"
 #include "Timer.h"
 #include "qvControlUtils.h"
 #include "qvDataSetUtils.h"
 #include "qvRecordSearch.h"
+#include "qvStrUtils.h"
 
 VELBOR_IMPLEMENT_CLASS(TqvIncrementalSearch)
 
@@ -147,11 +149,43 @@ void TqvIncrementalSearch::ExecuteSearch() {
   bool CaseSensitive = CaseSensitivity == qvcsCaseSensitive;
   String FieldName;
 
+  auto* Table = dynamic_cast<TTable*>(DataSet);
+  if (Table != nullptr) {
+    // The active index decides the case and, without a search field, the field.
+    for (const TIndexDef& Def : Table->IndexDefs())
+      if (!Table->IndexName().empty() && qvSameText(Def.Name, Table->IndexName())) CaseSensitive = !Def.CaseInsensitive;
+    if (CaseSensitivity == qvcsCaseSensitive) CaseSensitive = true;
+    if (CaseSensitivity == qvcsCaseInsensitive) CaseSensitive = false;
+  }
+
   if (OnPerformCustomSearch) {
     FieldName = FSearchField;
     if (FieldName.empty() && DataSet->FieldCount() > 0) FieldName = DataSet->Fields()->Fields(0)->FieldName();
     String SearchValue = CutToField(DataSet->FindField(FieldName), Value);
     DoPerformCustomSearch(FieldName, SearchValue, MatchFound, false);
+  } else if (Table != nullptr) {
+    if (IsMultiFieldSearch()) {
+      FieldName = FSearchField;
+      MatchFound = LocateMultiField(DataSet, CaseSensitive);
+    } else {
+      std::vector<String> IndexFields = SplitParts(Table->IndexFields());
+      if (Table->IndexFields().empty()) IndexFields.clear();
+      // The search field's place among the index fields (the last match), 0 when it has none.
+      int K = 0;
+      for (std::size_t i = 0; i < IndexFields.size(); ++i)
+        if (!FSearchField.empty() && qvSameText(IndexFields[i], FSearchField)) K = int(i);
+      bool ByLocate = IndexFields.empty() || CaseSensitivity != qvcsAutoDetect ||
+                      (!FSearchField.empty() && K < 1 && FSearchField != IndexFields[0]);
+      if (ByLocate) {
+        FieldName = FirstPart(FSearchField);
+        if (FieldName.empty() && DataSet->FieldCount() > 0) FieldName = DataSet->Fields()->Fields(0)->FieldName();
+        MatchFound = qvLocateFieldValue(DataSet, Value, FieldName, mtPartialMatchStart, CaseSensitive);
+      } else {
+        // Positioned by the index; the match text is then the searched index field's value.
+        MatchFound = qvFindNearestInIndex(DataSet, Value, K);
+        FieldName = IndexFields[std::size_t(K)];
+      }
+    }
   } else {
     // An empty text goes back to the first record; nothing is reported.
     if (Value.empty()) {

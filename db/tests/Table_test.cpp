@@ -105,6 +105,35 @@ TEST_F(TableTest, RangesKeepTheKeysBetweenTheirEnds) {
   EXPECT_EQ(Codes(), "2,1");
 }
 
+TEST_F(TableTest, ADescendingIndexIsMarkedAndOrdersDownward) {
+  Connection->Session()->ExecuteScript("CREATE INDEX ByNomDesc ON Site (Nom DESC, Code);"
+                                       "CREATE INDEX ByDeptSurface ON Site (Dept, Surface DESC);");
+  Table->UpdateIndexDefs();
+  const TIndexDef* Down = nullptr;
+  const TIndexDef* Mixed = nullptr;
+  for (const TIndexDef& Def : Table->IndexDefs()) {
+    if (Def.Name == "ByNomDesc") Down = &Def;
+    if (Def.Name == "ByDeptSurface") Mixed = &Def;
+    if (Def.Name == "ByNom") EXPECT_FALSE(Def.Descending);
+  }
+  ASSERT_TRUE(Down != nullptr && Mixed != nullptr);
+  EXPECT_TRUE(Down->Descending);
+  EXPECT_EQ(Down->DescFields, "Nom");
+  EXPECT_FALSE(Mixed->Descending) << "its first field sorts upward";
+  EXPECT_EQ(Mixed->DescFields, "Surface");
+
+  Table->SetIndexName("ByNomDesc");
+  Table->Open();
+  EXPECT_EQ(Codes(), "3,1,4,2,5");
+  // Key searches follow the index's direction.
+  EXPECT_TRUE(Table->FindKey({Variant("lagune")}));
+  EXPECT_EQ(Code(), 1);
+  Table->FindNearest({Variant("F")});
+  EXPECT_EQ(Code(), 4) << "the first name not above F, going down";
+  Table->SetIndexName("ByDeptSurface");
+  EXPECT_EQ(Codes(), "4,2,5,3,1");
+}
+
 bool KeepOdd(void* ClientData, TDataSet* DataSet) {
   ++*static_cast<int*>(ClientData);
   return DataSet->FieldByName("Code")->AsInteger() % 2 == 1;

@@ -114,7 +114,9 @@ TEST_F(TableTest, ADescendingIndexIsMarkedAndOrdersDownward) {
   for (const TIndexDef& Def : Table->IndexDefs()) {
     if (Def.Name == "ByNomDesc") Down = &Def;
     if (Def.Name == "ByDeptSurface") Mixed = &Def;
-    if (Def.Name == "ByNom") EXPECT_FALSE(Def.Descending);
+    if (Def.Name == "ByNom") {
+      EXPECT_FALSE(Def.Descending);
+    }
   }
   ASSERT_TRUE(Down != nullptr && Mixed != nullptr);
   EXPECT_TRUE(Down->Descending);

@@ -692,9 +692,19 @@ void TWinControl::CMRecreateWnd(TMessage&) {
   if (wasFocused && FHandle) ::SetFocus(FHandle);
 }
 
+// A control invalidates its own window; its parents hear of it (WParam 1) and pass the notice up
+// without invalidating themselves, so that a child's repaint never costs its parent's (a parent
+// that paints its children would otherwise invalidate itself again at every paint). A transparent
+// child shows its parent through it: the parent's part under the child is invalidated with it.
 void TWinControl::CMInvalidate(TMessage& Message) {
-  if (FHandle) InvalidateRect(FHandle, nullptr, !ControlStyle.Contains(csOpaque));
-  if (Message.WParam == 0 && FParent) FParent->Perform(CM_INVALIDATE, 1);
+  if (Message.WParam == 0 && FHandle) {
+    InvalidateRect(FHandle, nullptr, !ControlStyle.Contains(csOpaque));
+    if (FParent && FParent->HandleAllocated() && (GetWindowLongA(FHandle, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0) {
+      RECT Under = BoundsRect();
+      InvalidateRect(FParent->Handle(), &Under, TRUE);
+    }
+  }
+  if (FParent) FParent->Perform(CM_INVALIDATE, 1);
 }
 
 void TWinControl::CMShowHintChanged(TMessage&) { NotifyControls(CM_PARENTSHOWHINTCHANGED); }

@@ -1,6 +1,6 @@
 // Tests of controls: the WindowProc chain and its hooks, alignment and anchors, re-parenting,
-// painting into another device context, inherited font and colour, free notification of the
-// popup menu.
+// painting into another device context, a child's Invalidate leaving its parent valid, inherited
+// font and colour, free notification of the popup menu.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -190,6 +190,38 @@ TEST_F(ControlTest, PaintToDrawsTheControlIntoAnotherContext) {
   EXPECT_EQ(GetPixel(memory, 5, 5), RGB(255, 0, 0));
   EXPECT_TRUE(Layout->Top1->SawPaintCopy);
   EXPECT_FALSE(Layout->Top1->ControlState.Contains(csPaintCopy));
+}
+
+// A child's Invalidate repaints the child alone; its parent hears of it without being repainted,
+// except, under a transparent child, the part of the parent that shows through it.
+TEST_F(ControlTest, AChildsInvalidateLeavesItsParentValid) {
+  TTestPanel* Parent = Layout->Client1;
+  auto* Child = new TTestPanel(Layout.get());
+  Child->SetParent(Parent);
+  Child->SetBounds(10, 10, 60, 30);
+  RECT Update;
+  auto Painted = [&] {
+    return !GetUpdateRect(Parent->Handle(), &Update, FALSE) && !GetUpdateRect(Child->Handle(), &Update, FALSE) &&
+           !GetUpdateRect(Layout->Handle(), &Update, FALSE);
+  };
+  ASSERT_TRUE(WaitFor("everything painted", Painted));
+  int ParentPaints = Parent->PaintCount;
+  int ChildPaints = Child->PaintCount;
+  Child->Invalidate();
+  EXPECT_TRUE(GetUpdateRect(Child->Handle(), &Update, FALSE));
+  EXPECT_FALSE(GetUpdateRect(Parent->Handle(), &Update, FALSE)) << "the parent is left valid";
+  EXPECT_FALSE(GetUpdateRect(Layout->Handle(), &Update, FALSE)) << "and so is the form";
+  ASSERT_TRUE(WaitFor("the child repainted", [&] { return Child->PaintCount > ChildPaints && Painted(); }));
+  EXPECT_EQ(Parent->PaintCount, ParentPaints);
+
+  SetWindowLongA(Child->Handle(), GWL_EXSTYLE, GetWindowLongA(Child->Handle(), GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+  ASSERT_TRUE(WaitFor("everything painted", Painted));
+  Child->Invalidate();
+  ASSERT_TRUE(GetUpdateRect(Parent->Handle(), &Update, FALSE)) << "the parent shows through a transparent child";
+  EXPECT_EQ(TRect(Update), Child->BoundsRect()) << "only the part under the child";
+  EXPECT_FALSE(GetUpdateRect(Layout->Handle(), &Update, FALSE));
+  ASSERT_TRUE(WaitFor("everything painted", Painted));
+  delete Child;
 }
 
 TEST_F(ControlTest, FontAndColourComeFromTheParentUntilSet) {

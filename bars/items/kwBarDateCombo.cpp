@@ -397,6 +397,10 @@ void TAMonthListBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_TIMER:
       if (FTimerId && Message.WParam == FTimerId) {
+        // Mouse moves can come merged or late: the speed follows where the pointer is now.
+        POINT cursor;
+        if (GetCursorPos(&cursor) && ::ScreenToClient(Handle(), &cursor)) TrackMouse(TPoint(cursor.x, cursor.y));
+        if (!FTimerId) return;
         int year = DatePart(FTopDate, 1), month = DatePart(FTopDate, 2);
         // The timers above the list have the ids below 6.
         if (FTimerId < 6)

@@ -169,6 +169,14 @@ void TkwBarManager::DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link) {
       DraggingItem = false;
     });
     if (captureWindow) SetCapture(captureWindow);
+    // The move that started the drag has been taken already, and it may be the last one for a
+    // while: the cursor and the mark show where the pointer is now, not after the next move.
+    POINT now;
+    if (captureWindow && GetCursorPos(&now) && (now.x != cursor.x || now.y != cursor.y)) {
+      moved = true;
+      last = now;
+      track(last, false);
+    }
     while (captureWindow && GetCapture() == captureWindow) {
       MSG msg;
       BOOL got = GetMessageA(&msg, nullptr, 0, 0);

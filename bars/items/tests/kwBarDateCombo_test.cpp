@@ -299,6 +299,44 @@ TEST_F(DateCombos, TheTitleOpensTheMonthListAndAMonthIsShownFromIt) {
   Press(VK_ESCAPE);
 }
 
+// Above or below the list the months scroll, faster the further the mouse is (at most one month
+// every 50 ms, at speed 4).
+TEST_F(DateCombos, TheMonthListScrollsFasterFurtherAway) {
+  Combo->SetDate(D(2026, 6, 17));
+  ASSERT_TRUE(OpenCalendar());
+  TPoint title = ScreenCentre(Calendar()->TitleRect());
+  AwaitNoDoubleClick(title);
+  PressButton(title);
+  ASSERT_TRUE(WaitFor("the month list shown", [&] { return Calendar()->MonthList() != nullptr; }));
+  TAMonthListBox* list = Calendar()->MonthList();
+  RECT r;
+  GetWindowRect(list->Handle(), &r);
+  POINT client = {0, 0};
+  ClientToScreen(list->Handle(), &client);
+  int x = (r.left + r.right) / 2;
+  struct Case {
+    int ScreenY, Speed;
+  };
+  const int top = client.y, bottom = client.y + list->ClientHeight();
+  // 37 pixels above the list is the fastest speed already; the list lies lower on the screen.
+  ASSERT_GE(top, 37);
+  for (const Case& c : {Case{top - 5, -1}, Case{top - 30, -3}, Case{top - 37, -4}, Case{bottom + 12, 2}}) {
+    SCOPED_TRACE(testing::Message() << "y " << c.ScreenY);
+    MoveMouseTo(TPoint(x, c.ScreenY));
+    ASSERT_TRUE(WaitFor("the speed set", [&] { return list->ScrollSpeed() == c.Speed; }));
+    EXPECT_EQ(list->SelectedRow(), -1);
+  }
+  TDateTime before = list->TopDate();
+  ASSERT_TRUE(WaitFor("later months shown", [&] { return list->TopDate() > before; }));
+  MoveMouseTo(TPoint(x, top - 37));
+  before = list->TopDate();
+  ASSERT_TRUE(WaitFor("earlier months shown", [&] { return list->TopDate() < before; }));
+  MoveMouseTo(title);
+  ReleaseButton(title);
+  ASSERT_TRUE(WaitFor("the list closed", [&] { return !Calendar()->MonthList(); }));
+  Press(VK_ESCAPE);
+}
+
 // The controls of the running date dialog, by kind and caption.
 template <class T>
 T* DialogControl(TForm* Form, const String& Caption = String()) {

@@ -949,11 +949,6 @@ void TCustomkwBarControl::WMLButtonDblClk(TMessage& Message) {
       SendMessageA(editor->EditWindow(), WM_LBUTTONDBLCLK, Message.WParam, MAKELPARAM(p.X, p.Y));
     }
   }
-  // Only the controls that want double clicks get them; for the others it is a second press.
-  if (!FSelectedControl->WantsDblClick()) {
-    SendMessageA(Handle(), WM_LBUTTONDOWN, Message.WParam, Message.LParam);
-    return;
-  }
   TkwBarManager* manager = GetBarManager();
   if (manager && manager->IsDesigning()) return;
   if (FSelectedControl->HasSubMenu()) {
@@ -962,7 +957,7 @@ void TCustomkwBarControl::WMLButtonDblClk(TMessage& Message) {
       menu->SetMarkState(msPressed);
     return;
   }
-  FSelectedControl->DblClick();
+  SendMessageA(Handle(), WM_LBUTTONDOWN, Message.WParam, Message.LParam);
 }
 
 void TCustomkwBarControl::WMMouseMove(TMessage& Message) {

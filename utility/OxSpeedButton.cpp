@@ -1,80 +1,28 @@
-// This file implements TOxSpeedButton and the run-time binding of the visual-styles services (see
+// This file implements TOxSpeedButton and the utility library's switch over visual styles (see
 // OxSpeedButton.h).
 #include "OxSpeedButton.h"
-
-#include <string>
 
 #include "ActnList.h"
 #include "Menus.h"
 #include "OxDrawUtils.h"
 #include "ScopeGuard.h"
 #include "Timer.h"
+#include "VisualStyles.h"
 
 // --- Visual styles --------------------------------------------------------------------------
 
 namespace OxThemes {
 namespace {
-using HTHEME = HANDLE;
-
-// The entry points of uxtheme; all null when the library is missing.
-struct TThemeApi {
-  BOOL(WINAPI* IsAppThemed)() = nullptr;
-  BOOL(WINAPI* IsThemeActive)() = nullptr;
-  HTHEME(WINAPI* OpenThemeData)(HWND, LPCWSTR) = nullptr;
-  HRESULT(WINAPI* CloseThemeData)(HTHEME) = nullptr;
-  HRESULT(WINAPI* DrawThemeBackground)(HTHEME, HDC, int, int, const RECT*, const RECT*) = nullptr;
-  HRESULT(WINAPI* GetThemeBackgroundContentRect)(HTHEME, HDC, int, int, const RECT*, RECT*) = nullptr;
-};
-
-template <class F>
-void Bind(HMODULE Module, F& Entry, const char* Name) {
-  Entry = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(Module, Name)));
-}
-
-const TThemeApi& ThemeApi() {
-  static const TThemeApi api = [] {
-    TThemeApi a;
-    if (HMODULE module = LoadLibraryA("uxtheme.dll")) {
-      Bind(module, a.IsAppThemed, "IsAppThemed");
-      Bind(module, a.IsThemeActive, "IsThemeActive");
-      Bind(module, a.OpenThemeData, "OpenThemeData");
-      Bind(module, a.CloseThemeData, "CloseThemeData");
-      Bind(module, a.DrawThemeBackground, "DrawThemeBackground");
-      Bind(module, a.GetThemeBackgroundContentRect, "GetThemeBackgroundContentRect");
-    }
-    return a;
-  }();
-  return api;
-}
-
 bool Allowed = true;
 }  // namespace
 
 void SetAllowed(bool Value) { Allowed = Value; }
 
-bool Active() {
-  const TThemeApi& api = ThemeApi();
-  return Allowed && api.IsAppThemed && api.IsThemeActive && api.OpenThemeData && api.DrawThemeBackground &&
-         api.IsAppThemed() && api.IsThemeActive();
-}
+bool Active() { return Allowed && VisualStyles::Active(); }
 
 bool DrawElement(HWND Window, HDC DC, const char* ClassName, int Part, int State, const TRect& Rect, TRect* Content) {
-  if (!Active()) return false;
-  const TThemeApi& api = ThemeApi();
-  std::u16string name(ClassName, ClassName + std::char_traits<char>::length(ClassName));
-  HTHEME theme = api.OpenThemeData(Window, reinterpret_cast<LPCWSTR>(name.c_str()));
-  if (!theme) return false;
-  RECT r = Rect;
-  bool drawn = SUCCEEDED(api.DrawThemeBackground(theme, DC, Part, State, &r, nullptr));
-  if (drawn && Content) {
-    RECT content = r;
-    if (api.GetThemeBackgroundContentRect) api.GetThemeBackgroundContentRect(theme, DC, Part, State, &r, &content);
-    *Content = content;
-  }
-  if (api.CloseThemeData) api.CloseThemeData(theme);
-  return drawn;
+  return Active() && VisualStyles::DrawPart(Window, DC, ClassName, Part, State, Rect, Content);
 }
-
 }  // namespace OxThemes
 
 namespace {

@@ -13,8 +13,8 @@ class TTimer;
 enum TOxDropDownMenuPos { dmpBottom, dmpRight };
 VELBOR_ENUM(TOxDropDownMenuPos, "dmpBottom", "dmpRight")
 
-// Visual styles, bound at run time from uxtheme (absent or inactive: every call answers false and
-// the controls draw themselves).
+// The utility controls' view of visual styles (VisualStyles.h), with a switch the tests use to
+// draw without them.
 namespace OxThemes {
 // Active: the system has visual styles on and the program allows them (the default).
 bool Active();

@@ -4,17 +4,13 @@
 // record is edited, and a screenshot of the main window at start.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
-#include <thread>
 
 #include "ADODB.h"
 #include "AppTestSupport.h"
@@ -27,6 +23,7 @@
 #include "Resources.h"
 #include "ScreenshotFiles.h"
 #include "StrUtils.h"
+#include "TestDeadline.h"
 #include "Streams.h"
 #include "UiTestSupport.h"
 #include "pFrmMain.h"
@@ -126,41 +123,6 @@ void Liberer(T*& Form) {
   if (FormExiste(Form)) Form->Free();
   Form = nullptr;
 }
-
-// Ends the test program when a case runs past its time: a modal loop or a menu loop that nothing
-// closes never returns to the waits of the case, whose deadlines are then never checked. The watch
-// is a plain thread touching no window: it writes a line and ends the process.
-class TTestDeadline {
- public:
-  explicit TTestDeadline(int Seconds) {
-    const testing::TestInfo* Info = testing::UnitTest::GetInstance()->current_test_info();
-    std::string Name = Info != nullptr ? std::string(Info->test_suite_name()) + "." + Info->name() : "a test";
-    FWatch = std::thread([this, Seconds, Name] {
-      std::unique_lock<std::mutex> Lock(FLock);
-      if (FDone.wait_for(Lock, std::chrono::seconds(Seconds), [this] { return FFinished; })) return;
-      std::fflush(stdout);
-      std::fprintf(stderr, "%s still running after %d s: stopped (a loop that never ends?)\n", Name.c_str(), Seconds);
-      std::fflush(stderr);
-      std::_Exit(3);
-    });
-  }
-  ~TTestDeadline() {
-    {
-      std::lock_guard<std::mutex> Lock(FLock);
-      FFinished = true;
-    }
-    FDone.notify_one();
-    FWatch.join();
-  }
-  TTestDeadline(const TTestDeadline&) = delete;
-  TTestDeadline& operator=(const TTestDeadline&) = delete;
-
- private:
-  std::mutex FLock;
-  std::condition_variable FDone;
-  bool FFinished = false;
-  std::thread FWatch;
-};
 
 const char kParametres[] = "[parametres]\r\nnom=Dupont\r\norganisme=Conservatoire\r\n";
 

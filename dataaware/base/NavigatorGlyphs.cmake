@@ -1,4 +1,4 @@
-# The navigator's glyphs: the pictures of a picture file (bars/Pictures.cmake's text format) are
+# The navigator's glyphs: the pictures of a picture file (cmake/Pictures.cmake's text format) are
 # written as "<NAME>_ENABLED", each with "<NAME>_DISABLED" drawn from it as the image list draws a
 # disabled image: its shape (every pixel neither transparent nor white) in the button highlight
 # one pixel right and down, then in the shadow colour over it. The transparent colour is the one

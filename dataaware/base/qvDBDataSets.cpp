@@ -79,6 +79,12 @@ bool TqvDataSetParts::InstallCallback() {
 
 void TqvDataSetParts::DropCallback() { qvDropTableFilter(FDataSet, CallbackFilterHandle); }
 
+void TqvDataSetParts::SetOnFilter(TFilterRecordEvent Value, bool Active, const String& RefusalMessage) {
+  OnFilter = Value;
+  if (!Value) DropCallback();
+  else if (Active && !InstallCallback()) MessageDlg(RefusalMessage, mtWarning, TMsgDlgButtons{mbOK}, 0);
+}
+
 void TqvDataSetParts::SetFilterOptions(TqvOnFilterOptions Value) {
   bool Disabling = OnFilterOptions.Contains(ofoEnabled) && !Value.Contains(ofoEnabled);
   OnFilterOptions = Value;
@@ -399,6 +405,10 @@ void TqvTable::SetReadOnly(bool Value) {
   SetLockType(Value ? ltReadOnly : ltOptimistic);
 }
 
+const char* const LiveQueryFilterRefusal =
+    "Local filtering is not supported on a Live-Query which contains a Where clause in the SQL string. "
+    "To perform a local filter on this query, you will need to set its RequestLive property to False.";
+
 // --- TqvQuery ------------------------------------------------------------------------------------
 
 VELBOR_IMPLEMENT_CLASS(TqvQuery)
@@ -415,12 +425,7 @@ TqvQuery::~TqvQuery() {
 bool TqvQuery::IsSequenced() { return !FParts.OnFilter && TQuery::IsSequenced(); }
 
 void TqvQuery::SetOnFilter(TFilterRecordEvent Value) {
-  FParts.OnFilter = Value;
-  if (!Value) FParts.DropCallback();
-  else if (Active() && !FParts.InstallCallback())
-    MessageDlg("Local filtering is not supported on a Live-Query which contains a Where clause in the SQL string. "
-               "To perform a local filter on this query, you will need to set its RequestLive property to False.",
-               mtWarning, TMsgDlgButtons{mbOK}, 0);
+  FParts.SetOnFilter(Value, Active(), LiveQueryFilterRefusal);
 }
 
 void TqvQuery::DoAfterOpen() {
@@ -448,12 +453,7 @@ TqvStoredProc::~TqvStoredProc() {
 bool TqvStoredProc::IsSequenced() { return !FParts.OnFilter && TStoredProc::IsSequenced(); }
 
 void TqvStoredProc::SetOnFilter(TFilterRecordEvent Value) {
-  FParts.OnFilter = Value;
-  if (!Value) FParts.DropCallback();
-  else if (Active() && !FParts.InstallCallback())
-    MessageDlg("Local filtering is not supported on a Live-Query which contains a Where clause in the SQL string. "
-               "To perform a local filter on this query, you will need to set its RequestLive property to False.",
-               mtWarning, TMsgDlgButtons{mbOK}, 0);
+  FParts.SetOnFilter(Value, Active(), LiveQueryFilterRefusal);
 }
 
 void TqvStoredProc::DoAfterOpen() {
@@ -482,10 +482,7 @@ TqvQBE::~TqvQBE() {
 bool TqvQBE::IsSequenced() { return !FParts.OnFilter && TDBDataSet::IsSequenced(); }
 
 void TqvQBE::SetOnFilter(TFilterRecordEvent Value) {
-  FParts.OnFilter = Value;
-  if (!Value) FParts.DropCallback();
-  else if (Active() && !FParts.InstallCallback())
-    MessageDlg("Local Filtering is not supported on this QBE.", mtWarning, TMsgDlgButtons{mbOK}, 0);
+  FParts.SetOnFilter(Value, Active(), "Local Filtering is not supported on this QBE.");
 }
 
 void TqvQBE::SetQBE(TStrings* Value) {

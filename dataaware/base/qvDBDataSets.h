@@ -59,6 +59,9 @@ class TqvDataSetParts : public TObject {
   // handle for a handler.
   bool InstallCallback();
   void DropCallback();
+  // The OnFilter setter of the query-like classes: a handler on an open dataset whose engine
+  // refuses the callback gets RefusalMessage as a warning.
+  void SetOnFilter(TFilterRecordEvent Value, bool Active, const String& RefusalMessage);
   // The OnFilterOptions setter: removing ofoEnabled from an open dataset with a handler shows the
   // hidden records again (at once, or, when Escape turned it off during a read, at the next read).
   void SetFilterOptions(TqvOnFilterOptions Value);

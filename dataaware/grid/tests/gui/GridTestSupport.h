@@ -5,14 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "NavTestSupport.h"
 #include "Qvdbigrd.h"
+#include "TestDeadline.h"
 #include "qvTestDataSet.h"
 
 // The engine with its protected parts reachable from the tests.
@@ -43,23 +41,6 @@ class TCountingDataSet : public TSettingsDataSet {
     ++Reads;
     return TSettingsDataSet::GetRecord(Buffer, GetMode, DoCheck);
   }
-};
-
-// Ends the test program when a test runs past Seconds: a grid caught in a loop of its own (painting
-// itself for ever, say) never returns to the waits of the tests, whose deadlines are then never
-// checked. The watch is a plain thread: it only writes a line and ends the process.
-class TTestDeadline {
- public:
-  explicit TTestDeadline(int Seconds);
-  ~TTestDeadline();
-  TTestDeadline(const TTestDeadline&) = delete;
-  TTestDeadline& operator=(const TTestDeadline&) = delete;
-
- private:
-  std::mutex FLock;
-  std::condition_variable FDone;
-  bool FFinished = false;
-  std::thread FWatch;
 };
 
 // The columns of the grid tests: NOM (text 20), CODE (integer), DATE_OBS (date), SURFACE (float),

@@ -157,10 +157,16 @@ class TqvDBGrid : public TqvCustomDBGrid {
   void Paint() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // The edges of fixed columns size only with dgFixedResizable (and dgColumnResize), only those of
+  // fixed data columns (never the indicator's), and only on the title row.
+  void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                       TGridDrawInfo& FixedInfo) override;
   void CreateWnd() override;
   void Loaded() override;
   void Dispatch(TMessage& Message) override;
   void WMLButtonDblClk(TMessage& Message);
+  // Characters typed on a memo cell or a cell with a control go to the control shown there.
+  void WMChar(TMessage& Message);
 
  private:
   // The position of Bookmark among the selected ones; -1 when not selected.
@@ -168,6 +174,8 @@ class TqvDBGrid : public TqvCustomDBGrid {
   bool AcceptSelection(bool Selecting);
   void AddSelected(const TBookmark& Bookmark);
   bool IsCheckBoxCell(int ACol, int ARow) const;
+  // The control of the current cell when it is shown over the cell; else null.
+  TWinControl* ShownCellControl() const;
 
   int FFixedDataCols = 0;
   TqvMemoAttributes FMemoAttributes = qvDefaultMemoAttributes;

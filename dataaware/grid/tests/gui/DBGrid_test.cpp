@@ -163,6 +163,49 @@ TEST_F(DBGridColumns, FixedColsKeepTheFirstDataColumnsInPlace) {
   EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 1);
 }
 
+// The edge of a fixed data column's title sizes it only with dgFixedResizable; the indicator's
+// edge never, nor a fixed column's edge below the titles.
+TEST_F(DBGridColumns, FixedColumnsSizeFromTheirTitleOnlyWhenResizable) {
+  ShowGrid();
+  DB->SetFixedCols(1);
+  ASSERT_TRUE(Painted(DB));
+  const int Nom = ColOfField("NOM");
+  auto Drag = [&](int ACol, int ARow) {
+    TRect Cell;
+    DB->GetCellBounds(ACol, ARow, Cell);
+    TPoint Edge = OnScreen(DB, Cell.Right - 1, (Cell.Top + Cell.Bottom) / 2);
+    DragMouse(Edge, TPoint{Edge.X + 40, Edge.Y});
+    PumpPending();
+  };
+  for (bool Resizable : {false, true}) {
+    SCOPED_TRACE(Resizable ? "dgFixedResizable" : "without dgFixedResizable");
+    TqvDBGridOptions Options = DB->Options();
+    if (Resizable) Options.Include(dgFixedResizable);
+    else Options.Exclude(dgFixedResizable);
+    DB->SetOptions(Options);
+    ASSERT_TRUE(Painted(DB));
+    const int Indicator = DB->ColWidths(0), Before = DB->ColWidths(Nom);
+    Drag(0, 0);
+    EXPECT_EQ(DB->ColWidths(0), Indicator);
+    Drag(Nom, 3);
+    EXPECT_EQ(DB->ColWidths(Nom), Before);
+    Drag(Nom, 0);
+    if (Resizable) {
+      ASSERT_TRUE(WaitFor("NOM wider", [&] { return DB->ColWidths(Nom) >= Before + 30; }));
+      // The width stays with the field, through the next layout.
+      TCanvas* Canvas = DB->GetPaintCanvas();
+      Canvas->SetFont(DB->Font());
+      EXPECT_GE(Data->FieldByName("NOM")->DisplayWidth() * Canvas->TextWidth("0") + 4, Before + 30);
+      ASSERT_TRUE(Painted(DB));
+      EXPECT_GE(DB->ColWidths(Nom), Before + 30);
+    } else {
+      EXPECT_EQ(DB->ColWidths(Nom), Before);
+    }
+    EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 2);
+    EXPECT_EQ(DB->GetFields(0)->FieldName(), "NOM");
+  }
+}
+
 // A link cell shows the text before "#", and the export writes what the cell shows.
 TEST_F(DBGridColumns, ALinkShowsItsTextWithoutItsAddress) {
   Data->ControlType()->Add("NOM;URL-Link");

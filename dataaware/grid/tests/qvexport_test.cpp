@@ -403,3 +403,135 @@ TEST(QvExportHtml, ColumnsScaledToAPageWidth) {
 }
 
 }  // namespace
+
+namespace {
+
+// Code, then Surface and Profondeur under "Mesures", then Nom; the grid's title style.
+TqvExportTable GroupedFixture() {
+  TqvExportTable Table;
+  Table.Columns = {{"Code", 4, taLeftJustify, true},
+                   {"Surface", 6, taRightJustify, true},
+                   {"Profondeur", 6, taRightJustify, true},
+                   {"Nom", 10, taLeftJustify, true}};
+  Table.Columns[1].GroupName = Table.Columns[2].GroupName = "Mesures";
+  Table.Rows = {{"A", "1", "2", "Lac"}};
+  return Table;
+}
+
+// The header rows of an HTML export.
+String HeaderRows(const String& Html) {
+  std::size_t From = Html.find("<TR STYLE=\"font-family: Arial;font-size: 8 pt;color:#000000;\" ALIGN=");
+  std::size_t To = Html.find("</THEAD>");
+  return From == String::npos || To == String::npos ? String("<no header>") : Html.substr(From, To - From);
+}
+
+// A group's name spans its exported columns on the first header row; their titles follow on the
+// second; the other titles span both rows.
+TEST(QvExportHtml, GroupHeadersSpanTheirExportedColumns) {
+  const String Row = "<TR STYLE=\"font-family: Arial;font-size: 8 pt;color:#000000;\" ALIGN=left>\r\n";
+  TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+  Options.Exclude(esoShowTitle);
+  EXPECT_EQ(HeaderRows(qvExportHtml(GroupedFixture(), HtmlLayout(), Options)),
+            Row +
+                "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 RowSpan=\"2\"><B>Code</B></TD>\r\n"
+                "<TD SCOPE=\"col\" bgcolor=#C0C0C0 ALIGN=CENTER ColSpan=\"2\"><B>Mesures</B></TD>\r\n"
+                "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 RowSpan=\"2\"><B>Nom</B></TD>\r\n"
+                "</TR>\r\n" +
+                Row +
+                "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 ><B>Surface</B></TD>\r\n"
+                "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 ><B>Profondeur</B></TD>\r\n"
+                "</TR>\r\n");
+  // A grouped column left out narrows the group; a group left out whole writes no second row.
+  TqvExportTable Table = GroupedFixture();
+  Table.Columns[1].Exported = false;
+  String Header = HeaderRows(qvExportHtml(Table, HtmlLayout(), Options));
+  EXPECT_NE(Header.find("ColSpan=\"1\"><B>Mesures</B>"), String::npos) << Header;
+  EXPECT_EQ(Header.find("Surface"), String::npos) << Header;
+  Table.Columns[2].Exported = false;
+  Header = HeaderRows(qvExportHtml(Table, HtmlLayout(), Options));
+  EXPECT_EQ(Header.find("Mesures"), String::npos) << Header;
+  EXPECT_NE(Header.find("</TR>\r\n<TR></TR>\r\n"), String::npos) << Header;
+}
+
+TEST(QvExportHtml, LinkAddresses) {
+  struct TCase {
+    const char* Display;
+    const char* Address;
+    const char* Expected;
+  };
+  const TCase Cases[] = {
+      {"Site", "http://zones.fr/a?b=1", "http://zones.fr/a?b=1"},
+      {"Site", "HTTPS://zones.fr", "HTTPS://zones.fr"},
+      {"marie@zones.fr", "marie@zones.fr", "MailTo:marie@zones.fr"},
+      // A point before the "@" is still a mail address.
+      {"jean.dupont@zones.fr", "jean.dupont@zones.fr", "MailTo:jean.dupont@zones.fr"},
+      {"Écrire"_a, "mailto:marie@zones.fr", "mailto:marie@zones.fr"},
+      // Not a mail address: no domain, "@" first, or a text that is not the address.
+      {"marie@local", "marie@local", "marie@local"},
+      {"@zones.fr", "@zones.fr", "@zones.fr"},
+      {"Marie", "marie@zones.fr", "marie@zones.fr"},
+      {"Plan", "plans/site.html", "plans/site.html"},
+      // Other schemes are no links.
+      {"Clic", "javascript:alert(1)", ""},
+      {"Fichier", "file:///c:/velbor/velbor.ini", ""},
+      {"Disque", "C:\\velbor\\velbor.ini", ""},
+  };
+  for (const TCase& Case : Cases) EXPECT_EQ(qvExportLinkAddress(Case.Display, Case.Address), Case.Expected) << Case.Address;
+}
+
+TEST(QvExportHtml, LinkCellsBecomeLinksWithEmbedUrl) {
+  TqvExportTable Table;
+  Table.Columns = {{"Site", 10, taLeftJustify, true}};
+  Table.Columns[0].Link = true;
+  Table.Rows = {{"Carte"}, {"marie@zones.fr"}, {"Clic"}};
+  Table.Addresses = {{"http://zones.fr/?a=1&b=\"2\""}, {"marie@zones.fr"}, {"javascript:alert(1)"}};
+  TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+  String Plain = qvExportHtml(Table, HtmlLayout(), Options);
+  EXPECT_EQ(Plain.find("<A "), String::npos) << Plain;
+  Options.Include(esoEmbedURL);
+  String Html = qvExportHtml(Table, HtmlLayout(), Options);
+  EXPECT_NE(Html.find("SCOPE=\"row\"><A href=\"http://zones.fr/?a=1&amp;b=&quot;2&quot;\">Carte</A></TD>"), String::npos)
+      << Html;
+  EXPECT_NE(Html.find("SCOPE=\"row\"><A href=\"MailTo:marie@zones.fr\">marie@zones.fr</A></TD>"), String::npos) << Html;
+  EXPECT_NE(Html.find("SCOPE=\"row\">Clic</TD>"), String::npos) << Html;
+}
+
+// Titles and cells in the styles the grid's colour events give them, only with esoDynamicColors:
+// a font that differs from the grid's is written out, a colour that differs from the grid's too.
+TEST(QvExportHtml, DynamicColorsStyleTitlesAndCells) {
+  TqvExportTable Table = HtmlFixture();
+  Table.Columns[0].HasTitleStyle = true;
+  Table.Columns[0].TitleStyle = {Arial8(), 0x00FFFF, taCenter};
+  Table.Columns[0].TitleStyle.Font.Color = 0xFF0000;
+  Table.Columns[1].HasTitleStyle = true;
+  Table.Columns[1].TitleStyle = {HtmlLayout().TitleFont, 0xC0C0C0, taLeftJustify};
+  TqvExportFont Red = HtmlLayout().Font, Green = HtmlLayout().Font;
+  Red.Color = 0x0000FF;  // the grid's own font colour
+  Green.Color = 0x008000;
+  Green.Bold = true;
+  Table.Styles = {{{Red, 0xFFFFFF, taLeftJustify}, {Green, 0xFFFFFF, taRightJustify}},
+                  {{Red, 0x00FF00, taLeftJustify}, {Red, 0xE0FFFF, taRightJustify}}};
+  const String GreenStyle = "STYLE=\"font-family: Arial;font-size: 8 pt;color:#008000;\"";
+  String Plain = qvExportHtml(Table, HtmlLayout(), qvDefaultExportSaveOptions);
+  EXPECT_EQ(Plain.find(GreenStyle), String::npos) << Plain;
+  EXPECT_EQ(Plain.find("#FFFF00"), String::npos) << Plain;
+  TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+  Options.Include(esoDynamicColors);
+  String Html = qvExportHtml(Table, HtmlLayout(), Options);
+  EXPECT_NE(Html.find("<TD STYLE=\"font-family: Arial;font-size: 8 pt;color:#0000FF;\" ALIGN=\"center\" SCOPE=\"col\" "
+                      "bgcolor=#FFFF00 RowSpan=\"2\">Code</TD>"),
+            String::npos)
+      << Html;
+  EXPECT_NE(Html.find("<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 RowSpan=\"2\"><B>Nom<BR>court</B></TD>"),
+            String::npos)
+      << Html;
+  EXPECT_NE(Html.find("<TD NOWRAP ALIGN=\"right\" " + GreenStyle + " WIDTH=\"60\" SCOPE=\"row\"><B>&lt;x&gt;</B></TD>"),
+            String::npos)
+      << Html;
+  EXPECT_NE(Html.find("<TD NOWRAP ALIGN=\"left\" BGCOLOR=#00FF00 WIDTH=\"40\" SCOPE=\"row\">&nbsp;</TD>"), String::npos)
+      << Html;
+  // The event's colour stands in for the alternating one.
+  EXPECT_NE(Html.find("<TD NOWRAP ALIGN=\"right\" BGCOLOR=#FFFFE0 WIDTH=\"60\""), String::npos) << Html;
+}
+
+}  // namespace

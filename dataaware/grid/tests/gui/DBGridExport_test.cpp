@@ -181,4 +181,66 @@ TEST_F(DBGridExport, AnHtmlPageWithCheckBoxesOrSayingNoRecordIsSelected) {
   EXPECT_EQ(Count("checkbox"), 0) << Html;
 }
 
+// The HTML page takes the grid's group headers, its link cells as links (esoEmbedURL) and the
+// colours its events give titles and cells (esoDynamicColors).
+TEST_F(DBGridExport, AnHtmlPageTakesTheGroupsLinksAndColoursOfTheGrid) {
+  struct TColours : TObject {
+    void Cell(TObject*, TField* Field, TGridDrawState, bool, TFont*, TBrush* Brush) {
+      if (Field->FieldName() == "CODE" && Field->AsInteger() == 4) Brush->SetColor(clYellow);
+    }
+    void Title(TObject*, const String& Name, TFont*, TBrush* Brush, TAlignment&) {
+      if (Name == "SURFACE") Brush->SetColor(clAqua);
+    }
+  } Colours;
+  Data->ControlType()->Add("NOM;URL-Link");
+  Reload(12);
+  DB->SetUseTFields(false);
+  auto Lines = std::make_unique<TStringList>();
+  Lines->Add("NOM\t12\tNom\tF");
+  Lines->Add("CODE\t5\tCode\tF\tMesures");
+  Lines->Add("SURFACE\t8\tSurface\tF\tMesures");
+  DB->SetSelected(Lines.get());
+  DB->OnCalcCellColors = TqvCalcCellColorsEvent(&Colours, &TColours::Cell);
+  DB->OnCalcTitleAttributes = TqvCalcTitleAttributesEvent(&Colours, &TColours::Title);
+  ShowGrid();
+  ASSERT_TRUE(Data->Locate("CODE", 3, {}));
+  Data->Edit();
+  Data->FieldByName("NOM")->SetAsString("Lac#http://z.fr/a&b");
+  Data->Post();
+  TqvExportOptions* Export = DB->ExportOptions();
+  Export->SetFileName(Path);
+  Export->ExportType = qvgetHTML;
+  Export->Options.Include(esoDynamicColors);
+  Export->Options.Include(esoEmbedURL);
+  Export->Save();
+  String Html = Read();
+  auto Count = [&](const String& What) {
+    int N = 0;
+    for (std::size_t At = Html.find(What); At != String::npos; At = Html.find(What, At + 1)) ++N;
+    return N;
+  };
+  // The group over CODE and SURFACE, their titles under it; SURFACE's title in the event's colour.
+  EXPECT_EQ(Count("ALIGN=CENTER ColSpan=\"2\">"), 1) << Html;
+  EXPECT_EQ(Count("Mesures</"), 1) << Html;
+  EXPECT_EQ(Count("bgcolor=#00FFFF >"), 1) << Html;
+  EXPECT_EQ(Count("RowSpan=\"2\">"), 1) << Html;  // NOM alone spans both header rows
+  // Record 4's CODE cell in the event's colour, no other cell.
+  EXPECT_EQ(Count("BGCOLOR=#FFFF00"), 1) << Html;
+  EXPECT_NE(Html.find("BGCOLOR=#FFFF00 WIDTH=\""), String::npos) << Html;
+  // Every cell of the link column is a link: record 3's to its address, the others (no "#") to
+  // their text.
+  EXPECT_EQ(Count("<A href="), 12) << Html;
+  EXPECT_NE(Html.find("<A href=\"http://z.fr/a&amp;b\">Lac</A>"), String::npos) << Html;
+  EXPECT_NE(Html.find("<A href=\"Nom 4\">Nom 4</A>"), String::npos) << Html;
+  // Without the options: none of it but the group.
+  Export->Options.Exclude(esoDynamicColors);
+  Export->Options.Exclude(esoEmbedURL);
+  Export->Save();
+  Html = Read();
+  EXPECT_EQ(Count("BGCOLOR=#FFFF00"), 0) << Html;
+  EXPECT_EQ(Count("#00FFFF"), 0) << Html;
+  EXPECT_EQ(Count("<A href="), 0) << Html;
+  EXPECT_EQ(Count("ALIGN=CENTER ColSpan=\"2\">"), 1) << Html;
+}
+
 }  // namespace

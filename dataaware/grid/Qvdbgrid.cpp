@@ -12,9 +12,11 @@
 #include "Qvintl.h"
 #include "Qvmemo.h"
 #include "ScopeGuard.h"
+#include "TypInfo.h"
 #include "qvControlUtils.h"
 #include "qvExportOptions.h"
 #include "qvFieldSettings.h"
+#include "qvPropAccess.h"
 #include "qvStrUtils.h"
 
 const char* const qvGridInvalidFixedCols = "Invalid value for FixedCols";
@@ -154,6 +156,14 @@ String TqvDBGrid::GetFieldDisplayText(int DataCol) {
       return "(Memo)";
     }
   }
+  // A combo with stored values shows the text of the field's value.
+  bool MapList = false;
+  std::vector<std::pair<String, String>> Choices;
+  if (GetComboChoices(DataCol, MapList, Choices) && MapList && !Field->IsNull()) {
+    String Value = Field->AsString();
+    for (const auto& Choice : Choices)
+      if (Choice.second == Value) return Choice.first;
+  }
   // A link shows the part of its value before "#"; the rest is the address it opens.
   std::size_t GridCol = std::size_t(DataCol + IndicatorOffset());
   if (GridCol < FCache.size() && FCache[GridCol]->ControlKind == "URL-Link") {
@@ -162,6 +172,32 @@ String TqvDBGrid::GetFieldDisplayText(int DataCol) {
     return Display;
   }
   return TqvCustomDBGrid::GetFieldDisplayText(DataCol);
+}
+
+bool TqvDBGrid::GetComboChoices(int DataCol, bool& MapList, std::vector<std::pair<String, String>>& Choices) const {
+  MapList = false;
+  Choices.clear();
+  TField* Field = GetFieldByDataCol(DataCol);
+  if (Field == nullptr) return false;
+  String Kind, Params;
+  GetControlType(Field->FieldName(), Kind, Params);
+  if (Kind != "CustomEdit") return false;
+  TWinControl* Control = FindCellControl(TqvLineParts(Params, ';').Part(0));
+  if (Control == nullptr || !qvClassInheritsFrom(Control->ClassType(), "TqvDBComboBox")) return false;
+  MapList = qvGetOrdPropByName(Control, "MapList") != 0;
+  auto* Items = dynamic_cast<TStrings*>(GetObjectProp(Control, "Items"));
+  if (Items == nullptr) return true;
+  for (int i = 0; i < Items->Count(); ++i) {
+    const String& Line = Items->Strings(i);
+    std::size_t Tab = Line.find('\t');
+    if (MapList && Tab != String::npos) {
+      std::size_t Next = Line.find('\t', Tab + 1);
+      Choices.push_back({Line.substr(0, Tab), Line.substr(Tab + 1, Next == String::npos ? String::npos : Next - Tab - 1)});
+    } else {
+      Choices.push_back({Line, Line});
+    }
+  }
+  return true;
 }
 
 bool TqvDBGrid::IsCheckBoxCell(int ACol, int ARow) const {

@@ -130,6 +130,12 @@ class TqvDBGrid : public TqvCustomDBGrid {
   // Selected applied again: to the fields with UseTFields, else to the grid's columns.
   void RefreshFromDataSet();
   void GetControlType(const String& FieldName, String& Kind, String& Params) const override;
+  // The choices of the combo box with stored values ("TqvDBComboBox", by class name) that a
+  // "CustomEdit" line names for the field of a data column: each as its shown text and stored
+  // value ("text" TAB "value" with MapList, else the line for both). False when the column has none.
+  bool GetComboChoices(int DataCol, bool& MapList, std::vector<std::pair<String, String>>& Choices) const;
+  // The field's text as the cell shows it: "(Memo)" for memos unless mGridShow, a link's text,
+  // the shown text of a combo's stored value (MapList), else the field's display text.
   String GetFieldDisplayText(int DataCol) override;
   // Column layout storage (QvdbgridLayout.cpp). SaveLayout writes one entry per column (the
   // registry also keeps their order); RestoreLayout puts the stored columns back in order. An

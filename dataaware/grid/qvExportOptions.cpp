@@ -155,6 +155,7 @@ TqvExportTable TqvExportOptions::BuildTable() {
       String Kind, Params;
       Grid->GetControlType(Field->FieldName(), Kind, Params);
       Column.Link = Kind == "URL-Link";
+      Column.Combo = Grid->GetComboChoices(i, Column.ComboMapList, Column.ComboChoices);
       if (Options.Contains(esoDynamicColors)) {
         // The title as the grid's title event would draw it.
         TFont Font;

@@ -4,6 +4,7 @@
 // has been written.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "AnsiString.h"
@@ -77,6 +78,12 @@ struct TqvExportColumn {
   // A link cell ("URL-Link" control line): with esoEmbedURL, HTML makes it a link to the
   // record's address (TqvExportTable::Addresses).
   bool Link = false;
+  // A combo column (a combo box with stored values over its cells): its choices as shown text
+  // and stored value. HTML lists them with esoAddControls; SYLK writes the shown text of an
+  // integer value with MapList and esoAddControls, else the stored number.
+  bool Combo = false;
+  bool ComboMapList = false;
+  std::vector<std::pair<String, String>> ComboChoices{};
   // The title's style from the grid's title event (esoDynamicColors); unset: the grid's.
   bool HasTitleStyle = false;
   TqvExportCellStyle TitleStyle{};

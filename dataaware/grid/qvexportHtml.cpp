@@ -202,6 +202,14 @@ String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, Tq
         V = qvSameText(Text, Column.CheckedValue) ? "<input align=\"middle\" type=\"checkbox\" checked >"
                                                   : "<INPUT ALIGN=\"middle\" TYPE=\"checkbox\" >";
       }
+      if (Column.Combo && Options.Contains(esoAddControls)) {
+        V = "<Select Name=\"qvCombo" + std::to_string(N) + "\">\r\n";
+        for (const auto& Choice : Column.ComboChoices) {
+          V += "<Option Value=\"" + qvHtmlEscape(Choice.second) + "\"" + (qvSameText(Text, Choice.first) ? " selected" : "") +
+               ">" + qvHtmlEscape(Choice.first) + "\r\n";
+        }
+        V += "</Select>\r\n";
+      }
       if (V.empty()) V = "&nbsp;";
       if (Column.Link && Options.Contains(esoEmbedURL) && Addresses != nullptr && C < Addresses->size()) {
         String Address = qvExportLinkAddress(Text, (*Addresses)[C]);

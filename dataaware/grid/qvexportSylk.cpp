@@ -87,11 +87,18 @@ String Number(double Value) {
 
 String Quoted(const String& Text) { return "\"" + Text + "\""; }
 
-String ValueRecord(const TqvExportColumn& Column, const String& Display, const TqvExportValue& Value) {
+String ValueRecord(const TqvExportColumn& Column, const String& Display, const TqvExportValue& Value,
+                   TqvExportSaveOptions Options) {
   if (Value.Null) return "C;K\"\"\r\n";
   String V = DoubleSemicolons(Display);
   switch (Column.Kind) {
-    case TqvExportFieldKind::Integer: return "C;K" + V + CRLF;
+    case TqvExportFieldKind::Integer:
+      // A combo's value: its shown text (MapList, esoAddControls) or the number it stores.
+      if (Column.Combo) {
+        if (Column.ComboMapList && Options.Contains(esoAddControls)) return "C;K" + Quoted(V) + CRLF;
+        return "C;K" + std::to_string((long long)std::llround(Value.Number)) + CRLF;
+      }
+      return "C;K" + V + CRLF;
     case TqvExportFieldKind::Boolean: return "C;K" + Quoted(Value.Number != 0 ? "TRUE" : "FALSE") + CRLF;
     case TqvExportFieldKind::Float:
     case TqvExportFieldKind::Currency:
@@ -185,7 +192,7 @@ String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, Tq
       String Display = C < Table.Rows[R].size() ? Table.Rows[R][C] : String();
       TqvExportValue Value =
           R < Table.Values.size() && C < Table.Values[R].size() ? Table.Values[R][C] : TqvExportValue{};
-      Text += ValueRecord(Column, Display, Value);
+      Text += ValueRecord(Column, Display, Value, Options);
     }
   }
 

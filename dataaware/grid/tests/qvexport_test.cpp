@@ -535,3 +535,54 @@ TEST(QvExportHtml, DynamicColorsStyleTitlesAndCells) {
 }
 
 }  // namespace
+
+namespace {
+
+// A column over a combo box with stored values: "Prairie" stored as 2, "Lande" as 7.
+TqvExportTable ComboFixture(bool MapList) {
+  TqvExportTable Table;
+  Table.Columns = {{"Milieu", 8, taLeftJustify, true, TqvExportFieldKind::Integer}};
+  Table.Columns[0].Combo = true;
+  Table.Columns[0].ComboMapList = MapList;
+  Table.Columns[0].ComboChoices = {{"Prairie", "2"}, {"Lande", "7"}};
+  Table.Rows = {{MapList ? "Lande" : "7"}, {""}};
+  Table.Values = {{{false, 7}}, {{true, 0}}};
+  return Table;
+}
+
+// SYLK writes a combo's shown text only with MapList and esoAddControls; else the number it
+// stores. A null value stays an empty text.
+TEST(QvExportSylk, ComboValues) {
+  struct TCase {
+    bool MapList;
+    bool AddControls;
+    const char* Cell;
+  };
+  const TCase Cases[] = {{true, true, "C;K\"Lande\"\r\n"}, {true, false, "C;K7\r\n"}, {false, true, "C;K7\r\n"}};
+  for (const TCase& Case : Cases) {
+    TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+    if (Case.AddControls) Options.Include(esoAddControls);
+    String Sylk = qvExportSylk(ComboFixture(Case.MapList), TqvSylkLayout{Arial8(), Arial8(), taLeftJustify, 1}, Options);
+    EXPECT_NE(Sylk.find(String("F;SLTRBM0;FG0L;Y2;X1\r\n") + Case.Cell + "F;SLTRBM0;FG0L;Y3;X1\r\nC;K\"\"\r\nE"),
+              String::npos)
+        << Case.MapList << Case.AddControls << "\n"
+        << Sylk;
+  }
+}
+
+// HTML lists a combo's choices with esoAddControls, the record's own selected.
+TEST(QvExportHtml, ComboChoicesWithAddControls) {
+  TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+  EXPECT_EQ(qvExportHtml(ComboFixture(true), HtmlLayout(), Options).find("<Select"), String::npos);
+  Options.Include(esoAddControls);
+  String Html = qvExportHtml(ComboFixture(true), HtmlLayout(), Options);
+  EXPECT_NE(Html.find("SCOPE=\"row\"><Select Name=\"qvCombo1\">\r\n<Option Value=\"2\">Prairie\r\n"
+                      "<Option Value=\"7\" selected>Lande\r\n</Select>\r\n</TD>"),
+            String::npos)
+      << Html;
+  EXPECT_NE(Html.find("<Select Name=\"qvCombo2\">\r\n<Option Value=\"2\">Prairie\r\n<Option Value=\"7\">Lande\r\n"),
+            String::npos)
+      << Html;
+}
+
+}  // namespace

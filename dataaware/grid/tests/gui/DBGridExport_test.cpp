@@ -9,6 +9,7 @@
 #include "Clipbrd.h"
 #include "Field.h"
 #include "OsPort.h"
+#include "Qvdbcomb.h"
 #include "qvExportOptions.h"
 #include "../qvReadDelimited.h"
 
@@ -241,6 +242,47 @@ TEST_F(DBGridExport, AnHtmlPageTakesTheGroupsLinksAndColoursOfTheGrid) {
   EXPECT_EQ(Count("#00FFFF"), 0) << Html;
   EXPECT_EQ(Count("<A href="), 0) << Html;
   EXPECT_EQ(Count("ALIGN=CENTER ColSpan=\"2\">"), 1) << Html;
+}
+
+// A combo box with stored values over CODE: the cells show the text of their value, SYLK writes
+// that text with esoAddControls and the stored number without, HTML lists the choices.
+TEST_F(DBGridExport, ComboColumnsShowAndExportTheirChoices) {
+  auto* Combo = new TqvDBComboBox(Form.get());
+  Combo->SetName("Milieux");
+  Combo->SetParent(Form.get());
+  Combo->SetBounds(8, 330, 120, 22);
+  Combo->SetMapList(true);
+  Combo->Items()->Add("Prairie\t2");
+  Combo->Items()->Add("Lande\t7");
+  Data->ControlType()->Add("CODE;CustomEdit;Milieux");
+  Reload(12);
+  ShowGrid();
+  const int Code = ColOfField("CODE") - DB->IndicatorOffset();
+  ASSERT_TRUE(Data->Locate("CODE", 7, {}));
+  EXPECT_EQ(DB->GetFieldDisplayText(Code), "Lande");
+  ASSERT_TRUE(Data->Locate("CODE", 3, {}));
+  EXPECT_EQ(DB->GetFieldDisplayText(Code), "3");  // no choice stores 3
+  TqvExportOptions* Export = DB->ExportOptions();
+  Export->SetFileName(Path);
+  Export->ExportType = qvgetSYLK;
+  auto Code7 = [&](const String& Sylk) {
+    // The CODE cell of record 7 (row 8 under the title row, column 2).
+    std::size_t At = Sylk.find(";Y8;X2\r\n");
+    return At == String::npos ? String("<none>") : Sylk.substr(At + 8, Sylk.find("\r\n", At + 8) - At - 8);
+  };
+  Export->Save();
+  EXPECT_EQ(Code7(Read()), "C;K7");
+  Export->Options.Include(esoAddControls);
+  Export->Save();
+  String Sylk = Read();
+  EXPECT_EQ(Code7(Sylk), "C;K\"Lande\"") << Sylk;
+  EXPECT_NE(Sylk.find(";Y3;X2\r\nC;K\"Prairie\"\r\n"), String::npos) << Sylk;
+  Export->ExportType = qvgetHTML;
+  Export->Save();
+  String Html = Read();
+  EXPECT_NE(Html.find("<Select Name=\"qvCombo7\">\r\n<Option Value=\"2\">Prairie\r\n<Option Value=\"7\" selected>Lande\r\n"),
+            String::npos)
+      << Html;
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 #include "Forms.h"
 #include "Qvintl.h"
 #include "Qvmemo.h"
+#include "RichEdit.h"
 #include "ScopeGuard.h"
+#include "Streams.h"
 #include "TypInfo.h"
 #include "qvControlUtils.h"
 #include "qvExportOptions.h"
@@ -146,6 +148,27 @@ String TqvDBGrid::GetFieldDisplayText(int DataCol) {
   TField* Field = GetFieldByDataCol(DataCol);
   if (Field == nullptr) return String();
   TFieldType Type = Field->DataType();
+  if (Field->InheritsFrom(TBlobField::StaticClass())) {
+    String Kind, Params;
+    GetControlType(Field->FieldName(), Kind, Params);
+    if (Kind == "RichEdit") {
+      auto* Rich = dynamic_cast<TCustomRichEdit*>(GetRichEditControl());
+      if (Rich != nullptr) {
+        try {
+          String Value = Field->AsString();
+          if (Value.compare(0, 5, "{\\rtf") == 0) {
+            TStringStream Stream(Value);
+            Rich->Lines()->LoadFromStream(&Stream);
+          } else {
+            Rich->Lines()->SetText(Value);
+          }
+          return Rich->Text();
+        } catch (const std::exception&) {
+          return String();
+        }
+      }
+    }
+  }
   if (Type == ftMemo || Type == ftOraClob) {
     TDataSet* Set = Field->DataSet();
     if (Set != nullptr && Set->Bof() && Set->Eof() && Set->State() != dsInsert) return String();
@@ -172,6 +195,22 @@ String TqvDBGrid::GetFieldDisplayText(int DataCol) {
     return Display;
   }
   return TqvCustomDBGrid::GetFieldDisplayText(DataCol);
+}
+
+TWinControl* TqvDBGrid::GetRichEditControl() {
+  if (FRichEdit != nullptr) return FRichEdit;
+  TClass Class = GetClass("TqvDBRichEdit");
+  if (Class == nullptr || Class->Factory == nullptr) return nullptr;
+  TObject* Made = Class->Create(this);
+  FRichEdit = dynamic_cast<TWinControl*>(Made);
+  if (FRichEdit == nullptr) {
+    delete Made;
+    return nullptr;
+  }
+  FRichEdit->SetVisible(false);
+  qvSetControlBorderStyle(FRichEdit, false);
+  FRichEdit->SetParent(this);
+  return FRichEdit;
 }
 
 bool TqvDBGrid::GetComboChoices(int DataCol, bool& MapList, std::vector<std::pair<String, String>>& Choices) const {

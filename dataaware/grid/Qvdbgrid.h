@@ -134,7 +134,12 @@ class TqvDBGrid : public TqvCustomDBGrid {
   // "CustomEdit" line names for the field of a data column: each as its shown text and stored
   // value ("text" TAB "value" with MapList, else the line for both). False when the column has none.
   bool GetComboChoices(int DataCol, bool& MapList, std::vector<std::pair<String, String>>& Choices) const;
-  // The field's text as the cell shows it: "(Memo)" for memos unless mGridShow, a link's text,
+  // The hidden rich edit ("TqvDBRichEdit", made by class name) that turns the rich text of
+  // "RichEdit" cells into plain text; made on first need, owned by the grid. Null when no class
+  // of that name is registered.
+  TWinControl* GetRichEditControl();
+  // The field's text as the cell shows it: a rich-text cell's plain text, "(Memo)" for memos
+  // unless mGridShow, a link's text,
   // the shown text of a combo's stored value (MapList), else the field's display text.
   String GetFieldDisplayText(int DataCol) override;
   // Column layout storage (QvdbgridLayout.cpp). SaveLayout writes one entry per column (the
@@ -198,6 +203,7 @@ class TqvDBGrid : public TqvCustomDBGrid {
   bool FInDataLinkReaction = false;
   bool FRefreshRunning = false;
   bool FDestroying = false;
+  TWinControl* FRichEdit = nullptr;
 };
 
 // Registers TqvDBGrid and the grid engine's classes with the form reader.

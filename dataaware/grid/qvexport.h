@@ -119,7 +119,8 @@ struct TqvSylkLayout {
 
 // The whole export of the table in the SYLK spreadsheet format: number formats,
 // fonts, sheet bounds, column widths, title cells (esoShowHeader, one row per
-// title line) and one row of typed cells per record. The sheet's row bound
+// title line) and one row of typed cells per record, titles and cells in the
+// fonts the grid's events gave them (esoDynamicColors). The sheet's row bound
 // counts every title row.
 String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, TqvExportSaveOptions Options);
 

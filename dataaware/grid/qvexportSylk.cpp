@@ -155,8 +155,8 @@ String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, Tq
     Text += "F;W" + std::to_string(X) + " " + std::to_string(X) + " " + std::to_string(Width) + CRLF;
   }
 
+  const bool Dynamic = Options.Contains(esoDynamicColors);
   if (Header) {
-    int TitleFont = 0;
     for (int T = 0; T < Lines; ++T) {
       String Y = std::to_string(T + 1);
       X = RecordNo ? 1 : 0;
@@ -164,8 +164,12 @@ String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, Tq
       for (const TqvExportColumn& Column : Table.Columns) {
         if (!Column.Exported) continue;
         String Part = DoubleSemicolons(TitlePart(Column.Title, T));
+        // The title's font and alignment, as the grid's title event gives them (esoDynamicColors).
+        const bool Styled = Dynamic && Column.HasTitleStyle;
+        int TitleFont = Fonts.Register(Styled ? Column.TitleStyle.Font : Layout.TitleFont);
+        TAlignment Alignment = Styled ? Column.TitleStyle.Alignment : Layout.TitleAlignment;
         Text += String("F;SLR") + (T == 0 ? "T" : "") + (T + 1 == Lines ? "B" : "") + "M" + std::to_string(TitleFont) +
-                ";FG0" + AlignmentLetter(Layout.TitleAlignment) + ";Y" + Y + ";X" + std::to_string(X + 1) + CRLF;
+                ";FG0" + AlignmentLetter(Alignment) + ";Y" + Y + ";X" + std::to_string(X + 1) + CRLF;
         if (!Part.empty()) Text += "C;K" + Quoted(Part) + CRLF;
         ++X;
       }
@@ -186,7 +190,10 @@ String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, Tq
       const TqvExportColumn& Column = Table.Columns[C];
       if (!Column.Exported) continue;
       ++X;
-      String Cell = ";SLTRBM" + std::to_string(DataFont) + ";FG0" + AlignmentLetter(Column.Alignment) + ";Y" + Y +
+      // The cell's font as the grid's colour event gives it (esoDynamicColors).
+      int CellFont = DataFont;
+      if (Dynamic && R < Table.Styles.size() && C < Table.Styles[R].size()) CellFont = Fonts.Register(Table.Styles[R][C].Font);
+      String Cell = ";SLTRBM" + std::to_string(CellFont) + ";FG0" + AlignmentLetter(Column.Alignment) + ";Y" + Y +
                     ";X" + std::to_string(X) + CRLF;
       Text += IsNumeric(Column.Kind) ? "F;P" + std::to_string(FormatNo[C]) + Cell : "F" + Cell;
       String Display = C < Table.Rows[R].size() ? Table.Rows[R][C] : String();

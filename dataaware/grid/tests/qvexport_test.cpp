@@ -586,3 +586,36 @@ TEST(QvExportHtml, ComboChoicesWithAddControls) {
 }
 
 }  // namespace
+
+namespace {
+
+// With esoDynamicColors, titles and cells take the fonts and title alignment the grid's events
+// gave them: fonts new to the sheet are listed after the title and data fonts, in order of use.
+TEST(QvExportSylk, DynamicColorsGiveTheEventsFonts) {
+  TqvExportTable Table;
+  Table.Columns = {{"Code", 4, taLeftJustify, true}, {"Nom", 8, taLeftJustify, true}};
+  TqvExportFont Italic = Arial8(), Big = Arial8();
+  Italic.Italic = true;
+  Big.Size = 12;
+  Table.Columns[1].HasTitleStyle = true;
+  Table.Columns[1].TitleStyle = {Italic, 0xFFFFFF, taRightJustify};
+  Table.Rows = {{"A", "Lac"}, {"B", "Mare"}};
+  Table.Styles = {{{Arial8(), 0xFFFFFF, taLeftJustify}, {Big, 0xFFFFFF, taLeftJustify}},
+                  {{Italic, 0xFFFFFF, taLeftJustify}, {Arial8(), 0xFFFFFF, taLeftJustify}}};
+  TqvSylkLayout Layout{Arial8(), Arial8(), taLeftJustify, 1};
+  String Plain = qvExportSylk(Table, Layout, qvDefaultExportSaveOptions);
+  EXPECT_EQ(Plain.find("P;FArial;M160;SI"), String::npos) << Plain;
+  TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+  Options.Include(esoDynamicColors);
+  String Sylk = qvExportSylk(Table, Layout, Options);
+  // One record for the title and data font (both Arial 8), then the italic and the large one.
+  EXPECT_NE(Sylk.find("P;FArial;M160\r\nP;FArial;M160;SI\r\nP;FArial;M240\r\nB;Y3;X2\r\n"), String::npos) << Sylk;
+  EXPECT_NE(Sylk.find("F;SLRTBM0;FG0L;Y1;X1\r\nC;K\"Code\"\r\nF;SLRTBM1;FG0R;Y1;X2\r\nC;K\"Nom\"\r\n"), String::npos)
+      << Sylk;
+  EXPECT_NE(Sylk.find("F;SLTRBM0;FG0L;Y2;X1\r\nC;K\"A\"\r\nF;SLTRBM2;FG0L;Y2;X2\r\nC;K\"Lac\"\r\n"
+                      "F;SLTRBM1;FG0L;Y3;X1\r\nC;K\"B\"\r\nF;SLTRBM0;FG0L;Y3;X2\r\nC;K\"Mare\"\r\nE"),
+            String::npos)
+      << Sylk;
+}
+
+}  // namespace

@@ -11,10 +11,14 @@
 #include "Forms.h"
 #include "Qvintl.h"
 #include "Qvmemo.h"
+#include "RichEdit.h"
 #include "ScopeGuard.h"
+#include "Streams.h"
+#include "TypInfo.h"
 #include "qvControlUtils.h"
 #include "qvExportOptions.h"
 #include "qvFieldSettings.h"
+#include "qvPropAccess.h"
 #include "qvStrUtils.h"
 
 const char* const qvGridInvalidFixedCols = "Invalid value for FixedCols";
@@ -144,6 +148,27 @@ String TqvDBGrid::GetFieldDisplayText(int DataCol) {
   TField* Field = GetFieldByDataCol(DataCol);
   if (Field == nullptr) return String();
   TFieldType Type = Field->DataType();
+  if (Field->InheritsFrom(TBlobField::StaticClass())) {
+    String Kind, Params;
+    GetControlType(Field->FieldName(), Kind, Params);
+    if (Kind == "RichEdit") {
+      auto* Rich = dynamic_cast<TCustomRichEdit*>(GetRichEditControl());
+      if (Rich != nullptr) {
+        try {
+          String Value = Field->AsString();
+          if (Value.compare(0, 5, "{\\rtf") == 0) {
+            TStringStream Stream(Value);
+            Rich->Lines()->LoadFromStream(&Stream);
+          } else {
+            Rich->Lines()->SetText(Value);
+          }
+          return Rich->Text();
+        } catch (const std::exception&) {
+          return String();
+        }
+      }
+    }
+  }
   if (Type == ftMemo || Type == ftOraClob) {
     TDataSet* Set = Field->DataSet();
     if (Set != nullptr && Set->Bof() && Set->Eof() && Set->State() != dsInsert) return String();
@@ -154,6 +179,14 @@ String TqvDBGrid::GetFieldDisplayText(int DataCol) {
       return "(Memo)";
     }
   }
+  // A combo with stored values shows the text of the field's value.
+  bool MapList = false;
+  std::vector<std::pair<String, String>> Choices;
+  if (GetComboChoices(DataCol, MapList, Choices) && MapList && !Field->IsNull()) {
+    String Value = Field->AsString();
+    for (const auto& Choice : Choices)
+      if (Choice.second == Value) return Choice.first;
+  }
   // A link shows the part of its value before "#"; the rest is the address it opens.
   std::size_t GridCol = std::size_t(DataCol + IndicatorOffset());
   if (GridCol < FCache.size() && FCache[GridCol]->ControlKind == "URL-Link") {
@@ -162,6 +195,48 @@ String TqvDBGrid::GetFieldDisplayText(int DataCol) {
     return Display;
   }
   return TqvCustomDBGrid::GetFieldDisplayText(DataCol);
+}
+
+TWinControl* TqvDBGrid::GetRichEditControl() {
+  if (FRichEdit != nullptr) return FRichEdit;
+  TClass Class = GetClass("TqvDBRichEdit");
+  if (Class == nullptr || Class->Factory == nullptr) return nullptr;
+  TObject* Made = Class->Create(this);
+  FRichEdit = dynamic_cast<TWinControl*>(Made);
+  if (FRichEdit == nullptr) {
+    delete Made;
+    return nullptr;
+  }
+  FRichEdit->SetVisible(false);
+  qvSetControlBorderStyle(FRichEdit, false);
+  FRichEdit->SetParent(this);
+  return FRichEdit;
+}
+
+bool TqvDBGrid::GetComboChoices(int DataCol, bool& MapList, std::vector<std::pair<String, String>>& Choices) const {
+  MapList = false;
+  Choices.clear();
+  TField* Field = GetFieldByDataCol(DataCol);
+  if (Field == nullptr) return false;
+  String Kind, Params;
+  GetControlType(Field->FieldName(), Kind, Params);
+  if (Kind != "CustomEdit") return false;
+  TWinControl* Control = FindCellControl(TqvLineParts(Params, ';').Part(0));
+  if (Control == nullptr || !qvClassInheritsFrom(Control->ClassType(), "TqvDBComboBox")) return false;
+  MapList = qvGetOrdPropByName(Control, "MapList") != 0;
+  auto* Items = dynamic_cast<TStrings*>(GetObjectProp(Control, "Items"));
+  if (Items == nullptr) return true;
+  for (int i = 0; i < Items->Count(); ++i) {
+    const String& Line = Items->Strings(i);
+    std::size_t Tab = Line.find('\t');
+    if (MapList && Tab != String::npos) {
+      std::size_t Next = Line.find('\t', Tab + 1);
+      Choices.push_back({Line.substr(0, Tab), Line.substr(Tab + 1, Next == String::npos ? String::npos : Next - Tab - 1)});
+    } else {
+      Choices.push_back({Line, Line});
+    }
+  }
+  return true;
 }
 
 bool TqvDBGrid::IsCheckBoxCell(int ACol, int ARow) const {
@@ -420,9 +495,35 @@ void TqvDBGrid::CreateWnd() {
 
 // --- Input ----------------------------------------------------------------------------------------
 
+namespace {
+
+// Posts a press and release of Key to Window as Windows sends them while Alt is held: system key
+// messages with the Alt bit of their key data set (which the controls read as ssAlt).
+void PostAltKey(HWND Window, WORD Key) {
+  PostMessageA(Window, WM_SYSKEYDOWN, Key, LPARAM(0x20000001));
+  PostMessageA(Window, WM_SYSKEYUP, Key, LPARAM(0xE0000001u));
+}
+
+}  // namespace
+
+TWinControl* TqvDBGrid::ShownCellControl() const {
+  TWinControl* Control = CurrentCellControl();
+  return Control != nullptr && Control->Parent() == this && Control->Visible() && Control->HandleAllocated() ? Control
+                                                                                                            : nullptr;
+}
+
 void TqvDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
+  // Alt+Down opens the list of the control shown over the cell, which takes the focus.
+  if (Key == VK_DOWN && Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl) && DataLink()->Active()) {
+    if (TWinControl* Control = ShownCellControl(); Control != nullptr && Control->CanFocus()) {
+      Control->SetFocus();
+      PostAltKey(Control->Handle(), VK_DOWN);
+      Key = 0;
+      return;
+    }
+  }
   TqvCustomDBGrid::KeyDown(Key, Shift);
-  if (Key == 0 || !DataLink()->Active()) return;
+  if (Key == 0 || !DataLink()->Active() || !CanGridAcceptKey(Key, Shift)) return;
   if (Key == VK_SPACE && Options().Contains(dgRowSelect) && Options().Contains(dgMultiSelect)) {
     if (IsCurrentRowSelected()) UnselectCurrentRecord();
     else SelectCurrentRecord();
@@ -431,13 +532,55 @@ void TqvDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
   }
   bool Selector = IsSelectedCheckColumn(Col());
   if (!(IsMemoCell(Col(), Row()) || CanEditGrid() || Selector)) return;
+  TWinControl* Control = ShownCellControl();
   if (Key == VK_SPACE && IsCheckBoxCell(Col(), Row())) {
     ToggleCheckBox(Col(), Row());
+    Key = 0;
+  } else if (Control != nullptr && (Key == VK_F2 || qvIsEditKey(Key)) && !Shift.Contains(ssCtrl) &&
+             !Shift.Contains(ssAlt)) {
+    // The control over the cell takes the focus; an edit key goes on to it as if pressed there
+    // (its character follows as the grid's WM_CHAR).
+    if (!Control->CanFocus()) return;
+    Control->SetFocus();
+    if (Key != VK_F2) {
+      BYTE Saved[256], Pressed[256];
+      GetKeyboardState(Saved);
+      std::copy(std::begin(Saved), std::end(Saved), std::begin(Pressed));
+      Pressed[Key] = 0x80;
+      SetKeyboardState(Pressed);
+      SendMessageA(Control->Handle(), WM_KEYDOWN, Key, 1);
+      SetKeyboardState(Saved);
+    }
     Key = 0;
   } else if (Key == VK_F2 && IsMemoCell(Col(), Row())) {
     Key = 0;
     OpenMemoDialog();
+  } else if (Key == VK_DELETE && CanEditGrid() && !Shift.Contains(ssCtrl) && !IsMemoCell(Col(), Row()) &&
+             !HasEmbeddedControl(Col(), Row())) {
+    // Delete empties the cell through the editor.
+    ShowEditorIfAllowed();
+    if (InplaceEditor() != nullptr && InplaceEditor()->Visible() && InplaceEditor()->HandleAllocated()) {
+      SendMessageA(InplaceEditor()->Handle(), WM_KEYDOWN, VK_DELETE, 1);
+      Key = 0;
+    }
   }
+}
+
+void TqvDBGrid::WMChar(TMessage& Message) {
+  unsigned char Typed = static_cast<unsigned char>(Message.WParam);
+  bool Text = Typed == '\b' || Typed >= 32;
+  if (Text && DataLink()->Active() && CanEditGrid() &&
+      (IsMemoCell(Col(), Row()) || HasEmbeddedControl(Col(), Row()))) {
+    // What is typed on such a cell belongs to its control; without one shown it goes nowhere
+    // (no in-place editor over a memo, picture or check box).
+    if (TWinControl* Control = ShownCellControl(); Control != nullptr && Control->CanFocus()) {
+      if (GetFocus() != Control->Handle()) Control->SetFocus();
+      PostMessageA(Control->Handle(), WM_CHAR, Message.WParam, Message.LParam);
+    }
+    Message.Result = 0;
+    return;
+  }
+  TqvCustomDBGrid::Dispatch(Message);
 }
 
 void TqvDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -467,6 +610,18 @@ void TqvDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
   }
 }
 
+void TqvDBGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                                TGridDrawInfo& FixedInfo) {
+  TqvCustomDBGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs, FixedInfo);
+  if (State != gsColSizing || Index >= TqvCustomDBGrid::FixedCols()) return;
+  bool Resizable = Options().Contains(dgFixedResizable) && Options().Contains(dgColumnResize);
+  bool OnTitles = Options().Contains(dgTitles) && RowCount() > 0 && Y >= 0 && Y < RowHeights(0);
+  if (!Resizable || Index < IndicatorOffset() || !OnTitles) {
+    State = gsNormal;
+    Index = -1;
+  }
+}
+
 void TqvDBGrid::WMLButtonDblClk(TMessage& Message) {
   TqvCustomDBGrid::Dispatch(Message);
   int X = short(LOWORD(Message.LParam)), Y = short(HIWORD(Message.LParam));
@@ -478,6 +633,7 @@ void TqvDBGrid::WMLButtonDblClk(TMessage& Message) {
 void TqvDBGrid::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_LBUTTONDBLCLK: WMLButtonDblClk(Message); break;
+    case WM_CHAR: WMChar(Message); break;
     default: TqvCustomDBGrid::Dispatch(Message);
   }
 }

@@ -130,6 +130,17 @@ class TqvDBGrid : public TqvCustomDBGrid {
   // Selected applied again: to the fields with UseTFields, else to the grid's columns.
   void RefreshFromDataSet();
   void GetControlType(const String& FieldName, String& Kind, String& Params) const override;
+  // The choices of the combo box with stored values ("TqvDBComboBox", by class name) that a
+  // "CustomEdit" line names for the field of a data column: each as its shown text and stored
+  // value ("text" TAB "value" with MapList, else the line for both). False when the column has none.
+  bool GetComboChoices(int DataCol, bool& MapList, std::vector<std::pair<String, String>>& Choices) const;
+  // The hidden rich edit ("TqvDBRichEdit", made by class name) that turns the rich text of
+  // "RichEdit" cells into plain text; made on first need, owned by the grid. Null when no class
+  // of that name is registered.
+  TWinControl* GetRichEditControl();
+  // The field's text as the cell shows it: a rich-text cell's plain text, "(Memo)" for memos
+  // unless mGridShow, a link's text,
+  // the shown text of a combo's stored value (MapList), else the field's display text.
   String GetFieldDisplayText(int DataCol) override;
   // Column layout storage (QvdbgridLayout.cpp). SaveLayout writes one entry per column (the
   // registry also keeps their order); RestoreLayout puts the stored columns back in order. An
@@ -157,10 +168,16 @@ class TqvDBGrid : public TqvCustomDBGrid {
   void Paint() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // The edges of fixed columns size only with dgFixedResizable (and dgColumnResize), only those of
+  // fixed data columns (never the indicator's), and only on the title row.
+  void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                       TGridDrawInfo& FixedInfo) override;
   void CreateWnd() override;
   void Loaded() override;
   void Dispatch(TMessage& Message) override;
   void WMLButtonDblClk(TMessage& Message);
+  // Characters typed on a memo cell or a cell with a control go to the control shown there.
+  void WMChar(TMessage& Message);
 
  private:
   // The position of Bookmark among the selected ones; -1 when not selected.
@@ -168,6 +185,8 @@ class TqvDBGrid : public TqvCustomDBGrid {
   bool AcceptSelection(bool Selecting);
   void AddSelected(const TBookmark& Bookmark);
   bool IsCheckBoxCell(int ACol, int ARow) const;
+  // The control of the current cell when it is shown over the cell; else null.
+  TWinControl* ShownCellControl() const;
 
   int FFixedDataCols = 0;
   TqvMemoAttributes FMemoAttributes = qvDefaultMemoAttributes;
@@ -184,6 +203,7 @@ class TqvDBGrid : public TqvCustomDBGrid {
   bool FInDataLinkReaction = false;
   bool FRefreshRunning = false;
   bool FDestroying = false;
+  TWinControl* FRichEdit = nullptr;
 };
 
 // Registers TqvDBGrid and the grid engine's classes with the form reader.

@@ -505,6 +505,9 @@ class TqvCustomDBGrid : public TCustomGrid {
   TqvColumn* ColumnByName(const String& Name) const;
   TqvColumn* ColumnOfDataIndex(int Index) const;
   String GetColumnFieldName(int ACol) const;
+  // A link cell's value: the text shown (before the first "#") and the address (after it; the
+  // text itself when there is none).
+  virtual void SplitURLLink(const String& Value, String& Display, String& Address);
   bool IsSelectedCheckColumn(int ACol) const;
   // Replaces part Part (0 field, 1 width, 2 title, 3 read-only, 4 group) of the Selected line of
   // data column Index.
@@ -661,7 +664,6 @@ class TqvCustomDBGrid : public TCustomGrid {
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   virtual void DoTitleButtonClick(const String& Name);
   virtual void DoURLOpen(String& URLLink, TField* Field, bool& UseDefault);
-  virtual void SplitURLLink(const String& Value, String& Display, String& Address);
   void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
                        TGridDrawInfo& FixedInfo) override;
   // Editing (QvdbigrdEditor.cpp).

@@ -505,9 +505,9 @@ void TqvCustomDBGrid::UpdateCellEditor() {
       if (FOptions.Contains(dgAlwaysShowEditor) && Screen != nullptr && Form == Screen->ActiveForm() && FocusWithin &&
           FCellControl->CanFocus())
         FCellControl->SetFocus();
-      // The control's own window only: a control's Invalidate also invalidates its parent, and
-      // repainting the grid would place the control again and come back here, for ever.
-      if (FCellControl->HandleAllocated()) ::InvalidateRect(FCellControl->Handle(), nullptr, TRUE);
+      // Repaints the control's own window; the grid is not repainted with it (it would place the
+      // control again and come back here).
+      FCellControl->Invalidate();
     }
     if (InplaceEditor() != nullptr) InplaceEditor()->Hide();
   }

@@ -150,18 +150,57 @@ TqvExportTable TqvExportOptions::BuildTable() {
     Column.CheckBox = Grid->GetCheckBoxValues(i + Grid->IndicatorOffset(), Grid->TitleRowCount(), Column.CheckedValue,
                                               Unchecked);
     Column.FooterValue = Info->FooterValue();
+    Column.GroupName = Info->GroupName();
+    if (Field != nullptr) {
+      String Kind, Params;
+      Grid->GetControlType(Field->FieldName(), Kind, Params);
+      Column.Link = Kind == "URL-Link";
+      Column.Combo = Grid->GetComboChoices(i, Column.ComboMapList, Column.ComboChoices);
+      if (Options.Contains(esoDynamicColors)) {
+        // The title as the grid's title event would draw it.
+        TFont Font;
+        Font.Assign(Grid->TitleFont());
+        TBrush Brush;
+        Brush.SetColor(Grid->TitleColor());
+        TAlignment Alignment = Grid->TitleAlignment();
+        if (Grid->OnCalcTitleAttributes) Grid->OnCalcTitleAttributes(Grid, Field->FieldName(), &Font, &Brush, Alignment);
+        Column.HasTitleStyle = true;
+        Column.TitleStyle = {FontOf(&Font), unsigned(ColorToRGB(Brush.Color())), Alignment};
+      }
+    }
     Table.Columns.push_back(Column);
   }
+  const bool Dynamic = Options.Contains(esoDynamicColors);
+  TColor Alternating = Grid->PaintOptions()->AlternatingRowColor();
+  if (Alternating == clNone) Alternating = Grid->Color();
   auto AddRecord = [&] {
-    std::vector<String> Row;
+    std::vector<String> Row, Addresses;
     std::vector<TqvExportValue> Values;
+    std::vector<TqvExportCellStyle> Styles;
+    // Records count from 1: the even ones take the alternating colour.
+    const bool Even = (Table.Rows.size() + 1) % 2 == 0 && Options.Contains(esoShowAlternating);
     for (int i = 0; i < Count; ++i) {
       Row.push_back(Grid->GetFieldDisplayText(i));
       TField* Field = Fields[std::size_t(i)];
-      Values.push_back(Field != nullptr ? ValueOf(Field, Table.Columns[std::size_t(i)].Kind) : TqvExportValue{true, 0});
+      const TqvExportColumn& Column = Table.Columns[std::size_t(i)];
+      Values.push_back(Field != nullptr ? ValueOf(Field, Column.Kind) : TqvExportValue{true, 0});
+      String Display, Address;
+      if (Column.Link && Field != nullptr) Grid->SplitURLLink(Field->AsString(), Display, Address);
+      Addresses.push_back(Address);
+      if (Dynamic) {
+        // The cell as the grid's colour event would draw it.
+        TFont Font;
+        Font.Assign(Grid->Font());
+        TBrush Brush;
+        Brush.SetColor(Even ? Alternating : Grid->Color());
+        if (Field != nullptr) Grid->DoCalcCellColors(Field, TGridDrawState{}, &Brush, &Font, false);
+        Styles.push_back({FontOf(&Font), unsigned(ColorToRGB(Brush.Color())), Column.Alignment});
+      }
     }
     Table.Rows.push_back(std::move(Row));
     Table.Values.push_back(std::move(Values));
+    Table.Addresses.push_back(std::move(Addresses));
+    if (Dynamic) Table.Styles.push_back(std::move(Styles));
   };
   // The records are read without processing messages: nothing can free the grid meanwhile.
   if (Options.Contains(esoSaveSelectedOnly)) {

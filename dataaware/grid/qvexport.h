@@ -4,6 +4,7 @@
 // has been written.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "AnsiString.h"
@@ -40,6 +41,22 @@ inline constexpr TqvExportSaveOptions qvDefaultExportSaveOptions{esoShowHeader, 
 // cells.
 enum class TqvExportFieldKind { Text, Integer, Boolean, Float, Currency, Date, Time, DateTime };
 
+// A font as the export describes it.
+struct TqvExportFont {
+  String Name;
+  int Size = 8;
+  bool Bold = false, Italic = false, Underline = false, StrikeOut = false;
+  unsigned Color = 0;  // 0x00BBGGRR
+};
+
+// The font, colour (0x00BBGGRR) and alignment the grid's colour events give a title or a cell
+// (esoDynamicColors).
+struct TqvExportCellStyle {
+  TqvExportFont Font;
+  unsigned Color = 0xFFFFFF;
+  TAlignment Alignment = taLeftJustify;
+};
+
 // One column of the grid as the export sees it. Titles of several lines join
 // them with "~".
 struct TqvExportColumn {
@@ -56,6 +73,20 @@ struct TqvExportColumn {
   bool CheckBox = false;
   String CheckedValue{};
   String FooterValue{};       // the value the grid's footer shows under the column
+  // The group header over the column: neighbouring columns of one group name share it.
+  String GroupName{};
+  // A link cell ("URL-Link" control line): with esoEmbedURL, HTML makes it a link to the
+  // record's address (TqvExportTable::Addresses).
+  bool Link = false;
+  // A combo column (a combo box with stored values over its cells): its choices as shown text
+  // and stored value. HTML lists them with esoAddControls; SYLK writes the shown text of an
+  // integer value with MapList and esoAddControls, else the stored number.
+  bool Combo = false;
+  bool ComboMapList = false;
+  std::vector<std::pair<String, String>> ComboChoices{};
+  // The title's style from the grid's title event (esoDynamicColors); unset: the grid's.
+  bool HasTitleStyle = false;
+  TqvExportCellStyle TitleStyle{};
 };
 
 // What the spreadsheet format needs of a value beyond its display text: whether
@@ -69,18 +100,14 @@ struct TqvExportValue {
 // The columns and, per record, the display text of every column (exported or
 // not); Values, when given for a record, holds its typed values in the same
 // order.
+// Addresses, when given for a record, holds the link address of each link
+// column; Styles, when given for a record, the style of each of its cells.
 struct TqvExportTable {
   std::vector<TqvExportColumn> Columns;
   std::vector<std::vector<String>> Rows;
   std::vector<std::vector<TqvExportValue>> Values;
-};
-
-// A font as the export describes it.
-struct TqvExportFont {
-  String Name;
-  int Size = 8;
-  bool Bold = false, Italic = false, Underline = false, StrikeOut = false;
-  unsigned Color = 0;  // 0x00BBGGRR
+  std::vector<std::vector<String>> Addresses;
+  std::vector<std::vector<TqvExportCellStyle>> Styles;
 };
 
 // What the spreadsheet writer reads of the grid besides the table.
@@ -92,7 +119,8 @@ struct TqvSylkLayout {
 
 // The whole export of the table in the SYLK spreadsheet format: number formats,
 // fonts, sheet bounds, column widths, title cells (esoShowHeader, one row per
-// title line) and one row of typed cells per record. The sheet's row bound
+// title line) and one row of typed cells per record, titles and cells in the
+// fonts the grid's events gave them (esoDynamicColors). The sheet's row bound
 // counts every title row.
 String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, TqvExportSaveOptions Options);
 
@@ -147,11 +175,19 @@ struct TqvHtmlLayout {
   int PixelsPerInch = 96;
 };
 
+// The address a link cell points to in the HTML export: a bare mail address
+// (the cell's text, holding "@" after its first character and a point after the
+// "@") gets "MailTo:" in front; empty when the address has a scheme other than
+// http, https and mailto.
+String qvExportLinkAddress(const String& Display, const String& Address);
+
 // The whole export of the table as an HTML document in code page 1252, which it
-// declares: the title row (esoShowTitle), the column titles (esoShowHeader),
-// the footer (esoShowFooter, when the grid shows one), then a row per record,
-// alternate records in the alternating colour (esoShowAlternating), check-box
-// cells as check boxes (esoAddControls). Every text is escaped.
+// declares: the title row (esoShowTitle), the column titles (esoShowHeader) under
+// the headers of their groups, the footer (esoShowFooter, when the grid shows
+// one), then a row per record, alternate records in the alternating colour
+// (esoShowAlternating), check-box cells as check boxes (esoAddControls), link
+// cells as links (esoEmbedURL), titles and cells in the styles the grid's events
+// gave them (esoDynamicColors). Every text is escaped.
 String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, TqvExportSaveOptions Options);
 
 // How a table is exported besides its options: the text delimiter and what the HTML and SYLK

@@ -1,5 +1,6 @@
 // The HTML writer of the grid export.
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "qvStrUtils.h"
@@ -59,7 +60,36 @@ String TrimRight(String Text) {
   return Text;
 }
 
+bool SameLook(const TqvExportFont& A, const TqvExportFont& B) {
+  return A.Name == B.Name && A.Size == B.Size && A.Color == B.Color;
+}
+
+// A column's title with each "~" as a line-break tag.
+String TitleLines(const String& Title) {
+  String Lines;
+  for (char C : qvHtmlEscape(Title)) Lines += C == '~' ? String("<BR>") : String(1, C);
+  return Lines;
+}
+
 }  // namespace
+
+String qvExportLinkAddress(const String& Display, const String& Address) {
+  String Upper = Address;
+  for (char& C : Upper) C = char(std::toupper(static_cast<unsigned char>(C)));
+  std::size_t Colon = Address.find(':');
+  bool Scheme = Colon != String::npos && Colon > 0 &&
+                std::all_of(Address.begin(), Address.begin() + std::ptrdiff_t(Colon), [](char C) {
+                  return std::isalpha(static_cast<unsigned char>(C)) || C == '+' || C == '-' || C == '.';
+                });
+  if (Scheme) {
+    String Name = Upper.substr(0, Colon);
+    return Name == "HTTP" || Name == "HTTPS" || Name == "MAILTO" ? Address : String();
+  }
+  std::size_t At = Address.find('@');
+  bool Mail = At != String::npos && At > 0 && Address.find('.', At) != String::npos;
+  if (Mail && qvSameText(Display, Address)) return "MailTo:" + Address;
+  return Address;
+}
 
 String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, TqvExportSaveOptions Options) {
   bool RecordNo = Options.Contains(esoShowRecordNo);
@@ -75,19 +105,51 @@ String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, Tq
               std::to_string(Table.Columns.size() + (RecordNo ? 1 : 0)) + "\" scope=\"colgroup\">" +
               qvHtmlEscape(Layout.TitleName) + "</TH>\r\n</TR>\r\n";
     }
-    Html += "<TR " + FontStyle(Layout.TitleFont) + " ALIGN=" + AlignmentWord(Layout.TitleAlignment) + ">\r\n";
-    if (RecordNo) {
-      Html += "<TD ALIGN=\"CENTER\" " + FontStyle(Layout.TitleFont) + " SCOPE=\"col\" bgcolor=#" +
-              Hex(Layout.TitleColor) + " RowSpan=\"2\">" + Styled("#", Layout.TitleFont) + "</TD>\r\n";
+    // Pass 0: the group headers and the titles of the columns outside groups (on both rows);
+    // pass 1, when a group was written: the titles of the grouped columns.
+    bool Groups = false;
+    const std::size_t Count = Table.Columns.size();
+    for (int Pass = 0; Pass < 2 && (Pass == 0 || Groups); ++Pass) {
+      Html += "<TR " + FontStyle(Layout.TitleFont) + " ALIGN=" + AlignmentWord(Layout.TitleAlignment) + ">\r\n";
+      if (Pass == 0 && RecordNo) {
+        Html += "<TD ALIGN=\"CENTER\" " + FontStyle(Layout.TitleFont) + " SCOPE=\"col\" bgcolor=#" +
+                Hex(Layout.TitleColor) + " RowSpan=\"2\">" + Styled("#", Layout.TitleFont) + "</TD>\r\n";
+      }
+      for (std::size_t I = 0; I < Count;) {
+        const TqvExportColumn& Column = Table.Columns[I];
+        if (!Column.Exported) {
+          ++I;
+          continue;
+        }
+        TqvExportCellStyle Style{Layout.TitleFont, Layout.TitleColor, Layout.TitleAlignment};
+        if (Options.Contains(esoDynamicColors) && Column.HasTitleStyle) Style = Column.TitleStyle;
+        String Font = SameLook(Style.Font, Layout.TitleFont) ? String() : " " + FontStyle(Style.Font);
+        if (Column.GroupName.empty()) {
+          if (Pass == 0) {
+            Html += "<TD" + Font + " ALIGN=\"" + AlignmentWord(Style.Alignment) + "\" SCOPE=\"col\" bgcolor=#" +
+                    Hex(Style.Color) + " RowSpan=\"2\">" + Styled(TitleLines(Column.Title), Style.Font) + "</TD>\r\n";
+          }
+          ++I;
+          continue;
+        }
+        std::size_t End = I + 1;
+        while (End < Count && Table.Columns[End].GroupName == Column.GroupName) ++End;
+        if (Pass == 1) {
+          Html += "<TD" + Font + " ALIGN=\"" + AlignmentWord(Style.Alignment) + "\" SCOPE=\"col\" bgcolor=#" +
+                  Hex(Style.Color) + " >" + Styled(TitleLines(Column.Title), Style.Font) + "</TD>\r\n";
+          ++I;
+          continue;
+        }
+        int Exported = int(std::count_if(Table.Columns.begin() + std::ptrdiff_t(I), Table.Columns.begin() + std::ptrdiff_t(End),
+                                         [](const TqvExportColumn& C) { return C.Exported; }));
+        Html += "<TD" + Font + " SCOPE=\"col\" bgcolor=#" + Hex(Style.Color) + " ALIGN=CENTER ColSpan=\"" +
+                std::to_string(Exported) + "\">" + Styled(qvHtmlEscape(Column.GroupName), Style.Font) + "</TD>\r\n";
+        Groups = true;
+        I = End;
+      }
+      Html += "</TR>\r\n";
     }
-    for (const TqvExportColumn& Column : Table.Columns) {
-      if (!Column.Exported) continue;
-      String Title = qvHtmlEscape(Column.Title), Lines;
-      for (char C : Title) Lines += C == '~' ? String("<BR>") : String(1, C);
-      Html += String("<TD ALIGN=\"") + AlignmentWord(Layout.TitleAlignment) + "\" SCOPE=\"col\" bgcolor=#" +
-              Hex(Layout.TitleColor) + " RowSpan=\"2\">" + Styled(Lines, Layout.TitleFont) + "</TD>\r\n";
-    }
-    Html += "</TR>\r\n<TR></TR>\r\n";
+    if (!Groups) Html += "<TR></TR>\r\n";
   }
   Html += "</THEAD>\r\n";
   int Span = int(Table.Columns.size()) + (RecordNo ? 1 : 0);
@@ -121,6 +183,9 @@ String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, Tq
   }
   int N = 0;
   for (const std::vector<String>& Row : Table.Rows) {
+    const std::vector<String>* Addresses = std::size_t(N) < Table.Addresses.size() ? &Table.Addresses[std::size_t(N)] : nullptr;
+    const std::vector<TqvExportCellStyle>* Styles =
+        Options.Contains(esoDynamicColors) && std::size_t(N) < Table.Styles.size() ? &Table.Styles[std::size_t(N)] : nullptr;
     ++N;
     Html += "<TR VALIGN=\"TOP\" " + FontStyle(Layout.Font) + ">\r\n";
     if (RecordNo) {
@@ -137,12 +202,31 @@ String qvExportHtml(const TqvExportTable& Table, const TqvHtmlLayout& Layout, Tq
         V = qvSameText(Text, Column.CheckedValue) ? "<input align=\"middle\" type=\"checkbox\" checked >"
                                                   : "<INPUT ALIGN=\"middle\" TYPE=\"checkbox\" >";
       }
+      if (Column.Combo && Options.Contains(esoAddControls)) {
+        V = "<Select Name=\"qvCombo" + std::to_string(N) + "\">\r\n";
+        for (const auto& Choice : Column.ComboChoices) {
+          V += "<Option Value=\"" + qvHtmlEscape(Choice.second) + "\"" + (qvSameText(Text, Choice.first) ? " selected" : "") +
+               ">" + qvHtmlEscape(Choice.first) + "\r\n";
+        }
+        V += "</Select>\r\n";
+      }
       if (V.empty()) V = "&nbsp;";
+      if (Column.Link && Options.Contains(esoEmbedURL) && Addresses != nullptr && C < Addresses->size()) {
+        String Address = qvExportLinkAddress(Text, (*Addresses)[C]);
+        if (!Address.empty()) V = "<A href=\"" + qvHtmlEscape(Address) + "\">" + V + "</A>";
+      }
+      TqvExportFont Font = Layout.Font;
+      unsigned CellColor = Color;
+      if (Styles != nullptr && C < Styles->size()) {
+        Font = (*Styles)[C].Font;
+        CellColor = (*Styles)[C].Color;
+      }
       Html += String("<TD NOWRAP ALIGN=\"") + AlignmentWord(Column.Alignment) + "\"";
-      if (Color != Layout.Color) Html += " BGCOLOR=#" + Hex(Color);
+      if (!SameLook(Font, Layout.Font)) Html += " " + FontStyle(Font);
+      if (CellColor != Layout.Color) Html += " BGCOLOR=#" + Hex(CellColor);
       Html += Options.Contains(esoBestColFit) ? String(" WIDTH=\"0*\" SCOPE=\"row\">")
                                               : " WIDTH=\"" + std::to_string(int(Column.PixelWidth * Factor)) + "\" SCOPE=\"row\">";
-      Html += Styled(V, Layout.Font) + "</TD>\r\n";
+      Html += Styled(V, Font) + "</TD>\r\n";
     }
     Html += "</TR>\r\n";
   }

@@ -87,11 +87,18 @@ String Number(double Value) {
 
 String Quoted(const String& Text) { return "\"" + Text + "\""; }
 
-String ValueRecord(const TqvExportColumn& Column, const String& Display, const TqvExportValue& Value) {
+String ValueRecord(const TqvExportColumn& Column, const String& Display, const TqvExportValue& Value,
+                   TqvExportSaveOptions Options) {
   if (Value.Null) return "C;K\"\"\r\n";
   String V = DoubleSemicolons(Display);
   switch (Column.Kind) {
-    case TqvExportFieldKind::Integer: return "C;K" + V + CRLF;
+    case TqvExportFieldKind::Integer:
+      // A combo's value: its shown text (MapList, esoAddControls) or the number it stores.
+      if (Column.Combo) {
+        if (Column.ComboMapList && Options.Contains(esoAddControls)) return "C;K" + Quoted(V) + CRLF;
+        return "C;K" + std::to_string((long long)std::llround(Value.Number)) + CRLF;
+      }
+      return "C;K" + V + CRLF;
     case TqvExportFieldKind::Boolean: return "C;K" + Quoted(Value.Number != 0 ? "TRUE" : "FALSE") + CRLF;
     case TqvExportFieldKind::Float:
     case TqvExportFieldKind::Currency:
@@ -148,8 +155,8 @@ String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, Tq
     Text += "F;W" + std::to_string(X) + " " + std::to_string(X) + " " + std::to_string(Width) + CRLF;
   }
 
+  const bool Dynamic = Options.Contains(esoDynamicColors);
   if (Header) {
-    int TitleFont = 0;
     for (int T = 0; T < Lines; ++T) {
       String Y = std::to_string(T + 1);
       X = RecordNo ? 1 : 0;
@@ -157,8 +164,12 @@ String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, Tq
       for (const TqvExportColumn& Column : Table.Columns) {
         if (!Column.Exported) continue;
         String Part = DoubleSemicolons(TitlePart(Column.Title, T));
+        // The title's font and alignment, as the grid's title event gives them (esoDynamicColors).
+        const bool Styled = Dynamic && Column.HasTitleStyle;
+        int TitleFont = Fonts.Register(Styled ? Column.TitleStyle.Font : Layout.TitleFont);
+        TAlignment Alignment = Styled ? Column.TitleStyle.Alignment : Layout.TitleAlignment;
         Text += String("F;SLR") + (T == 0 ? "T" : "") + (T + 1 == Lines ? "B" : "") + "M" + std::to_string(TitleFont) +
-                ";FG0" + AlignmentLetter(Layout.TitleAlignment) + ";Y" + Y + ";X" + std::to_string(X + 1) + CRLF;
+                ";FG0" + AlignmentLetter(Alignment) + ";Y" + Y + ";X" + std::to_string(X + 1) + CRLF;
         if (!Part.empty()) Text += "C;K" + Quoted(Part) + CRLF;
         ++X;
       }
@@ -179,13 +190,16 @@ String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, Tq
       const TqvExportColumn& Column = Table.Columns[C];
       if (!Column.Exported) continue;
       ++X;
-      String Cell = ";SLTRBM" + std::to_string(DataFont) + ";FG0" + AlignmentLetter(Column.Alignment) + ";Y" + Y +
+      // The cell's font as the grid's colour event gives it (esoDynamicColors).
+      int CellFont = DataFont;
+      if (Dynamic && R < Table.Styles.size() && C < Table.Styles[R].size()) CellFont = Fonts.Register(Table.Styles[R][C].Font);
+      String Cell = ";SLTRBM" + std::to_string(CellFont) + ";FG0" + AlignmentLetter(Column.Alignment) + ";Y" + Y +
                     ";X" + std::to_string(X) + CRLF;
       Text += IsNumeric(Column.Kind) ? "F;P" + std::to_string(FormatNo[C]) + Cell : "F" + Cell;
       String Display = C < Table.Rows[R].size() ? Table.Rows[R][C] : String();
       TqvExportValue Value =
           R < Table.Values.size() && C < Table.Values[R].size() ? Table.Values[R][C] : TqvExportValue{};
-      Text += ValueRecord(Column, Display, Value);
+      Text += ValueRecord(Column, Display, Value, Options);
     }
   }
 

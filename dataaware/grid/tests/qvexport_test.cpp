@@ -403,3 +403,219 @@ TEST(QvExportHtml, ColumnsScaledToAPageWidth) {
 }
 
 }  // namespace
+
+namespace {
+
+// Code, then Surface and Profondeur under "Mesures", then Nom; the grid's title style.
+TqvExportTable GroupedFixture() {
+  TqvExportTable Table;
+  Table.Columns = {{"Code", 4, taLeftJustify, true},
+                   {"Surface", 6, taRightJustify, true},
+                   {"Profondeur", 6, taRightJustify, true},
+                   {"Nom", 10, taLeftJustify, true}};
+  Table.Columns[1].GroupName = Table.Columns[2].GroupName = "Mesures";
+  Table.Rows = {{"A", "1", "2", "Lac"}};
+  return Table;
+}
+
+// The header rows of an HTML export.
+String HeaderRows(const String& Html) {
+  std::size_t From = Html.find("<TR STYLE=\"font-family: Arial;font-size: 8 pt;color:#000000;\" ALIGN=");
+  std::size_t To = Html.find("</THEAD>");
+  return From == String::npos || To == String::npos ? String("<no header>") : Html.substr(From, To - From);
+}
+
+// A group's name spans its exported columns on the first header row; their titles follow on the
+// second; the other titles span both rows.
+TEST(QvExportHtml, GroupHeadersSpanTheirExportedColumns) {
+  const String Row = "<TR STYLE=\"font-family: Arial;font-size: 8 pt;color:#000000;\" ALIGN=left>\r\n";
+  TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+  Options.Exclude(esoShowTitle);
+  EXPECT_EQ(HeaderRows(qvExportHtml(GroupedFixture(), HtmlLayout(), Options)),
+            Row +
+                "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 RowSpan=\"2\"><B>Code</B></TD>\r\n"
+                "<TD SCOPE=\"col\" bgcolor=#C0C0C0 ALIGN=CENTER ColSpan=\"2\"><B>Mesures</B></TD>\r\n"
+                "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 RowSpan=\"2\"><B>Nom</B></TD>\r\n"
+                "</TR>\r\n" +
+                Row +
+                "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 ><B>Surface</B></TD>\r\n"
+                "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 ><B>Profondeur</B></TD>\r\n"
+                "</TR>\r\n");
+  // A grouped column left out narrows the group; a group left out whole writes no second row.
+  TqvExportTable Table = GroupedFixture();
+  Table.Columns[1].Exported = false;
+  String Header = HeaderRows(qvExportHtml(Table, HtmlLayout(), Options));
+  EXPECT_NE(Header.find("ColSpan=\"1\"><B>Mesures</B>"), String::npos) << Header;
+  EXPECT_EQ(Header.find("Surface"), String::npos) << Header;
+  Table.Columns[2].Exported = false;
+  Header = HeaderRows(qvExportHtml(Table, HtmlLayout(), Options));
+  EXPECT_EQ(Header.find("Mesures"), String::npos) << Header;
+  EXPECT_NE(Header.find("</TR>\r\n<TR></TR>\r\n"), String::npos) << Header;
+}
+
+TEST(QvExportHtml, LinkAddresses) {
+  struct TCase {
+    const char* Display;
+    const char* Address;
+    const char* Expected;
+  };
+  const TCase Cases[] = {
+      {"Site", "http://zones.fr/a?b=1", "http://zones.fr/a?b=1"},
+      {"Site", "HTTPS://zones.fr", "HTTPS://zones.fr"},
+      {"marie@zones.fr", "marie@zones.fr", "MailTo:marie@zones.fr"},
+      // A point before the "@" is still a mail address.
+      {"jean.dupont@zones.fr", "jean.dupont@zones.fr", "MailTo:jean.dupont@zones.fr"},
+      {"Écrire"_a, "mailto:marie@zones.fr", "mailto:marie@zones.fr"},
+      // Not a mail address: no domain, "@" first, or a text that is not the address.
+      {"marie@local", "marie@local", "marie@local"},
+      {"@zones.fr", "@zones.fr", "@zones.fr"},
+      {"Marie", "marie@zones.fr", "marie@zones.fr"},
+      {"Plan", "plans/site.html", "plans/site.html"},
+      // Other schemes are no links.
+      {"Clic", "javascript:alert(1)", ""},
+      {"Fichier", "file:///c:/velbor/velbor.ini", ""},
+      {"Disque", "C:\\velbor\\velbor.ini", ""},
+  };
+  for (const TCase& Case : Cases) EXPECT_EQ(qvExportLinkAddress(Case.Display, Case.Address), Case.Expected) << Case.Address;
+}
+
+TEST(QvExportHtml, LinkCellsBecomeLinksWithEmbedUrl) {
+  TqvExportTable Table;
+  Table.Columns = {{"Site", 10, taLeftJustify, true}};
+  Table.Columns[0].Link = true;
+  Table.Rows = {{"Carte"}, {"marie@zones.fr"}, {"Clic"}};
+  Table.Addresses = {{"http://zones.fr/?a=1&b=\"2\""}, {"marie@zones.fr"}, {"javascript:alert(1)"}};
+  TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+  String Plain = qvExportHtml(Table, HtmlLayout(), Options);
+  EXPECT_EQ(Plain.find("<A "), String::npos) << Plain;
+  Options.Include(esoEmbedURL);
+  String Html = qvExportHtml(Table, HtmlLayout(), Options);
+  EXPECT_NE(Html.find("SCOPE=\"row\"><A href=\"http://zones.fr/?a=1&amp;b=&quot;2&quot;\">Carte</A></TD>"), String::npos)
+      << Html;
+  EXPECT_NE(Html.find("SCOPE=\"row\"><A href=\"MailTo:marie@zones.fr\">marie@zones.fr</A></TD>"), String::npos) << Html;
+  EXPECT_NE(Html.find("SCOPE=\"row\">Clic</TD>"), String::npos) << Html;
+}
+
+// Titles and cells in the styles the grid's colour events give them, only with esoDynamicColors:
+// a font that differs from the grid's is written out, a colour that differs from the grid's too.
+TEST(QvExportHtml, DynamicColorsStyleTitlesAndCells) {
+  TqvExportTable Table = HtmlFixture();
+  Table.Columns[0].HasTitleStyle = true;
+  Table.Columns[0].TitleStyle = {Arial8(), 0x00FFFF, taCenter};
+  Table.Columns[0].TitleStyle.Font.Color = 0xFF0000;
+  Table.Columns[1].HasTitleStyle = true;
+  Table.Columns[1].TitleStyle = {HtmlLayout().TitleFont, 0xC0C0C0, taLeftJustify};
+  TqvExportFont Red = HtmlLayout().Font, Green = HtmlLayout().Font;
+  Red.Color = 0x0000FF;  // the grid's own font colour
+  Green.Color = 0x008000;
+  Green.Bold = true;
+  Table.Styles = {{{Red, 0xFFFFFF, taLeftJustify}, {Green, 0xFFFFFF, taRightJustify}},
+                  {{Red, 0x00FF00, taLeftJustify}, {Red, 0xE0FFFF, taRightJustify}}};
+  const String GreenStyle = "STYLE=\"font-family: Arial;font-size: 8 pt;color:#008000;\"";
+  String Plain = qvExportHtml(Table, HtmlLayout(), qvDefaultExportSaveOptions);
+  EXPECT_EQ(Plain.find(GreenStyle), String::npos) << Plain;
+  EXPECT_EQ(Plain.find("#FFFF00"), String::npos) << Plain;
+  TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+  Options.Include(esoDynamicColors);
+  String Html = qvExportHtml(Table, HtmlLayout(), Options);
+  EXPECT_NE(Html.find("<TD STYLE=\"font-family: Arial;font-size: 8 pt;color:#0000FF;\" ALIGN=\"center\" SCOPE=\"col\" "
+                      "bgcolor=#FFFF00 RowSpan=\"2\">Code</TD>"),
+            String::npos)
+      << Html;
+  EXPECT_NE(Html.find("<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 RowSpan=\"2\"><B>Nom<BR>court</B></TD>"),
+            String::npos)
+      << Html;
+  EXPECT_NE(Html.find("<TD NOWRAP ALIGN=\"right\" " + GreenStyle + " WIDTH=\"60\" SCOPE=\"row\"><B>&lt;x&gt;</B></TD>"),
+            String::npos)
+      << Html;
+  EXPECT_NE(Html.find("<TD NOWRAP ALIGN=\"left\" BGCOLOR=#00FF00 WIDTH=\"40\" SCOPE=\"row\">&nbsp;</TD>"), String::npos)
+      << Html;
+  // The event's colour stands in for the alternating one.
+  EXPECT_NE(Html.find("<TD NOWRAP ALIGN=\"right\" BGCOLOR=#FFFFE0 WIDTH=\"60\""), String::npos) << Html;
+}
+
+}  // namespace
+
+namespace {
+
+// A column over a combo box with stored values: "Prairie" stored as 2, "Lande" as 7.
+TqvExportTable ComboFixture(bool MapList) {
+  TqvExportTable Table;
+  Table.Columns = {{"Milieu", 8, taLeftJustify, true, TqvExportFieldKind::Integer}};
+  Table.Columns[0].Combo = true;
+  Table.Columns[0].ComboMapList = MapList;
+  Table.Columns[0].ComboChoices = {{"Prairie", "2"}, {"Lande", "7"}};
+  Table.Rows = {{MapList ? "Lande" : "7"}, {""}};
+  Table.Values = {{{false, 7}}, {{true, 0}}};
+  return Table;
+}
+
+// SYLK writes a combo's shown text only with MapList and esoAddControls; else the number it
+// stores. A null value stays an empty text.
+TEST(QvExportSylk, ComboValues) {
+  struct TCase {
+    bool MapList;
+    bool AddControls;
+    const char* Cell;
+  };
+  const TCase Cases[] = {{true, true, "C;K\"Lande\"\r\n"}, {true, false, "C;K7\r\n"}, {false, true, "C;K7\r\n"}};
+  for (const TCase& Case : Cases) {
+    TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+    if (Case.AddControls) Options.Include(esoAddControls);
+    String Sylk = qvExportSylk(ComboFixture(Case.MapList), TqvSylkLayout{Arial8(), Arial8(), taLeftJustify, 1}, Options);
+    EXPECT_NE(Sylk.find(String("F;SLTRBM0;FG0L;Y2;X1\r\n") + Case.Cell + "F;SLTRBM0;FG0L;Y3;X1\r\nC;K\"\"\r\nE"),
+              String::npos)
+        << Case.MapList << Case.AddControls << "\n"
+        << Sylk;
+  }
+}
+
+// HTML lists a combo's choices with esoAddControls, the record's own selected.
+TEST(QvExportHtml, ComboChoicesWithAddControls) {
+  TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+  EXPECT_EQ(qvExportHtml(ComboFixture(true), HtmlLayout(), Options).find("<Select"), String::npos);
+  Options.Include(esoAddControls);
+  String Html = qvExportHtml(ComboFixture(true), HtmlLayout(), Options);
+  EXPECT_NE(Html.find("SCOPE=\"row\"><Select Name=\"qvCombo1\">\r\n<Option Value=\"2\">Prairie\r\n"
+                      "<Option Value=\"7\" selected>Lande\r\n</Select>\r\n</TD>"),
+            String::npos)
+      << Html;
+  EXPECT_NE(Html.find("<Select Name=\"qvCombo2\">\r\n<Option Value=\"2\">Prairie\r\n<Option Value=\"7\">Lande\r\n"),
+            String::npos)
+      << Html;
+}
+
+}  // namespace
+
+namespace {
+
+// With esoDynamicColors, titles and cells take the fonts and title alignment the grid's events
+// gave them: fonts new to the sheet are listed after the title and data fonts, in order of use.
+TEST(QvExportSylk, DynamicColorsGiveTheEventsFonts) {
+  TqvExportTable Table;
+  Table.Columns = {{"Code", 4, taLeftJustify, true}, {"Nom", 8, taLeftJustify, true}};
+  TqvExportFont Italic = Arial8(), Big = Arial8();
+  Italic.Italic = true;
+  Big.Size = 12;
+  Table.Columns[1].HasTitleStyle = true;
+  Table.Columns[1].TitleStyle = {Italic, 0xFFFFFF, taRightJustify};
+  Table.Rows = {{"A", "Lac"}, {"B", "Mare"}};
+  Table.Styles = {{{Arial8(), 0xFFFFFF, taLeftJustify}, {Big, 0xFFFFFF, taLeftJustify}},
+                  {{Italic, 0xFFFFFF, taLeftJustify}, {Arial8(), 0xFFFFFF, taLeftJustify}}};
+  TqvSylkLayout Layout{Arial8(), Arial8(), taLeftJustify, 1};
+  String Plain = qvExportSylk(Table, Layout, qvDefaultExportSaveOptions);
+  EXPECT_EQ(Plain.find("P;FArial;M160;SI"), String::npos) << Plain;
+  TqvExportSaveOptions Options = qvDefaultExportSaveOptions;
+  Options.Include(esoDynamicColors);
+  String Sylk = qvExportSylk(Table, Layout, Options);
+  // One record for the title and data font (both Arial 8), then the italic and the large one.
+  EXPECT_NE(Sylk.find("P;FArial;M160\r\nP;FArial;M160;SI\r\nP;FArial;M240\r\nB;Y3;X2\r\n"), String::npos) << Sylk;
+  EXPECT_NE(Sylk.find("F;SLRTBM0;FG0L;Y1;X1\r\nC;K\"Code\"\r\nF;SLRTBM1;FG0R;Y1;X2\r\nC;K\"Nom\"\r\n"), String::npos)
+      << Sylk;
+  EXPECT_NE(Sylk.find("F;SLTRBM0;FG0L;Y2;X1\r\nC;K\"A\"\r\nF;SLTRBM2;FG0L;Y2;X2\r\nC;K\"Lac\"\r\n"
+                      "F;SLTRBM1;FG0L;Y3;X1\r\nC;K\"B\"\r\nF;SLTRBM0;FG0L;Y3;X2\r\nC;K\"Mare\"\r\nE"),
+            String::npos)
+      << Sylk;
+}
+
+}  // namespace

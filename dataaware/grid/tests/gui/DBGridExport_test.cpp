@@ -9,6 +9,7 @@
 #include "Clipbrd.h"
 #include "Field.h"
 #include "OsPort.h"
+#include "Qvdbcomb.h"
 #include "qvExportOptions.h"
 #include "../qvReadDelimited.h"
 
@@ -179,6 +180,109 @@ TEST_F(DBGridExport, AnHtmlPageWithCheckBoxesOrSayingNoRecordIsSelected) {
   Html = Read();
   EXPECT_EQ(Count("No Records Selected"), 1) << Html;
   EXPECT_EQ(Count("checkbox"), 0) << Html;
+}
+
+// The HTML page takes the grid's group headers, its link cells as links (esoEmbedURL) and the
+// colours its events give titles and cells (esoDynamicColors).
+TEST_F(DBGridExport, AnHtmlPageTakesTheGroupsLinksAndColoursOfTheGrid) {
+  struct TColours : TObject {
+    void Cell(TObject*, TField* Field, TGridDrawState, bool, TFont*, TBrush* Brush) {
+      if (Field->FieldName() == "CODE" && Field->AsInteger() == 4) Brush->SetColor(clYellow);
+    }
+    void Title(TObject*, const String& Name, TFont*, TBrush* Brush, TAlignment&) {
+      if (Name == "SURFACE") Brush->SetColor(clAqua);
+    }
+  } Colours;
+  Data->ControlType()->Add("NOM;URL-Link");
+  Reload(12);
+  DB->SetUseTFields(false);
+  auto Lines = std::make_unique<TStringList>();
+  Lines->Add("NOM\t12\tNom\tF");
+  Lines->Add("CODE\t5\tCode\tF\tMesures");
+  Lines->Add("SURFACE\t8\tSurface\tF\tMesures");
+  DB->SetSelected(Lines.get());
+  DB->OnCalcCellColors = TqvCalcCellColorsEvent(&Colours, &TColours::Cell);
+  DB->OnCalcTitleAttributes = TqvCalcTitleAttributesEvent(&Colours, &TColours::Title);
+  ShowGrid();
+  ASSERT_TRUE(Data->Locate("CODE", 3, {}));
+  Data->Edit();
+  Data->FieldByName("NOM")->SetAsString("Lac#http://z.fr/a&b");
+  Data->Post();
+  TqvExportOptions* Export = DB->ExportOptions();
+  Export->SetFileName(Path);
+  Export->ExportType = qvgetHTML;
+  Export->Options.Include(esoDynamicColors);
+  Export->Options.Include(esoEmbedURL);
+  Export->Save();
+  String Html = Read();
+  auto Count = [&](const String& What) {
+    int N = 0;
+    for (std::size_t At = Html.find(What); At != String::npos; At = Html.find(What, At + 1)) ++N;
+    return N;
+  };
+  // The group over CODE and SURFACE, their titles under it; SURFACE's title in the event's colour.
+  EXPECT_EQ(Count("ALIGN=CENTER ColSpan=\"2\">"), 1) << Html;
+  EXPECT_EQ(Count("Mesures</"), 1) << Html;
+  EXPECT_EQ(Count("bgcolor=#00FFFF >"), 1) << Html;
+  EXPECT_EQ(Count("RowSpan=\"2\">"), 1) << Html;  // NOM alone spans both header rows
+  // Record 4's CODE cell in the event's colour, no other cell.
+  EXPECT_EQ(Count("BGCOLOR=#FFFF00"), 1) << Html;
+  EXPECT_NE(Html.find("BGCOLOR=#FFFF00 WIDTH=\""), String::npos) << Html;
+  // Every cell of the link column is a link: record 3's to its address, the others (no "#") to
+  // their text.
+  EXPECT_EQ(Count("<A href="), 12) << Html;
+  EXPECT_NE(Html.find("<A href=\"http://z.fr/a&amp;b\">Lac</A>"), String::npos) << Html;
+  EXPECT_NE(Html.find("<A href=\"Nom 4\">Nom 4</A>"), String::npos) << Html;
+  // Without the options: none of it but the group.
+  Export->Options.Exclude(esoDynamicColors);
+  Export->Options.Exclude(esoEmbedURL);
+  Export->Save();
+  Html = Read();
+  EXPECT_EQ(Count("BGCOLOR=#FFFF00"), 0) << Html;
+  EXPECT_EQ(Count("#00FFFF"), 0) << Html;
+  EXPECT_EQ(Count("<A href="), 0) << Html;
+  EXPECT_EQ(Count("ALIGN=CENTER ColSpan=\"2\">"), 1) << Html;
+}
+
+// A combo box with stored values over CODE: the cells show the text of their value, SYLK writes
+// that text with esoAddControls and the stored number without, HTML lists the choices.
+TEST_F(DBGridExport, ComboColumnsShowAndExportTheirChoices) {
+  auto* Combo = new TqvDBComboBox(Form.get());
+  Combo->SetName("Milieux");
+  Combo->SetParent(Form.get());
+  Combo->SetBounds(8, 330, 120, 22);
+  Combo->SetMapList(true);
+  Combo->Items()->Add("Prairie\t2");
+  Combo->Items()->Add("Lande\t7");
+  Data->ControlType()->Add("CODE;CustomEdit;Milieux");
+  Reload(12);
+  ShowGrid();
+  const int Code = ColOfField("CODE") - DB->IndicatorOffset();
+  ASSERT_TRUE(Data->Locate("CODE", 7, {}));
+  EXPECT_EQ(DB->GetFieldDisplayText(Code), "Lande");
+  ASSERT_TRUE(Data->Locate("CODE", 3, {}));
+  EXPECT_EQ(DB->GetFieldDisplayText(Code), "3");  // no choice stores 3
+  TqvExportOptions* Export = DB->ExportOptions();
+  Export->SetFileName(Path);
+  Export->ExportType = qvgetSYLK;
+  auto Code7 = [&](const String& Sylk) {
+    // The CODE cell of record 7 (row 8 under the title row, column 2).
+    std::size_t At = Sylk.find(";Y8;X2\r\n");
+    return At == String::npos ? String("<none>") : Sylk.substr(At + 8, Sylk.find("\r\n", At + 8) - At - 8);
+  };
+  Export->Save();
+  EXPECT_EQ(Code7(Read()), "C;K7");
+  Export->Options.Include(esoAddControls);
+  Export->Save();
+  String Sylk = Read();
+  EXPECT_EQ(Code7(Sylk), "C;K\"Lande\"") << Sylk;
+  EXPECT_NE(Sylk.find(";Y3;X2\r\nC;K\"Prairie\"\r\n"), String::npos) << Sylk;
+  Export->ExportType = qvgetHTML;
+  Export->Save();
+  String Html = Read();
+  EXPECT_NE(Html.find("<Select Name=\"qvCombo7\">\r\n<Option Value=\"2\">Prairie\r\n<Option Value=\"7\" selected>Lande\r\n"),
+            String::npos)
+      << Html;
 }
 
 }  // namespace

@@ -9,6 +9,10 @@
 #include "ScreenshotFiles.h"
 #include "qvExportOptions.h"
 
+// The rich-text library's registration of its classes (its header and the grid's name an event
+// type alike, so it is declared here).
+void qvRegisterRichTextClasses();
+
 namespace {
 
 // A step: a click on the record CODE = Code with a key held, or (Code 0) a key pressed.
@@ -163,6 +167,49 @@ TEST_F(DBGridColumns, FixedColsKeepTheFirstDataColumnsInPlace) {
   EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 1);
 }
 
+// The edge of a fixed data column's title sizes it only with dgFixedResizable; the indicator's
+// edge never, nor a fixed column's edge below the titles.
+TEST_F(DBGridColumns, FixedColumnsSizeFromTheirTitleOnlyWhenResizable) {
+  ShowGrid();
+  DB->SetFixedCols(1);
+  ASSERT_TRUE(Painted(DB));
+  const int Nom = ColOfField("NOM");
+  auto Drag = [&](int ACol, int ARow) {
+    TRect Cell;
+    DB->GetCellBounds(ACol, ARow, Cell);
+    TPoint Edge = OnScreen(DB, Cell.Right - 1, (Cell.Top + Cell.Bottom) / 2);
+    DragMouse(Edge, TPoint{Edge.X + 40, Edge.Y});
+    PumpPending();
+  };
+  for (bool Resizable : {false, true}) {
+    SCOPED_TRACE(Resizable ? "dgFixedResizable" : "without dgFixedResizable");
+    TqvDBGridOptions Options = DB->Options();
+    if (Resizable) Options.Include(dgFixedResizable);
+    else Options.Exclude(dgFixedResizable);
+    DB->SetOptions(Options);
+    ASSERT_TRUE(Painted(DB));
+    const int Indicator = DB->ColWidths(0), Before = DB->ColWidths(Nom);
+    Drag(0, 0);
+    EXPECT_EQ(DB->ColWidths(0), Indicator);
+    Drag(Nom, 3);
+    EXPECT_EQ(DB->ColWidths(Nom), Before);
+    Drag(Nom, 0);
+    if (Resizable) {
+      ASSERT_TRUE(WaitFor("NOM wider", [&] { return DB->ColWidths(Nom) >= Before + 30; }));
+      // The width stays with the field, through the next layout.
+      TCanvas* Canvas = DB->GetPaintCanvas();
+      Canvas->SetFont(DB->Font());
+      EXPECT_GE(Data->FieldByName("NOM")->DisplayWidth() * Canvas->TextWidth("0") + 4, Before + 30);
+      ASSERT_TRUE(Painted(DB));
+      EXPECT_GE(DB->ColWidths(Nom), Before + 30);
+    } else {
+      EXPECT_EQ(DB->ColWidths(Nom), Before);
+    }
+    EXPECT_EQ(DB->TqvCustomDBGrid::FixedCols(), 2);
+    EXPECT_EQ(DB->GetFields(0)->FieldName(), "NOM");
+  }
+}
+
 // A link cell shows the text before "#", and the export writes what the cell shows.
 TEST_F(DBGridColumns, ALinkShowsItsTextWithoutItsAddress) {
   Data->ControlType()->Add("NOM;URL-Link");
@@ -300,6 +347,41 @@ TEST_F(DBGridMemoCells, AMemoShowsItsMarkUnlessTheGridShowsMemos) {
   DB->SetMemoAttributes({mSizeable, mWordWrap, mGridShow});
   ASSERT_TRUE(Painted(Form.get()));
   EXPECT_TRUE(ShowsText(DB, Cell, "Roselière"_a, DB->Font(), clWindowText, clWindow));
+}
+
+// A "RichEdit" column shows the plain text of its rich text, read by the data-aware rich edit the
+// grid makes by class name; a value that is not rich text is shown as it is. The export writes
+// the same text.
+TEST_F(DBGridMemoCells, ARichTextCellShowsItsPlainText) {
+  qvRegisterRichTextClasses();
+  Data->ControlType()->Add("NOTE;RichEdit;");
+  Reload(12);
+  const std::pair<int, String> Notes[] = {{2, "{\\rtf1\\ansi Marais {\\b sal\\'e9}\\par}"}, {3, "Prairie humide"}};
+  for (const auto& Note : Notes) {
+    ASSERT_TRUE(Data->Locate("CODE", Note.first, {}));
+    Data->Edit();
+    Data->FieldByName("NOTE")->SetAsString(Note.second);
+    Data->Post();
+  }
+  ShowGrid();
+  const int Note = ColOfField("NOTE") - DB->IndicatorOffset();
+  ASSERT_TRUE(Data->Locate("CODE", 2, {}));
+  EXPECT_EQ(DB->GetFieldDisplayText(Note), "Marais salé"_a);
+  ASSERT_TRUE(Data->Locate("CODE", 3, {}));
+  EXPECT_EQ(DB->GetFieldDisplayText(Note), "Prairie humide");
+  TWinControl* Rich = DB->GetRichEditControl();
+  ASSERT_NE(Rich, nullptr);
+  EXPECT_EQ(Rich->ClassName(), "TqvDBRichEdit");
+  EXPECT_EQ(Rich->Parent(), DB);
+  EXPECT_FALSE(Rich->Visible());
+  ASSERT_TRUE(Painted(Form.get()));
+  TRect Cell;
+  DB->GetCellBounds(ColOfField("NOTE"), RowOfCode(2), Cell);
+  EXPECT_TRUE(ShowsText(DB, Cell, "Marais salé"_a, DB->Font(), clWindowText, clWindow));
+  DB->ExportOptions()->Options.Include(esoClipboard);
+  DB->ExportOptions()->Save();
+  String Text = Clipboard()->AsText();
+  EXPECT_NE(Text.find("\"Marais salé\""_a), String::npos) << Text;
 }
 
 // A grid with memo and check-box cells, a fixed column and two selected records, kept as a

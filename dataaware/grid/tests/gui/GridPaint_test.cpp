@@ -1,12 +1,14 @@
 // Tests of what the grid draws, read back from the screen and compared with what the same font
 // and colours draw: data cells, the highlighted current cell, titles, the footer with the values
 // the program gives it, the indicator's glyph of each dataset state; and the keyboard hook the
-// grids share, which outlives a freed grid. Pictures of the grids are left in the build folder.
+// grids share, which outlives a freed grid. Pictures of the grids are left in the folder
+// "screenshots" beside the test program.
 #include "GridTestSupport.h"
 
 #include <set>
 
 #include "Field.h"
+#include "ScreenshotFiles.h"
 
 namespace {
 
@@ -15,8 +17,9 @@ class GridPaint : public GridFormTest {
   TRect Inset(TRect R, int By) { return TRect(R.Left + By, R.Top + By, R.Right - By, R.Bottom - By); }
   void Shoot(const char* Name) {
     ASSERT_TRUE(Painted(Grid));
-    TPixelArea Shot = CaptureArea(Grid, TRect(0, 0, Grid->Width(), Grid->Height()));
-    EXPECT_TRUE(WritePng(Shot, std::string(VELBOR_BUILD_DIR) + "/grid-" + Name + ".png"));
+    HDC DC = GetDC(Grid->Handle());
+    SaveScreenshotOf(DC, 0, 0, Grid->ClientWidth(), Grid->ClientHeight(), String("grid-") + Name);
+    ReleaseDC(Grid->Handle(), DC);
   }
   // The distinct colours of an area of the grid.
   std::set<unsigned> Colours(const TRect& Area) {

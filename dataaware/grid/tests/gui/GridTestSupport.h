@@ -19,6 +19,7 @@ class TTestGrid : public TqvCustomDBGrid {
  public:
   explicit TTestGrid(TComponent* AOwner) : TqvCustomDBGrid(AOwner) {}
   using TCustomGrid::InvalidateGrid;
+  using TCustomGrid::Sizing;
   using TqvCustomDBGrid::GetPaintCanvas;
   using TqvCustomDBGrid::FHasFocus;
   int Paints = 0;

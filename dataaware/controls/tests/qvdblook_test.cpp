@@ -7,6 +7,7 @@
 #include "TestFolder.h"
 
 #include "Timer.h"
+#include "qvDBDataSets.h"
 #include "qvdblook.h"
 
 namespace {
@@ -28,6 +29,9 @@ class LookupComboTest : public TestFolder, public SqliteQueryData, public TObjec
                    "INSERT INTO COMMUNE VALUES ('33063', 'Bordeaux')",
                    "INSERT INTO COMMUNE VALUES ('59350', 'Lille')",
                    "INSERT INTO COMMUNE VALUES ('29019', 'Brest')",
+                   "CREATE TABLE DCOMMUNE (COM_CODE VARCHAR(5) PRIMARY KEY, COM_LIB VARCHAR(50) COLLATE VELBOR)",
+                   "CREATE INDEX DCOM_LIB ON DCOMMUNE (COM_LIB)",
+                   "INSERT INTO DCOMMUNE SELECT COM_CODE, COM_LIB FROM COMMUNE",
                    "CREATE TABLE HABITAT (CODE VARCHAR(2), NIV VARCHAR(1), SUB VARCHAR(1), LIB VARCHAR(30))",
                    "INSERT INTO HABITAT VALUES ('22', '1', 'a', 'Eaux douces')",
                    "INSERT INTO HABITAT VALUES ('22', '1', 'b', 'Eaux stagnantes')",
@@ -347,6 +351,69 @@ TEST_F(LookupComboTest, TypingCompletesWithTheStoredNameAndWritesItsKey) {
   }
 }
 
+// Over an engine table the search goes through the index of the shown column: the table is put in
+// that order, keeps its row, and typing completes and chooses as it does over a query.
+TEST_F(LookupComboTest, OnAnEngineTableTypingSearchesThroughTheIndexOfTheShownColumn) {
+  TqvTable Engine(nullptr);
+  Engine.SetConnection(Connection.get());
+  Engine.SetTableName("DCOMMUNE");
+  Engine.Open();
+  Combo->SetLookupTable(&Engine);
+  Combo->ShowMatchText = true;
+  Show();
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  EXPECT_EQ(Engine.IndexName(), "") << "nothing typed yet: the table keeps its order";
+  EXPECT_TRUE(Combo->UsesFieldSearch()) << "in row order no index is active";
+  struct TCase {
+    String Typed;
+    String Shown;
+    const char* Key;
+  };
+  const TCase Cases[] = {
+      {"amb", "Ambérieu-en-Bugey"_a, "01004"},
+      {"ABBÉ"_a, "Abbécourt"_a, "02001"},
+      {"l'ab", "L'Abergement-de-Varey", "01002"},
+      {"li", "Lille", "59350"},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Typed);
+    ASSERT_TRUE(GiveFocus(Combo));
+    Press(VK_END, true);
+    TypeText(Case.Typed);
+    ASSERT_TRUE(WaitFor("the completion", [&] { return Combo->Text() == Case.Shown; }));
+    EXPECT_EQ(Engine.IndexName(), "DCOM_LIB");
+    EXPECT_FALSE(Combo->UsesFieldSearch());
+    EXPECT_EQ(Engine.FieldByName("COM_CODE")->AsString(), Case.Key) << "the table stands on the row found";
+    EXPECT_EQ(Combo->SelStart(), int(Case.Typed.size()));
+    LeaveAndPost();
+    EXPECT_EQ(FileValue(1, "COM_CODE"), Case.Key);
+  }
+  // A text no name begins with completes nothing; leaving restores the name of the stored key.
+  ASSERT_TRUE(GiveFocus(Combo));
+  Press(VK_END, true);
+  TypeText("zq");
+  ASSERT_TRUE(WaitFor("the search", [&] { return !Combo->SearchTimer()->Enabled(); }));
+  EXPECT_EQ(Combo->Text(), "zq");
+  LeaveAndPost();
+  EXPECT_EQ(Combo->Text(), "Lille");
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "59350");
+
+  // The open list stands on the stored key's row, in name order; typing moves its choice.
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  EXPECT_EQ(Engine.FieldByName("COM_LIB")->AsString(), "Lille");
+  Press(VK_DOWN);
+  EXPECT_EQ(Combo->Text(), "Lyon") << "the next name in the program's order";
+  TypeText("bre");
+  ASSERT_TRUE(WaitFor("the search", [&] { return !Combo->SearchTimer()->Enabled(); }));
+  EXPECT_EQ(Combo->DisplayValue(), "Brest");
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Key(), "29019");
+  Combo->SetLookupTable(nullptr);
+}
+
 TEST_F(LookupComboTest, TypingInTheOpenListMovesItsChoiceAfterOneDelay) {
   Combo->SearchDelay = 50;
   Show();
@@ -497,6 +564,39 @@ TEST_F(LookupComboTest, AShortTableGivesAShortListUnlessItsHeightIsFixed) {
   ASSERT_TRUE(ListOpen(Habitat));
   EXPECT_EQ(Habitat->List()->Height(), 8 * Row + 2) << "DropDownCount rows";
   Press(VK_ESCAPE);
+}
+
+// The drop-down grid takes the combo's grid options each time it opens; a list too narrow for its
+// columns scrolls sideways and grows by the scroll bar's height, so that it still shows its rows.
+TEST_F(LookupComboTest, TheListTakesTheGridOptionsAndScrollsSidewaysWhenTooNarrow) {
+  Combo->SetOptions({loTitles});
+  Combo->GridOptions()->Color = TColor(0xE0FFFF);
+  Combo->GridOptions()->TitleLines = 2;
+  Combo->GridOptions()->TitleAlignment = taCenter;
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressKey(VK_F4);
+  ASSERT_TRUE(ListOpen(Combo));
+  TqvPopupGrid* List = Combo->List();
+  EXPECT_EQ(List->Color(), TColor(0xE0FFFF));
+  EXPECT_EQ(List->TitleLines(), 2);
+  EXPECT_EQ(List->TitleAlignment(), taCenter);
+  int Row = List->DefaultRowHeight();
+  EXPECT_EQ(List->Height(), (2 + 8) * Row + 3 + 2) << "two title lines and eight rows";
+  EXPECT_EQ(GetWindowLongA(List->Handle(), GWL_STYLE) & WS_HSCROLL, 0) << "every column fits";
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(ListOpen(Combo, false));
+
+  Combo->DropDownWidth = 100;
+  PressKey(VK_F4);
+  ASSERT_TRUE(ListOpen(Combo));
+  EXPECT_EQ(List->Width(), Combo->Width() - 4) << "never narrower than the combo less 4 pixels";
+  EXPECT_TRUE(List->ShowHorzScrollBar());
+  EXPECT_NE(GetWindowLongA(List->Handle(), GWL_STYLE) & WS_HSCROLL, 0);
+  EXPECT_EQ(List->Height(), GetSystemMetrics(SM_CYHSCROLL) + (2 + 8) * Row + 5);
+  EXPECT_GE(List->VisibleRowCount(), 8) << "the rows are not hidden by the scroll bar";
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(ListOpen(Combo, false));
 }
 
 // The list's size rules: DropDownCount 0 counts as one row; a combo 20 pixels wide or narrower

@@ -184,6 +184,7 @@ void TqvDBLookupList::UpdateLookupFields(bool Errors) {
     FDisplayField = Table->FindField(First.substr(0, First.find('\t')));
   }
   if (FDisplayField == nullptr) FDisplayField = FKeyFields[0];
+  if (FCombo != nullptr) FCombo->BindNavigator();
 }
 
 void TqvDBLookupList::BuildFieldMap() {
@@ -238,6 +239,10 @@ bool TqvDBLookupList::IsCellHighlighted(int DataCol, int DataRow, TGridDrawState
 
 bool TqvDBLookupList::LocateKey(const String& Value, const String& Value2, const String& Value3) {
   FListFound = false;
+  if (FCombo != nullptr) ++FCombo->FMovingTable;
+  TScopeGuard Moved([&] {
+    if (FCombo != nullptr) --FCombo->FMovingTable;
+  });
   TDataSet* Table = LookupTable();
   if (Table == nullptr || !Table->Active() || FKeyFields[0] == nullptr) return false;
   if (FKeyFields[0]->AsString() == Value && (FKeyFields[1] == nullptr || FKeyFields[1]->AsString() == Value2) &&

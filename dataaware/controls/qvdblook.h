@@ -201,6 +201,10 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   void SetUseTFields(bool Value);
   bool OrderByDisplay = true;
   bool ControlInfoInDataset = true;
+  // Follows the lookup table's cursor: while the list is closed, a move of the table made
+  // elsewhere shows that row's display text and takes its key.
+  bool Navigator() const { return FNavigator; }
+  void SetNavigator(bool Value);
   TqvPopupGrid* List() const { return FList; }
   TqvDropDownGridOptions* GridOptions() const { return FGridOptions.get(); }
   TTimer* SearchTimer() const { return FSearchTimer; }
@@ -297,8 +301,16 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   void CNKeyDown(TMessage& Message);
   void WMMouseWheel(TMessage& Message);
 
+  // Binds the navigator link to the display field of the lookup source.
+  void BindNavigator();
+  void NavigatorDataChange(TObject* Sender);
+
   TqvPopupGrid* FList;
   TTimer* FSearchTimer;
+  std::unique_ptr<TFieldDataLink> FNavigatorLink;
+  bool FNavigator = false;
+  // The combo itself moves the lookup table: the navigator link does not follow.
+  int FMovingTable = 0;
   std::unique_ptr<TqvDropDownGridOptions> FGridOptions = std::make_unique<TqvDropDownGridOptions>();
   String FSavedText;
   String FSavedLookupValue;

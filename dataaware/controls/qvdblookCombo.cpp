@@ -57,6 +57,7 @@ VELBOR_PUBLISHED(TqvDBLookupCombo,
   Prop("AllowClearKey", &Self::AllowClearKey),
   Prop("UseTFields", &Self::UseTFields, &Self::SetUseTFields).Default(true),
   Prop("ControlInfoInDataset", &Self::ControlInfoInDataset).Default(true),
+  Prop("Navigator", &Self::Navigator, &Self::SetNavigator).Default(false),
   Prop("Controller", &Self::Controller, &Self::SetController),
   Prop("DisableThemes", &Self::DisableThemes).Default(false),
   Prop("Picture", &Self::GetPicture, &Self::SetPicture),
@@ -132,6 +133,8 @@ TqvDBCustomLookupCombo::~TqvDBCustomLookupCombo() {
   // This combo stops being a user of the hook; another combo's open list keeps it.
   LookupComboMouseHook.RemoveUser(this);
   if (FListShown && Application.Exists()) Application->SetShowHint(FSavedShowHint);
+  // The navigator link is on the list's lookup source: it goes first.
+  FNavigatorLink.reset();
   delete FList;
   FList = nullptr;
 }
@@ -162,6 +165,43 @@ void TqvDBCustomLookupCombo::SetLookupField(const String& Value) {
   FList->SetLookupField(Value);
   FList->UpdateLookupFields(true);
   DataChange();
+}
+
+void TqvDBCustomLookupCombo::SetNavigator(bool Value) {
+  FNavigator = Value;
+  if (!Value) {
+    if (FNavigatorLink != nullptr) FNavigatorLink->OnDataChange = TNotifyEvent();
+    return;
+  }
+  if (FNavigatorLink == nullptr) {
+    FNavigatorLink = std::make_unique<TFieldDataLink>();
+    FNavigatorLink->Control = this;
+  }
+  FNavigatorLink->OnDataChange = TNotifyEvent(this, &TqvDBCustomLookupCombo::NavigatorDataChange);
+  BindNavigator();
+}
+
+void TqvDBCustomLookupCombo::BindNavigator() {
+  if (!FNavigator || FNavigatorLink == nullptr || FList == nullptr) return;
+  TField* Shown = FList->DisplayField();
+  if (Shown == nullptr) return;
+  ++FMovingTable;
+  TScopeGuard Done([&] { --FMovingTable; });
+  if (FNavigatorLink->DataSource() != FList->LookupSource()) FNavigatorLink->SetDataSource(FList->LookupSource());
+  if (FNavigatorLink->FieldName() != Shown->FieldName()) FNavigatorLink->SetFieldName(Shown->FieldName());
+}
+
+// The table moved by someone else: the combo shows and takes its row.
+void TqvDBCustomLookupCombo::NavigatorDataChange(TObject*) {
+  if (!FNavigator || FListShown || FMovingTable > 0 || FApplyingOrder || FInternalUpdate) return;
+  if (ComponentState().Contains(csLoading)) return;
+  TField* Shown = FNavigatorLink->Field();
+  if (Shown == nullptr || Shown->DataSet() == nullptr || !Shown->DataSet()->Active()) return;
+  FList->TakeCurrentRow();
+  FShowingField = true;
+  TScopeGuard Showing([&] { FShowingField = false; });
+  SetText(Shown->DisplayText());
+  if (Focused()) SelectAll();
 }
 
 void TqvDBCustomLookupCombo::SetStyle(TqvDBLookupComboStyle Value) { TqvDBCustomCombo::SetStyle(Value); }
@@ -466,6 +506,9 @@ bool TqvDBCustomLookupCombo::FindLookupValue(const String& Value, const String& 
 
 void TqvDBCustomLookupCombo::SearchTypedText(TObject*) {
   FSearchTimer->SetEnabled(false);
+  // The search moves the table itself: the navigator link does not answer it.
+  ++FMovingTable;
+  TScopeGuard Moved([&] { --FMovingTable; });
   String Typed = Text();
   TDataSet* Table = LookupTable();
   if (Typed == FLastSearchText || Table == nullptr) return;

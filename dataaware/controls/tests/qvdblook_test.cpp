@@ -566,6 +566,82 @@ TEST_F(LookupComboTest, AShortTableGivesAShortListUnlessItsHeightIsFixed) {
   Press(VK_ESCAPE);
 }
 
+// Used on its own on a form, the list shows the row of its field's key and writes the row chosen
+// with the keys or the mouse into the field when it is left; Escape gives the field its key back.
+TEST_F(LookupComboTest, AListOnItsOwnChoosesTheKeyOfItsField) {
+  auto* List = new TqvDBLookupList(Form.get());
+  List->SetParent(Form.get());
+  List->SetBounds(220, 10, 220, 200);
+  List->SetLookupTable(Communes.get());
+  List->SetLookupField("COM_CODE");
+  List->Selected()->Add("COM_LIB\t30\tCommune");
+  List->SetDataSource(Source.get());
+  List->SetDataField("COM_CODE");
+  Show();
+  EXPECT_EQ(List->LookupValue, "01002");
+  EXPECT_EQ(Communes->FieldByName("COM_LIB")->AsString(), "L'Abergement-de-Varey") << "the list stands on its row";
+
+  ASSERT_TRUE(GiveFocus(List));
+  Press(VK_DOWN);
+  EXPECT_EQ(List->LookupValue, "59350") << "Lille comes next";
+  EXPECT_EQ(Query->State(), dsEdit);
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "59350");
+
+  // A click on the row above the chosen one takes it.
+  ASSERT_TRUE(GiveFocus(List));
+  TRect Above = List->CellRect(List->FixedCols(), List->Row() - 1);
+  ClickAt(List->ClientToScreen(TPoint((Above.Left + Above.Right) / 2, (Above.Top + Above.Bottom) / 2)));
+  ASSERT_TRUE(WaitFor("the row taken", [&] { return List->LookupValue == "01002"; }));
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "01002");
+
+  // Escape after a move: the field keeps its key and the list shows it again.
+  ASSERT_TRUE(GiveFocus(List));
+  Press(VK_DOWN);
+  EXPECT_EQ(List->LookupValue, "59350");
+  Press(VK_ESCAPE);
+  EXPECT_EQ(List->LookupValue, "01002");
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "01002");
+
+  // A data source over the lookup table itself cannot be the list's.
+  TDataSource Own(nullptr);
+  Own.SetDataSet(Communes.get());
+  try {
+    List->SetDataSource(&Own);
+    ADD_FAILURE() << "the list took the lookup table as its own data source";
+  } catch (const EInvalidOperation& E) {
+    EXPECT_STREQ(E.what(), qvLookupDuplicateSources);
+  }
+  EXPECT_EQ(List->DataSource(), Source.get());
+}
+
+// With Navigator the combo follows the lookup table's cursor moved elsewhere; without it, not.
+TEST_F(LookupComboTest, ANavigatorComboFollowsTheLookupTablesCursor) {
+  auto* Nav = MakeCombo(10, 60);
+  Nav->SetLookupTable(Communes.get());
+  Nav->SetLookupField("COM_CODE");
+  Nav->Selected()->Add("COM_LIB\t30\tCommune");
+  Nav->SetNavigator(true);
+  Show();
+  ASSERT_TRUE(Communes->Locate("COM_CODE", Variant("75056"), TLocateOptions{}));
+  EXPECT_EQ(Nav->Text(), "Paris");
+  EXPECT_EQ(Nav->LookupValue(), "75056");
+  Communes->Next();
+  EXPECT_EQ(Nav->Text(), Communes->FieldByName("COM_LIB")->AsString());
+  // The combo's own search is no move made elsewhere: the typed text is completed, not replaced.
+  Nav->ShowMatchText = true;
+  ASSERT_TRUE(GiveFocus(Nav));
+  Press(VK_END, true);
+  TypeText("bor");
+  ASSERT_TRUE(WaitFor("the completion", [&] { return Nav->Text() == "Bordeaux"; }));
+  EXPECT_EQ(Nav->SelStart(), 3);
+  Nav->SetNavigator(false);
+  Communes->First();
+  EXPECT_EQ(Nav->Text(), "Bordeaux");
+}
+
 // The drop-down grid takes the combo's grid options each time it opens; a list too narrow for its
 // columns scrolls sideways and grows by the scroll bar's height, so that it still shows its rows.
 TEST_F(LookupComboTest, TheListTakesTheGridOptionsAndScrollsSidewaysWhenTooNarrow) {

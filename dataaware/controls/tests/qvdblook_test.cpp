@@ -6,6 +6,7 @@
 #include "SqliteQueryData.h"
 #include "TestFolder.h"
 
+#include "Qvdbgrid.h"
 #include "Timer.h"
 #include "qvDBDataSets.h"
 #include "qvdblook.h"
@@ -642,6 +643,172 @@ TEST_F(LookupComboTest, ANavigatorComboFollowsTheLookupTablesCursor) {
   EXPECT_EQ(Nav->Text(), "Bordeaux");
 }
 
+// --- Inside a grid cell ----------------------------------------------------------------------------
+
+// A grid whose COM_CODE column shows the combo over its current cell, as a "ControlType" line asks.
+class LookupComboInGridTest : public LookupComboTest {
+ protected:
+  void SetUp() override {
+    LookupComboTest::SetUp();
+    Combo->SetName("CellCombo");
+    Combo->ShowMatchText = true;
+    Grid = new TqvDBGrid(Form.get());
+    Grid->SetParent(Form.get());
+    Grid->SetBounds(10, 40, 430, 150);
+    Grid->ControlType()->Add("COM_CODE;CustomEdit;CellCombo");
+    Grid->SetDataSource(Source.get());
+  }
+  // Shows the form with the grid's first row on COM_CODE, the combo over the cell with the focus.
+  testing::AssertionResult EnterCell() {
+    if (!Form->Visible()) Show();
+    if (!GiveFocus(Grid)) return testing::AssertionFailure() << "the grid took no focus";
+    int Column = -1;
+    for (int i = 0; i < Grid->GetFieldCount(); ++i)
+      if (Grid->GetFields(i)->FieldName() == "COM_CODE") Column = i;
+    if (Column < 0) return testing::AssertionFailure() << "no COM_CODE column";
+    Grid->SetSelectedIndex(Column);
+    if (!WaitFor("the combo over the cell", [&] { return Combo->Parent() == Grid && Combo->Visible(); }))
+      return testing::AssertionFailure() << "no combo over the cell";
+    return GiveFocus(Combo);
+  }
+  bool GridFocused() { return GetFocus() == Grid->Handle(); }
+  int Id() { return Query->FieldByName("ID")->AsInteger(); }
+  TqvDBGrid* Grid = nullptr;
+};
+
+// What the combo chooses in the cell is written into the field when it hands the focus back.
+TEST_F(LookupComboInGridTest, AValueChosenInTheCellIsWrittenOnLeaving) {
+  ASSERT_TRUE(EnterCell());
+  EXPECT_EQ(Combo->DataField(), "COM_CODE");
+  Press(VK_END, true);
+  TypeText("mar");
+  ASSERT_TRUE(WaitFor("the completion", [&] { return Combo->Text() == "Marseille"; }));
+  ASSERT_TRUE(GiveFocus(Grid));
+  EXPECT_EQ(Key(), "13055");
+  Query->Post();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "13055");
+
+  // Alt+Down opens the list in the cell; its choice is written the same way.
+  ASSERT_TRUE(EnterCell());
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  ASSERT_TRUE(Painted(Combo->List()));
+  ASSERT_TRUE(Painted(Grid));
+  {
+    RECT List{}, Area{};
+    GetWindowRect(Combo->List()->Handle(), &List);
+    GetWindowRect(Grid->Handle(), &Area);
+    TPixelArea Picture = CaptureScreen(TRect(Area.left - 4, Area.top - 4, std::max(Area.right, List.right) + 4,
+                                             std::max(Area.bottom, List.bottom) + 4));
+    EXPECT_TRUE(WritePng(Picture, BuildPicturePath("qvdblook_in_grid_cell.png")));
+  }
+  Press(VK_DOWN);
+  EXPECT_EQ(Combo->Text(), "Nice");
+  EXPECT_EQ(Id(), 1) << "the list's keys stay with the list";
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(GetFocus(), Combo->Handle());
+  ASSERT_TRUE(GiveFocus(Grid));
+  EXPECT_EQ(Key(), "06088");
+}
+
+// With its list closed and nothing typed, the combo hands the grid the keys that move between
+// records and Escape; with something typed, Escape gives the saved value back and stays.
+TEST_F(LookupComboInGridTest, TheKeysThatMoveBetweenRecordsGoToTheGrid) {
+  struct TCase {
+    const char* Name;
+    WORD Key;
+    int Row;  // the record the grid then stands on
+  };
+  const TCase Cases[] = {
+      {"Down", VK_DOWN, 2},
+      {"Up", VK_UP, 1},
+      {"Page Down", VK_NEXT, 2},
+      {"Page Up", VK_PRIOR, 1},
+      {"Escape", VK_ESCAPE, 1},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    ASSERT_TRUE(EnterCell());
+    Press(Case.Key);
+    ASSERT_TRUE(WaitFor("the grid focused", [&] { return GridFocused(); }));
+    EXPECT_EQ(Id(), Case.Row);
+    EXPECT_FALSE(Combo->ListVisible());
+  }
+  ASSERT_TRUE(EnterCell());
+  ASSERT_EQ(Id(), 1);
+  Press(VK_END, true);
+  TypeText("zq");
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey") << "the typed text undone";
+  EXPECT_EQ(GetFocus(), Combo->Handle()) << "the first Escape only undoes";
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("the grid focused", [&] { return GridFocused(); }));
+  EXPECT_EQ(Key(), "01002");
+}
+
+// --- AutoDropDown and the hot look --------------------------------------------------------------
+
+// With AutoDropDown a typed letter opens the list on the first row that begins with the text, even
+// in a combo that takes no free text; Enter takes that row.
+TEST_F(LookupComboTest, AutoDropDownOpensTheListOnTheTypedText) {
+  Combo->AutoDropDown = true;
+  Combo->SetStyle(csDropDownList);
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  Press(VK_END, true);
+  TypeText("bo");
+  ASSERT_TRUE(ListOpen(Combo));
+  ASSERT_TRUE(WaitFor("the search", [&] { return !Combo->SearchTimer()->Enabled() && Combo->DisplayValue() == "Bordeaux"; }));
+  EXPECT_EQ(Communes->FieldByName("COM_CODE")->AsString(), "33063");
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Combo->Text(), "Bordeaux");
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "33063");
+}
+
+// With a frame that shows its focused look under the mouse, the pointer over the unfocused combo
+// draws the focus frame and leaving it takes it away; OnMouseEnter and OnMouseLeave say so.
+TEST_F(LookupComboTest, ThePointerOverTheComboDrawsItsFocusFrame) {
+  Combo->Frame()->SetEnabled(true);
+  Combo->Frame()->MouseEnterSameAsFocus = true;
+  std::vector<String> Events;
+  struct TLog : TObject {
+    std::vector<String>* Events;
+    void Enter(TObject*) { Events->push_back("enter"); }
+    void Leave(TObject*) { Events->push_back("leave"); }
+  } Log;
+  Log.Events = &Events;
+  Combo->OnMouseEnter = TNotifyEvent(&Log, &TLog::Enter);
+  Combo->OnMouseLeave = TNotifyEvent(&Log, &TLog::Leave);
+  Show();
+  ASSERT_TRUE(GiveFocus(Other));
+  MoveMouseTo(OnScreen(Other, 5, 5));
+  ASSERT_TRUE(Painted(Form.get()));
+  // The colour the focus frame's top edge has: what the same edge draws on a bitmap.
+  int W = Combo->ClientWidth(), H = Combo->ClientHeight();
+  TGdiObject<HBITMAP> Bitmap(CreateCompatibleBitmap(TWindowDC(nullptr), W, H));
+  TBitmapDC Memory(Bitmap);
+  RECT Whole{0, 0, W, H};
+  FillRect(Memory, &Whole, GetSysColorBrush(COLOR_WINDOW));
+  DrawEdge(Memory, &Whole, EDGE_SUNKEN, BF_RECT | BF_MONO);
+  COLORREF Edge = GetPixel(Memory, W / 3, 0);
+  ASSERT_NE(Edge, GetSysColor(COLOR_WINDOW));
+  EXPECT_NE(PixelOf(Combo, W / 3, 0), Edge) << "unfocused: no top edge";
+
+  MoveMouseTo(OnScreen(Combo, W / 3, H / 2));
+  ASSERT_TRUE(IdleUntil("the pointer entered", [&] { return !Events.empty(); }));
+  EXPECT_EQ(Events, std::vector<String>{"enter"});
+  EXPECT_EQ(PixelOf(Combo, W / 3, 0), Edge) << "the focus frame's top edge";
+
+  MoveMouseTo(OnScreen(Other, 5, 5));
+  ASSERT_TRUE(IdleUntil("the pointer left", [&] { return Events.size() == 2; }));
+  EXPECT_EQ(Events.back(), "leave");
+  ASSERT_TRUE(Painted(Combo));
+  EXPECT_NE(PixelOf(Combo, W / 3, 0), Edge) << "the unfocused look again";
+}
+
 // The drop-down grid takes the combo's grid options each time it opens; a list too narrow for its
 // columns scrolls sideways and grows by the scroll bar's height, so that it still shows its rows.
 TEST_F(LookupComboTest, TheListTakesTheGridOptionsAndScrollsSidewaysWhenTooNarrow) {
@@ -671,6 +838,12 @@ TEST_F(LookupComboTest, TheListTakesTheGridOptionsAndScrollsSidewaysWhenTooNarro
   EXPECT_NE(GetWindowLongA(List->Handle(), GWL_STYLE) & WS_HSCROLL, 0);
   EXPECT_EQ(List->Height(), GetSystemMetrics(SM_CYHSCROLL) + (2 + 8) * Row + 5);
   EXPECT_GE(List->VisibleRowCount(), 8) << "the rows are not hidden by the scroll bar";
+  ASSERT_TRUE(Painted(List));
+  RECT Shown{}, Edit{};
+  GetWindowRect(List->Handle(), &Shown);
+  GetWindowRect(Combo->Handle(), &Edit);
+  TPixelArea Picture = CaptureScreen(TRect(Edit.left - 10, Edit.top - 10, Shown.right + 10, Shown.bottom + 10));
+  EXPECT_TRUE(WritePng(Picture, BuildPicturePath("qvdblook_list_sideways.png")));
   Press(VK_ESCAPE);
   ASSERT_TRUE(ListOpen(Combo, false));
 }

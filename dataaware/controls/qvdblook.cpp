@@ -11,6 +11,7 @@
 #include "Strings.h"
 #include "Format.h"
 #include "StrUtils.h"
+#include "qvFieldSettings.h"
 #include "qvStrUtils.h"
 
 VELBOR_IMPLEMENT_CLASS(TqvDropDownGridOptions)
@@ -174,10 +175,23 @@ void TqvDBLookupList::UpdateLookupFields(bool Errors) {
     if (Errors) throw EInvalidOperation(Format(qvLookupFieldNotFound, {FLookupField}));
     return;
   }
-  // A combo bound to a lookup field shows that field's result field unless columns are given.
-  if (FCombo != nullptr && FCombo->BindsLookupField() && Selected()->Count() == 0) {
+  // A combo bound to a lookup field shows that field's result field unless columns are given; a
+  // calculated field's "LookupLinks" line names the table's key fields.
+  if (FCombo != nullptr && FCombo->BindsLookupField()) {
     TField* Bound = FCombo->Field();
-    if (Bound != nullptr && Bound->Lookup()) FDisplayField = Table->FindField(Bound->LookupResultField());
+    if (Selected()->Count() == 0) {
+      if (Bound->Lookup()) FDisplayField = Table->FindField(Bound->LookupResultField());
+      else if (Bound->DataSet() != nullptr)
+        FDisplayField = Table->FindField(qvGetFieldLookupField(Bound->DataSet(), Bound->FieldName()));
+    }
+    if (!Bound->Lookup()) {
+      std::vector<String> Linked = FCombo->LinkLookupFields();
+      for (std::size_t i = 0; i < Linked.size() && i < 3; ++i)
+        if (TField* Key = Linked[i].empty() ? nullptr : Table->FindField(Linked[i])) {
+          FKeyFields[i] = Key;
+          FKeyFieldCount = std::max(FKeyFieldCount, int(i) + 1);
+        }
+    }
   }
   if (Selected()->Count() > 0) {
     String First = Selected()->Strings(0);

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "Qvdbigrd.h"
 #include "Qvdotdot.h"
@@ -259,6 +260,13 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   bool DisplayIsKey() const { return FList->DisplayIsKey(); }
   // The bound field is calculated or a lookup field: the key fields are written instead.
   bool BindsLookupField();
+  // For a lookup-field binding: the bound dataset's fields that hold the key (a lookup field's key
+  // fields, or the first field of each pair of a calculated field's "LookupLinks" line) and the
+  // lookup table's fields they match; empty otherwise.
+  std::vector<String> LinkKeyFields();
+  std::vector<String> LinkLookupFields();
+  // Writes the chosen row's key into the bound dataset's key fields; whether any differed.
+  bool WriteLookupKeyFields();
   bool IsDroppedDown() override { return ListVisible(); }
   bool CanEditText() override { return AllowsTyping(); }
   // The display value of a key, found without moving the lookup table.
@@ -328,6 +336,7 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   bool FListShown = false;
   // The lookup table is re-read in another order: its list keeps the chosen values meanwhile.
   bool FApplyingOrder = false;
+  bool FWritingKeys = false;
   int FDropDownRows = 0;
   // The field typed text is searched in on a detail engine table (empty: the index's first).
   String FSearchField;

@@ -150,10 +150,84 @@ void TqvDBCustomLookupCombo::SetDataSource(TDataSource* Value) {
 
 void TqvDBCustomLookupCombo::SetDataField(const String& Value) {
   TqvDBCustomEdit::SetDataField(Value);
-  // A lookup field gives its own key fields.
-  if (TField* F = Field(); F != nullptr && F->Lookup() && !F->LookupKeyFields().empty())
-    SetLookupField(F->LookupKeyFields());
+  // A lookup field gives its own key fields; a calculated one those of its "LookupLinks" line.
+  String Keys;
+  for (const String& Name : LinkLookupFields()) Keys += (Keys.empty() ? "" : ";") + Name;
+  if (!Keys.empty()) SetLookupField(Keys);
   else DataChange();
+}
+
+namespace {
+
+// The ";" parts of a line, empty ones kept.
+std::vector<String> LineParts(const String& Line) {
+  std::vector<String> Parts;
+  if (Line.empty()) return Parts;
+  for (std::size_t Start = 0;;) {
+    std::size_t End = Line.find(';', Start);
+    Parts.push_back(Trim(Line.substr(Start, End == String::npos ? String::npos : End - Start)));
+    if (End == String::npos) break;
+    Start = End + 1;
+  }
+  return Parts;
+}
+
+// The members of the complete pairs of a links line: the first of each (Second false) or the
+// second.
+std::vector<String> PairMembers(const String& Line, bool Second) {
+  std::vector<String> Parts = LineParts(Line), Members;
+  for (std::size_t i = 0; i + 1 < Parts.size(); i += 2)
+    if (!Parts[i].empty() && !Parts[i + 1].empty()) Members.push_back(Parts[i + (Second ? 1 : 0)]);
+  return Members;
+}
+
+}  // namespace
+
+std::vector<String> TqvDBCustomLookupCombo::LinkKeyFields() {
+  TField* F = Field();
+  if (F == nullptr || F->DataSet() == nullptr) return {};
+  if (F->Lookup()) return LineParts(F->KeyFields());
+  if (!F->Calculated()) return {};
+  return PairMembers(qvGetFieldLookupLinks(F->DataSet(), F->FieldName()), false);
+}
+
+std::vector<String> TqvDBCustomLookupCombo::LinkLookupFields() {
+  TField* F = Field();
+  if (F == nullptr || F->DataSet() == nullptr) return {};
+  if (F->Lookup()) return LineParts(F->LookupKeyFields());
+  if (!F->Calculated()) return {};
+  return PairMembers(qvGetFieldLookupLinks(F->DataSet(), F->FieldName()), true);
+}
+
+// The bound field follows its key fields (a lookup or calculated field is never written itself).
+bool TqvDBCustomLookupCombo::WriteLookupKeyFields() {
+  TField* F = Field();
+  if (FWritingKeys || F == nullptr || F->DataSet() == nullptr) return false;
+  FWritingKeys = true;
+  TScopeGuard Done([&] {
+    FWritingKeys = false;
+    Invalidate();
+  });
+  TDataSet* Bound = F->DataSet();
+  std::vector<String> Names = LinkKeyFields();
+  const String* Values[3] = {&FList->LookupValue, &FList->LookupValue2, &FList->LookupValue3};
+  bool Changed = Names.empty();
+  for (std::size_t i = 0; i < Names.size() && i < 3; ++i)
+    if (TField* K = Bound->FindField(Names[i]); K != nullptr && K->AsString() != *Values[i]) Changed = true;
+  if (!Changed || ReadOnly() || !Bound->CanModify()) return Changed;
+  FInternalUpdate = true;
+  TScopeGuard Internal([&] { FInternalUpdate = false; });
+  if (Bound->State() != dsEdit && Bound->State() != dsInsert) Bound->Edit();
+  if (Bound->State() != dsEdit && Bound->State() != dsInsert) return Changed;
+  // A detail lookup table gives only the last key; the master fields hold the others.
+  std::size_t First = HasDetailLookupTable() && !Names.empty() ? std::min<std::size_t>(Names.size(), 3) - 1 : 0;
+  for (std::size_t i = First; i < Names.size() && i < 3; ++i) {
+    TField* K = Bound->FindField(Names[i]);
+    if (K == nullptr || K->AsString() == *Values[i]) continue;
+    if (Values[i]->empty()) K->Clear();
+    else K->SetAsString(*Values[i]);
+  }
+  return Changed;
 }
 
 void TqvDBCustomLookupCombo::SetLookupTable(TDataSet* Value) {
@@ -259,16 +333,10 @@ void TqvDBCustomLookupCombo::DataChange() {
   } else {
     TDataSet* Bound = F->DataSet();
     String Value = F->AsString();
-    if (F->Lookup()) {
-      // The lookup field's own key fields in the bound dataset hold the key.
-      std::vector<String> Names;
-      String Keys = F->KeyFields();
-      for (std::size_t Start = 0; Start <= Keys.size() && Names.size() < 3;) {
-        std::size_t End = Keys.find(';', Start);
-        Names.push_back(Trim(Keys.substr(Start, End == String::npos ? String::npos : End - Start)));
-        if (End == String::npos) break;
-        Start = End + 1;
-      }
+    std::vector<String> Names = LinkKeyFields();
+    bool Linked = !Names.empty();
+    if (Linked) {
+      // The bound dataset's key fields (a lookup field's, or a calculated field's links) hold the key.
       auto Key = [&](std::size_t i) {
         TField* K = i < Names.size() ? Bound->FindField(Names[i]) : nullptr;
         return K != nullptr ? K->AsString() : String();
@@ -288,7 +356,7 @@ void TqvDBCustomLookupCombo::DataChange() {
     if (TField* Shown = FList->DisplayField()) SetFieldAlignment(Shown->Alignment());
     if (Table != nullptr && Table->Active() && FList->KeyField(1) != nullptr) {
       FList->SetLookupValue(Value);
-      SetText(F->Lookup() ? F->AsString() : FList->DisplayValue);
+      SetText(Linked ? F->AsString() : FList->DisplayValue);
     } else {
       FList->LookupValue = Value;
       SetText(Value);
@@ -391,23 +459,7 @@ void TqvDBCustomLookupCombo::UpdateData() {
   if (F == nullptr) return;
   if (!FRestoring && !Text().empty() && !FListShown) CheckTypedText();
   if (BindsLookupField()) {
-    if (F->Lookup()) {
-      // The key fields of the lookup field are written; the lookup field follows them.
-      TDataSet* Bound = F->DataSet();
-      String Keys = F->KeyFields();
-      const String* Values[3] = {&FList->LookupValue, &FList->LookupValue2, &FList->LookupValue3};
-      std::size_t Start = 0;
-      for (int i = 0; i < 3 && Start <= Keys.size(); ++i) {
-        std::size_t End = Keys.find(';', Start);
-        TField* K = Bound->FindField(Trim(Keys.substr(Start, End == String::npos ? String::npos : End - Start)));
-        if (K != nullptr && K->AsString() != *Values[i]) {
-          if (Values[i]->empty()) K->Clear();
-          else K->SetAsString(*Values[i]);
-        }
-        if (End == String::npos) break;
-        Start = End + 1;
-      }
-    }
+    if (!LinkKeyFields().empty()) WriteLookupKeyFields();
     return;
   }
   if (DisplayIsKey()) {
@@ -1189,14 +1241,8 @@ void TqvDBCustomLookupCombo::CloseUp(bool Accept) {
       }
     } else if (BindsLookupField()) {
       HideList();
-      String Before = F->AsString();
-      FInternalUpdate = true;
-      {
-        TScopeGuard Done([&] { FInternalUpdate = false; });
-        FDataLink->Modified();
-        UpdateData();
-      }
-      Changed = F->AsString() != Before;
+      FDataLink->Modified();
+      Changed = !LinkKeyFields().empty() && WriteLookupKeyFields();
       FShowingField = true;
       TScopeGuard Shown([&] { FShowingField = false; });
       SetText(F->AsString());

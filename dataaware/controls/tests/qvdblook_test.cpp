@@ -643,6 +643,63 @@ TEST_F(LookupComboTest, ANavigatorComboFollowsTheLookupTablesCursor) {
   EXPECT_EQ(Nav->Text(), "Bordeaux");
 }
 
+// A calculated field with a "LookupLinks" line: the combo shows the field, finds its row through the
+// linked key field and writes that key field, never the calculated field itself.
+TEST_F(LookupComboTest, ACalculatedFieldWithLinksWritesTheLinkedKeyField) {
+  struct TCalc : TObject {
+    TDataSet* Communes = nullptr;
+    void Calc(TDataSet* D) {
+      Variant Name = Communes->Lookup("COM_CODE", Variant(D->FieldByName("COM")->AsString()), "COM_LIB");
+      D->FieldByName("LIB_COM")->SetAsString(VarIsNull(Name) ? String() : VarToStr(Name));
+    }
+  } Calc;
+  Calc.Communes = Communes.get();
+  TSettingsDataSet Sites({{"ID", ftInteger}, {"COM", ftString, 5}});
+  auto* Id = new TIntegerField(&Sites);
+  Id->SetFieldName("ID");
+  Id->SetDataSet(&Sites);
+  auto* Com = new TStringField(&Sites);
+  Com->SetFieldName("COM");
+  Com->SetSize(5);
+  Com->SetDataSet(&Sites);
+  auto* Lib = new TStringField(&Sites);
+  Lib->SetFieldName("LIB_COM");
+  Lib->SetSize(50);
+  Lib->SetFieldKind(fkCalculated);
+  Lib->SetDataSet(&Sites);
+  Sites.OnCalcFields = TDataSetNotifyEvent(&Calc, &TCalc::Calc);
+  Sites.LookupFields()->Add("LIB_COM;;COMMUNE;COM_LIB");
+  Sites.LookupLinks()->Add("COM;COM_CODE");
+  Sites.AddRow({Variant(1), Variant("69123")});
+  Sites.Open();
+  TDataSource SitesSource(nullptr);
+  SitesSource.SetDataSet(&Sites);
+  auto* Linked = MakeCombo(10, 60);
+  Linked->OnCloseUp = TNotifyCloseUpEvent(static_cast<LookupComboTest*>(this), &LookupComboTest::CloseUpLog);
+  Linked->SetLookupTable(Communes.get());
+  Linked->SetDataSource(&SitesSource);
+  Linked->SetDataField("LIB_COM");
+  EXPECT_EQ(Linked->LookupField(), "COM_CODE") << "the lookup table's member of the pair";
+  ASSERT_NE(Linked->List()->DisplayField(), nullptr);
+  EXPECT_EQ(Linked->List()->DisplayField()->FieldName(), "COM_LIB") << "the line's result field";
+  Show();
+  EXPECT_EQ(Linked->Text(), "Lyon");
+  EXPECT_EQ(Linked->LookupValue(), "69123");
+  ASSERT_TRUE(GiveFocus(Linked));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Linked));
+  Press(VK_DOWN);
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Linked, false));
+  EXPECT_EQ(Com->AsString(), "13055") << "the dataset's member of the pair is written";
+  EXPECT_EQ(Lib->AsString(), "Marseille") << "calculated again from it";
+  EXPECT_EQ(Linked->Text(), "Marseille");
+  EXPECT_EQ(CloseUps, std::vector<bool>{true});
+  Sites.Post();
+  EXPECT_EQ(Sites.FieldByName("COM")->AsString(), "13055");
+  Linked->SetDataSource(nullptr);
+}
+
 // --- Inside a grid cell ----------------------------------------------------------------------------
 
 // A grid whose COM_CODE column shows the combo over its current cell, as a "ControlType" line asks.

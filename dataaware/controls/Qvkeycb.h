@@ -152,6 +152,8 @@ class TqvKeyCombo : public TqvDBCustomComboBox {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // The user picked an entry: the dataset takes its order.
   void Change() override;
+  // Escape closes the list and shows the dataset's order again.
+  void KeyPress(char& Key) override;
 
  private:
   TDataSet* LinkedDataSet() const;
@@ -167,4 +169,6 @@ class TqvKeyCombo : public TqvDBCustomComboBox {
   bool FChangeInProgress = false;
   bool FSelectionOnly = false;
   bool FSelecting = false;
+  // An entry reached with the keys in the open list, applied when the list closes accepting it.
+  bool FChoicePending = false;
 };

@@ -240,11 +240,18 @@ void TqvKeyCombo::RefreshIndexItems(TDataSet* DataSet, TObject* Grid) {
   if (!Current.empty())
     for (int i = 0; i < Items()->Count(); ++i)
       if (qvSameText(Items()->Strings(i), Wanted)) Index = i;
-  if (Index != GetItemIndex()) SelectItem(Index);
+  // Set only when it differs, the text included: keys in the open list may have changed it alone.
+  SelectItem(Index);
 }
 
 void TqvKeyCombo::Change() {
   if (FSelecting) return;  // the combo follows the dataset: nothing to apply
+  // The keys move through the open list: the order is applied when the list closes with it.
+  if (ListVisible()) {
+    FChoicePending = true;
+    return;
+  }
+  FChoicePending = false;
   TDataSet* DataSet = LinkedDataSet();
   if (DataSet == nullptr || !DataSet->Active()) return;
   if (dynamic_cast<TTable*>(DataSet) != nullptr) {
@@ -301,6 +308,21 @@ void TqvKeyCombo::ApplyChosenIndex(TDataSet* DataSet) {
   SelectItem(qvIndexOfText(Items(), Chosen));
 }
 
+// The combo has no entry text of its own to restore: an edit's Escape would put back the text of
+// its entry, and that text would be taken as a choice and switch the order. Escape only closes the
+// list; the entry shown is the dataset's order, which has not changed.
+void TqvKeyCombo::KeyPress(char& Key) {
+  if (static_cast<unsigned char>(Key) != VK_ESCAPE) {
+    TqvDBCustomComboBox::KeyPress(Key);
+    return;
+  }
+  Key = 0;
+  if (ListVisible()) CloseUp(false);
+  SetModified(false);
+  RefreshSelection();
+  if (CanEditText()) SelectAll();
+}
+
 void TqvKeyCombo::DropDown() {
   ShowMatchText = true;
   TqvDBCustomComboBox::DropDown();
@@ -310,6 +332,12 @@ void TqvKeyCombo::CloseUp(bool Accept) {
   bool WasOpen = ListVisible();
   TqvDBCustomComboBox::CloseUp(Accept);
   ShowMatchText = false;
+  if (WasOpen && Accept && FChoicePending) Change();
+  // Cancelled: the entry the keys moved to gives way to the dataset's order.
+  if (WasOpen && !Accept) {
+    FChoicePending = false;
+    RefreshSelection();
+  }
   // The list showed the caret for typing; a choice-only combo hides it again.
   if (WasOpen && Style() == csDropDownList && HandleAllocated()) HideCaret(Handle());
   if (WasOpen && OnCloseUp) OnCloseUp(this, Accept);

@@ -11,9 +11,20 @@
 #include "Strings.h"
 #include "Format.h"
 #include "StrUtils.h"
+#include "qvFieldSettings.h"
 #include "qvStrUtils.h"
 
+VELBOR_IMPLEMENT_CLASS(TqvDropDownGridOptions)
 VELBOR_IMPLEMENT_CLASS(TqvDBLookupList)
+VELBOR_PUBLISHED(TqvDBLookupList,
+  Prop("Selected", &Self::Selected, &Self::SetSelected),
+  Prop("LookupTable", &Self::LookupTable, &Self::SetLookupTable),
+  Prop("DataField", &Self::DataField, &Self::SetDataField),
+  Prop("DataSource", &Self::DataSource, &Self::SetDataSource),
+  Prop("LookupField", &Self::LookupField, &Self::SetLookupField),
+  Prop("Options", &Self::ListOptions, &Self::SetListOptions).Default(TqvDBLookupListOptions{}),
+  Prop("OnClick", &Self::OnClick),
+  Prop("ReadOnly", &Self::ReadOnly, &Self::SetReadOnly).Default(false))
 VELBOR_IMPLEMENT_CLASS(TqvPopupGrid)
 
 const char* const qvLookupDuplicateSources = "Impossible d'utiliser DataSource et LookupSource dupliqués"_a;
@@ -36,11 +47,32 @@ std::vector<String> KeyNames(const String& List) {
   return Names;
 }
 
+struct TLookupListClassRegistration {
+  TLookupListClassRegistration() { RegisterClass(TqvDBLookupList::StaticClass()); }
+} LookupListClassRegistration;
+
 }  // namespace
+
+// --- TqvDropDownGridOptions ---------------------------------------------------------------------
+
+void TqvDropDownGridOptions::Assign(TPersistent* Source) {
+  auto* Other = dynamic_cast<TqvDropDownGridOptions*>(Source);
+  if (Other == nullptr) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  TitleLines = Other->TitleLines;
+  Color = Other->Color;
+  TitleAlignment = Other->TitleAlignment;
+}
 
 // --- TqvDBLookupList ---------------------------------------------------------------------------
 
-TqvDBLookupList::TqvDBLookupList(TComponent* AOwner) : TqvCustomDBGrid(AOwner) {
+TqvDBLookupList::TqvDBLookupList(TComponent* AOwner) : TqvCustomDBGrid(AOwner), FFieldLink(new TFieldDataLink()) {
+  FFieldLink->Control = this;
+  FFieldLink->OnDataChange = TNotifyEvent(this, &TqvDBLookupList::FieldDataChange);
+  FFieldLink->OnUpdateData = TNotifyEvent(this, &TqvDBLookupList::FieldUpdateData);
+  FFieldLink->OnActiveChange = TNotifyEvent(this, &TqvDBLookupList::FieldActiveChange);
   FLookupSource = new TDataSource(this);
   TqvCustomDBGrid::SetDataSource(FLookupSource);
   TqvCustomDBGrid::SetOptions({dgRowSelect, dgRowLinesDisableFixed});
@@ -49,13 +81,48 @@ TqvDBLookupList::TqvDBLookupList(TComponent* AOwner) : TqvCustomDBGrid(AOwner) {
   SetBounds(Left(), Top(), 121, 97);
 }
 
-TqvDBLookupList::~TqvDBLookupList() = default;
+TqvDBLookupList::~TqvDBLookupList() {
+  FFieldLink->OnDataChange = TNotifyEvent();
+  FFieldLink->SetDataSource(nullptr);
+  delete FFieldLink;
+}
+
+void TqvDBLookupList::SetDataSource(TDataSource* Value) {
+  if (Value != nullptr && (Value == FLookupSource || (Value->DataSet() != nullptr && Value->DataSet() == LookupTable())))
+    throw EInvalidOperation(qvLookupDuplicateSources);
+  FFieldLink->SetDataSource(Value);
+  if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TqvDBLookupList::FieldDataChange(TObject*) {
+  if (FFieldLink->Field() == nullptr || ComponentState().Contains(csLoading)) return;
+  SetLookupValue(FFieldLink->Field()->AsString());
+  Invalidate();
+}
+
+void TqvDBLookupList::FieldUpdateData(TObject*) {
+  TField* F = FFieldLink->Field();
+  if (F == nullptr || F->AsString() == LookupValue) return;
+  if (LookupValue.empty()) F->Clear();
+  else F->SetAsString(LookupValue);
+}
+
+void TqvDBLookupList::FieldActiveChange(TObject*) {
+  if (FFieldLink->Active() && FDataLink->Active()) FieldDataChange(this);
+}
+
+void TqvDBLookupList::Loaded() {
+  TqvCustomDBGrid::Loaded();
+  FieldDataChange(this);
+}
 
 TDataSet* TqvDBLookupList::LookupTable() const { return FLookupSource->DataSet(); }
 
 void TqvDBLookupList::SetLookupTable(TDataSet* Value) {
   if (Value != nullptr && FCombo != nullptr && FCombo->DataSource() != nullptr &&
       FCombo->DataSource()->DataSet() == Value)
+    throw EInvalidOperation(qvLookupDuplicateSources);
+  if (Value != nullptr && DataSource() != nullptr && DataSource()->DataSet() == Value)
     throw EInvalidOperation(qvLookupDuplicateSources);
   if (Value == LookupTable()) return;
   FLookupSource->SetDataSet(Value);
@@ -108,16 +175,30 @@ void TqvDBLookupList::UpdateLookupFields(bool Errors) {
     if (Errors) throw EInvalidOperation(Format(qvLookupFieldNotFound, {FLookupField}));
     return;
   }
-  // A combo bound to a lookup field shows that field's result field unless columns are given.
-  if (FCombo != nullptr && FCombo->BindsLookupField() && Selected()->Count() == 0) {
+  // A combo bound to a lookup field shows that field's result field unless columns are given; a
+  // calculated field's "LookupLinks" line names the table's key fields.
+  if (FCombo != nullptr && FCombo->BindsLookupField()) {
     TField* Bound = FCombo->Field();
-    if (Bound != nullptr && Bound->Lookup()) FDisplayField = Table->FindField(Bound->LookupResultField());
+    if (Selected()->Count() == 0) {
+      if (Bound->Lookup()) FDisplayField = Table->FindField(Bound->LookupResultField());
+      else if (Bound->DataSet() != nullptr)
+        FDisplayField = Table->FindField(qvGetFieldLookupField(Bound->DataSet(), Bound->FieldName()));
+    }
+    if (!Bound->Lookup()) {
+      std::vector<String> Linked = FCombo->LinkLookupFields();
+      for (std::size_t i = 0; i < Linked.size() && i < 3; ++i)
+        if (TField* Key = Linked[i].empty() ? nullptr : Table->FindField(Linked[i])) {
+          FKeyFields[i] = Key;
+          FKeyFieldCount = std::max(FKeyFieldCount, int(i) + 1);
+        }
+    }
   }
   if (Selected()->Count() > 0) {
     String First = Selected()->Strings(0);
     FDisplayField = Table->FindField(First.substr(0, First.find('\t')));
   }
   if (FDisplayField == nullptr) FDisplayField = FKeyFields[0];
+  if (FCombo != nullptr) FCombo->BindNavigator();
 }
 
 void TqvDBLookupList::BuildFieldMap() {
@@ -172,6 +253,10 @@ bool TqvDBLookupList::IsCellHighlighted(int DataCol, int DataRow, TGridDrawState
 
 bool TqvDBLookupList::LocateKey(const String& Value, const String& Value2, const String& Value3) {
   FListFound = false;
+  if (FCombo != nullptr) ++FCombo->FMovingTable;
+  TScopeGuard Moved([&] {
+    if (FCombo != nullptr) --FCombo->FMovingTable;
+  });
   TDataSet* Table = LookupTable();
   if (Table == nullptr || !Table->Active() || FKeyFields[0] == nullptr) return false;
   if (FKeyFields[0]->AsString() == Value && (FKeyFields[1] == nullptr || FKeyFields[1]->AsString() == Value2) &&
@@ -215,11 +300,13 @@ void TqvDBLookupList::TakeCurrentRow() {
   LookupValue3 = FKeyFields[2] != nullptr ? FKeyFields[2]->AsString() : String();
 }
 
-bool TqvDBLookupList::CanSelectValue() { return true; }
+// Used on its own, the list chooses only while its field may be edited.
+bool TqvDBLookupList::CanSelectValue() { return FFieldLink->DataSource() == nullptr || FFieldLink->Editing(); }
 
 void TqvDBLookupList::SelectCurrent() {
   if (!CanSelectValue() || FDisplayField == nullptr) return;
   if (FCombo != nullptr && FCombo->ReadOnly()) return;
+  if (FFieldLink->Editing()) FFieldLink->Modified();
   TakeCurrentRow();
   if (OnClick) OnClick(this);
 }
@@ -227,7 +314,8 @@ void TqvDBLookupList::SelectCurrent() {
 void TqvDBLookupList::DataLinkActiveChanged(bool Active) {
   TqvCustomDBGrid::DataLinkActiveChanged(Active);
   UpdateLookupFields(false);
-  if (!Active) return;
+  // A table re-read in another order keeps the chosen row: its fields are found again, no more.
+  if (!Active || (FCombo != nullptr && FCombo->FApplyingOrder)) return;
   if (FCombo != nullptr && !FCombo->FInCustomSearch) {
     UpdateLookupFields(FKeyFields[0] == nullptr && !FLookupField.empty());
     ClearValues();
@@ -238,6 +326,8 @@ void TqvDBLookupList::DataLinkActiveChanged(bool Active) {
 // The first press in a list whose value was not found only chooses the first row.
 void TqvDBLookupList::KeyDown(WORD& Key, TShiftState Shift) {
   bool Moving = Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP || Key == VK_DOWN;
+  // A key that moves the choice puts the own field in edit state first.
+  if (Moving && FFieldLink->DataSource() != nullptr && !FFieldLink->ReadOnly()) FFieldLink->Edit();
   if (Moving && FDataLink->Active() && CanSelectValue() && !IsChosenRow() && !FListFound && LookupValue.empty()) {
     if (!LookupTable()->Bof()) LookupTable()->First();
     FListFound = true;
@@ -259,6 +349,7 @@ void TqvDBLookupList::KeyDown(WORD& Key, TShiftState Shift) {
 }
 
 void TqvDBLookupList::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Button == mbLeft && FFieldLink->DataSource() != nullptr && !FFieldLink->ReadOnly()) FFieldLink->Edit();
   int C = -1, R = -1;
   CellAtPoint(X, Y, C, R);
   FSelecting = Button == mbLeft && !Shift.Contains(ssDouble) && R >= TitleRowCount() && FDisplayField != nullptr &&
@@ -278,10 +369,34 @@ void TqvDBLookupList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   }
 }
 
+// Escape gives the own field its value back.
+void TqvDBLookupList::KeyPress(char& Key) {
+  if (static_cast<unsigned char>(Key) == VK_ESCAPE && FFieldLink->DataSource() != nullptr) {
+    FFieldLink->Reset();
+    Key = 0;
+    return;
+  }
+  TqvCustomDBGrid::KeyPress(Key);
+}
+
 void TqvDBLookupList::Notification(TComponent* AComponent, TOperation Operation) {
   TqvCustomDBGrid::Notification(AComponent, Operation);
-  if (Operation == opRemove && FLookupSource != nullptr && AComponent == FLookupSource->DataSet())
-    FLookupSource->SetDataSet(nullptr);
+  if (Operation != opRemove) return;
+  if (FLookupSource != nullptr && AComponent == FLookupSource->DataSet()) FLookupSource->SetDataSet(nullptr);
+  if (FFieldLink != nullptr && AComponent == FFieldLink->DataSource()) FFieldLink->SetDataSource(nullptr);
+}
+
+// Leaving the list writes the chosen key into the record; a refused value keeps the focus here.
+void TqvDBLookupList::Dispatch(TMessage& Message) {
+  if (Message.Msg == CM_EXIT && FFieldLink->DataSource() != nullptr) {
+    try {
+      FFieldLink->UpdateRecord();
+    } catch (...) {
+      if (CanFocus()) SetFocus();
+      throw;
+    }
+  }
+  TqvCustomDBGrid::Dispatch(Message);
 }
 
 // --- TqvPopupGrid ------------------------------------------------------------------------------

@@ -8,6 +8,9 @@
 // binding, shown text, typing and search, drop-down and close-up, value acceptance).
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "Qvdbigrd.h"
 #include "Qvdotdot.h"
 #include "Qvkeycb.h"
@@ -35,6 +38,16 @@ extern const char* const qvLookupDuplicateSources;   // a data source whose data
 extern const char* const qvLookupFieldNotFound;      // "%s": the whole LookupField
 extern const char* const qvLookupNoTable;            // DropDown without a lookup table
 
+// What the drop-down grid takes from its combo each time it drops down.
+class TqvDropDownGridOptions : public TPersistent {
+  VELBOR_DECLARE_CLASS(TqvDropDownGridOptions, TPersistent)
+ public:
+  int TitleLines = 1;
+  TColor Color = clWindow;
+  TAlignment TitleAlignment = taLeftJustify;
+  void Assign(TPersistent* Source) override;
+};
+
 class TqvDBLookupList : public TqvCustomDBGrid {
   VELBOR_DECLARE_CLASS(TqvDBLookupList, TqvCustomDBGrid)
   friend class TqvDBCustomLookupCombo;
@@ -54,6 +67,14 @@ class TqvDBLookupList : public TqvCustomDBGrid {
   TqvDBLookupListOptions ListOptions() const { return FListOptions; }
   void SetListOptions(TqvDBLookupListOptions Value);
   TqvDBCustomLookupCombo* Combo() const { return FCombo; }
+  // The list's own binding, when it is used on its own: the field takes the chosen row's key.
+  // EInvalidOperation for a data source that is the lookup source or shows the lookup table.
+  TDataSource* DataSource() const { return FFieldLink->DataSource(); }
+  void SetDataSource(TDataSource* Value);
+  String DataField() const { return FFieldLink->FieldName(); }
+  void SetDataField(const String& Value) { FFieldLink->SetFieldName(Value); }
+  bool ReadOnly() const { return FFieldLink->ReadOnly(); }
+  void SetReadOnly(bool Value) { FFieldLink->SetReadOnly(Value); }
   // Key fields 1 to 3 (null when not named or missing), the display field.
   TField* KeyField(int Index) const { return Index >= 1 && Index <= 3 ? FKeyFields[Index - 1] : nullptr; }
   int KeyFieldCount() const { return FKeyFieldCount; }
@@ -95,15 +116,23 @@ class TqvDBLookupList : public TqvCustomDBGrid {
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyPress(char& Key) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Loaded() override;
+  void Dispatch(TMessage& Message) override;
 
   TqvDBCustomLookupCombo* FCombo = nullptr;
+  TFieldDataLink* FFieldLink;
   bool FInKeyDown = false;
   bool FSelecting = false;
   bool FListFound = false;
 
  private:
   void LookupFieldsChanged();
+  // The own link's notifications: the field's key is shown, the chosen key is written.
+  void FieldDataChange(TObject* Sender);
+  void FieldUpdateData(TObject* Sender);
+  void FieldActiveChange(TObject* Sender);
 
   TDataSource* FLookupSource;
   String FLookupField;
@@ -173,7 +202,12 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   void SetUseTFields(bool Value);
   bool OrderByDisplay = true;
   bool ControlInfoInDataset = true;
+  // Follows the lookup table's cursor: while the list is closed, a move of the table made
+  // elsewhere shows that row's display text and takes its key.
+  bool Navigator() const { return FNavigator; }
+  void SetNavigator(bool Value);
   TqvPopupGrid* List() const { return FList; }
+  TqvDropDownGridOptions* GridOptions() const { return FGridOptions.get(); }
   TTimer* SearchTimer() const { return FSearchTimer; }
   bool ListVisible() const;
   String LookupValue() const { return FList->LookupValue; }
@@ -205,6 +239,16 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   // Looks for a row whose FieldName begins with (MatchKind 1) or equals (0) Value.
   virtual bool FindLookupValue(const String& Value, const String& FieldName, bool PerformLookup, bool CaseSensitive,
                                int MatchKind);
+  // Looks for a row through the index of an engine lookup table (Partial 1: the field begins with
+  // Value; 0: equals it); a field that is not the index's at the searched place is searched by value.
+  virtual bool FindByIndexValue(const String& Value, const String& FieldName, int Partial);
+  // Orders an engine lookup table by the key fields, or ByDisplay by the first column, keeping its
+  // current row; other lookup tables keep their order.
+  void ApplyLookupOrder(bool ByDisplay);
+  // Searches go by field value, not through the lookup table's active index.
+  bool UsesFieldSearch();
+  // The lookup table is an engine table with a master source.
+  bool HasDetailLookupTable();
   // Runs a search the timer still holds, or takes the list's chosen row.
   void TakeSelectedRow();
   // Places the open list under or over the combo, inside the work area.
@@ -216,6 +260,13 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   bool DisplayIsKey() const { return FList->DisplayIsKey(); }
   // The bound field is calculated or a lookup field: the key fields are written instead.
   bool BindsLookupField();
+  // For a lookup-field binding: the bound dataset's fields that hold the key (a lookup field's key
+  // fields, or the first field of each pair of a calculated field's "LookupLinks" line) and the
+  // lookup table's fields they match; empty otherwise.
+  std::vector<String> LinkKeyFields();
+  std::vector<String> LinkLookupFields();
+  // Writes the chosen row's key into the bound dataset's key fields; whether any differed.
+  bool WriteLookupKeyFields();
   bool IsDroppedDown() override { return ListVisible(); }
   bool CanEditText() override { return AllowsTyping(); }
   // The display value of a key, found without moving the lookup table.
@@ -245,6 +296,12 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   // The check of a typed text when no list is open (leaving, writing the record).
   void CheckTypedText();
   void SelectAllIfTyping();
+  // The column the drop-down shows when none is given.
+  void AddDefaultColumn();
+  // Where FSearchField is among the active index's fields: 0 when it is empty, -1 when absent.
+  int IndexPositionOfSearchField();
+  // The typed text searched through the lookup table's active index.
+  bool SearchIndex(const String& Typed);
 
   // protected messages
   void WMKillFocus(TMessage& Message);
@@ -252,8 +309,17 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   void CNKeyDown(TMessage& Message);
   void WMMouseWheel(TMessage& Message);
 
+  // Binds the navigator link to the display field of the lookup source.
+  void BindNavigator();
+  void NavigatorDataChange(TObject* Sender);
+
   TqvPopupGrid* FList;
   TTimer* FSearchTimer;
+  std::unique_ptr<TFieldDataLink> FNavigatorLink;
+  bool FNavigator = false;
+  // The combo itself moves the lookup table: the navigator link does not follow.
+  int FMovingTable = 0;
+  std::unique_ptr<TqvDropDownGridOptions> FGridOptions = std::make_unique<TqvDropDownGridOptions>();
   String FSavedText;
   String FSavedLookupValue;
   String FLastSearchText;
@@ -268,7 +334,12 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   bool FSetBySelection = false;
   bool FSavedShowHint = false;
   bool FListShown = false;
+  // The lookup table is re-read in another order: its list keeps the chosen values meanwhile.
+  bool FApplyingOrder = false;
+  bool FWritingKeys = false;
   int FDropDownRows = 0;
+  // The field typed text is searched in on a detail engine table (empty: the index's first).
+  String FSearchField;
 
  private:
   void HideList();

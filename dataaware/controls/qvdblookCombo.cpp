@@ -13,7 +13,10 @@
 #include "Format.h"
 #include "StrUtils.h"
 #include "Timer.h"
+#include "Table.h"
+#include "TextOrder.h"
 #include "qvControlUtils.h"
+#include "qvDBDataSets.h"
 #include "qvDataSetUtils.h"
 #include "qvFieldSettings.h"
 #include "qvMouseHook.h"
@@ -54,6 +57,7 @@ VELBOR_PUBLISHED(TqvDBLookupCombo,
   Prop("AllowClearKey", &Self::AllowClearKey),
   Prop("UseTFields", &Self::UseTFields, &Self::SetUseTFields).Default(true),
   Prop("ControlInfoInDataset", &Self::ControlInfoInDataset).Default(true),
+  Prop("Navigator", &Self::Navigator, &Self::SetNavigator).Default(false),
   Prop("Controller", &Self::Controller, &Self::SetController),
   Prop("DisableThemes", &Self::DisableThemes).Default(false),
   Prop("Picture", &Self::GetPicture, &Self::SetPicture),
@@ -129,6 +133,8 @@ TqvDBCustomLookupCombo::~TqvDBCustomLookupCombo() {
   // This combo stops being a user of the hook; another combo's open list keeps it.
   LookupComboMouseHook.RemoveUser(this);
   if (FListShown && Application.Exists()) Application->SetShowHint(FSavedShowHint);
+  // The navigator link is on the list's lookup source: it goes first.
+  FNavigatorLink.reset();
   delete FList;
   FList = nullptr;
 }
@@ -144,10 +150,84 @@ void TqvDBCustomLookupCombo::SetDataSource(TDataSource* Value) {
 
 void TqvDBCustomLookupCombo::SetDataField(const String& Value) {
   TqvDBCustomEdit::SetDataField(Value);
-  // A lookup field gives its own key fields.
-  if (TField* F = Field(); F != nullptr && F->Lookup() && !F->LookupKeyFields().empty())
-    SetLookupField(F->LookupKeyFields());
+  // A lookup field gives its own key fields; a calculated one those of its "LookupLinks" line.
+  String Keys;
+  for (const String& Name : LinkLookupFields()) Keys += (Keys.empty() ? "" : ";") + Name;
+  if (!Keys.empty()) SetLookupField(Keys);
   else DataChange();
+}
+
+namespace {
+
+// The ";" parts of a line, empty ones kept.
+std::vector<String> LineParts(const String& Line) {
+  std::vector<String> Parts;
+  if (Line.empty()) return Parts;
+  for (std::size_t Start = 0;;) {
+    std::size_t End = Line.find(';', Start);
+    Parts.push_back(Trim(Line.substr(Start, End == String::npos ? String::npos : End - Start)));
+    if (End == String::npos) break;
+    Start = End + 1;
+  }
+  return Parts;
+}
+
+// The members of the complete pairs of a links line: the first of each (Second false) or the
+// second.
+std::vector<String> PairMembers(const String& Line, bool Second) {
+  std::vector<String> Parts = LineParts(Line), Members;
+  for (std::size_t i = 0; i + 1 < Parts.size(); i += 2)
+    if (!Parts[i].empty() && !Parts[i + 1].empty()) Members.push_back(Parts[i + (Second ? 1 : 0)]);
+  return Members;
+}
+
+}  // namespace
+
+std::vector<String> TqvDBCustomLookupCombo::LinkKeyFields() {
+  TField* F = Field();
+  if (F == nullptr || F->DataSet() == nullptr) return {};
+  if (F->Lookup()) return LineParts(F->KeyFields());
+  if (!F->Calculated()) return {};
+  return PairMembers(qvGetFieldLookupLinks(F->DataSet(), F->FieldName()), false);
+}
+
+std::vector<String> TqvDBCustomLookupCombo::LinkLookupFields() {
+  TField* F = Field();
+  if (F == nullptr || F->DataSet() == nullptr) return {};
+  if (F->Lookup()) return LineParts(F->LookupKeyFields());
+  if (!F->Calculated()) return {};
+  return PairMembers(qvGetFieldLookupLinks(F->DataSet(), F->FieldName()), true);
+}
+
+// The bound field follows its key fields (a lookup or calculated field is never written itself).
+bool TqvDBCustomLookupCombo::WriteLookupKeyFields() {
+  TField* F = Field();
+  if (FWritingKeys || F == nullptr || F->DataSet() == nullptr) return false;
+  FWritingKeys = true;
+  TScopeGuard Done([&] {
+    FWritingKeys = false;
+    Invalidate();
+  });
+  TDataSet* Bound = F->DataSet();
+  std::vector<String> Names = LinkKeyFields();
+  const String* Values[3] = {&FList->LookupValue, &FList->LookupValue2, &FList->LookupValue3};
+  bool Changed = Names.empty();
+  for (std::size_t i = 0; i < Names.size() && i < 3; ++i)
+    if (TField* K = Bound->FindField(Names[i]); K != nullptr && K->AsString() != *Values[i]) Changed = true;
+  if (!Changed || ReadOnly() || !Bound->CanModify()) return Changed;
+  FInternalUpdate = true;
+  TScopeGuard Internal([&] { FInternalUpdate = false; });
+  if (Bound->State() != dsEdit && Bound->State() != dsInsert) Bound->Edit();
+  if (Bound->State() != dsEdit && Bound->State() != dsInsert) return Changed;
+  // A detail lookup table gives only the last key; the master fields hold the others.
+  std::size_t First = HasDetailLookupTable() && !Names.empty() ? std::min<std::size_t>(Names.size(), 3) - 1 : 0;
+  for (std::size_t i = First; i < Names.size() && i < 3; ++i) {
+    TField* K = Bound->FindField(Names[i]);
+    if (K == nullptr || K->AsString() == *Values[i]) continue;
+    if (Values[i]->empty()) K->Clear();
+    else K->SetAsString(*Values[i]);
+  }
+  return Changed;
 }
 
 void TqvDBCustomLookupCombo::SetLookupTable(TDataSet* Value) {
@@ -159,6 +239,43 @@ void TqvDBCustomLookupCombo::SetLookupField(const String& Value) {
   FList->SetLookupField(Value);
   FList->UpdateLookupFields(true);
   DataChange();
+}
+
+void TqvDBCustomLookupCombo::SetNavigator(bool Value) {
+  FNavigator = Value;
+  if (!Value) {
+    if (FNavigatorLink != nullptr) FNavigatorLink->OnDataChange = TNotifyEvent();
+    return;
+  }
+  if (FNavigatorLink == nullptr) {
+    FNavigatorLink = std::make_unique<TFieldDataLink>();
+    FNavigatorLink->Control = this;
+  }
+  FNavigatorLink->OnDataChange = TNotifyEvent(this, &TqvDBCustomLookupCombo::NavigatorDataChange);
+  BindNavigator();
+}
+
+void TqvDBCustomLookupCombo::BindNavigator() {
+  if (!FNavigator || FNavigatorLink == nullptr || FList == nullptr) return;
+  TField* Shown = FList->DisplayField();
+  if (Shown == nullptr) return;
+  ++FMovingTable;
+  TScopeGuard Done([&] { --FMovingTable; });
+  if (FNavigatorLink->DataSource() != FList->LookupSource()) FNavigatorLink->SetDataSource(FList->LookupSource());
+  if (FNavigatorLink->FieldName() != Shown->FieldName()) FNavigatorLink->SetFieldName(Shown->FieldName());
+}
+
+// The table moved by someone else: the combo shows and takes its row.
+void TqvDBCustomLookupCombo::NavigatorDataChange(TObject*) {
+  if (!FNavigator || FListShown || FMovingTable > 0 || FApplyingOrder || FInternalUpdate) return;
+  if (ComponentState().Contains(csLoading)) return;
+  TField* Shown = FNavigatorLink->Field();
+  if (Shown == nullptr || Shown->DataSet() == nullptr || !Shown->DataSet()->Active()) return;
+  FList->TakeCurrentRow();
+  FShowingField = true;
+  TScopeGuard Showing([&] { FShowingField = false; });
+  SetText(Shown->DisplayText());
+  if (Focused()) SelectAll();
 }
 
 void TqvDBCustomLookupCombo::SetStyle(TqvDBLookupComboStyle Value) { TqvDBCustomCombo::SetStyle(Value); }
@@ -216,16 +333,10 @@ void TqvDBCustomLookupCombo::DataChange() {
   } else {
     TDataSet* Bound = F->DataSet();
     String Value = F->AsString();
-    if (F->Lookup()) {
-      // The lookup field's own key fields in the bound dataset hold the key.
-      std::vector<String> Names;
-      String Keys = F->KeyFields();
-      for (std::size_t Start = 0; Start <= Keys.size() && Names.size() < 3;) {
-        std::size_t End = Keys.find(';', Start);
-        Names.push_back(Trim(Keys.substr(Start, End == String::npos ? String::npos : End - Start)));
-        if (End == String::npos) break;
-        Start = End + 1;
-      }
+    std::vector<String> Names = LinkKeyFields();
+    bool Linked = !Names.empty();
+    if (Linked) {
+      // The bound dataset's key fields (a lookup field's, or a calculated field's links) hold the key.
       auto Key = [&](std::size_t i) {
         TField* K = i < Names.size() ? Bound->FindField(Names[i]) : nullptr;
         return K != nullptr ? K->AsString() : String();
@@ -245,7 +356,7 @@ void TqvDBCustomLookupCombo::DataChange() {
     if (TField* Shown = FList->DisplayField()) SetFieldAlignment(Shown->Alignment());
     if (Table != nullptr && Table->Active() && FList->KeyField(1) != nullptr) {
       FList->SetLookupValue(Value);
-      SetText(F->Lookup() ? F->AsString() : FList->DisplayValue);
+      SetText(Linked ? F->AsString() : FList->DisplayValue);
     } else {
       FList->LookupValue = Value;
       SetText(Value);
@@ -348,23 +459,7 @@ void TqvDBCustomLookupCombo::UpdateData() {
   if (F == nullptr) return;
   if (!FRestoring && !Text().empty() && !FListShown) CheckTypedText();
   if (BindsLookupField()) {
-    if (F->Lookup()) {
-      // The key fields of the lookup field are written; the lookup field follows them.
-      TDataSet* Bound = F->DataSet();
-      String Keys = F->KeyFields();
-      const String* Values[3] = {&FList->LookupValue, &FList->LookupValue2, &FList->LookupValue3};
-      std::size_t Start = 0;
-      for (int i = 0; i < 3 && Start <= Keys.size(); ++i) {
-        std::size_t End = Keys.find(';', Start);
-        TField* K = Bound->FindField(Trim(Keys.substr(Start, End == String::npos ? String::npos : End - Start)));
-        if (K != nullptr && K->AsString() != *Values[i]) {
-          if (Values[i]->empty()) K->Clear();
-          else K->SetAsString(*Values[i]);
-        }
-        if (End == String::npos) break;
-        Start = End + 1;
-      }
-    }
+    if (!LinkKeyFields().empty()) WriteLookupKeyFields();
     return;
   }
   if (DisplayIsKey()) {
@@ -463,35 +558,45 @@ bool TqvDBCustomLookupCombo::FindLookupValue(const String& Value, const String& 
 
 void TqvDBCustomLookupCombo::SearchTypedText(TObject*) {
   FSearchTimer->SetEnabled(false);
+  // The search moves the table itself: the navigator link does not answer it.
+  ++FMovingTable;
+  TScopeGuard Moved([&] { --FMovingTable; });
   String Typed = Text();
   TDataSet* Table = LookupTable();
   if (Typed == FLastSearchText || Table == nullptr) return;
   if (!Table->Active() && !OnPerformCustomSearch) return;
   bool DropAfter = !FListShown && !Typed.empty() && AutoDropDown;
-  TField* Shown = FList->DisplayField();
+  // A list about to show the rows, or a text about to be completed: the rows in display order.
+  if (!FListShown && !Typed.empty() && (AutoDropDown || (ShowMatchText && Style() == csDropDown)))
+    ApplyLookupOrder(true);
   bool CaseSensitive = SeqSearchOptions.Contains(ssoCaseSensitive);
-  if ((!SeqSearchOptions.Contains(ssoEnabled) && !OnPerformCustomSearch) || Shown == nullptr) {
-    if (DropAfter && FTypedDropDown) DropDown();
-    return;
-  }
   bool Found;
-  if (FListShown || FTypedDropDown || (CanEditValue() && ShowMatchText)) {
-    Found = FindLookupValue(GetSearchText(), Shown->FieldName(), false, CaseSensitive, 1);
-    if (!Found && DisplayIsKey()) {
-      FList->LookupValue.clear();
-      FLookupFound = false;
-      FLastSearchText = Typed;
+  if (!UsesFieldSearch()) {
+    Found = SearchIndex(Typed);
+  } else {
+    TField* Shown = FList->DisplayField();
+    if ((!SeqSearchOptions.Contains(ssoEnabled) && !OnPerformCustomSearch) || Shown == nullptr) {
       if (DropAfter && FTypedDropDown) DropDown();
       return;
     }
-  } else {
-    Found = FindLookupValue(GetSearchText(), Shown->FieldName(), false, CaseSensitive, 0);
+    if (FListShown || FTypedDropDown || (CanEditValue() && ShowMatchText)) {
+      Found = FindLookupValue(GetSearchText(), Shown->FieldName(), false, CaseSensitive, 1);
+      if (!Found && DisplayIsKey()) {
+        FList->LookupValue.clear();
+        FLookupFound = false;
+        FLastSearchText = Typed;
+        if (DropAfter && FTypedDropDown) DropDown();
+        return;
+      }
+    } else {
+      Found = FindLookupValue(GetSearchText(), Shown->FieldName(), false, CaseSensitive, 0);
+    }
+    FTypedText = Typed;
+    FList->DisplayValue = Shown->AsString();
+    if (Found && Typed.size() > FList->DisplayValue.size()) Found = false;
+    FLookupFound = Found;
   }
-  FTypedText = Typed;
-  FList->DisplayValue = Shown->AsString();
-  if (Found && Typed.size() > FList->DisplayValue.size()) Found = false;
-  FLookupFound = Found;
-  FList->LookupValue = FList->KeyField(1)->AsString();
+  FList->LookupValue = FList->KeyField(1) != nullptr ? FList->KeyField(1)->AsString() : String();
   FList->LookupValue2 = FList->KeyField(2) != nullptr ? FList->KeyField(2)->AsString() : String();
   FList->LookupValue3 = FList->KeyField(3) != nullptr ? FList->KeyField(3)->AsString() : String();
   if (!FListShown) FList->SelectedRow = -1;
@@ -509,6 +614,153 @@ void TqvDBCustomLookupCombo::SearchTypedText(TObject*) {
     DropDown();
     FTypedDropDown = false;
   }
+}
+
+// --- Searches through an engine table's index -----------------------------------------------------
+
+namespace {
+
+std::vector<String> SplitNames(const String& List) {
+  std::vector<String> Names;
+  for (std::size_t Start = 0; Start <= List.size();) {
+    std::size_t End = List.find(';', Start);
+    String Name = Trim(List.substr(Start, End == String::npos ? String::npos : End - Start));
+    if (!Name.empty()) Names.push_back(Name);
+    if (End == String::npos) break;
+    Start = End + 1;
+  }
+  return Names;
+}
+
+// Where a field is among the active index's fields; -1 when it is none of them.
+int IndexPosition(TTable* Table, const String& FieldName) {
+  std::vector<String> Fields = SplitNames(Table->IndexFields());
+  for (std::size_t i = 0; i < Fields.size(); ++i)
+    if (SameText(Fields[i], FieldName)) return int(i);
+  return -1;
+}
+
+int MasterFieldCount(TTable* Table) { return int(SplitNames(Table->MasterFields()).size()); }
+
+}  // namespace
+
+bool TqvDBCustomLookupCombo::HasDetailLookupTable() {
+  auto* Table = dynamic_cast<TqvTable*>(LookupTable());
+  return Table != nullptr && Table->GetDataSource() != nullptr;
+}
+
+bool TqvDBCustomLookupCombo::UsesFieldSearch() {
+  auto* Table = dynamic_cast<TqvTable*>(LookupTable());
+  if (Table == nullptr || !Table->Active() || OnPerformCustomSearch || qvTableHasQuery(Table)) return true;
+  return Table->IndexDefs().empty() || Table->IndexFieldCount() == 0;
+}
+
+int TqvDBCustomLookupCombo::IndexPositionOfSearchField() {
+  auto* Table = dynamic_cast<TqvTable*>(LookupTable());
+  if (Table == nullptr || !qvTableHasIndex(Table)) return -1;
+  if (FSearchField.empty()) return 0;
+  return IndexPosition(Table, FSearchField);
+}
+
+bool TqvDBCustomLookupCombo::FindByIndexValue(const String& Value, const String& FieldName, int Partial) {
+  auto* Table = dynamic_cast<TTable*>(LookupTable());
+  if (Table == nullptr || !Table->Active()) return false;
+  TField* F = Table->FindField(FieldName);
+  bool CaseSensitive = SeqSearchOptions.Contains(ssoCaseSensitive);
+  if (Partial == 0 && F != nullptr && !Table->IsEmpty() && AnsiSameText(F->AsString(), Value) &&
+      F->AsString().size() == Value.size())
+    return true;
+  // A detail table's index begins with the master fields: the field after them is searched by
+  // key, any other field by value.
+  int Position = IndexPosition(Table, FieldName);
+  if (HasDetailLookupTable() && Position != MasterFieldCount(Table)) Position = -1;
+  if (Position < 0 || F == nullptr) return FindLookupValue(Value, FieldName, false, CaseSensitive, Partial);
+  bool Found = qvFindNearestInIndex(Table, Value, Position);
+  if (Found && Partial == 0) Found = AnsiSameText(F->AsString(), Value) && F->AsString().size() == Value.size();
+  if (Found && CaseSensitive) Found = F->AsString().compare(0, Value.size(), Value) == 0;
+  return Found;
+}
+
+bool TqvDBCustomLookupCombo::SearchIndex(const String& Typed) {
+  auto* Table = static_cast<TTable*>(LookupTable());
+  ApplyLookupOrder(true);
+  // The table may have been re-read: its fields are those the list found again.
+  TField* Shown = FList->DisplayField();
+  bool Prefix = FListShown || FTypedDropDown;
+  int Position = IndexPositionOfSearchField();
+  bool Found = false;
+  if (Typed.empty() || Shown == nullptr) {
+    Found = false;
+  } else if (Position == 0 && !SameText(Table->IndexField(0)->FieldName(), Shown->FieldName())) {
+    if (SeqSearchOptions.Contains(ssoEnabled)) Found = FindByIndexValue(Typed, Shown->FieldName(), Prefix ? 1 : 0);
+  } else if (Position < 0) {
+    Found = FindByIndexValue(Typed, FSearchField, Prefix ? 1 : 0);
+  } else if (Prefix) {
+    Found = qvFindNearestInIndex(Table, Typed, Position);
+  } else {
+    // The index fields before the searched one keep the current row's values.
+    std::vector<Variant> Keys;
+    for (int i = 0; i < Position; ++i) Keys.push_back(Variant(Table->IndexField(i)->AsString()));
+    Keys.push_back(Variant(Typed));
+    Found = Table->FindKey(Keys);
+  }
+  FTypedText = Typed;
+  FList->DisplayValue = Shown != nullptr ? Shown->AsString() : String();
+  if (Found && Typed.size() > FList->DisplayValue.size()) Found = false;
+  FLookupFound = Found;
+  return Found;
+}
+
+void TqvDBCustomLookupCombo::AddDefaultColumn() {
+  TDataSet* Table = LookupTable();
+  if (Table == nullptr || Selected()->Count() > 0) return;
+  TField* Column = FList->DisplayField();
+  if (!BindsLookupField()) Column = Table->FindField(Trim(LookupField().substr(0, LookupField().find(';'))));
+  if (Column != nullptr)
+    Selected()->Add(Column->FieldName() + "\t" + IntToStr(Column->DisplayWidth()) + "\t" + Column->DisplayLabel());
+}
+
+// The table is re-read in its new order: the row it stood on is found again by its key.
+void TqvDBCustomLookupCombo::ApplyLookupOrder(bool ByDisplay) {
+  auto* Table = dynamic_cast<TTable*>(LookupTable());
+  if (Table == nullptr || !Table->Active() || qvTableHasQuery(Table) || LookupField().empty()) return;
+  if (ByDisplay && !OrderByDisplay) return;
+  auto* Engine = dynamic_cast<TqvTable*>(Table);
+  bool Detail = HasDetailLookupTable();
+  if (ByDisplay) AddDefaultColumn();
+  String Fields = LookupField();
+  if (ByDisplay) {
+    if (Selected()->Count() == 0) return;
+    String Line = Selected()->Strings(0);
+    Fields = Line.substr(0, Line.find('\t'));
+  }
+  String Searched = ByDisplay ? Fields : (SplitNames(Fields).empty() ? String() : SplitNames(Fields).back());
+  TField* SearchedField = Table->FindField(Searched);
+  String Value = SearchedField != nullptr ? SearchedField->AsString() : String();
+  String Names;
+  std::vector<Variant> Keys;
+  for (int i = 1; i <= 3; ++i)
+    if (TField* Key = FList->KeyField(i)) {
+      Names += (Names.empty() ? "" : ";") + Key->FieldName();
+      Keys.push_back(Variant(Key->AsString()));
+    }
+  String Before = Table->IndexName();
+  {
+    FApplyingOrder = true;
+    TScopeGuard Done([&] { FApplyingOrder = false; });
+    if (Engine != nullptr) Engine->SelectIndexForFields(Fields);
+    else qvSetIndexForFields(Table, Fields);
+  }
+  if (Detail) {
+    FSearchField = Searched;
+    if (!Value.empty()) FindByIndexValue(Value, FSearchField, 0);
+    return;
+  }
+  if (SameText(Before, Table->IndexName()) || Keys.empty() || Table->IsEmpty()) return;
+  Variant Wanted = Keys.size() == 1   ? Keys[0]
+                   : Keys.size() == 2 ? VarArrayOf({Keys[0], Keys[1]})
+                                      : VarArrayOf({Keys[0], Keys[1], Keys[2]});
+  Table->Locate(Names, Wanted, TLocateOptions{});
 }
 
 void TqvDBCustomLookupCombo::TakeSelectedRow() {
@@ -745,11 +997,6 @@ void TqvDBCustomLookupCombo::PositionDropDown() {
   RECT Own{};
   GetWindowRect(FHandle, &Own);
   int ListHeight = FList->Height();
-  int Y = Own.bottom;
-  if (Y + ListHeight > Work.Bottom) {
-    Y = Own.top - ListHeight;
-    if (Y < Work.Top) Y = Own.bottom;
-  }
   int Wanted = DropDownWidth;
   if (Wanted == 0)
     Wanted = CalcColumnsWidth(0) + FList->GetFieldCount() * FList->GridLineWidth() + FButtonHolder->Width();
@@ -762,6 +1009,23 @@ void TqvDBCustomLookupCombo::PositionDropDown() {
     X = Own.right - ListWidth;
   }
   X = std::max(int(Work.Left), std::min(X, int(Work.Right) - ListWidth));
+  // Columns that do not fit beside the last one: the list scrolls sideways, and grows by the
+  // scroll bar so that it still shows its rows.
+  int Columns = FList->GetFieldCount();
+  bool Sideways = FDropDownRows > 0 &&
+                  CalcColumnsWidth(1) + Columns * FList->GridLineWidth() + FButtonHolder->Width() + 1 >= ListWidth;
+  if (Sideways != FList->ShowHorzScrollBar()) FList->SetShowHorzScrollBar(Sideways);
+  if (Sideways) {
+    bool Lines = Options().Contains(loRowLines);
+    ListHeight = GetSystemMetrics(SM_CYHSCROLL) +
+                 (FList->DefaultRowHeight() + (Lines ? 1 : 0)) * (FList->TitleRows() * FList->TitleLines() + FDropDownRows) +
+                 (Lines ? -2 : 0) + 5;
+  }
+  int Y = Own.bottom;
+  if (Y + ListHeight > Work.Bottom) {
+    Y = Own.top - ListHeight;
+    if (Y < Work.Top) Y = Own.bottom;
+  }
   TCustomForm* Form = GetParentForm(this);
   HWND After = Form != nullptr && Form->FormStyle() == fsStayOnTop ? HWND_TOPMOST : HWND_TOP;
   FList->SetBounds(X, Y, ListWidth, ListHeight);
@@ -785,20 +1049,19 @@ void TqvDBCustomLookupCombo::DropDown() {
     MessageDlg(qvLookupNoTable, mtWarning, TMsgDlgButtons{mbOK}, 0);
     return;
   }
+  FList->SetColor(FGridOptions->Color);
+  FList->SetTitleLines(FGridOptions->TitleLines);
+  FList->SetTitleAlignment(FGridOptions->TitleAlignment);
   if (FListShown || Width() <= 20) return;
   FList->UpdateLookupFields(false);
   FList->SelectedRow = -1;
-  if (Selected()->Count() == 0) {
-    TField* Column = FList->DisplayField();
-    if (!BindsLookupField()) {
-      String First = LookupField().substr(0, LookupField().find(';'));
-      Column = Table->FindField(Trim(First));
-    }
-    if (Column != nullptr)
-      Selected()->Add(Column->FieldName() + "\t" + IntToStr(Column->DisplayWidth()) + "\t" + Column->DisplayLabel());
-  }
+  AddDefaultColumn();
   if (!Typed && Table->Active()) {
     FList->LocateKey(LookupValue(), FList->LookupValue2, FList->LookupValue3);
+    // An engine table shows its rows in the order of the first column, on the same row.
+    bool Found = FList->ListFound();
+    ApplyLookupOrder(true);
+    if (!Found && !Table->Bof()) Table->First();
   }
   if (FUseTFields && Table->Active()) qvApplySelectedToFields(Table, Selected());
   // The window first: the row height comes from the font it measures.
@@ -978,14 +1241,8 @@ void TqvDBCustomLookupCombo::CloseUp(bool Accept) {
       }
     } else if (BindsLookupField()) {
       HideList();
-      String Before = F->AsString();
-      FInternalUpdate = true;
-      {
-        TScopeGuard Done([&] { FInternalUpdate = false; });
-        FDataLink->Modified();
-        UpdateData();
-      }
-      Changed = F->AsString() != Before;
+      FDataLink->Modified();
+      Changed = !LinkKeyFields().empty() && WriteLookupKeyFields();
       FShowingField = true;
       TScopeGuard Shown([&] { FShowingField = false; });
       SetText(F->AsString());

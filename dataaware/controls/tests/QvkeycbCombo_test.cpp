@@ -153,6 +153,37 @@ TEST_F(KeyComboTest, ChoosingAnEntryInTheListSwitchesTheTablesOrder) {
   EXPECT_EQ(Codes(), "2,4,5,1,3");
 }
 
+// Escape closes the list and leaves the table's order as it was, also after a choice made since
+// the combo took the focus and after the list's selection moved.
+TEST_F(KeyComboTest, EscapeClosesTheListAndKeepsTheOrder) {
+  ShowForm();
+  ASSERT_TRUE(GiveFocus(Combo));
+  ASSERT_TRUE(ChooseByClick("DEPT"));
+  ASSERT_EQ(Table->IndexName(), "DEPTB");
+  for (bool MoveFirst : {false, true}) {
+    SCOPED_TRACE(MoveFirst ? "after moving in the list" : "right after opening");
+    PressCombo(VK_MENU, VK_DOWN);
+    ASSERT_TRUE(WaitFor("the list shown", [&] { return ListShown(); }));
+    if (MoveFirst) {
+      Press(VK_DOWN);
+      PumpPending();
+    }
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor("the list closing", [&] { return !ListShown(); }));
+    PumpPending();
+    EXPECT_EQ(Table->IndexName(), "DEPTB");
+    EXPECT_EQ(Codes(), "4,5,2,1,3");
+    EXPECT_EQ(Combo->Text(), "DEPT");
+    EXPECT_TRUE(Combo->Focused());
+  }
+  EXPECT_EQ(CloseUps, (std::vector<bool>{true, false, false}));
+  // Escape with the list closed changes no order either.
+  Press(VK_ESCAPE);
+  PumpPending();
+  EXPECT_EQ(Table->IndexName(), "DEPTB");
+  EXPECT_EQ(Combo->Text(), "DEPT");
+}
+
 TEST_F(KeyComboTest, TheArrowKeysStepThroughTheOrders) {
   ShowForm();
   ASSERT_TRUE(GiveFocus(Combo));

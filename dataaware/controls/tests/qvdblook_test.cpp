@@ -6,7 +6,9 @@
 #include "SqliteQueryData.h"
 #include "TestFolder.h"
 
+#include "Qvdbgrid.h"
 #include "Timer.h"
+#include "qvDBDataSets.h"
 #include "qvdblook.h"
 
 namespace {
@@ -28,6 +30,9 @@ class LookupComboTest : public TestFolder, public SqliteQueryData, public TObjec
                    "INSERT INTO COMMUNE VALUES ('33063', 'Bordeaux')",
                    "INSERT INTO COMMUNE VALUES ('59350', 'Lille')",
                    "INSERT INTO COMMUNE VALUES ('29019', 'Brest')",
+                   "CREATE TABLE DCOMMUNE (COM_CODE VARCHAR(5) PRIMARY KEY, COM_LIB VARCHAR(50) COLLATE VELBOR)",
+                   "CREATE INDEX DCOM_LIB ON DCOMMUNE (COM_LIB)",
+                   "INSERT INTO DCOMMUNE SELECT COM_CODE, COM_LIB FROM COMMUNE",
                    "CREATE TABLE HABITAT (CODE VARCHAR(2), NIV VARCHAR(1), SUB VARCHAR(1), LIB VARCHAR(30))",
                    "INSERT INTO HABITAT VALUES ('22', '1', 'a', 'Eaux douces')",
                    "INSERT INTO HABITAT VALUES ('22', '1', 'b', 'Eaux stagnantes')",
@@ -347,6 +352,69 @@ TEST_F(LookupComboTest, TypingCompletesWithTheStoredNameAndWritesItsKey) {
   }
 }
 
+// Over an engine table the search goes through the index of the shown column: the table is put in
+// that order, keeps its row, and typing completes and chooses as it does over a query.
+TEST_F(LookupComboTest, OnAnEngineTableTypingSearchesThroughTheIndexOfTheShownColumn) {
+  TqvTable Engine(nullptr);
+  Engine.SetConnection(Connection.get());
+  Engine.SetTableName("DCOMMUNE");
+  Engine.Open();
+  Combo->SetLookupTable(&Engine);
+  Combo->ShowMatchText = true;
+  Show();
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
+  EXPECT_EQ(Engine.IndexName(), "") << "nothing typed yet: the table keeps its order";
+  EXPECT_TRUE(Combo->UsesFieldSearch()) << "in row order no index is active";
+  struct TCase {
+    String Typed;
+    String Shown;
+    const char* Key;
+  };
+  const TCase Cases[] = {
+      {"amb", "Ambérieu-en-Bugey"_a, "01004"},
+      {"ABBÉ"_a, "Abbécourt"_a, "02001"},
+      {"l'ab", "L'Abergement-de-Varey", "01002"},
+      {"li", "Lille", "59350"},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Typed);
+    ASSERT_TRUE(GiveFocus(Combo));
+    Press(VK_END, true);
+    TypeText(Case.Typed);
+    ASSERT_TRUE(WaitFor("the completion", [&] { return Combo->Text() == Case.Shown; }));
+    EXPECT_EQ(Engine.IndexName(), "DCOM_LIB");
+    EXPECT_FALSE(Combo->UsesFieldSearch());
+    EXPECT_EQ(Engine.FieldByName("COM_CODE")->AsString(), Case.Key) << "the table stands on the row found";
+    EXPECT_EQ(Combo->SelStart(), int(Case.Typed.size()));
+    LeaveAndPost();
+    EXPECT_EQ(FileValue(1, "COM_CODE"), Case.Key);
+  }
+  // A text no name begins with completes nothing; leaving restores the name of the stored key.
+  ASSERT_TRUE(GiveFocus(Combo));
+  Press(VK_END, true);
+  TypeText("zq");
+  ASSERT_TRUE(WaitFor("the search", [&] { return !Combo->SearchTimer()->Enabled(); }));
+  EXPECT_EQ(Combo->Text(), "zq");
+  LeaveAndPost();
+  EXPECT_EQ(Combo->Text(), "Lille");
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "59350");
+
+  // The open list stands on the stored key's row, in name order; typing moves its choice.
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  EXPECT_EQ(Engine.FieldByName("COM_LIB")->AsString(), "Lille");
+  Press(VK_DOWN);
+  EXPECT_EQ(Combo->Text(), "Lyon") << "the next name in the program's order";
+  TypeText("bre");
+  ASSERT_TRUE(WaitFor("the search", [&] { return !Combo->SearchTimer()->Enabled(); }));
+  EXPECT_EQ(Combo->DisplayValue(), "Brest");
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Key(), "29019");
+  Combo->SetLookupTable(nullptr);
+}
+
 TEST_F(LookupComboTest, TypingInTheOpenListMovesItsChoiceAfterOneDelay) {
   Combo->SearchDelay = 50;
   Show();
@@ -497,6 +565,344 @@ TEST_F(LookupComboTest, AShortTableGivesAShortListUnlessItsHeightIsFixed) {
   ASSERT_TRUE(ListOpen(Habitat));
   EXPECT_EQ(Habitat->List()->Height(), 8 * Row + 2) << "DropDownCount rows";
   Press(VK_ESCAPE);
+}
+
+// Used on its own on a form, the list shows the row of its field's key and writes the row chosen
+// with the keys or the mouse into the field when it is left; Escape gives the field its key back.
+TEST_F(LookupComboTest, AListOnItsOwnChoosesTheKeyOfItsField) {
+  auto* List = new TqvDBLookupList(Form.get());
+  List->SetParent(Form.get());
+  List->SetBounds(220, 10, 220, 200);
+  List->SetLookupTable(Communes.get());
+  List->SetLookupField("COM_CODE");
+  List->Selected()->Add("COM_LIB\t30\tCommune");
+  List->SetDataSource(Source.get());
+  List->SetDataField("COM_CODE");
+  Show();
+  EXPECT_EQ(List->LookupValue, "01002");
+  EXPECT_EQ(Communes->FieldByName("COM_LIB")->AsString(), "L'Abergement-de-Varey") << "the list stands on its row";
+
+  ASSERT_TRUE(GiveFocus(List));
+  Press(VK_DOWN);
+  EXPECT_EQ(List->LookupValue, "59350") << "Lille comes next";
+  EXPECT_EQ(Query->State(), dsEdit);
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "59350");
+
+  // A click on the row above the chosen one takes it.
+  ASSERT_TRUE(GiveFocus(List));
+  TRect Above = List->CellRect(List->FixedCols(), List->Row() - 1);
+  ClickAt(List->ClientToScreen(TPoint((Above.Left + Above.Right) / 2, (Above.Top + Above.Bottom) / 2)));
+  ASSERT_TRUE(WaitFor("the row taken", [&] { return List->LookupValue == "01002"; }));
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "01002");
+
+  // Escape after a move: the field keeps its key and the list shows it again.
+  ASSERT_TRUE(GiveFocus(List));
+  Press(VK_DOWN);
+  EXPECT_EQ(List->LookupValue, "59350");
+  Press(VK_ESCAPE);
+  EXPECT_EQ(List->LookupValue, "01002");
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "01002");
+
+  // A data source over the lookup table itself cannot be the list's.
+  TDataSource Own(nullptr);
+  Own.SetDataSet(Communes.get());
+  try {
+    List->SetDataSource(&Own);
+    ADD_FAILURE() << "the list took the lookup table as its own data source";
+  } catch (const EInvalidOperation& E) {
+    EXPECT_STREQ(E.what(), qvLookupDuplicateSources);
+  }
+  EXPECT_EQ(List->DataSource(), Source.get());
+}
+
+// With Navigator the combo follows the lookup table's cursor moved elsewhere; without it, not.
+TEST_F(LookupComboTest, ANavigatorComboFollowsTheLookupTablesCursor) {
+  auto* Nav = MakeCombo(10, 60);
+  Nav->SetLookupTable(Communes.get());
+  Nav->SetLookupField("COM_CODE");
+  Nav->Selected()->Add("COM_LIB\t30\tCommune");
+  Nav->SetNavigator(true);
+  Show();
+  ASSERT_TRUE(Communes->Locate("COM_CODE", Variant("75056"), TLocateOptions{}));
+  EXPECT_EQ(Nav->Text(), "Paris");
+  EXPECT_EQ(Nav->LookupValue(), "75056");
+  Communes->Next();
+  EXPECT_EQ(Nav->Text(), Communes->FieldByName("COM_LIB")->AsString());
+  // The combo's own search is no move made elsewhere: the typed text is completed, not replaced.
+  Nav->ShowMatchText = true;
+  ASSERT_TRUE(GiveFocus(Nav));
+  Press(VK_END, true);
+  TypeText("bor");
+  ASSERT_TRUE(WaitFor("the completion", [&] { return Nav->Text() == "Bordeaux"; }));
+  EXPECT_EQ(Nav->SelStart(), 3);
+  Nav->SetNavigator(false);
+  Communes->First();
+  EXPECT_EQ(Nav->Text(), "Bordeaux");
+}
+
+// A calculated field with a "LookupLinks" line: the combo shows the field, finds its row through the
+// linked key field and writes that key field, never the calculated field itself.
+TEST_F(LookupComboTest, ACalculatedFieldWithLinksWritesTheLinkedKeyField) {
+  struct TCalc : TObject {
+    TDataSet* Communes = nullptr;
+    void Calc(TDataSet* D) {
+      Variant Name = Communes->Lookup("COM_CODE", Variant(D->FieldByName("COM")->AsString()), "COM_LIB");
+      D->FieldByName("LIB_COM")->SetAsString(VarIsNull(Name) ? String() : VarToStr(Name));
+    }
+  } Calc;
+  Calc.Communes = Communes.get();
+  TSettingsDataSet Sites({{"ID", ftInteger}, {"COM", ftString, 5}});
+  auto* Id = new TIntegerField(&Sites);
+  Id->SetFieldName("ID");
+  Id->SetDataSet(&Sites);
+  auto* Com = new TStringField(&Sites);
+  Com->SetFieldName("COM");
+  Com->SetSize(5);
+  Com->SetDataSet(&Sites);
+  auto* Lib = new TStringField(&Sites);
+  Lib->SetFieldName("LIB_COM");
+  Lib->SetSize(50);
+  Lib->SetFieldKind(fkCalculated);
+  Lib->SetDataSet(&Sites);
+  Sites.OnCalcFields = TDataSetNotifyEvent(&Calc, &TCalc::Calc);
+  Sites.LookupFields()->Add("LIB_COM;;COMMUNE;COM_LIB");
+  Sites.LookupLinks()->Add("COM;COM_CODE");
+  Sites.AddRow({Variant(1), Variant("69123")});
+  Sites.Open();
+  TDataSource SitesSource(nullptr);
+  SitesSource.SetDataSet(&Sites);
+  auto* Linked = MakeCombo(10, 60);
+  Linked->OnCloseUp = TNotifyCloseUpEvent(static_cast<LookupComboTest*>(this), &LookupComboTest::CloseUpLog);
+  Linked->SetLookupTable(Communes.get());
+  Linked->SetDataSource(&SitesSource);
+  Linked->SetDataField("LIB_COM");
+  EXPECT_EQ(Linked->LookupField(), "COM_CODE") << "the lookup table's member of the pair";
+  ASSERT_NE(Linked->List()->DisplayField(), nullptr);
+  EXPECT_EQ(Linked->List()->DisplayField()->FieldName(), "COM_LIB") << "the line's result field";
+  Show();
+  EXPECT_EQ(Linked->Text(), "Lyon");
+  EXPECT_EQ(Linked->LookupValue(), "69123");
+  ASSERT_TRUE(GiveFocus(Linked));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Linked));
+  Press(VK_DOWN);
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Linked, false));
+  EXPECT_EQ(Com->AsString(), "13055") << "the dataset's member of the pair is written";
+  EXPECT_EQ(Lib->AsString(), "Marseille") << "calculated again from it";
+  EXPECT_EQ(Linked->Text(), "Marseille");
+  EXPECT_EQ(CloseUps, std::vector<bool>{true});
+  Sites.Post();
+  EXPECT_EQ(Sites.FieldByName("COM")->AsString(), "13055");
+  Linked->SetDataSource(nullptr);
+}
+
+// --- Inside a grid cell ----------------------------------------------------------------------------
+
+// A grid whose COM_CODE column shows the combo over its current cell, as a "ControlType" line asks.
+class LookupComboInGridTest : public LookupComboTest {
+ protected:
+  void SetUp() override {
+    LookupComboTest::SetUp();
+    Combo->SetName("CellCombo");
+    Combo->ShowMatchText = true;
+    Grid = new TqvDBGrid(Form.get());
+    Grid->SetParent(Form.get());
+    Grid->SetBounds(10, 40, 430, 150);
+    Grid->ControlType()->Add("COM_CODE;CustomEdit;CellCombo");
+    Grid->SetDataSource(Source.get());
+  }
+  // Shows the form with the grid's first row on COM_CODE, the combo over the cell with the focus.
+  testing::AssertionResult EnterCell() {
+    if (!Form->Visible()) Show();
+    if (!GiveFocus(Grid)) return testing::AssertionFailure() << "the grid took no focus";
+    int Column = -1;
+    for (int i = 0; i < Grid->GetFieldCount(); ++i)
+      if (Grid->GetFields(i)->FieldName() == "COM_CODE") Column = i;
+    if (Column < 0) return testing::AssertionFailure() << "no COM_CODE column";
+    Grid->SetSelectedIndex(Column);
+    if (!WaitFor("the combo over the cell", [&] { return Combo->Parent() == Grid && Combo->Visible(); }))
+      return testing::AssertionFailure() << "no combo over the cell";
+    return GiveFocus(Combo);
+  }
+  bool GridFocused() { return GetFocus() == Grid->Handle(); }
+  int Id() { return Query->FieldByName("ID")->AsInteger(); }
+  TqvDBGrid* Grid = nullptr;
+};
+
+// What the combo chooses in the cell is written into the field when it hands the focus back.
+TEST_F(LookupComboInGridTest, AValueChosenInTheCellIsWrittenOnLeaving) {
+  ASSERT_TRUE(EnterCell());
+  EXPECT_EQ(Combo->DataField(), "COM_CODE");
+  Press(VK_END, true);
+  TypeText("mar");
+  ASSERT_TRUE(WaitFor("the completion", [&] { return Combo->Text() == "Marseille"; }));
+  ASSERT_TRUE(GiveFocus(Grid));
+  EXPECT_EQ(Key(), "13055");
+  Query->Post();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "13055");
+
+  // Alt+Down opens the list in the cell; its choice is written the same way.
+  ASSERT_TRUE(EnterCell());
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Combo));
+  ASSERT_TRUE(Painted(Combo->List()));
+  ASSERT_TRUE(Painted(Grid));
+  {
+    RECT List{}, Area{};
+    GetWindowRect(Combo->List()->Handle(), &List);
+    GetWindowRect(Grid->Handle(), &Area);
+    TPixelArea Picture = CaptureScreen(TRect(Area.left - 4, Area.top - 4, std::max(Area.right, List.right) + 4,
+                                             std::max(Area.bottom, List.bottom) + 4));
+    EXPECT_TRUE(WritePng(Picture, BuildPicturePath("qvdblook_in_grid_cell.png")));
+  }
+  Press(VK_DOWN);
+  EXPECT_EQ(Combo->Text(), "Nice");
+  EXPECT_EQ(Id(), 1) << "the list's keys stay with the list";
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(GetFocus(), Combo->Handle());
+  ASSERT_TRUE(GiveFocus(Grid));
+  EXPECT_EQ(Key(), "06088");
+}
+
+// With its list closed and nothing typed, the combo hands the grid the keys that move between
+// records and Escape; with something typed, Escape gives the saved value back and stays.
+TEST_F(LookupComboInGridTest, TheKeysThatMoveBetweenRecordsGoToTheGrid) {
+  struct TCase {
+    const char* Name;
+    WORD Key;
+    int Row;  // the record the grid then stands on
+  };
+  const TCase Cases[] = {
+      {"Down", VK_DOWN, 2},
+      {"Up", VK_UP, 1},
+      {"Page Down", VK_NEXT, 2},
+      {"Page Up", VK_PRIOR, 1},
+      {"Escape", VK_ESCAPE, 1},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    ASSERT_TRUE(EnterCell());
+    Press(Case.Key);
+    ASSERT_TRUE(WaitFor("the grid focused", [&] { return GridFocused(); }));
+    EXPECT_EQ(Id(), Case.Row);
+    EXPECT_FALSE(Combo->ListVisible());
+  }
+  ASSERT_TRUE(EnterCell());
+  ASSERT_EQ(Id(), 1);
+  Press(VK_END, true);
+  TypeText("zq");
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey") << "the typed text undone";
+  EXPECT_EQ(GetFocus(), Combo->Handle()) << "the first Escape only undoes";
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("the grid focused", [&] { return GridFocused(); }));
+  EXPECT_EQ(Key(), "01002");
+}
+
+// --- AutoDropDown and the hot look --------------------------------------------------------------
+
+// With AutoDropDown a typed letter opens the list on the first row that begins with the text, even
+// in a combo that takes no free text; Enter takes that row.
+TEST_F(LookupComboTest, AutoDropDownOpensTheListOnTheTypedText) {
+  Combo->AutoDropDown = true;
+  Combo->SetStyle(csDropDownList);
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  Press(VK_END, true);
+  TypeText("bo");
+  ASSERT_TRUE(ListOpen(Combo));
+  ASSERT_TRUE(WaitFor("the search", [&] { return !Combo->SearchTimer()->Enabled() && Combo->DisplayValue() == "Bordeaux"; }));
+  EXPECT_EQ(Communes->FieldByName("COM_CODE")->AsString(), "33063");
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Combo, false));
+  EXPECT_EQ(Combo->Text(), "Bordeaux");
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "33063");
+}
+
+// With a frame that shows its focused look under the mouse, the pointer over the unfocused combo
+// draws the focus frame and leaving it takes it away; OnMouseEnter and OnMouseLeave say so.
+TEST_F(LookupComboTest, ThePointerOverTheComboDrawsItsFocusFrame) {
+  Combo->Frame()->SetEnabled(true);
+  Combo->Frame()->MouseEnterSameAsFocus = true;
+  std::vector<String> Events;
+  struct TLog : TObject {
+    std::vector<String>* Events;
+    void Enter(TObject*) { Events->push_back("enter"); }
+    void Leave(TObject*) { Events->push_back("leave"); }
+  } Log;
+  Log.Events = &Events;
+  Combo->OnMouseEnter = TNotifyEvent(&Log, &TLog::Enter);
+  Combo->OnMouseLeave = TNotifyEvent(&Log, &TLog::Leave);
+  Show();
+  ASSERT_TRUE(GiveFocus(Other));
+  MoveMouseTo(OnScreen(Other, 5, 5));
+  ASSERT_TRUE(Painted(Form.get()));
+  // The colour the focus frame's top edge has: what the same edge draws on a bitmap.
+  int W = Combo->ClientWidth(), H = Combo->ClientHeight();
+  TGdiObject<HBITMAP> Bitmap(CreateCompatibleBitmap(TWindowDC(nullptr), W, H));
+  TBitmapDC Memory(Bitmap);
+  RECT Whole{0, 0, W, H};
+  FillRect(Memory, &Whole, GetSysColorBrush(COLOR_WINDOW));
+  DrawEdge(Memory, &Whole, EDGE_SUNKEN, BF_RECT | BF_MONO);
+  COLORREF Edge = GetPixel(Memory, W / 3, 0);
+  ASSERT_NE(Edge, GetSysColor(COLOR_WINDOW));
+  EXPECT_NE(PixelOf(Combo, W / 3, 0), Edge) << "unfocused: no top edge";
+
+  MoveMouseTo(OnScreen(Combo, W / 3, H / 2));
+  ASSERT_TRUE(IdleUntil("the pointer entered", [&] { return !Events.empty(); }));
+  EXPECT_EQ(Events, std::vector<String>{"enter"});
+  EXPECT_EQ(PixelOf(Combo, W / 3, 0), Edge) << "the focus frame's top edge";
+
+  MoveMouseTo(OnScreen(Other, 5, 5));
+  ASSERT_TRUE(IdleUntil("the pointer left", [&] { return Events.size() == 2; }));
+  EXPECT_EQ(Events.back(), "leave");
+  ASSERT_TRUE(Painted(Combo));
+  EXPECT_NE(PixelOf(Combo, W / 3, 0), Edge) << "the unfocused look again";
+}
+
+// The drop-down grid takes the combo's grid options each time it opens; a list too narrow for its
+// columns scrolls sideways and grows by the scroll bar's height, so that it still shows its rows.
+TEST_F(LookupComboTest, TheListTakesTheGridOptionsAndScrollsSidewaysWhenTooNarrow) {
+  Combo->SetOptions({loTitles});
+  Combo->GridOptions()->Color = TColor(0xE0FFFF);
+  Combo->GridOptions()->TitleLines = 2;
+  Combo->GridOptions()->TitleAlignment = taCenter;
+  Show();
+  ASSERT_TRUE(GiveFocus(Combo));
+  PressKey(VK_F4);
+  ASSERT_TRUE(ListOpen(Combo));
+  TqvPopupGrid* List = Combo->List();
+  EXPECT_EQ(List->Color(), TColor(0xE0FFFF));
+  EXPECT_EQ(List->TitleLines(), 2);
+  EXPECT_EQ(List->TitleAlignment(), taCenter);
+  int Row = List->DefaultRowHeight();
+  EXPECT_EQ(List->Height(), (2 + 8) * Row + 3 + 2) << "two title lines and eight rows";
+  EXPECT_EQ(GetWindowLongA(List->Handle(), GWL_STYLE) & WS_HSCROLL, 0) << "every column fits";
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(ListOpen(Combo, false));
+
+  Combo->DropDownWidth = 100;
+  PressKey(VK_F4);
+  ASSERT_TRUE(ListOpen(Combo));
+  EXPECT_EQ(List->Width(), Combo->Width() - 4) << "never narrower than the combo less 4 pixels";
+  EXPECT_TRUE(List->ShowHorzScrollBar());
+  EXPECT_NE(GetWindowLongA(List->Handle(), GWL_STYLE) & WS_HSCROLL, 0);
+  EXPECT_EQ(List->Height(), GetSystemMetrics(SM_CYHSCROLL) + (2 + 8) * Row + 5);
+  EXPECT_GE(List->VisibleRowCount(), 8) << "the rows are not hidden by the scroll bar";
+  ASSERT_TRUE(Painted(List));
+  RECT Shown{}, Edit{};
+  GetWindowRect(List->Handle(), &Shown);
+  GetWindowRect(Combo->Handle(), &Edit);
+  TPixelArea Picture = CaptureScreen(TRect(Edit.left - 10, Edit.top - 10, Shown.right + 10, Shown.bottom + 10));
+  EXPECT_TRUE(WritePng(Picture, BuildPicturePath("qvdblook_list_sideways.png")));
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(ListOpen(Combo, false));
 }
 
 // The list's size rules: DropDownCount 0 counts as one row; a combo 20 pixels wide or narrower

@@ -28,7 +28,6 @@ const char* const qvLookupDlgSameObject =
 const char* const qvLookupDlgOtherTable =
     "Your SearchTable and ShadowSearchTable must reference two distinct TDataSet objects, and each must reference "
     "the same physical table.";
-const char* const qvLookupDlgCannotOpen = "Unable to open search or lookup table.";
 const char* const qvLookupDlgInactiveColumns = "DataSet for this component must be active.";
 
 VELBOR_IMPLEMENT_CLASS(TqvCustomLookupDialog)

@@ -53,7 +53,6 @@ extern const char* const qvLookupDlgNoSearchTable;   // "You must define a searc
 extern const char* const qvLookupDlgNotActive;       // "Search Table is not active."
 extern const char* const qvLookupDlgSameObject;      // the two tables are one object
 extern const char* const qvLookupDlgOtherTable;      // the two tables are not over one physical table
-extern const char* const qvLookupDlgCannotOpen;      // "Unable to open search or lookup table."
 extern const char* const qvLookupDlgInactiveColumns; // "DataSet for this component must be active."
 
 // What the window needs of its caller; the lookup dialogs and the lookup combo with a dialog fill

@@ -390,19 +390,26 @@ void TzrPrinter::GetPrintArea(TzrPrintArea& Area) const {
   Area.PrintableHeight = Area.PageHeight - 2 * Area.OffsetY;
 }
 
+namespace {
+// Set by the engine's start in a program: the spooler is asked at the engine printer's next use,
+// so that a program that prints nothing never loads the printing stack.
+bool AttachAtFirstUse = false;
+}  // namespace
+
 TzrPrinter* zrPrinter() {
   static TzrPrinter printer;
+  if (AttachAtFirstUse) {
+    AttachAtFirstUse = false;
+    try {
+      printer.AttachPrinter(Printer());
+    } catch (const Exception&) {
+      printer.AttachPrinter(nullptr);
+    }
+  }
   return &printer;
 }
 
-void StartReportPrinter() {
-  TzrPrinter* printer = zrPrinter();
-  try {
-    printer->AttachPrinter(Printer());
-  } catch (const Exception&) {
-    printer->AttachPrinter(nullptr);
-  }
-}
+void StartReportPrinter() { AttachAtFirstUse = true; }
 
 // Taken once, when the engine printer starts: later paper changes of the printer do not reach new
 // pages.

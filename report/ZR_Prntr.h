@@ -4,8 +4,8 @@
 //
 // The virtual printer lets templates be read, built and kept as prepared pages on a machine without
 // any printer: it has a fixed table of 67 paper sizes and an 18-pixel margin on every side. The
-// spooler's printers are attached to this object by StartReportPrinter (the engine's start-up in a
-// program) and by every print (AttachPrinter with the class library's printer); until then the
+// spooler's printers are attached to this object at its first use after StartReportPrinter (the
+// engine's start-up in a program) and by every print (AttachPrinter with the class library's printer); until then the
 // virtual printer is the only one.
 #pragma once
 
@@ -123,7 +123,8 @@ class TzrPrinter : public TObject {
 // The engine printer, made on first use with the virtual printer current.
 TzrPrinter* zrPrinter();
 // The engine's start-up in a program: the engine printer is attached to the class library's
-// printer (errors leave the virtual printer current, as on a machine without printer).
+// printer at its first use after this call (errors leave the virtual printer current, as on a
+// machine without printer).
 void StartReportPrinter();
 // The paper of new template pages.
 int zrDefaultPaperSize();

@@ -246,5 +246,6 @@ class TzrPreviewSearchForm : public TForm {
 // the password window.
 void RegisterReportWindows();
 // The engine's start-up in a program: the windows registered, the engine printer attached to the
-// spooler, the rich-text editor window made (its font list written to the registry).
+// spooler at its first use. The rich-text editor window is made when first needed (zrRichForm):
+// its font list asks the printer too.
 void StartReportEngine();

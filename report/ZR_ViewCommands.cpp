@@ -356,5 +356,4 @@ void RegisterReportWindows() {
 void StartReportEngine() {
   RegisterReportWindows();
   StartReportPrinter();
-  StartRichText();
 }

@@ -44,6 +44,7 @@ VELBOR_IMPLEMENT_CLASS(TPrinter)
 
 namespace {
 TPrinter* ThePrinter = nullptr;
+int ListReads = 0;
 
 // Frees the program's printer at exit.
 struct TPrinterOwner {
@@ -60,6 +61,8 @@ TPrinter* Printer() {
   if (!ThePrinter) ThePrinter = new TPrinter();
   return ThePrinter;
 }
+
+int PrinterListReads() { return ListReads; }
 
 TPrinter* SetPrinter(TPrinter* NewPrinter) {
   TPrinter* previous = ThePrinter;
@@ -95,6 +98,7 @@ void TPrinter::CheckPrinting(bool Value) {
 }
 
 void TPrinter::LoadPrinters() {
+  ++ListReads;
   FPrinters->Clear();
   FInfo.clear();
   DWORD needed = 0;

@@ -105,3 +105,6 @@ class TPrinter : public TObject {
 TPrinter* Printer();
 // Replaces it (tests); returns the previous one, which the caller then owns.
 TPrinter* SetPrinter(TPrinter* NewPrinter);
+// How many times this process has asked the spooler for its printers (any TPrinter): lets the
+// program's start show that it leaves the printing stack unloaded.
+int PrinterListReads();

@@ -20,12 +20,15 @@
 #include "Jpeg.h"
 #include "OsPort.h"
 #include "OxBackground.h"
+#include "Printers.h"
 #include "Resources.h"
 #include "ScreenshotFiles.h"
 #include "StrUtils.h"
 #include "TestDeadline.h"
 #include "Streams.h"
 #include "UiTestSupport.h"
+#include "ZR_Prntr.h"
+#include "ZR_View.h"
 #include "pFrmMain.h"
 #include "pImagesCommandes.h"
 #include "pUtilZH.h"
@@ -1132,6 +1135,26 @@ TEST_F(ClosingTest, WithoutARecordEditedNothingIsAsked) {
   MSG Quit;
   while (PeekMessageA(&Quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
+}
+
+// The report engine's start, as the program makes it before its windows, leaves the spooler
+// alone (no printing DLL loaded, no printer list read, no rich-text editor with its printer fonts
+// made); the engine printer asks the spooler once, at its first use. A printer of its own makes
+// the count independent of what other tests read.
+TEST(ProgramStartPrinting, TheSpoolerIsAskedAtTheEnginePrintersFirstUseOnly) {
+  std::unique_ptr<TPrinter> previous(SetPrinter(new TPrinter()));
+  const int before = PrinterListReads();
+  StartReportEngine();
+  EXPECT_EQ(PrinterListReads(), before) << "the start asked the spooler for its printers";
+
+  const int listed = zrPrinter()->PrinterNames()->Count();
+  EXPECT_EQ(PrinterListReads(), before + 1);
+  EXPECT_EQ(listed, Printer()->Printers()->Count() + 1) << "the spooler's printers, then the virtual one";
+  zrPrinter()->PrinterNames();
+  EXPECT_EQ(PrinterListReads(), before + 1) << "attached once";
+
+  zrPrinter()->AttachPrinter(nullptr);  // the test's printer goes away below
+  delete SetPrinter(previous.release());
 }
 
 }  // namespace

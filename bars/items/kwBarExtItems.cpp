@@ -231,7 +231,7 @@ void TkwBarStaticControl::Draw(const TRect& Rect, int Kind) {
     }
     TkwCellStates states;
     states.Include(cstPlainBackground);
-    painter->DrawGlyph(this, glyph, states, Kind, GetImageIndex(), GetImages(), GetGlyph());
+    DrawGlyph(glyph, states, Kind, GetImageIndex(), GetImages(), GetGlyph());
     painter->DrawItemBackground(this, dc, text, brush, true);
     margin = 2;
   } else {
@@ -247,7 +247,7 @@ void TkwBarStaticControl::Draw(const TRect& Rect, int Kind) {
     align = caRight;
     (rotated ? text.Bottom : text.Right) -= margin;
   }
-  painter->DrawCaption(this, dc, GetCaption(), text, align, GetEnabled(), false, rotated, true, true);
+  DrawCaption(dc, GetCaption(), text, align, GetEnabled(), false, rotated, true, true);
 }
 
 // --- TkwBarLargeButton ------------------------------------------------------------------------------
@@ -495,7 +495,7 @@ void TkwBarLargeButtonControl::Draw(const TRect& Rect, int Kind) {
   bool selected = IsSelected();
   bool rotated = Kind == ilRotated;
   TRect r = Rect;
-  if (IsLowered()) painter->DrawLoweredFrame(this, dc, r);
+  if (IsLowered()) DrawLoweredFrame(dc, r);
   TRect arrow = CutArrowPart(r);
 
   TCustomImageList* images;
@@ -510,7 +510,7 @@ void TkwBarLargeButtonControl::Draw(const TRect& Rect, int Kind) {
   InflateBy(content, -1, -1);
   painter->ShiftPressedContent(this, GetDown(), states.Contains(cstPressed), content);
   TRect glyphRect = GlyphRect(content);
-  painter->DrawGlyphCell(this, r, states, index, images, glyph, Kind, glyphRect);
+  DrawGlyphCell(r, states, index, images, glyph, Kind, glyphRect);
 
   if (item->ShowCaption()) {
     TRect text = content;
@@ -537,7 +537,7 @@ void TkwBarLargeButtonControl::Draw(const TRect& Rect, int Kind) {
           text.Bottom = glyphRect.Top;
         break;
     }
-    painter->DrawCaption(this, dc, GetCaption(), text, align, GetEnabled(), selected, rotated, false, true);
+    DrawCaption(dc, GetCaption(), text, align, GetEnabled(), selected, rotated, false, true);
   }
   DrawArrowPart(arrow, Kind, selected);
 }

@@ -6,6 +6,7 @@
 
 #include "CommonDialogs.h"
 #include "Dialogs.h"
+#include "Filer.h"
 #include "ItemsTestSupport.h"
 #include "kwBarColorCombo.h"
 #include "StrUtils.h"
@@ -247,6 +248,44 @@ TEST_F(BarItemsTest, AColourComboInASubMenuPicksAColour) {
   ASSERT_TRUE(WaitFor("the menus closed", [&] { return !MenuOf(format) && !GetActiveBarControl(); }));
   EXPECT_EQ(combo->Color(), clMaroon);
   EXPECT_EQ(Clicks[combo], 1);
+}
+
+// Read from a form description, the colour selects its entry behind the automatic one; written
+// back, the texts and the drop-down count at their defaults are left out.
+TEST_F(BarItemsTest, AColourComboIsReadFromADescriptionAndWritesOnlyWhatDiffers) {
+  RegisterBarManagerClasses();
+  Form.reset(CreateForm<TForm>(nullptr));
+  Manager = nullptr;
+  Form->SetName("frmCouleurs");
+  ReadComponentFromText(Form.get(),
+                        "object frmCouleurs: TForm\n"
+                        "  object kwBarManager1: TkwBarManager\n"
+                        "    Categories = (\n"
+                        "      'Default')\n"
+                        "    object ccTexte: TkwBarColorCombo\n"
+                        "      Caption = 'Texte'\n"
+                        "      Category = 0\n"
+                        "      AutoColorText = 'Auto'\n"
+                        "      Color = clRed\n"
+                        "      ShowAutoColor = True\n"
+                        "    end\n"
+                        "  end\n"
+                        "end\n",
+                        "frmCouleurs");
+  auto* combo = dynamic_cast<TkwBarColorCombo*>(Form->FindComponent("ccTexte"));
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->Color(), clRed);
+  EXPECT_EQ(combo->ItemIndex(), 10);
+  EXPECT_EQ(combo->Items()->Strings(0), "Auto");
+  EXPECT_EQ(combo->DropDownCount(), 17);
+
+  String text = ObjectText(WriteComponentToText(Form.get()), "ccTexte");
+  ASSERT_FALSE(text.empty());
+  EXPECT_NE(text.find("AutoColorText = 'Auto'"), String::npos) << text;
+  EXPECT_NE(text.find("Color = clRed"), String::npos) << text;
+  EXPECT_NE(text.find("ShowAutoColor = True"), String::npos) << text;
+  EXPECT_EQ(text.find("CustomColorText"), String::npos) << text;
+  EXPECT_EQ(text.find("DropDownCount"), String::npos) << text;
 }
 
 class FontNameCombos : public BarItemsTest {

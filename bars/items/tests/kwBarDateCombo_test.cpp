@@ -2,6 +2,7 @@
 // bar on screen: dates typed ("10/12/2026"), stepped with "+" and "-", kept within the range, and
 // picked in the drop-down calendar with the keys and the mouse, its title in French.
 #include "DateTime.h"
+#include "Filer.h"
 #include "FormatSettings.h"
 #include "ItemsTestSupport.h"
 #include "StdCtrls.h"
@@ -413,6 +414,58 @@ TEST_F(DateCombos, AClickOpensTheDateDialog) {
   EXPECT_EQ(seen.CalendarAfterClear, NullDate);
   EXPECT_EQ(Combo->Text(), "");
   EXPECT_EQ(Clicks[Combo], 2);
+}
+
+// Read from a form description, each item takes the date of its "date on start" once it is
+// loaded: today, none, or the text read for a custom date. Written back, only a custom date keeps
+// its text.
+TEST_F(BarItemsTest, DateCombosTakeTheirDateOnStartWhenReadFromADescription) {
+  RegisterBarManagerClasses();
+  Form.reset(CreateForm<TForm>(nullptr));
+  Manager = nullptr;
+  Form->SetName("frmDates");
+  ReadComponentFromText(Form.get(),
+                        "object frmDates: TForm\n"
+                        "  object kwBarManager1: TkwBarManager\n"
+                        "    Categories = (\n"
+                        "      'Default')\n"
+                        "    object dcToday: TkwBarDateCombo\n"
+                        "      Caption = 'Aujourd''hui'\n"
+                        "      Category = 0\n"
+                        "    end\n"
+                        "    object dcCustom: TkwBarDateCombo\n"
+                        "      Caption = 'Saisie'\n"
+                        "      Category = 0\n"
+                        "      DateOnStart = bdsCustom\n"
+                        "      Text = '10.12.2026'\n"
+                        "    end\n"
+                        "    object dcNone: TkwBarDateCombo\n"
+                        "      Caption = 'Vide'\n"
+                        "      Category = 0\n"
+                        "      DateOnStart = bdsNullDate\n"
+                        "      ShowDayText = False\n"
+                        "    end\n"
+                        "  end\n"
+                        "end\n",
+                        "frmDates");
+  auto* today = dynamic_cast<TkwBarDateCombo*>(Form->FindComponent("dcToday"));
+  auto* custom = dynamic_cast<TkwBarDateCombo*>(Form->FindComponent("dcCustom"));
+  auto* none = dynamic_cast<TkwBarDateCombo*>(Form->FindComponent("dcNone"));
+  ASSERT_TRUE(today && custom && none);
+  EXPECT_EQ(today->DateOnStart(), bdsToday);
+  EXPECT_EQ(today->Date(), DayOfDate(Date()));
+  EXPECT_EQ(custom->DateOnStart(), bdsCustom);
+  EXPECT_EQ(custom->Text(), "jeu. 10/12/2026");
+  EXPECT_EQ(none->Text(), "");
+  EXPECT_EQ(none->Date(), NullDate);
+
+  String text = WriteComponentToText(Form.get());
+  String todayText = ObjectText(text, "dcToday"), customText = ObjectText(text, "dcCustom");
+  ASSERT_FALSE(todayText.empty()) << text;
+  EXPECT_EQ(todayText.find("Text ="), String::npos) << todayText;
+  EXPECT_EQ(todayText.find("DateOnStart"), String::npos) << todayText;
+  EXPECT_NE(customText.find("Text = 'jeu. 10/12/2026'"), String::npos) << customText;
+  EXPECT_NE(ObjectText(text, "dcNone").find("ShowDayText = False"), String::npos) << text;
 }
 
 TEST_F(DateCombos, EscapeClosesTheCalendarAndKeepsTheDate) {

@@ -33,7 +33,8 @@ class ItemControls : public BarItemsTest {
  protected:
   void SetUp() override {
     BarItemsTest::SetUp();
-    RegisterBarItemClass(TTestDblClickButton::StaticClass(), TTestDblClickButtonControl::StaticClass(), false);
+    if (!GetItemControlClass(TTestDblClickButton::StaticClass()))
+      RegisterBarItemClass(TTestDblClickButton::StaticClass(), TTestDblClickButtonControl::StaticClass(), false);
   }
   // Two presses and releases at the same point, quick enough to make a double click.
   void DoubleClickAt(TPoint Point) {

@@ -27,6 +27,7 @@ void RegisterBarItems() {
   // The extended items.
   RegisterBarItemClass(TkwBarStatic::StaticClass(), TkwBarStaticControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarLargeButton::StaticClass(), TkwBarLargeButtonControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarProgressItem::StaticClass(), TkwBarProgressControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarColorCombo::StaticClass(), TkwBarColorComboControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarFontNameCombo::StaticClass(), TkwBarComboControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarDateCombo::StaticClass(), TkwBarDateComboControl::StaticClass(), true);

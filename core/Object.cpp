@@ -1,7 +1,9 @@
 // This file implements class information, virtual construction and the class registry.
 #include "Object.h"
 
+#include <cassert>
 #include <map>
+#include <new>
 
 #include "Exceptions.h"
 #include "TextOrder.h"
@@ -36,12 +38,29 @@ struct NameLess {
   bool operator()(const String& a, const String& b) const { return CompareText(a, b) < 0; }
 };
 
-std::map<String, TClass, NameLess>& Registry() {
-  static std::map<String, TClass, NameLess> registry;
-  return registry;
+using TClassRegistry = std::map<String, TClass, NameLess>;
+
+// Made by the first TClassRegistryUse and freed by the last (constant-initialised, so it counts
+// from the start of the program).
+int RegistryUses = 0;
+alignas(TClassRegistry) unsigned char RegistryStorage[sizeof(TClassRegistry)];
+
+TClassRegistry* RegistryObject() { return std::launder(reinterpret_cast<TClassRegistry*>(RegistryStorage)); }
+
+TClassRegistry& Registry() {
+  assert(RegistryUses > 0);
+  return *RegistryObject();
 }
 
 }  // namespace
+
+TClassRegistryUse::TClassRegistryUse() {
+  if (RegistryUses++ == 0) new (RegistryStorage) TClassRegistry();
+}
+
+TClassRegistryUse::~TClassRegistryUse() {
+  if (--RegistryUses == 0) RegistryObject()->~TClassRegistry();
+}
 
 void RegisterClass(TClass Class) { Registry()[Class->Name] = Class; }
 

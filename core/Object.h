@@ -102,3 +102,17 @@ void RegisterClass(TClass Class);
 void UnRegisterClass(TClass Class);
 TClass GetClass(const String& Name);   // null when not registered
 TClass FindClass(const String& Name);  // raises EClassNotFound when not registered
+
+// The registry lives from before the first static object of any file that includes this header
+// until after the last of them is destroyed, so a library may register or unregister classes from
+// a static object's constructor or destructor (the bar library unregisters its items when the
+// program ends). Each such file holds one of these, made before its own static objects and
+// destroyed after them: the first made creates the registry, the last destroyed frees it.
+class TClassRegistryUse {
+ public:
+  TClassRegistryUse();
+  ~TClassRegistryUse();
+  TClassRegistryUse(const TClassRegistryUse&) = delete;
+  TClassRegistryUse& operator=(const TClassRegistryUse&) = delete;
+};
+static TClassRegistryUse ClassRegistryUse;

@@ -476,19 +476,19 @@ void TkwBarButtonControl::Draw(const TRect& Rect, int Kind) {
   bool selected = IsSelected();
   TRect r = Rect;
   if (Kind == ilMenu) {
-    painter->DrawGlyphAndCaption(this, dc, GetDown(), selected, true, r);
+    DrawGlyphAndCaption(dc, GetDown(), selected, true, r);
     if (TShortCut shortCut = GetShortCut()) {
       TRect text = r;
       text.Right -= 5;
-      painter->DrawCaption(this, dc, ShortCutToText(shortCut), text, caRight, GetEnabled(), selected, false, false,
+      DrawCaption(dc, ShortCutToText(shortCut), text, caRight, GetEnabled(), selected, false, false,
                            true);
     }
     return;
   }
   TRect arrow = CutArrowPart(r);
-  if (IsLowered()) painter->DrawLoweredFrame(this, dc, r);
+  if (IsLowered()) DrawLoweredFrame(dc, r);
   TkwCellStates states = CellStates();
-  painter->DrawGlyph(this, r, states, Kind, GetImageIndex(), GetImages(), GetGlyph());
+  DrawGlyph(r, states, Kind, GetImageIndex(), GetImages(), GetGlyph());
   if (ShowsCaption()) {
     TRect text = r;
     TkwBarManager* manager = GetBarManager();
@@ -503,7 +503,7 @@ void TkwBarButtonControl::Draw(const TRect& Rect, int Kind) {
       text.Left += offset;
     if (states.Contains(cstPressed)) painter->ShiftPressedCaption(this, true, text);
     // On bars the caption keeps its colour while hot (the highlight-text colour is the menus').
-    painter->DrawCaption(this, dc, GetCaption(), text, caLeft, GetEnabled(), false, rotated, false, true);
+    DrawCaption(dc, GetCaption(), text, caLeft, GetEnabled(), false, rotated, false, true);
   }
   DrawArrowPart(arrow, Kind, selected);
 }

@@ -141,10 +141,15 @@ void TkwBarStaticControl::CaptionChanged() {
 
 int TkwBarStaticControl::CalcAlong() {
   TkwBarStatic* item = Static();
+  if (item && item->Width() != 0) return item->Width();
+  return NaturalAlong();
+}
+
+int TkwBarStaticControl::NaturalAlong() {
+  TkwBarStatic* item = Static();
   TCustomkwBarControl* window = Window();
   TkwBarManager* manager = GetBarManager();
   if (!item || !window || !manager) return 0;
-  if (item->Width() != 0) return item->Width();
   int width = 0;
   if (item->ShowCaption()) width = window->Canvas()->TextWidth(RemoveAmpersands(GetCaption()));
   if (ShowsGlyph() || !item->ShowCaption()) {
@@ -231,7 +236,7 @@ void TkwBarStaticControl::Draw(const TRect& Rect, int Kind) {
     }
     TkwCellStates states;
     states.Include(cstPlainBackground);
-    painter->DrawGlyph(this, glyph, states, Kind, GetImageIndex(), GetImages(), GetGlyph());
+    DrawGlyph(glyph, states, Kind, GetImageIndex(), GetImages(), GetGlyph());
     painter->DrawItemBackground(this, dc, text, brush, true);
     margin = 2;
   } else {
@@ -247,7 +252,182 @@ void TkwBarStaticControl::Draw(const TRect& Rect, int Kind) {
     align = caRight;
     (rotated ? text.Bottom : text.Right) -= margin;
   }
-  painter->DrawCaption(this, dc, GetCaption(), text, align, GetEnabled(), false, rotated, true, true);
+  DrawCaption(dc, GetCaption(), text, align, GetEnabled(), false, rotated, true, true);
+}
+
+// --- TkwBarProgressItem -----------------------------------------------------------------------------
+
+VELBOR_IMPLEMENT_CLASS(TkwBarProgressItem)
+VELBOR_PUBLISHED(TkwBarProgressItem,
+  Prop("BorderStyle", &Self::BorderStyle, &Self::SetBorderStyle).Default(sbsLowered),
+  Prop("Color", &Self::Color, &Self::SetColor).Default(clDefault).Idents(ColorIdents),
+  Prop("Max", &Self::Max, &Self::SetMax).Default(100),
+  Prop("Min", &Self::Min, &Self::SetMin).Default(0),
+  Prop("Position", &Self::Position, &Self::SetPosition).Default(0),
+  Prop("Smooth", &Self::Smooth, &Self::SetSmooth).Default(false),
+  Prop("Step", &Self::Step, &Self::SetStep).Default(10))
+
+TkwBarProgressItem::TkwBarProgressItem(TComponent* AOwner) : TkwBarStatic(AOwner) { SetBorderStyle(sbsLowered); }
+
+void TkwBarProgressItem::SetColor(TColor Value) {
+  if (Value == FColor) return;
+  FColor = Value;
+  InvalidateProgress();
+}
+
+void TkwBarProgressItem::SetSmooth(bool Value) {
+  if (Value == FSmooth) return;
+  FSmooth = Value;
+  InvalidateProgress();
+}
+
+void TkwBarProgressItem::SetMin(int Value) {
+  if (Value == FMin) return;
+  SetRange(Value, std::max(FMax, Value));
+}
+
+void TkwBarProgressItem::SetMax(int Value) {
+  if (Value == FMax) return;
+  SetRange(std::min(Value, FMin), Value);
+}
+
+void TkwBarProgressItem::SetRange(int AMin, int AMax) {
+  if (AMin == FMin && AMax == FMax) return;
+  FMin = AMin;
+  FMax = AMax;
+  if (IsLoading()) return;
+  if (FMax < FMin) FMin = FMax;
+  int position = std::clamp(FPosition, FMin, FMax);
+  if (position != FPosition)
+    SetPosition(position);
+  else
+    RepaintLinks();
+}
+
+void TkwBarProgressItem::SetPosition(int Value) {
+  // While loading the range may be upside down for a moment: the upper bound wins.
+  Value = std::min(std::max(Value, FMin), FMax);
+  if (Value == FPosition) return;
+  FPosition = Value;
+  InvalidateProgress();
+}
+
+void TkwBarProgressItem::InvalidateProgress() {
+  for (int i = 0; i < GetLinkCount(); ++i) {
+    TkwBarItemLink* link = GetLink(i);
+    auto* control = link ? dynamic_cast<TkwBarProgressControl*>(link->Control()) : nullptr;
+    TCustomkwBarControl* window = control ? control->Window() : nullptr;
+    if (!window || !window->HandleAllocated()) continue;
+    TRect r = control->ProgressRect();
+    // The bar covers its whole rectangle: nothing to erase under it.
+    if (!r.IsEmpty()) InvalidateRect(window->Handle(), AsRECT(r), FALSE);
+  }
+}
+
+// --- TkwBarProgressControl --------------------------------------------------------------------------
+
+VELBOR_IMPLEMENT_CLASS(TkwBarProgressControl)
+
+int TkwBarProgressControl::LeadIndent() {
+  TCustomkwBarControl* window = Window();
+  return window ? window->Painter()->GetProgressBarIndent(this, HasGlyph()) : 0;
+}
+
+COLORREF TkwBarProgressControl::BarColor() const {
+  TkwBarProgressItem* item = Progress();
+  TCustomkwBarControl* window = Window();
+  if (item && item->Color() != clDefault) return ColorToRGB(item->Color());
+  return window ? window->Painter()->GetProgressBarColor() : GetSysColor(COLOR_HIGHLIGHT);
+}
+
+TRect TkwBarProgressControl::ProgressRect() { return Link() ? ProgressRectIn(Link()->ItemRect) : TRect(); }
+
+TRect TkwBarProgressControl::ProgressRectIn(const TRect& Rect) {
+  TkwBarProgressItem* item = Progress();
+  TCustomkwBarControl* window = Window();
+  if (!item || !window || Rect.IsEmpty()) return TRect();
+  bool rotated = IsRotatedBarControl(window);
+  TRect r = Rect;
+  (rotated ? r.Top : r.Left) += LeadIndent();
+  int border = item->BorderWidth();
+  int across = rotated ? r.Width() : r.Height();
+  int thickness = MulDiv(across, 2, 3) - 2 * border;
+  if ((across - thickness) % 2 != 0) --thickness;
+  if (thickness <= 0) return TRect();
+  // The length: 150 pixels for an automatic width, else what the caption leaves.
+  int length;
+  bool stretched = item->Align() == iaClient;
+  if (item->Width() == 0 && !stretched && !window->IsSubMenu()) {
+    length = 150;
+  } else {
+    int available = window->IsSubMenu() || stretched ? (rotated ? r.Height() : r.Width()) : item->Width();
+    length = available - NaturalAlong() - (item->ShowCaption() ? 2 : 4);
+  }
+  if (length <= 0) return TRect();
+  int offset = (across - thickness) / 2;
+  if (rotated) {
+    int bottom = r.Bottom - border - 1;
+    return TRect(r.Left + offset, bottom - length, r.Left + offset + thickness, bottom);
+  }
+  int right = r.Right - border - 1;
+  return TRect(right - length, r.Top + offset, right, r.Top + offset + thickness);
+}
+
+int TkwBarProgressControl::ProgressAlong() {
+  TkwBarProgressItem* item = Progress();
+  if (!item) return 0;
+  int along = CalcAlong();
+  if (item->Width() == 0) along += item->ShowCaption() ? 152 : 154;
+  return along + LeadIndent();
+}
+
+int TkwBarProgressControl::ProgressAcross() {
+  TkwBarProgressItem* item = Progress();
+  TCustomkwBarControl* window = Window();
+  if (!item || !window) return 0;
+  return std::max(CalcAcross(), window->Painter()->GetProgressBarMinHeight(this) + 2 * item->BorderWidth() + 2);
+}
+
+int TkwBarProgressControl::CalcWidth() {
+  TCustomkwBarControl* window = Window();
+  return window && IsRotatedBarControl(window) ? ProgressAcross() : ProgressAlong();
+}
+
+int TkwBarProgressControl::CalcHeight() {
+  TCustomkwBarControl* window = Window();
+  return window && IsRotatedBarControl(window) ? ProgressAlong() : ProgressAcross();
+}
+
+void TkwBarProgressControl::Draw(const TRect& Rect, int Kind) {
+  TkwBarProgressItem* item = Progress();
+  TCustomkwBarControl* window = Window();
+  if (!item || !window || Rect.IsEmpty()) return;
+  const TkwBarItemControlPainter* painter = window->Painter();
+  HDC dc = window->Canvas()->Handle();
+  bool rotated = Kind == ilRotated;
+  TRect bar = ProgressRectIn(Rect);
+  TRect rest = Rect;
+  if (int indent = LeadIndent(); indent > 0) {
+    TRect lead = Rect;
+    if (rotated) {
+      lead.Bottom = std::min(Rect.Bottom, Rect.Top + indent);
+      rest.Top = lead.Bottom;
+    } else {
+      lead.Right = std::min(Rect.Right, Rect.Left + indent);
+      rest.Left = lead.Right;
+    }
+    painter->DrawItemBackground(this, dc, lead, window->ItemBrush(), true);
+  }
+  // The static part (border and caption) around the bar, which is left out of its drawing.
+  HRGN saved = CreateRectRgn(0, 0, 0, 0);
+  bool hadClip = GetClipRgn(dc, saved) == 1;
+  if (!bar.IsEmpty()) ExcludeClipRect(dc, bar.Left, bar.Top, bar.Right, bar.Bottom);
+  TkwBarStaticControl::Draw(rest, Kind);
+  SelectClipRgn(dc, hadClip ? saved : nullptr);
+  DeleteObject(saved);
+  if (!bar.IsEmpty())
+    painter->DrawProgressBar(this, dc, item->Min(), item->Max(), item->Position(), item->Smooth(), Kind, BarColor(),
+                             bar);
 }
 
 // --- TkwBarLargeButton ------------------------------------------------------------------------------
@@ -495,7 +675,7 @@ void TkwBarLargeButtonControl::Draw(const TRect& Rect, int Kind) {
   bool selected = IsSelected();
   bool rotated = Kind == ilRotated;
   TRect r = Rect;
-  if (IsLowered()) painter->DrawLoweredFrame(this, dc, r);
+  if (IsLowered()) DrawLoweredFrame(dc, r);
   TRect arrow = CutArrowPart(r);
 
   TCustomImageList* images;
@@ -510,7 +690,7 @@ void TkwBarLargeButtonControl::Draw(const TRect& Rect, int Kind) {
   InflateBy(content, -1, -1);
   painter->ShiftPressedContent(this, GetDown(), states.Contains(cstPressed), content);
   TRect glyphRect = GlyphRect(content);
-  painter->DrawGlyphCell(this, r, states, index, images, glyph, Kind, glyphRect);
+  DrawGlyphCell(r, states, index, images, glyph, Kind, glyphRect);
 
   if (item->ShowCaption()) {
     TRect text = content;
@@ -537,7 +717,7 @@ void TkwBarLargeButtonControl::Draw(const TRect& Rect, int Kind) {
           text.Bottom = glyphRect.Top;
         break;
     }
-    painter->DrawCaption(this, dc, GetCaption(), text, align, GetEnabled(), selected, rotated, false, true);
+    DrawCaption(dc, GetCaption(), text, align, GetEnabled(), selected, rotated, false, true);
   }
   DrawArrowPart(arrow, Kind, selected);
 }

@@ -76,9 +76,76 @@ class TkwBarStaticControl : public TkwBarItemControl {
 
  private:
   bool ShowsGlyph() const { return HasGlyph(); }
+
+ protected:
   // The size along the reading direction of the bar, and across it.
   int CalcAlong();
   int CalcAcross();
+  // The size along the bar that the caption (or the empty glyph cell) takes, whatever the width.
+  int NaturalAlong();
+};
+
+// A static item that also shows a progress bar after its caption, for status and tool bars.
+class TkwBarProgressItem : public TkwBarStatic {
+  VELBOR_DECLARE_CLASS(TkwBarProgressItem, TkwBarStatic)
+ public:
+  explicit TkwBarProgressItem(TComponent* AOwner);
+
+  // Properties.
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value);
+  int Max() const { return FMax; }
+  // Below Min, Min follows it down.
+  void SetMax(int Value);
+  int Min() const { return FMin; }
+  // Above Max, Max follows it up.
+  void SetMin(int Value);
+  int Position() const { return FPosition; }
+  // Kept within Min .. Max; a change repaints only the bars' progress rectangles.
+  void SetPosition(int Value);
+  bool Smooth() const { return FSmooth; }
+  void SetSmooth(bool Value);
+  int Step() const { return FStep; }
+  void SetStep(int Value) { FStep = Value; }
+
+  // Operations.
+  void SetRange(int AMin, int AMax);
+
+ private:
+  void InvalidateProgress();
+
+  TColor FColor = clDefault;
+  int FMax = 100;
+  int FMin = 0;
+  int FPosition = 0;
+  bool FSmooth = false;
+  int FStep = 10;
+};
+
+class TkwBarProgressControl : public TkwBarStaticControl {
+  VELBOR_DECLARE_CLASS(TkwBarProgressControl, TkwBarStaticControl)
+ public:
+  using TOwnerClass = TkwBarItemLink;
+  explicit TkwBarProgressControl(TkwBarItemLink* ALink) : TkwBarStaticControl(ALink) {}
+
+  TkwBarProgressItem* Progress() const { return dynamic_cast<TkwBarProgressItem*>(GetItem()); }
+  // The progress bar's rectangle in a link rectangle, and in the link's own (window client
+  // coordinates); empty when no bar fits.
+  TRect ProgressRectIn(const TRect& Rect);
+  TRect ProgressRect();
+  // The item's colour, or the painter's for clDefault.
+  COLORREF BarColor() const;
+
+  int CalcHeight() override;
+  int CalcWidth() override;
+  void Draw(const TRect& Rect, int Kind) override;
+
+ private:
+  // The painter's area at the left that the glyph column takes (0: none).
+  int LeadIndent();
+  // The size along the bar (the static part, the bar and its gap, the glyph column) and across it.
+  int ProgressAlong();
+  int ProgressAcross();
 };
 
 class TkwBarLargeButton : public TkwBarButton {

@@ -2,7 +2,9 @@
 #include "kwBarItems.h"
 
 #include "kwBarButton.h"
+#include "kwBarColorCombo.h"
 #include "kwBarCombo.h"
+#include "kwBarDateCombo.h"
 #include "kwBarEdit.h"
 #include "kwBarExtItems.h"
 #include "kwBarSubItem.h"
@@ -25,4 +27,11 @@ void RegisterBarItems() {
   // The extended items.
   RegisterBarItemClass(TkwBarStatic::StaticClass(), TkwBarStaticControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarLargeButton::StaticClass(), TkwBarLargeButtonControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarProgressItem::StaticClass(), TkwBarProgressControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarColorCombo::StaticClass(), TkwBarColorComboControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarFontNameCombo::StaticClass(), TkwBarComboControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarDateCombo::StaticClass(), TkwBarDateComboControl::StaticClass(), true);
+  // The marks of the font lists, shared by every font combo.
+  TrueTypeFontGlyph();
+  OtherFontGlyph();
 }

@@ -529,7 +529,7 @@ void TkwBarContainerItemControl::Draw(const TRect& Rect, int Kind) {
   TCustomkwBarControl* window = Window();
   if (!window) return;
   if (Kind == ilMenu) {
-    if (!Rect.IsEmpty()) window->Painter()->DrawGlyphAndCaption(this, window->Canvas()->Handle(), false, false, true, Rect);
+    if (!Rect.IsEmpty()) DrawGlyphAndCaption(window->Canvas()->Handle(), false, false, true, Rect);
     return;
   }
   TkwBarSubItemControl::Draw(Rect, Kind);

@@ -92,6 +92,8 @@ void TkwBarItemControl::ControlClick(bool ByMouse) {
 
 void TkwBarItemControl::Click(bool) {
   TkwBarWindow* window = FWindow;
+  // A control whose window is gone has nothing left to click through.
+  if (!window || !IsLiveBarControl(window)) return;
   if (IsButtonControl() && window && window->IsSubMenu()) PlayMenuSound(1);
   TkwBarItemLink* recorded = FLink ? FLink->GetOriginalLink() : nullptr;
   TkwBarItem* item = recorded ? recorded->Item() : nullptr;
@@ -214,4 +216,19 @@ bool TkwBarItemControl::IsPressedUnderMouse() const {
   GetCursorPos(&p);
   TPoint client = FWindow->ScreenToClient(TPoint(p.x, p.y));
   return FLink->ItemRect.Contains(client) && IsPrimaryMouseButtonDown();
+}
+
+void TkwBarItemControl::BeginMenuBackgroundPaint() {
+  if (FWindow && FWindow->IsSubMenu()) FWindow->SetExpandedOnlyPaint(ExpandedOnly);
+}
+
+void TkwBarItemControl::EndMenuBackgroundPaint() {
+  if (FWindow && FWindow->IsSubMenu()) FWindow->SetExpandedOnlyPaint(false);
+}
+
+int TkwBarItemControl::GetGlyphScaleBase() const { return FWindow ? FWindow->GetGlyphScaleBase() : 0; }
+
+bool TkwBarItemControl::WantsDblClick() const {
+  TkwBarManager* manager = GetBarManager();
+  return (manager && manager->IsDesigning()) || HasSubMenu();
 }

@@ -102,6 +102,30 @@ class TkwBarItemControl : public TObject {
   bool HasImage() const;
   bool IsPressedUnderMouse() const;
   bool HandlesMouse() const { return CanHover() || CanClick(); }
+  // Whether the window is a quick-customizing window: none exists yet, so never.
+  bool IsInQuickControl() const { return false; }
+  // In a menu, the painter reads the expanded-only flag of the item whose background it draws:
+  // the pair sets it in the window around that drawing.
+  void BeginMenuBackgroundPaint();
+  void EndMenuBackgroundPaint();
+  // The window's denominator of glyph scaling (0: none).
+  int GetGlyphScaleBase() const;
+
+  // Double clicks: the window passes them on only when the control wants them (in design mode,
+  // or with a sub-menu, which a double click shows whole); others are a second press.
+  virtual bool WantsDblClick() const;
+  virtual void DblClick() {}
+
+  // Painter forwarding: the arguments reach the painter of the manager unchanged. (Defined with the
+  // painters, in the bar windows library, which every control library links.)
+  void DrawCaption(HDC DC, const String& Text, const TRect& Rect, int Alignment, bool Enabled, bool Selected,
+                   bool Rotated, bool Clip, bool Plain);
+  void DrawGlyph(const TRect& Cell, TkwCellStates States, int Location, int ImageIndex, TCustomImageList* Images,
+                 TBitmap* Glyph, const TRect* GivenGlyphRect = nullptr);
+  void DrawGlyphCell(const TRect& Cell, TkwCellStates States, int ImageIndex, TCustomImageList* Images,
+                     TBitmap* Glyph, int Location, const TRect& GlyphRect);
+  void DrawGlyphAndCaption(HDC DC, bool Down, bool Selected, bool ShowGlyph, const TRect& Rect);
+  void DrawLoweredFrame(HDC DC, TRect& Rect);
 
  private:
   TkwBarItemLink* FLink;   // not owned

@@ -49,3 +49,17 @@ inline constexpr unsigned CM_KWBARFONTCHANGED = 0xB00E;
 // Told to the window that holds the mouse capture when a popup menu opens (it ends what it
 // tracks).
 inline constexpr unsigned CM_KWBARCANCELCAPTURE = 0xB004;
+
+// The states of an item cell, as the item controls compute them.
+enum TkwCellState {
+  cstSplit,            // a button with a separate drop-down part
+  cstOpensMenu,        // a drop-down button or a sub-item
+  cstPressed,          // drawn pressed: the mouse is held over it, or its click runs
+  cstDown,             // checked, or its menu is open (drawn joined to it)
+  cstSelected,         // the window's selection: the hot look
+  cstNoGlyph,          // caption only
+  cstPlainBackground,  // keeps the window's background in a menu too
+  cstKeepSize,         // the cell keeps its own size
+  cstGrayed            // the glyph in gray scale
+};
+using TkwCellStates = TSet<TkwCellState>;

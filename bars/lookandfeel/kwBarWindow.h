@@ -70,6 +70,11 @@ class TkwBarWindow : public TCustomControl {
   void ClearSelection() { FSelectedControl = nullptr; }
   // The style, the fonts or the background changed.
   virtual void RefreshMetrics() {}
+  // A menu's flag that its painter reads while it draws an item's background (see
+  // TkwBarItemControl::BeginMenuBackgroundPaint); other windows have none.
+  virtual void SetExpandedOnlyPaint(bool) {}
+  // The denominator of glyph scaling in the window (0: glyphs are not scaled).
+  virtual int GetGlyphScaleBase() const { return 0; }
   virtual void UpdateFont() {}
   virtual void RefreshBackground() { Invalidate(); }
   // Tool bars: where the window is goes back into the bar (before it hides).

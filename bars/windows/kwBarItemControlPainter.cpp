@@ -218,15 +218,14 @@ void TkwBarItemControlPainter::DrawItemBackground(TkwBarItemControl* Control, HD
     return;
   }
   // In a menu the window reads the item's expanded-only flag while it paints the background.
-  auto* menu = dynamic_cast<TkwBarSubMenuControl*>(window);
-  if (menu) menu->ExpandedOnlyPaint = Control->ExpandedOnly;
+  Control->BeginMenuBackgroundPaint();
   try {
     window->DrawBackground(DC, Rect, true, clNone, Brush);
   } catch (...) {
-    if (menu) menu->ExpandedOnlyPaint = false;
+    Control->EndMenuBackgroundPaint();
     throw;
   }
-  if (menu) menu->ExpandedOnlyPaint = false;
+  Control->EndMenuBackgroundPaint();
 }
 
 void TkwBarItemControlPainter::DrawItemFrame(TkwBarItemControl* Control, HDC DC, const TRect& Rect, HBRUSH Brush,
@@ -270,10 +269,10 @@ TRect TkwBarItemControlPainter::CalcGlyphRect(TkwBarItemControl* Control, const 
     gw = gh = manager ? manager->GlyphSize() : 16;
   }
   if (Location == ilMenu) {
-    auto* menu = dynamic_cast<TkwBarSubMenuControl*>(WindowOf(Control));
-    if (manager && manager->StretchGlyphs && menu && menu->GlyphScaleBase() > 0) {
-      gw = MulDiv(gw, Cell.Width(), menu->GlyphScaleBase());
-      gh = MulDiv(gh, Cell.Height(), menu->GlyphScaleBase());
+    int scaleBase = Control->GetGlyphScaleBase();
+    if (manager && manager->StretchGlyphs && scaleBase > 0) {
+      gw = MulDiv(gw, Cell.Width(), scaleBase);
+      gh = MulDiv(gh, Cell.Height(), scaleBase);
     }
   } else if (manager && manager->LargeIcons()) {
     gw *= 2;
@@ -688,4 +687,35 @@ void TkwBarItemControlPainter::DrawSubItemParts(TkwBarItemControl* Control, HDC 
   else
     arrow.Left = Rect.Right - row / 2 + fontHeight / 2;
   DrawMenuArrow(DC, arrow, Location != ilRotated, Flat, enabled, false, size);
+}
+
+// --- The item controls' forwarding to their painter ----------------------------------------------------
+
+void TkwBarItemControl::DrawCaption(HDC DC, const String& Text, const TRect& Rect, int Alignment, bool Enabled,
+                                    bool Selected, bool Rotated, bool Clip, bool Plain) {
+  if (const TkwBarItemControlPainter* painter = ItemPainterOf(GetBarManager()))
+    painter->DrawCaption(this, DC, Text, Rect, Alignment, Enabled, Selected, Rotated, Clip, Plain);
+}
+
+void TkwBarItemControl::DrawGlyph(const TRect& Cell, TkwCellStates States, int Location, int ImageIndex,
+                                  TCustomImageList* Images, TBitmap* Glyph, const TRect* GivenGlyphRect) {
+  if (const TkwBarItemControlPainter* painter = ItemPainterOf(GetBarManager()))
+    painter->DrawGlyph(this, Cell, States, Location, ImageIndex, Images, Glyph, GivenGlyphRect);
+}
+
+void TkwBarItemControl::DrawGlyphCell(const TRect& Cell, TkwCellStates States, int ImageIndex,
+                                      TCustomImageList* Images, TBitmap* Glyph, int Location,
+                                      const TRect& GlyphRect) {
+  if (const TkwBarItemControlPainter* painter = ItemPainterOf(GetBarManager()))
+    painter->DrawGlyphCell(this, Cell, States, ImageIndex, Images, Glyph, Location, GlyphRect);
+}
+
+void TkwBarItemControl::DrawGlyphAndCaption(HDC DC, bool Down, bool Selected, bool ShowGlyph, const TRect& Rect) {
+  if (const TkwBarItemControlPainter* painter = ItemPainterOf(GetBarManager()))
+    painter->DrawGlyphAndCaption(this, DC, Down, Selected, ShowGlyph, Rect);
+}
+
+void TkwBarItemControl::DrawLoweredFrame(HDC DC, TRect& Rect) {
+  if (const TkwBarItemControlPainter* painter = ItemPainterOf(GetBarManager()))
+    painter->DrawLoweredFrame(this, DC, Rect);
 }

@@ -16,19 +16,6 @@ class TkwBarControl;
 class TkwBarSubMenuControl;
 class TkwDockControl;
 
-// The states of an item cell, as the item controls compute them.
-enum TkwCellState {
-  cstSplit,            // a button with a separate drop-down part
-  cstOpensMenu,        // a drop-down button or a sub-item
-  cstPressed,          // drawn pressed: the mouse is held over it, or its click runs
-  cstDown,             // checked, or its menu is open (drawn joined to it)
-  cstSelected,         // the window's selection: the hot look
-  cstNoGlyph,          // caption only
-  cstPlainBackground,  // keeps the window's background in a menu too
-  cstKeepSize,         // the cell keeps its own size
-  cstGrayed            // the glyph in gray scale
-};
-using TkwCellStates = TSet<TkwCellState>;
 
 // Where an item control draws (the kind of its Draw).
 enum TkwItemLocation { ilPlain = 0, ilMenu = 1, ilRotated = 2 };

@@ -66,6 +66,8 @@ class TkwBarSubMenuControl : public TCustomkwBarControl {
   int TopIndex() const { return FTopIndex; }
   int ExpandArrowHeight() const { return FExpandArrowHeight; }
   int GlyphScaleBase() const { return FGlyphScaleBase; }
+  int GetGlyphScaleBase() const override { return FGlyphScaleBase; }
+  void SetExpandedOnlyPaint(bool Value) override { ExpandedOnlyPaint = Value; }
   bool DetachStripHot() const { return FDetachStripHot; }
   // While the painter draws an item's background: the item shows only in the expanded menu.
   bool ExpandedOnlyPaint = false;

@@ -949,6 +949,11 @@ void TCustomkwBarControl::WMLButtonDblClk(TMessage& Message) {
       SendMessageA(editor->EditWindow(), WM_LBUTTONDBLCLK, Message.WParam, MAKELPARAM(p.X, p.Y));
     }
   }
+  // Only the controls that want double clicks get them; for the others it is a second press.
+  if (!FSelectedControl->WantsDblClick()) {
+    SendMessageA(Handle(), WM_LBUTTONDOWN, Message.WParam, Message.LParam);
+    return;
+  }
   TkwBarManager* manager = GetBarManager();
   if (manager && manager->IsDesigning()) return;
   if (FSelectedControl->HasSubMenu()) {
@@ -957,7 +962,7 @@ void TCustomkwBarControl::WMLButtonDblClk(TMessage& Message) {
       menu->SetMarkState(msPressed);
     return;
   }
-  SendMessageA(Handle(), WM_LBUTTONDOWN, Message.WParam, Message.LParam);
+  FSelectedControl->DblClick();
 }
 
 void TCustomkwBarControl::WMMouseMove(TMessage& Message) {

@@ -1,6 +1,9 @@
 // Tests of class information, the class registry, virtual construction and events.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "Component.h"
 #include "Event.h"
 #include "Exceptions.h"
@@ -93,6 +96,36 @@ TEST(ClassRegistry, FindsRegisteredClassesWithoutRegardToCase) {
   EXPECT_THROW(FindClass("TNowhere"), EClassNotFound);
   UnRegisterClass(TCircle::StaticClass());
   EXPECT_EQ(GetClass("TCircle"), nullptr);
+}
+
+// A class that a static object unregisters when the program ends, as a library's finalisation
+// does. The object is made long before the registry's first use; only the registry's own lifetime
+// keeps the registry there for its destructor (a registry freed before it was read freed, then
+// erased from: heap corruption at exit, which the sanitizer build reports).
+class TExitShape : public TShape {
+  VELBOR_DECLARE_CLASS(TExitShape, TShape)
+};
+VELBOR_IMPLEMENT_CLASS(TExitShape)
+
+struct TUnregistersAtExit {
+  ~TUnregistersAtExit() {
+    if (!Armed) return;
+    bool found = GetClass("TExitShape") == TExitShape::StaticClass();
+    UnRegisterClass(TExitShape::StaticClass());
+    if (!found || GetClass("texitshape") != nullptr) {
+      std::fputs("ClassRegistry: the registry did not hold its class when the program ended\n", stderr);
+      std::_Exit(1);
+    }
+  }
+  bool Armed = false;
+} UnregistersAtExit;
+
+// The check runs in the object's destructor, after every test: a failure there ends the program
+// with status 1.
+TEST(ClassRegistry, OutlivesTheStaticObjectsThatUseItWhenTheProgramEnds) {
+  RegisterClass(TExitShape::StaticClass());
+  ASSERT_EQ(GetClass("TExitShape"), TExitShape::StaticClass());
+  UnregistersAtExit.Armed = true;
 }
 
 class TButtonLike : public TObject {

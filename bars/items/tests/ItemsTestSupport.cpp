@@ -1,6 +1,7 @@
 // This file implements what the bar items' tests share.
 #include "ItemsTestSupport.h"
 
+#include "StrUtils.h"
 #include "kwBarUtils.h"
 #include "kwBarWindows.h"
 
@@ -106,4 +107,17 @@ void SaveScreenArea(const TRect& Area, const String& Name) {
   BitBlt(picture.Canvas()->Handle(), 0, 0, Area.Width(), Area.Height(), screen, Area.Left, Area.Top, SRCCOPY);
   ReleaseDC(nullptr, screen);
   SaveBitmapPng(&picture, Name);
+}
+
+String ObjectText(const String& Description, const String& Name) {
+  std::size_t start = Description.find("object " + Name + ":");
+  if (start == String::npos) return String();
+  std::size_t line = Description.find('\n', start);
+  while (line != String::npos) {
+    std::size_t next = Description.find('\n', line + 1);
+    String text = Trim(Description.substr(line + 1, next == String::npos ? String::npos : next - line - 1));
+    if (text == "end") return Description.substr(start, (next == String::npos ? Description.size() : next) - start);
+    line = next;
+  }
+  return Description.substr(start);
 }

@@ -50,6 +50,10 @@ class BarItemsTest : public ::testing::Test, public TObject {
   TkwBarManager* Manager = nullptr;
 };
 
+// The lines of one object of a written form description, from its "object Name:" line to its own
+// "end" (empty when the object is not there). For objects holding no other object.
+String ObjectText(const String& Description, const String& Name);
+
 // The colour on screen at a point.
 COLORREF ScreenPixel(TPoint Point);
 // Whether some pixel of a screen rectangle has the colour.

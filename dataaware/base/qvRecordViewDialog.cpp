@@ -581,6 +581,11 @@ void TqvRecordViewDialog::FormKeyDown(WORD& Key, TShiftState Shift) {
       FCloseReason = rvcrCancel;
       Form->SetModalResult(mrCancel);
       if (!Form->FormState().Contains(fsModal)) Form->Close();
+    } else if (auto* Edit = dynamic_cast<TCustomEdit*>(Focused); Edit != nullptr && !qvGetControlDataField(Edit).empty()) {
+      // The first Escape gives the field's value back to the edit, which is then no longer
+      // modified: the next Escape closes the window.
+      Edit->Perform(WM_CHAR, VK_ESCAPE, 0);
+      Edit->SetModified(false);
     }
     return;
   }

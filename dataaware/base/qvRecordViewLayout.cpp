@@ -503,8 +503,10 @@ void TqvRecordViewDialog::BuildHorizontal() {
   bool ScrollsVertically = FRecordPanel->Height() - 12 < Y;
 
   FComputedWidth = Inset + FControlX + Extent + Right + 14;
+  // Wide enough: the window takes the width its rows need, never below the 400 pixels it started
+  // from, so that the navigator and the OK and Cancel buttons keep their room.
   if (Form->Width() >= FComputedWidth && FFormPosition->Width < 1)
-    Form->SetWidth(FComputedWidth + (ScrollsVertically ? GetSystemMetrics(SM_CXHTHUMB) : 0));
+    Form->SetWidth(std::min(Form->Width(), std::max(FComputedWidth + (ScrollsVertically ? GetSystemMetrics(SM_CXHTHUMB) : 0), 400)));
   TControlScrollBar* Horz = FScrollBox->HorzScrollBar();
   Horz->Margin = 6;
   int Range = FControlX + Wp + Right;

@@ -8,6 +8,7 @@
 #include "DataSet.h"
 #include "Forms.h"
 #include "Qvlocate.h"
+#include "qvRecordViewDialog.h"
 #include "Resources.h"
 #include "ScopeGuard.h"
 #include "StrUtils.h"
@@ -39,7 +40,8 @@ TqvNavGlyphList* TqvNavGlyphList::Instance = nullptr;
 // The classes the form descriptions and the dialog buttons make by name.
 struct TNavigatorClassRegistration {
   TNavigatorClassRegistration() {
-    for (TClass Class : {TqvDBNavigator::StaticClass(), TqvNavButton::StaticClass(), TqvLocateDialog::StaticClass()})
+    for (TClass Class : {TqvDBNavigator::StaticClass(), TqvNavButton::StaticClass(), TqvLocateDialog::StaticClass(),
+                         TqvRecordViewDialog::StaticClass()})
       RegisterClass(Class);
   }
 } NavigatorClassRegistration;

@@ -300,6 +300,8 @@ TEST_F(FilterWindow, TheSummaryShowsEveryCriterionAndOnDialogSummaryMayReplaceIt
       for (int Row = 0; Row < Seen->StringGrid1->RowCount(); ++Row)
         Cells.push_back({Seen->StringGrid1->Cells(0, Row), Seen->StringGrid1->Cells(1, Row), Seen->StringGrid1->Cells(2, Row)});
       EXPECT_EQ(Seen->Caption(), "Show Search Summary");
+      // The field column is the first one shown.
+      EXPECT_EQ(Seen->StringGrid1->LeftCol(), 0);
       SaveShot(Seen, "filtre-sommaire");
       // The cells cannot be changed.
       ClickAt(OnScreen(Seen->StringGrid1, 5, 25));

@@ -19,10 +19,11 @@
 #include "qvControlUtils.h"
 #include "qvDBDataSets.h"
 #include "qvDataSetUtils.h"
+#include "qvFilterDialogForm.h"
 #include "qvPropAccess.h"
 #include "qvStrUtils.h"
 
-TqvFilterDialogWindow qvFilterDialogWindow = nullptr;
+TqvFilterDialogWindow qvFilterDialogWindow = &qvShowFilterDlg;
 
 // Tells the dialog when its dataset opens or closes.
 class TqvFilterDataLink : public TDataLink {
@@ -106,6 +107,28 @@ constexpr int CriteriaFormat = 1;
 
 }  // namespace
 
+// --- The tables of query modification ----------------------------------------------------------
+
+VELBOR_IMPLEMENT_CLASS(TqvSQLTablesCollectionItem)
+VELBOR_PUBLISHED(TqvSQLTablesCollectionItem,
+  Prop("TableName", &Self::TableName),
+  Prop("TableAliasName", &Self::TableAliasName))
+VELBOR_IMPLEMENT_CLASS(TqvSQLTablesCollection)
+
+String TqvSQLTablesCollectionItem::DisplayName() const {
+  String Shown = !TableAliasName.empty() ? TableAliasName : !TableName.empty() ? TableName : String("<Unassigned>");
+  return IntToStr(Index()) + " - " + Shown;
+}
+
+void TqvSQLTablesCollectionItem::Assign(TPersistent* Source) {
+  if (auto* Other = dynamic_cast<TqvSQLTablesCollectionItem*>(Source)) {
+    TableName = Other->TableName;
+    TableAliasName = Other->TableAliasName;
+    return;
+  }
+  TCollectionItem::Assign(Source);
+}
+
 // --- The component -------------------------------------------------------------------------------
 
 VELBOR_IMPLEMENT_CLASS(TqvFilterDialog)
@@ -121,19 +144,23 @@ VELBOR_PUBLISHED(TqvFilterDialog,
   Prop("SelectedFields", &Self::SelectedFields, &Self::SetSelectedFields),
   Prop("FilterOptimization", &Self::FilterOptimization).Default(fdNone),
   Prop("DlgHeight", &Self::DlgHeight, &Self::SetDlgHeight).Default(267),
+  Prop("SQLTables", &Self::SQLTables, &Self::SetSQLTables),
   Prop("SQLUpperString", &Self::SQLUpperString),
   Prop("SQLPropertyName", &Self::SQLPropertyName),
   Prop("OnInitDialog", &Self::OnInitDialog),
   Prop("OnExecuteSQL", &Self::OnExecuteSQL),
   Prop("OnEncodeValue", &Self::OnEncodeValue),
   Prop("OnInitTempDataSet", &Self::OnInitTempDataSet),
-  Prop("OnAcceptFilterRecord", &Self::OnAcceptFilterRecord))
+  Prop("OnAcceptFilterRecord", &Self::OnAcceptFilterRecord),
+  Prop("OnSelectField", &Self::OnSelectField),
+  Prop("OnDialogSummary", &Self::OnDialogSummary))
 
 TqvFilterDialog::TqvFilterDialog(TComponent* AOwner)
     : TqvCustomDialog(AOwner),
       FDataLink(std::make_unique<TqvFilterDataLink>(this)),
       FSelectedFields(std::make_unique<TStringList>()),
-      FSavedSQL(std::make_unique<TStringList>()) {
+      FSavedSQL(std::make_unique<TStringList>()),
+      FSQLTables(std::make_unique<TqvSQLTablesCollection>(this)) {
   FRecordFilter.OnAcceptFilterRecord = TqvOnAcceptFilterRecord(this, &TqvFilterDialog::AcceptRecord);
 }
 
@@ -231,6 +258,20 @@ void TqvFilterDialog::DataSetActiveChanged(bool Active) {
   ClearCriteria();
 }
 
+void TqvFilterDialog::ShowSummary(const std::vector<TqvFieldInfo>& Criteria) {
+  bool DoDefault = !OnDialogSummary;
+  if (OnDialogSummary) OnDialogSummary(this, Criteria, DoDefault);
+  if (DoDefault) qvShowFilterSummary(this, Criteria);
+}
+
+void TqvFilterDialog::DoInitDialog() {
+  if (OnInitDialog) OnInitDialog(FFilterDlg);
+}
+
+void TqvFilterDialog::DoSelectField(const String& FieldName, String& PictureMask, TStrings* ComboList) {
+  if (OnSelectField) OnSelectField(this, FieldName, PictureMask, ComboList);
+}
+
 void TqvFilterDialog::DoInitTempDataSet(TDataSet* DataSet, TDataSet* TempDataSet) {
   if (OnInitTempDataSet) OnInitTempDataSet(this, DataSet, TempDataSet);
 }
@@ -283,8 +324,11 @@ void TqvFilterDialog::BuildFieldInfosFromSQL() {
   if (DataSet == nullptr) return;
   if (FieldsFetchMethod == fmUseTFields) {
     DataSet->FieldDefs()->Update();
-    String Table = SQLTables.empty() ? String()
-                   : !SQLTables[0].TableAliasName.empty() ? SQLTables[0].TableAliasName : SQLTables[0].TableName;
+    String Table;
+    if (FSQLTables->Count() > 0) {
+      TqvSQLTablesCollectionItem* First = FSQLTables->Items(0);
+      Table = !First->TableAliasName.empty() ? First->TableAliasName : First->TableName;
+    }
     for (int i = 0; i < DataSet->Fields()->Count(); ++i) {
       TField* Field = DataSet->Fields()->Fields(i);
       TqvDBFieldInfo& Entry = AddDBFieldInfo();
@@ -306,9 +350,12 @@ void TqvFilterDialog::BuildFieldInfosFromSQL() {
   }
   // The tables of the statement's FROM list, with their aliases.
   std::vector<TqvSQLTable> Tables;
-  for (const TqvSQLTable& Item : SQLTables)
-    if (!Item.TableName.empty()) Tables.push_back({Item.TableName, Item.TableAliasName.empty() ? Item.TableName : Item.TableAliasName});
-  if (SQLTables.empty()) {
+  for (int i = 0; i < FSQLTables->Count(); ++i) {
+    const TqvSQLTablesCollectionItem* Item = FSQLTables->Items(i);
+    if (!Item->TableName.empty())
+      Tables.push_back({Item->TableName, Item->TableAliasName.empty() ? Item->TableName : Item->TableAliasName});
+  }
+  if (FSQLTables->Count() == 0) {
     TStringList Lines;
     GetSQLText(&Lines);
     std::vector<TSqlToken> Tokens = TokenizeSql(Lines.Text());

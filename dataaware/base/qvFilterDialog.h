@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "Collection.h"
 #include "DataSource.h"
 #include "Event.h"
 #include "Strings.h"
@@ -19,6 +20,7 @@
 
 class TqvFilterDialog;
 class TqvTable;
+class TForm;
 
 enum TqvFilterDialogOption {
   fdCaseSensitive, fdShowCaseSensitive, fdShowOKCancel, fdShowViewSummary, fdShowFieldOrder, fdShowValueRangeTab,
@@ -59,15 +61,47 @@ struct TqvSQLTable {
   String TableAliasName;
 };
 
+// One table of TqvFilterDialog's SQLTables, with the alias that qualifies its columns.
+class TqvSQLTablesCollectionItem : public TCollectionItem {
+  VELBOR_DECLARE_CLASS(TqvSQLTablesCollectionItem, TCollectionItem)
+ public:
+  explicit TqvSQLTablesCollectionItem(TCollection* Collection) : TCollectionItem(Collection) {}
+  String TableName;
+  String TableAliasName;
+  // The index, " - ", then the alias, else the table name, else "<Unassigned>".
+  String DisplayName() const override;
+  void Assign(TPersistent* Source) override;
+};
+
+// The tables whose fields the dialog offers for query modification; owned by the dialog.
+class TqvSQLTablesCollection : public TOwnedCollection {
+  VELBOR_DECLARE_CLASS(TqvSQLTablesCollection, TOwnedCollection)
+ public:
+  explicit TqvSQLTablesCollection(TPersistent* AOwner = nullptr)
+      : TOwnedCollection(AOwner, TqvSQLTablesCollectionItem::StaticClass()) {}
+  TqvSQLTablesCollectionItem* Add() { return static_cast<TqvSQLTablesCollectionItem*>(TCollection::Add()); }
+  TqvSQLTablesCollectionItem* Items(int Index) const {
+    return static_cast<TqvSQLTablesCollectionItem*>(TCollection::Items(Index));
+  }
+};
+
 using TqvOnExecuteSQLEvent = TEvent<void(TObject* Dialog, TDataSet* Query)>;
 using TqvOnInitTempDataSetEvent = TEvent<void(TObject* Sender, TDataSet* OrigDataSet, TDataSet* TempDataSet)>;
 using TqvOnInitFilterDlgEvent = TEvent<void(TObject* Dialog)>;
 using TqvOnEncodeValueEvent = TEvent<void(TFieldType AFieldType, const String& AFieldName, String& AUserValue)>;
+// Supplies a picture mask and a list of values for the field the window shows.
+using TqvOnSelectFilterField = TEvent<void(TObject* Sender, const String& FieldName, String& PictureMask, TStrings* ComboList)>;
+// Replaces the summary window: DoDefault (false on entry) set true shows it as well.
+using TqvFilterDialogSummaryEvent =
+    TEvent<void(TObject* Sender, const std::vector<TqvFieldInfo>& AFieldInfo, bool& DoDefault)>;
 
 // The window that edits the criteria: shows them modally and answers whether it closed with OK
-// and whether the criteria changed. Null until the windows are linked in.
+// and whether the criteria changed. The library's own window (qvFilterDialogForm) unless a program
+// puts another in its place; null: no window, which Execute says.
 using TqvFilterDialogWindow = bool (*)(TqvFilterDialog* Dialog, bool& Changed);
 extern TqvFilterDialogWindow qvFilterDialogWindow;
+// The summary window of a list of criteria (qvFilterSummaryForm).
+void qvShowFilterSummary(TqvFilterDialog* Dialog, const std::vector<TqvFieldInfo>& Criteria);
 
 class TqvFilterDialog : public TqvCustomDialog {
   VELBOR_DECLARE_CLASS(TqvFilterDialog, TqvCustomDialog)
@@ -107,7 +141,8 @@ class TqvFilterDialog : public TqvCustomDialog {
   // Only heights above 267 are taken.
   void SetDlgHeight(int Value);
   TqvQueryFormatDateMode QueryFormatDateMode = qfdMonthDayYear;
-  std::vector<TqvSQLTable> SQLTables;
+  TqvSQLTablesCollection* SQLTables() const { return FSQLTables.get(); }
+  void SetSQLTables(TqvSQLTablesCollection* Value) { FSQLTables->Assign(Value); }
   String SQLUpperString;
   String SQLPropertyName;
 
@@ -117,6 +152,8 @@ class TqvFilterDialog : public TqvCustomDialog {
   TqvOnEncodeValueEvent OnEncodeValue;
   TqvOnInitTempDataSetEvent OnInitTempDataSet;
   TqvOnAcceptFilterRecord OnAcceptFilterRecord;
+  TqvOnSelectFilterField OnSelectField;
+  TqvFilterDialogSummaryEvent OnDialogSummary;
 
   // State the windows read and change.
   bool ShowDialog = true;
@@ -176,6 +213,16 @@ class TqvFilterDialog : public TqvCustomDialog {
   // Whether the dataset's class has an SQL text property (or is a query).
   bool HasSQLProperty();
 
+  // The window while Execute shows it.
+  TForm* FilterDlg() const { return FFilterDlg; }
+  void SetFilterDlg(TForm* Window) { FFilterDlg = Window; }
+  // The summary of the criteria: OnDialogSummary, then (unless it took over) the summary window.
+  virtual void ShowSummary(const std::vector<TqvFieldInfo>& Criteria);
+  // Fires OnInitDialog with the window, once it is set up.
+  virtual void DoInitDialog();
+  // Fires OnSelectField: a picture mask and a list of values for the field the window shows.
+  virtual void DoSelectField(const String& FieldName, String& PictureMask, TStrings* ComboList);
+
  protected:
   friend class TqvFilterDataLink;
   virtual void DataSetActiveChanged(bool Active);
@@ -192,10 +239,12 @@ class TqvFilterDialog : public TqvCustomDialog {
   TqvFilterMethod FFilterMethod = fdByFilter;
   TqvFieldOperators FOperators;
   std::unique_ptr<TStringList> FSelectedFields, FSavedSQL;
+  std::unique_ptr<TqvSQLTablesCollection> FSQLTables;
   int FDlgHeight = 267;
   TqvRecordFilter FRecordFilter;
   TqvWhereClause FLastWhereClause;
   String FLastFilterText;
   bool FRangeApplied = false;
   bool FInternalChange = false;
+  TForm* FFilterDlg = nullptr;
 };

@@ -98,6 +98,27 @@ TEST_F(FilterDialog, TheCatalogueOfAQueryComesFromItsTables) {
   EXPECT_EQ(Dialog->DBFieldInfos[0].TableName, "");
 }
 
+TEST_F(FilterDialog, NamedTablesReplaceTheStatementsOwnForTheCatalogue) {
+  Dialog->SetFilterMethod(fdByQueryModify);
+  TqvSQLTablesCollectionItem* Item = Dialog->SQLTables()->Add();
+  EXPECT_EQ(Item->DisplayName(), "0 - <Unassigned>");
+  Item->TableName = "Site";
+  EXPECT_EQ(Item->DisplayName(), "0 - Site");
+  Item->TableAliasName = "Lieu";
+  EXPECT_EQ(Item->DisplayName(), "0 - Lieu");
+  Dialog->BuildFieldInfos();
+  ASSERT_EQ(Dialog->DBFieldInfos.size(), 4u);
+  EXPECT_EQ(Dialog->FindDBFieldInfo("Nom")->TableName, "Lieu");
+  // An item without table name offers nothing; the copy of the collection is the dialog's own.
+  TqvSQLTablesCollection Other;
+  Other.Add();
+  Dialog->SetSQLTables(&Other);
+  EXPECT_EQ(Dialog->SQLTables()->Count(), 1);
+  EXPECT_NE(Dialog->SQLTables()->Items(0), Other.Items(0));
+  Dialog->BuildFieldInfos();
+  EXPECT_TRUE(Dialog->DBFieldInfos.empty());
+}
+
 TEST_F(FilterDialog, QueryModificationBindsTheValuesAndStartsAgainFromTheSavedText) {
   Dialog->SetFilterMethod(fdByQueryModify);
   Dialog->BuildFieldInfos();
@@ -146,8 +167,9 @@ TEST_F(FilterDialog, QueryModificationRefusesUnknownFieldsAndBadValues) {
 }
 
 TEST_F(FilterDialog, TheWindowDecidesWhetherTheCriteriaApply) {
+  TqvFilterDialogWindow Linked = qvFilterDialogWindow;
   qvFilterDialogWindow = &ScriptedWindow;
-  TScopeGuard Unlink([] { qvFilterDialogWindow = nullptr; });
+  TScopeGuard Unlink([Linked] { qvFilterDialogWindow = Linked; });
   Window = TWindowScript();
   Dialog->ShowDialog = true;
   // OK with new criteria: they apply.
@@ -314,7 +336,10 @@ TEST_F(FilterDialog, RefusalsOfTheComponent) {
   Script.Asked.clear();
   Table.Open();
   Dialog->ShowDialog = true;
+  TqvFilterDialogWindow Linked = qvFilterDialogWindow;
+  qvFilterDialogWindow = nullptr;
   EXPECT_FALSE(Dialog->Execute());
+  qvFilterDialogWindow = Linked;
   ASSERT_EQ(Script.Asked.size(), 1u);
   EXPECT_EQ(Script.Asked[0].Text, "TqvFilterDialog: the filter window is not available in this program.");
   Dialog->SetDlgHeight(200);

@@ -75,13 +75,19 @@ void TCustomGrid::SetFixedCols(int Value) {
   if (FFixedCols == Value) return;
   if (Value < 0) IndexOutOfRange();
   if (Value >= ColCount()) throw EInvalidGridOperation("Le nombre de colonnes fixes doit être inférieur au nombre de colonnes"_a);
+  bool Lowered = Value < FFixedCols;
   FFixedCols = Value;
-  // The current cell and the first scrolling column stay out of the fixed part.
-  FTopLeft.X = std::max(FTopLeft.X, Value);
+  // The current cell and the first scrolling column stay out of the fixed part. Columns that stop
+  // being fixed come first among the scrolling ones: the view goes back to show them.
+  int Left = Lowered ? Value : std::max(FTopLeft.X, Value);
   FCurrent.X = std::max(FCurrent.X, Value);
   FAnchor.X = std::max(FAnchor.X, Value);
+  bool Moved = Left != FTopLeft.X;
+  FTopLeft.X = Left;
   UpdateScrollRange();
+  UpdateScrollPos();
   InvalidateGrid();
+  if (Moved) TopLeftChanged();
   UpdateEdit();
 }
 

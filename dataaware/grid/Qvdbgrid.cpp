@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <memory>
 
 #include "Dialogs.h"
 #include "Field.h"
@@ -155,14 +157,7 @@ String TqvDBGrid::GetFieldDisplayText(int DataCol) {
       auto* Rich = dynamic_cast<TCustomRichEdit*>(GetRichEditControl());
       if (Rich != nullptr) {
         try {
-          String Value = Field->AsString();
-          if (Value.compare(0, 5, "{\\rtf") == 0) {
-            TStringStream Stream(Value);
-            Rich->Lines()->LoadFromStream(&Stream);
-          } else {
-            Rich->Lines()->SetText(Value);
-          }
-          return Rich->Text();
+          return RichTextOf(Field, Rich);
         } catch (const std::exception&) {
           return String();
         }
@@ -195,6 +190,66 @@ String TqvDBGrid::GetFieldDisplayText(int DataCol) {
     return Display;
   }
   return TqvCustomDBGrid::GetFieldDisplayText(DataCol);
+}
+
+String TqvDBGrid::RichTextOf(TField* Field, TCustomRichEdit* Rich) {
+  const std::size_t Limit = qvGridRichTextChunks * qvRichTextChunkSize;
+  String Value;
+  if (!LoadAllRTF) {
+    // The opening of the value, and one byte more to know whether there is more.
+    std::unique_ptr<TStream> Blob(Field->DataSet() != nullptr ? Field->DataSet()->CreateBlobStream(Field, bmRead) : nullptr);
+    if (Blob != nullptr) {
+      Value.resize(Limit + 1);
+      Value.resize(std::size_t(std::max<std::int64_t>(Blob->Read(Value.data(), std::int64_t(Value.size())), 0)));
+    }
+  }
+  bool Rtf = Value.compare(0, 5, "{\\rtf") == 0;
+  if (!Rtf || Value.size() <= Limit) {
+    // Plain lines are shown whole, as is any value that fits.
+    Value = Field->AsString();
+    Rtf = Value.compare(0, 5, "{\\rtf") == 0;
+  }
+  TRichEditProtectChange Saved = Rich->OnProtectChange;
+  Rich->OnProtectChange = TRichEditProtectChange(this, &TqvDBGrid::AllowProtectedChange);
+  TScopeGuard Restore([&] { Rich->OnProtectChange = Saved; });
+  if (Rtf) {
+    TStringStream Stream(LoadAllRTF ? Value : qvRtfOpening(Value, Limit));
+    Rich->Lines()->LoadFromStream(&Stream);
+  } else {
+    Rich->Lines()->SetText(Value);
+  }
+  return Rich->Text();
+}
+
+void TqvDBGrid::AllowProtectedChange(TObject*, int, int, bool& AllowChange) { AllowChange = true; }
+
+bool TqvDBGrid::IsRichEditCell(int ACol, int ARow) const {
+  if (DataRowOf(ARow) < 0) return false;
+  TField* Field = GetFieldByDataCol(DataColOf(ACol));
+  if (Field == nullptr || !Field->InheritsFrom(TBlobField::StaticClass())) return false;
+  String Kind, Params;
+  GetControlType(Field->FieldName(), Kind, Params);
+  return Kind == "RichEdit";
+}
+
+void TqvDBGrid::EditRichTextCell() {
+  if (!DataLink()->Active() || !IsRichEditCell(Col(), Row())) return;
+  TField* Field = SelectedField();
+  TWinControl* Rich = GetRichEditControl();
+  if (Field == nullptr || Rich == nullptr) return;
+  // Bound afresh, the rich edit holds nothing of the field yet: its editor reads the whole value
+  // (never the opening a cell was drawn from), and what it writes back is that value edited.
+  SetObjectProp(Rich, "DataSource", DataSource());
+  SetStrProp(Rich, "DataField", Field->FieldName());
+  TScopeGuard Unbind([&] {
+    SetOrdProp(Rich, "ReadOnly", 0);
+    SetStrProp(Rich, "DataField", String());
+    SetObjectProp(Rich, "DataSource", nullptr);
+    InvalidateCell(Col(), Row());
+  });
+  bool ReadOnlyCell = !CanEditGrid() || Field->ReadOnly() || GetColumn(SelectedIndex())->ReadOnly();
+  SetOrdProp(Rich, "ReadOnly", ReadOnlyCell ? 1 : 0);
+  SendMessageA(Rich->Handle(), WM_KEYDOWN, VK_F2, 0);
 }
 
 TWinControl* TqvDBGrid::GetRichEditControl() {
@@ -531,11 +586,15 @@ void TqvDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
     return;
   }
   bool Selector = IsSelectedCheckColumn(Col());
-  if (!(IsMemoCell(Col(), Row()) || CanEditGrid() || Selector)) return;
+  bool RichCell = IsRichEditCell(Col(), Row());
+  if (!(IsMemoCell(Col(), Row()) || RichCell || CanEditGrid() || Selector)) return;
   TWinControl* Control = ShownCellControl();
   if (Key == VK_SPACE && IsCheckBoxCell(Col(), Row())) {
     ToggleCheckBox(Col(), Row());
     Key = 0;
+  } else if (Key == VK_F2 && RichCell) {
+    Key = 0;
+    EditRichTextCell();
   } else if (Control != nullptr && (Key == VK_F2 || qvIsEditKey(Key)) && !Shift.Contains(ssCtrl) &&
              !Shift.Contains(ssAlt)) {
     // The control over the cell takes the focus; an edit key goes on to it as if pressed there
@@ -627,7 +686,9 @@ void TqvDBGrid::WMLButtonDblClk(TMessage& Message) {
   int X = short(LOWORD(Message.LParam)), Y = short(HIWORD(Message.LParam));
   int C, R;
   CellAtPoint(X, Y, C, R);
-  if (C >= 0 && C == Col() && R == Row() && IsMemoCell(C, R)) OpenMemoDialog();
+  if (C < 0 || C != Col() || R != Row()) return;
+  if (IsRichEditCell(C, R)) EditRichTextCell();
+  else if (IsMemoCell(C, R)) OpenMemoDialog();
 }
 
 void TqvDBGrid::Dispatch(TMessage& Message) {
@@ -644,6 +705,45 @@ void TqvDBGrid::DoExportField(TField* Field, bool& Accept) {
 
 void TqvDBGrid::DoExportSYLKFormat(TField* Field, String& SYLKFormat) {
   if (OnExportSYLKFormat) OnExportSYLKFormat(this, Field, SYLKFormat);
+}
+
+String qvRtfOpening(const String& Rtf, std::size_t Limit) {
+  if (Rtf.size() <= Limit) return Rtf;
+  auto Letter = [](char C) { return std::isalpha(static_cast<unsigned char>(C)) != 0; };
+  auto Digit = [](char C) { return std::isdigit(static_cast<unsigned char>(C)) != 0; };
+  const std::size_t Size = Rtf.size();
+  std::size_t Pos = 0;
+  int Depth = 0;
+  while (Pos < Size) {
+    std::size_t Next = Pos + 1;
+    int NewDepth = Depth;
+    char C = Rtf[Pos];
+    if (C == '{') {
+      ++NewDepth;
+    } else if (C == '}') {
+      --NewDepth;
+    } else if (C == '\\' && Pos + 1 < Size) {
+      char D = Rtf[Pos + 1];
+      if (Letter(D)) {
+        // A control word, its number and the blank that ends it; "\\binN" carries N raw bytes.
+        Next = Pos + 1;
+        while (Next < Size && Letter(Rtf[Next])) ++Next;
+        bool Bin = Rtf.compare(Pos + 1, Next - Pos - 1, "bin") == 0;
+        std::size_t Number = Next;
+        if (Next < Size && (Rtf[Next] == '-' || Digit(Rtf[Next]))) ++Next;
+        while (Next < Size && Digit(Rtf[Next])) ++Next;
+        long long Count = Bin && Next > Number ? std::atoll(Rtf.c_str() + Number) : 0;
+        if (Next < Size && Rtf[Next] == ' ') ++Next;
+        if (Count > 0) Next += std::size_t(Count);
+      } else {
+        Next = Pos + (D == '\'' ? 4 : 2);
+      }
+    }
+    if (Next > Limit || Next > Size) break;
+    Pos = Next;
+    Depth = NewDepth;
+  }
+  return Rtf.substr(0, Pos) + String(std::size_t(std::max(Depth, 0)), '}');
 }
 
 void RegisterDBGridClasses() {

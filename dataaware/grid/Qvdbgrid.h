@@ -10,6 +10,7 @@
 
 #include "Qvdbigrd.h"
 
+class TCustomRichEdit;
 class TqvDBGrid;
 class TqvExportOptions;
 class TqvMemoDialog;
@@ -91,6 +92,7 @@ class TqvDBGrid : public TqvCustomDBGrid {
   void SetTitleColor(TColor Value) override;
   // Every grid column, the indicator column included.
   int GetColCount() const { return ColCount(); }
+  // Rich-text cells read their whole RTF value; else only its opening (qvRtfOpening).
   bool LoadAllRTF = false;
 
   // --- Multi-selection -------------------------------------------------------------------------
@@ -138,6 +140,13 @@ class TqvDBGrid : public TqvCustomDBGrid {
   // "RichEdit" cells into plain text; made on first need, owned by the grid. Null when no class
   // of that name is registered.
   TWinControl* GetRichEditControl();
+  // A data cell whose field is a blob with a "RichEdit" control line.
+  bool IsRichEditCell(int ACol, int ARow) const;
+  // Hands the current rich-text cell to the rich edit, which opens its editor window on the
+  // field (F2, double click): the rich edit is bound to the cell's field for that time only, and
+  // reads the whole value before the editor shows it. Read-only unless the grid can edit the
+  // field.
+  void EditRichTextCell();
   // The field's text as the cell shows it: a rich-text cell's plain text, "(Memo)" for memos
   // unless mGridShow, a link's text,
   // the shown text of a combo's stored value (MapList), else the field's display text.
@@ -187,6 +196,11 @@ class TqvDBGrid : public TqvCustomDBGrid {
   bool IsCheckBoxCell(int ACol, int ARow) const;
   // The control of the current cell when it is shown over the cell; else null.
   TWinControl* ShownCellControl() const;
+  // The plain text of a rich-text cell's value, read by the rich edit: only the opening of a long
+  // RTF value unless LoadAllRTF.
+  String RichTextOf(TField* Field, TCustomRichEdit* Rich);
+  // Lets the program's loading change protected text.
+  void AllowProtectedChange(TObject* Sender, int StartPos, int EndPos, bool& AllowChange);
 
   int FFixedDataCols = 0;
   TqvMemoAttributes FMemoAttributes = qvDefaultMemoAttributes;
@@ -205,6 +219,17 @@ class TqvDBGrid : public TqvCustomDBGrid {
   bool FDestroying = false;
   TWinControl* FRichEdit = nullptr;
 };
+
+// How much of an RTF value a rich-text cell reads without LoadAllRTF: two chunks of the rich
+// edit's stream reading. The opening of a long text is all a cell can show.
+inline constexpr std::size_t qvRichTextChunkSize = 4096;
+inline constexpr int qvGridRichTextChunks = 2;
+
+// The opening of an RTF text that fits in Limit bytes, cut after its last whole token (a group
+// mark, a control word with its number and delimiter, "\'hh", a control symbol, a text byte; the
+// bytes of "\bin" data stay with their word) and closed with the groups still open, so that the
+// rich edit reads it as RTF. A text that fits is returned as it is.
+String qvRtfOpening(const String& Rtf, std::size_t Limit);
 
 // Registers TqvDBGrid and the grid engine's classes with the form reader.
 void RegisterDBGridClasses();

@@ -157,21 +157,60 @@ String qvExportSylk(const TqvExportTable& Table, const TqvSylkLayout& Layout, Tq
 
   const bool Dynamic = Options.Contains(esoDynamicColors);
   if (Header) {
+    // Grouped columns: the upper half of the title lines holds the group's name (one "~" part
+    // per line) over a cell per exported column of the group, the lower half the columns'
+    // titles. Columns outside groups show their title from the first line. With a single title
+    // line there is no room for both: the columns keep their titles.
+    const int Half = Lines / 2;
+    const std::size_t Count = Table.Columns.size();
     for (int T = 0; T < Lines; ++T) {
       String Y = std::to_string(T + 1);
       X = RecordNo ? 1 : 0;
       if (RecordNo) Text += T == 0 ? String("F;SLRTM0;FG0C;Y1;X1\r\nC;K\"#\"\r\n") : "F;SLRBM0;FG0C;Y" + Y + ";X1\r\n";
-      for (const TqvExportColumn& Column : Table.Columns) {
-        if (!Column.Exported) continue;
-        String Part = DoubleSemicolons(TitlePart(Column.Title, T));
+      for (std::size_t I = 0; I < Count;) {
+        const TqvExportColumn& Column = Table.Columns[I];
+        if (!Column.Exported) {
+          ++I;
+          continue;
+        }
         // The title's font and alignment, as the grid's title event gives them (esoDynamicColors).
         const bool Styled = Dynamic && Column.HasTitleStyle;
         int TitleFont = Fonts.Register(Styled ? Column.TitleStyle.Font : Layout.TitleFont);
         TAlignment Alignment = Styled ? Column.TitleStyle.Alignment : Layout.TitleAlignment;
-        Text += String("F;SLR") + (T == 0 ? "T" : "") + (T + 1 == Lines ? "B" : "") + "M" + std::to_string(TitleFont) +
-                ";FG0" + AlignmentLetter(Alignment) + ";Y" + Y + ";X" + std::to_string(X + 1) + CRLF;
+        const bool Grouped = Lines > 1 && !Column.GroupName.empty();
+        if (Grouped && (T == 0 || T < Half)) {
+          std::size_t End = I + 1;
+          while (End < Count && Table.Columns[End].GroupName == Column.GroupName) ++End;
+          // The group's name over its first exported column, and an empty cell that carries the
+          // group's borders over each of its other exported columns.
+          String Bottom = T + 1 >= Half ? "B" : "";
+          String Name = DoubleSemicolons(TitlePart(Column.GroupName, T));
+          Text += (T == 0 ? String("F;SLTM0;FG0C;Y1") : "F;SL" + Bottom + "M0;FG0C;Y" + Y) + ";X" + std::to_string(X + 1) +
+                  CRLF + "C;K" + Quoted(Name) + CRLF;
+          ++X;
+          for (std::size_t J = I + 1; J < End; ++J) {
+            if (!Table.Columns[J].Exported) continue;
+            Text += (T == 0 ? String("F;STM0;FG0C") : "F;S" + Bottom + "M0;FG0C") + ";X" + std::to_string(X + 1) + CRLF +
+                    "C;K\"\"\r\n";
+            ++X;
+          }
+          I = End;
+          continue;
+        }
+        String Part, Borders;
+        if (Grouped) {
+          Part = TitlePart(Column.Title, T - Half);
+          Borders = String(T <= Half ? "T" : "") + (T == Lines - 1 ? "B" : "");
+        } else {
+          Part = TitlePart(Column.Title, T);
+          Borders = String(T == 0 ? "T" : "") + (T + 1 == Lines ? "B" : "");
+        }
+        Part = DoubleSemicolons(Part);
+        Text += "F;SLR" + Borders + "M" + std::to_string(TitleFont) + ";FG0" + AlignmentLetter(Alignment) + ";Y" + Y +
+                ";X" + std::to_string(X + 1) + CRLF;
         if (!Part.empty()) Text += "C;K" + Quoted(Part) + CRLF;
         ++X;
+        ++I;
       }
     }
   }

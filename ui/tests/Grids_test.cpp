@@ -342,6 +342,44 @@ TEST_F(GridTest, ScrollingChangesTopRowAndLeftColAndTellsTheGrid) {
   EXPECT_EQ(Grid->TopRow(), 1);
 }
 
+// Lowering FixedCols makes the columns it releases the first scrolling ones, and the view goes
+// back to show them (LeftCol at the new count, the scroll bar at its start); raising it keeps the
+// first shown column out of the fixed part.
+TEST_F(GridTest, ChangingFixedColsShowsTheFirstScrollingColumn) {
+  Grid->SetScrollBars(ssBoth);
+  Grid->SetFixedCols(3);
+  ShowAndFocus();
+  ASSERT_EQ(Grid->LeftCol(), 3);
+  struct TStep {
+    int ScrolledTo;  // LeftCol before the change (0: as it is)
+    int Fixed;
+    int LeftCol;
+  };
+  const TStep Steps[] = {{0, 1, 1}, {0, 2, 2}, {5, 1, 1}, {4, 2, 4}, {0, 0, 0}};
+  for (const TStep& Step : Steps) {
+    if (Step.ScrolledTo != 0) Grid->SetLeftCol(Step.ScrolledTo);
+    int Before = Grid->LeftCol();
+    Grid->TopLeftChanges = 0;
+    Grid->SetFixedCols(Step.Fixed);
+    SCOPED_TRACE(Format("from LeftCol %d to FixedCols %d", {Before, Step.Fixed}));
+    EXPECT_EQ(Grid->LeftCol(), Step.LeftCol);
+    EXPECT_EQ(Grid->TopLeftChanges, Before != Step.LeftCol ? 1 : 0);
+    EXPECT_GE(Grid->Col(), Step.Fixed);
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_POS;
+    GetScrollInfo(Grid->Handle(), SB_HORZ, &si);
+    EXPECT_EQ(si.nPos, Step.LeftCol - Step.Fixed);
+    // The first column shown stands right after the fixed ones, and is painted there.
+    TRect First = Grid->CellRect(Step.LeftCol, 1);
+    EXPECT_EQ(First.Left, 50 * Step.Fixed);
+    EXPECT_FALSE(First.IsEmpty());
+    Grid->Drawn.clear();
+    ASSERT_TRUE(Painted(Form.get()));
+    EXPECT_NE(Grid->DrawnAt(Step.LeftCol, 1), nullptr);
+  }
+}
+
 // --- Mouse: sizing, moving, selecting ----------------------------------------------------------
 
 TEST_F(GridTest, DraggingAFixedRowDividerSizesTheColumn) {

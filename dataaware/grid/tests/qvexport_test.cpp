@@ -215,6 +215,84 @@ TEST(QvExportSylk, TwoLineTitlesGolden) {
                                                                          "E");
 }
 
+// A group of three columns, the middle one left out, between two columns outside groups.
+TqvExportTable GroupedFixture(const String& GroupName) {
+  TqvExportTable Table;
+  Table.Columns = {{"Code", 4, taLeftJustify, true},  {"Entrée"_a, 6, taLeftJustify, true},
+                   {"Sortie", 6, taLeftJustify, false}, {"Débit~m3/s"_a, 5, taRightJustify, true},
+                   {"Statut", 6, taLeftJustify, true}};
+  for (int C : {1, 2, 3}) Table.Columns[std::size_t(C)].GroupName = GroupName;
+  Table.Rows = {{"A1", "2", "3", "0,5", ""}};
+  return Table;
+}
+
+// Two title lines: the group's name on the first over its exported columns (one cell with the
+// name, an empty one beside it), their titles on the second; the columns outside the group keep
+// their title lines.
+TEST(QvExportSylk, GroupHeadersGolden) {
+  TqvExportTable Table = GroupedFixture("Hydrologie;eau");
+  TqvSylkLayout Layout{Arial8(), Arial8(), taLeftJustify, 2};
+  EXPECT_EQ(qvExportSylk(Table, Layout, qvDefaultExportSaveOptions << esoShowRecordNo),
+            String("ID;PHBRK 3000;N;E\r\n"
+                   "P;PGeneral\r\n"
+                   "P;FArial;M160\r\n"
+                   "B;Y3;X6\r\n"
+                   "F;G;M255\r\n"
+                   "F;W1 1 10\r\n"
+                   "F;W2 2 4\r\n"
+                   "F;W3 3 6\r\n"
+                   "F;W4 4 5\r\n"
+                   "F;W5 5 6\r\n"
+                   "F;SLRTM0;FG0C;Y1;X1\r\n"
+                   "C;K\"#\"\r\n"
+                   "F;SLRTM0;FG0L;Y1;X2\r\n"
+                   "C;K\"Code\"\r\n"
+                   "F;SLTM0;FG0C;Y1;X3\r\n"
+                   "C;K\"Hydrologie;;eau\"\r\n"
+                   "F;STM0;FG0C;X4\r\n"
+                   "C;K\"\"\r\n"
+                   "F;SLRTM0;FG0L;Y1;X5\r\n"
+                   "C;K\"Statut\"\r\n"
+                   "F;SLRBM0;FG0C;Y2;X1\r\n"
+                   "F;SLRBM0;FG0L;Y2;X2\r\n"
+                   "F;SLRTBM0;FG0L;Y2;X3\r\n") +
+                "C;K\"Entrée\"\r\n"_a +
+                "F;SLRTBM0;FG0L;Y2;X4\r\n"
+                "C;K\"Débit\"\r\n"_a +
+                "F;SLRBM0;FG0L;Y2;X5\r\n"
+                "\r\n"
+                "F;SLRTBM0;FG0L;Y3;X1\r\n"
+                "C;K1\r\n"
+                "F;SLTRBM0;FG0L;Y3;X2\r\n"
+                "C;K\"A1\"\r\n"
+                "F;SLTRBM0;FG0L;Y3;X3\r\n"
+                "C;K\"2\"\r\n"
+                "F;SLTRBM0;FG0R;Y3;X4\r\n"
+                "C;K\"0,5\"\r\n"
+                "F;SLTRBM0;FG0L;Y3;X5\r\n"
+                "C;K\"\"\r\n"
+                "E");
+}
+
+// With four title lines the group takes the upper two (a "~" part of its name on each) and the
+// titles the lower two; with a single line the titles stay and no group cell is written.
+TEST(QvExportSylk, GroupHeadersOverMoreOrFewerTitleLines) {
+  TqvExportTable Table = GroupedFixture("Hydrologie~eau");
+  String Four = qvExportSylk(Table, TqvSylkLayout{Arial8(), Arial8(), taLeftJustify, 4}, qvDefaultExportSaveOptions);
+  for (const String& Cell : {String("F;SLTM0;FG0C;Y1;X2\r\nC;K\"Hydrologie\"\r\nF;STM0;FG0C;X3\r\nC;K\"\"\r\n"),
+                             String("F;SLBM0;FG0C;Y2;X2\r\nC;K\"eau\"\r\nF;SBM0;FG0C;X3\r\nC;K\"\"\r\n"),
+                             String("F;SLRTM0;FG0L;Y3;X2\r\nC;K\"Entrée\"\r\nF;SLRTM0;FG0L;Y3;X3\r\nC;K\"Débit\"\r\n"_a),
+                             String("F;SLRBM0;FG0L;Y4;X2\r\nF;SLRBM0;FG0L;Y4;X3\r\nC;K\"m3/s\"\r\n"),
+                             // Outside the group: its title from the first line, bordered above and below.
+                             String("F;SLRM0;FG0L;Y3;X1\r\n"), String("F;SLRBM0;FG0L;Y4;X1\r\n"), String("B;Y5;X5\r\n"),
+                             String("F;SLTRBM0;FG0L;Y5;X1\r\nC;K\"A1\"\r\n")})
+    EXPECT_NE(Four.find(Cell), String::npos) << Cell << "\n" << Four;
+  String One = qvExportSylk(Table, TqvSylkLayout{Arial8(), Arial8(), taLeftJustify, 1}, qvDefaultExportSaveOptions);
+  EXPECT_EQ(One.find("Hydrologie"), String::npos) << One;
+  EXPECT_NE(One.find("F;SLRTBM0;FG0L;Y1;X2\r\nC;K\"Entrée\"\r\nF;SLRTBM0;FG0L;Y1;X3\r\nC;K\"Débit\"\r\n"_a), String::npos)
+      << One;
+}
+
 TEST(QvExportSylk, FontsFormatsAndTypedValues) {
   TqvExportTable Table;
   Table.Columns = {{"Prix", 8, taRightJustify, true, TqvExportFieldKind::Currency},

@@ -5,7 +5,10 @@
 
 #include "Field.h"
 #include "Clipbrd.h"
+#include "RichEdit.h"
+#include "TypInfo.h"
 #include "Filer.h"
+#include "Format.h"
 #include "ScreenshotFiles.h"
 #include "qvExportOptions.h"
 
@@ -229,6 +232,32 @@ TEST_F(DBGridColumns, ALinkShowsItsTextWithoutItsAddress) {
   EXPECT_EQ(Text.find("http"), String::npos) << Text;
 }
 
+// The pointer over a link cell is the hand, and comes back to the arrow over any other cell (a
+// plain one, the link column's title); from one link cell to the next it stays the hand.
+TEST_F(DBGridColumns, ThePointerIsAHandOverLinkCellsOnly) {
+  Data->ControlType()->Add("NOM;URL-Link");
+  Reload(12);
+  ShowGrid();
+  ASSERT_TRUE(Data->Locate("CODE", 1, {}));
+  ASSERT_TRUE(Painted(Form.get()));
+  const HCURSOR Hand = Screen->Cursors(crHandPoint), Arrow = Screen->Cursors(crDefault);
+  ASSERT_NE(Hand, Arrow);
+  struct TStop {
+    const char* Field;
+    int Row;
+    bool OnLink;
+  };
+  const TStop Stops[] = {{"CODE", 2, false}, {"NOM", 2, true}, {"NOM", 3, true}, {"CODE", 3, false},
+                         {"NOM", 0, false},  {"NOM", 4, true}, {"ACTIF", 4, false}};
+  for (const TStop& Stop : Stops) {
+    SCOPED_TRACE(Format("%s on row %d", {Stop.Field, Stop.Row}));
+    MoveMouseTo(CellPoint(Stop.Field, Stop.Row));
+    HCURSOR Wanted = Stop.OnLink ? Hand : Arrow;
+    EXPECT_TRUE(WaitFor("the pointer's shape", [&] { return GetCursor() == Wanted; }));
+    EXPECT_EQ(DB->Cursor(), Stop.OnLink ? crHandPoint : crDefault);
+  }
+}
+
 // The dictionary windows place their grid in their description, with these settings.
 TEST_F(DBGridColumns, AFormDescriptionHoldsAGridWithItsSettings) {
   RegisterDBGridClasses();
@@ -383,6 +412,137 @@ TEST_F(DBGridMemoCells, ARichTextCellShowsItsPlainText) {
   String Text = Clipboard()->AsText();
   EXPECT_NE(Text.find("\"Marais salé\""_a), String::npos) << Text;
 }
+
+// A rich-text memo far longer than what a cell reads of it: numbered paragraphs, the last one
+// saying the text ends there.
+String LongRichText() {
+  String Rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs16 ";
+  for (int i = 1; i <= 600; ++i) Rtf += Format("Paragraphe %.3d du marais\\par ", {i});
+  return Rtf + "Fin du texte\\par}";
+}
+
+// The rich-text editor window while it shows (looked for by its class name).
+TCustomForm* RichEditorWindow() {
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (Screen->Forms(i)->ClassName() == "TqvRichEditForm" && Screen->Forms(i)->Showing()) return Screen->Forms(i);
+  return nullptr;
+}
+
+// Runs Work in the rich-text editor window once it shows, from its own loop (looked for every
+// 20 ms, at most kWaitLimit), then closes it with OK unless Work closed it.
+void InRichEditor(std::function<void(TCustomForm*, TCustomRichEdit*)> Work, int Left = kWaitLimit / 20) {
+  Later([Work, Left] {
+    TCustomForm* Window = RichEditorWindow();
+    if (Window == nullptr) {
+      if (Left > 0) InRichEditor(Work, Left - 1);
+      else ADD_FAILURE() << "no rich-text editor window";
+      return;
+    }
+    auto* Editor = dynamic_cast<TCustomRichEdit*>(Window->ActiveControl());
+    EXPECT_NE(Editor, nullptr);
+    if (Editor != nullptr) Work(Window, Editor);
+    if (Window->ModalResult() == mrNone) Window->SetModalResult(mrOk);
+  }, 20);
+}
+
+class DBGridRichTextCells : public DBGridFormTest {
+ protected:
+  void SetUp() override {
+    DBGridFormTest::SetUp();
+    qvRegisterRichTextClasses();
+    Data->ControlType()->Add("NOTE;RichEdit;");
+    Reload(12);
+    ASSERT_TRUE(Data->Locate("CODE", 2, {}));
+    Data->Edit();
+    Data->FieldByName("NOTE")->SetAsString(LongRichText());
+    Data->Post();
+  }
+  String Shown() { return DB->GetFieldDisplayText(ColOfField("NOTE") - DB->IndicatorOffset()); }
+};
+
+// Without LoadAllRTF a cell reads the opening of a long value only; with it, the whole value.
+TEST_F(DBGridRichTextCells, ACellReadsTheOpeningOfALongValueUnlessLoadAllRTF) {
+  ShowGrid();
+  ASSERT_TRUE(Data->Locate("CODE", 2, {}));
+  String Opening = Shown();
+  EXPECT_EQ(Opening.rfind("Paragraphe 001 du marais", 0), 0u) << Opening.substr(0, 80);
+  EXPECT_EQ(Opening.find("Fin du texte"), String::npos);
+  EXPECT_EQ(Opening.find("\\par"), String::npos) << "read as rich text, not as its codes";
+  EXPECT_LT(Opening.size(), String(LongRichText()).size() / 2);
+  DB->LoadAllRTF = true;
+  String Whole = Shown();
+  EXPECT_NE(Whole.find("Paragraphe 600 du marais"), String::npos);
+  EXPECT_NE(Whole.find("Fin du texte"), String::npos);
+}
+
+// F2 and a double click hand the cell to the rich edit, whose editor window shows the whole
+// value, however little of it the cell read: what is written back is the whole value edited. A
+// grid that cannot edit opens it read-only and writes nothing.
+struct TRichHandOverCase {
+  const char* Name;
+  bool DoubleClick;
+  bool ReadOnlyGrid;
+};
+
+const TRichHandOverCase RichHandOverCases[] = {
+    {"F2", false, false},
+    {"DoubleClick", true, false},
+    {"F2InAReadOnlyGrid", false, true},
+};
+
+class DBGridRichTextHandOver : public DBGridRichTextCells, public testing::WithParamInterface<TRichHandOverCase> {};
+
+TEST_P(DBGridRichTextHandOver, TheEditorGetsAndWritesTheWholeValue) {
+  const TRichHandOverCase& Case = GetParam();
+  DB->ReadOnly = Case.ReadOnlyGrid;
+  ShowGrid();
+  ASSERT_TRUE(Data->Locate("CODE", 2, {}));
+  DB->SelectColumnOfField("NOTE");
+  ASSERT_TRUE(Painted(Form.get()));
+  ASSERT_EQ(Shown().find("Fin du texte"), String::npos) << "the cell read only the opening";
+  String InEditor;
+  bool EditorReadOnly = false;
+  InRichEditor([&](TCustomForm*, TCustomRichEdit* Editor) {
+    InEditor = Editor->Text();
+    EditorReadOnly = (GetWindowLongA(Editor->Handle(), GWL_STYLE) & ES_READONLY) != 0;
+    if (EditorReadOnly) return;
+    Editor->SetSelStart(Editor->TextLength());
+    Editor->SetSelText(" et la suite");
+    Editor->SetModified(true);
+  });
+  if (Case.DoubleClick) {
+    TPoint P = CellPoint("NOTE", RowOfCode(2));
+    AwaitNoDoubleClick(P);
+    MouseButton(true, P);
+    MouseButton(false, P);
+    MouseButton(true, P);
+    MouseButton(false, P);
+    ASSERT_TRUE(WaitFor("the editor opened and closed", [&] { return !InEditor.empty() && RichEditorWindow() == nullptr; }));
+  } else {
+    Press(VK_F2);
+  }
+  PumpPending();
+  EXPECT_NE(InEditor.find("Paragraphe 001 du marais"), String::npos);
+  EXPECT_NE(InEditor.find("Fin du texte"), String::npos) << "the editor shows the whole value";
+  EXPECT_EQ(EditorReadOnly, Case.ReadOnlyGrid);
+  if (Case.ReadOnlyGrid) {
+    EXPECT_EQ(Data->State(), dsBrowse);
+    EXPECT_EQ(Data->FieldByName("NOTE")->AsString(), LongRichText());
+    return;
+  }
+  ASSERT_EQ(Data->State(), dsEdit);
+  Data->Post();
+  String Stored = Data->FieldByName("NOTE")->AsString();
+  for (const char* Part : {"Paragraphe 001 du marais", "Paragraphe 599 du marais", "Fin du texte", "et la suite"})
+    EXPECT_NE(Stored.find(Part), String::npos) << Part;
+  // The rich edit went back to reading cells: bound to no field.
+  EXPECT_EQ(GetStrProp(DB->GetRichEditControl(), "DataField"), "");
+  DB->LoadAllRTF = true;
+  EXPECT_NE(Shown().find("et la suite"), String::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Input, DBGridRichTextHandOver, testing::ValuesIn(RichHandOverCases),
+                         [](const testing::TestParamInfo<TRichHandOverCase>& Info) { return String(Info.param.Name); });
 
 // A grid with memo and check-box cells, a fixed column and two selected records, kept as a
 // picture for the eye (build/dataaware/grid/screenshots/published-grid.png).

@@ -586,7 +586,8 @@ void TqvDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
     return;
   }
   bool Selector = IsSelectedCheckColumn(Col());
-  bool RichCell = IsRichEditCell(Col(), Row());
+  // Without the rich edit (a program that does not link it) such a cell stays a memo cell.
+  bool RichCell = IsRichEditCell(Col(), Row()) && GetRichEditControl() != nullptr;
   if (!(IsMemoCell(Col(), Row()) || RichCell || CanEditGrid() || Selector)) return;
   TWinControl* Control = ShownCellControl();
   if (Key == VK_SPACE && IsCheckBoxCell(Col(), Row())) {
@@ -687,7 +688,7 @@ void TqvDBGrid::WMLButtonDblClk(TMessage& Message) {
   int C, R;
   CellAtPoint(X, Y, C, R);
   if (C < 0 || C != Col() || R != Row()) return;
-  if (IsRichEditCell(C, R)) EditRichTextCell();
+  if (IsRichEditCell(C, R) && GetRichEditControl() != nullptr) EditRichTextCell();
   else if (IsMemoCell(C, R)) OpenMemoDialog();
 }
 

@@ -51,7 +51,7 @@ bool ParseCellReference(const String& Reference, int& Row, int& Column) {
 }
 
 bool IsDateTimeFormat(const String& Format) {
-  if (AnsiSameText(Format, GeneralFormat)) return false;
+  if (SameText(Format, GeneralFormat)) return false;
   for (std::size_t i = 0; i < Format.size(); ++i) {
     char Ch = static_cast<char>(std::tolower(static_cast<unsigned char>(Format[i])));
     if (Ch == '"') {  // quoted text
@@ -353,7 +353,7 @@ int TWorkbook::PositionOf(const TWorksheet* Sheet) const {
 }
 
 std::uint16_t TWorkbook::FormatIndex(const String& Format) {
-  if (Format.empty() || AnsiSameText(Format, GeneralFormat)) return 0;
+  if (Format.empty() || SameText(Format, GeneralFormat)) return 0;
   auto It = std::find(FFormats.begin(), FFormats.end(), Format);
   if (It != FFormats.end()) return static_cast<std::uint16_t>(It - FFormats.begin());
   if (FFormats.size() >= 0xFFFF) throw EAutomationError("Trop de formats de nombre différents"_a);

@@ -87,7 +87,7 @@ void WriteCell(lxw_worksheet* Out, const TWorksheet& Sheet, const TSheetCell& Ce
       if (!DateSerial(Date, Serial)) {
         // No serial: the date as text, as the program shows it.
         String Text = FormatDateTime(HasTime ? "dd/mm/yyyy hh:nn:ss" : "dd/mm/yyyy", Date);
-        Error = worksheet_write_string(Out, r, c, Text.c_str(), Format);
+        Error = worksheet_write_string(Out, r, c, AnsiToUtf8(Text).c_str(), Format);
         break;
       }
       if (!IsDateTimeFormat(NumberFormat)) Format = Made.Get(HasTime ? DateTimeFormat : DateFormat);
@@ -126,14 +126,12 @@ void WriteSheet(lxw_worksheet* Out, const TWorksheet& Sheet, const std::vector<S
 // Fills Out with the sheets of Book; Out is then closed (written) by the caller.
 void Fill(lxw_workbook* Out, const TWorkbook& Book) {
   TFormats Made(Out);
-  // Text cells take the text format even when unset, so that a code typed over in the
-  // spreadsheet stays a text: "@" is kept as given.
   for (const TWorksheet* Sheet : Book.Sheets()) {
     std::string Name = AnsiToUtf8(Sheet->GetName());
-    lxw_worksheet* Sheet_ = workbook_add_worksheet(Out, Name.c_str());
-    if (!Sheet_) throw EAutomationError("la feuille " + Sheet->GetName() + " ne peut être ajoutée"_a);
-    WriteSheet(Sheet_, *Sheet, Book.NumberFormats(), Made);
-    if (Sheet == Book.Active()) worksheet_activate(Sheet_);
+    lxw_worksheet* OutSheet = workbook_add_worksheet(Out, Name.c_str());
+    if (!OutSheet) throw EAutomationError("la feuille " + Sheet->GetName() + " ne peut être ajoutée"_a);
+    WriteSheet(OutSheet, *Sheet, Book.NumberFormats(), Made);
+    if (Sheet == Book.Active()) worksheet_activate(OutSheet);
   }
 }
 

@@ -228,6 +228,7 @@ void TWorksheet::Delete() {
     FWorkbook->FActive = Order[std::min<std::size_t>(Position, Order.size() - 1)];
   FDeleted = true;
   Release();
+  assert(FWorkbook->Consistent());
 }
 
 void TWorksheet::Move(TWorksheet* Before) {
@@ -239,6 +240,7 @@ void TWorksheet::Move(TWorksheet* Before) {
   auto& Order = FWorkbook->FOrder;
   Order.erase(Order.begin() + FWorkbook->PositionOf(this));
   Order.insert(Order.begin() + FWorkbook->PositionOf(Before), this);
+  assert(FWorkbook->Consistent());
 }
 
 void TWorksheet::Activate() {
@@ -277,6 +279,7 @@ TWorksheet* TWorksheets::Add() {
   FWorkbook->CheckOpen();
   TWorksheet* Sheet = FWorkbook->NewSheet(FWorkbook->PositionOf(FWorkbook->FActive));
   FWorkbook->FActive = Sheet;
+  assert(FWorkbook->Consistent());
   return Sheet;
 }
 
@@ -304,6 +307,17 @@ TWorkbook::TWorkbook(TSpreadsheet* Application, int SheetCount) : FApplication(A
 }
 
 TWorkbook::~TWorkbook() = default;
+
+bool TWorkbook::Consistent() const {
+  if (FOrder.empty() || std::find(FOrder.begin(), FOrder.end(), FActive) == FOrder.end()) return false;
+  std::size_t Live = 0;
+  for (const auto& Sheet : FOwned) {
+    if (Sheet->FDeleted) continue;
+    ++Live;
+    if (std::count(FOrder.begin(), FOrder.end(), Sheet.get()) != 1) return false;
+  }
+  return Live == FOrder.size();
+}
 
 void TWorkbook::CheckOpen() const {
   if (FClosed) throw EAutomationError("Le classeur est fermé"_a);

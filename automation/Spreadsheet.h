@@ -157,6 +157,8 @@ class TWorkbook {
   friend class TCellRange;
 
   void CheckOpen() const;
+  // The order holds each live sheet once, none removed, and the active sheet is one of them.
+  bool Consistent() const;
   TWorksheet* NewSheet(int Position);
   String NextSheetName();
   int PositionOf(const TWorksheet* Sheet) const;

@@ -17,7 +17,6 @@
 
 namespace {
 
-const char* const TextFormat = "@";
 const char* const DateFormat = "dd/mm/yyyy";
 const char* const DateTimeFormat = "dd/mm/yyyy hh:mm:ss";
 

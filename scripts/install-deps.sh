@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   wine wine64 wine64-tools xvfb xauth cmake ninja-build g++ pkg-config locales
-  libsqlite3-dev sqlite3 libjpeg62-turbo-dev libxlsxwriter-dev libgtest-dev libbenchmark-dev
+  libsqlite3-dev sqlite3 libjpeg62-turbo-dev libxlsxwriter-dev zlib1g-dev libgtest-dev libbenchmark-dev
   cups printer-driver-cups-pdf poppler-utils
   fonts-wine fonts-liberation
   clang libclang-rt-14-dev

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <iostream>
 
 #include "DateTime.h"
@@ -256,6 +257,8 @@ TEST_F(XlsxFiles, AFailedWriteLeavesTheTargetAsItWasAndSaysWhatFailed) {
 
 // The export's size: 1,000 rows in the wetlands' sheet and in each of 31 detail sheets.
 TEST_F(XlsxFiles, AnExportSizedWorkbookIsWrittenWellUnderThreeSeconds) {
+  // Processor time is what is compared: other programs may load the machine while this runs.
+  std::clock_t CpuStart = std::clock();
   auto Start = std::chrono::steady_clock::now();
   TSpreadsheet App;
   TWorkbook* Book = App.Workbooks()->Add();
@@ -284,14 +287,16 @@ TEST_F(XlsxFiles, AnExportSizedWorkbookIsWrittenWellUnderThreeSeconds) {
   double Built = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
   Book->Close(true, Folder + "grand.xlsx");
   double Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+  double CpuSeconds = double(std::clock() - CpuStart) / CLOCKS_PER_SEC;
   std::cout << "1,000 rows x 32 sheets (" << 1000 * (40 + 31 * 10) << " cells): built in " << Built
-            << " s, built and written in " << Seconds << " s, " << ReadFileBytes(Host("grand.xlsx")).size()
+            << " s, built and written in " << Seconds << " s (" << CpuSeconds << " s of processor), "
+            << ReadFileBytes(Host("grand.xlsx")).size()
             << " bytes\n";
   RecordProperty("seconds", std::to_string(Seconds));
 #ifdef VELBOR_SANITIZED
-  EXPECT_LT(Seconds, 30.0);  // every memory access checked
+  EXPECT_LT(CpuSeconds, 30.0);  // every memory access checked
 #else
-  EXPECT_LT(Seconds, 3.0);
+  EXPECT_LT(CpuSeconds, 3.0);
 #endif
 
   XlsxBook Read = ReadXlsx(Host("grand.xlsx"));

@@ -3,6 +3,8 @@
 // reads back as the range texts (an end without time meaning the whole day).
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "ComCtrls.h"
 #include "DateTimeFormat.h"
 #include "ExtCtrls.h"
@@ -36,6 +38,8 @@ class FilterWindowControls : public StdFormTest {
     ShowForm();
   }
   void TearDown() override {
+    for (const TModalQuestion& Question : Script.Unexpected) ADD_FAILURE() << "asked: " << Question.Text;
+    *Alive = false;
     delete Dialog;
     StdFormTest::TearDown();
   }
@@ -46,7 +50,17 @@ class FilterWindowControls : public StdFormTest {
     return Result;
   }
   TqvFilterDlg* Window() { return dynamic_cast<TqvFilterDlg*>(Dialog->FilterDlg()); }
+  // Runs Work once the criteria window is shown, active and painted, then ends the window when
+  // Work left it open. A window still open long after (a failed step returned early, or a loop
+  // of its own kept it) is ended with a failure, so that a fault fails the test instead of
+  // hanging the program.
   void WhenShown(std::function<void(TqvFilterDlg*)> Work) {
+    std::shared_ptr<bool> Live = Alive;
+    Later([this, Live] {
+      if (!*Live || Window() == nullptr || !Window()->Showing()) return;
+      ADD_FAILURE() << "the criteria window was still open after the deadline";
+      Window()->SetModalResult(-1);
+    }, 3 * kWaitLimit);
     Later([this, Work] {
       ASSERT_TRUE(WaitFor("the criteria window", [&] {
         return Window() != nullptr && Screen->ActiveForm() == Window() && Window()->Showing();
@@ -61,6 +75,7 @@ class FilterWindowControls : public StdFormTest {
   TVectorDataSet Table{{{"Code", ftInteger}, {"Nom", ftString, 20}, {"Releve", ftDateTime}}};
   TDataSource* Source = nullptr;
   TqvFilterDialog* Dialog = nullptr;
+  std::shared_ptr<bool> Alive = std::make_shared<bool>(true);
 };
 
 TEST_F(FilterWindowControls, ADateRangeIsEditedInDatePickersAndReadBackAsTexts) {
@@ -132,8 +147,8 @@ TEST_F(FilterWindowControls, TheValueEditorsAreTheLibrarysMaskedOnesExceptForAny
     auto* Combo = dynamic_cast<TqvDBComboBox*>(W->FilterValueCombo);
     ASSERT_NE(Edit, nullptr);
     ASSERT_NE(Combo, nullptr);
-    EXPECT_EQ(GetStrProp(Edit, "PictureMask"), "#[#]");
-    EXPECT_EQ(GetStrProp(Combo, "PictureMask"), "#[#]");
+    EXPECT_EQ(GetStrProp(Edit, "Picture.PictureMask"), "#[#]");
+    EXPECT_EQ(GetStrProp(Combo, "Picture.PictureMask"), "#[#]");
     EXPECT_EQ(W->ValueControl, W->FilterValueCombo);
     EXPECT_EQ(Combo->Items()->Count(), 2);
     EXPECT_TRUE(Combo->ShowButton());

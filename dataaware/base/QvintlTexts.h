@@ -41,6 +41,7 @@
   X(RichEditSpellCheckComplete, "The spell check is complete.")                              \
   X(RichEditMSWordNotFound, "Unable to start Microsoft Word's Spell Checker.")               \
   X(FilterDlgNoCriteria, "You have not selected any search criteria")                        \
+  X(FilterDlgInvalidValue, "Invalid value for %s: %s")                                        \
   X(RecordViewExitWarning, "Changes have been made!  Do you wish to save your changes?")
 
 #define QV_LOCATE_DIALOG(X)                                                  \

@@ -117,8 +117,15 @@ void qvPostKeyWithModifier(HWND Window, WORD Key, WORD ModifierKey) {
   Pressed[ModifierKey] = 129;
   Pressed[Key] = 129;
   SetKeyboardState(Pressed);
-  PostMessageA(Window, WM_KEYDOWN, Key, 1);
-  PostMessageA(Window, WM_KEYUP, Key, LPARAM(0xC0000001u));
+  if (ModifierKey == VK_MENU) {
+    // With Alt held Windows sends system key messages with the Alt bit of the key data set, and
+    // the controls read ssAlt from that bit, not from the keyboard state.
+    PostMessageA(Window, WM_SYSKEYDOWN, Key, LPARAM(0x20000001));
+    PostMessageA(Window, WM_SYSKEYUP, Key, LPARAM(0xE0000001u));
+  } else {
+    PostMessageA(Window, WM_KEYDOWN, Key, 1);
+    PostMessageA(Window, WM_KEYUP, Key, LPARAM(0xC0000001u));
+  }
   SetKeyboardState(Saved);
 }
 

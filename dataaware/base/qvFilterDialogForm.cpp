@@ -53,6 +53,17 @@ void SetStrIfPublished(TObject* Control, const char* Name, const String& Value) 
   if (IsPublishedProp(Control, Name)) SetStrProp(Control, Name, Value);
 }
 
+// The edit library's editors hold their mask in a picture object ("Picture.PictureMask").
+void SetPictureMaskIfPublished(TObject* Control, const String& Mask) {
+  if (IsPublishedProp(Control, "PictureMask")) {
+    SetStrProp(Control, "PictureMask", Mask);
+    return;
+  }
+  const TPropInfo* Prop = GetPropInfo(Control, "Picture");
+  if (Prop == nullptr || Prop->Kind != tkClass) return;
+  if (TObject* Picture = GetObjectProp(Control, Prop)) SetStrIfPublished(Picture, "PictureMask", Mask);
+}
+
 void OnChangeOf(TWinControl* Control, TNotifyEvent Handler) {
   if (auto* Edit = dynamic_cast<TCustomEdit*>(Control)) Edit->OnChange = Handler;
   else if (auto* Combo = dynamic_cast<TCustomComboBox*>(Control)) Combo->OnChange = Handler;
@@ -478,6 +489,7 @@ bool TqvFilterDlg::UpdateCriteria(bool Reload) {
         if (qvSameText(Trimmed, Words.NullChar) || qvIsValidTextForType(Type, Trimmed)) continue;
         SelectNotebook->SetActivePage(TabSheet1);
         FieldsListBox->SetItemIndex(CurrentIndex);
+        ShowInvalidValue(Label, Trimmed);
         FocusValueControl();
         return false;
       }
@@ -498,6 +510,7 @@ bool TqvFilterDlg::UpdateCriteria(bool Reload) {
       if (Valid) continue;
       SelectNotebook->SetActivePage(TabSheet2);
       FieldsListBox->SetItemIndex(CurrentIndex);
+      ShowInvalidValue(Label, Text);
       SelectAllOf(Control);
       if (Control->CanFocus()) Control->SetFocus();
       else SetActiveControl(Control);
@@ -560,8 +573,8 @@ bool TqvFilterDlg::UpdateCriteria(bool Reload) {
     String Mask;
     TStringList List;
     Dialog->DoSelectField(Name, Mask, &List);
-    SetStrIfPublished(FilterValueEdit, "PictureMask", Mask);
-    SetStrIfPublished(FilterValueCombo, "PictureMask", Mask);
+    SetPictureMaskIfPublished(FilterValueEdit, Mask);
+    SetPictureMaskIfPublished(FilterValueCombo, Mask);
     TStrings* ComboItems = ItemsOf(FilterValueCombo);
     if (ComboItems != nullptr) {
       ComboItems->Clear();
@@ -667,6 +680,22 @@ void TqvFilterDlg::UpdateTabVisibility() {
   bool Visible = Dialog->Options.Contains(fdShowValueRangeTab);
   TabSheet1->SetTabVisible(Visible);
   TabSheet2->SetTabVisible(Visible);
+}
+
+// The operator is told which value was refused; the caller then focuses and selects it, so the
+// focus is where the message box gave it back.
+void TqvFilterDlg::ShowInvalidValue(const String& Label, const String& Text) {
+  // The text's first "%s" takes the field's label, the second the value (a "%s" typed in either
+  // is never read as a place-holder).
+  String Message = qvIntl->UserMessages()->FilterDlgInvalidValue;
+  std::size_t From = 0;
+  for (const String& Part : {qvReplaceChar(Label, '~', ' '), Text}) {
+    std::size_t At = Message.find("%s", From);
+    if (At == String::npos) break;
+    Message.replace(At, 2, Part);
+    From = At + Part.size();
+  }
+  MessageDlg(Message, mtError, TMsgDlgButtons{mbOK}, 0);
 }
 
 void TqvFilterDlg::FocusValueControl() {

@@ -90,12 +90,14 @@ class TqvFilterDlg : public TForm {
   void SetCriteria(const String& Label, TqvFilterMatchType MatchType, bool NonMatching, bool CaseSensitiveFlag,
                    const String& MaxValue, const String& MinValue, const String& Value);
   // Saves the shown field into the working copy and loads the selected one into the controls;
-  // false (the faulty control focused, its text selected) when a value is not valid.
+  // false when a value is not valid: a message names it, then its control is focused with its
+  // text selected.
   bool UpdateCriteria(bool Reload);
   void SelectCriteriaPage();
   void SelectValueEditor();
   void UpdateTabVisibility();
   void FocusValueControl();
+  void ShowInvalidValue(const String& Label, const String& Text);
   void UpdateButtons();
   void ApplyIntlStrings();
   // Widens the middle column for texts longer than its design and heightens the window when the

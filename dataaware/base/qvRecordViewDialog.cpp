@@ -238,9 +238,14 @@ void TqvRecordViewDialog::SetDataSource(TDataSource* Value) {
 
 void TqvRecordViewDialog::SetController(TqvController* Value) {
   if (FController == Value) return;
-  if (FController != nullptr) FController->RemoveFreeNotification(this);
+  if (FController != nullptr) {
+    FController->ControlList()->Remove(this);
+    FController->RemoveFreeNotification(this);
+  }
   FController = Value;
   if (Value == nullptr) return;
+  // Listed with the controller's controls; each side hears when the other is freed.
+  Value->ControlList()->Add(this);
   Value->FreeNotification(this);
   if (Value->Frame() != nullptr && FEditFrame != nullptr) FEditFrame->Assign(Value->Frame());
 }

@@ -58,7 +58,8 @@ std::vector<TqvRecordViewDialog::TEntry> TqvRecordViewDialog::Entries() {
       if (Entry.Field != nullptr) {
         int Width = 0;
         Entry.DisplayWidth = TryStrToInt(Parts.Part(1), Width) ? Width : Entry.Field->DisplayWidth();
-        Entry.Title = Parts.Count() > 2 ? Parts.Part(2) : Entry.Field->DisplayLabel();
+        // A line without a title shows the field's own label.
+        Entry.Title = Parts.Part(2).empty() ? Entry.Field->DisplayLabel() : Parts.Part(2);
         Entry.ReadOnly = qvSameText(Parts.Part(3), "T") || Entry.Field->ReadOnly() || DataSetReadOnly;
       }
       Result.push_back(Entry);

@@ -35,6 +35,9 @@ VELBOR_PUBLISHED(TqvDBDateTimePicker,
   Prop("AutoFillDateAndTime", &Self::AutoFillDateAndTime).Default(false),
   Prop("CalendarAttributes", &Self::CalendarAttributes, &Self::SetCalendarAttributes),
   Prop("DateFormat", &Self::DateFormat, &Self::SetDateFormat).Default(dfShort),
+  // The value, for the windows of lower libraries that make the picker by class name; the bound
+  // field or the program sets it, a description never does.
+  Prop("DateTime", &Self::DateTime, &Self::SetDateTime).Stored(false),
   Prop("DisplayFormat", &Self::GetDisplayFormat, &Self::SetDisplayFormat),
   Prop("Epoch", &Self::Epoch),
   Prop("Interval", &Self::Interval, &Self::SetInterval),

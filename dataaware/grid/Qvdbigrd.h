@@ -371,7 +371,7 @@ using TqvFieldChangedEvent = TEvent<void(TObject* Sender, TField* Field)>;
 using TqvCreateHintWindowEvent =
     TEvent<void(TObject* Sender, TqvGridHintWindow* HintWindow, TField* AField, const TRect& R, bool& WordWrap,
                 int& MaxWidth, int& MaxHeight, bool& DoDefault)>;
-using TqvURLOpenEvent = TEvent<void(TObject* Sender, String& URLLink, TField* Field, bool& UseDefault)>;
+using TqvGridURLOpenEvent = TEvent<void(TObject* Sender, String& URLLink, TField* Field, bool& UseDefault)>;
 using TqvDrawCellInfoEvent = TEvent<void(TObject* Sender, TqvCustomDrawGridCellInfo* DrawCellInfo)>;
 using TqvDittoEvent =
     TEvent<void(TObject* Sender, TDataSet* DataSet, TField* Field, String& DittoValue, bool& AllowDitto)>;
@@ -595,7 +595,7 @@ class TqvCustomDBGrid : public TCustomGrid {
   TqvDrawFooterCellEvent OnDrawFooterCell;
   TqvFieldChangedEvent OnFieldChanged;
   TqvCreateHintWindowEvent OnCreateHintWindow;
-  TqvURLOpenEvent OnURLOpen;
+  TqvGridURLOpenEvent OnURLOpen;
   TqvDrawCellInfoEvent OnBeforeDrawCell, OnAfterDrawCell;
   TqvDittoEvent OnDitto;
 

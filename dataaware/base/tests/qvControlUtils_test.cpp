@@ -6,6 +6,8 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "Forms.h"
 #include "Grids.h"
@@ -154,21 +156,60 @@ TEST(ControlKeys, EditKeysAndScaling) {
   EXPECT_EQ(qvClamp(4, 0, 10), 4);
 }
 
+// An edit that notes the keys pressed in it and whether it read Alt with them.
+class TKeyNotingEdit : public TEdit {
+ public:
+  using TEdit::TEdit;
+  std::vector<std::pair<WORD, bool>> Downs;
+
+ protected:
+  void KeyDown(WORD& Key, TShiftState Shift) override {
+    Downs.emplace_back(Key, Shift.Contains(ssAlt));
+    TEdit::KeyDown(Key, Shift);
+  }
+};
+
 TEST_F(ControlServices, APostedKeyCarriesItsModifierAndTheKeyboardIsGivenBack) {
-  auto* Edit = Add<TEdit>();
-  HWND Window = Edit->Handle();
-  BYTE Before[256];
-  GetKeyboardState(Before);
-  qvPostKeyWithModifier(Window, 'C', VK_CONTROL);
-  BYTE After[256];
-  GetKeyboardState(After);
-  EXPECT_EQ(std::memcmp(Before, After, sizeof Before), 0);
-  MSG Message;
-  ASSERT_TRUE(PeekMessageA(&Message, Window, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
-  EXPECT_EQ(Message.wParam, WPARAM('C'));
-  EXPECT_EQ(Message.lParam, 1);
-  ASSERT_TRUE(PeekMessageA(&Message, Window, WM_KEYUP, WM_KEYUP, PM_REMOVE));
-  EXPECT_EQ(Message.wParam, WPARAM('C'));
+  struct TPostCase {
+    WORD Modifier;
+    UINT Down, Up;
+    LPARAM DownData, UpData;
+    bool AltRead;
+  };
+  // Alt travels in the key data of system key messages, as Windows sends it; Ctrl and Shift in the
+  // plain key messages.
+  const TPostCase Cases[] = {
+      {VK_CONTROL, WM_KEYDOWN, WM_KEYUP, 1, LPARAM(0xC0000001u), false},
+      {VK_SHIFT, WM_KEYDOWN, WM_KEYUP, 1, LPARAM(0xC0000001u), false},
+      {VK_MENU, WM_SYSKEYDOWN, WM_SYSKEYUP, LPARAM(0x20000001), LPARAM(0xE0000001u), true},
+  };
+  for (const TPostCase& Case : Cases) {
+    SCOPED_TRACE(Case.Modifier);
+    auto* Edit = Add<TKeyNotingEdit>();
+    HWND Window = Edit->Handle();
+    BYTE Before[256];
+    GetKeyboardState(Before);
+    qvPostKeyWithModifier(Window, 'C', Case.Modifier);
+    BYTE After[256];
+    GetKeyboardState(After);
+    EXPECT_EQ(std::memcmp(Before, After, sizeof Before), 0);
+    MSG Message;
+    ASSERT_TRUE(PeekMessageA(&Message, Window, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    EXPECT_EQ(Message.message, Case.Down);
+    EXPECT_EQ(Message.wParam, WPARAM('C'));
+    EXPECT_EQ(Message.lParam, Case.DownData);
+    DispatchMessageA(&Message);
+    ASSERT_TRUE(PeekMessageA(&Message, Window, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    EXPECT_EQ(Message.message, Case.Up);
+    EXPECT_EQ(Message.wParam, WPARAM('C'));
+    EXPECT_EQ(Message.lParam, Case.UpData);
+    DispatchMessageA(&Message);
+    // The control took the press, and read Alt only when it was posted with it.
+    ASSERT_EQ(Edit->Downs.size(), 1u);
+    EXPECT_EQ(Edit->Downs[0].first, WORD('C'));
+    EXPECT_EQ(Edit->Downs[0].second, Case.AltRead);
+    delete Edit;
+  }
 }
 
 struct TTypingCase {

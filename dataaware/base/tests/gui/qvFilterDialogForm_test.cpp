@@ -249,6 +249,7 @@ TEST_F(FilterWindow, CancelLeavesTheCriteriaAndTheRowsAsTheyWere) {
 }
 
 TEST_F(FilterWindow, AValueTheFieldCannotHoldKeepsTheWindowOpenOnIt) {
+  for (int i = 0; i < 3; ++i) Script.Push(mrOk);
   WhenShown([&](TqvFilterDlg* W) {
     ChooseField(W, "Code");
     // An integer typed on the value page: letters are refused when OK is pressed.
@@ -281,6 +282,14 @@ TEST_F(FilterWindow, AValueTheFieldCannotHoldKeepsTheWindowOpenOnIt) {
   });
   EXPECT_TRUE(Dialog->Execute());
   EXPECT_EQ(Codes(), "4,6");
+  // Each refusal told the operator which field and which value.
+  const char* const Expected[] = {"Invalid value for Code: x", "Invalid value for Code: x",
+                                  "Invalid value for Surface: 2,5,"};
+  ASSERT_EQ(Script.Asked.size(), std::size(Expected));
+  for (std::size_t i = 0; i < std::size(Expected); ++i) {
+    EXPECT_EQ(Script.Asked[i].Text, Expected[i]);
+    EXPECT_EQ(Script.Asked[i].DlgType, mtError);
+  }
 }
 
 TEST_F(FilterWindow, TheSummaryShowsEveryCriterionAndOnDialogSummaryMayReplaceIt) {

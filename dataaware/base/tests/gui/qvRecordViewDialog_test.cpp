@@ -6,6 +6,7 @@
 #include "RecordViewTestSupport.h"
 
 #include "ExtCtrls.h"
+#include "Menus.h"
 #include "Qvintl.h"
 #include "ScrollBox.h"
 
@@ -242,10 +243,17 @@ TEST_F(RecordViewTest, SelectedLinesChooseTheRowsAndAMissingFieldBreaksAHorizont
   Dialog->Selected()->Add("NOM\t20\tNom~du~site\tF");
   Dialog->Selected()->Add("ABSENT\t10\tNulle part");
   Dialog->Selected()->Add("NB\t4\tNombre\tT");
+  // Without a title, or with an empty one, the row shows the field's own label.
+  Dialog->Selected()->Add("DATE_OBS\t10\t\tF");
+  Dialog->Selected()->Add("SURFACE\t8");
+  Query->FieldByName("SURFACE")->SetDisplayLabel("Surface (ha)");
   WhenShown([&](TqvRecordViewForm*) {
-    ASSERT_EQ(Dialog->Controls().size(), 2u);
+    ASSERT_EQ(Dialog->Controls().size(), 4u);
     EXPECT_EQ(static_cast<TLabel*>(Dialog->Labels()[0])->Caption(), "Nom du site");
     EXPECT_EQ(static_cast<TLabel*>(Dialog->Labels()[1])->Caption(), "Nombre");
+    EXPECT_EQ(static_cast<TLabel*>(Dialog->Labels()[2])->Caption(), "Date d'observation");
+    EXPECT_EQ(static_cast<TLabel*>(Dialog->Labels()[3])->Caption(), "Surface (ha)");
+    EXPECT_TRUE(Dialog->Controls()[2]->Enabled());
     // The fourth part "T" makes the row read-only.
     EXPECT_FALSE(Dialog->Controls()[1]->Enabled());
     ClickControl(Dialog->CancelButton());
@@ -254,7 +262,7 @@ TEST_F(RecordViewTest, SelectedLinesChooseTheRowsAndAMissingFieldBreaksAHorizont
 
   Dialog->Style = rvsHorizontal;
   WhenShown([&](TqvRecordViewForm* Window) {
-    ASSERT_EQ(Dialog->Controls().size(), 2u);
+    ASSERT_EQ(Dialog->Controls().size(), 4u);
     TWinControl* Nom = Dialog->Controls()[0];
     TWinControl* Nb = Dialog->Controls()[1];
     TControl* NomLabel = Dialog->Labels()[0];
@@ -272,6 +280,81 @@ TEST_F(RecordViewTest, SelectedLinesChooseTheRowsAndAMissingFieldBreaksAHorizont
     ClickControl(Dialog->CancelButton());
   });
   Dialog->Execute();
+}
+
+// A menu given to the dialog is the window's while it is open: its commands reach their handlers,
+// the window is made higher by the menu bar, and the menu is taken back when the window closes.
+TEST_F(RecordViewTest, TheMenuIsTheWindowsWhileItIsOpen) {
+  int PlainHeight = 0;
+  WhenShown([&](TqvRecordViewForm* Window) {
+    EXPECT_EQ(GetMenu(Window->Handle()), HMENU(nullptr));
+    PlainHeight = Dialog->ComputedHeight();
+    ClickControl(Dialog->CancelButton());
+  });
+  Dialog->Execute();
+
+  // A menu without items is not given.
+  auto* Menu = new TMainMenu(Owner.get());
+  Dialog->SetMenu(Menu);
+  WhenShown([&](TqvRecordViewForm* Window) {
+    EXPECT_EQ(GetMenu(Window->Handle()), HMENU(nullptr));
+    EXPECT_EQ(Dialog->ComputedHeight(), PlainHeight);
+    ClickControl(Dialog->CancelButton());
+  });
+  Dialog->Execute();
+
+  struct TCommands : TObject {
+    int Clicks = 0;
+    void Click(TObject*) { ++Clicks; }
+  } Commands;
+  auto* Record = new TMenuItem(Menu);
+  Record->SetCaption("&Fiche");
+  auto* Copy = new TMenuItem(Menu);
+  Copy->SetCaption("&Copier");
+  Copy->OnClick = TNotifyEvent(&Commands, &TCommands::Click);
+  Record->Add(Copy);
+  Menu->Items()->Add(Record);
+  WhenShown([&](TqvRecordViewForm* Window) {
+    EXPECT_EQ(GetMenu(Window->Handle()), Menu->Handle());
+    EXPECT_EQ(Dialog->ComputedHeight(), PlainHeight + GetSystemMetrics(SM_CYMENU));
+    // The command of a chosen item, as the menu sends it.
+    SendMessageA(Window->Handle(), WM_COMMAND, MAKEWPARAM(Copy->Command(), 0), 0);
+    EXPECT_EQ(Commands.Clicks, 1);
+    ClickControl(Dialog->CancelButton());
+  });
+  Dialog->Execute();
+  EXPECT_EQ(Dialog->Menu(), Menu);
+  // The menu outlives the window, and its handle was not destroyed with it.
+  EXPECT_TRUE(IsMenu(Menu->Handle()));
+
+  // A menu freed while the dialog names it is forgotten.
+  delete Menu;
+  EXPECT_EQ(Dialog->Menu(), nullptr);
+  WhenShown([&](TqvRecordViewForm* Window) {
+    EXPECT_EQ(GetMenu(Window->Handle()), HMENU(nullptr));
+    ClickControl(Dialog->CancelButton());
+  });
+  Dialog->Execute();
+}
+
+// The dialog is listed with its controller's controls while it names it, and takes its frame.
+TEST_F(RecordViewTest, TheDialogRegistersWithItsController) {
+  auto* First = new TqvController(Owner.get());
+  auto* Second = new TqvController(Owner.get());
+  Dialog->SetController(First);
+  EXPECT_EQ(First->ControlList()->IndexOf(Dialog), 0);
+  Dialog->SetController(Second);
+  EXPECT_EQ(First->ControlList()->IndexOf(Dialog), -1);
+  EXPECT_EQ(Second->ControlList()->IndexOf(Dialog), 0);
+  // Freeing the controller clears the dialog's reference.
+  delete Second;
+  EXPECT_EQ(Dialog->Controller(), nullptr);
+  // Freeing the dialog takes it off the list.
+  Dialog->SetController(First);
+  ASSERT_EQ(First->ControlList()->Count(), 1);
+  delete Dialog;
+  Dialog = nullptr;
+  EXPECT_EQ(First->ControlList()->Count(), 0);
 }
 
 TEST_F(RecordViewTest, ExecuteRefusesWithoutAnOpenDataSet) {

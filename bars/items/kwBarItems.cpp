@@ -7,6 +7,9 @@
 #include "kwBarDateCombo.h"
 #include "kwBarEdit.h"
 #include "kwBarExtItems.h"
+#include "kwBarMRUListItem.h"
+#include "kwBarSpinEdit.h"
+#include "kwBarSystemMenuItem.h"
 #include "kwBarSubItem.h"
 #include "kwBarUtils.h"
 #include "kwBarWindows.h"
@@ -31,6 +34,11 @@ void RegisterBarItems() {
   RegisterBarItemClass(TkwBarColorCombo::StaticClass(), TkwBarColorComboControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarFontNameCombo::StaticClass(), TkwBarComboControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarDateCombo::StaticClass(), TkwBarDateComboControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarSpinEdit::StaticClass(), TkwBarSpinEditControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarMRUListItem::StaticClass(), TkwBarContainerItemControl::StaticClass(), true);
+  // The entry of a maximized MDI child's system menu, made by the manager (not offered to users).
+  RegisterBarItemClass(TSystemMenuSubItem::StaticClass(), TSystemMenuSubItemControl::StaticClass(), false);
+  SetMDISystemMenuItemClass(TSystemMenuSubItem::StaticClass());
   // The marks of the font lists, shared by every font combo.
   TrueTypeFontGlyph();
   OtherFontGlyph();

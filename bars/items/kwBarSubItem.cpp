@@ -219,8 +219,21 @@ void TkwBarListItem::EntryClick(TObject* Sender) {
   Click();
 }
 
+void TkwBarListItem::EntriesEdited() {
+  FButtonsStale = true;
+  ContentChanged();
+}
+
 void TkwBarListItem::AddLinks(TkwBarItemLinks* Links, int Index, TkwBarItemLink* ContainerLink, bool GetData) {
   TCustomkwBarContainerItem::AddLinks(Links, Index, ContainerLink, GetData);
+  // Buttons made for entries that changed since go, unless a menu still shows them.
+  auto shown = [](TkwBarButton* Button) { return Button->GetLinkCount() > 0; };
+  if (FButtonsStale && std::none_of(FButtons.begin(), FButtons.end(), shown)) {
+    std::vector<TkwBarButton*> buttons;
+    buttons.swap(FButtons);
+    for (auto it = buttons.rbegin(); it != buttons.rend(); ++it) delete *it;
+    FButtonsStale = false;
+  }
   bool make = FButtons.empty();
   TkwBarManager* manager = BarManager();
   TComponent* owner = manager ? manager->OwnerForm() : Owner();
@@ -266,8 +279,9 @@ void TkwBarListItem::AddLinks(TkwBarItemLinks* Links, int Index, TkwBarItemLink*
 }
 
 void TkwBarListItem::RemoveLinks(TkwBarItemLinks* Links, int Index) {
-  for (int i = 0; i < FItems->Count(); ++i)
-    if (FItems->Strings(i) != "-" && Index < Links->Count()) delete Links->Items(Index);
+  // The links of the buttons added, whatever the entries became since.
+  auto ours = [&](TkwBarItem* Item) { return std::find(FButtons.begin(), FButtons.end(), Item) != FButtons.end(); };
+  while (Index < Links->Count() && ours(Links->Items(Index)->Item())) delete Links->Items(Index);
 }
 
 void TkwBarListItem::ClearGenerated() {

@@ -156,9 +156,11 @@ class TkwBarListItem : public TCustomkwBarContainerItem {
  protected:
   // A button freed with the form leaves the list.
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The entries changed: the buttons made for them are made again when next shown.
+  void EntriesEdited();
 
  private:
-  void ItemsChanged(TObject*) { ContentChanged(); }
+  void ItemsChanged(TObject*) { EntriesEdited(); }
   void EntryClick(TObject* Sender);
 
   int FItemIndex = -1;
@@ -166,6 +168,7 @@ class TkwBarListItem : public TCustomkwBarContainerItem {
   TStringList* FItems;                  // owned
   bool FShowCheck = false;
   bool FShowNumbers = true;
+  bool FButtonsStale = false;
 };
 
 class TkwBarSubItemControl : public TkwBarItemControl, public IkwSubItemControl {

@@ -96,7 +96,9 @@ void TkwBarItemControl::Click(bool) {
   if (!window || !IsLiveBarControl(window)) return;
   if (IsButtonControl() && window && window->IsSubMenu()) PlayMenuSound(1);
   TkwBarItemLink* recorded = FLink ? FLink->GetOriginalLink() : nullptr;
-  TkwBarItem* item = recorded ? recorded->Item() : nullptr;
+  // The link's own item is the one clicked: a container's entry records the container's link as
+  // its original, but the entry (a list item's button) is what was chosen.
+  TkwBarItem* item = FLink && FLink->Item() ? FLink->Item() : recorded ? recorded->Item() : nullptr;
   bool canClick = CanClick();
   bool closes = ClosesMenusOnClick();
   if (closes) {

@@ -553,7 +553,8 @@ void TkwBarSubMenuControl::DestroyControls() {
     auto [index, link] = FContainerLinks[std::size_t(k)];
     auto* container = dynamic_cast<IkwContainerItem*>(link->Item());
     if (!container) continue;
-    container->RemoveLinks(links, index + 1);
+    // The container's links follow its own, or take its place when it left the menu for them.
+    container->RemoveLinks(links, link->Collection() ? index + 1 : index);
     if (!link->Collection()) {
       link->SetCollection(links);
       link->SetIndex(index);

@@ -33,7 +33,10 @@ TkwDockControl::TkwDockControl(TComponent* AOwner, TkwBarDockingStyle FixedStyle
 }
 
 TkwDockControl* TkwDockControl::CreateForManager(TComponent* AOwner, TkwBarDockingStyle Style, TkwBarManager* Manager) {
-  auto* dock = new TkwDockControl(AOwner, Style);
+  // The manager's bars own the edge sites (they free them); the form only holds them as child
+  // controls. Owned by the form they would be written with its description, and a description
+  // read back would make them a second time beside those the manager makes.
+  auto* dock = new TkwDockControl(nullptr, Style);
   static const TAlign aligns[5] = {alNone, alLeft, alTop, alRight, alBottom};
   dock->ControlStyle.Include(csNoDesignVisible);
   if (Style == dsTop) dock->ControlStyle.Include(csActionClient);

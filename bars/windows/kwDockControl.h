@@ -37,7 +37,7 @@ class TkwDockControl : public TkwDockSite {
   VELBOR_DECLARE_CLASS(TkwDockControl, TkwDockSite)
  public:
   TkwDockControl(TComponent* AOwner, TkwBarDockingStyle FixedStyle = dsNone);
-  // An edge dock site of Manager's form.
+  // An edge dock site of Manager's form AOwner (its parent; the manager's bars own and free it).
   static TkwDockControl* CreateForManager(TComponent* AOwner, TkwBarDockingStyle Style, TkwBarManager* Manager);
   ~TkwDockControl() override;
 

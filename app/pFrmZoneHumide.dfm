@@ -39,6 +39,8 @@ object frmZoneHumide: TfrmZoneHumide
       FlatButtons = True
       ActivePage = lopGenerale
       object lopGenerale: TOxLookOutPage
+        Left = 0
+        Width = 151
         Caption = 'Gestion des fiches'
         Color = clMedGray
         OnClick = lopGeneraleClick
@@ -84,6 +86,8 @@ object frmZoneHumide: TfrmZoneHumide
         end
       end
       object lop1: TOxLookOutPage
+        Left = 0
+        Width = 151
         Caption = 'Renseignements généraux'
         Color = clBtnShadow
         OnClick = lop1Click
@@ -119,6 +123,8 @@ object frmZoneHumide: TfrmZoneHumide
         end
       end
       object lop2: TOxLookOutPage
+        Left = 0
+        Width = 151
         Caption = 'Description et fonctionnement'
         Color = clMedGray
         OnClick = lop1Click
@@ -244,6 +250,8 @@ object frmZoneHumide: TfrmZoneHumide
         end
       end
       object lop3: TOxLookOutPage
+        Left = 0
+        Width = 151
         Caption = 'Contexte'
         Color = clBtnShadow
         OnClick = lop1Click
@@ -289,6 +297,8 @@ object frmZoneHumide: TfrmZoneHumide
         end
       end
       object lop4: TOxLookOutPage
+        Left = 0
+        Width = 151
         Caption = 'Evaluation'
         Color = clBtnShadow
         OnClick = lop1Click
@@ -304,6 +314,8 @@ object frmZoneHumide: TfrmZoneHumide
         end
       end
       object lop5: TOxLookOutPage
+        Left = 0
+        Width = 151
         Caption = 'Orientation d''actions'
         Color = clBtnShadow
         OnClick = lop1Click
@@ -318,6 +330,8 @@ object frmZoneHumide: TfrmZoneHumide
         end
       end
       object lop6: TOxLookOutPage
+        Left = 0
+        Width = 151
         Caption = 'Cartes'
         Color = clBtnShadow
         OnClick = lop1Click
@@ -332,6 +346,8 @@ object frmZoneHumide: TfrmZoneHumide
         end
       end
       object lop7: TOxLookOutPage
+        Left = 0
+        Width = 151
         Caption = 'Options'
         Color = clBtnShadow
         OnClick = lop1Click

@@ -618,16 +618,13 @@ void TdmVelbor::qDetailZoneHumideAfterScroll(TDataSet* DataSet) {
       if (ArrondiDiffere(Field, M.Digits, Rounded)) Field->SetAsFloat(Rounded);
     }
   } else {
+    // Showing a record never writes it: the measures only show rounded (a typed measure is
+    // stored rounded by its change handlers).
     for (const TMesure& M : kMesures) {
       auto* Field = static_cast<TFloatField*>(DataSet->FieldByName(M.Field));
       double Rounded;
-      if (!ArrondiDiffere(Field, M.Digits, Rounded)) continue;
-      EditerSiBesoin(DataSet);
-      Field->SetAsFloat(Rounded);
-      Field->SetDisplayFormat(M.Format);
+      if (ArrondiDiffere(Field, M.Digits, Rounded)) Field->SetDisplayFormat(M.Format);
     }
-    // The record is optimistic: the rounded values reach the database now.
-    if (DataSet->State() == dsEdit) DataSet->Post();
   }
 }
 

@@ -5,6 +5,7 @@
 #include "ZR_View.h"
 #include "kwBarItems.h"
 #include "kwBarWindows.h"
+#include "pFrmZoneHumide.h"
 #include "pVelbor.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -12,6 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   StartReportEngine();
   RegisterBarWindowClasses();
   RegisterBarItems();
+  RegisterFrmZoneHumide();
   // A failure while the data module connects ends start-up with its report.
   try {
     DemarrerVelbor();

@@ -283,16 +283,18 @@ TEST_P(RoundingTest, ATypedMeasureIsStoredRounded) {
   EXPECT_DOUBLE_EQ(dm->qDetailZoneHumide->FieldByName(GetParam().Field)->AsFloat(), GetParam().Stored);
 }
 
-TEST_P(RoundingTest, AStoredMeasureIsRoundedInTheDatabaseWhenTheRecordIsShown) {
+// Showing a record never writes it, whatever its stored measures.
+TEST_P(RoundingTest, ShowingARecordLeavesItsStoredMeasureAsItIs) {
   char Value[64];
   std::snprintf(Value, sizeof Value, "%.6f", GetParam().Typed);
   Execute(Format("UPDATE T_ZONE_HUMIDE SET %s = %s WHERE ZH_CODE = '073ASTERS0002'", {GetParam().Field, String(Value)}));
   OuvrirFiche("073ASTERS0002");
   EXPECT_EQ(dm->qDetailZoneHumide->State(), dsBrowse);
   EXPECT_FALSE(dm->ArrondiEnCours());
+  EXPECT_FALSE(dm->qDetailZoneHumide->Modified());
   double Stored =
       AppTest::ReadNumber(Format("SELECT %s FROM T_ZONE_HUMIDE WHERE ZH_CODE = '073ASTERS0002'", {GetParam().Field}));
-  EXPECT_DOUBLE_EQ(Stored, GetParam().Stored);
+  EXPECT_DOUBLE_EQ(Stored, GetParam().Typed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Measures, RoundingTest,

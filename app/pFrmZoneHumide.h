@@ -1,0 +1,142 @@
+// This file implements TfrmZoneHumide, the record window: the list of wetlands, one record shown
+// page by page (26 tab sheets chosen from the side bar), edit mode with its validation and
+// cancellation, the add and delete buttons of the detail grids and the window's keys.
+#pragma once
+
+#include <vector>
+
+#include "ADODB.h"
+#include "ActnList.h"
+#include "Buttons.h"
+#include "ComCtrls.h"
+#include "DBCGrids.h"
+#include "DBCtrls.h"
+#include "ExtCtrls.h"
+#include "ImageList.h"
+#include "OxLookOut.h"
+#include "OxPageControl.h"
+#include "Qvdbgrid.h"
+#include "StdCtrls.h"
+#include "pdmVelbor.h"
+#include "qmtMemTable.h"
+
+class TfrmZoneHumide : public TfrmZoneHumideBase {
+  VELBOR_DECLARE_CLASS(TfrmZoneHumide, TfrmZoneHumideBase)
+ public:
+  explicit TfrmZoneHumide(TComponent* AOwner);
+
+  // What the data module asks of the window.
+  int OxExBtnModifTag() override { return OxExBtnModif->Tag; }
+  void SetOxExBtnModifTag(int Value) override { OxExBtnModif->Tag = Value; }
+  TColor OxLookOutActivePageColor() override;
+  void SetOxLookOutActivePageColor(TColor Value) override;
+  void SetBbtnValidationTag(int Value) override { bbtnValidation->Tag = Value; }
+  void ts1_1EnterActivePage() override { ts1_1Enter(OxPageControl->ActivePage()); }
+  void RepaintDbeType() override;
+  void SetLkCboCodeInventaireLookupTable(TDataSet* Table) override;
+  void SetLkCboCodeInventaireFreeEntry(bool FreeEntry) override;
+  void lopGeneraleClick(TObject* Sender) override;
+
+  // Edit mode: the validation button shows exactly while a record page is edited.
+  bool EnEdition() const { return bbtnValidation->Visible(); }
+
+  // Components of the description.
+  TPanel* Panel1 = nullptr;
+  TOxLookOut* OxLookOut = nullptr;
+  TOxLookOutPage* lopGenerale = nullptr;
+  TOxLookOutPage* lop1 = nullptr;
+  TOxExpressButton* oxebtnListe = nullptr;
+  TOxExpressButton* OxExpressButton10 = nullptr;
+  TOxExpressButton* OxExBtnCreation = nullptr;
+  TOxExpressButton* OxExBtnModif = nullptr;
+  TOxPageControl* OxPageControl = nullptr;
+  TTabSheet* tsListe = nullptr;
+  TTabSheet* ts1_1 = nullptr;
+  TTabSheet* ts2_4 = nullptr;
+  TqvDBGrid* OxDBGrid1 = nullptr;
+  TBitBtn* bbtnValidation = nullptr;
+  TBitBtn* bbtnAnnulation = nullptr;
+  TActionList* ActionList1 = nullptr;
+  TImageList* ImageList1 = nullptr;
+  TDBMemo* dbeNomUsuel = nullptr;
+  TDBMemo* dbeType = nullptr;
+  TDBCtrlGrid* DBCtrGdInventaire = nullptr;
+  TADOQuery* qRegion = nullptr;
+  TADOQuery* qDep = nullptr;
+  TADOQuery* qCommune = nullptr;
+  TADOQuery* qVegetal = nullptr;
+  TADOQuery* qAnimal = nullptr;
+  TADOQuery* qOiseaux = nullptr;
+  TADOQuery* qMesureProtectionEspaces = nullptr;
+  TADOQuery* qMesureProtectionAqua = nullptr;
+  TADOQuery* qVegetalDiren = nullptr;
+  TADOQuery* qAnimalDiren = nullptr;
+  TADOQuery* qRechercheEnveloppe = nullptr;
+  TADOQuery* qZoneHydroLib = nullptr;
+  TADOQuery* qSysAquiLib = nullptr;
+  TDataSource* dsqRegion = nullptr;
+  TDataSource* dsqDep = nullptr;
+  TDataSource* dsqCommune = nullptr;
+  TqmtMemTable* qmtDiagHydro = nullptr;
+
+  // Handlers bound by the description.
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void FormPaint(TObject* Sender);
+  void FormResize(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void oxebtnListeClick(TObject* Sender);
+  // The side-bar buttons of the record pages (oxeBtn1_1Click ... oxeBtn7_3Click).
+  void PageButtonClick(TObject* Sender);
+  void lop1Click(TObject* Sender);
+  void OxExBtnCreationClick(TObject* Sender);
+  void OxExpressButton10Click(TObject* Sender);
+  void OxExBtnModifClick(TObject* Sender);
+  void oxeBtn3_1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void actPlusExecute(TObject* Sender);
+  void actMoinsExecute(TObject* Sender);
+  void actFichePlusExecute(TObject* Sender);
+  void actFicheMoisExecute(TObject* Sender);
+  void actValiderExecute(TObject* Sender);
+  void actAnnulerExecute(TObject* Sender);
+  void actModifExecute(TObject* Sender);
+  void ts1_1Enter(TObject* Sender);
+  void ts1_1Exit(TObject* Sender);
+  void tsListeShow(TObject* Sender);
+  void ts2_3Show(TObject* Sender);
+  void OxDBGrid1TitleButtonClick(TObject* Sender, const String& AFieldName);
+  void OxDBGrid1CalcTitleImage(TObject* Sender, TField* Field, TqvTitleImageAttributes& Attributes);
+  void OxDBGrid1DblClick(TObject* Sender);
+  void OxDBGrid1Enter(TObject* Sender);
+  void OxDBGrid1Exit(TObject* Sender);
+  // Validation and Annulation.
+  void OxExpressButton7Click(TObject* Sender);
+  void bbtnAnnulationClick(TObject* Sender);
+  // The "+" buttons of the detail navigators, one table of cases (qvNavBtnAliasPlusClick...).
+  void NavPlusClick(TObject* Sender);
+  // The "-" buttons: every detail but the history, and the history's.
+  void qvNavBtnAliasMoinsClick(TObject* Sender);
+  void qvNavButton181Click(TObject* Sender);
+  // The inventory navigator's moves: the current row needs its nature and its code.
+  void qvNavButton81Click(TObject* Sender);
+
+  // Runs the validation; false when nothing was written (the edits stay on screen).
+  bool Valider();
+
+ protected:
+  void Loaded() override;
+
+ private:
+  TTabSheet* Sheet(const String& Name) const;
+  TColor CouleurEdition() const;
+  void ColorierGroupeActif(bool Edition);
+  void ActiverGroupe(int Index);
+  void PlacerBoutons();
+  void RafraichirDetails();
+  bool NoticeVisible() const;
+  bool InventaireComplet();
+  TDataSet* DataSetOfNavigatorButton(TObject* Sender) const;
+};
+
+// Makes the record window known to the form reader and to the main window's commands.
+void RegisterFrmZoneHumide();

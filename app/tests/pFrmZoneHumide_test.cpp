@@ -1,0 +1,471 @@
+// Tests of the record window on real windows over a test database whose names hold apostrophes
+// and accents: the list and its sorting, opening a record, the side bar and the page keys, edit
+// mode with its validation in one transaction and its cancellation, the add and delete buttons
+// and the keys of the pages; a screenshot of every sheet for a person to look at.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "AppTestSupport.h"
+#include "DateTime.h"
+#include "Dialogs.h"
+#include "FloatFormat.h"
+#include "FormatSettings.h"
+#include "ScrollBox.h"
+#include "ScreenshotFiles.h"
+#include "SqliteStatement.h"
+#include "StrUtils.h"
+#include "TestDeadline.h"
+#include "UiTestSupport.h"
+#include "pFrmZoneHumide.h"
+#include "pUtilZH.h"
+#include "pdmVelbor.h"
+#include "pfrmAttention.h"
+#include "qvDBNavigator.h"
+
+namespace {
+
+// The main window as the record window sees it: an MDI frame holding the action list whose Tag
+// is the report flag.
+class TCadre : public TForm {
+  VELBOR_DECLARE_CLASS(TCadre, TForm)
+ public:
+  explicit TCadre(TComponent* AOwner) : TForm(AOwner, true) {
+    SetFormStyle(fsMDIForm);
+    SetBounds(0, 0, 1000, 700);
+    SetCaption("Velbor");
+    ActionList1 = new TComponent(this);
+    ActionList1->SetName("ActionList1");
+  }
+  TComponent* ActionList1;
+};
+VELBOR_IMPLEMENT_CLASS(TCadre)
+
+const char* const kCode1 = "073ASTERS0001";
+const char* const kCode2 = "073ASTERS0002";
+
+class RecordWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Deadline = std::make_unique<TTestDeadline>(120);
+    FormatSettings = TFormatSettings::French();
+    RegisterFrmZoneHumide();
+    AppTest::MakeModuleDatabase();
+    // A name that begins with an accented letter, and one with an apostrophe, in the list.
+    Execute("INSERT INTO T_ZONE_HUMIDE (ZH_CODE, ZH_NOM, ZH_STATUT, ZH_TYPE, ZH_FILIATION) "
+            "VALUES ('074ETANG 0001', 'Étang de l''Ours', 'A', '1', '0')"_a);
+    Arrange();
+    NomUtilisateur = "Dupont";
+    Organisme = "Conservatoire d'espaces naturels";
+    Application->CreateForm(Cadre);
+    Cadre->Show();
+    Application->CreateForm(dmVelbor);
+    Application->CreateForm(frmAttention);
+    Application->CreateForm(Fiche);
+    Fiche->Show();
+    ASSERT_TRUE(Painted(Fiche));
+    Activate(Cadre);
+  }
+  void TearDown() override {
+    if (dmVelbor != nullptr) dmVelbor->SetComboActif(nullptr);
+    if (FormExiste(frmZoneHumide)) frmZoneHumide->Free();
+    frmZoneHumide = nullptr;
+    if (frmAttention != nullptr) frmAttention->Free();
+    frmAttention = nullptr;
+    if (dmVelbor != nullptr) dmVelbor->Free();
+    dmVelbor = nullptr;
+    if (Cadre != nullptr) Cadre->Free();
+    Cadre = nullptr;
+    NomUtilisateur.clear();
+    Organisme.clear();
+    Deadline.reset();
+  }
+  virtual void Arrange() {}
+  void Execute(const String& Sql) { AppTest::OpenModuleDatabase()->Execute(Sql); }
+  static String Texte(const String& Sql) {
+    auto Session = AppTest::OpenModuleDatabase();
+    SqliteStatement Statement = Session->Prepare(Sql);
+    return Statement.Step() ? Statement.ColumnText(0) : String();
+  }
+
+  TTabSheet* Active() const { return Fiche->OxPageControl->ActivePage(); }
+  String ActiveName() const { return Active() != nullptr ? Active()->Name() : String(); }
+  int GroupeActif() const {
+    for (int i = 0; i < Fiche->OxLookOut->GetPageCount(); ++i)
+      if (Fiche->OxLookOut->GetPage(i) == Fiche->OxLookOut->GetActivePage()) return i;
+    return -1;
+  }
+  TComponent* Composant(const String& Name) const { return Fiche->FindComponent(Name); }
+
+  // Double-clicks the list's row showing Code (the list is on screen).
+  void OuvrirParLaListe(const String& Code) {
+    ASSERT_EQ(ActiveName(), "tsListe");
+    ASSERT_TRUE(dmVelbor->qListeZoneHumide->Locate("zh_code", Code, {})) << Code;
+    ASSERT_TRUE(Painted(Fiche));
+    TqvDBGrid* Grid = Fiche->OxDBGrid1;
+    int Row = -1;
+    for (int r = 1; r < Grid->RowCount(); ++r) {
+      TRect Cell = Grid->CellRect(1, r);
+      if (Cell.Bottom <= Cell.Top) continue;
+      TGridCoord Coord = Grid->MouseCoord(Cell.Left + 2, Cell.Top + 2);
+      if (Coord.Y == r && Grid->Row() == r) Row = r;
+    }
+    ASSERT_GT(Row, 0) << "the current row is on screen";
+    TRect Cell = Grid->CellRect(1, Row);
+    TPoint At = OnScreen(Grid, Cell.Left + 4, (Cell.Top + Cell.Bottom) / 2);
+    (void)At;
+    ASSERT_TRUE(GiveFocus(Grid));
+    // The grid's double click, as its second click runs it.
+    Grid->OnDblClick(Grid);
+    ASSERT_TRUE(WaitFor("the first page of the record", [&] { return ActiveName() == "ts1_1"; }));
+    PumpPending();
+  }
+  // F12 on the list: the current record in edit mode.
+  void Modifier(const String& Code) {
+    ASSERT_TRUE(dmVelbor->qListeZoneHumide->Locate("zh_code", Code, {})) << Code;
+    Press(VK_F12);
+    ASSERT_TRUE(WaitFor("edit mode", [&] { return Fiche->bbtnValidation->Visible(); }));
+    ASSERT_EQ(dmVelbor->qDetailZoneHumide->State(), dsEdit);
+    ASSERT_EQ(dmVelbor->qDetailZoneHumide->FieldByName("ZH_CODE")->AsString(), Code);
+  }
+  // Clicks the navigator button of a detail grid ("+" or "-").
+  void Bouton(const String& Name) {
+    auto* Button = dynamic_cast<TControl*>(Composant(Name));
+    ASSERT_NE(Button, nullptr) << Name;
+    if (Button->Visible() && Button->Parent() != nullptr && Button->Parent()->Showing()) {
+      ClickControl(Button);
+      PumpPending();
+    } else if (Button->OnClick) {
+      Button->OnClick(Button);
+    }
+  }
+
+  std::unique_ptr<TTestDeadline> Deadline;
+  TCadre* Cadre = nullptr;
+  TfrmZoneHumide* Fiche = nullptr;
+};
+
+// --- Structure and navigation -------------------------------------------------------------------
+
+TEST_F(RecordWindowTest, TheDescriptionGivesTheLayoutAndTheSheetsInOrder) {
+  const char* const Attendues[] = {"tsListe", "ts1_1", "ts1_2", "ts1_3", "ts2_1", "ts2_2", "ts2_3", "ts2_3bis",
+                                   "ts2_4", "ts2_5", "ts2_5bis", "ts2_6", "ts2_6bis", "ts2_7", "ts2_8", "ts2_9",
+                                   "ts3_1", "ts3_2", "ts3_3", "ts3_4", "ts4_1", "ts5_1", "ts6_1", "ts7_1",
+                                   "ts7_2", "ts7_3"};
+  ASSERT_EQ(Fiche->OxPageControl->PageCount(), int(std::size(Attendues)));
+  for (int i = 0; i < Fiche->OxPageControl->PageCount(); ++i) {
+    TTabSheet* Page = Fiche->OxPageControl->Pages(i);
+    EXPECT_EQ(Page->Name(), Attendues[i]);
+    EXPECT_EQ(Page->Caption(), Page->Name());
+    // Every record page holds its scroll box first.
+    if (i > 0) {
+      ASSERT_GT(Page->ControlCount(), 0) << Page->Name();
+      EXPECT_NE(dynamic_cast<TScrollBox*>(Page->Controls(0)), nullptr) << Page->Name();
+    }
+  }
+  EXPECT_TRUE(Fiche->OxPageControl->HideAllTabs());
+  EXPECT_EQ(Fiche->Panel1->Width(), 153);
+  EXPECT_EQ(Fiche->bbtnValidation->Width(), 99);
+  EXPECT_EQ(Fiche->bbtnValidation->Height(), 32);
+  EXPECT_EQ(Fiche->bbtnAnnulation->Width(), 99);
+  EXPECT_FALSE(Fiche->bbtnValidation->Visible());
+  EXPECT_EQ(Fiche->OxLookOut->GetPageCount(), 8);
+  EXPECT_EQ(ActiveName(), "tsListe");
+  EXPECT_EQ(GroupeActif(), 0);
+  // The hydraulic diagnosis list holds its four labels, quotes and all.
+  ASSERT_EQ(Fiche->qmtDiagHydro->RecordCount(), 4);
+  ASSERT_TRUE(Fiche->qmtDiagHydro->Locate("num", "3", {}));
+  EXPECT_EQ(Fiche->qmtDiagHydro->FieldByName("lib")->AsString(),
+            R"(Fonctionnement observé "dégradé, perturbant les équilibres naturels")"_a);
+}
+
+// Clicks on the list's titles, in turn, from the order by code: the direction follows the order
+// in force whatever its column, and the title's arrow says it.
+TEST_F(RecordWindowTest, TheListIsSortedByEachTitle) {
+  struct TCas {
+    int Colonne;             // 1 "Code", 2 "Nom"
+    const char* Premier;     // the first row's code after the click
+    const char* Ordre;       // the end of the statement
+    int ImageCode, ImageNom; // the title images
+  };
+  const TCas Cas[] = {
+      {1, "971PNG   0001", "ORDER BY ZH_CODE DESC", 11, -1},
+      {1, kCode1, "ORDER BY ZH_CODE", 12, -1},
+      {2, kCode2, "ORDER BY ZH_NOM DESC", -1, 11},     // Tourbière, Marais de l'Étang, Mangrove, Étang
+      {2, "074ETANG 0001", "ORDER BY ZH_NOM", -1, 12}, // Étang de l'Ours first: accents do not count
+  };
+  TqvDBGrid* Grid = Fiche->OxDBGrid1;
+  ASSERT_TRUE(Painted(Fiche));
+  for (const TCas& C : Cas) {
+    TRect Title = Grid->CellRect(C.Colonne, 0);
+    ClickAt(OnScreen(Grid, (Title.Left + Title.Right) / 2, (Title.Top + Title.Bottom) / 2));
+    ASSERT_TRUE(WaitFor("the list reordered", [&] {
+      return EndsText(C.Ordre, Trim(dmVelbor->qListeZoneHumide->SQL()->Text()));
+    })) << C.Ordre << " / " << dmVelbor->qListeZoneHumide->SQL()->Text();
+    EXPECT_TRUE(StartsText("select zh_code,zh_nom from T_Zone_Humide", dmVelbor->qListeZoneHumide->SQL()->Text()));
+    dmVelbor->qListeZoneHumide->First();
+    EXPECT_EQ(dmVelbor->qListeZoneHumide->FieldByName("zh_code")->AsString(), C.Premier) << C.Ordre;
+    TqvTitleImageAttributes Code, Nom;
+    Fiche->OxDBGrid1CalcTitleImage(Grid, dmVelbor->qListeZoneHumide->FieldByName("zh_code"), Code);
+    Fiche->OxDBGrid1CalcTitleImage(Grid, dmVelbor->qListeZoneHumide->FieldByName("zh_nom"), Nom);
+    EXPECT_EQ(Code.ImageIndex, C.ImageCode) << C.Ordre;
+    EXPECT_EQ(Nom.ImageIndex, C.ImageNom) << C.Ordre;
+    ASSERT_TRUE(Painted(Fiche));
+  }
+  EXPECT_EQ(dmVelbor->qListeZoneHumide->RecordCount(), 4);
+}
+
+TEST_F(RecordWindowTest, ADoubleClickOnTheListOpensTheRecordWithItsDetails) {
+  OuvrirParLaListe(kCode1);
+  EXPECT_EQ(GroupeActif(), 1);
+  EXPECT_EQ(Fiche->Caption(), "Zone humide - 073ASTERS0001 Marais de l'Étang Noir"_a);
+  EXPECT_EQ(Fiche->dbeNomUsuel->Text(), "Marais de l'Étang Noir"_a);
+  ASSERT_TRUE(dmVelbor->qAlias->Active());
+  EXPECT_EQ(dmVelbor->qAlias->RecordCount(), 1);
+  EXPECT_EQ(dmVelbor->qAlias->FieldByName("ALIAS_LIB")->AsString(), "Marais de Chautagne");
+  EXPECT_EQ(dmVelbor->qCommune->RecordCount(), 2);
+  EXPECT_FALSE(Fiche->bbtnValidation->Visible()) << "browse mode";
+  // Back to the list, then another record: the details follow it.
+  Fiche->lopGeneraleClick(nullptr);
+  ASSERT_EQ(ActiveName(), "tsListe");
+  OuvrirParLaListe(kCode2);
+  EXPECT_EQ(Fiche->dbeNomUsuel->Text(), "Tourbière du Col"_a);
+  ASSERT_EQ(dmVelbor->qAlias->RecordCount(), 2);
+  dmVelbor->qAlias->First();
+  EXPECT_EQ(dmVelbor->qAlias->FieldByName("ALIAS_LIB")->AsString(), "Tourbière haute"_a);
+  EXPECT_EQ(dmVelbor->qHistorique->RecordCount(), 1);
+}
+
+// Every side-bar button shows its own sheet, and marks itself down.
+TEST_F(RecordWindowTest, EverySideBarButtonShowsItsSheet) {
+  OuvrirParLaListe(kCode1);
+  for (int i = 1; i < Fiche->OxPageControl->PageCount(); ++i) {
+    String Sheet = Fiche->OxPageControl->Pages(i)->Name();
+    auto* Button = dynamic_cast<TOxCustomLookOutButton*>(Composant("oxeBtn" + Copy(Sheet, 3, 255)));
+    ASSERT_NE(Button, nullptr) << Sheet;
+    auto* Groupe = dynamic_cast<TOxLookOutPage*>(Button->Parent());
+    ASSERT_NE(Groupe, nullptr);
+    Fiche->OxLookOut->SetActivePage(Groupe);
+    PumpPending();
+    // A button the group has no room for is run as its click would run it.
+    if (Button->Showing() && Button->Top() + Button->Height() <= Groupe->ClientHeight()) ClickControl(Button);
+    else Button->OnClick(Button);
+    ASSERT_TRUE(WaitFor("the sheet", [&] { return ActiveName() == Sheet; })) << Sheet;
+    if (Sheet != "ts2_5bis" && Sheet != "ts2_6bis") {
+      EXPECT_TRUE(Button->Down()) << Sheet;
+    }
+  }
+  Fiche->OxLookOut->SetActivePage(Fiche->lopGenerale);
+  PumpPending();
+  ClickControl(Fiche->oxebtnListe);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  EXPECT_EQ(ActiveName(), "tsListe");
+}
+
+// F6 walks the sheets forward from the list to the last, F5 back; each sheet's group becomes the
+// active one; neither key goes beyond the ends. A screenshot of each sheet is kept.
+TEST_F(RecordWindowTest, F5AndF6WalkTheSheetsInOrder) {
+  dmVelbor->qListeZoneHumide->Locate("zh_code", kCode1, {});
+  int Count = Fiche->OxPageControl->PageCount();
+  for (int i = 1; i < Count; ++i) {
+    Press(VK_F6);
+    ASSERT_TRUE(WaitFor("the next sheet", [&] { return Fiche->OxPageControl->ActivePageIndex() == i; })) << i;
+    String Caption = Active()->Caption();
+    EXPECT_EQ(GroupeActif(), Caption[2] - '0') << Caption;
+    ASSERT_TRUE(Painted(Fiche));
+    RECT Window;
+    GetWindowRect(Fiche->Handle(), &Window);
+    HDC Screen = GetDC(nullptr);
+    SaveScreenshotOf(Screen, Window.left, Window.top, Window.right - Window.left, Window.bottom - Window.top,
+                     "fiche-" + Caption);
+    ReleaseDC(nullptr, Screen);
+  }
+  EXPECT_EQ(ActiveName(), "ts7_3");
+  Press(VK_F6);
+  PumpPending();
+  EXPECT_EQ(ActiveName(), "ts7_3") << "F6 on the last sheet";
+  for (int i = Count - 2; i >= 0; --i) {
+    Press(VK_F5);
+    ASSERT_TRUE(WaitFor("the previous sheet", [&] { return Fiche->OxPageControl->ActivePageIndex() == i; })) << i;
+  }
+  EXPECT_EQ(GroupeActif(), 0);
+  Press(VK_F5);
+  PumpPending();
+  EXPECT_EQ(ActiveName(), "tsListe") << "F5 on the list";
+}
+
+// --- Edit mode, validation, cancellation --------------------------------------------------------
+
+TEST_F(RecordWindowTest, ValidationWritesTheRecordItsDetailsAndTheHistoryRow) {
+  String Aujourdhui = FloatToStr(double(int(Date())));
+  ASSERT_EQ(AppTest::ReadNumber("select count(*) from T_HISTORIQUE where ZH_CODE = '073ASTERS0001' and "
+                                "ACTION_CODE = 'M' and HISTO_DATE >= " + Aujourdhui), 0);
+  Modifier(kCode1);
+  EXPECT_EQ(ActiveName(), "ts1_1");
+  EXPECT_EQ(Fiche->OxLookOutActivePageColor(), clSkyBlue);
+  // The name typed in its memo.
+  ASSERT_TRUE(GiveFocus(Fiche->dbeNomUsuel));
+  Fiche->dbeNomUsuel->SelectAll();
+  TypeText("Marais d'en Bas");
+  ASSERT_TRUE(WaitFor("the name typed", [&] { return Fiche->dbeNomUsuel->Text() == "Marais d'en Bas"; }));
+  // An alias added with the grid's "+" and typed.
+  Bouton("qvNavBtnAliasPlus");
+  ASSERT_EQ(dmVelbor->qAlias->State(), dsInsert);
+  dmVelbor->qAlias->FieldByName("ALIAS_LIB")->SetAsString("Prés de l'Étang"_a);
+  dmVelbor->qAlias->Post();
+  Press(VK_F8);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  EXPECT_FALSE(Fiche->bbtnValidation->Visible());
+  EXPECT_EQ(Texte("select ZH_NOM from T_ZONE_HUMIDE where ZH_CODE = '073ASTERS0001'"), "Marais d'en Bas");
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_ALIAS where ZH_CODE = '073ASTERS0001' and "
+                                "ALIAS_LIB = 'Prés de l''Étang'"_a), 1);
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_HISTORIQUE where ZH_CODE = '073ASTERS0001' and "
+                                "ACTION_CODE = 'M' and HISTO_DATE >= " + Aujourdhui), 1);
+  EXPECT_EQ(Texte("select HISTO_AUTEUR from T_HISTORIQUE where ZH_CODE = '073ASTERS0001' and HISTO_DATE >= " +
+                  Aujourdhui), "Dupont");
+  // The list shows the new name on the same code.
+  EXPECT_EQ(dmVelbor->qListeZoneHumide->FieldByName("zh_code")->AsString(), kCode1);
+  EXPECT_EQ(dmVelbor->qListeZoneHumide->FieldByName("zh_nom")->AsString(), "Marais d'en Bas");
+  // A second validation on the same day writes no second "M" row.
+  Modifier(kCode1);
+  Press(VK_F8);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_HISTORIQUE where ZH_CODE = '073ASTERS0001' and "
+                                "ACTION_CODE = 'M' and HISTO_DATE >= " + Aujourdhui), 1);
+}
+
+// A detail refused by the database (a commune written meanwhile by another program): nothing of
+// the record is written, the operator is told which dataset failed and why, and stays in edit
+// mode with every edit on screen, the details written before the refusal included.
+TEST_F(RecordWindowTest, ARefusedValidationLeavesTheFileAsItWasAndTheEditsOnScreen) {
+  auto Empreinte = [] {
+    return AppTest::ReadNumber("select count(*) from T_ALIAS") * 1000 +
+           AppTest::ReadNumber("select count(*) from T_HISTORIQUE") * 100 +
+           AppTest::ReadNumber("select count(*) from T_COMMUNE_ZH");
+  };
+  String NomAvant = Texte("select ZH_NOM from T_ZONE_HUMIDE where ZH_CODE = '073ASTERS0001'");
+  double Avant = Empreinte();
+  Modifier(kCode1);
+  dmVelbor->qDetailZoneHumide->FieldByName("ZH_NOM")->SetAsString("Nom à garder"_a);
+  // The alias is written before the commune: its batch goes first and must be undone.
+  Bouton("qvNavBtnAliasPlus");
+  dmVelbor->qAlias->FieldByName("ALIAS_LIB")->SetAsString("Alias à garder"_a);
+  dmVelbor->qAlias->Post();
+  dmVelbor->qCommune->Append();
+  dmVelbor->qCommune->FieldByName("COM_CODE")->SetAsString("97101");
+  // The module's check has put the typed row into the cache already.
+  if (dmVelbor->qCommune->State() == dsInsert) dmVelbor->qCommune->Post();
+  Execute("INSERT INTO T_COMMUNE_ZH VALUES ('073ASTERS0001', '97101')");
+  double Ecrit = Empreinte();
+  TModalScript Script;
+  Script.Push(IDOK);
+  Fiche->OxExpressButton7Click(Fiche->bbtnValidation);
+  PumpPending();
+  // Nothing of the validation reached the file.
+  EXPECT_EQ(Empreinte(), Ecrit);
+  EXPECT_EQ(Ecrit, Avant + 1);
+  EXPECT_EQ(Texte("select ZH_NOM from T_ZONE_HUMIDE where ZH_CODE = '073ASTERS0001'"), NomAvant);
+  // The operator was told.
+  ASSERT_EQ(Script.Asked.size(), 1u);
+  EXPECT_NE(Script.Asked[0].Text.find("qCommune"), String::npos) << Script.Asked[0].Text;
+  EXPECT_NE(Script.Asked[0].Text.find("COM_CODE"), String::npos) << Script.Asked[0].Text;
+  // Still editing, with the edits.
+  EXPECT_TRUE(Fiche->bbtnValidation->Visible());
+  EXPECT_EQ(ActiveName(), "ts1_1");
+  EXPECT_EQ(dmVelbor->qDetailZoneHumide->State(), dsEdit);
+  EXPECT_EQ(dmVelbor->qDetailZoneHumide->FieldByName("ZH_NOM")->AsString(), "Nom à garder"_a);
+  EXPECT_TRUE(dmVelbor->qAlias->Locate("ALIAS_LIB", "Alias à garder"_a, {}));
+  EXPECT_TRUE(dmVelbor->qAlias->HasPendingChanges());
+  EXPECT_TRUE(dmVelbor->qCommune->Locate("COM_CODE", "97101", {}));
+  // The conflicting row gone from the file, the same edits are written by the next validation,
+  // with one history row.
+  Execute("DELETE FROM T_COMMUNE_ZH WHERE ZH_CODE = '073ASTERS0001' AND COM_CODE = '97101'");
+  Fiche->OxExpressButton7Click(Fiche->bbtnValidation);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  EXPECT_EQ(Texte("select ZH_NOM from T_ZONE_HUMIDE where ZH_CODE = '073ASTERS0001'"), "Nom à garder"_a);
+  EXPECT_EQ(Empreinte(), Avant + 1000 + 100 + 1);
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_ALIAS where ALIAS_LIB = 'Alias à garder'"_a), 1);
+}
+
+TEST_F(RecordWindowTest, CancellationRestoresTheRecordAndDropsTheDetailCaches) {
+  String NomAvant = Texte("select ZH_NOM from T_ZONE_HUMIDE where ZH_CODE = '073ASTERS0001'");
+  Modifier(kCode1);
+  dmVelbor->qDetailZoneHumide->FieldByName("ZH_NOM")->SetAsString("Nom abandonné"_a);
+  Bouton("qvNavBtnAliasPlus");
+  dmVelbor->qAlias->FieldByName("ALIAS_LIB")->SetAsString("Alias abandonné"_a);
+  dmVelbor->qAlias->Post();
+  {
+    // No keeps everything.
+    TModalScript Script;
+    Script.Push(IDNO);
+    Press(VK_F9);
+    EXPECT_EQ(Script.Asked.size(), 1u);
+    EXPECT_TRUE(Fiche->bbtnValidation->Visible());
+    EXPECT_TRUE(dmVelbor->qAlias->HasPendingChanges());
+  }
+  TModalScript Script;
+  Script.Push(IDYES);
+  Press(VK_F9);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  ASSERT_EQ(Script.Asked.size(), 1u);
+  EXPECT_EQ(Script.Asked[0].Text, MsgPerteSaisie);
+  EXPECT_FALSE(dmVelbor->qAlias->HasPendingChanges());
+  EXPECT_EQ(Texte("select ZH_NOM from T_ZONE_HUMIDE where ZH_CODE = '073ASTERS0001'"), NomAvant);
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_ALIAS where ALIAS_LIB = 'Alias abandonné'"_a), 0);
+  OuvrirParLaListe(kCode1);
+  EXPECT_EQ(Fiche->dbeNomUsuel->Text(), NomAvant);
+  EXPECT_EQ(dmVelbor->qAlias->RecordCount(), 1);
+}
+
+// --- Page rules and keys --------------------------------------------------------------------------
+
+// F8 writes nothing outside edit mode; F12 starts editing from the list and from a record page.
+TEST_F(RecordWindowTest, KeysActOnlyWhereTheyMean) {
+  OuvrirParLaListe(kCode1);
+  double Historique = AppTest::ReadNumber("select count(*) from T_HISTORIQUE");
+  Press(VK_F8);
+  PumpPending();
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_HISTORIQUE"), Historique) << "F8 in browse mode";
+  EXPECT_EQ(ActiveName(), "ts1_1");
+  // F12 on a record page edits the record shown.
+  Press(VK_F6);
+  ASSERT_TRUE(WaitFor("ts1_2", [&] { return ActiveName() == "ts1_2"; }));
+  Press(VK_F12);
+  ASSERT_TRUE(WaitFor("edit mode", [&] { return Fiche->bbtnValidation->Visible(); }));
+  EXPECT_EQ(dmVelbor->qDetailZoneHumide->State(), dsEdit);
+  EXPECT_EQ(dmVelbor->qDetailZoneHumide->FieldByName("ZH_CODE")->AsString(), kCode1);
+  EXPECT_EQ(Fiche->bbtnValidation->Parent(), Active()->Controls(0)) << "the buttons on the page's scroll box";
+}
+
+// The "+" of the limited lists counts the wetland's rows, not the rows the grid has room for.
+class LimitedListTest : public RecordWindowTest {
+ protected:
+  void Arrange() override {
+    // Seven plant species on the record: more than five, and more than the grid shows.
+    for (int i = 0; i < 6; ++i) {
+      String Code = "9000" + IntToStr(i);
+      Execute("INSERT INTO D_TAXON VALUES ('" + Code + "', 'Carex " + Code + "', 'Laîche', 'Poales', 'Cyperaceae', "
+              "'Plantes', 0, 0, 0, 0)"_a);
+      Execute("INSERT INTO T_ESP_VEG_ZH VALUES ('073ASTERS0001', '" + Code + "')");
+    }
+  }
+};
+
+TEST_F(LimitedListTest, TheLimitOfFiveCountsTheRowsOfTheDataset) {
+  Modifier(kCode1);
+  ASSERT_EQ(dmVelbor->qEspVeg->RecordCount(), 7);
+  TModalScript Script;
+  Script.Push(IDOK);
+  Bouton("qvNavBtnEspVegPlus");
+  ASSERT_EQ(Script.Asked.size(), 1u);
+  EXPECT_EQ(Script.Asked[0].Text, "5 espèces maximum"_a);
+  EXPECT_EQ(dmVelbor->qEspVeg->State(), dsBrowse);
+  EXPECT_EQ(dmVelbor->qEspVeg->RecordCount(), 7);
+  // A list under the limit takes a row in edit mode, none in browse mode.
+  ASSERT_EQ(dmVelbor->qHabitat->RecordCount(), 1);
+  Bouton("qvNavBtnHabitatPlus");
+  EXPECT_EQ(dmVelbor->qHabitat->State(), dsInsert);
+  dmVelbor->qHabitat->Cancel();
+}
+
+}  // namespace

@@ -535,7 +535,7 @@ void TCustomADODataSet::FillBuffer(char* Buffer, int Index) {
 }
 
 int TCustomADODataSet::IndexOfId(int Id, int Hint) const {
-  const std::vector<TAdoRow>& Rows = FCursor->Rows;
+  const std::deque<TAdoRow>& Rows = FCursor->Rows;
   if (Id == 0) return -1;
   if (Hint >= 0 && Hint < int(Rows.size()) && Rows[std::size_t(Hint)].Id == Id) return Hint;
   for (std::size_t i = 0; i < Rows.size(); ++i)

@@ -2,6 +2,7 @@
 // row, and new and copied rows.
 #include "ADOStore.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ADOCellCodec.h"
@@ -12,6 +13,9 @@ TAdoCursor::~TAdoCursor() { StopReading(); }
 void TAdoCursor::StartReading(SqliteStatement Statement, int Limit) {
   StopReading();
   Rows.clear();
+  // No row points into the pool any more.
+  FBlock = 0;
+  FBlockUsed = 0;
   Position = -1;
   DeletedCount = 0;
   FLimit = Limit;
@@ -34,7 +38,9 @@ bool TAdoCursor::ReadRow() {
       StopReading();
       return false;
     }
-    TAdoRow Row = NewRow();
+    TAdoRow Row;
+    Row.Data = TRowData(PooledData(), TRowDataFree{true});
+    Row.Blobs.resize(std::size_t(BlobCount));
     for (const TAdoColumn& Column : Columns) AdoCell::Read(Statement, Column, Row.Data.get(), Row.Blobs);
     if (RowIdColumn >= 0) Row.RowId = Statement.ColumnInt64(RowIdColumn);
     Row.Id = NextId++;
@@ -45,6 +51,21 @@ bool TAdoCursor::ReadRow() {
   }
   if (FLimit > 0 && --FLimit == 0) StopReading();
   return true;
+}
+
+char* TAdoCursor::PooledData() {
+  // Rows start on 8-byte boundaries; a block holds at least one row.
+  const std::size_t Size = (std::size_t(std::max(DataSize, 1)) + 7) & ~std::size_t(7);
+  const std::size_t BlockSize = std::max<std::size_t>(Size, 64 * 1024);
+  if (FBlock < FBlocks.size() && FBlockUsed + Size > BlockSize) {
+    ++FBlock;
+    FBlockUsed = 0;
+  }
+  if (FBlock == FBlocks.size()) FBlocks.emplace_back(new char[BlockSize]);
+  char* Data = FBlocks[FBlock].get() + FBlockUsed;
+  FBlockUsed += Size;
+  std::memset(Data, 0, Size);
+  return Data;
 }
 
 bool TAdoCursor::HaveRow(int Index) {

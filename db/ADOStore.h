@@ -4,6 +4,7 @@
 // dataset's own .cpp files include it.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -38,8 +39,18 @@ struct TAdoColumn {
 
 enum class TAdoKeyMode { None, PrimaryKey, RowId, Values };
 
+// Frees a row's data, unless it lies in a block of its cursor's row pool (rows read from the
+// statement), which the cursor frees whole.
+struct TRowDataFree {
+  bool Pooled = false;
+  void operator()(char* Data) const {
+    if (!Pooled) delete[] Data;
+  }
+};
+using TRowData = std::unique_ptr<char[], TRowDataFree>;
+
 struct TAdoRow {
-  std::unique_ptr<char[]> Data;
+  TRowData Data;
   std::vector<String> Blobs;
   int Id = 0;
   TUpdateStatus Status = usUnmodified;
@@ -73,7 +84,9 @@ struct TAdoCursor : SqlitePendingRead {
   std::vector<TAdoColumn> Columns;
   int DataSize = 0;  // bytes of a row's Data
   int BlobCount = 0;
-  std::vector<TAdoRow> Rows;
+  // A deque: rows read on demand are added one by one, and a deque grows without moving the rows
+  // it holds or touching twice their memory, as a growing vector does.
+  std::deque<TAdoRow> Rows;
   int Position = -1;  // -1 before the first row, Rows.size() after the last
   int NextId = 1;
   int DeletedCount = 0;  // rows kept with status usDeleted
@@ -111,8 +124,18 @@ struct TAdoCursor : SqlitePendingRead {
   TAdoRow CopyRow(const TAdoRow& Row) const;
 
  private:
+  // Zeroed room for one row's data in the row pool.
+  char* PooledData();
+
   std::optional<SqliteStatement> FStatement;
   int FLimit = -1;  // rows still to read; -1: all
+  // The row pool: the data of the rows read from the statement, many rows to a block, so that
+  // reading a row allocates nothing of its own. Only rows of Rows point into it (a row copied,
+  // kept as an original or inserted gets data of its own), so the pool is reused when reading
+  // starts again over no rows.
+  std::vector<std::unique_ptr<char[]>> FBlocks;
+  std::size_t FBlock = 0;      // the block being filled
+  std::size_t FBlockUsed = 0;  // bytes of it given out
 };
 
 inline bool IsNullCell(const char* Data, int Column) { return Data[Column] == 0; }

@@ -199,6 +199,8 @@ TBackgroundImage::~TBackgroundImage() {
 void TBackgroundImage::DefineProperties(TFiler* Filer) { TPersistent::DefineProperties(Filer); }
 
 void TBackgroundImage::Announce() {
+  // Every change of the picture or of a setting comes through here: the scaled copy is stale.
+  FScaled.reset();
   if (ChangeHandler) ChangeHandler(this);
 }
 
@@ -459,31 +461,64 @@ TRect TBackgroundImage::PaintArea(TControl* Control) {
   return area;
 }
 
+// The graphic PaintOn draws: the prepared bitmap, over Brush when its transparent parts show the
+// control (made in Composed), else the picture's own graphic.
+TGraphic* TBackgroundImage::Composed(TBrush* Brush, TBitmap& Composed) {
+  if (!FPrepared) return FPicture->Graphic();
+  if (!FTransparent) return FPrepared;
+  Composed.SetSize(FPrepared->Width(), FPrepared->Height());
+  Composed.Canvas()->Brush()->Assign(Brush);
+  Composed.Canvas()->FillRect(Rect(0, 0, Composed.Width(), Composed.Height()));
+  Composed.Canvas()->Draw(0, 0, FPrepared);
+  return &Composed;
+}
+
+// Draws the picture scaled into Picture on the draw canvas. Scaling a screen-sized picture costs
+// far more than copying it, and a window's background is erased again and again at one size: the
+// scaled copy is kept and only copied while the size, the brush and the picture stay the same.
+void TBackgroundImage::DrawScaled(const TRect& Picture, TBrush* Brush) {
+  const bool overBrush = FPrepared && FTransparent;
+  // A pattern brush, or a graphic drawn transparently over what the device holds, is drawn each
+  // time: a copy could not show what lies under it.
+  TGraphic* own = FPrepared ? static_cast<TGraphic*>(FPrepared) : FPicture->Graphic();
+  if ((overBrush && Brush->Bitmap()) || (!overBrush && own->Transparent())) {
+    TBitmap composed;
+    FDrawCanvas->StretchDraw(Picture, Composed(Brush, composed));
+    return;
+  }
+  const int brush = overBrush ? int(ColorToRGB(Brush->Color()) & 0x00FFFFFF) : -1;
+  if (!FScaled || FScaled->Width() != Picture.Width() || FScaled->Height() != Picture.Height() ||
+      FScaledBrush != brush) {
+    auto scaled = std::make_unique<TBitmap>();
+    scaled->SetPixelFormat(pf32bit);
+    scaled->SetSize(Picture.Width(), Picture.Height());
+    TBitmap composed;
+    scaled->Canvas()->StretchDraw(Rect(0, 0, Picture.Width(), Picture.Height()), Composed(Brush, composed));
+    FScaled = std::move(scaled);
+    FScaledBrush = brush;
+  }
+  BitBlt(FDrawCanvas->Handle(), Picture.Left, Picture.Top, Picture.Width(), Picture.Height(),
+         FScaled->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
 bool TBackgroundImage::PaintOn(TControl* Control, HDC DC) {
   if (!FHasPicture || !Control) return false;
   auto* win = dynamic_cast<TWinControl*>(Control);
   TWinControl* owner = win ? win : Control->Parent();
   if (!owner || !owner->HandleAllocated()) return false;
-  TGraphic* graphic = FPrepared ? static_cast<TGraphic*>(FPrepared) : FPicture->Graphic();
   TBrush* brush = owner->Brush();
-  TBitmap composed;
-  if (FPrepared && FTransparent) {
-    // The transparent parts take the control's own brush.
-    composed.SetSize(FPrepared->Width(), FPrepared->Height());
-    composed.Canvas()->Brush()->Assign(brush);
-    composed.Canvas()->FillRect(Rect(0, 0, composed.Width(), composed.Height()));
-    composed.Canvas()->Draw(0, 0, FPrepared);
-    graphic = &composed;
-  }
   int saved = SaveDC(DC);
   TCanvasDCScope scope(FDrawCanvas, DC);
   TRect area = PaintArea(Control);
   auto* form = dynamic_cast<TCustomForm*>(Control);
   bool mdi = form && form->FormStyle() == fsMDIForm;
   if (FMode == bmTile) {
-    Tile(FDrawCanvas, graphic, area, mdi ? ScrollX : area.Left, mdi ? ScrollY : area.Top);
+    TBitmap composed;
+    Tile(FDrawCanvas, Composed(brush, composed), area, mdi ? ScrollX : area.Left, mdi ? ScrollY : area.Top);
   } else {
-    int w = graphic->Width(), h = graphic->Height();
+    TGraphic* own = FPrepared ? static_cast<TGraphic*>(FPrepared) : FPicture->Graphic();
+    const int ownWidth = own->Width(), ownHeight = own->Height();
+    int w = ownWidth, h = ownHeight;
     if (FFitPictureSize && FMode != bmStretch) {
       double scale = std::min(double(area.Width()) / w, double(area.Height()) / h);
       w = int(std::nearbyint(w * scale));
@@ -511,7 +546,12 @@ bool TBackgroundImage::PaintOn(TControl* Control, HDC DC) {
     TOwnedRegion covered(CreateRectRgn(picture.Left, picture.Top, picture.Right, picture.Bottom));
     CombineRgn(rest, rest, covered, RGN_DIFF);
     FillRgn(DC, rest, brush->Handle());
-    FDrawCanvas->StretchDraw(picture, graphic);
+    if (w > 0 && h > 0 && (w != ownWidth || h != ownHeight)) {
+      DrawScaled(picture, brush);
+    } else {
+      TBitmap composed;
+      FDrawCanvas->StretchDraw(picture, Composed(brush, composed));
+    }
   }
   RestoreDC(DC, saved);
   return true;

@@ -7,6 +7,7 @@
 #include "Component.h"
 #include "Controls.h"
 
+#include <memory>
 #include <vector>
 
 class TReader;
@@ -70,6 +71,9 @@ class TBackgroundImage : public TPersistent {
   bool HasPicture() const { return FHasPicture; }
   // The drawing-ready bitmap, or nullptr when the picture's graphic is drawn as it is.
   TBitmap* Prepared() const { return FPrepared; }
+  // The picture at the size it was last painted at when that size is not its own (stretched or
+  // fitted), or nullptr: copied as it is until the size, the picture or a setting changes.
+  TBitmap* Scaled() const { return FScaled.get(); }
   // Scrolled offsets of an MDI client's content (tiling only).
   int ScrollX = 0;
   int ScrollY = 0;
@@ -91,11 +95,16 @@ class TBackgroundImage : public TPersistent {
   void PictureChanged(TObject* Sender);
   void Announce();
   void Tile(TCanvas* Canvas, TGraphic* Graphic, const TRect& Area, int OX, int OY);
+  TGraphic* Composed(TBrush* Brush, TBitmap& Composed);
+  void DrawScaled(const TRect& Picture, TBrush* Brush);
   bool IsTransparentColorStored() const { return FTransparentMode == tmFixed; }
 
   TPicture* FPicture;     // owned
   TCanvas* FDrawCanvas;   // owned
   TBitmap* FPrepared = nullptr;  // owned
+  // What Scaled() was made for: its size, and the brush under transparent parts (or -1).
+  std::unique_ptr<TBitmap> FScaled;
+  int FScaledBrush = -1;
   bool FUpdating = false;
   TBackgroundMode FMode = bmTile;
   bool FTransparent = false;

@@ -1,6 +1,6 @@
 // Tests of the background picture: the colour conversions behind the gray map, the tile following
-// the picture, a picture stretched over an MDI client area and tiled behind a plain form read back
-// from the screen, tiles in step with scrolled content, transparent parts of a gray-mapped picture,
+// the picture, the scaled copy of a stretched picture kept for its size, a picture stretched over
+// an MDI client area and tiled behind a plain form read back from the screen, tiles in step with scrolled content, transparent parts of a gray-mapped picture,
 // links added, taken over and removed, a linked form freed first, and the information record read
 // from and written to a description.
 #include <gtest/gtest.h>
@@ -133,6 +133,90 @@ TEST_F(OxBackgroundPaint, GrayMappedTransparentPartsShowTheBrush) {
   for (int i = 0; i < 256 && !inGrayMap; ++i) inGrayMap = GrayMapEntry(i) == shown;
   EXPECT_TRUE(inGrayMap) << std::hex << shown;
   EXPECT_EQ(Pixel(40, 20), ColorToRGB(clLime));  // outside the picture: the brush
+}
+
+// A 7 x 5 picture whose every pixel has a colour of its own, so that any other scaling shows.
+void Mosaic(TBitmap* B, int Blue) {
+  B->SetPixelFormat(pf24bit);
+  B->SetSize(7, 5);
+  for (int x = 0; x < 7; ++x) {
+    for (int y = 0; y < 5; ++y) SetPixel(B->Canvas()->Handle(), x, y, RGB(x * 36, y * 60, Blue));
+  }
+}
+
+// The pixels of Target that differ from what stretching Picture over Area draws on the form's
+// colour, as "x,y" texts (empty when the two agree everywhere).
+String DifferencesFromStretch(TBitmap& Target, TGraphic* Picture, const TRect& Area, TColor Color) {
+  TBitmap expected;
+  expected.SetPixelFormat(pf24bit);
+  expected.SetSize(Target.Width(), Target.Height());
+  expected.Canvas()->Brush()->SetColor(Color);
+  expected.Canvas()->FillRect(Rect(0, 0, expected.Width(), expected.Height()));
+  expected.Canvas()->StretchDraw(Area, Picture);
+  String out;
+  for (int y = 0; y < Target.Height(); ++y) {
+    for (int x = 0; x < Target.Width(); ++x) {
+      if (GetPixel(Target.Canvas()->Handle(), x, y) != GetPixel(expected.Canvas()->Handle(), x, y)) {
+        if (out.size() < 200) out += std::to_string(x) + "," + std::to_string(y) + " ";
+      }
+    }
+  }
+  return out;
+}
+
+// Stretched, the picture is scaled once for the client size and copied at later paints; what
+// shows is what stretching it at every paint drew. A new size, picture or brush makes it again.
+TEST_F(OxBackgroundPaint, AStretchedPictureIsScaledOnceForTheClientSize) {
+  TBitmap mosaic;
+  Mosaic(&mosaic, 100);
+  Image.Picture()->SetGraphic(&mosaic);
+  Image.SetMode(bmStretch);
+  Target.SetSize(260, 160);
+  // What the paint leaves outside the client area keeps the form's colour.
+  auto ClearTarget = [this] {
+    Target.Canvas()->Brush()->SetColor(clLime);
+    Target.Canvas()->FillRect(Rect(0, 0, Target.Width(), Target.Height()));
+  };
+  ClearTarget();
+  ASSERT_TRUE(Image.PaintOn(Form, Target.Canvas()->Handle()));
+  TRect area = Form->ClientRect();
+  EXPECT_EQ(DifferencesFromStretch(Target, &mosaic, area, clLime), "");
+  ASSERT_NE(Image.Scaled(), nullptr);
+  EXPECT_EQ(Image.Scaled()->Width(), area.Width());
+  EXPECT_EQ(Image.Scaled()->Height(), area.Height());
+
+  // At the same size the kept copy is what is painted: a mark put in it shows.
+  SetPixel(Image.Scaled()->Canvas()->Handle(), 3, 3, RGB(1, 2, 3));
+  ASSERT_TRUE(Image.PaintOn(Form, Target.Canvas()->Handle()));
+  EXPECT_EQ(Pixel(3, 3), RGB(1, 2, 3));
+
+  // Resized, it is scaled again for the new size: the mark is gone.
+  Form->SetBounds(60, 60, 150, 100);
+  ClearTarget();
+  ASSERT_TRUE(Image.PaintOn(Form, Target.Canvas()->Handle()));
+  TRect smaller = Form->ClientRect();
+  ASSERT_NE(smaller.Width(), area.Width());
+  EXPECT_EQ(DifferencesFromStretch(Target, &mosaic, smaller, clLime), "");
+  EXPECT_EQ(Image.Scaled()->Width(), smaller.Width());
+
+  // Another picture at the same size: scaled again.
+  TBitmap other;
+  Mosaic(&other, 220);
+  Image.Picture()->SetGraphic(&other);
+  ASSERT_TRUE(Image.PaintOn(Form, Target.Canvas()->Handle()));
+  EXPECT_EQ(DifferencesFromStretch(Target, &other, smaller, clLime), "");
+
+  // Transparent, the parts in the transparent colour (the bottom-left pixel's) show the form's
+  // brush: another brush colour is scaled again.
+  Image.Picture()->SetGraphic(&Picture);
+  Image.SetTransparent(true);
+  ASSERT_TRUE(Image.PaintOn(Form, Target.Canvas()->Handle()));
+  EXPECT_EQ(Pixel(smaller.Width() / 4, smaller.Height() / 2), ColorToRGB(clLime));
+  EXPECT_EQ(Pixel(smaller.Width() * 3 / 4, smaller.Height() / 2), ColorToRGB(clBlue));
+  Form->SetColor(clYellow);
+  ASSERT_TRUE(Image.PaintOn(Form, Target.Canvas()->Handle()));
+  EXPECT_EQ(Pixel(smaller.Width() / 4, smaller.Height() / 2), ColorToRGB(clYellow));
+  EXPECT_EQ(Pixel(smaller.Width() * 3 / 4, smaller.Height() / 2), ColorToRGB(clBlue));
 }
 
 TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {

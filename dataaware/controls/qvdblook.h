@@ -18,6 +18,7 @@
 
 class TqvDBCustomLookupCombo;
 class TTimer;
+class TTable;
 
 enum TqvDBLookupListOption { loColLines, loRowLines, loTitles, loFixedDropDownHeight, loSearchOnBackspace };
 VELBOR_ENUM(TqvDBLookupListOption, "loColLines", "loRowLines", "loTitles", "loFixedDropDownHeight",
@@ -302,6 +303,9 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   int IndexPositionOfSearchField();
   // The typed text searched through the lookup table's active index.
   bool SearchIndex(const String& Typed);
+  // From the row an index search stopped on, the first row whose index field Position holds
+  // Value (Partial: begins with it) in Value's own case.
+  bool MatchCaseInIndex(TTable* Table, const String& Value, int Position, bool Partial);
 
   // protected messages
   void WMKillFocus(TMessage& Message);

@@ -33,6 +33,16 @@ class LookupComboTest : public TestFolder, public SqliteQueryData, public TObjec
                    "CREATE TABLE DCOMMUNE (COM_CODE VARCHAR(5) PRIMARY KEY, COM_LIB VARCHAR(50) COLLATE VELBOR)",
                    "CREATE INDEX DCOM_LIB ON DCOMMUNE (COM_LIB)",
                    "INSERT INTO DCOMMUNE SELECT COM_CODE, COM_LIB FROM COMMUNE",
+                   // Names that differ by case or accents alone, for the searches that count case.
+                   "CREATE TABLE DCASE (COM_CODE VARCHAR(5) PRIMARY KEY, COM_LIB VARCHAR(50) COLLATE VELBOR)",
+                   "CREATE INDEX DCASE_LIB ON DCASE (COM_LIB)",
+                   "INSERT INTO DCASE VALUES ('C1', 'la Chapelle')",
+                   "INSERT INTO DCASE VALUES ('C2', 'La Chapelle-Blanche')",
+                   "INSERT INTO DCASE VALUES ('C3', 'LA CHAPELLE-D''ANGILLON')",
+                   "INSERT INTO DCASE VALUES ('C4', 'Labastide')",
+                   "INSERT INTO DCASE VALUES ('C5', 'Écouen')"_a,
+                   "INSERT INTO DCASE VALUES ('C6', 'Ecouis')",
+                   "INSERT INTO DCASE VALUES ('C7', 'écouché')"_a,
                    "CREATE TABLE HABITAT (CODE VARCHAR(2), NIV VARCHAR(1), SUB VARCHAR(1), LIB VARCHAR(30))",
                    "INSERT INTO HABITAT VALUES ('22', '1', 'a', 'Eaux douces')",
                    "INSERT INTO HABITAT VALUES ('22', '1', 'b', 'Eaux stagnantes')",
@@ -412,6 +422,63 @@ TEST_F(LookupComboTest, OnAnEngineTableTypingSearchesThroughTheIndexOfTheShownCo
   Press(VK_RETURN);
   ASSERT_TRUE(ListOpen(Combo, false));
   EXPECT_EQ(Key(), "29019");
+  Combo->SetLookupTable(nullptr);
+}
+
+// The index orders names without case ("la Chapelle", "La Chapelle-Blanche", "LA CHAPELLE-D'...",
+// "Labastide"; "écouché", "Écouen", "Ecouis"): with ssoCaseSensitive the open list goes on to the
+// first name that begins with the typed text in its own case.
+TEST_F(LookupComboTest, TheOpenListOverAnIndexFindsTheTypedCaseWhenCaseCounts) {
+  TqvTable Engine(nullptr);
+  Engine.SetConnection(Connection.get());
+  Engine.SetTableName("DCASE");
+  Engine.Open();
+  Combo->SetLookupTable(&Engine);
+  Combo->ShowMatchText = true;
+  Show();
+  struct TCase {
+    bool CaseSensitive;
+    String Typed;
+    String Shown;  // the completed text; the typed text when no name begins with it
+    const char* Key;  // the row chosen; null when none is
+  };
+  const TCase Cases[] = {
+      {true, "la", "la Chapelle", "C1"},
+      {true, "La", "La Chapelle-Blanche", "C2"},
+      {true, "LA", "LA CHAPELLE-D'ANGILLON", "C3"},
+      {true, "La Chapelle-B", "La Chapelle-Blanche", "C2"},
+      {true, "Lab", "Labastide", "C4"},
+      {true, "lab", "lab", nullptr},
+      {true, "LA CHAPELLE-B", "LA CHAPELLE-B", nullptr},
+      {true, "Ecou", "Ecouis", "C6"},
+      {true, "Éco"_a, "Écouen"_a, "C5"},
+      {false, "LA", "la Chapelle", "C1"},
+      {false, "lab", "Labastide", "C4"},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Typed + (Case.CaseSensitive ? " (case counts)" : ""));
+    Combo->SeqSearchOptions = Case.CaseSensitive ? TqvSeqSearchOptions{ssoEnabled, ssoCaseSensitive}
+                                                 : TqvSeqSearchOptions{ssoEnabled};
+    ASSERT_TRUE(GiveFocus(Combo));
+    PressCombo(VK_MENU, VK_DOWN);
+    ASSERT_TRUE(ListOpen(Combo));
+    EXPECT_EQ(Engine.IndexName(), "DCASE_LIB") << "the open list is in name order";
+    TypeText(Case.Typed);
+    ASSERT_TRUE(WaitFor("the search", [&] { return !Combo->SearchTimer()->Enabled(); }));
+    EXPECT_EQ(Combo->Text(), Case.Shown);
+    if (Case.Key != nullptr) {
+      EXPECT_EQ(Engine.FieldByName("COM_CODE")->AsString(), Case.Key) << "the table stands on the row found";
+      EXPECT_EQ(Combo->SelStart(), int(Case.Typed.size())) << "the completed part is selected";
+      Press(VK_RETURN);
+      ASSERT_TRUE(ListOpen(Combo, false));
+      EXPECT_EQ(Key(), Case.Key);
+    } else {
+      Press(VK_ESCAPE);
+      ASSERT_TRUE(ListOpen(Combo, false));
+    }
+  }
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "C4");
   Combo->SetLookupTable(nullptr);
 }
 

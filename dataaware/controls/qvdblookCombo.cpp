@@ -331,6 +331,13 @@ void TqvDBCustomLookupCombo::DataChange() {
   if (F == nullptr || Loading) {
     if (!OnPerformCustomSearch && (Loading || DataSource() != nullptr)) SetText(String());
   } else {
+    // A detail lookup table that has not yet read the rows of this record is not searched: it
+    // tells the combo again once it has (TqvDBLookupList::DataChanged).
+    bool Nested = FList->FDataChangeDepth > 0;
+    bool Detail = LookupTableIsDetail();
+    if (Detail && !Nested && !BindsLookupField() && DetailOutOfStep()) return;
+    ++FList->FDataChangeDepth;
+    TScopeGuard Unnest([&] { --FList->FDataChangeDepth; });
     TDataSet* Bound = F->DataSet();
     String Value = F->AsString();
     std::vector<String> Names = LinkKeyFields();
@@ -354,7 +361,11 @@ void TqvDBCustomLookupCombo::DataChange() {
     TDataSet* Table = LookupTable();
     // The text is aligned as the display field is.
     if (TField* Shown = FList->DisplayField()) SetFieldAlignment(Shown->Alignment());
-    if (Table != nullptr && Table->Active() && FList->KeyField(1) != nullptr) {
+    if (Detail && !Nested && BindsLookupField()) {
+      // The field shows its own value; a detail table may not hold this record's rows yet.
+      FList->LookupValue = Value;
+      SetText(F->AsString());
+    } else if (Table != nullptr && Table->Active() && FList->KeyField(1) != nullptr) {
       FList->SetLookupValue(Value);
       SetText(Linked ? F->AsString() : FList->DisplayValue);
     } else {
@@ -650,6 +661,41 @@ bool IsTextField(TField* Field) {
 
 }  // namespace
 
+bool TqvDBCustomLookupCombo::LookupTableIsDetail() {
+  TDataSet* Table = LookupTable();
+  return Table != nullptr && Table->DataSource() != nullptr;
+}
+
+// The detail's field that follows the first master field: the first of IndexFieldNames (or of an
+// engine table's active index) when MasterFields names the master fields, else the field named as
+// the first parameter that takes a master field's value. An empty detail cannot tell: it counts
+// as in step, and is searched.
+bool TqvDBCustomLookupCombo::DetailOutOfStep() {
+  auto* Table = dynamic_cast<TCustomADODataSet*>(LookupTable());
+  TDataSet* Master = DataSource() != nullptr ? DataSource()->DataSet() : nullptr;
+  if (Table == nullptr || Master == nullptr || !Table->Active() || Table->DataSource() != DataSource()) return false;
+  if (Field() == nullptr || Field()->IsNull() || Table->IsEmpty()) return false;
+  String MasterName, DetailName;
+  if (!Table->MasterFields().empty()) {
+    std::vector<String> Masters = SplitNames(Table->MasterFields()), Details = SplitNames(Table->IndexFieldNames());
+    if (Masters.empty()) return false;
+    MasterName = Masters.front();
+    if (!Details.empty()) DetailName = Details.front();
+    else if (auto* Engine = dynamic_cast<TTable*>(Table); Engine != nullptr && Engine->IndexFieldCount() > 0)
+      DetailName = Engine->IndexField(0)->FieldName();
+    else DetailName = MasterName;
+  } else {
+    for (int i = 0; i < Table->Parameters()->Count() && MasterName.empty(); ++i) {
+      String Name = Table->Parameters()->Items(i)->Name();
+      if (Master->FindField(Name) != nullptr) MasterName = DetailName = Name;
+    }
+  }
+  TField* MasterField = MasterName.empty() ? nullptr : Master->FindField(MasterName);
+  TField* DetailField = DetailName.empty() ? nullptr : Table->FindField(DetailName);
+  if (MasterField == nullptr || DetailField == nullptr) return false;
+  return !AnsiSameText(MasterField->AsString(), DetailField->AsString());
+}
+
 bool TqvDBCustomLookupCombo::HasDetailLookupTable() {
   auto* Table = dynamic_cast<TqvTable*>(LookupTable());
   return Table != nullptr && Table->GetDataSource() != nullptr;
@@ -770,6 +816,8 @@ void TqvDBCustomLookupCombo::ApplyLookupOrder(bool ByDisplay) {
   auto* Table = dynamic_cast<TTable*>(LookupTable());
   if (Table == nullptr || !Table->Active() || qvTableHasQuery(Table) || LookupField().empty()) return;
   if (ByDisplay && !OrderByDisplay) return;
+  ++FMovingTable;
+  TScopeGuard Moved([&] { --FMovingTable; });
   auto* Engine = dynamic_cast<TqvTable*>(Table);
   bool Detail = HasDetailLookupTable();
   if (ByDisplay) AddDefaultColumn();
@@ -1102,6 +1150,8 @@ void TqvDBCustomLookupCombo::DropDown() {
   FList->SelectedRow = -1;
   AddDefaultColumn();
   if (!Typed && Table->Active()) {
+    ++FMovingTable;
+    TScopeGuard Moved([&] { --FMovingTable; });
     FList->LocateKey(LookupValue(), FList->LookupValue2, FList->LookupValue3);
     // An engine table shows its rows in the order of the first column, on the same row.
     bool Found = FList->ListFound();

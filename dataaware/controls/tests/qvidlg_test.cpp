@@ -12,6 +12,7 @@
 #include "Field.h"
 #include "Qvdbdlg.h"
 #include "Table.h"
+#include "qvDBDataSets.h"
 #include "qvDBNavigator.h"
 #include "qvidlg.h"
 
@@ -490,6 +491,65 @@ TEST_F(LookupComboDlgTest, TheButtonOpensTheWindowOnTheValueAndWritesTheChosenKe
   ASSERT_TRUE(GiveFocus(Other));
   if (Query->State() != dsBrowse) Query->Post();
   EXPECT_EQ(FileKey(), "01004");
+}
+
+// Over an engine table with an index on the name, the window shows the names in order and its
+// search edit searches them, still opening on the combo's value; OrderByDisplay off keeps the
+// table's order.
+TEST_F(LookupComboDlgTest, OverAnIndexedTableTheWindowIsInTheFirstColumnsOrder) {
+  TqvTable Engine(nullptr);
+  Engine.SetConnection(Connection.get());
+  Engine.SetTableName("COMMUNE");
+  Engine.Open();
+  Combo->SetLookupTable(&Engine);
+  Show();
+  struct TCase {
+    bool OrderByDisplay;
+    const char* Index;
+    const char* SearchField;  // empty: the search edit's own choice
+    std::vector<String> FirstNames;
+  };
+  const TCase Cases[] = {
+      {false, "", "", {"Abergement-Clémenciat"_a, "L'Abergement-de-Varey", "Ambérieu-en-Bugey"_a}},
+      {true, "LIBIDX", "COM_LIB", {"Abbécourt"_a, "Abergement-Clémenciat"_a, "Ambérieu-en-Bugey"_a}},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.OrderByDisplay ? "ordered by the name" : "in the table's order");
+    Combo->OrderByDisplay = Case.OrderByDisplay;
+    Engine.SetIndexName(String());
+    Engine.First();
+    String Start, Index, SearchField, Found;
+    std::vector<String> Shown;
+    WhenShown([&](TqvLookupDlg* Window) {
+      Start = Engine.FieldByName("COM_LIB")->AsString();
+      Index = Engine.IndexName();
+      SearchField = Window->qvIncrementalSearch1->SearchField();
+      TBookmark Kept = Engine.GetBookmark();
+      Engine.First();
+      for (int i = 0; i < 3 && !Engine.Eof(); ++i, Engine.Next())
+        Shown.push_back(Engine.FieldByName("COM_LIB")->AsString());
+      Engine.GotoBookmark(Kept);
+      if (Case.OrderByDisplay) {
+        TypeText("amb");
+        EXPECT_TRUE(WaitFor("the search", [&] { return Window->qvIncrementalSearch1->LastSearchedText() == "amb"; }));
+        Found = Engine.FieldByName("COM_LIB")->AsString();
+      }
+      PressKey(VK_ESCAPE);
+    });
+    ASSERT_TRUE(GiveFocus(Combo));
+    PressKey(VK_F4);
+    ASSERT_TRUE(WaitFor("the window to close", [&] { return !CloseUps.empty(); }));
+    CloseUps.clear();
+    EXPECT_EQ(Start, "L'Abergement-de-Varey") << "the window opens on the combo's value";
+    EXPECT_EQ(Index, Case.Index);
+    EXPECT_EQ(SearchField, Case.SearchField);
+    EXPECT_EQ(Shown, Case.FirstNames);
+    if (Case.OrderByDisplay) {
+      EXPECT_EQ(Found, "Ambérieu-en-Bugey"_a) << "the search edit searches the names";
+    }
+  }
+  EXPECT_EQ(Query->FieldByName("COM_CODE")->AsString(), "01002") << "cancelled: the value stays";
+  Combo->SetLookupTable(Communes.get());
 }
 
 TEST_F(LookupComboDlgTest, CancelLeavesTheValueAndReadOnlyOpensNothing) {

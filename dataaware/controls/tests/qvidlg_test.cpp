@@ -8,6 +8,7 @@
 #include "TestFolder.h"
 
 #include "Buttons.h"
+#include "ComCtrls.h"
 #include "Exceptions.h"
 #include "Field.h"
 #include "Qvdbdlg.h"
@@ -313,6 +314,94 @@ TEST_F(LookupDialogTest, WithoutSelectedOrButtonsTheWindowShowsEveryFieldAndEnte
   EXPECT_GT(ClientHeight, GridBottom);
   EXPECT_LT(ClientHeight, GridBottom + 20) << "no room kept for buttons that are not shown";
   EXPECT_FALSE(Communes->FieldByName("DEPT")->Visible());
+}
+
+// The text the native header shows in a section.
+String HeaderText(THeaderControl* Header, int Index) {
+  char Text[100] = {};
+  HDITEMA Item{};
+  Item.mask = HDI_TEXT;
+  Item.pszText = Text;
+  Item.cchTextMax = sizeof Text;
+  SendMessageA(Header->Handle(), HDM_GETITEMA, WPARAM(Index), LPARAM(&Item));
+  return Text;
+}
+
+// Over an engine table the status line under the grid names the table and the current record's
+// place, and follows the record; the sort-order controls and the buttons come below it.
+TEST_F(LookupDialogTest, TheStatusLineNamesTheTableAndFollowsTheRecord) {
+  Show();
+  Shadow = OpenTable();
+  Dialog->SetLookupTable(Shadow.get());
+  Dialog->Options = {opShowOKCancel, opShowSearchBy, opShowStatusBar};
+  std::vector<String> Texts;
+  TRect Grid, Header, Label, OK;
+  bool Visible = false;
+  WhenShown([&](TqvLookupDlg* Window) {
+    THeaderControl* Status = Window->StatusHeader;
+    Visible = Status->Visible() && IsWindowVisible(Status->Handle());
+    Grid = Window->qvDBGrid1->BoundsRect();
+    Header = Status->BoundsRect();
+    Label = Window->SortByLabel->BoundsRect();
+    OK = Window->OKBtn->BoundsRect();
+    Texts.push_back(HeaderText(Status, 0));
+    Texts.push_back(HeaderText(Status, 1));
+    Save(Window, "qvidlg_status.png");
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(WaitFor("the next record", [&] { return HeaderText(Status, 1) == "Rec # 2 of 8"; }));
+    PressKey(VK_UP);
+    EXPECT_TRUE(WaitFor("the first record again", [&] { return HeaderText(Status, 1) == "Rec # 1 of 8"; }));
+    PressKey(VK_ESCAPE);
+  });
+  Shadow->First();
+  EXPECT_FALSE(Dialog->Execute());
+  EXPECT_TRUE(Visible);
+  EXPECT_EQ(Texts, (std::vector<String>{"COMMUNE", "Rec # 1 of 8"}));
+  EXPECT_EQ(Header.Top, Grid.Bottom - 1) << "against the grid's lower edge";
+  EXPECT_EQ(Header.Left, Grid.Left);
+  EXPECT_EQ(Header.Right, Grid.Right);
+  EXPECT_GE(Label.Top, Header.Bottom) << "the sort order comes below";
+  EXPECT_GE(OK.Top, Label.Bottom);
+}
+
+// Only an engine table has a status line, and only when asked for; alone under the grid it stands
+// apart from it and ends the window.
+TEST_F(LookupDialogTest, TheStatusLineNeedsTheOptionAndAnEngineTable) {
+  Show();
+  Shadow = OpenTable();
+  struct TCase {
+    const char* Name;
+    TDataSet* Table;
+    TqvDBLookupDlgOptions Options;
+    bool Shown;
+  };
+  const TCase Cases[] = {
+      {"an engine table, not asked", Shadow.get(), {opShowOKCancel}, false},
+      {"a query, asked", Communes.get(), {opShowOKCancel, opShowStatusBar}, false},
+      {"an engine table alone", Shadow.get(), {opShowStatusBar}, true},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Dialog->SetLookupTable(Case.Table);
+    Dialog->Options = Case.Options;
+    bool Visible = true;
+    int GridBottom = 0, HeaderTop = 0, HeaderBottom = 0, ClientHeight = 0;
+    WhenShown([&](TqvLookupDlg* Window) {
+      Visible = Window->StatusHeader->Visible();
+      GridBottom = Window->qvDBGrid1->Top() + Window->qvDBGrid1->Height();
+      HeaderTop = Window->StatusHeader->Top();
+      HeaderBottom = HeaderTop + Window->StatusHeader->Height();
+      ClientHeight = Window->ClientHeight();
+      PressKey(VK_ESCAPE);
+    });
+    EXPECT_FALSE(Dialog->Execute());
+    EXPECT_EQ(Visible, Case.Shown);
+    if (Case.Shown) {
+      EXPECT_EQ(HeaderTop, GridBottom + 10);
+      EXPECT_GT(ClientHeight, HeaderBottom);
+      EXPECT_LT(ClientHeight, HeaderBottom + 20) << "the window ends below the status line";
+    }
+  }
 }
 
 TEST_F(LookupDialogTest, TheUserButtonsGetTheShownTableAndKeepTheWindowOpen) {

@@ -329,8 +329,8 @@ void TqvDBLookupList::DataChanged() {
   TDataSet* Table = LookupTable();
   if (C == nullptr || FDataChangeDepth > 0 || Table == nullptr || Table->DataSource() == nullptr) return;
   if (Table->State() != dsBrowse || C->Field() == nullptr || ComponentState().Contains(csLoading)) return;
-  // Not while the combo moves the table itself or its list is open for a choice.
-  if (C->FMovingTable > 0 || C->FApplyingOrder || C->FInternalUpdate || C->FListShown) return;
+  // Not while the combo moves the table itself, or its list or lookup window is open for a choice.
+  if (C->FMovingTable > 0 || C->FApplyingOrder || C->FInternalUpdate || C->FListShown || C->FDroppingDown) return;
   ++FDataChangeDepth;
   TScopeGuard Done([&] { --FDataChangeDepth; });
   LookupValue.clear();

@@ -140,8 +140,10 @@ void TqvDBLookupComboDlg::DropDown() {
   }
   String SearchText;
   if (AutoDropDown && Typed) SearchText = ShowMatchText ? Text().substr(0, std::size_t(SelStart())) : Text();
-  // The window opens on the current value's row.
+  // The window opens on the current value's row, an indexed engine table in the order of the
+  // first column (so that the window's search edit searches that column), still on that row.
   if (!Typed) FList->LocateKey(LookupValue(), FList->LookupValue2, FList->LookupValue3);
+  if (!HasDetailLookupTable()) ApplyLookupOrder(true);
 
   TqvLookupDlgSettings S;
   S.Selected = Selected();

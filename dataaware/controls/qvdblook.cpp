@@ -323,6 +323,20 @@ void TqvDBLookupList::DataLinkActiveChanged(bool Active) {
   }
 }
 
+void TqvDBLookupList::DataChanged() {
+  TqvCustomDBGrid::DataChanged();
+  TqvDBCustomLookupCombo* C = FCombo;
+  TDataSet* Table = LookupTable();
+  if (C == nullptr || FDataChangeDepth > 0 || Table == nullptr || Table->DataSource() == nullptr) return;
+  if (Table->State() != dsBrowse || C->Field() == nullptr || ComponentState().Contains(csLoading)) return;
+  // Not while the combo moves the table itself, or its list or lookup window is open for a choice.
+  if (C->FMovingTable > 0 || C->FApplyingOrder || C->FInternalUpdate || C->FListShown || C->FDroppingDown) return;
+  ++FDataChangeDepth;
+  TScopeGuard Done([&] { --FDataChangeDepth; });
+  LookupValue.clear();
+  C->DataChange();
+}
+
 // The first press in a list whose value was not found only chooses the first row.
 void TqvDBLookupList::KeyDown(WORD& Key, TShiftState Shift) {
   bool Moving = Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP || Key == VK_DOWN;

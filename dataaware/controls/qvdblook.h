@@ -18,6 +18,7 @@
 
 class TqvDBCustomLookupCombo;
 class TTimer;
+class TTable;
 
 enum TqvDBLookupListOption { loColLines, loRowLines, loTitles, loFixedDropDownHeight, loSearchOnBackspace };
 VELBOR_ENUM(TqvDBLookupListOption, "loColLines", "loRowLines", "loTitles", "loFixedDropDownHeight",
@@ -113,6 +114,9 @@ class TqvDBLookupList : public TqvCustomDBGrid {
   void LayoutColumns() override;
   bool IsCellHighlighted(int DataCol, int DataRow, TGridDrawState State) override;
   void DataLinkActiveChanged(bool Active) override;
+  // A detail lookup table read its rows again (another master record, a master field changed):
+  // the combo finds its key among them.
+  void DataChanged() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -125,6 +129,8 @@ class TqvDBLookupList : public TqvCustomDBGrid {
   TFieldDataLink* FFieldLink;
   bool FInKeyDown = false;
   bool FSelecting = false;
+  // The combo's data change is running (nested calls come from the detail lookup table).
+  int FDataChangeDepth = 0;
   bool FListFound = false;
 
  private:
@@ -249,6 +255,11 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   bool UsesFieldSearch();
   // The lookup table is an engine table with a master source.
   bool HasDetailLookupTable();
+  // The lookup table, of any kind, is the detail of a master source.
+  bool LookupTableIsDetail();
+  // A detail lookup table whose master is the bound data source still holds the rows of another
+  // master record (its first linked field differs from the master's).
+  bool DetailOutOfStep();
   // Runs a search the timer still holds, or takes the list's chosen row.
   void TakeSelectedRow();
   // Places the open list under or over the combo, inside the work area.
@@ -302,6 +313,9 @@ class TqvDBCustomLookupCombo : public TqvDBCustomCombo {
   int IndexPositionOfSearchField();
   // The typed text searched through the lookup table's active index.
   bool SearchIndex(const String& Typed);
+  // From the row an index search stopped on, the first row whose index field Position holds
+  // Value (Partial: begins with it) in Value's own case.
+  bool MatchCaseInIndex(TTable* Table, const String& Value, int Position, bool Partial);
 
   // protected messages
   void WMKillFocus(TMessage& Message);

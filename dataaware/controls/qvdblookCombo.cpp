@@ -331,6 +331,13 @@ void TqvDBCustomLookupCombo::DataChange() {
   if (F == nullptr || Loading) {
     if (!OnPerformCustomSearch && (Loading || DataSource() != nullptr)) SetText(String());
   } else {
+    // A detail lookup table that has not yet read the rows of this record is not searched: it
+    // tells the combo again once it has (TqvDBLookupList::DataChanged).
+    bool Nested = FList->FDataChangeDepth > 0;
+    bool Detail = LookupTableIsDetail();
+    if (Detail && !Nested && !BindsLookupField() && DetailOutOfStep()) return;
+    ++FList->FDataChangeDepth;
+    TScopeGuard Unnest([&] { --FList->FDataChangeDepth; });
     TDataSet* Bound = F->DataSet();
     String Value = F->AsString();
     std::vector<String> Names = LinkKeyFields();
@@ -354,7 +361,11 @@ void TqvDBCustomLookupCombo::DataChange() {
     TDataSet* Table = LookupTable();
     // The text is aligned as the display field is.
     if (TField* Shown = FList->DisplayField()) SetFieldAlignment(Shown->Alignment());
-    if (Table != nullptr && Table->Active() && FList->KeyField(1) != nullptr) {
+    if (Detail && !Nested && BindsLookupField()) {
+      // The field shows its own value; a detail table may not hold this record's rows yet.
+      FList->LookupValue = Value;
+      SetText(F->AsString());
+    } else if (Table != nullptr && Table->Active() && FList->KeyField(1) != nullptr) {
       FList->SetLookupValue(Value);
       SetText(Linked ? F->AsString() : FList->DisplayValue);
     } else {
@@ -642,7 +653,48 @@ int IndexPosition(TTable* Table, const String& FieldName) {
 
 int MasterFieldCount(TTable* Table) { return int(SplitNames(Table->MasterFields()).size()); }
 
+// Case counts only in text.
+bool IsTextField(TField* Field) {
+  TFieldType Type = Field->DataType();
+  return Type == ftString || Type == ftFixedChar || Type == ftWideString || Type == ftMemo;
+}
+
 }  // namespace
+
+bool TqvDBCustomLookupCombo::LookupTableIsDetail() {
+  TDataSet* Table = LookupTable();
+  return Table != nullptr && Table->DataSource() != nullptr;
+}
+
+// The detail's field that follows the first master field: the first of IndexFieldNames (or of an
+// engine table's active index) when MasterFields names the master fields, else the field named as
+// the first parameter that takes a master field's value. An empty detail cannot tell: it counts
+// as in step, and is searched.
+bool TqvDBCustomLookupCombo::DetailOutOfStep() {
+  auto* Table = dynamic_cast<TCustomADODataSet*>(LookupTable());
+  TDataSet* Master = DataSource() != nullptr ? DataSource()->DataSet() : nullptr;
+  if (Table == nullptr || Master == nullptr || !Table->Active() || Table->DataSource() != DataSource()) return false;
+  if (Field() == nullptr || Field()->IsNull() || Table->IsEmpty()) return false;
+  String MasterName, DetailName;
+  if (!Table->MasterFields().empty()) {
+    std::vector<String> Masters = SplitNames(Table->MasterFields()), Details = SplitNames(Table->IndexFieldNames());
+    if (Masters.empty()) return false;
+    MasterName = Masters.front();
+    if (!Details.empty()) DetailName = Details.front();
+    else if (auto* Engine = dynamic_cast<TTable*>(Table); Engine != nullptr && Engine->IndexFieldCount() > 0)
+      DetailName = Engine->IndexField(0)->FieldName();
+    else DetailName = MasterName;
+  } else {
+    for (int i = 0; i < Table->Parameters()->Count() && MasterName.empty(); ++i) {
+      String Name = Table->Parameters()->Items(i)->Name();
+      if (Master->FindField(Name) != nullptr) MasterName = DetailName = Name;
+    }
+  }
+  TField* MasterField = MasterName.empty() ? nullptr : Master->FindField(MasterName);
+  TField* DetailField = DetailName.empty() ? nullptr : Table->FindField(DetailName);
+  if (MasterField == nullptr || DetailField == nullptr) return false;
+  return !AnsiSameText(MasterField->AsString(), DetailField->AsString());
+}
 
 bool TqvDBCustomLookupCombo::HasDetailLookupTable() {
   auto* Table = dynamic_cast<TqvTable*>(LookupTable());
@@ -667,18 +719,52 @@ bool TqvDBCustomLookupCombo::FindByIndexValue(const String& Value, const String&
   if (Table == nullptr || !Table->Active()) return false;
   TField* F = Table->FindField(FieldName);
   bool CaseSensitive = SeqSearchOptions.Contains(ssoCaseSensitive);
-  if (Partial == 0 && F != nullptr && !Table->IsEmpty() && AnsiSameText(F->AsString(), Value) &&
-      F->AsString().size() == Value.size())
-    return true;
+  if (Partial == 0 && F != nullptr && !Table->IsEmpty()) {
+    String Current = F->AsString();
+    if (CaseSensitive ? Current == Value : AnsiSameText(Current, Value) && Current.size() == Value.size()) return true;
+  }
   // A detail table's index begins with the master fields: the field after them is searched by
   // key, any other field by value.
   int Position = IndexPosition(Table, FieldName);
   if (HasDetailLookupTable() && Position != MasterFieldCount(Table)) Position = -1;
   if (Position < 0 || F == nullptr) return FindLookupValue(Value, FieldName, false, CaseSensitive, Partial);
   bool Found = qvFindNearestInIndex(Table, Value, Position);
+  if (CaseSensitive && IsTextField(F)) return MatchCaseInIndex(Table, Value, Position, Partial != 0);
   if (Found && Partial == 0) Found = AnsiSameText(F->AsString(), Value) && F->AsString().size() == Value.size();
-  if (Found && CaseSensitive) Found = F->AsString().compare(0, Value.size(), Value) == 0;
   return Found;
+}
+
+// The index orders text without regard to case, and accents only after the letters, so the rows
+// that hold Value in its own case come at or after the row an index search stops on, among the
+// rows whose letters are those of Value: they are read until one holds it. Not found, the table
+// goes back to the row it started on.
+bool TqvDBCustomLookupCombo::MatchCaseInIndex(TTable* Table, const String& Value, int Position, bool Partial) {
+  if (Table->IsEmpty() || Position >= Table->IndexFieldCount()) return false;
+  TField* F = Table->IndexField(Position);
+  auto Holds = [&] {
+    String Text = F->AsString();
+    return Partial ? Text.compare(0, Value.size(), Value) == 0 && Text.size() >= Value.size() : Text == Value;
+  };
+  if (Holds()) return true;
+  // Value followed by the lowest character sorts after every text whose letters are Value's
+  // whatever its accents and case, and before every text whose letters come later.
+  String Bound = Value + '\0';
+  std::vector<String> Leading;
+  for (int i = 0; i < Position; ++i) Leading.push_back(Table->IndexField(i)->AsString());
+  TBookmark Start = Table->GetBookmark();
+  Table->DisableControls();
+  TScopeGuard Enable([&] { Table->EnableControls(); });
+  for (Table->Next(); !Table->Eof(); Table->Next()) {
+    bool SameLeading = true;
+    for (int i = 0; i < Position && SameLeading; ++i)
+      SameLeading = AnsiSameText(Table->IndexField(i)->AsString(), Leading[std::size_t(i)]);
+    if (!SameLeading) break;
+    String Text = F->AsString();
+    if (AnsiCompareText(Partial ? Text.substr(0, Value.size()) : Text, Bound) > 0) break;
+    if (Holds()) return true;
+  }
+  Table->GotoBookmark(Start);
+  return false;
 }
 
 bool TqvDBCustomLookupCombo::SearchIndex(const String& Typed) {
@@ -687,6 +773,7 @@ bool TqvDBCustomLookupCombo::SearchIndex(const String& Typed) {
   // The table may have been re-read: its fields are those the list found again.
   TField* Shown = FList->DisplayField();
   bool Prefix = FListShown || FTypedDropDown;
+  bool CaseSensitive = SeqSearchOptions.Contains(ssoCaseSensitive);
   int Position = IndexPositionOfSearchField();
   bool Found = false;
   if (Typed.empty() || Shown == nullptr) {
@@ -697,12 +784,16 @@ bool TqvDBCustomLookupCombo::SearchIndex(const String& Typed) {
     Found = FindByIndexValue(Typed, FSearchField, Prefix ? 1 : 0);
   } else if (Prefix) {
     Found = qvFindNearestInIndex(Table, Typed, Position);
+    if (CaseSensitive && IsTextField(Table->IndexField(Position)))
+      Found = MatchCaseInIndex(Table, Typed, Position, true);
   } else {
     // The index fields before the searched one keep the current row's values.
     std::vector<Variant> Keys;
     for (int i = 0; i < Position; ++i) Keys.push_back(Variant(Table->IndexField(i)->AsString()));
     Keys.push_back(Variant(Typed));
     Found = Table->FindKey(Keys);
+    if (Found && CaseSensitive && IsTextField(Table->IndexField(Position)))
+      Found = MatchCaseInIndex(Table, Typed, Position, false);
   }
   FTypedText = Typed;
   FList->DisplayValue = Shown != nullptr ? Shown->AsString() : String();
@@ -725,6 +816,8 @@ void TqvDBCustomLookupCombo::ApplyLookupOrder(bool ByDisplay) {
   auto* Table = dynamic_cast<TTable*>(LookupTable());
   if (Table == nullptr || !Table->Active() || qvTableHasQuery(Table) || LookupField().empty()) return;
   if (ByDisplay && !OrderByDisplay) return;
+  ++FMovingTable;
+  TScopeGuard Moved([&] { --FMovingTable; });
   auto* Engine = dynamic_cast<TqvTable*>(Table);
   bool Detail = HasDetailLookupTable();
   if (ByDisplay) AddDefaultColumn();
@@ -1057,6 +1150,8 @@ void TqvDBCustomLookupCombo::DropDown() {
   FList->SelectedRow = -1;
   AddDefaultColumn();
   if (!Typed && Table->Active()) {
+    ++FMovingTable;
+    TScopeGuard Moved([&] { --FMovingTable; });
     FList->LocateKey(LookupValue(), FList->LookupValue2, FList->LookupValue3);
     // An engine table shows its rows in the order of the first column, on the same row.
     bool Found = FList->ListFound();

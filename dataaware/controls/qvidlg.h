@@ -22,10 +22,12 @@
 #include "qvDialog.h"
 
 class TButton;
+class THeaderControl;
 class TLabel;
 class TPanel;
 class TqvDataSource;
 class TqvLookupDlg;
+class TTable;
 
 enum TqvDBLookupDlgOption {
   opShowOKCancel, opShowSearchBy, opGroupControls, opFixFirstColumn, opShowStatusBar, opDisableReorderColumns
@@ -223,6 +225,9 @@ class TqvLookupDlg : public TForm {
   TButton* OKBtn = nullptr;
   TButton* CancelBtn = nullptr;
   TqvTempKeyCombo* qvKeyCombo1 = nullptr;
+  // The status line under the grid (opShowStatusBar, over an engine table): the table's name and
+  // the current record's position.
+  THeaderControl* StatusHeader = nullptr;
 
   // What the caller gave; read by OnInitDialog, which may change the limits and the left edge.
   TDataSet* DataSet = nullptr;
@@ -241,6 +246,8 @@ class TqvLookupDlg : public TForm {
   // The search edit's field (and the column order) follow the dataset's sort order.
   void ApplySortOrder();
   void SearchFieldFromFirstColumn();
+  // The status line follows the current record (when it is shown).
+  void UpdateStatus();
 
   // Handlers.
   void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
@@ -251,7 +258,7 @@ class TqvLookupDlg : public TForm {
   void qvDBGrid1DblClick(TObject* Sender);
   void qvDBGrid1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void qvDBGrid1ColumnMoved(TObject* Sender, int FromIndex, int ToIndex);
-  void DataSource1DataChange(TObject*, TField*) {}
+  void DataSource1DataChange(TObject*, TField*) { UpdateStatus(); }
   void UserButton1Click(TObject* Sender);
   void UserButton2Click(TObject* Sender);
 
@@ -261,6 +268,8 @@ class TqvLookupDlg : public TForm {
 
  private:
   bool SortableDataSet();
+  // An open engine table that numbers its records.
+  TTable* StatusTable();
   void ApplyIntlStrings();
   void ApplySearchPictureMask();
 

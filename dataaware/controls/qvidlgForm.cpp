@@ -6,6 +6,7 @@
 #include <cassert>
 
 #include "Buttons.h"
+#include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Field.h"
 #include "Qvdatsrc.h"
@@ -148,6 +149,15 @@ TqvLookupDlg::TqvLookupDlg(TComponent* AOwner) : TForm(AOwner) {
   qvDBGrid1->OnMouseDown = TMouseEvent(this, &TqvLookupDlg::qvDBGrid1MouseDown);
   qvDBGrid1->OnColumnMoved = TqvColumnMovedEvent(this, &TqvLookupDlg::qvDBGrid1ColumnMoved);
 
+  StatusHeader = new THeaderControl(this);
+  StatusHeader->SetAlign(alNone);
+  Place(StatusHeader, "StatusHeader", 56, 252, 185, 21);
+  StatusHeader->Hint = "Table Name and current record position";
+  StatusHeader->SetShowHint(true);
+  StatusHeader->SetTabOrder(3);
+  StatusHeader->SetVisible(false);
+  for (int i = 0; i < 2; ++i) StatusHeader->Sections()->Add()->AllowClick = false;
+
   UserButtonPanel = new TPanel(this);
   Place(UserButtonPanel, "UserButtonPanel", 8, 300, 329, 40);
   UserButtonPanel->SetBevelInner(bvRaised);
@@ -260,9 +270,28 @@ void TqvLookupDlg::DoShow() {
   TForm::DoShow();
 }
 
+TTable* TqvLookupDlg::StatusTable() {
+  auto* Table = dynamic_cast<TTable*>(DataSource1->DataSet());
+  return Table != nullptr && Table->Active() && Table->IsSequenced() ? Table : nullptr;
+}
+
+void TqvLookupDlg::UpdateStatus() {
+  if (StatusHeader == nullptr || !StatusHeader->Visible()) return;
+  TTable* Table = StatusTable();
+  if (Table == nullptr) return;
+  Table->UpdateCursorPos();
+  String Name = Table->TableName();
+  while (!Name.empty() && Name.back() == '\0') Name.pop_back();
+  TqvSearchDialogIntl* Texts = qvIntl->SearchDialog();
+  StatusHeader->Sections()->Items(0)->SetText(Name);
+  StatusHeader->Sections()->Items(1)->SetText(Texts->StatusRecLabel + " " + IntToStr(Table->RecNo()) + " " +
+                                               Texts->StatusOfLabel + " " + IntToStr(Table->RecordCount()));
+}
+
 void TqvLookupDlg::Activate() {
   if (!FActivated) {
     if (qvIncrementalSearch1->Visible()) qvIncrementalSearch1->SetFocus();
+    UpdateStatus();
     FActivated = true;
     if (!InitialText.empty()) {
       qvIncrementalSearch1->SetText(InitialText);
@@ -288,6 +317,8 @@ void TqvLookupDlg::ArrangeControls(bool WidthsOnly) {
   } else if (Caption1 || Caption2) {
     Minimum = std::max(Minimum, (Caption1 ? UserButton1 : UserButton2)->Width() + 35);
   }
+  bool Status = Options.Contains(opShowStatusBar);
+  if (Status) Minimum = std::max(Minimum, StatusHeader->Width());
 
   qvDBGrid1->HandleNeeded();
   qvDBGrid1->RebuildLayout();
@@ -320,6 +351,17 @@ void TqvLookupDlg::ArrangeControls(bool WidthsOnly) {
   qvIncrementalSearch1->SetLeft(qvDBGrid1->Left());
   qvDBGrid1->SetTop(qvIncrementalSearch1->Top() + qvIncrementalSearch1->Height() + 8);
   int Bottom = qvDBGrid1->Top() + qvDBGrid1->Height();
+
+  if (Status && StatusTable() != nullptr) StatusHeader->SetVisible(true);
+  if (StatusHeader->Visible()) {
+    // Against the grid's lower edge above buttons; apart from it when it ends the window.
+    int Top = ShowButtons || Caption1 || Caption2 ? Bottom - 1 : Bottom + 10;
+    StatusHeader->SetBounds(qvDBGrid1->Left(), Top, GridWidth, StatusHeader->Height());
+    StatusHeader->Sections()->Items(0)->SetWidth(GridWidth / 2);
+    StatusHeader->Sections()->Items(1)->SetWidth(GridWidth - GridWidth / 2);
+    Bottom = StatusHeader->Top() + StatusHeader->Height();
+    UpdateStatus();
+  }
 
   bool SearchBy = Options.Contains(opShowSearchBy);
   if (!SearchBy) {

@@ -33,6 +33,29 @@ class LookupComboTest : public TestFolder, public SqliteQueryData, public TObjec
                    "CREATE TABLE DCOMMUNE (COM_CODE VARCHAR(5) PRIMARY KEY, COM_LIB VARCHAR(50) COLLATE VELBOR)",
                    "CREATE INDEX DCOM_LIB ON DCOMMUNE (COM_LIB)",
                    "INSERT INTO DCOMMUNE SELECT COM_CODE, COM_LIB FROM COMMUNE",
+                   // Names that differ by case or accents alone, for the searches that count case.
+                   "CREATE TABLE DCASE (COM_CODE VARCHAR(5) PRIMARY KEY, COM_LIB VARCHAR(50) COLLATE VELBOR)",
+                   "CREATE INDEX DCASE_LIB ON DCASE (COM_LIB)",
+                   "INSERT INTO DCASE VALUES ('C1', 'la Chapelle')",
+                   "INSERT INTO DCASE VALUES ('C2', 'La Chapelle-Blanche')",
+                   "INSERT INTO DCASE VALUES ('C3', 'LA CHAPELLE-D''ANGILLON')",
+                   "INSERT INTO DCASE VALUES ('C4', 'Labastide')",
+                   "INSERT INTO DCASE VALUES ('C5', 'Écouen')"_a,
+                   "INSERT INTO DCASE VALUES ('C6', 'Ecouis')",
+                   "INSERT INTO DCASE VALUES ('C7', 'écouché')"_a,
+                   // Communes numbered within their department, and zones that name one.
+                   "CREATE TABLE DCOM (DEP VARCHAR(2), CODE VARCHAR(3), LIB VARCHAR(50))",
+                   "INSERT INTO DCOM VALUES ('01', '001', 'Abergement-Clémenciat')"_a,
+                   "INSERT INTO DCOM VALUES ('01', '004', 'Ambérieu-en-Bugey')"_a,
+                   "INSERT INTO DCOM VALUES ('02', '001', 'Abbécourt')"_a,
+                   "INSERT INTO DCOM VALUES ('13', '001', 'Aix-en-Provence')",
+                   "INSERT INTO DCOM VALUES ('13', '055', 'Marseille')",
+                   "CREATE TABLE ZDEP (ID INTEGER PRIMARY KEY, DEP VARCHAR(2), CODE VARCHAR(3))",
+                   "INSERT INTO ZDEP VALUES (1, '01', '004')",
+                   "INSERT INTO ZDEP VALUES (2, '13', '001')",
+                   "INSERT INTO ZDEP VALUES (3, '02', '001')",
+                   "INSERT INTO ZDEP VALUES (4, '75', '001')",
+                   "INSERT INTO ZDEP VALUES (5, '01', '001')",
                    "CREATE TABLE HABITAT (CODE VARCHAR(2), NIV VARCHAR(1), SUB VARCHAR(1), LIB VARCHAR(30))",
                    "INSERT INTO HABITAT VALUES ('22', '1', 'a', 'Eaux douces')",
                    "INSERT INTO HABITAT VALUES ('22', '1', 'b', 'Eaux stagnantes')",
@@ -415,6 +438,63 @@ TEST_F(LookupComboTest, OnAnEngineTableTypingSearchesThroughTheIndexOfTheShownCo
   Combo->SetLookupTable(nullptr);
 }
 
+// The index orders names without case ("la Chapelle", "La Chapelle-Blanche", "LA CHAPELLE-D'...",
+// "Labastide"; "écouché", "Écouen", "Ecouis"): with ssoCaseSensitive the open list goes on to the
+// first name that begins with the typed text in its own case.
+TEST_F(LookupComboTest, TheOpenListOverAnIndexFindsTheTypedCaseWhenCaseCounts) {
+  TqvTable Engine(nullptr);
+  Engine.SetConnection(Connection.get());
+  Engine.SetTableName("DCASE");
+  Engine.Open();
+  Combo->SetLookupTable(&Engine);
+  Combo->ShowMatchText = true;
+  Show();
+  struct TCase {
+    bool CaseSensitive;
+    String Typed;
+    String Shown;  // the completed text; the typed text when no name begins with it
+    const char* Key;  // the row chosen; null when none is
+  };
+  const TCase Cases[] = {
+      {true, "la", "la Chapelle", "C1"},
+      {true, "La", "La Chapelle-Blanche", "C2"},
+      {true, "LA", "LA CHAPELLE-D'ANGILLON", "C3"},
+      {true, "La Chapelle-B", "La Chapelle-Blanche", "C2"},
+      {true, "Lab", "Labastide", "C4"},
+      {true, "lab", "lab", nullptr},
+      {true, "LA CHAPELLE-B", "LA CHAPELLE-B", nullptr},
+      {true, "Ecou", "Ecouis", "C6"},
+      {true, "Éco"_a, "Écouen"_a, "C5"},
+      {false, "LA", "la Chapelle", "C1"},
+      {false, "lab", "Labastide", "C4"},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Typed + (Case.CaseSensitive ? " (case counts)" : ""));
+    Combo->SeqSearchOptions = Case.CaseSensitive ? TqvSeqSearchOptions{ssoEnabled, ssoCaseSensitive}
+                                                 : TqvSeqSearchOptions{ssoEnabled};
+    ASSERT_TRUE(GiveFocus(Combo));
+    PressCombo(VK_MENU, VK_DOWN);
+    ASSERT_TRUE(ListOpen(Combo));
+    EXPECT_EQ(Engine.IndexName(), "DCASE_LIB") << "the open list is in name order";
+    TypeText(Case.Typed);
+    ASSERT_TRUE(WaitFor("the search", [&] { return !Combo->SearchTimer()->Enabled(); }));
+    EXPECT_EQ(Combo->Text(), Case.Shown);
+    if (Case.Key != nullptr) {
+      EXPECT_EQ(Engine.FieldByName("COM_CODE")->AsString(), Case.Key) << "the table stands on the row found";
+      EXPECT_EQ(Combo->SelStart(), int(Case.Typed.size())) << "the completed part is selected";
+      Press(VK_RETURN);
+      ASSERT_TRUE(ListOpen(Combo, false));
+      EXPECT_EQ(Key(), Case.Key);
+    } else {
+      Press(VK_ESCAPE);
+      ASSERT_TRUE(ListOpen(Combo, false));
+    }
+  }
+  LeaveAndPost();
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "C4");
+  Combo->SetLookupTable(nullptr);
+}
+
 TEST_F(LookupComboTest, TypingInTheOpenListMovesItsChoiceAfterOneDelay) {
   Combo->SearchDelay = 50;
   Show();
@@ -698,6 +778,131 @@ TEST_F(LookupComboTest, ACalculatedFieldWithLinksWritesTheLinkedKeyField) {
   Sites.Post();
   EXPECT_EQ(Sites.FieldByName("COM")->AsString(), "13055");
   Linked->SetDataSource(nullptr);
+}
+
+// --- A detail lookup table ------------------------------------------------------------------------
+
+// The communes of the zone's department only: the lookup table is a detail of the zones' data
+// source. The combo hears of a move of the zones before the detail reads the new department's
+// rows, so the name is found once the detail has followed.
+class LookupComboDetailTest : public LookupComboTest {
+ protected:
+  void SetUp() override {
+    LookupComboTest::SetUp();
+    Zones = std::make_unique<TADOQuery>(nullptr);
+    Zones->SetConnection(Connection.get());
+    Zones->SQL()->SetText("SELECT ID, DEP, CODE FROM ZDEP ORDER BY ID");
+    Zones->Open();
+    ZoneSource = std::make_unique<TDataSource>(nullptr);
+    ZoneSource->SetDataSet(Zones.get());
+    Towns = std::make_unique<TADOQuery>(nullptr);
+    Towns->SetConnection(Connection.get());
+    Towns->SetLockType(ltReadOnly);
+    Towns->SQL()->SetText("SELECT DEP, CODE, LIB FROM DCOM WHERE DEP = :DEP ORDER BY CODE");
+    Town = MakeCombo(10, 60);
+    // Bound first: its link hears of the zones' moves before the detail's master link does.
+    Town->SetDataSource(ZoneSource.get());
+    Town->SetDataField("CODE");
+    Towns->SetDataSource(ZoneSource.get());
+    Towns->Open();
+    Town->SetLookupTable(Towns.get());
+    Town->SetLookupField("CODE");
+    Town->Selected()->Add("LIB\t30\tCommune");
+  }
+  void TearDown() override {
+    Town->SetLookupTable(nullptr);
+    Town->SetDataSource(nullptr);
+    Towns.reset();
+    ZoneSource.reset();
+    Zones.reset();
+    LookupComboTest::TearDown();
+  }
+  std::unique_ptr<TADOQuery> Zones, Towns;
+  std::unique_ptr<TDataSource> ZoneSource;
+  TqvDBLookupCombo* Town = nullptr;
+};
+
+TEST_F(LookupComboDetailTest, TheNameShownIsThatOfTheCodeInTheZonesDepartment) {
+  Show();
+  ASSERT_TRUE(Town->HasDetailLookupTable() || Towns->DataSource() == ZoneSource.get());
+  struct TCase {
+    int Id;
+    const char* Dep;
+    String Shown;
+  };
+  const TCase Cases[] = {
+      {1, "01", "Ambérieu-en-Bugey"_a},
+      {2, "13", "Aix-en-Provence"},
+      {3, "02", "Abbécourt"_a},
+      {4, "75", ""},  // a department without communes
+      {5, "01", "Abergement-Clémenciat"_a},
+      {2, "13", "Aix-en-Provence"},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Id);
+    ASSERT_TRUE(Zones->Locate("ID", Variant(Case.Id), TLocateOptions{}));
+    EXPECT_EQ(Towns->Parameters()->ParamByName("DEP")->Value(), Variant(Case.Dep)) << "the detail has followed";
+    EXPECT_EQ(Town->Text(), Case.Shown);
+  }
+}
+
+TEST_F(LookupComboDetailTest, TheOpenListHoldsTheDepartmentsCommunesAndTheCodeIsWritten) {
+  Show();
+  ASSERT_TRUE(Zones->Locate("ID", Variant(2), TLocateOptions{}));
+  ASSERT_TRUE(GiveFocus(Town));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(ListOpen(Town));
+  EXPECT_EQ(Towns->RecordCount(), 2);
+  Press(VK_DOWN);
+  EXPECT_EQ(Town->Text(), "Marseille");
+  Press(VK_RETURN);
+  ASSERT_TRUE(ListOpen(Town, false));
+  EXPECT_EQ(Zones->FieldByName("CODE")->AsString(), "055");
+  EXPECT_EQ(Zones->FieldByName("DEP")->AsString(), "13") << "the master's field is not the combo's to write";
+  Zones->Post();
+  EXPECT_EQ(Town->Text(), "Marseille");
+}
+
+// A detail still holding another department's rows (here made so by hand) is not searched: a code
+// written meanwhile never shows the name it has in that other department.
+TEST_F(LookupComboDetailTest, ADetailNotYetInStepIsNotSearched) {
+  Show();
+  ASSERT_TRUE(Zones->Locate("ID", Variant(1), TLocateOptions{}));
+  EXPECT_FALSE(Town->DetailOutOfStep());
+  Zones->Edit();
+  Towns->Parameters()->ParamByName("DEP")->SetValue(Variant("13"));
+  Towns->Requery();
+  EXPECT_TRUE(Town->DetailOutOfStep()) << "Marseille's department under a zone of the Ain";
+  Zones->FieldByName("CODE")->SetAsString("001");
+  EXPECT_EQ(Towns->FieldByName("DEP")->AsString(), "13") << "the detail is still out of step";
+  EXPECT_NE(Town->Text(), "Aix-en-Provence");
+  // The detail follows the record again: the code's name in the zone's own department.
+  Towns->Parameters()->ParamByName("DEP")->SetValue(Variant("01"));
+  Towns->Requery();
+  EXPECT_FALSE(Town->DetailOutOfStep());
+  EXPECT_EQ(Town->Text(), "Abergement-Clémenciat"_a);
+  Zones->Cancel();
+  // An empty detail cannot tell: it is searched, and shows nothing.
+  Towns->Parameters()->ParamByName("DEP")->SetValue(Variant("99"));
+  Towns->Requery();
+  EXPECT_FALSE(Town->DetailOutOfStep());
+  Town->RefreshLookupDisplay();
+  EXPECT_EQ(Town->Text(), "");
+}
+
+// The department changed in the record: the detail reads the other department's communes, and the
+// combo shows the name its code has there.
+TEST_F(LookupComboDetailTest, ChangingTheDepartmentShowsTheCodesNameInTheNewOne) {
+  Show();
+  ASSERT_TRUE(Zones->Locate("ID", Variant(3), TLocateOptions{}));
+  EXPECT_EQ(Town->Text(), "Abbécourt"_a);
+  Zones->Edit();
+  Zones->FieldByName("DEP")->SetAsString("13");
+  EXPECT_EQ(Town->Text(), "Aix-en-Provence");
+  Zones->FieldByName("DEP")->SetAsString("75");
+  EXPECT_EQ(Town->Text(), "") << "no commune of that code there";
+  Zones->Cancel();
+  EXPECT_EQ(Town->Text(), "Abbécourt"_a);
 }
 
 // --- Inside a grid cell ----------------------------------------------------------------------------

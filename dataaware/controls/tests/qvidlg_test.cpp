@@ -8,10 +8,12 @@
 #include "TestFolder.h"
 
 #include "Buttons.h"
+#include "ComCtrls.h"
 #include "Exceptions.h"
 #include "Field.h"
 #include "Qvdbdlg.h"
 #include "Table.h"
+#include "qvDBDataSets.h"
 #include "qvDBNavigator.h"
 #include "qvidlg.h"
 
@@ -314,6 +316,94 @@ TEST_F(LookupDialogTest, WithoutSelectedOrButtonsTheWindowShowsEveryFieldAndEnte
   EXPECT_FALSE(Communes->FieldByName("DEPT")->Visible());
 }
 
+// The text the native header shows in a section.
+String HeaderText(THeaderControl* Header, int Index) {
+  char Text[100] = {};
+  HDITEMA Item{};
+  Item.mask = HDI_TEXT;
+  Item.pszText = Text;
+  Item.cchTextMax = sizeof Text;
+  SendMessageA(Header->Handle(), HDM_GETITEMA, WPARAM(Index), LPARAM(&Item));
+  return Text;
+}
+
+// Over an engine table the status line under the grid names the table and the current record's
+// place, and follows the record; the sort-order controls and the buttons come below it.
+TEST_F(LookupDialogTest, TheStatusLineNamesTheTableAndFollowsTheRecord) {
+  Show();
+  Shadow = OpenTable();
+  Dialog->SetLookupTable(Shadow.get());
+  Dialog->Options = {opShowOKCancel, opShowSearchBy, opShowStatusBar};
+  std::vector<String> Texts;
+  TRect Grid, Header, Label, OK;
+  bool Visible = false;
+  WhenShown([&](TqvLookupDlg* Window) {
+    THeaderControl* Status = Window->StatusHeader;
+    Visible = Status->Visible() && IsWindowVisible(Status->Handle());
+    Grid = Window->qvDBGrid1->BoundsRect();
+    Header = Status->BoundsRect();
+    Label = Window->SortByLabel->BoundsRect();
+    OK = Window->OKBtn->BoundsRect();
+    Texts.push_back(HeaderText(Status, 0));
+    Texts.push_back(HeaderText(Status, 1));
+    Save(Window, "qvidlg_status.png");
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(WaitFor("the next record", [&] { return HeaderText(Status, 1) == "Rec # 2 of 8"; }));
+    PressKey(VK_UP);
+    EXPECT_TRUE(WaitFor("the first record again", [&] { return HeaderText(Status, 1) == "Rec # 1 of 8"; }));
+    PressKey(VK_ESCAPE);
+  });
+  Shadow->First();
+  EXPECT_FALSE(Dialog->Execute());
+  EXPECT_TRUE(Visible);
+  EXPECT_EQ(Texts, (std::vector<String>{"COMMUNE", "Rec # 1 of 8"}));
+  EXPECT_EQ(Header.Top, Grid.Bottom - 1) << "against the grid's lower edge";
+  EXPECT_EQ(Header.Left, Grid.Left);
+  EXPECT_EQ(Header.Right, Grid.Right);
+  EXPECT_GE(Label.Top, Header.Bottom) << "the sort order comes below";
+  EXPECT_GE(OK.Top, Label.Bottom);
+}
+
+// Only an engine table has a status line, and only when asked for; alone under the grid it stands
+// apart from it and ends the window.
+TEST_F(LookupDialogTest, TheStatusLineNeedsTheOptionAndAnEngineTable) {
+  Show();
+  Shadow = OpenTable();
+  struct TCase {
+    const char* Name;
+    TDataSet* Table;
+    TqvDBLookupDlgOptions Options;
+    bool Shown;
+  };
+  const TCase Cases[] = {
+      {"an engine table, not asked", Shadow.get(), {opShowOKCancel}, false},
+      {"a query, asked", Communes.get(), {opShowOKCancel, opShowStatusBar}, false},
+      {"an engine table alone", Shadow.get(), {opShowStatusBar}, true},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Dialog->SetLookupTable(Case.Table);
+    Dialog->Options = Case.Options;
+    bool Visible = true;
+    int GridBottom = 0, HeaderTop = 0, HeaderBottom = 0, ClientHeight = 0;
+    WhenShown([&](TqvLookupDlg* Window) {
+      Visible = Window->StatusHeader->Visible();
+      GridBottom = Window->qvDBGrid1->Top() + Window->qvDBGrid1->Height();
+      HeaderTop = Window->StatusHeader->Top();
+      HeaderBottom = HeaderTop + Window->StatusHeader->Height();
+      ClientHeight = Window->ClientHeight();
+      PressKey(VK_ESCAPE);
+    });
+    EXPECT_FALSE(Dialog->Execute());
+    EXPECT_EQ(Visible, Case.Shown);
+    if (Case.Shown) {
+      EXPECT_EQ(HeaderTop, GridBottom + 10);
+      EXPECT_GT(ClientHeight, HeaderBottom);
+      EXPECT_LT(ClientHeight, HeaderBottom + 20) << "the window ends below the status line";
+    }
+  }
+}
+
 TEST_F(LookupDialogTest, TheUserButtonsGetTheShownTableAndKeepTheWindowOpen) {
   Show();
   Dialog->UserButton1Caption = "Nouvelle";
@@ -490,6 +580,65 @@ TEST_F(LookupComboDlgTest, TheButtonOpensTheWindowOnTheValueAndWritesTheChosenKe
   ASSERT_TRUE(GiveFocus(Other));
   if (Query->State() != dsBrowse) Query->Post();
   EXPECT_EQ(FileKey(), "01004");
+}
+
+// Over an engine table with an index on the name, the window shows the names in order and its
+// search edit searches them, still opening on the combo's value; OrderByDisplay off keeps the
+// table's order.
+TEST_F(LookupComboDlgTest, OverAnIndexedTableTheWindowIsInTheFirstColumnsOrder) {
+  TqvTable Engine(nullptr);
+  Engine.SetConnection(Connection.get());
+  Engine.SetTableName("COMMUNE");
+  Engine.Open();
+  Combo->SetLookupTable(&Engine);
+  Show();
+  struct TCase {
+    bool OrderByDisplay;
+    const char* Index;
+    const char* SearchField;  // empty: the search edit's own choice
+    std::vector<String> FirstNames;
+  };
+  const TCase Cases[] = {
+      {false, "", "", {"Abergement-Clémenciat"_a, "L'Abergement-de-Varey", "Ambérieu-en-Bugey"_a}},
+      {true, "LIBIDX", "COM_LIB", {"Abbécourt"_a, "Abergement-Clémenciat"_a, "Ambérieu-en-Bugey"_a}},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.OrderByDisplay ? "ordered by the name" : "in the table's order");
+    Combo->OrderByDisplay = Case.OrderByDisplay;
+    Engine.SetIndexName(String());
+    Engine.First();
+    String Start, Index, SearchField, Found;
+    std::vector<String> Shown;
+    WhenShown([&](TqvLookupDlg* Window) {
+      Start = Engine.FieldByName("COM_LIB")->AsString();
+      Index = Engine.IndexName();
+      SearchField = Window->qvIncrementalSearch1->SearchField();
+      TBookmark Kept = Engine.GetBookmark();
+      Engine.First();
+      for (int i = 0; i < 3 && !Engine.Eof(); ++i, Engine.Next())
+        Shown.push_back(Engine.FieldByName("COM_LIB")->AsString());
+      Engine.GotoBookmark(Kept);
+      if (Case.OrderByDisplay) {
+        TypeText("amb");
+        EXPECT_TRUE(WaitFor("the search", [&] { return Window->qvIncrementalSearch1->LastSearchedText() == "amb"; }));
+        Found = Engine.FieldByName("COM_LIB")->AsString();
+      }
+      PressKey(VK_ESCAPE);
+    });
+    ASSERT_TRUE(GiveFocus(Combo));
+    PressKey(VK_F4);
+    ASSERT_TRUE(WaitFor("the window to close", [&] { return !CloseUps.empty(); }));
+    CloseUps.clear();
+    EXPECT_EQ(Start, "L'Abergement-de-Varey") << "the window opens on the combo's value";
+    EXPECT_EQ(Index, Case.Index);
+    EXPECT_EQ(SearchField, Case.SearchField);
+    EXPECT_EQ(Shown, Case.FirstNames);
+    if (Case.OrderByDisplay) {
+      EXPECT_EQ(Found, "Ambérieu-en-Bugey"_a) << "the search edit searches the names";
+    }
+  }
+  EXPECT_EQ(Query->FieldByName("COM_CODE")->AsString(), "01002") << "cancelled: the value stays";
+  Combo->SetLookupTable(Communes.get());
 }
 
 TEST_F(LookupComboDlgTest, CancelLeavesTheValueAndReadOnlyOpensNothing) {

@@ -10,6 +10,7 @@
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Field.h"
+#include "TypInfo.h"
 #include "Menus.h"
 #include "Qvintl.h"
 #include "ScrollBox.h"
@@ -183,6 +184,41 @@ void TqvDBCheckBox::Dispatch(TMessage& Message) {
 void TqvDBCheckBox::Notification(TComponent* AComponent, TOperation Operation) {
   TDBCheckBox::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == Label) Label = nullptr;
+}
+
+// --- F2 in the memo controls ----------------------------------------------------------------------
+
+bool qvMemoPopupAvailable() {
+  TClass Class = GetClass("TqvMemoDialogPopup");
+  return Class != nullptr && Class->Factory != nullptr;
+}
+
+bool qvExecuteMemoPopup(TWinControl* Control, TField* Field) {
+  if (Control == nullptr || Field == nullptr || !qvMemoPopupAvailable()) return false;
+  TObject* Made = GetClass("TqvMemoDialogPopup")->Create(Control);
+  auto* Popup = dynamic_cast<IqvMemoPopup*>(Made);
+  if (Popup == nullptr) {
+    delete Made;
+    return false;
+  }
+  std::unique_ptr<TObject> Owned(Made);
+  if (const TPropInfo* Prop = GetPropInfo(Made, "DataSource")) SetObjectProp(Made, Prop, qvGetControlDataSource(Control));
+  if (const TPropInfo* Prop = GetPropInfo(Made, "DataField")) SetStrProp(Made, Prop, Field->FieldName());
+  if (const TPropInfo* Prop = GetPropInfo(Made, "Caption")) SetStrProp(Made, Prop, Field->FieldName());
+  TDataSet* DataSet = Field->DataSet();
+  // A dataset that refuses changes (a read-only table, say) could not take the text back.
+  bool ViewOnly = Field->ReadOnly() || (DataSet != nullptr && !DataSet->CanModify());
+  Popup->PreparePopup(Field, Control, ViewOnly);
+  return Popup->ExecutePopup();
+}
+
+void TqvDBMemo::KeyDown(WORD& Key, TShiftState Shift) {
+  TDBMemo::KeyDown(Key, Shift);
+  if (Key != VK_F2 || Field() == nullptr || !qvMemoPopupAvailable()) return;
+  // What was typed goes into the field before the window reads it.
+  UpdateRecordOnExit();
+  qvExecuteMemoPopup(this, Field());
+  Key = 0;
 }
 
 // --- The dialog -----------------------------------------------------------------------------------

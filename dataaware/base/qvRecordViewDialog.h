@@ -121,12 +121,35 @@ class TqvDBCheckBox : public TDBCheckBox {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 };
 
-// The multi-line edit of memo fields.
+// The multi-line edit of memo fields. F2 opens the memo window for the bound field.
 class TqvDBMemo : public TDBMemo {
   VELBOR_DECLARE_CLASS(TqvDBMemo, TDBMemo)
  public:
   explicit TqvDBMemo(TComponent* AOwner) : TDBMemo(AOwner) {}
+
+ protected:
+  void KeyDown(WORD& Key, TShiftState Shift) override;
 };
+
+// The memo window that F2 opens in the record view's memo controls. Its class belongs to a library
+// above this one and is made by its registered name, "TqvMemoDialogPopup"; besides its published
+// DataSource, DataField and Caption it answers this interface.
+class IqvMemoPopup {
+ public:
+  virtual ~IqvMemoPopup() = default;
+  // The field shown and the control that opened the window (its caret position and font are
+  // taken when the window opens); ViewOnly forbids changes.
+  virtual void PreparePopup(TField* Field, TWinControl* Control, bool ViewOnly) = 0;
+  // Shows the window modally; true when the user confirmed.
+  virtual bool ExecutePopup() = 0;
+};
+
+// The memo window's class is linked into the program.
+bool qvMemoPopupAvailable();
+// Opens the memo window for Field over Control (which owns it while it is shown): view-only when
+// the field or its dataset cannot be changed. The caller has written the control's changes to the
+// field first. False, with nothing done, when the window's class is not linked.
+bool qvExecuteMemoPopup(TWinControl* Control, TField* Field);
 
 using TqvOnBeforeCreateControlEvent = TEvent<void(TForm* Form, TField* curField, bool& Accept)>;
 using TqvOnAfterCreateControlEvent = TEvent<void(TForm* Form, TField* curField, TControl* Control)>;

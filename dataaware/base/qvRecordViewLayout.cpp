@@ -167,7 +167,12 @@ TWinControl* TqvRecordViewDialog::MakeControl(const TEntry& Entry, bool& Borrowe
     if (TWinControl* Rich = MakeByClassName("TqvDBRichEdit", FScrollBox)) return Rich;
     return new TqvDBMemo(FScrollBox);
   }
-  if (Field->DataType() == ftMemo || Field->DataType() == ftFmtMemo) return new TqvDBMemo(FScrollBox);
+  if (Field->DataType() == ftMemo || Field->DataType() == ftFmtMemo) {
+    // With the edit frame on, the memo is the library's framed multi-line edit when it is linked.
+    if (FEditFrame != nullptr && GetBoolByName(FEditFrame, "Enabled"))
+      if (TWinControl* EditMemo = MakeByClassName("TqvDBEditMemo", FScrollBox)) return EditMemo;
+    return new TqvDBMemo(FScrollBox);
+  }
   if (dynamic_cast<TGraphicField*>(Field) != nullptr) return new TDBImage(FScrollBox);
   return CreateDefaultEdit();
 }

@@ -13,6 +13,7 @@
 #include "Forms.h"
 #include "Qvintl.h"
 #include "Qvmemo.h"
+#include "qvMemoDialogPopup.h"
 #include "RichEdit.h"
 #include "ScopeGuard.h"
 #include "Streams.h"
@@ -754,6 +755,7 @@ void RegisterDBGridClasses() {
   RegisterGridEngineClasses();
   RegisterClass(TqvDBGrid::StaticClass());
   RegisterClass(TqvMemoDialog::StaticClass());
+  RegisterClass(TqvMemoDialogPopup::StaticClass());
 }
 
 namespace {

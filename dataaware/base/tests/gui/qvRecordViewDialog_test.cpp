@@ -85,6 +85,26 @@ TEST_F(RecordViewTest, TextTypedAndConfirmedWithOKIsPostedToTheFile) {
   EXPECT_EQ(FileValue(2, "NOM"), "Tourbière"_a);
 }
 
+// This program does not link the memo window: F2 in the memo leaves the typed text in place, the
+// record view stays the active window, and OK posts the text.
+TEST_F(RecordViewTest, F2InTheMemoWithoutTheMemoWindowDoesNoHarm) {
+  ASSERT_FALSE(qvMemoPopupAvailable());
+  String Shown;
+  WhenShown([&](TqvRecordViewForm* Window) {
+    auto* Notes = static_cast<TCustomMemo*>(ControlOf("NOTES"));
+    ASSERT_TRUE(GiveFocus(Notes));
+    Notes->SetSelStart(int(Notes->Text().size()));
+    TypeText(" (sud)");
+    Press(VK_F2);
+    EXPECT_EQ(Screen->ActiveForm(), Window);
+    Shown = Notes->Text();
+    ClickControl(Dialog->OKButton());
+  });
+  EXPECT_TRUE(Dialog->Execute());
+  EXPECT_EQ(Shown, "Roselière à l'est (sud)"_a);
+  EXPECT_EQ(FileValue(1, "NOTES"), "Roselière à l'est (sud)"_a);
+}
+
 // Leaving with changes asks (in the application's French), and the answer decides.
 TEST_F(RecordViewTest, LeavingWithChangesAsksAndTheAnswerDecides) {
   qvIntl->UserMessages()->RecordViewExitWarning = kFrenchExitWarning;

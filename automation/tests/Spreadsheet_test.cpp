@@ -72,8 +72,8 @@ TEST(SheetOrder, AddsDeletesAndMovesGiveTheExpectedOrderAndActiveSheet) {
       // The export: all sheets but the last deleted, the first named, one added before it per
       // further sheet, then the first written moved to the front.
       {"del 2; del 1; name 1 Zone Humide; add; name 1 Critères délim.; add; name 1 Cartes IGN; "
-       "add; name 1 Autres noms; move 4 1",
-       "Zone Humide,Autres noms,Cartes IGN,Critères délim.", "Autres noms"},
+       "add; name 1 Autres noms; move 4 1"_a,
+       "Zone Humide,Autres noms,Cartes IGN,Critères délim."_a, "Autres noms"},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Steps);

@@ -498,3 +498,15 @@ TEST_F(ComCtrlsTest, SplitterDragResizesTheControlBeforeIt) {
 }
 
 }  // namespace
+
+// Every common control a form description may name is known to the form reader once registered.
+TEST(ComCtrlsRegistration, EveryCommonControlIsFoundByItsName) {
+  const std::initializer_list<TClass> Classes = {TTabControl::StaticClass(),  TTabSheet::StaticClass(),
+                                                 TPageControl::StaticClass(), TStatusBar::StaticClass(),
+                                                 TTreeView::StaticClass(),    THeaderControl::StaticClass(),
+                                                 TUpDown::StaticClass(),      TProgressBar::StaticClass()};
+  for (TClass Class : Classes) UnRegisterClass(Class);
+  for (TClass Class : Classes) EXPECT_EQ(GetClass(Class->Name), nullptr);
+  RegisterComCtrls();
+  for (TClass Class : Classes) EXPECT_EQ(GetClass(Class->Name), Class) << Class->Name;
+}

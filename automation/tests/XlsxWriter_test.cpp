@@ -107,6 +107,7 @@ TEST_F(XlsxFiles, AWorkbookReadsBackWithItsSheetsCellsTypesAndFormats) {
   EXPECT_TRUE(Book->IsClosed());
   EXPECT_FALSE(OsPort::FileExists(Folder + "export.xlsx.tmp"));
 
+  // The reader gives the file's own UTF-8 texts, so the expected texts below are UTF-8 too.
   XlsxBook Read = ReadXlsx(Host("export.xlsx"));
   ASSERT_EQ(Read.Sheets.size(), 3u);
   EXPECT_EQ(Read.Sheets[0].Name, "Zone Humide");
@@ -127,7 +128,7 @@ TEST_F(XlsxFiles, AWorkbookReadsBackWithItsSheetsCellsTypesAndFormats) {
       {"B2", "s", "0042", "@"},
       {"C2", "n", "12.5", "0"},
       {"D2", "n", "7", "General"},
-      {"E2", "n", "45356", "dd/mm/yyyy"},  // the Part's "0" would show the serial: a date format instead
+      {"E2", "n", "45356", "dd/mm/yyyy"},  // a plain "0" would show the serial: a date format instead
       {"G2", "b", "1", "General"},
       {"H2", "b", "0", "@"},
       {"I2", "s", "Étang de l'Œuf – côté € «x» & <y>", "@"},
@@ -164,6 +165,7 @@ TEST_F(XlsxFiles, AnExistingFileIsReplacedAndTheWorkbookSavedUnderAnotherNameSta
   TWorkbook* Book = App.Workbooks()->Add();
   Put(Book->ActiveSheet(), "A1", "@", "nouveau");
   Book->Close(true, Folder + "export.xlsx");
+  // The reader gives the file's own UTF-8 texts, so the expected texts below are UTF-8 too.
   XlsxBook Read = ReadXlsx(Host("export.xlsx"));
   ASSERT_EQ(Read.Sheets.size(), 3u);
   EXPECT_EQ(Read.Sheets[0].Cells["A1"].Value, "nouveau");
@@ -299,7 +301,7 @@ TEST_F(XlsxFiles, AnExportSizedWorkbookIsWrittenWellUnderThreeSeconds) {
   EXPECT_LT(CpuSeconds, 3.0);
 #endif
 
-  XlsxBook Read = ReadXlsx(Host("grand.xlsx"));
+  XlsxBook Read = ReadXlsx(Host("grand.xlsx"));  // UTF-8 texts, as in the file
   ASSERT_EQ(Read.Sheets.size(), 32u);
   EXPECT_EQ(Read.Sheets[0].Name, "Zone Humide");
   EXPECT_EQ(Read.Sheets[1].Name, "Détail 31");

@@ -862,10 +862,9 @@ void TqvDBCustomLookupCombo::TakeSelectedRow() {
     SearchTypedText();
     return;
   }
-  if (FListShown && FList->IsChosenRow()) {
-    FList->TakeCurrentRow();
-    FLookupFound = true;
-  }
+  // The highlighted row's values are taken; whether they count as found is not decided here: a
+  // row stays highlighted after a typed text that no row begins with, which is no choice.
+  if (FListShown && FList->IsChosenRow()) FList->TakeCurrentRow();
 }
 
 void TqvDBCustomLookupCombo::KeyDown(WORD& Key, TShiftState Shift) {

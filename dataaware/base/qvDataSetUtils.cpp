@@ -11,6 +11,7 @@
 #include "StrUtils.h"
 #include "Table.h"
 #include "Qvintl.h"
+#include "ScopeGuard.h"
 #include "Strings.h"
 #include "TextOrder.h"
 #include "qvDateScan.h"
@@ -22,6 +23,44 @@ namespace {
 
 bool IsWordChar(char C) {
   return C == '$' || C == '.' || C == '_' || (C >= '0' && C <= '9') || (C >= 'A' && C <= 'Z');
+}
+
+// The active index of a table sorts this field downward.
+bool SortsDownward(TTable* Table, const String& FieldName) {
+  for (const TIndexDef& Def : Table->IndexDefs()) {
+    if (!AnsiSameText(Def.Name, Table->IndexName())) continue;
+    String Fields = ";" + AnsiUpperCase(Def.DescFields) + ";";
+    return Fields.find(";" + AnsiUpperCase(FieldName) + ";") != String::npos;
+  }
+  return false;
+}
+
+// The index orders text by its letters first and by its accents only among equal letters, so the
+// nearest key to a text may be an accented variant of it ("écouché" for "ecou") while a later key
+// begins with the text as typed ("Ecouis"). From the nearest row, the rows whose index field
+// begins with the text's letters, whatever their accents and case, are read until one begins with
+// the text itself (case ignored); none does: the table goes back to the nearest row.
+bool ReadOnToText(TTable* Table, TField* Field, const String& Text, int Position) {
+  String Lower = AnsiLowerCase(Text);
+  auto Holds = [&] { return AnsiLowerCase(Field->AsString()).compare(0, Lower.size(), Lower) == 0; };
+  if (Holds() || Table->Eof() || SortsDownward(Table, Field->FieldName())) return Holds();
+  std::vector<String> Leading;
+  for (int i = 0; i < Position; ++i) Leading.push_back(Table->IndexField(i)->AsString());
+  // The text followed by the lowest character sorts after every text that begins with its letters
+  // and before every text whose letters come later.
+  String Bound = Text + '\0';
+  TBookmark Nearest = Table->GetBookmark();
+  Table->DisableControls();
+  TScopeGuard Enable([&] { Table->EnableControls(); });
+  for (Table->Next(); !Table->Eof(); Table->Next()) {
+    bool SameLeading = true;
+    for (int i = 0; i < Position && SameLeading; ++i)
+      SameLeading = AnsiSameText(Table->IndexField(i)->AsString(), Leading[std::size_t(i)]);
+    if (!SameLeading || AnsiCompareText(Field->AsString().substr(0, Text.size()), Bound) > 0) break;
+    if (Holds()) return true;
+  }
+  Table->GotoBookmark(Nearest);
+  return false;
 }
 
 }  // namespace
@@ -140,6 +179,8 @@ bool qvFindNearestInIndex(TDataSet* DataSet, const String& Text, int Position) {
     return TryStrToFloat(Text, Number) && !Field->IsNull() && Field->AsFloat() == Number;
   }
   if (qvIsNumericFieldType(Type)) return Field->AsString() == Text;
+  bool IsText = Type == ftString || Type == ftFixedChar || Type == ftWideString || Type == ftMemo;
+  if (IsText && !Text.empty()) return ReadOnToText(Table, Field, Text, Position);
   return AnsiLowerCase(Field->AsString()).compare(0, Text.size(), AnsiLowerCase(Text)) == 0;
 }
 

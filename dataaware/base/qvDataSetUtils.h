@@ -44,7 +44,7 @@ int qvCompareBookmarks(TDataSet* DataSet, const TBookmark& A, const TBookmark& B
 // the index services change nothing, the tests answer false or empty.
 // Moves a table to the nearest key whose index field Position (0-based; the fields before it keep
 // the current record's values) is Text; whether that field then holds the text (a text field: it
-// begins with it, case ignored). A table without active index warns and answers false; a text
+// begins with it, case ignored, accents counted: the rows after an accented variant are read on). A table without active index warns and answers false; a text
 // the field cannot hold moves nothing.
 bool qvFindNearestInIndex(TDataSet* DataSet, const String& Text, int Position);
 // Makes IndexName the table's active index.

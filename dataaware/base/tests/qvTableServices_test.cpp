@@ -27,7 +27,9 @@ class TableServices : public TestFolder, public SqliteTableData {
                   "CREATE INDEX BySurface ON Commune (Surface);"
                   "CREATE INDEX ByNom ON Commune (Nom);"
                   "INSERT INTO Commune VALUES (1, '34', 'Agde', 50.8), (2, '34', 'Sète', 24.2), (3, '30', 'Nîmes', 161.9),"
-                  " (4, '30', 'Aigues-Mortes', 57.8);"_a,
+                  " (4, '30', 'Aigues-Mortes', 57.8),"
+                  // Names whose letters are the same up to their accents and case.
+                  " (5, '61', 'écouché', 26.5), (6, '61', 'Écouen', 7.5), (7, '62', 'Ecouis', 9.4);"_a,
                   "Commune");
     Table->Open();
   }
@@ -67,6 +69,36 @@ TEST_F(TableServices, FindsTheNearestKeyOfTheActiveIndex) {
   EXPECT_EQ(Code(), 4);
   EXPECT_FALSE(qvFindNearestInIndex(Table.get(), "abc", 0));  // letters against a number: no move
   EXPECT_EQ(Code(), 4);
+}
+
+// The index orders the letters before the accents: the nearest key to a text may be an accented
+// variant of it, and the search reads on to the first key that begins with the text itself (case
+// ignored), within the current values of the index fields before the searched one.
+TEST_F(TableServices, TheNearestKeyBeginsWithTheTextWithItsAccents) {
+  struct TCase {
+    const char* Index;
+    int Position;
+    int From;  // the record the search starts on
+    String Text;
+    bool Found;
+    int Code;  // where the table stands after the search
+  };
+  const TCase Cases[] = {
+      {"ByNom", 0, 1, "ecou", true, 7},            // after écouché and Écouen
+      {"ByNom", 0, 1, "eco", true, 7},
+      {"ByNom", 0, 1, "écou"_a, true, 5},
+      {"ByNom", 0, 1, "ÉCOUE"_a, true, 6},
+      {"ByNom", 0, 1, "écoui"_a, false, 7},        // none: the nearest key
+      {"ByDeptNom", 1, 5, "ecou", false, 5},       // Ecouis lies in another department
+      {"ByDeptNom", 1, 5, "Écouen"_a, true, 6},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(String(Case.Index) + " " + Case.Text);
+    Table->SetIndexName(Case.Index);
+    ASSERT_TRUE(Table->Locate("Code", Variant(Case.From), TLocateOptions{}));
+    EXPECT_EQ(qvFindNearestInIndex(Table.get(), Case.Text, Case.Position), Case.Found);
+    EXPECT_EQ(Code(), Case.Code);
+  }
 }
 
 // The record search through the key of the active index.

@@ -187,6 +187,7 @@ QV_DATASET_SETTINGS_IMPL(TqvTable, TTable)
 TqvTable::TqvTable(TComponent* AOwner)
     : TTable(AOwner), FFilterLines(std::make_unique<TStringList>()), FQuery(std::make_unique<TStringList>()) {
   FFilterLines->OnChange = TNotifyEvent(this, &TqvTable::FilterLinesChanged);
+  FQuery->OnChange = TNotifyEvent(this, &TqvTable::QueryLinesChanged);
 }
 
 TqvTable::~TqvTable() {
@@ -238,6 +239,15 @@ void TqvTable::SetQuery(TStrings* Value) {
   }
   if (Value != nullptr) FQuery->Assign(Value);
   else FQuery->Clear();
+}
+
+// The parameters are those the SQL lines name (":DEP"), their values kept by name; with a master
+// source, each takes the value of the master's field of its name whenever the master moves, so
+// the table can be the detail of another dataset. A table read by name has none.
+void TqvTable::QueryLinesChanged(TObject*) {
+  if (!ParamCheck) return;
+  if (QueryType() == "SQL") Parameters()->ParseSQL(StatementText());
+  else Parameters()->Clear();
 }
 
 String TqvTable::QueryType() const {

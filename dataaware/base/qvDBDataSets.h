@@ -135,8 +135,10 @@ class TqvTable : public TTable, public IqvLookupTableOwner, public IqvLookupTabl
   // The engine filter handle of the expression (0: none).
   int TextFilterHandle() const { return FTextFilterHandle; }
   // An SQL text whose rows the table opens instead of TableName; setting one closes the table and
-  // clears TableName, the index and the master link. A query-by-example text (first word
-  // "query") is refused when the table opens: SQLite has no such language.
+  // clears TableName, the index and the master link. Its ":name" places become Parameters; a
+  // master source set afterwards gives them the values of its fields of the same names, and the
+  // rows are read again when the master moves. A query-by-example text (first word "query") is
+  // refused when the table opens: SQLite has no such language.
   TStrings* Query() const { return FQuery.get(); }
   void SetQuery(TStrings* Value);
   String QueryType() const;
@@ -187,6 +189,7 @@ class TqvTable : public TTable, public IqvLookupTableOwner, public IqvLookupTabl
 
  private:
   void FilterLinesChanged(TObject* Sender);
+  void QueryLinesChanged(TObject* Sender);
   bool ApplyFilterText(bool Force);
 
   std::unique_ptr<TStringList> FFilterLines, FQuery;

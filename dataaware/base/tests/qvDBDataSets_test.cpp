@@ -13,6 +13,7 @@
 #include "Field.h"
 #include "FormatSettings.h"
 #include "Forms.h"
+#include "ScopeGuard.h"
 #include "SqliteSession.h"
 #include "TestFolder.h"
 #include "qvDBDataSets.h"
@@ -352,6 +353,52 @@ TEST_F(DataSetClasses, AQueryTextReplacesTheTableAndATableNameTheQuery) {
     EXPECT_NE(E.Message.find("not available"), String::npos) << E.Message;
   }
   EXPECT_FALSE(Table->Active());
+}
+
+// The ":name" places of a query text are the table's parameters: a master source set after the
+// text gives them its fields' values, and the rows follow the master; a new text keeps the values
+// of the parameters it still names, and a table name leaves none.
+TEST_F(DataSetClasses, AQueryTextReadsItsParametersFromItsMasterSource) {
+  TqvTable Depts(nullptr);
+  Depts.SetDatabaseName(Path);
+  Depts.SetTableName("Dept");
+  Depts.Open();
+  TDataSource Master(nullptr);
+  Master.SetDataSet(&Depts);
+  TScopeGuard Detach([&] { Table->SetDataSource(nullptr); });
+  TStringList Sql;
+  Sql.Add("select Code, Nom, Dept from Site");
+  Sql.Add("where Dept = :Code order by Code");
+  Table->SetQuery(&Sql);
+  ASSERT_EQ(Table->Parameters()->Count(), 1);
+  EXPECT_EQ(Table->Parameters()->Items(0)->Name(), "Code");
+  Table->SetDataSource(&Master);
+  Table->Open();
+  struct TCase {
+    const char* Dept;
+    const char* Codes;
+  };
+  const TCase Cases[] = {{"13", "4"}, {"34", "1,3"}, {"30", "2,5"}, {"13", "4"}};
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Dept);
+    ASSERT_TRUE(Depts.Locate("Code", Variant(Case.Dept), TLocateOptions{}));
+    EXPECT_EQ(Table->Parameters()->ParamByName("Code")->Value(), Variant(Case.Dept));
+    EXPECT_EQ(Codes(), Case.Codes);
+  }
+  // A new text keeps the value of the place it still names.
+  Sql.Clear();
+  Sql.Add("select Code, Nom, Dept from Site where Dept = :Code and Surface > :Least order by Code");
+  Table->SetQuery(&Sql);
+  EXPECT_EQ(Table->GetDataSource(), nullptr) << "a new text leaves the master";
+  ASSERT_EQ(Table->Parameters()->Count(), 2);
+  EXPECT_EQ(Table->Parameters()->ParamByName("Code")->Value(), Variant("13"));
+  Table->Parameters()->ParamByName("Least")->SetValue(Variant(3.2));
+  Table->Open();
+  EXPECT_EQ(Codes(), "4");
+  Table->SetTableName("Site");
+  EXPECT_EQ(Table->Parameters()->Count(), 0);
+  Table->Open();
+  EXPECT_EQ(Codes(), "1,2,3,4,5");
 }
 
 TEST_F(DataSetClasses, AQueryInstallsItsFilterWhenItOpens) {

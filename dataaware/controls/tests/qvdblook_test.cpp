@@ -440,7 +440,8 @@ TEST_F(LookupComboTest, OnAnEngineTableTypingSearchesThroughTheIndexOfTheShownCo
 
 // The index orders names without case ("la Chapelle", "La Chapelle-Blanche", "LA CHAPELLE-D'...",
 // "Labastide"; "écouché", "Écouen", "Ecouis"): with ssoCaseSensitive the open list goes on to the
-// first name that begins with the typed text in its own case.
+// first name that begins with the typed text in its own case; without it, to the first that
+// begins with the typed text with its accents.
 TEST_F(LookupComboTest, TheOpenListOverAnIndexFindsTheTypedCaseWhenCaseCounts) {
   TqvTable Engine(nullptr);
   Engine.SetConnection(Connection.get());
@@ -467,6 +468,8 @@ TEST_F(LookupComboTest, TheOpenListOverAnIndexFindsTheTypedCaseWhenCaseCounts) {
       {true, "Éco"_a, "Écouen"_a, "C5"},
       {false, "LA", "la Chapelle", "C1"},
       {false, "lab", "Labastide", "C4"},
+      {false, "ecou", "Ecouis", "C6"},  // after écouché and Écouen, which differ by their accents
+      {false, "écou"_a, "écouché"_a, "C7"},
   };
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(Case.Typed + (Case.CaseSensitive ? " (case counts)" : ""));
@@ -491,7 +494,7 @@ TEST_F(LookupComboTest, TheOpenListOverAnIndexFindsTheTypedCaseWhenCaseCounts) {
     }
   }
   LeaveAndPost();
-  EXPECT_EQ(FileValue(1, "COM_CODE"), "C4");
+  EXPECT_EQ(FileValue(1, "COM_CODE"), "C7");
   Combo->SetLookupTable(nullptr);
 }
 
@@ -553,6 +556,82 @@ TEST_F(LookupComboTest, ATextNotInTheListGoesToOnNotInListButAnEmptyTextNever) {
   // Without the clear key the value comes back.
   EXPECT_EQ(Combo->Text(), "L'Abergement-de-Varey");
   EXPECT_EQ(Key(), "01002");
+}
+
+// Enter after a typed text that no row begins with: the highlighted row is not a choice of the
+// user, so the text goes through the rules of a text not in the list. A drop-down list bound to a
+// field takes the row its keys chose; elsewhere the value of the entry comes back (or is cleared
+// with the clear key), and OnNotInList hears of the text.
+TEST_F(LookupComboTest, EnterAfterATypedTextNoRowBeginsWithIsNoChoiceOfTheHighlightedRow) {
+  Combo->SetDataSource(nullptr);
+  Show();
+  struct TCase {
+    const char* Name;
+    TqvDBLookupComboStyle Style;
+    bool Bound;         // bound to the zone's COM_CODE, else on no data source
+    bool ClearKey;      // AllowClearKey
+    bool NotInList;     // OnNotInList assigned, refusing
+    bool MoveFirst;     // Down in the list before typing
+    String Shown;       // the text after Enter
+    const char* Key;    // the combo's key after Enter (and the field's, when bound)
+  };
+  const TCase Cases[] = {
+      {"typed over a row chosen by the keys", csDropDown, true, false, false, true, "L'Abergement-de-Varey", "01002"},
+      {"refused by OnNotInList", csDropDown, true, false, true, false, "L'Abergement-de-Varey", "01002"},
+      {"refused by OnNotInList after a move", csDropDown, true, false, true, true, "L'Abergement-de-Varey", "01002"},
+      {"a bound drop-down list keeps the row its keys chose", csDropDownList, true, false, false, true, "Lille",
+       "59350"},
+      {"unbound, with the clear key", csDropDownList, false, true, false, false, "", ""},
+      {"unbound, without it", csDropDownList, false, false, false, true, "L'Abergement-de-Varey", "01002"},
+      {"unbound drop-down", csDropDown, false, false, false, true, "L'Abergement-de-Varey", "01002"},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    NotInListTexts.clear();
+    CloseUps.clear();
+    auto* C = MakeCombo(10, 120);
+    C->SetLookupTable(Communes.get());
+    C->Selected()->Add("COM_LIB\t30\tCommune");
+    C->SetLookupField("COM_CODE");
+    C->SetStyle(Case.Style);
+    C->AllowClearKey = Case.ClearKey;
+    C->OnCloseUp = TNotifyCloseUpEvent(static_cast<LookupComboTest*>(this), &LookupComboTest::CloseUpLog);
+    if (Case.NotInList)
+      C->OnNotInList = TNotInListEvent(static_cast<LookupComboTest*>(this), &LookupComboTest::NotInList);
+    if (Case.Bound) {
+      C->SetDataSource(Source.get());
+      C->SetDataField("COM_CODE");
+    } else {
+      C->SetLookupValue("01002");
+    }
+    ASSERT_EQ(C->Text(), "L'Abergement-de-Varey");
+    ASSERT_TRUE(GiveFocus(C));
+    PressCombo(VK_MENU, VK_DOWN);
+    ASSERT_TRUE(ListOpen(C));
+    if (Case.MoveFirst) {
+      Press(VK_DOWN);
+      ASSERT_EQ(C->Text(), "Lille");
+    }
+    TypeText("zzz");
+    ASSERT_TRUE(WaitFor("the search", [&] { return !C->SearchTimer()->Enabled(); }));
+    EXPECT_EQ(C->Text(), "zzz");
+    Press(VK_RETURN);
+    ASSERT_TRUE(ListOpen(C, false));
+    EXPECT_EQ(C->Text(), Case.Shown);
+    EXPECT_EQ(C->LookupValue(), Case.Key);
+    if (Case.Bound) {
+      EXPECT_EQ(Key(), Case.Key);
+    }
+    if (Case.NotInList) {
+      EXPECT_EQ(NotInListTexts, std::vector<String>{"zzz"});
+      EXPECT_TRUE(CloseUps.empty()) << "a refused text closes without OnCloseUp";
+    } else {
+      EXPECT_TRUE(NotInListTexts.empty());
+    }
+    if (Query->State() != dsBrowse) Query->Cancel();
+    delete C;
+    PumpPending();
+  }
 }
 
 TEST_F(LookupComboTest, AllowClearKeyEmptiesTheValueWithBackspace) {
@@ -783,9 +862,10 @@ TEST_F(LookupComboTest, ACalculatedFieldWithLinksWritesTheLinkedKeyField) {
 // --- A detail lookup table ------------------------------------------------------------------------
 
 // The communes of the zone's department only: the lookup table is a detail of the zones' data
-// source. The combo hears of a move of the zones before the detail reads the new department's
-// rows, so the name is found once the detail has followed.
-class LookupComboDetailTest : public LookupComboTest {
+// source, a query or an engine table reading the same SQL lines. The combo hears of a move of the
+// zones before the detail reads the new department's rows, so the name is found once the detail
+// has followed.
+class LookupComboDetailTest : public LookupComboTest, public testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
     LookupComboTest::SetUp();
@@ -795,10 +875,20 @@ class LookupComboDetailTest : public LookupComboTest {
     Zones->Open();
     ZoneSource = std::make_unique<TDataSource>(nullptr);
     ZoneSource->SetDataSet(Zones.get());
-    Towns = std::make_unique<TADOQuery>(nullptr);
+    const char* Select = "SELECT DEP, CODE, LIB FROM DCOM WHERE DEP = :DEP ORDER BY CODE";
+    if (GetParam()) {
+      auto Engine = std::make_unique<TqvTable>(nullptr);
+      TStringList Lines;
+      Lines.SetText(Select);
+      Engine->SetQuery(&Lines);
+      Towns = std::move(Engine);
+    } else {
+      auto Query = std::make_unique<TADOQuery>(nullptr);
+      Query->SQL()->SetText(Select);
+      Towns = std::move(Query);
+    }
     Towns->SetConnection(Connection.get());
     Towns->SetLockType(ltReadOnly);
-    Towns->SQL()->SetText("SELECT DEP, CODE, LIB FROM DCOM WHERE DEP = :DEP ORDER BY CODE");
     Town = MakeCombo(10, 60);
     // Bound first: its link hears of the zones' moves before the detail's master link does.
     Town->SetDataSource(ZoneSource.get());
@@ -817,14 +907,22 @@ class LookupComboDetailTest : public LookupComboTest {
     Zones.reset();
     LookupComboTest::TearDown();
   }
-  std::unique_ptr<TADOQuery> Zones, Towns;
+  std::unique_ptr<TADOQuery> Zones;
+  std::unique_ptr<TCustomADODataSet> Towns;
   std::unique_ptr<TDataSource> ZoneSource;
   TqvDBLookupCombo* Town = nullptr;
 };
 
-TEST_F(LookupComboDetailTest, TheNameShownIsThatOfTheCodeInTheZonesDepartment) {
+INSTANTIATE_TEST_SUITE_P(QueryOrEngineTable, LookupComboDetailTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& Info) {
+                           return std::string(Info.param ? "EngineTable" : "Query");
+                         });
+
+TEST_P(LookupComboDetailTest, TheNameShownIsThatOfTheCodeInTheZonesDepartment) {
   Show();
-  ASSERT_TRUE(Town->HasDetailLookupTable() || Towns->DataSource() == ZoneSource.get());
+  ASSERT_EQ(Towns->DataSource(), ZoneSource.get());
+  EXPECT_EQ(Town->HasDetailLookupTable(), GetParam()) << "an engine table with a master source";
+  EXPECT_TRUE(Town->LookupTableIsDetail());
   struct TCase {
     int Id;
     const char* Dep;
@@ -846,7 +944,7 @@ TEST_F(LookupComboDetailTest, TheNameShownIsThatOfTheCodeInTheZonesDepartment) {
   }
 }
 
-TEST_F(LookupComboDetailTest, TheOpenListHoldsTheDepartmentsCommunesAndTheCodeIsWritten) {
+TEST_P(LookupComboDetailTest, TheOpenListHoldsTheDepartmentsCommunesAndTheCodeIsWritten) {
   Show();
   ASSERT_TRUE(Zones->Locate("ID", Variant(2), TLocateOptions{}));
   ASSERT_TRUE(GiveFocus(Town));
@@ -865,7 +963,7 @@ TEST_F(LookupComboDetailTest, TheOpenListHoldsTheDepartmentsCommunesAndTheCodeIs
 
 // A detail still holding another department's rows (here made so by hand) is not searched: a code
 // written meanwhile never shows the name it has in that other department.
-TEST_F(LookupComboDetailTest, ADetailNotYetInStepIsNotSearched) {
+TEST_P(LookupComboDetailTest, ADetailNotYetInStepIsNotSearched) {
   Show();
   ASSERT_TRUE(Zones->Locate("ID", Variant(1), TLocateOptions{}));
   EXPECT_FALSE(Town->DetailOutOfStep());
@@ -892,7 +990,7 @@ TEST_F(LookupComboDetailTest, ADetailNotYetInStepIsNotSearched) {
 
 // The department changed in the record: the detail reads the other department's communes, and the
 // combo shows the name its code has there.
-TEST_F(LookupComboDetailTest, ChangingTheDepartmentShowsTheCodesNameInTheNewOne) {
+TEST_P(LookupComboDetailTest, ChangingTheDepartmentShowsTheCodesNameInTheNewOne) {
   Show();
   ASSERT_TRUE(Zones->Locate("ID", Variant(3), TLocateOptions{}));
   EXPECT_EQ(Town->Text(), "Abbécourt"_a);

@@ -279,6 +279,7 @@ TfrmZoneHumide::TfrmZoneHumide(TComponent* AOwner) : TfrmZoneHumideBase(AOwner) 
 void TfrmZoneHumide::Loaded() {
   TfrmZoneHumideBase::Loaded();
   frmZoneHumide = this;
+  LierClavier();
 }
 
 TTabSheet* TfrmZoneHumide::Sheet(const String& Name) const { return dynamic_cast<TTabSheet*>(FindComponent(Name)); }

@@ -134,10 +134,15 @@ void LireSeule(TDataSet* DataSet, bool Lecture) {
 // --- Binding -------------------------------------------------------------------------------------
 
 void TfrmZoneHumide::LierClavier() {
+  // Every name below is a control of the description; a missing one is a broken description,
+  // which the program survives without the binding.
   auto Controle = [this](const char* Nom) {
     auto* Control = dynamic_cast<TWinControl*>(FindComponent(Nom));
     assert(Control != nullptr && "a control of the record pages");
     return Control;
+  };
+  auto Lier = [&](const char* Nom, auto Membre, auto Evenement) {
+    if (TWinControl* Control = Controle(Nom)) Control->*Membre = Evenement;
   };
   for (const TCrochet& C : kCrochets) {
     auto* Hook = new TOxWindowHook(this);
@@ -153,32 +158,31 @@ void TfrmZoneHumide::LierClavier() {
       Panneaux->OnExit = TNotifyEvent(this, &TfrmZoneHumide::DBCtrGdInventaireExit);
     }
   }
-  DBCtrGdInventaire->OnPaintPanel = TPaintPanelEvent(this, &TfrmZoneHumide::DBCtrGdInventairePaintPanel);
-  Controle("qvDBCboType")->OnEnter = TNotifyEvent(this, &TfrmZoneHumide::qvDBCboTypeEnter);
-  Controle("lkCboCodeInventaire")->OnEnter = TNotifyEvent(this, &TfrmZoneHumide::lkCboCodeInventaireEnter);
-  Controle("dbeInvCouv")->OnEnter = TNotifyEvent(this, &TfrmZoneHumide::dbeInvCouvEnter);
-  for (const char* Nom : kCombosDeCode)
-    Controle(Nom)->OnEnter = TNotifyEvent(this, &TfrmZoneHumide::qvDBlkcboFonctBioEnter);
-  for (const char* Nom : kCombosActifs)
-    Controle(Nom)->OnEnter = TNotifyEvent(this, &TfrmZoneHumide::qvDBLkcboActHumEnter);
-  for (const char* Nom : kDerniersEditeurs) Controle(Nom)->OnEnter = TNotifyEvent(this, &TfrmZoneHumide::DBMemo10Enter);
+  if (DBCtrGdInventaire != nullptr)
+    DBCtrGdInventaire->OnPaintPanel = TPaintPanelEvent(this, &TfrmZoneHumide::DBCtrGdInventairePaintPanel);
+  const auto Entree = &TWinControl::OnEnter;
+  const auto Touche = &TWinControl::OnKeyDown;
+  const auto Caractere = &TWinControl::OnKeyPress;
+  Lier("qvDBCboType", Entree, TNotifyEvent(this, &TfrmZoneHumide::qvDBCboTypeEnter));
+  Lier("lkCboCodeInventaire", Entree, TNotifyEvent(this, &TfrmZoneHumide::lkCboCodeInventaireEnter));
+  Lier("dbeInvCouv", Entree, TNotifyEvent(this, &TfrmZoneHumide::dbeInvCouvEnter));
+  for (const char* Nom : kCombosDeCode) Lier(Nom, Entree, TNotifyEvent(this, &TfrmZoneHumide::qvDBlkcboFonctBioEnter));
+  for (const char* Nom : kCombosActifs) Lier(Nom, Entree, TNotifyEvent(this, &TfrmZoneHumide::qvDBLkcboActHumEnter));
+  for (const char* Nom : kDerniersEditeurs) Lier(Nom, Entree, TNotifyEvent(this, &TfrmZoneHumide::DBMemo10Enter));
   for (const char* Nom : {"DBMemo2", "DBMemo9"}) {
-    auto* Memo = dynamic_cast<TCustomMemo*>(Controle(Nom));
-    assert(Memo != nullptr);
-    Memo->OnEnter = TNotifyEvent(this, &TfrmZoneHumide::DBMemo2Enter);
-    Memo->OnChange = TNotifyEvent(this, &TfrmZoneHumide::DBMemo2Change);
+    Lier(Nom, Entree, TNotifyEvent(this, &TfrmZoneHumide::DBMemo2Enter));
+    if (auto* Memo = dynamic_cast<TCustomMemo*>(Controle(Nom)))
+      Memo->OnChange = TNotifyEvent(this, &TfrmZoneHumide::DBMemo2Change);
   }
   for (const char* Nom : kMesures) {
-    Controle(Nom)->OnEnter = TNotifyEvent(this, &TfrmZoneHumide::dbeSuperficieEnter);
-    Controle(Nom)->OnKeyPress = TKeyPressEvent(this, &TfrmZoneHumide::dbeAltitudeKeyPress);
+    Lier(Nom, Entree, TNotifyEvent(this, &TfrmZoneHumide::dbeSuperficieEnter));
+    Lier(Nom, Caractere, TKeyPressEvent(this, &TfrmZoneHumide::dbeAltitudeKeyPress));
   }
-  for (const char* Nom : kSansTabulation)
-    Controle(Nom)->OnKeyPress = TKeyPressEvent(this, &TfrmZoneHumide::dbeInvLibKeyPress);
-  Controle("DBEdit21")->OnKeyPress = TKeyPressEvent(this, &TfrmZoneHumide::DBEdit21KeyPress);
+  for (const char* Nom : kSansTabulation) Lier(Nom, Caractere, TKeyPressEvent(this, &TfrmZoneHumide::dbeInvLibKeyPress));
+  Lier("DBEdit21", Caractere, TKeyPressEvent(this, &TfrmZoneHumide::DBEdit21KeyPress));
   for (const char* Nom : {"dbeType", "dbeInvLib", "dbeInvCouv"})
-    Controle(Nom)->OnKeyDown = TKeyEvent(this, &TfrmZoneHumide::dbeInvLibKeyDown);
-  for (const char* Nom : kEditeursDePanneau)
-    Controle(Nom)->OnKeyDown = TKeyEvent(this, &TfrmZoneHumide::DBEdit1KeyDown);
+    Lier(Nom, Touche, TKeyEvent(this, &TfrmZoneHumide::dbeInvLibKeyDown));
+  for (const char* Nom : kEditeursDePanneau) Lier(Nom, Touche, TKeyEvent(this, &TfrmZoneHumide::DBEdit1KeyDown));
 }
 
 namespace {
@@ -231,9 +235,10 @@ void TfrmZoneHumide::OxWindowHookBeforeMessage(TObject* Sender, TMessage& Msg, b
     if (C->Retour != nullptr) Focaliser(dynamic_cast<TWinControl*>(FindComponent(C->Retour)));
     return;
   }
+  // The shared memo handler also voids the message itself.
+  if (C->Memo) Msg.Msg = 0;
   if (C->SuivantValidation && bbtnValidation->Visible() && Focaliser(bbtnValidation)) return;
   if (C->Memo) {
-    Msg.Msg = 0;
     try {
       if (TDataSet* DataSet = DonneesDe(GrilleDe(Hook->Control())))
         if (DataSet->FieldCount() > 1) DataSet->Fields()->Fields(1)->FocusControl();

@@ -9,6 +9,7 @@
 #include "AppTestSupport.h"
 #include "DBCGrids.h"
 #include "FormatSettings.h"
+#include "ScreenshotFiles.h"
 #include "StrUtils.h"
 #include "TestDeadline.h"
 #include "UiTestSupport.h"
@@ -386,6 +387,13 @@ TEST_F(RecordKeysTest, EnteringAControlGridFocusesTheCodeOfItsRow) {
     EXPECT_EQ(Grid->SelectedColor(), clSkyBlue);
     EXPECT_FALSE(Grid->DataSource()->AutoEdit) << "browse mode";
     EXPECT_TRUE(Grid->DataSource()->DataSet()->Fields()->Fields(1)->ReadOnly());
+    ASSERT_TRUE(Painted(Fiche));
+    RECT Window;
+    GetWindowRect(Fiche->Handle(), &Window);
+    HDC Screen = GetDC(nullptr);
+    SaveScreenshotOf(Screen, Window.left, Window.top, Window.right - Window.left, Window.bottom - Window.top,
+                     "entree-" + String(C.Sheet));
+    ReleaseDC(nullptr, Screen);
   }
   // On the activities page a click on the remark of the other group lands on that group's code.
   Page("ts2_7");

@@ -279,6 +279,7 @@ TfrmZoneHumide::TfrmZoneHumide(TComponent* AOwner) : TfrmZoneHumideBase(AOwner) 
 void TfrmZoneHumide::Loaded() {
   TfrmZoneHumideBase::Loaded();
   frmZoneHumide = this;
+  LierClavier();
 }
 
 TTabSheet* TfrmZoneHumide::Sheet(const String& Name) const { return dynamic_cast<TTabSheet*>(FindComponent(Name)); }
@@ -696,6 +697,8 @@ bool TfrmZoneHumide::Valider() {
   for (int i = 0; i < dm->ComponentCount(); ++i) {
     auto* Detail = dynamic_cast<TCustomADODataSet*>(dm->Components(i));
     if (Detail == nullptr || Detail->Tag != 6 || !Detail->Active()) continue;
+    // A row still being typed (a panel's new row) goes into the cache first, so that it is saved.
+    Detail->CheckBrowseMode();
     if (Detail == Historique || Detail->HasPendingChanges()) Etats.push_back({Detail, LireLignes(Detail)});
   }
 

@@ -123,6 +123,33 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   // Runs the validation; false when nothing was written (the edits stay on screen).
   bool Valider();
 
+  // Keys and focus of the record pages (pFrmZoneHumideClavier.cpp): the window hooks that route
+  // Up, Down and Tab inside the control grids, the key filters, and what entering or leaving a
+  // detail grid does. LierClavier creates the hooks and binds the handlers to their controls.
+  void LierClavier();
+  void OxWindowHookBeforeMessage(TObject* Sender, TMessage& Msg, bool& Handled);
+  void OxDBGrdAliasEnter(TObject* Sender);
+  void DBCtrGdInventaireEnter(TObject* Sender);
+  void DBCtrGdInventaireExit(TObject* Sender);
+  void DBCtrGdInventairePaintPanel(TDBCtrlGrid* DBCtrlGrid, int Index);
+  void lkCboCodeInventaireEnter(TObject* Sender);
+  void qvDBCboTypeEnter(TObject* Sender);
+  void dbeInvCouvEnter(TObject* Sender);
+  // The code combos of the coded panels; the second kind also becomes the active combo.
+  void qvDBlkcboFonctBioEnter(TObject* Sender);
+  void qvDBLkcboActHumEnter(TObject* Sender);
+  // The last editor of each coded panel, and the orientations' rank and texts.
+  void DBMemo10Enter(TObject* Sender);
+  void DBMemo2Enter(TObject* Sender);
+  void DBMemo2Change(TObject* Sender);
+  void dbeAltitudeKeyPress(TObject* Sender, char& Key);
+  void dbeSuperficieEnter(TObject* Sender);
+  void DBEdit21KeyPress(TObject* Sender, char& Key);
+  void dbeInvLibKeyPress(TObject* Sender, char& Key);
+  void dbeInvLibKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  // The remark, rank and label editors of the coded panels (DBEdit1KeyDown ... DBMemo2KeyDown).
+  void DBEdit1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+
  protected:
   void Loaded() override;
 

@@ -19,7 +19,11 @@ class TDBCtrlGridLink : public TDataLink {
   void DataSetChanged() override { FGrid->DataChanged(); }
   void DataSetScrolled(int) override { FGrid->DataChanged(); }
   void LayoutChanged() override { FGrid->DataChanged(); }
-  void RecordChanged(TField*) override { FGrid->Invalidate(); }
+  // The current panel is painted again too: OnPaintPanel may set its editors by the new values.
+  void RecordChanged(TField*) override {
+    FGrid->Invalidate();
+    FGrid->Panel()->Invalidate();
+  }
 
  private:
   TDBCtrlGrid* FGrid;

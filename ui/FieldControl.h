@@ -1,8 +1,8 @@
 // This file implements TFieldControl, the host of the controls that show one field of a data
 // source (the data-aware edits, memo, check box, label, image, radio group and combo boxes): it
 // makes and owns the control's TFieldDataLink, publishes DataField, DataSource and ReadOnly,
-// forgets a data source being freed, answers CM_GETDATALINK, and writes the field back when the
-// user leaves the control. A control derives from TFieldControl<its base class> and overrides
+// forgets a data source being freed, answers CM_GETDATALINK, takes the focus when its field is
+// asked to focus its control, and writes the field back when the user leaves the control. A control derives from TFieldControl<its base class> and overrides
 // DataChange, EditingChange and UpdateData to show the field and to write it.
 #pragma once
 
@@ -23,6 +23,7 @@ class TFieldControl : public TBase {
     FDataLink->OnDataChange = TNotifyEvent(this, &TFieldControl::LinkDataChange);
     FDataLink->OnEditingChange = TNotifyEvent(this, &TFieldControl::LinkEditingChange);
     FDataLink->OnUpdateData = TNotifyEvent(this, &TFieldControl::LinkUpdateData);
+    FDataLink->OnFocusControl = TEvent<void(TObject*, bool&)>(this, &TFieldControl::LinkFocusControl);
   }
   ~TFieldControl() override {
     delete FDataLink;
@@ -86,6 +87,15 @@ class TFieldControl : public TBase {
   void LinkDataChange(TObject*) { DataChange(); }
   void LinkEditingChange(TObject*) { EditingChange(); }
   void LinkUpdateData(TObject*) { UpdateData(); }
+  // The dataset asks for the field's control (TField::FocusControl): a control that cannot take
+  // the focus now (hidden, disabled) leaves the request to the other links.
+  void LinkFocusControl(TObject*, bool& Focused) {
+    if constexpr (std::is_base_of_v<TWinControl, TBase>) {
+      if (!this->CanFocus()) return;
+      this->SetFocus();
+      Focused = true;
+    }
+  }
 
  protected:
   TFieldDataLink* FDataLink;  // owned; null once the control is being destroyed

@@ -511,6 +511,10 @@ TEST_F(EtatsTest, ThePreviewOfTheDetailedSheetIsKeptForAPersonToLookAt) {
   RECT Zone;
   GetWindowRect(frmMainForm->Handle(), &Zone);
   SaveScreenshotOf(Ecran, Zone.left, Zone.top, Zone.right - Zone.left, Zone.bottom - Zone.top, "apercu-fiche-detaillee");
+  // The sections of the details, on the second page.
+  Apercu->GoToPage(2);
+  ASSERT_TRUE(Painted(Apercu));
+  SaveScreenshotOf(Ecran, Zone.left, Zone.top, Zone.right - Zone.left, Zone.bottom - Zone.top, "apercu-fiche-detaillee-page2");
   ReleaseDC(nullptr, Ecran);
   Apercu = ExecuterApercu(frmMainForm->actListedesZHactives);
   ASSERT_NE(Apercu, nullptr);

@@ -428,8 +428,8 @@ TEST_F(EtatsTest, TheDetailedSheetExportedToRtfReadsBackInTheRichEdit) {
   EXPECT_EQ(Modal.Asked[0].Fields["Filter"], "format RTF|*.rtf|format CSV|*.csv");
   String Rtf = LireFichier(Cible);
   ASSERT_EQ(Rtf.compare(0, 5, "{\\rtf"), 0) << Rtf.substr(0, 40);
-  EXPECT_FALSE(FileExists(Cible + ".tmp"));
-  for (const String& Nom : OsPort::ListFolder(AppTest::ProgramFolder(), "*.tmp")) ADD_FAILURE() << "left behind: " << Nom;
+  // The export writes "<target>.~xxxxxx" beside the target and renames it over the target.
+  for (const String& Nom : OsPort::ListFolder(AppTest::ProgramFolder(), "fiche.rtf.~*")) ADD_FAILURE() << "left behind: " << Nom;
 
   auto* Riche = new TRichEdit(frmMainForm);
   Riche->SetParent(frmMainForm);
@@ -442,6 +442,44 @@ TEST_F(EtatsTest, TheDetailedSheetExportedToRtfReadsBackInTheRichEdit) {
     EXPECT_NE(Texte.find(Attendu), String::npos) << Attendu;
   delete Riche;
   DeleteFile(Cible);
+}
+
+TEST_F(EtatsTest, AFailedRtfExportLeavesNeitherATemporaryFileNorTheHourglass) {
+  Selectionner("073ASTERS0001");
+  ASSERT_NE(Executer(frmMainForm->actFichedtaill), nullptr);
+  const String Dossier = AppTest::ProgramFolder() + "export-rtf";
+  ForceDirectories(Dossier);
+  // A name that is a folder: the pages are written, then the replacement fails. A folder that does
+  // not exist: nothing can be written.
+  ForceDirectories(Dossier + "\\dossier.rtf");
+  const struct {
+    const char* Nom;
+    const char* Cible;
+  } Cas[] = {{"target is a folder", "\\dossier.rtf"}, {"missing folder", "\\absent\\fiche.rtf"}};
+  // The look-up below sees such a file when one is there.
+  EcrireFichier(Dossier + "\\autre.rtf.~0a1b2c", "reste");
+  ASSERT_EQ(OsPort::ListFolder(Dossier, "*.~*").size(), 1u);
+  DeleteFile(Dossier + "\\autre.rtf.~0a1b2c");
+  for (const auto& C : Cas) {
+    SCOPED_TRACE(C.Nom);
+    TModalAnswer Reponse;
+    Reponse.Result = 1;
+    Reponse.Value = Dossier + C.Cible;
+    Modal.Push(Reponse);
+    bool Echec = false;
+    try {
+      frmMainForm->actEnregistrerSous->Execute();
+    } catch (const Exception&) {
+      Echec = true;
+    }
+    EXPECT_TRUE(Echec) << "the failure reaches the operator";
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    // The export's temporary file is "<target>.~xxxxxx".
+    EXPECT_TRUE(OsPort::ListFolder(Dossier, "*.~*").empty()) << "no temporary file left";
+  }
+  EXPECT_TRUE(DirectoryExists(Dossier + "\\dossier.rtf")) << "the target is left as it was";
+  RemoveDir(Dossier + "\\dossier.rtf");
+  RemoveDir(Dossier);
 }
 
 TEST_F(EtatsTest, OnlyAnRtfNameIsExportedWhateverItsCase) {

@@ -128,6 +128,13 @@ bool Contient(const std::vector<String>& Textes, const String& Texte) {
   return std::find(Textes.begin(), Textes.end(), Texte) != Textes.end();
 }
 
+// Records, each time a report starts building, whether the preparation window shows above it.
+class TTemoinPreparation : public TObject {
+ public:
+  void DebutEtat() { Visible.push_back(FormExiste(frmPreparationEtat) && frmPreparationEtat->Visible()); }
+  std::vector<bool> Visible;
+};
+
 const char kParametres[] = "[parametres]\r\nnom=Dupont\r\norganisme=Conservatoire\r\n";
 
 class EtatsTest : public ::testing::Test {
@@ -230,6 +237,9 @@ TEST_F(EtatsTest, TheListsShowEachWetlandOfTheirStatusOnceWithTitleTotalAndPageN
       {"gelées", &TfrmMainForm::actListedesZHgeles, "Liste des fiches gelées"_a, {"971PNG   0001"},
        {"Mangrove de Belle-Plaine"}},
   };
+  TTemoinPreparation Temoin;
+  frmMainForm->zrReportListeActive->OnBeginDoc = TzrSimpleEvent(&Temoin, &TTemoinPreparation::DebutEtat);
+  frmMainForm->zrReportListeNonActive->OnBeginDoc = TzrSimpleEvent(&Temoin, &TTemoinPreparation::DebutEtat);
   for (const TCas& C : Cas) {
     SCOPED_TRACE(C.Nom);
     TzrEMFPages* Pages = Executer(frmMainForm->*C.Action);
@@ -249,6 +259,9 @@ TEST_F(EtatsTest, TheListsShowEachWetlandOfTheirStatusOnceWithTitleTotalAndPageN
     EXPECT_EQ(Textes("Page"), std::vector<String>{"Page 1 / 1"});
     VerifierRemisEnEtat();
   }
+  EXPECT_EQ(Temoin.Visible, (std::vector<bool>{true, true})) << "built behind the preparation window";
+  frmMainForm->zrReportListeActive->OnBeginDoc = nullptr;
+  frmMainForm->zrReportListeNonActive->OnBeginDoc = nullptr;
   // The department of the first commune, the status in words and the dates of the history.
   TzrEMFPages* Pages = Executer(frmMainForm->actListedesZHactives);
   ASSERT_NE(Pages, nullptr);
@@ -272,7 +285,55 @@ TEST_F(EtatsTest, AListWithNoWetlandPrintsItsTitleAndAZeroTotal) {
   EXPECT_FALSE(Contient(Textes, "Mangrove de Belle-Plaine"));
 }
 
+TEST_F(EtatsTest, TheTemplatesReadTheDataThroughTheNamedLinks) {
+  // The names are what the template files refer to.
+  const struct {
+    const char* Lien;
+    const char* DataSet;
+  } Liens[] = {
+      {"zrDetailZoneHumide", "qDetailZoneHumide"}, {"zrAlias", "qAlias"}, {"zrHistorique", "qHistorique"},
+      {"zrZoneHydroZh", "qZoneHydroZh"}, {"zrCommune", "qCommune"}, {"zrCorineBio", "qCorineBio"},
+      {"zrRefBiblio", "qRefBiblio"}, {"zrSortieEau", "qSortieEau"}, {"zrEspVeg", "qEspVeg"},
+      {"zrOiseaux", "qOiseaux"}, {"zrActHum", "qActHum"}, {"zrFactInf", "qFactInf"}, {"zrValSE", "qValSE"},
+      {"zrMesureProt", "qMesureProt"}, {"zrINT_FONCT_BIO", "qINT_FONCT_BIO"}, {"zrHabitat", "qHabitat"},
+      {"zrInstContFinacier", "qInstContFinacier"}, {"zrFREQ_SUB", "D_FREQ_SUB"},
+      {"zrDBDataSetImage", "qmtMemTableImage"}, {"zrSDAGE", "qSDAGE"}, {"zrOrientZH", "qOrientZH"},
+      {"zrSysAquiZH", "qSysAquiZH"}, {"zrIGN", "qIGN"}, {"zrInventaire", "qInventaire"}, {"zrTypoPhy", "qTypoPhy"},
+      {"zrEntEau", "qEntEau"}, {"zrFonctHydro", "qFonctHydro"}, {"zrEspAni", "qEspAni"}, {"zrFonctBio", "qFonctBio"},
+      {"zrActHum2", "qActHum2"}, {"zrFactInf2", "qFactInf2"}, {"zrStatutFoncier", "qStatutFoncier"},
+      {"zrMesureProtAqua", "qMesureProtAqua"}, {"zrDelCartoZh", "qDelCartoZh"}, {"zrQualiteEau", "qQualiteEau"},
+      {"zrSYSALT", "D_SYS_ALT"}, {"zrETE_SUB", "D_ETE_SUB"},
+  };
+  int Comptes = 0;
+  for (int i = 0; i < frmMainForm->ComponentCount(); ++i)
+    if (dynamic_cast<TzrDBDataSet*>(frmMainForm->Components(i)) != nullptr) ++Comptes;
+  EXPECT_EQ(Comptes, 39);
+  for (const auto& L : Liens) {
+    auto* Lien = dynamic_cast<TzrDBDataSet*>(frmMainForm->FindComponent(L.Lien));
+    ASSERT_NE(Lien, nullptr) << L.Lien;
+    ASSERT_NE(Lien->DataSet(), nullptr) << L.Lien;
+    EXPECT_EQ(Lien->DataSet()->Owner(), dmVelbor) << L.Lien;
+    EXPECT_EQ(Lien->DataSet()->Name(), L.DataSet) << L.Lien;
+    EXPECT_FALSE(Lien->OpenDataSource) << L.Lien;
+    EXPECT_FALSE(Lien->CloseDataSource) << L.Lien;
+  }
+  for (const auto& [Nom, Liste] : {std::pair<const char*, TDataSet*>{"zrListeActive", frmMainForm->qListeActive},
+                                   {"zrListeNonActive", frmMainForm->qListeNonActive}}) {
+    auto* Lien = dynamic_cast<TzrDBDataSet*>(frmMainForm->FindComponent(Nom));
+    ASSERT_NE(Lien, nullptr) << Nom;
+    EXPECT_EQ(Lien->DataSet(), Liste);
+    EXPECT_TRUE(Lien->CloseDataSource) << Nom;
+  }
+}
+
 // --- The sheets of the current wetland ---------------------------------------------------------
+
+TEST_F(EtatsTest, WithoutARecordWindowASheetPrintsTheFirstWetlandOfTheList) {
+  ASSERT_FALSE(FormExiste(frmZoneHumide));
+  TzrEMFPages* Pages = Executer(frmMainForm->actFichesignaltique);
+  ASSERT_NE(Pages, nullptr);
+  EXPECT_TRUE(Contient(TousLesTextes(Pages), "073ASTERS0001 - Marais de l'Étang Noir"_a));
+}
 
 TEST_F(EtatsTest, TheDetailedSheetHasEverySectionWithItsRowsAndTheTextsExact) {
   Selectionner("073ASTERS0001");
@@ -301,7 +362,7 @@ TEST_F(EtatsTest, TheDetailedSheetHasEverySectionWithItsRowsAndTheTextsExact) {
     EXPECT_TRUE(Contient(Textes, S.Section)) << S.Section;
     EXPECT_TRUE(Contient(Textes, S.Ligne)) << S.Ligne;
   }
-  // Every detail link of the wetland has a section title followed, in print order, by a row.
+  // The other detail sections, by their titles.
   const char* const Titres[] = {"Cartes IGN", "Critères de délimitation cartographique"_a,
                                 "Codes CORINE biotopes", "Habitats", "Entrées d'eau"_a, "Sorties d'eau",
                                 "Fonctions hydrologiques", "Fonctions biologiques", "Valeurs socio-économiques"_a,
@@ -402,13 +463,19 @@ TEST_F(EtatsTest, ATemplateNamingAnUnknownFieldPutsThePreparationWindowBack) {
     TFileStream Fichier(CheminBase + "ListeActive.zrf", fmCreate);
     Report->WriteTemplate(&Fichier);
   }
+  bool Leve = false;
   try {
     frmMainForm->actListedesZHactives->Execute();
   } catch (const Exception&) {
-    // Raised or reported by the engine: either way the window and the cursor are put back.
+    Leve = true;
   }
   PumpPending();
+  // The engine reports the error in its message box (or raises it): either way the window it
+  // was built behind and the cursor are put back.
+  const bool Signale = !Modal.Unexpected.empty() && Modal.Unexpected[0].Caption == "Erreur";
+  EXPECT_TRUE(Leve || Signale);
   Modal.Unexpected.clear();
+  EXPECT_TRUE(FormExiste(frmPreparationEtat)) << "the preparation window was made for the build";
   VerifierRemisEnEtat();
 }
 

@@ -371,6 +371,19 @@ TEST_F(EtatsTest, TheDetailedSheetHasEverySectionWithItsRowsAndTheTextsExact) {
                                 "Espèces végétales"_a, "Espèces animales"_a, "Oiseaux", "Références bibliographiques"_a,
                                 "Inventaires", "Typologie SDAGE", "Bassins versants de surface"};
   for (const char* Titre : Titres) EXPECT_TRUE(Contient(Textes, Titre)) << Titre;
+  // Every section prints at least one row of the wetland's details (the test database holds one
+  // for each): the cells between its title and the next title, across pages.
+  std::vector<std::pair<String, int>> Lignes;
+  for (int p = 0; p < Pages->Count(); ++p)
+    for (const TObjetImprime& Objet : ObjetsDeLaPage(Pages, p)) {
+      if (Objet.Name.compare(0, 7, "Section") == 0) Lignes.push_back({Objet.Text, 0});
+      else if (Objet.Name.compare(0, 7, "Cellule") == 0 && !Lignes.empty()) ++Lignes.back().second;
+    }
+  EXPECT_GE(Lignes.size(), 31u);
+  for (const auto& [Titre, Cellules] : Lignes) {
+    if (Titre == "Identification" || Titre == "Caractéristiques"_a || Titre == "Évaluation"_a) continue;
+    EXPECT_GT(Cellules, 0) << "no row under " << Titre;
+  }
   VerifierRemisEnEtat();
 }
 

@@ -158,8 +158,7 @@ void TfrmMainForm::CreerActions() {
                                        Handler(&Self::mnuPersonnalisationClick));
   actAdministration = NouvelleAction("actAdministration", "Outils", "Administration",
                                      Handler(&Self::mnuAdministrationClick));
-  // The reports and the record sheet's RTF export have no handler in this program yet: without
-  // one the idle update greys them out.
+  // The reports and the record sheet's RTF export get their handlers with the reports (CreerEtats).
   actListedesZHactives = NouvelleAction("actListedesZHactives", "Etats", "Liste des fiches actives", None);
   actListedesZHactives->SetImageIndex(1);
   actListedesZHgeles = NouvelleAction("actListedesZHgeles", "Etats", "Liste des fiches gelées"_a, None);
@@ -345,6 +344,7 @@ void TfrmMainForm::OuvrirFenetre(const String& ClassName, bool Modal) {
 
 void TfrmMainForm::FormCreate(TObject*) {
   CreerActions();
+  CreerEtats();
   CreerMenu();
   ChargerFond();
   ModeAdministrateur = false;

@@ -14,6 +14,11 @@ class TkwBarManager;
 class TkwBarSubItem;
 class TImageList;
 class TqzBackground;
+class TADOQuery;
+class TSaveDialog;
+class TzrDBDataSet;
+class TzrReport;
+class TzrRTFExport;
 
 // The dictionary windows' commands: action name, category, caption and window class.
 struct TCommandeDictionnaire {
@@ -76,6 +81,19 @@ class TfrmMainForm : public TForm {
   TEditUndo* EditUndo2 = nullptr;
   TEditDelete* EditDelete2 = nullptr;
 
+  // The reports, their data links and the detailed sheet's RTF export (made by FormCreate,
+  // pFrmMainEtats.cpp). The templates are read from the "base" folder at every command.
+  TzrReport* zrReportListeActive = nullptr;
+  TzrReport* zrReportListeNonActive = nullptr;
+  TzrReport* zrReportEnteteSignaletique = nullptr;
+  TzrReport* zrReportEnteteDetail = nullptr;
+  TzrReport* zrReportEnteteSynthese = nullptr;
+  TzrDBDataSet* zrDetailZoneHumide = nullptr;
+  TADOQuery* qListeActive = nullptr;
+  TADOQuery* qListeNonActive = nullptr;
+  TzrRTFExport* zrRTFExport1 = nullptr;
+  TSaveDialog* SaveDialog1 = nullptr;
+
   // The dictionary action named Name (an action of CommandesDictionnaires), nullptr otherwise.
   TAction* ActionDictionnaire(const String& Name) const;
   // The window a command opens, made by class name, that exists now (nullptr when none): the
@@ -100,6 +118,13 @@ class TfrmMainForm : public TForm {
   void mnuAdministrationClick(TObject* Sender);
   void mnuAproposdeClick(TObject* Sender);
   void mnuDictionnaireClick(TObject* Sender);
+  // The reports (pFrmMainEtats.cpp).
+  void mnuListedesZHactivesClick(TObject* Sender);
+  void mnuListedesZHgelesClick(TObject* Sender);
+  void mnuFichesignaltiqueClick(TObject* Sender);
+  void mnuFichedtaillClick(TObject* Sender);
+  void mnuFichedesynthse1Click(TObject* Sender);
+  void actEnregistrerSousExecute(TObject* Sender);
   // Commands whose window is made by class name are enabled while that class is in the program.
   void actFenetreUpdate(TObject* Sender);
 
@@ -114,6 +139,19 @@ class TfrmMainForm : public TForm {
   // An entry bound to Action linked at the end of Parent: a large button, or a plain one.
   TkwBarItem* Entree(TkwBarItemLinks* Parent, TBasicAction* Action, bool BeginGroup = false, bool Large = true);
   void ChargerFond();
+  // The reports, their data links, the list queries, the RTF filter and the save dialog.
+  void CreerEtats();
+  // Loads the template File of the "base" folder into Report; false, after a message naming the
+  // report and the file, when there is no such file.
+  bool ChargerModele(TzrReport* Report, const String& File, const String& Titre);
+  // Prepares Report behind the preparation window and opens its preview; the window, the cursor
+  // and the report flag are put back whatever happens.
+  void PreparerEtMontrer(TzrReport* Report);
+  void ImprimerListe(TADOQuery* Liste, TzrReport* Report, const String& File, const String& Titre);
+  void ImprimerFiche(TzrReport* Report, const String& File, const String& Titre);
+  // Asks, as the record window does, before a record report drops the record's pending edits;
+  // false when the operator keeps them (nothing is printed).
+  bool SaisieAbandonnee();
   // Opens (creating it when it does not exist) the window of class ClassName that a command shows;
   // nothing when the program has no such window.
   void OuvrirFenetre(const String& ClassName, bool Modal);

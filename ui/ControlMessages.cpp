@@ -3,6 +3,7 @@
 // with their message handlers, DefaultHandler down to the native procedure, and the reflection of
 // child notifications (CN_*).
 #include <algorithm>
+#include <unordered_map>
 
 #include "Controls.h"
 #include "Format.h"
@@ -12,8 +13,20 @@
 
 namespace {
 
-// The property that joins a window to its control object.
-const char* const ControlProp = "VelborControl";
+// The control object of each window the library made, by handle. A window property would do the
+// same, but reading one is a request to the wine server, and this table is read for every message
+// of every window of the library (and by the bar hooks for every message sent). The windows live on
+// the one GUI thread, as CreationControl below assumes. The table is never freed: windows still
+// get messages while the program's static objects are destroyed.
+std::unordered_map<HWND, TWinControl*>& ControlWindows() {
+  static auto* Windows = new std::unordered_map<HWND, TWinControl*>;
+  return *Windows;
+}
+
+TWinControl* ControlOfWindow(HWND Wnd) {
+  auto found = ControlWindows().find(Wnd);
+  return found == ControlWindows().end() ? nullptr : found->second;
+}
 
 TControl* CaptureControl = nullptr;
 
@@ -27,13 +40,8 @@ int MessageDepth = 0;
 
 void SetCreationControl(TWinControl* Control) { CreationControl = Control; }
 
-TWinControl* FindControl(HWND Handle) {
-  if (!Handle) return nullptr;
-  DWORD process = 0;
-  GetWindowThreadProcessId(Handle, &process);
-  if (process != GetCurrentProcessId()) return nullptr;
-  return static_cast<TWinControl*>(GetPropA(Handle, ControlProp));
-}
+// Only this process's windows are in the table: a window of another process finds nothing.
+TWinControl* FindControl(HWND Handle) { return Handle ? ControlOfWindow(Handle) : nullptr; }
 
 TWinControl* FindVCLWindow(TPoint Pos) {
   HWND h = WindowFromPoint(POINT{Pos.X, Pos.Y});
@@ -79,7 +87,7 @@ void ForgetCaptureControl(TControl* Control) {
 // The procedure every window of the class library runs. Nothing raised in a handler leaves it: the
 // application's exception handler gets it.
 LRESULT CALLBACK ControlWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  TWinControl* control = static_cast<TWinControl*>(GetPropA(Wnd, ControlProp));
+  TWinControl* control = ControlOfWindow(Wnd);
   if (!control) return DefWindowProcA(Wnd, Msg, WParam, LParam);
   TMessage m{Msg, WParam, LParam, 0};
   ++MessageDepth;
@@ -92,6 +100,9 @@ LRESULT CALLBACK ControlWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam
       // The handler itself failed: nothing more can be done inside a callback.
     }
   }
+  // The handle dies with this message, and may be given to another window afterwards: its entry
+  // goes, even when a handler did not pass the message on to WMNCDestroy.
+  if (Msg == WM_NCDESTROY) ControlWindows().erase(Wnd);
   if (--MessageDepth == 0) FreeDeviceContexts();
   return m.Result;
 }
@@ -103,12 +114,12 @@ LRESULT CALLBACK InitWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
   CreationControl = nullptr;
   if (!control) return DefWindowProcA(Wnd, Msg, WParam, LParam);
   control->FHandle = Wnd;
-  SetPropA(Wnd, ControlProp, control);
+  ControlWindows()[Wnd] = control;
   SetWindowLongPtrA(Wnd, GWLP_WNDPROC, LONG_PTR(&ControlWndProc));
   return ControlWndProc(Wnd, Msg, WParam, LParam);
 }
 
-void DetachControlWindow(HWND Wnd) { RemovePropA(Wnd, ControlProp); }
+void DetachControlWindow(HWND Wnd) { ControlWindows().erase(Wnd); }
 
 // --- TControl -------------------------------------------------------------------------------
 

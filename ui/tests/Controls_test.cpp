@@ -179,6 +179,42 @@ TEST_F(ControlTest, ReparentingKeepsTheWindowAndItsContent) {
   delete edit;
 }
 
+// Every message of every window looks up the window's control: the table is the program's own,
+// so the lookup asks the wine server nothing (no window property), and it forgets a window when
+// the window goes, whoever destroys it.
+TEST_F(ControlTest, AWindowsControlIsFoundWithoutAWindowPropertyAndForgottenWithTheWindow) {
+  auto* form = CreateForm<TTestLayout>(nullptr);
+  HWND formHandle = form->Handle();
+  HWND panelHandle = form->Client1->Handle();
+  HWND buttonHandle = form->Corner->Handle();
+  EXPECT_EQ(FindControl(formHandle), form);
+  EXPECT_EQ(FindControl(panelHandle), form->Client1);
+  EXPECT_EQ(FindControl(buttonHandle), form->Corner);
+  EXPECT_EQ(GetPropA(panelHandle, "VelborControl"), nullptr);
+  // The messages still reach the control through the table.
+  SendMessageA(panelHandle, WM_SETTEXT, 0, LPARAM("par le tableau"));
+  EXPECT_EQ(form->Client1->Caption(), "par le tableau");
+
+  // Windows the library did not make find nothing.
+  EXPECT_EQ(FindControl(GetDesktopWindow()), nullptr);
+  HWND plain = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, formHandle, nullptr, nullptr, nullptr);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(FindControl(plain), nullptr);
+
+  // Destroyed by the system with their parent, the children's windows are forgotten too.
+  DestroyWindow(formHandle);
+  EXPECT_FALSE(IsWindow(panelHandle));
+  EXPECT_EQ(FindControl(formHandle), nullptr);
+  EXPECT_EQ(FindControl(panelHandle), nullptr);
+  EXPECT_EQ(FindControl(buttonHandle), nullptr);
+  EXPECT_FALSE(form->Client1->HandleAllocated());
+  // A new window of the same control is found again.
+  HWND again = form->Client1->Handle();
+  EXPECT_EQ(FindControl(again), form->Client1);
+  delete form;
+  EXPECT_EQ(FindControl(again), nullptr);
+}
+
 TEST_F(ControlTest, PaintToDrawsTheControlIntoAnotherContext) {
   Layout->Top1->SetColor(clRed);
   Layout->Top1->SawPaintCopy = false;

@@ -2,6 +2,7 @@
 #include "qvDataSetUtils.h"
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "DateTimeFormat.h"
@@ -38,32 +39,41 @@ bool SortsDownward(TTable* Table, const String& FieldName) {
 // The index orders text by its letters first and by its accents only among equal letters, so the
 // nearest key to a text may be an accented variant of it ("écouché" for "ecou") while a later key
 // begins with the text as typed ("Ecouis"). From the nearest row, the rows whose index field
-// begins with the text's letters, whatever their accents and case, are read until one begins with
-// the text itself (case ignored); none does: the table goes back to the nearest row.
+// begins with the text's letters are read until one begins with the text itself (case ignored).
 bool ReadOnToText(TTable* Table, TField* Field, const String& Text, int Position) {
   String Lower = AnsiLowerCase(Text);
-  auto Holds = [&] { return AnsiLowerCase(Field->AsString()).compare(0, Lower.size(), Lower) == 0; };
-  if (Holds() || Table->Eof() || SortsDownward(Table, Field->FieldName())) return Holds();
+  return qvReadOnThroughSameLetters(Table, Position, Text, true, [&] {
+    return AnsiLowerCase(Field->AsString()).compare(0, Lower.size(), Lower) == 0;
+  });
+}
+
+}  // namespace
+
+bool qvReadOnThroughSameLetters(TTable* Table, int Position, const String& Text, bool Partial,
+                                const std::function<bool()>& Holds) {
+  if (Holds()) return true;
+  TField* Field = Position < Table->IndexFieldCount() ? Table->IndexField(Position) : nullptr;
+  if (Field == nullptr || Table->Eof() || SortsDownward(Table, Field->FieldName())) return false;
   std::vector<String> Leading;
   for (int i = 0; i < Position; ++i) Leading.push_back(Table->IndexField(i)->AsString());
-  // The text followed by the lowest character sorts after every text that begins with its letters
-  // and before every text whose letters come later.
+  // The text followed by the lowest character sorts after every text whose letters are the text's,
+  // whatever their accents and case, and before every text whose letters come later.
   String Bound = Text + '\0';
-  TBookmark Nearest = Table->GetBookmark();
+  TBookmark Start = Table->GetBookmark();
   Table->DisableControls();
   TScopeGuard Enable([&] { Table->EnableControls(); });
   for (Table->Next(); !Table->Eof(); Table->Next()) {
     bool SameLeading = true;
     for (int i = 0; i < Position && SameLeading; ++i)
       SameLeading = AnsiSameText(Table->IndexField(i)->AsString(), Leading[std::size_t(i)]);
-    if (!SameLeading || AnsiCompareText(Field->AsString().substr(0, Text.size()), Bound) > 0) break;
+    if (!SameLeading) break;
+    String Key = Field->AsString();
+    if (AnsiCompareText(Partial ? Key.substr(0, Text.size()) : Key, Bound) > 0) break;
     if (Holds()) return true;
   }
-  Table->GotoBookmark(Nearest);
+  Table->GotoBookmark(Start);
   return false;
 }
-
-}  // namespace
 
 bool qvIsValidTextForType(TFieldType DataType, const String& Text) {
   switch (DataType) {

@@ -6,6 +6,7 @@
 // table class of db/ (TTable); other datasets answer "not found".
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "AnsiString.h"
@@ -18,6 +19,7 @@ class TField;
 class TMemoryStream;
 class TRichEdit;
 class TStrings;
+class TTable;
 class TWinControl;
 
 // The library's filter options, published as "OnFilterOptions" by its dataset classes.
@@ -47,6 +49,13 @@ int qvCompareBookmarks(TDataSet* DataSet, const TBookmark& A, const TBookmark& B
 // begins with it, case ignored, accents counted: the rows after an accented variant are read on). A table without active index warns and answers false; a text
 // the field cannot hold moves nothing.
 bool qvFindNearestInIndex(TDataSet* DataSet, const String& Text, int Position);
+// The index orders text by its letters, then by accents among equal letters, without case. From
+// the current row, reads on through the rows with the same leading index fields whose field at
+// Position has Text's letters (its first letters only when Partial), whatever their accents and
+// case, until Holds() is true; none: the table goes back to the row it started on. A field the
+// index sorts downward is not read on.
+bool qvReadOnThroughSameLetters(TTable* Table, int Position, const String& Text, bool Partial,
+                                const std::function<bool()>& Holds);
 // Makes IndexName the table's active index.
 void qvSwitchTableIndex(TDataSet* DataSet, const String& IndexName);
 // Makes active the first index whose fields begin with Fields, case-sensitive ones first.

@@ -745,26 +745,7 @@ bool TqvDBCustomLookupCombo::MatchCaseInIndex(TTable* Table, const String& Value
     String Text = F->AsString();
     return Partial ? Text.compare(0, Value.size(), Value) == 0 && Text.size() >= Value.size() : Text == Value;
   };
-  if (Holds()) return true;
-  // Value followed by the lowest character sorts after every text whose letters are Value's
-  // whatever its accents and case, and before every text whose letters come later.
-  String Bound = Value + '\0';
-  std::vector<String> Leading;
-  for (int i = 0; i < Position; ++i) Leading.push_back(Table->IndexField(i)->AsString());
-  TBookmark Start = Table->GetBookmark();
-  Table->DisableControls();
-  TScopeGuard Enable([&] { Table->EnableControls(); });
-  for (Table->Next(); !Table->Eof(); Table->Next()) {
-    bool SameLeading = true;
-    for (int i = 0; i < Position && SameLeading; ++i)
-      SameLeading = AnsiSameText(Table->IndexField(i)->AsString(), Leading[std::size_t(i)]);
-    if (!SameLeading) break;
-    String Text = F->AsString();
-    if (AnsiCompareText(Partial ? Text.substr(0, Value.size()) : Text, Bound) > 0) break;
-    if (Holds()) return true;
-  }
-  Table->GotoBookmark(Start);
-  return false;
+  return qvReadOnThroughSameLetters(Table, Position, Value, Partial, Holds);
 }
 
 bool TqvDBCustomLookupCombo::SearchIndex(const String& Typed) {

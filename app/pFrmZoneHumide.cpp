@@ -377,6 +377,18 @@ void TfrmZoneHumide::FormCreate(TObject*) {
     qmtDiagHydro->FieldByName("lib")->SetAsString(Libelles[i]);
     qmtDiagHydro->Post();
   }
+  // A grid whose dataset has calculated fields leaves the fields as they are when it opens: its
+  // settings lines are put on the fields once here, so that it shows their columns and titles.
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* Grille = dynamic_cast<TqvDBGrid*>(Components(i));
+    TDataSet* Donnees = Grille != nullptr && Grille->DataSource() != nullptr ? Grille->DataSource()->DataSet() : nullptr;
+    if (Donnees == nullptr || !Grille->UseTFields() || Grille->Selected()->Count() == 0) continue;
+    for (int f = 0; f < Donnees->FieldCount(); ++f) {
+      if (!Donnees->Fields()->Fields(f)->Calculated()) continue;
+      Grille->RefreshSelectedFromDataSet();
+      break;
+    }
+  }
   // The list's title images: 13 of 32 x 32, the arrows of the sort order at 11 (down) and 12 (up).
   for (int i = 0; i < 13; ++i) {
     TBitmap Image;

@@ -546,11 +546,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnAliasPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasPlusClick
             end
             object qvNavBtnAliasMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -597,11 +599,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnCommunePlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnCommunePlusClick
             end
             object qvNavBtnCommuneMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -698,11 +702,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnZoneHydroZHPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnZoneHydroPlusClick
             end
             object qvNavBtnZoneHydroZHMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -784,11 +790,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnSysAquiZHPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnSysAquiZHPlusClick
             end
             object qvNavBtnSysAquiZHMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -882,11 +890,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnRefBiblioPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnRefBiblioClick
             end
             object qvNavBtnRefBiblioMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -936,11 +946,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnHistoriquePlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnHistoriquePlusClick
             end
             object qvNavBtnHistoriqueMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavButton181Click
             end
@@ -1136,11 +1148,13 @@ object frmZoneHumide: TfrmZoneHumide
               end
               object qvNavBtnSDAGEPrincipalePlus: TqvNavButton
                 Caption = '+'
+                ShowText = True
                 Style = nbsCustom
                 OnClick = qvNavBtnSDAGEPrincipalePlusClick
               end
               object qvNavBtnSDAGEPrincipaleMoins: TqvNavButton
                 Caption = '-'
+                ShowText = True
                 Style = nbsCustom
                 OnClick = qvNavBtnAliasMoinsClick
               end
@@ -1206,11 +1220,13 @@ object frmZoneHumide: TfrmZoneHumide
               end
               object qvNavBtnSDAGEPlus: TqvNavButton
                 Caption = '+'
+                ShowText = True
                 Style = nbsCustom
                 OnClick = qvNavBtnSDAGEPlusClick
               end
               object qvNavBtnSDAGEMoins: TqvNavButton
                 Caption = '-'
+                ShowText = True
                 Style = nbsCustom
                 OnClick = qvNavBtnAliasMoinsClick
               end
@@ -1277,11 +1293,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnTypoPhyPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnTypoPhyPlusClick
             end
             object qvNavBtnTypoPhyMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1347,11 +1365,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnCorineBioPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvDBNavCorineInsertClick
             end
             object qvNavBtnCorineBioMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1534,11 +1554,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnSortieEauPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnSortieEauClick
             end
             object qvNavBtnSortieEauMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1623,11 +1645,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnEntEauPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnEntEauPlusClick
             end
             object qvNavBtnEntEauMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1726,11 +1750,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnQualiteEauPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtndmQualiteEauPlusClick
             end
             object qvNavBtnQualiteEauMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1778,11 +1804,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnFonctHydroPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnFonctHydroPlusClick
             end
             object qvNavBtnFonctHydroMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1867,11 +1895,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnInventairePlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnInvPlusClick
             end
             object qvNavBtnInventaireMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2022,11 +2052,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnEspVegPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnEspVegClick
             end
             object qvNavBtnEspVegMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2137,11 +2169,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnEspAniPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnEspAniPlusClick
             end
             object qvNavBtnEspAniMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2222,11 +2256,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnOiseauxPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnOiseauxPlusClick
             end
             object qvNavBtnOiseauxMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2335,11 +2371,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnHabitatPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnHabitatClick
             end
             object qvNavBtnHabitatMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2448,11 +2486,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnFonctBioPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnFonctBioClick
             end
             object qvNavBtnFonctBioMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2576,11 +2616,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnActHumPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnActHumPlusClick
             end
             object qvNavBtnActHumMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2689,11 +2731,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnActHum2Plus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnActHum2PlusClick
             end
             object qvNavBtnActHum2Moins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2816,11 +2860,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnFactInfPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnFactInfPlusClick
             end
             object qvNavBtnFactInfMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2887,11 +2933,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnFactInf2Plus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnFactInf2PlusClick
             end
             object qvNavBtnFactInf2Moins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2972,11 +3020,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnValSEPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnValSEPlusClick
             end
             object qvNavBtnValSEMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3099,11 +3149,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnStatutFoncierPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnStatutFoncierClick
             end
             object qvNavBtnStatutFoncierMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3226,11 +3278,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnMesureProtPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnMesureProtPlusClick
             end
             object qvNavBtnMesureProtMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3353,11 +3407,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnMesureProtAquaPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnMesureProtAquaPlusClick
             end
             object qvNavBtnMesureProtAquaMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3480,11 +3536,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnInstContFinacierPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnInstContFinacierPlusClick
             end
             object qvNavBtnInstContFinacierMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3715,11 +3773,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnOrientZHPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnOrientZHPlusClick
             end
             object qvNavBtnOrientZHMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3821,11 +3881,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnDelCartoZhPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnDelCartoZhClick
             end
             object qvNavBtnDelCartoZhMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3891,11 +3953,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnIGNPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnIGNPlusClick
             end
             object qvNavBtnIGNMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3995,11 +4059,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnEspVegDirenPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvDBNavEspeceVegZHPlusClick
             end
             object qvNavBtnEspVegDirenMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -4092,11 +4158,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnEspAniDirenPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvDBNavEspeceAniZHPlusClick
             end
             object qvNavBtnEspAniDirenMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end

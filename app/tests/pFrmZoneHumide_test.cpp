@@ -170,6 +170,8 @@ TEST_F(RecordWindowTest, TheDescriptionGivesTheLayoutAndTheSheetsInOrder) {
   EXPECT_EQ(Fiche->bbtnAnnulation->Width(), 99);
   EXPECT_FALSE(Fiche->bbtnValidation->Visible());
   EXPECT_EQ(Fiche->OxLookOut->GetPageCount(), 8);
+  // A control grid's controls are on its panel, painted on every panel.
+  EXPECT_EQ(Fiche->qvDBCboType->Parent(), Fiche->DBCtrGdInventaire->Panel());
   EXPECT_EQ(ActiveName(), "tsListe");
   EXPECT_EQ(GroupeActif(), 0);
   // The hydraulic diagnosis list holds its four labels, quotes and all.

@@ -18,50 +18,53 @@
 namespace {
 
 // The grids' "+" buttons: the detail of the data module each adds to, the field that takes the
-// focus, and the limit some lists have.
+// focus, the limit some lists have, and the combo whose list opens on the new row: in a grid
+// cell (the grid's column that combo edits is made current first), on a control-grid panel, or
+// the inventory's nature combo.
 struct TAjout {
   const char* Handler;
   const char* DataSet;
   const char* Field;
   bool IgnoreSousNotice;  // does nothing while the duplicate notice shows
   const char* Limite;     // message of the five-row limit, or null
+  const char* Combo;      // the combo dropped down on the new row, or null
 };
 
 const TAjout kAjouts[] = {
-    {"qvNavBtnAliasPlusClick", "qAlias", "ALIAS_LIB", false, nullptr},
-    {"qvNavBtnCommunePlusClick", "qCommune", "COM_CODE", true, nullptr},
-    {"qvNavBtnZoneHydroPlusClick", "qZoneHydroZh", "ZONE_HYDRO_CODE", true, nullptr},
-    {"qvNavBtnSysAquiZHPlusClick", "qSysAquiZH", "ENT_HYDRO_CODE", false, nullptr},
-    {"qvNavBtnRefBiblioClick", "qRefBiblio", "REF_TITRE", false, nullptr},
-    {"qvNavBtnSDAGEPrincipalePlusClick", "qSDAGEPrincipale", "TSD_CODE", true, nullptr},
-    {"qvNavBtnSDAGEPlusClick", "qSDAGE", "TSD_CODE", true, nullptr},
-    {"qvNavBtnTypoPhyPlusClick", "qTypoPhy", "TPC_CODE", true, nullptr},
-    {"qvDBNavCorineInsertClick", "qCorineBio", "TCB_CODE", false, nullptr},
-    {"qvNavBtnSortieEauClick", "qSortieEau", "TYPE_ES_CODE", true, nullptr},
-    {"qvNavBtnEntEauPlusClick", "qEntEau", "TYPE_ES_CODE", true, nullptr},
-    {"qvNavBtndmQualiteEauPlusClick", "qQualiteEau", "QU_LOC_MES", false, nullptr},
-    {"qvNavBtnFonctHydroPlusClick", "qFonctHydro", "IFZ_CODE", true, nullptr},
-    {"qvNavBtnInvPlusClick", "qInventaire", "INV_TYPE", true, nullptr},
-    {"qvNavBtnEspVegClick", "qEspVeg", "TAXON_CODE", true, "5 espèces maximum"_a},
-    {"qvNavBtnEspAniPlusClick", "qEspAni", "TAXON_CODE", true, "5 espèces maximum"_a},
-    {"qvNavBtnOiseauxPlusClick", "qOiseaux", "TAXON_CODE", true, "5 oiseaux maximum"},
-    {"qvNavBtnHabitatClick", "qHabitat", "HABITAT_CODE", true, "5 habitats maximum"},
-    {"qvNavBtnFonctBioClick", "qFonctBio", "IFZ_CODE", true, nullptr},
-    {"qvNavBtnActHumPlusClick", "qActHum", "ACT_HUM_CODE", true, nullptr},
-    {"qvNavBtnActHum2PlusClick", "qActHum2", "ACT_HUM_CODE", true, nullptr},
-    {"qvNavBtnFactInfPlusClick", "qFactInf", "FAI_CODE", true, nullptr},
-    {"qvNavBtnFactInf2PlusClick", "qFactInf2", "FAI_CODE", true, nullptr},
-    {"qvNavBtnValSEPlusClick", "qValSE", "VAL_SE_CODE", true, nullptr},
-    {"qvNavBtnStatutFoncierClick", "qStatutFoncier", "SFO_CODE", true, nullptr},
-    {"qvNavBtnMesureProtPlusClick", "qMesureProt", "MEN_CODE", true, nullptr},
-    {"qvNavBtnMesureProtAquaPlusClick", "qMesureProtAqua", "MEN_CODE", true, nullptr},
-    {"qvNavBtnInstContFinacierPlusClick", "qInstContFinacier", "ICF_CODE", true, nullptr},
-    {"qvNavBtnOrientZHPlusClick", "qOrientZH", "ORZ_RECOM", true, nullptr},
-    {"qvNavBtnDelCartoZhClick", "qDelCartoZh", "DEL_CARTO_CODE", true, nullptr},
-    {"qvNavBtnIGNPlusClick", "qIGN", "CARTE_IGN_CODE", true, nullptr},
-    {"qvDBNavEspeceVegZHPlusClick", "qEspVegDiren", "TAXON_CODE", true, nullptr},
-    {"qvDBNavEspeceAniZHPlusClick", "qEspAniDiren", "TAXON_CODE", true, nullptr},
-    {"qvNavBtnHistoriquePlusClick", "qHistorique", "HISTO_AUTEUR", false, nullptr},
+    {"qvNavBtnAliasPlusClick", "qAlias", "ALIAS_LIB", false, nullptr, nullptr},
+    {"qvNavBtnCommunePlusClick", "qCommune", "COM_CODE", true, nullptr, "qvDBLkcboCommune"},
+    {"qvNavBtnZoneHydroPlusClick", "qZoneHydroZh", "ZONE_HYDRO_CODE", true, nullptr, "qvDBLkcboZoneHydro"},
+    {"qvNavBtnSysAquiZHPlusClick", "qSysAquiZH", "ENT_HYDRO_CODE", false, nullptr, "qvDBLkcboSysAquiZH"},
+    {"qvNavBtnRefBiblioClick", "qRefBiblio", "REF_TITRE", false, nullptr, nullptr},
+    {"qvNavBtnSDAGEPrincipalePlusClick", "qSDAGEPrincipale", "TSD_CODE", true, nullptr, "qvDBLkpCboSDAGEPrincipale"},
+    {"qvNavBtnSDAGEPlusClick", "qSDAGE", "TSD_CODE", true, nullptr, "qvDBLkpCboSDAGE"},
+    {"qvNavBtnTypoPhyPlusClick", "qTypoPhy", "TPC_CODE", true, nullptr, "qvDBLkcboTypoPhy"},
+    {"qvDBNavCorineInsertClick", "qCorineBio", "TCB_CODE", false, nullptr, "qvDBLkCboCorine"},
+    {"qvNavBtnSortieEauClick", "qSortieEau", "TYPE_ES_CODE", true, nullptr, "qvDBLkcboTypeSortieEau"},
+    {"qvNavBtnEntEauPlusClick", "qEntEau", "TYPE_ES_CODE", true, nullptr, "qvDBLkcboTypeEntEau"},
+    {"qvNavBtndmQualiteEauPlusClick", "qQualiteEau", "QU_LOC_MES", false, nullptr, nullptr},
+    {"qvNavBtnFonctHydroPlusClick", "qFonctHydro", "IFZ_CODE", true, nullptr, "qvDBLkcboFonctHydro"},
+    {"qvNavBtnInvPlusClick", "qInventaire", "INV_TYPE", true, nullptr, "qvDBCboType"},
+    {"qvNavBtnEspVegClick", "qEspVeg", "TAXON_CODE", true, "5 espèces maximum"_a, "qvDBLkcboEspVeg2"},
+    {"qvNavBtnEspAniPlusClick", "qEspAni", "TAXON_CODE", true, "5 espèces maximum"_a, "qvDBLkcboEspAni2"},
+    {"qvNavBtnOiseauxPlusClick", "qOiseaux", "TAXON_CODE", true, "5 oiseaux maximum", "qvDBLkcboOiseaux2"},
+    {"qvNavBtnHabitatClick", "qHabitat", "HABITAT_CODE", true, "5 habitats maximum", "qvDBLkcboHabitat"},
+    {"qvNavBtnFonctBioClick", "qFonctBio", "IFZ_CODE", true, nullptr, "qvDBlkcboFonctBio"},
+    {"qvNavBtnActHumPlusClick", "qActHum", "ACT_HUM_CODE", true, nullptr, "qvDBLkcboActHum"},
+    {"qvNavBtnActHum2PlusClick", "qActHum2", "ACT_HUM_CODE", true, nullptr, "qvDBLkcboActHum2"},
+    {"qvNavBtnFactInfPlusClick", "qFactInf", "FAI_CODE", true, nullptr, "qvDBLkcboFactInf"},
+    {"qvNavBtnFactInf2PlusClick", "qFactInf2", "FAI_CODE", true, nullptr, "qvDBLkcboFactInf2"},
+    {"qvNavBtnValSEPlusClick", "qValSE", "VAL_SE_CODE", true, nullptr, "qvDBLkcbodmValSE"},
+    {"qvNavBtnStatutFoncierClick", "qStatutFoncier", "SFO_CODE", true, nullptr, "qvDBLkcboStatutFoncier"},
+    {"qvNavBtnMesureProtPlusClick", "qMesureProt", "MEN_CODE", true, nullptr, "qvDBLkcboMesureProt"},
+    {"qvNavBtnMesureProtAquaPlusClick", "qMesureProtAqua", "MEN_CODE", true, nullptr, "qvDBLkcboMesureProtAqua"},
+    {"qvNavBtnInstContFinacierPlusClick", "qInstContFinacier", "ICF_CODE", true, nullptr, "qvDBLkcboInstContFinacier"},
+    {"qvNavBtnOrientZHPlusClick", "qOrientZH", "ORZ_RECOM", true, nullptr, nullptr},
+    {"qvNavBtnDelCartoZhClick", "qDelCartoZh", "DEL_CARTO_CODE", true, nullptr, "qvDBlkcboDelCartoZh"},
+    {"qvNavBtnIGNPlusClick", "qIGN", "CARTE_IGN_CODE", true, nullptr, "qvDBLkCboIGN"},
+    {"qvDBNavEspeceVegZHPlusClick", "qEspVegDiren", "TAXON_CODE", true, nullptr, "qvDBLkCboEspeceVeg"},
+    {"qvDBNavEspeceAniZHPlusClick", "qEspAniDiren", "TAXON_CODE", true, nullptr, "qvDBLkCboEspeceAni"},
+    {"qvNavBtnHistoriquePlusClick", "qHistorique", "HISTO_AUTEUR", false, nullptr, nullptr},
 };
 
 // The record pages' side-bar buttons, by sheet.
@@ -87,6 +90,18 @@ constexpr TColor kCouleurEdition = clSkyBlue;
 constexpr TColor kCouleurConsultation = clMedGray;
 
 void TraiterMessages() { Application->ProcessMessages(); }
+
+// The field of the grid's column that the combo edits ("field;LookupCombo;combo" among the
+// grid's cell controls); Default when none names it.
+String ColonneDuCombo(TqvDBGrid* Grid, const String& Combo, const String& Default) {
+  TStrings* Lignes = Grid->ControlType();
+  for (int i = 0; i < Lignes->Count(); ++i) {
+    const String& Ligne = Lignes->Strings(i);
+    std::size_t Fin = Ligne.find(';');
+    if (Fin != String::npos && EndsText(";" + Combo, Ligne)) return Ligne.substr(0, Fin);
+  }
+  return Default;
+}
 
 int Demander(const String& Text, const String& Caption, unsigned Flags) { return MessageBox(Text, Caption, Flags); }
 
@@ -244,7 +259,12 @@ VELBOR_HANDLERS_AND(TfrmZoneHumide, TableHandlers(),
   VELBOR_HANDLER(bbtnAnnulationClick),
   VELBOR_HANDLER(qvNavBtnAliasMoinsClick),
   VELBOR_HANDLER(qvNavButton181Click),
-  VELBOR_HANDLER(qvNavButton81Click))
+  VELBOR_HANDLER(qvNavButton81Click),
+  VELBOR_HANDLER(qvDBLkcboCommuneDropDown),
+  VELBOR_HANDLER(lkCboCodeInventaireEnter),
+  VELBOR_HANDLER(lkCboCodeInventaireBeforeDropDown),
+  VELBOR_HANDLER(qvDBlkcboFonctBioBeforeDropDown),
+  VELBOR_HANDLER(qvDBComboDlg1CustomDlg))
 VELBOR_FIELDS(TfrmZoneHumide,
   VELBOR_FIELD(Panel1), VELBOR_FIELD(OxLookOut), VELBOR_FIELD(lopGenerale), VELBOR_FIELD(lop1),
   VELBOR_FIELD(oxebtnListe), VELBOR_FIELD(OxExpressButton10), VELBOR_FIELD(OxExBtnCreation),
@@ -255,7 +275,9 @@ VELBOR_FIELDS(TfrmZoneHumide,
   VELBOR_FIELD(qVegetal), VELBOR_FIELD(qAnimal), VELBOR_FIELD(qOiseaux), VELBOR_FIELD(qMesureProtectionEspaces),
   VELBOR_FIELD(qMesureProtectionAqua), VELBOR_FIELD(qVegetalDiren), VELBOR_FIELD(qAnimalDiren),
   VELBOR_FIELD(qRechercheEnveloppe), VELBOR_FIELD(qZoneHydroLib), VELBOR_FIELD(qSysAquiLib),
-  VELBOR_FIELD(dsqRegion), VELBOR_FIELD(dsqDep), VELBOR_FIELD(dsqCommune), VELBOR_FIELD(qmtDiagHydro))
+  VELBOR_FIELD(dsqRegion), VELBOR_FIELD(dsqDep), VELBOR_FIELD(dsqCommune), VELBOR_FIELD(qmtDiagHydro),
+  VELBOR_FIELD(qvDBCboType), VELBOR_FIELD(lkCboCodeInventaire), VELBOR_FIELD(qvDBComboDlg1),
+  VELBOR_FIELD(qvLookupDialog1))
 
 void RegisterFrmZoneHumide() {
   static bool Done = false;
@@ -270,11 +292,18 @@ void RegisterFrmZoneHumide() {
                        TLabel::StaticClass(), TScrollBox::StaticClass(), TBitBtn::StaticClass(),
                        TImageList::StaticClass(), TADOQuery::StaticClass(), TDataSource::StaticClass(),
                        TqmtMemTable::StaticClass(), TStringField::StaticClass(), TDBCtrlGrid::StaticClass(),
-                       TqvDBNavigator::StaticClass(), TqvNavButton::StaticClass(), TTabSheet::StaticClass()})
+                       TqvDBNavigator::StaticClass(), TqvNavButton::StaticClass(), TTabSheet::StaticClass(),
+                       TqvDBLookupCombo::StaticClass(), TqvDBComboBox::StaticClass(), TqvDBComboDlg::StaticClass(),
+                       TqvLookupDialog::StaticClass()})
     RegisterClass(Class);
 }
 
 TfrmZoneHumide::TfrmZoneHumide(TComponent* AOwner) : TfrmZoneHumideBase(AOwner) {}
+
+TfrmZoneHumide::~TfrmZoneHumide() {
+  // The module must not keep a combo that goes with the window.
+  if (dmVelbor != nullptr && dmVelbor->ComboActif() == &FComboActif) dmVelbor->SetComboActif(nullptr);
+}
 
 void TfrmZoneHumide::Loaded() {
   TfrmZoneHumideBase::Loaded();
@@ -297,10 +326,13 @@ void TfrmZoneHumide::RepaintDbeType() {
   if (dbeType != nullptr) dbeType->Repaint();
 }
 
-// The code of an inventory row is typed in a plain edit for now: the module's choice of the code
-// list has nothing to show it.
-void TfrmZoneHumide::SetLkCboCodeInventaireLookupTable(TDataSet*) {}
-void TfrmZoneHumide::SetLkCboCodeInventaireFreeEntry(bool) {}
+void TfrmZoneHumide::SetLkCboCodeInventaireLookupTable(TDataSet* Table) {
+  if (Table != nullptr && lkCboCodeInventaire->LookupTable() != Table) lkCboCodeInventaire->SetLookupTable(Table);
+}
+
+void TfrmZoneHumide::SetLkCboCodeInventaireFreeEntry(bool FreeEntry) {
+  lkCboCodeInventaire->SetStyle(FreeEntry ? csDropDown : csDropDownList);
+}
 
 bool TfrmZoneHumide::NoticeVisible() const { return FormExiste(frmAttention) && frmAttention->Visible(); }
 
@@ -345,6 +377,18 @@ void TfrmZoneHumide::FormCreate(TObject*) {
     qmtDiagHydro->FieldByName("num")->SetAsString(IntToStr(i + 1));
     qmtDiagHydro->FieldByName("lib")->SetAsString(Libelles[i]);
     qmtDiagHydro->Post();
+  }
+  // A grid whose dataset has calculated fields leaves the fields as they are when it opens: its
+  // settings lines are put on the fields once here, so that it shows their columns and titles.
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* Grille = dynamic_cast<TqvDBGrid*>(Components(i));
+    TDataSet* Donnees = Grille != nullptr && Grille->DataSource() != nullptr ? Grille->DataSource()->DataSet() : nullptr;
+    if (Donnees == nullptr || !Grille->UseTFields() || Grille->Selected()->Count() == 0) continue;
+    for (int f = 0; f < Donnees->FieldCount(); ++f) {
+      if (!Donnees->Fields()->Fields(f)->Calculated()) continue;
+      Grille->RefreshSelectedFromDataSet();
+      break;
+    }
   }
   // The list's title images: 13 of 32 x 32, the arrows of the sort order at 11 (down) and 12 (up).
   for (int i = 0; i < 13; ++i) {
@@ -894,14 +938,29 @@ void TfrmZoneHumide::NavPlusClick(TObject* Sender) {
   if (Nom == "qInventaire") {
     if (DataSet->Modified()) InventaireComplet();
   }
+  auto* Combo = Ajout->Combo != nullptr ? dynamic_cast<TqvDBCustomCombo*>(FindComponent(Ajout->Combo)) : nullptr;
+  // A combo that edits a grid's cells: the grid takes the focus on the combo's column, so that
+  // the new row shows the combo over its cell.
+  auto* Grille = Combo != nullptr ? dynamic_cast<TqvDBGrid*>(Combo->Parent()) : nullptr;
+  if (Grille != nullptr) {
+    if (Grille->CanFocus()) Grille->SetFocus();
+    Grille->SelectColumnOfField(ColonneDuCombo(Grille, Combo->Name(), Ajout->Field));
+  }
   DataSet->Append();
   TraiterMessages();
-  if (TField* Field = DataSet->FindField(Ajout->Field)) {
-    try {
-      Field->FocusControl();
-    } catch (Exception&) {
-      // A field without a control on screen leaves the focus where it is.
+  if (Grille == nullptr) {
+    if (TField* Field = DataSet->FindField(Ajout->Field)) {
+      try {
+        Field->FocusControl();
+      } catch (Exception&) {
+        // A field without a control on screen leaves the focus where it is.
+      }
     }
+  }
+  // The operator picks the code at once.
+  if (Combo != nullptr && Combo->Showing()) {
+    if (Combo->CanFocus()) Combo->SetFocus();
+    Combo->DropDown();
   }
 }
 
@@ -921,4 +980,72 @@ void TfrmZoneHumide::qvNavButton81Click(TObject*) {
   if (!EnEdition()) return;
   TraiterMessages();
   InventaireComplet();
+}
+
+// --- Lookup combos ---------------------------------------------------------------------------------
+
+void TfrmZoneHumide::SetComboActif(TqvDBCustomCombo* Combo) {
+  FComboActif.Combo = Combo;
+  dmVelbor->SetComboActif(Combo != nullptr ? &FComboActif : nullptr);
+}
+
+void TfrmZoneHumide::EditerSourceDe(TqvDBCustomEdit* Combo) {
+  TDataSource* Source = Combo->DataSource();
+  TDataSet* DataSet = Source != nullptr ? Source->DataSet() : nullptr;
+  // An empty detail has no row to edit: its "+" appends one.
+  if (DataSet == nullptr || !DataSet->Active() || DataSet->IsEmpty()) return;
+  if (DataSet->State() != dsEdit && DataSet->State() != dsInsert) DataSet->Edit();
+}
+
+void TfrmZoneHumide::qvDBLkcboCommuneDropDown(TObject* Sender) {
+  // Only the two combo classes themselves: a descendant is not a combo of these pages.
+  auto* Combo = dynamic_cast<TqvDBCustomCombo*>(Sender);
+  if (Combo == nullptr ||
+      (Combo->ClassType() != TqvDBLookupCombo::StaticClass() && Combo->ClassType() != TqvDBComboBox::StaticClass()))
+    return;
+  SetComboActif(Combo);
+  if (EnEdition()) EditerSourceDe(Combo);
+}
+
+void TfrmZoneHumide::lkCboCodeInventaireEnter(TObject*) {
+  // Only the codes of the row's nature are offered; nature 7 "Autre" takes a typed code.
+  lkCboCodeInventaire->SetStyle(csDropDownList);
+  TDataSet* Inventaire = dmVelbor->qInventaire;
+  String Nature = Inventaire->Active() ? Inventaire->FieldByName("INV_TYPE")->AsString() : String();
+  TADOQuery* const Vues[] = {dmVelbor->qType1, dmVelbor->qType2, dmVelbor->qType3, dmVelbor->qType4,
+                             dmVelbor->qType5, dmVelbor->qType6, dmVelbor->qType7};
+  int Numero = 0;
+  if (Nature.empty()) {
+    SetLkCboCodeInventaireLookupTable(dmVelbor->qType7);
+  } else if (TryStrToInt(Nature, Numero) && Numero >= 1 && Numero <= 7) {
+    SetLkCboCodeInventaireLookupTable(Vues[Numero - 1]);
+    if (Numero == 7) lkCboCodeInventaire->SetStyle(csDropDown);
+  }
+  TraiterMessages();
+}
+
+void TfrmZoneHumide::lkCboCodeInventaireBeforeDropDown(TObject*) {
+  if (!EnEdition() || NoticeVisible()) return;
+  TDataSet* Inventaire = dmVelbor->qInventaire;
+  if (Inventaire->Active() && !Inventaire->IsEmpty() && Inventaire->State() != dsEdit && Inventaire->State() != dsInsert)
+    Inventaire->Edit();
+}
+
+void TfrmZoneHumide::qvDBlkcboFonctBioBeforeDropDown(TObject* Sender) {
+  if (!EnEdition() || NoticeVisible()) return;
+  if (auto* Combo = dynamic_cast<TqvDBCustomEdit*>(Sender)) EditerSourceDe(Combo);
+  TraiterMessages();
+}
+
+void TfrmZoneHumide::qvDBComboDlg1CustomDlg(TObject*) {
+  // The envelopes named so far, read again: another record may have named a new one.
+  qRechercheEnveloppe->Close();
+  TraiterMessages();
+  qRechercheEnveloppe->Open();
+  if (!EnEdition()) return;
+  if (qvLookupDialog1->Execute()) {
+    TDataSet* Enveloppes = qvLookupDialog1->LookupTable();
+    if (Enveloppes != nullptr && Enveloppes->FieldCount() > 0)
+      qvDBComboDlg1->SetText(Enveloppes->Fields()->Fields(0)->AsString());
+  }
 }

@@ -459,13 +459,14 @@ object frmZoneHumide: TfrmZoneHumide
             Top = 66
             Caption = 'Nom de l''enveloppe'
           end
-          object qvDBComboDlg1: TDBEdit
+          object qvDBComboDlg1: TqvDBComboDlg
             Left = 120
             Top = 62
             Width = 472
             Height = 21
             DataField = 'ZH_NOM_ENVELOPPE'
             DataSource = dmVelbor.dsQZoneHumide
+            OnCustomDlg = qvDBComboDlg1CustomDlg
           end
           object dbrgType: TDBRadioGroup
             Left = 12
@@ -545,11 +546,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnAliasPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasPlusClick
             end
             object qvNavBtnAliasMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -596,11 +599,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnCommunePlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnCommunePlusClick
             end
             object qvNavBtnCommuneMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -617,6 +622,40 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsCommune
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'COM_CODE;LookupCombo;qvDBLkcboCommune'
+              'LIBELLE;LookupCombo;qvDBLkcboCommuneLib')
+            object qvDBLkcboCommune: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsCommune
+              DataField = 'COM_CODE'
+              LookupTable = dmVelbor.D_COMMUNE
+              LookupField = 'COM_CODE'
+              ShowMatchText = True
+              Selected = (
+                'COM_CODE'#9'6'#9'N° INSEE'
+                'COM_LIB'#9'36'#9'Nom')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
+            object qvDBLkcboCommuneLib: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsCommune
+              DataField = 'COM_CODE'
+              LookupTable = dmVelbor.D_COMMUNE
+              LookupField = 'COM_CODE'
+              ShowMatchText = True
+              Selected = (
+                'COM_LIB'#9'36'#9'Nom'
+                'COM_CODE'#9'6'#9'N° INSEE')
+              Visible = False
+            end
           end
         end
       end
@@ -663,11 +702,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnZoneHydroZHPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnZoneHydroPlusClick
             end
             object qvNavBtnZoneHydroZHMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -683,6 +724,40 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsZoneHydroZH
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'ZONE_HYDRO_CODE;LookupCombo;qvDBLkcboZoneHydro'
+              'libelle;LookupCombo;qvDBLkcboZoneHydroLib')
+            object qvDBLkcboZoneHydro: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsZoneHydroZH
+              DataField = 'ZONE_HYDRO_CODE'
+              LookupTable = dmVelbor.D_ZONE_HYDRO
+              LookupField = 'ZONE_HYDRO_CODE'
+              ShowMatchText = True
+              Selected = (
+                'ZONE_HYDRO_CODE'#9'6'#9'Code'
+                'ZONE_HYDRO_LIB'#9'50'#9'Nom')
+              DropDownWidth = 400
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
+            object qvDBLkcboZoneHydroLib: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsZoneHydroZH
+              DataField = 'ZONE_HYDRO_CODE'
+              LookupTable = qZoneHydroLib
+              LookupField = 'ZONE_HYDRO_CODE'
+              ShowMatchText = True
+              Selected = (
+                'ZONE_HYDRO_LIB'#9'60'#9'Nom')
+              Visible = False
+            end
           end
         end
         object GroupBox4: TGroupBox
@@ -715,11 +790,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnSysAquiZHPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnSysAquiZHPlusClick
             end
             object qvNavBtnSysAquiZHMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -735,6 +812,38 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsSysAquiZH
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'ENT_HYDRO_CODE;LookupCombo;qvDBLkcboSysAquiZH'
+              'libelle;LookupCombo;qvDBLkcboSysAquiZHLib')
+            object qvDBLkcboSysAquiZH: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsSysAquiZH
+              DataField = 'ENT_HYDRO_CODE'
+              LookupTable = dmVelbor.D_ENT_HYDRO
+              LookupField = 'ENT_HYDRO_CODE'
+              ShowMatchText = True
+              Selected = (
+                'ENT_HYDRO_CODE'#9'8'#9'Code'
+                'ENT_HYDRO_LIB'#9'48'#9'Nom')
+              DropDownWidth = 400
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
+            object qvDBLkcboSysAquiZHLib: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              LookupTable = qSysAquiLib
+              LookupField = 'ENT_HYDRO_CODE'
+              ShowMatchText = True
+              Selected = (
+                'ENT_HYDRO_LIB'#9'60'#9'Nom')
+              Visible = False
+            end
           end
         end
       end
@@ -781,11 +890,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnRefBiblioPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnRefBiblioClick
             end
             object qvNavBtnRefBiblioMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -835,11 +946,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnHistoriquePlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnHistoriquePlusClick
             end
             object qvNavBtnHistoriqueMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavButton181Click
             end
@@ -1035,11 +1148,13 @@ object frmZoneHumide: TfrmZoneHumide
               end
               object qvNavBtnSDAGEPrincipalePlus: TqvNavButton
                 Caption = '+'
+                ShowText = True
                 Style = nbsCustom
                 OnClick = qvNavBtnSDAGEPrincipalePlusClick
               end
               object qvNavBtnSDAGEPrincipaleMoins: TqvNavButton
                 Caption = '-'
+                ShowText = True
                 Style = nbsCustom
                 OnClick = qvNavBtnAliasMoinsClick
               end
@@ -1055,6 +1170,24 @@ object frmZoneHumide: TfrmZoneHumide
               DataSource = dmVelbor.dsSDAGEPrincipale
               KeyOptions = []
               TabOrder = 1
+              ControlType = (
+                'TSD_CODE;LookupCombo;qvDBLkpCboSDAGEPrincipale')
+              object qvDBLkpCboSDAGEPrincipale: TqvDBLookupCombo
+                Left = 0
+                Top = 0
+                Width = 80
+                Height = 21
+                DataSource = dmVelbor.dsSDAGEPrincipale
+                DataField = 'TSD_CODE'
+                LookupTable = dmVelbor.D_SDAGE
+                LookupField = 'TSD_CODE'
+                ShowMatchText = True
+                Selected = (
+                  'TSD_CODE'#9'3'#9'Code'
+                  'TSD_LIB'#9'40'#9'Nom')
+                Visible = False
+                OnDropDown = qvDBLkcboCommuneDropDown
+              end
             end
           end
           object GroupBox8: TGroupBox
@@ -1087,11 +1220,13 @@ object frmZoneHumide: TfrmZoneHumide
               end
               object qvNavBtnSDAGEPlus: TqvNavButton
                 Caption = '+'
+                ShowText = True
                 Style = nbsCustom
                 OnClick = qvNavBtnSDAGEPlusClick
               end
               object qvNavBtnSDAGEMoins: TqvNavButton
                 Caption = '-'
+                ShowText = True
                 Style = nbsCustom
                 OnClick = qvNavBtnAliasMoinsClick
               end
@@ -1107,6 +1242,24 @@ object frmZoneHumide: TfrmZoneHumide
               DataSource = dmVelbor.dsSDAGE
               KeyOptions = []
               TabOrder = 1
+              ControlType = (
+                'TSD_CODE;LookupCombo;qvDBLkpCboSDAGE')
+              object qvDBLkpCboSDAGE: TqvDBLookupCombo
+                Left = 0
+                Top = 0
+                Width = 80
+                Height = 21
+                DataSource = dmVelbor.dsSDAGE
+                DataField = 'TSD_CODE'
+                LookupTable = dmVelbor.D_SDAGE
+                LookupField = 'TSD_CODE'
+                ShowMatchText = True
+                Selected = (
+                  'TSD_CODE'#9'3'#9'Code'
+                  'TSD_LIB'#9'40'#9'Nom')
+                Visible = False
+                OnDropDown = qvDBLkcboCommuneDropDown
+              end
             end
           end
         end
@@ -1140,11 +1293,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnTypoPhyPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnTypoPhyPlusClick
             end
             object qvNavBtnTypoPhyMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1160,6 +1315,24 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsTypoPhy
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'TPC_CODE;LookupCombo;qvDBLkcboTypoPhy')
+            object qvDBLkcboTypoPhy: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsTypoPhy
+              DataField = 'TPC_CODE'
+              LookupTable = dmVelbor.D_TYPO_PHY
+              LookupField = 'TPC_CODE'
+              ShowMatchText = True
+              Selected = (
+                'TPC_CODE'#9'5'#9'Code'
+                'TPC_LIB'#9'40'#9'Nom')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
         object GroupBox10: TGroupBox
@@ -1192,11 +1365,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnCorineBioPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvDBNavCorineInsertClick
             end
             object qvNavBtnCorineBioMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1213,6 +1388,25 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsCorineBio
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'TCB_CODE;LookupCombo;qvDBLkCboCorine'
+              'TCB_FLG;CheckBox;VRAI;FAUX')
+            object qvDBLkCboCorine: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsCorineBio
+              DataField = 'TCB_CODE'
+              LookupTable = dmVelbor.D_CORINE_BIO
+              LookupField = 'TCB_CODE'
+              ShowMatchText = True
+              Selected = (
+                'TCB_CODE'#9'6'#9'Code'
+                'TCB_LIB'#9'40'#9'Nom')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
       end
@@ -1242,13 +1436,19 @@ object frmZoneHumide: TfrmZoneHumide
             Top = 24
             Caption = 'Connexion'
           end
-          object qvDBLkcboConnexion: TDBEdit
+          object qvDBLkcboConnexion: TqvDBLookupCombo
             Left = 80
             Top = 20
             Width = 60
             Height = 21
             DataField = 'ZH_CONNEXION'
             DataSource = dmVelbor.dsQZoneHumide
+            LookupTable = dmVelbor.D_CONNEXION
+            LookupField = 'CONNEXION_CODE'
+            ShowMatchText = True
+            Selected = (
+              'CONNEXION_CODE'#9'3'#9'Code'
+              'CONNEXION_LIB'#9'30'#9'Connexion')
           end
           object DBImageConnexion: TDBImage
             Left = 150
@@ -1354,11 +1554,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnSortieEauPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnSortieEauClick
             end
             object qvNavBtnSortieEauMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1376,6 +1578,41 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsSortieEau
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'TYPE_ES_CODE;LookupCombo;qvDBLkcboTypeSortieEau'
+              'RES_CODE;LookupCombo;qvDBLkcboSortieEau')
+            object qvDBLkcboTypeSortieEau: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsSortieEau
+              DataField = 'TYPE_ES_CODE'
+              LookupTable = dmVelbor.qTypeSortie
+              LookupField = 'TYPE_ES_CODE'
+              ShowMatchText = True
+              Selected = (
+                'TYPE_ES_CODE'#9'4'#9'Type'
+                'TYPE_ES_LIB'#9'30'#9'Nom')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
+            object qvDBLkcboSortieEau: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsSortieEau
+              DataField = 'RES_CODE'
+              LookupTable = dmVelbor.D_RYTHME_ES
+              LookupField = 'RES_CODE'
+              ShowMatchText = True
+              Selected = (
+                'RES_CODE'#9'4'#9'Code'
+                'RES_LIB'#9'30'#9'Permanence')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
         object GroupBox12: TGroupBox
@@ -1408,11 +1645,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnEntEauPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnEntEauPlusClick
             end
             object qvNavBtnEntEauMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1430,6 +1669,41 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsEntEau
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'TYPE_ES_CODE;LookupCombo;qvDBLkcboTypeEntEau'
+              'RES_CODE;LookupCombo;qvDBLkcboEntEau')
+            object qvDBLkcboTypeEntEau: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsEntEau
+              DataField = 'TYPE_ES_CODE'
+              LookupTable = dmVelbor.qTypeEntree
+              LookupField = 'TYPE_ES_CODE'
+              ShowMatchText = True
+              Selected = (
+                'TYPE_ES_CODE'#9'4'#9'Type'
+                'TYPE_ES_LIB'#9'30'#9'Nom')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
+            object qvDBLkcboEntEau: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsEntEau
+              DataField = 'RES_CODE'
+              LookupTable = dmVelbor.D_RYTHME_ES
+              LookupField = 'RES_CODE'
+              ShowMatchText = True
+              Selected = (
+                'RES_CODE'#9'4'#9'Code'
+                'RES_LIB'#9'30'#9'Permanence')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
       end
@@ -1476,11 +1750,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnQualiteEauPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtndmQualiteEauPlusClick
             end
             object qvNavBtnQualiteEauMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1528,11 +1804,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnFonctHydroPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnFonctHydroPlusClick
             end
             object qvNavBtnFonctHydroMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1549,6 +1827,24 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsFonctHydro
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'IFZ_CODE;LookupCombo;qvDBLkcboFonctHydro')
+            object qvDBLkcboFonctHydro: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsFonctHydro
+              DataField = 'IFZ_CODE'
+              LookupTable = dmVelbor.qINT_FONCT_HYDRO
+              LookupField = 'IFZ_CODE'
+              ShowMatchText = True
+              Selected = (
+                'IFZ_CODE'#9'3'#9'Code'
+                'IFZ_LIB'#9'45'#9'Libellé')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
       end
@@ -1599,11 +1895,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnInventairePlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnInvPlusClick
             end
             object qvNavBtnInventaireMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1625,26 +1923,49 @@ object frmZoneHumide: TfrmZoneHumide
               Top = 4
               Caption = 'Nature'
             end
-            object qvDBCboType: TDBEdit
+            object qvDBCboType: TqvDBComboBox
               Left = 8
               Top = 18
               Width = 60
               Height = 21
               DataField = 'INV_TYPE'
               DataSource = dmVelbor.dsInventaire
+              Items = (
+                'ZNIEFF 1ere génération'#9'1'
+                'ZNIEFF 2eme génération'#9'2'
+                'ZICO'#9'3'
+                'RAMSAR'#9'4'
+                'PSIC'#9'5'
+                'ZPS'#9'6'
+                'Autre'#9'7')
+              MapList = True
+              DropDownCount = 7
+              DropDownWidth = 160
+              Style = csDropDownList
+              OnDropDown = qvDBLkcboCommuneDropDown
             end
             object Label13: TLabel
               Left = 76
               Top = 4
               Caption = 'Code'
             end
-            object lkCboCodeInventaire: TDBEdit
+            object lkCboCodeInventaire: TqvDBLookupCombo
               Left = 76
               Top = 18
               Width = 100
               Height = 21
               DataField = 'INV_CODE'
               DataSource = dmVelbor.dsInventaire
+              LookupTable = dmVelbor.qType7
+              LookupField = 'code'
+              ShowMatchText = True
+              Selected = (
+                'code'#9'12'#9'Code'
+                'lib'#9'40'#9'Libellé')
+              Style = csDropDownList
+              OnEnter = lkCboCodeInventaireEnter
+              OnBeforeDropDown = lkCboCodeInventaireBeforeDropDown
+              OnDropDown = qvDBLkcboCommuneDropDown
             end
             object Label14: TLabel
               Left = 184
@@ -1731,11 +2052,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnEspVegPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnEspVegClick
             end
             object qvNavBtnEspVegMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1752,6 +2075,25 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsEspVeg
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'libelle;LookupCombo;qvDBLkcboEspVeg2')
+            object qvDBLkcboEspVeg2: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsEspVeg
+              DataField = 'TAXON_CODE'
+              LookupTable = qVegetal
+              LookupField = 'TAXON_CODE'
+              ShowMatchText = True
+              Selected = (
+                'TAXON_THEME'#9'14'#9'Thème'
+                'TAXON_LATIN'#9'28'#9'Nom latin'
+                'TAXON_FR'#9'28'#9'Nom français')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
           object Label17: TLabel
             Left = 12
@@ -1827,11 +2169,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnEspAniPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnEspAniPlusClick
             end
             object qvNavBtnEspAniMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1848,6 +2192,25 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsEspAni
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'libelle;LookupCombo;qvDBLkcboEspAni2')
+            object qvDBLkcboEspAni2: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsEspAni
+              DataField = 'TAXON_CODE'
+              LookupTable = qAnimal
+              LookupField = 'TAXON_CODE'
+              ShowMatchText = True
+              Selected = (
+                'TAXON_THEME'#9'14'#9'Thème'
+                'TAXON_LATIN'#9'28'#9'Nom latin'
+                'TAXON_FR'#9'28'#9'Nom français')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
           object Label18: TLabel
             Left = 12
@@ -1893,11 +2256,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnOiseauxPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnOiseauxPlusClick
             end
             object qvNavBtnOiseauxMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -1913,6 +2278,24 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsOiseaux
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'libLatin;LookupCombo;qvDBLkcboOiseaux2')
+            object qvDBLkcboOiseaux2: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsOiseaux
+              DataField = 'TAXON_CODE'
+              LookupTable = qOiseaux
+              LookupField = 'TAXON_CODE'
+              ShowMatchText = True
+              Selected = (
+                'TAXON_LATIN'#9'30'#9'Nom latin'
+                'TAXON_FR'#9'30'#9'Nom français')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
           object Label19: TLabel
             Left = 12
@@ -1988,11 +2371,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnHabitatPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnHabitatClick
             end
             object qvNavBtnHabitatMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2008,6 +2393,24 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsHabitat
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'HABITAT_CODE;LookupCombo;qvDBLkcboHabitat')
+            object qvDBLkcboHabitat: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsHabitat
+              DataField = 'HABITAT_CODE'
+              LookupTable = dmVelbor.D_HABITAT
+              LookupField = 'HABITAT_CODE'
+              ShowMatchText = True
+              Selected = (
+                'HABITAT_CODE'#9'6'#9'Code'
+                'HABITAT_LIB'#9'45'#9'Libellé')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
           object Label20: TLabel
             Left = 12
@@ -2083,11 +2486,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnFonctBioPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnFonctBioClick
             end
             object qvNavBtnFonctBioMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2109,13 +2514,22 @@ object frmZoneHumide: TfrmZoneHumide
               Top = 4
               Caption = 'Code'
             end
-            object qvDBlkcboFonctBio: TDBEdit
+            object qvDBlkcboFonctBio: TqvDBLookupCombo
               Left = 8
               Top = 18
               Width = 60
               Height = 21
               DataField = 'IFZ_CODE'
               DataSource = dmVelbor.dsFonctBio
+              LookupTable = dmVelbor.qINT_FONCT_BIO
+              LookupField = 'IFZ_CODE'
+              ShowMatchText = True
+              Selected = (
+                'IFZ_CODE'#9'3'#9'Code'
+                'IFZ_LIB'#9'45'#9'Libellé')
+              Style = csDropDownList
+              OnBeforeDropDown = qvDBlkcboFonctBioBeforeDropDown
+              OnDropDown = qvDBLkcboCommuneDropDown
             end
             object Label22: TLabel
               Left = 76
@@ -2202,11 +2616,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnActHumPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnActHumPlusClick
             end
             object qvNavBtnActHumMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2228,13 +2644,21 @@ object frmZoneHumide: TfrmZoneHumide
               Top = 4
               Caption = 'Code'
             end
-            object qvDBLkcboActHum: TDBEdit
+            object qvDBLkcboActHum: TqvDBLookupCombo
               Left = 8
               Top = 18
               Width = 60
               Height = 21
               DataField = 'ACT_HUM_CODE'
               DataSource = dmVelbor.dsActHum
+              LookupTable = dmVelbor.D_ACT_HUM
+              LookupField = 'ACT_HUM_CODE'
+              ShowMatchText = True
+              Selected = (
+                'ACT_HUM_CODE'#9'3'#9'Code'
+                'ACT_HUM_LIB'#9'45'#9'Libellé')
+              Style = csDropDownList
+              OnDropDown = qvDBLkcboCommuneDropDown
             end
             object Label26: TLabel
               Left = 76
@@ -2307,11 +2731,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnActHum2Plus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnActHum2PlusClick
             end
             object qvNavBtnActHum2Moins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2333,13 +2759,21 @@ object frmZoneHumide: TfrmZoneHumide
               Top = 4
               Caption = 'Code'
             end
-            object qvDBLkcboActHum2: TDBEdit
+            object qvDBLkcboActHum2: TqvDBLookupCombo
               Left = 8
               Top = 18
               Width = 60
               Height = 21
               DataField = 'ACT_HUM_CODE'
               DataSource = dmVelbor.dsActHum2
+              LookupTable = dmVelbor.D_ACT_HUM
+              LookupField = 'ACT_HUM_CODE'
+              ShowMatchText = True
+              Selected = (
+                'ACT_HUM_CODE'#9'3'#9'Code'
+                'ACT_HUM_LIB'#9'45'#9'Libellé')
+              Style = csDropDownList
+              OnDropDown = qvDBLkcboCommuneDropDown
             end
             object Label30: TLabel
               Left = 76
@@ -2426,11 +2860,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnFactInfPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnFactInfPlusClick
             end
             object qvNavBtnFactInfMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2447,6 +2883,24 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsFactInf
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'FAI_CODE;LookupCombo;qvDBLkcboFactInf')
+            object qvDBLkcboFactInf: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsFactInf
+              DataField = 'FAI_CODE'
+              LookupTable = dmVelbor.D_FACT_INF
+              LookupField = 'FAI_CODE'
+              ShowMatchText = True
+              Selected = (
+                'FAI_CODE'#9'4'#9'Code'
+                'FAI_LIB'#9'45'#9'Libellé')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
         object GroupBox24: TGroupBox
@@ -2479,11 +2933,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnFactInf2Plus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnFactInf2PlusClick
             end
             object qvNavBtnFactInf2Moins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2500,6 +2956,24 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsFactInf2
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'FAI_CODE;LookupCombo;qvDBLkcboFactInf2')
+            object qvDBLkcboFactInf2: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsFactInf2
+              DataField = 'FAI_CODE'
+              LookupTable = dmVelbor.D_FACT_INF
+              LookupField = 'FAI_CODE'
+              ShowMatchText = True
+              Selected = (
+                'FAI_CODE'#9'4'#9'Code'
+                'FAI_LIB'#9'45'#9'Libellé')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
       end
@@ -2546,11 +3020,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnValSEPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnValSEPlusClick
             end
             object qvNavBtnValSEMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2572,13 +3048,21 @@ object frmZoneHumide: TfrmZoneHumide
               Top = 4
               Caption = 'Code'
             end
-            object qvDBLkcbodmValSE: TDBEdit
+            object qvDBLkcbodmValSE: TqvDBLookupCombo
               Left = 8
               Top = 18
               Width = 60
               Height = 21
               DataField = 'VAL_SE_CODE'
               DataSource = dmVelbor.dsValSE
+              LookupTable = dmVelbor.D_VAL_SE
+              LookupField = 'VAL_SE_CODE'
+              ShowMatchText = True
+              Selected = (
+                'VAL_SE_CODE'#9'3'#9'Code'
+                'VAL_SE_LIB'#9'45'#9'Libellé')
+              Style = csDropDownList
+              OnDropDown = qvDBLkcboCommuneDropDown
             end
             object Label34: TLabel
               Left = 76
@@ -2665,11 +3149,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnStatutFoncierPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnStatutFoncierClick
             end
             object qvNavBtnStatutFoncierMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2691,13 +3177,21 @@ object frmZoneHumide: TfrmZoneHumide
               Top = 4
               Caption = 'Code'
             end
-            object qvDBLkcboStatutFoncier: TDBEdit
+            object qvDBLkcboStatutFoncier: TqvDBLookupCombo
               Left = 8
               Top = 18
               Width = 60
               Height = 21
               DataField = 'SFO_CODE'
               DataSource = dmVelbor.dsStatutFoncier
+              LookupTable = dmVelbor.D_STATUT_FONC
+              LookupField = 'SFO_CODE'
+              ShowMatchText = True
+              Selected = (
+                'SFO_CODE'#9'3'#9'Code'
+                'SFO_LIB'#9'45'#9'Libellé')
+              Style = csDropDownList
+              OnDropDown = qvDBLkcboCommuneDropDown
             end
             object Label38: TLabel
               Left = 76
@@ -2784,11 +3278,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnMesureProtPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnMesureProtPlusClick
             end
             object qvNavBtnMesureProtMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2810,13 +3306,21 @@ object frmZoneHumide: TfrmZoneHumide
               Top = 4
               Caption = 'Code'
             end
-            object qvDBLkcboMesureProt: TDBEdit
+            object qvDBLkcboMesureProt: TqvDBLookupCombo
               Left = 8
               Top = 18
               Width = 60
               Height = 21
               DataField = 'MEN_CODE'
               DataSource = dmVelbor.dsMesureProt
+              LookupTable = qMesureProtectionEspaces
+              LookupField = 'MEN_CODE'
+              ShowMatchText = True
+              Selected = (
+                'MEN_CODE'#9'3'#9'Code'
+                'MEN_LIB'#9'45'#9'Libellé')
+              Style = csDropDownList
+              OnDropDown = qvDBLkcboCommuneDropDown
             end
             object Label42: TLabel
               Left = 76
@@ -2903,11 +3407,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnMesureProtAquaPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnMesureProtAquaPlusClick
             end
             object qvNavBtnMesureProtAquaMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -2929,13 +3435,21 @@ object frmZoneHumide: TfrmZoneHumide
               Top = 4
               Caption = 'Code'
             end
-            object qvDBLkcboMesureProtAqua: TDBEdit
+            object qvDBLkcboMesureProtAqua: TqvDBLookupCombo
               Left = 8
               Top = 18
               Width = 60
               Height = 21
               DataField = 'MEN_CODE'
               DataSource = dmVelbor.dsMesureProtAqua
+              LookupTable = qMesureProtectionAqua
+              LookupField = 'MEN_CODE'
+              ShowMatchText = True
+              Selected = (
+                'MEN_CODE'#9'3'#9'Code'
+                'MEN_LIB'#9'45'#9'Libellé')
+              Style = csDropDownList
+              OnDropDown = qvDBLkcboCommuneDropDown
             end
             object Label46: TLabel
               Left = 76
@@ -3022,11 +3536,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnInstContFinacierPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnInstContFinacierPlusClick
             end
             object qvNavBtnInstContFinacierMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3048,13 +3564,21 @@ object frmZoneHumide: TfrmZoneHumide
               Top = 4
               Caption = 'Code'
             end
-            object qvDBLkcboInstContFinacier: TDBEdit
+            object qvDBLkcboInstContFinacier: TqvDBLookupCombo
               Left = 8
               Top = 18
               Width = 60
               Height = 21
               DataField = 'ICF_CODE'
               DataSource = dmVelbor.dsInstContFinacier
+              LookupTable = dmVelbor.D_INST_CF
+              LookupField = 'ICF_CODE'
+              ShowMatchText = True
+              Selected = (
+                'ICF_CODE'#9'3'#9'Code'
+                'ICF_LIB'#9'45'#9'Libellé')
+              Style = csDropDownList
+              OnDropDown = qvDBLkcboCommuneDropDown
             end
             object Label50: TLabel
               Left = 76
@@ -3249,11 +3773,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnOrientZHPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnOrientZHPlusClick
             end
             object qvNavBtnOrientZHMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3355,11 +3881,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnDelCartoZhPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnDelCartoZhClick
             end
             object qvNavBtnDelCartoZhMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3375,6 +3903,24 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsDelCartoZh
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'DEL_CARTO_CODE;LookupCombo;qvDBlkcboDelCartoZh')
+            object qvDBlkcboDelCartoZh: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsDelCartoZh
+              DataField = 'DEL_CARTO_CODE'
+              LookupTable = dmVelbor.D_DEL_CARTO
+              LookupField = 'DEL_CARTO_CODE'
+              ShowMatchText = True
+              Selected = (
+                'DEL_CARTO_CODE'#9'4'#9'Code'
+                'DEL_CARTO_LIB'#9'45'#9'Nom')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
         object GroupBox32: TGroupBox
@@ -3407,11 +3953,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnIGNPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnIGNPlusClick
             end
             object qvNavBtnIGNMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3429,6 +3977,26 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsIGN
             KeyOptions = []
             TabOrder = 1
+            ControlType = (
+              'CARTE_IGN_CODE;LookupCombo;qvDBLkCboIGN')
+            object qvDBLkCboIGN: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsIGN
+              DataField = 'CARTE_IGN_CODE'
+              LookupTable = dmVelbor.T_CARTE_IGN
+              LookupField = 'CARTE_IGN_CODE'
+              ShowMatchText = True
+              Selected = (
+                'CARTE_IGN_CODE'#9'7'#9'Code'
+                'CARTE_IGN_NOM'#9'24'#9'Nom'
+                'CARTE_IGN_ECHELLE'#9'8'#9'Echelle')
+              DropDownWidth = 300
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
         object GroupBox6_1c: TGroupBox
@@ -3491,11 +4059,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnEspVegDirenPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvDBNavEspeceVegZHPlusClick
             end
             object qvNavBtnEspVegDirenMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3521,6 +4091,27 @@ object frmZoneHumide: TfrmZoneHumide
             TabOrder = 1
             TitleLines = 2
             TitleAlignment = taCenter
+            ControlType = (
+              'libTheme;LookupCombo;qvDBLkCboEspeceVeg'
+              'libFLG;CheckBox;VRAI;FAUX'
+              'TAXON_FLG_CRIT;CheckBox;VRAI;FAUX')
+            object qvDBLkCboEspeceVeg: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsEspVegDiren
+              DataField = 'TAXON_CODE'
+              LookupTable = qVegetalDiren
+              LookupField = 'TAXON_CODE'
+              ShowMatchText = True
+              Selected = (
+                'TAXON_THEME'#9'14'#9'Thème'
+                'TAXON_LATIN'#9'28'#9'Nom latin'
+                'TAXON_FR'#9'28'#9'Nom français')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
       end
@@ -3567,11 +4158,13 @@ object frmZoneHumide: TfrmZoneHumide
             end
             object qvNavBtnEspAniDirenPlus: TqvNavButton
               Caption = '+'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvDBNavEspeceAniZHPlusClick
             end
             object qvNavBtnEspAniDirenMoins: TqvNavButton
               Caption = '-'
+              ShowText = True
               Style = nbsCustom
               OnClick = qvNavBtnAliasMoinsClick
             end
@@ -3598,6 +4191,27 @@ object frmZoneHumide: TfrmZoneHumide
             TabOrder = 1
             TitleLines = 2
             TitleAlignment = taCenter
+            ControlType = (
+              'libTheme;LookupCombo;qvDBLkCboEspeceAni'
+              'libFLG;CheckBox;VRAI;FAUX'
+              'TAXON_FLG_CRIT;CheckBox;VRAI;FAUX')
+            object qvDBLkCboEspeceAni: TqvDBLookupCombo
+              Left = 0
+              Top = 0
+              Width = 80
+              Height = 21
+              DataSource = dmVelbor.dsEspAniDiren
+              DataField = 'TAXON_CODE'
+              LookupTable = qAnimalDiren
+              LookupField = 'TAXON_CODE'
+              ShowMatchText = True
+              Selected = (
+                'TAXON_THEME'#9'14'#9'Thème'
+                'TAXON_LATIN'#9'28'#9'Nom latin'
+                'TAXON_FR'#9'28'#9'Nom français')
+              Visible = False
+              OnDropDown = qvDBLkcboCommuneDropDown
+            end
           end
         end
       end
@@ -3806,6 +4420,12 @@ object frmZoneHumide: TfrmZoneHumide
   end
   object dsqRechercheEnveloppe: TDataSource
     DataSet = qRechercheEnveloppe
+  end
+  object qvLookupDialog1: TqvLookupDialog
+    Selected = (
+      'ZH_NOM_ENVELOPPE'#9'60'#9'Enveloppe de référence')
+    LookupTable = qRechercheEnveloppe
+    Caption = 'Enveloppes de référence'
   end
   object qZoneHydroLib: TADOQuery
     Connection = dmVelbor.ADOConnection

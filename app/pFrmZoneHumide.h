@@ -15,15 +15,34 @@
 #include "ImageList.h"
 #include "OxLookOut.h"
 #include "OxPageControl.h"
+#include "Qvdbcomb.h"
 #include "Qvdbgrid.h"
+#include "Qvdotdot.h"
 #include "StdCtrls.h"
 #include "pdmVelbor.h"
 #include "qmtMemTable.h"
+#include "qvdblook.h"
+#include "qvidlg.h"
+
+// The combo of the record window whose detail row is being edited, as the data module sees it
+// (ComboActif): a lookup combo or the inventory-nature combo box.
+class TComboActifFiche : public ILookupComboActif {
+ public:
+  TqvDBCustomCombo* Combo = nullptr;
+  TDataSource* GetDataSource() override { return Combo->DataSource(); }
+  String GetDataField() override { return Combo->DataField(); }
+  void DropDown() override { Combo->DropDown(); }
+  void ClearEditText() override { Combo->Clear(); }
+  void RefreshLookupDisplay() override {
+    if (auto* Lookup = dynamic_cast<TqvDBCustomLookupCombo*>(Combo)) Lookup->RefreshLookupDisplay();
+  }
+};
 
 class TfrmZoneHumide : public TfrmZoneHumideBase {
   VELBOR_DECLARE_CLASS(TfrmZoneHumide, TfrmZoneHumideBase)
  public:
   explicit TfrmZoneHumide(TComponent* AOwner);
+  ~TfrmZoneHumide() override;
 
   // What the data module asks of the window.
   int OxExBtnModifTag() override { return OxExBtnModif->Tag; }
@@ -78,6 +97,10 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   TDataSource* dsqDep = nullptr;
   TDataSource* dsqCommune = nullptr;
   TqmtMemTable* qmtDiagHydro = nullptr;
+  TqvDBComboBox* qvDBCboType = nullptr;
+  TqvDBLookupCombo* lkCboCodeInventaire = nullptr;
+  TqvDBComboDlg* qvDBComboDlg1 = nullptr;
+  TqvLookupDialog* qvLookupDialog1 = nullptr;
 
   // Handlers bound by the description.
   void FormCreate(TObject* Sender);
@@ -119,6 +142,14 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   void qvNavButton181Click(TObject* Sender);
   // The inventory navigator's moves: the current row needs its nature and its code.
   void qvNavButton81Click(TObject* Sender);
+  // The lookup combos: the one dropped down becomes the active combo (OnDropDown of the detail
+  // combos and of the nature combo); the inventory-code list follows the row's nature.
+  void qvDBLkcboCommuneDropDown(TObject* Sender);
+  void lkCboCodeInventaireEnter(TObject* Sender);
+  void lkCboCodeInventaireBeforeDropDown(TObject* Sender);
+  void qvDBlkcboFonctBioBeforeDropDown(TObject* Sender);
+  // The reference envelope's ellipsis: the envelopes already named, to pick one.
+  void qvDBComboDlg1CustomDlg(TObject* Sender);
 
   // Runs the validation; false when nothing was written (the edits stay on screen).
   bool Valider();
@@ -163,6 +194,12 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   bool NoticeVisible() const;
   bool InventaireComplet();
   TDataSet* DataSetOfNavigatorButton(TObject* Sender) const;
+  // Makes Combo the data module's active combo (null: none).
+  void SetComboActif(TqvDBCustomCombo* Combo);
+  // Puts the dataset of a combo's data source in edit state, unless it edits or inserts already.
+  static void EditerSourceDe(TqvDBCustomEdit* Combo);
+
+  TComboActifFiche FComboActif;
 };
 
 // Makes the record window known to the form reader and to the main window's commands.

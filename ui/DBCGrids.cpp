@@ -105,6 +105,8 @@ void TDBCtrlGrid::SetDataSource(TDataSource* Value) {
   DataChanged();
 }
 
+TComponent* TDBCtrlGrid::GetChildParent() { return FPanel; }
+
 TDataSet* TDBCtrlGrid::DataSet() const { return FDataLink->Active() ? FDataLink->DataSet() : nullptr; }
 
 void TDBCtrlGrid::SetPanelCount(int Value) {

@@ -69,8 +69,9 @@ class TDBCtrlGrid : public TCustomControl {
   bool AllowDelete = true;
   // The panel of the current record (0 when the dataset is closed).
   int PanelIndex() const;
-  // The panel holding the controls: put the controls on it.
+  // The panel holding the controls: put the controls on it. A description's controls go on it.
   TDBCtrlPanel* Panel() const { return FPanel; }
+  TComponent* GetChildParent() override;
   // While OnPaintPanel runs: the canvas of the panel being drawn, origin at its top-left.
   TCanvas* Canvas() const;
   // The bounds of panel Index in the grid's client area.

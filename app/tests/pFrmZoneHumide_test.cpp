@@ -170,6 +170,8 @@ TEST_F(RecordWindowTest, TheDescriptionGivesTheLayoutAndTheSheetsInOrder) {
   EXPECT_EQ(Fiche->bbtnAnnulation->Width(), 99);
   EXPECT_FALSE(Fiche->bbtnValidation->Visible());
   EXPECT_EQ(Fiche->OxLookOut->GetPageCount(), 8);
+  // A control grid's controls are on its panel, painted on every panel.
+  EXPECT_EQ(Fiche->qvDBCboType->Parent(), Fiche->DBCtrGdInventaire->Panel());
   EXPECT_EQ(ActiveName(), "tsListe");
   EXPECT_EQ(GroupeActif(), 0);
   // The hydraulic diagnosis list holds its four labels, quotes and all.
@@ -415,6 +417,140 @@ TEST_F(RecordWindowTest, CancellationRestoresTheRecordAndDropsTheDetailCaches) {
   OuvrirParLaListe(kCode1);
   EXPECT_EQ(Fiche->dbeNomUsuel->Text(), NomAvant);
   EXPECT_EQ(dmVelbor->qAlias->RecordCount(), 1);
+}
+
+// --- Lookup combos -------------------------------------------------------------------------------
+
+// A commune added with "+" on a record without any: the code's list opens on the new row; the
+// name typed in part in the name's combo is completed from the dictionary, and the validation
+// writes the code of the commune chosen.
+TEST_F(RecordWindowTest, ACommuneTypedInItsComboIsCompletedAndItsCodeWritten) {
+  const char* const Sans = "971PNG   0001";
+  Modifier(Sans);
+  ASSERT_EQ(ActiveName(), "ts1_1");
+  ASSERT_EQ(dmVelbor->qCommune->RecordCount(), 0);
+  auto* Code = dynamic_cast<TqvDBLookupCombo*>(Composant("qvDBLkcboCommune"));
+  auto* Nom = dynamic_cast<TqvDBLookupCombo*>(Composant("qvDBLkcboCommuneLib"));
+  auto* Grid = dynamic_cast<TqvDBGrid*>(Composant("qvDBGrdCommune"));
+  ASSERT_NE(Code, nullptr);
+  ASSERT_NE(Nom, nullptr);
+  ASSERT_NE(Grid, nullptr);
+  Bouton("qvNavBtnCommunePlus");
+  ASSERT_EQ(dmVelbor->qCommune->State(), dsInsert);
+  ASSERT_TRUE(WaitFor("the code's list open on the new row", [&] { return Code->ListVisible(); }));
+  EXPECT_EQ(Code->Parent(), Grid) << "the combo edits the grid's cell";
+  EXPECT_EQ(Code->List()->LookupTable(), dmVelbor->D_COMMUNE);
+  EXPECT_EQ(dmVelbor->ComboActif() != nullptr ? dmVelbor->ComboActif()->GetDataField() : String(), "COM_CODE");
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("the list closed", [&] { return !Code->ListVisible(); }));
+  ASSERT_EQ(dmVelbor->qCommune->State(), dsInsert) << "Escape closes the list only";
+  // The name's column: its combo comes over the cell and takes what is typed.
+  ASSERT_TRUE(GiveFocus(Grid));
+  Grid->SelectColumnOfField("LIBELLE");
+  ASSERT_TRUE(WaitFor("the name's combo over its cell", [&] {
+    return Grid->CurrentCellControl() == Nom && Nom->Visible() && Nom->Parent() == Grid;
+  }));
+  TypeText("cham");
+  ASSERT_TRUE(WaitFor("the name completed", [&] { return Nom->Text() == "Chambéry"_a; })) << Nom->Text();
+  Press(VK_RETURN);
+  ASSERT_TRUE(WaitFor("the code of the name chosen", [&] {
+    return dmVelbor->qCommune->FieldByName("COM_CODE")->AsString() == "73065";
+  })) << dmVelbor->qCommune->FieldByName("COM_CODE")->AsString();
+  Press(VK_F8);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_COMMUNE_ZH where ZH_CODE = '971PNG   0001' and "
+                                "COM_CODE = '73065'"), 1);
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_COMMUNE_ZH where ZH_CODE = '971PNG   0001'"), 1);
+}
+
+// Outside edit mode the combos show what the record holds: the name of the stored code where the
+// name comes first, the code elsewhere; they follow the detail's rows.
+TEST_F(RecordWindowTest, InBrowseModeTheCombosShowTheStoredCodesName) {
+  OuvrirParLaListe(kCode1);
+  ASSERT_FALSE(Fiche->bbtnValidation->Visible());
+  auto* Code = dynamic_cast<TqvDBLookupCombo*>(Composant("qvDBLkcboCommune"));
+  auto* Nom = dynamic_cast<TqvDBLookupCombo*>(Composant("qvDBLkcboCommuneLib"));
+  ASSERT_NE(Nom, nullptr);
+  struct TCas {
+    const char* Code;
+    const char* Nom;
+  };
+  for (const TCas& C : {TCas{"73065", "Chambéry"_a}, TCas{"73008", "Aix-les-Bains"}}) {
+    ASSERT_TRUE(dmVelbor->qCommune->Locate("COM_CODE", C.Code, {})) << C.Code;
+    EXPECT_TRUE(WaitFor("the combos on the row", [&] { return Nom->Text() == C.Nom && Code->Text() == C.Code; }))
+        << Nom->Text() << " / " << Code->Text();
+  }
+  // A panel of a control grid: its combo shows the code the row stores.
+  auto* Bouton27 = dynamic_cast<TControl*>(Composant("oxeBtn2_7"));
+  ASSERT_NE(Bouton27, nullptr);
+  Fiche->PageButtonClick(Bouton27);
+  ASSERT_TRUE(WaitFor("ts2_7", [&] { return ActiveName() == "ts2_7"; }));
+  auto* Activite = dynamic_cast<TqvDBLookupCombo*>(Composant("qvDBLkcboActHum2"));
+  ASSERT_NE(Activite, nullptr);
+  EXPECT_TRUE(WaitFor("the activity's code", [&] { return Activite->Text() == "02"; })) << Activite->Text();
+  EXPECT_EQ(Activite->Style(), csDropDownList);
+  EXPECT_EQ(Activite->LookupTable(), dmVelbor->D_ACT_HUM);
+}
+
+// The inventory's code combo offers the codes of the row's nature: chosen when the combo is
+// entered and when the nature changes; nature 7 takes a typed code. A code picked from the
+// switched list is written with the label the module fills.
+TEST_F(RecordWindowTest, TheInventoryCodeListFollowsTheRowsNature) {
+  Modifier(kCode1);
+  auto* Bouton24 = dynamic_cast<TControl*>(Composant("oxeBtn2_4"));
+  ASSERT_NE(Bouton24, nullptr);
+  Fiche->PageButtonClick(Bouton24);
+  ASSERT_TRUE(WaitFor("ts2_4", [&] { return ActiveName() == "ts2_4"; }));
+  ASSERT_TRUE(Painted(Fiche));
+  TqvDBLookupCombo* Code = Fiche->lkCboCodeInventaire;
+  TDataSet* Inventaire = dmVelbor->qInventaire;
+  // Entered from the nature combo, on each row: the list of the row's nature.
+  struct TCas {
+    const char* Code;
+    TADOQuery* Vue;
+  };
+  for (const TCas& C : {TCas{"820030287", dmVelbor->qType1}, TCas{"FR8212004", dmVelbor->qType6}}) {
+    ASSERT_TRUE(Inventaire->Locate("INV_CODE", C.Code, {})) << C.Code;
+    ASSERT_TRUE(Painted(Fiche));
+    ASSERT_TRUE(GiveFocus(Fiche->qvDBCboType));
+    Press(VK_TAB);
+    ASSERT_TRUE(WaitFor("the code combo entered", [&] { return Screen->ActiveControl() == Code; })) << C.Code;
+    EXPECT_EQ(Code->LookupTable(), C.Vue) << C.Code;
+    EXPECT_EQ(Code->Style(), csDropDownList) << C.Code;
+    EXPECT_EQ(Code->Text(), C.Code);
+  }
+  // The first row's nature becomes PSIC: the module switches the list, the code is emptied.
+  ASSERT_TRUE(Inventaire->Locate("INV_CODE", "820030287", {}));
+  Inventaire->Edit();
+  Inventaire->FieldByName("INV_TYPE")->SetAsString("5");
+  EXPECT_EQ(Code->LookupTable(), dmVelbor->qType5);
+  EXPECT_EQ(Inventaire->FieldByName("INV_CODE")->AsString(), "");
+  ASSERT_TRUE(GiveFocus(Code));
+  PressCombo(VK_MENU, VK_DOWN);
+  ASSERT_TRUE(WaitFor("the code's list", [&] { return Code->ListVisible(); }));
+  EXPECT_EQ(Code->List()->LookupTable(), dmVelbor->qType5);
+  Press(VK_DOWN);
+  Press(VK_RETURN);
+  ASSERT_TRUE(WaitFor("the code picked", [&] { return Inventaire->FieldByName("INV_CODE")->AsString() == "FR8201772"; }))
+      << Inventaire->FieldByName("INV_CODE")->AsString();
+  EXPECT_EQ(Inventaire->FieldByName("INV_LIB")->AsString(), "Réseau de zones humides du lac du Bourget"_a);
+  EXPECT_EQ(Code->Text(), "FR8201772");
+  // Nature 7 "Autre": the ZPS "other" entry, and a code may be typed. (The module's check of the
+  // code posted the row into its cache.)
+  auto Ecrire = [&](const char* Field, const char* Value) {
+    if (Inventaire->State() == dsBrowse) Inventaire->Edit();
+    Inventaire->FieldByName(Field)->SetAsString(Value);
+  };
+  Ecrire("INV_TYPE", "7");
+  EXPECT_EQ(Code->LookupTable(), dmVelbor->qType7);
+  EXPECT_EQ(Code->Style(), csDropDown);
+  Ecrire("INV_TYPE", "5");
+  Ecrire("INV_CODE", "FR8201772");
+  EXPECT_EQ(Code->Style(), csDropDownList);
+  Fiche->OxExpressButton7Click(Fiche->bbtnValidation);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_INVENTAIRE where ZH_CODE = '073ASTERS0001' and "
+                                "INV_TYPE = '5' and INV_CODE = 'FR8201772'"), 1);
 }
 
 // --- Page rules and keys --------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "ADODB.h"
 #include "DBCGrids.h"
 #include "DBCtrls.h"
+#include "Filer.h"
 #include "SqliteSession.h"
 
 namespace {
@@ -218,6 +219,45 @@ TEST_F(DBCtrlGridTest, AnEmptyDataSetHidesTheControlsPanel) {
 TEST(DBCtrlGridRegistryTest, FormDescriptionsCanNameThePanelGrid) {
   RegisterDBCtrlGrid();
   EXPECT_NE(GetClass("TDBCtrlGrid"), nullptr);
+}
+
+// The controls a description puts in a panel grid go on its panel, where they are painted on every
+// panel with that panel's row, at the place the description gives them in the panel.
+TEST_F(DBCtrlGridTest, TheControlsOfADescriptionGoOnThePanel) {
+  RegisterDBCtrlGrid();
+  for (TClass c : {TLabel::StaticClass(), TDBEdit::StaticClass()}) RegisterClass(c);
+  TFormPtr<TForm> described(CreateForm<TForm>(nullptr));
+  ReadComponentFromText(described.get(),
+                        "object frmPanneaux: TForm\r\n"
+                        "  object Grille: TDBCtrlGrid\r\n"
+                        "    Left = 8\r\n"
+                        "    Top = 8\r\n"
+                        "    PanelCount = 3\r\n"
+                        "    PanelHeight = 40\r\n"
+                        "    PanelWidth = 250\r\n"
+                        "    object Titre: TLabel\r\n"
+                        "      Left = 150\r\n"
+                        "      Top = 12\r\n"
+                        "      Caption = 'Nom'\r\n"
+                        "    end\r\n"
+                        "    object Saisie: TDBEdit\r\n"
+                        "      Left = 10\r\n"
+                        "      Top = 8\r\n"
+                        "      Width = 120\r\n"
+                        "      Height = 22\r\n"
+                        "    end\r\n"
+                        "  end\r\n"
+                        "end\r\n",
+                        "panneaux");
+  auto* grid = dynamic_cast<TDBCtrlGrid*>(described->FindComponent("Grille"));
+  auto* label = dynamic_cast<TLabel*>(described->FindComponent("Titre"));
+  auto* edit = dynamic_cast<TDBEdit*>(described->FindComponent("Saisie"));
+  ASSERT_TRUE(grid != nullptr && label != nullptr && edit != nullptr);
+  EXPECT_EQ(label->Parent(), grid->Panel());
+  EXPECT_EQ(edit->Parent(), grid->Panel());
+  EXPECT_EQ(label->Top(), 12);
+  EXPECT_EQ(edit->Left(), 10);
+  EXPECT_EQ(grid->Panel()->Parent(), grid);
 }
 
 }  // namespace

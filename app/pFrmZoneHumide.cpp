@@ -1007,23 +1007,6 @@ void TfrmZoneHumide::qvDBLkcboCommuneDropDown(TObject* Sender) {
   if (EnEdition()) EditerSourceDe(Combo);
 }
 
-void TfrmZoneHumide::lkCboCodeInventaireEnter(TObject*) {
-  // Only the codes of the row's nature are offered; nature 7 "Autre" takes a typed code.
-  lkCboCodeInventaire->SetStyle(csDropDownList);
-  TDataSet* Inventaire = dmVelbor->qInventaire;
-  String Nature = Inventaire->Active() ? Inventaire->FieldByName("INV_TYPE")->AsString() : String();
-  TADOQuery* const Vues[] = {dmVelbor->qType1, dmVelbor->qType2, dmVelbor->qType3, dmVelbor->qType4,
-                             dmVelbor->qType5, dmVelbor->qType6, dmVelbor->qType7};
-  int Numero = 0;
-  if (Nature.empty()) {
-    SetLkCboCodeInventaireLookupTable(dmVelbor->qType7);
-  } else if (TryStrToInt(Nature, Numero) && Numero >= 1 && Numero <= 7) {
-    SetLkCboCodeInventaireLookupTable(Vues[Numero - 1]);
-    if (Numero == 7) lkCboCodeInventaire->SetStyle(csDropDown);
-  }
-  TraiterMessages();
-}
-
 void TfrmZoneHumide::lkCboCodeInventaireBeforeDropDown(TObject*) {
   if (!EnEdition() || NoticeVisible()) return;
   TDataSet* Inventaire = dmVelbor->qInventaire;

@@ -143,9 +143,9 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   // The inventory navigator's moves: the current row needs its nature and its code.
   void qvNavButton81Click(TObject* Sender);
   // The lookup combos: the one dropped down becomes the active combo (OnDropDown of the detail
-  // combos and of the nature combo); the inventory-code list follows the row's nature.
+  // combos and of the nature combo); the inventory-code list follows the row's nature (on entering
+  // the combo, with the keys below).
   void qvDBLkcboCommuneDropDown(TObject* Sender);
-  void lkCboCodeInventaireEnter(TObject* Sender);
   void lkCboCodeInventaireBeforeDropDown(TObject* Sender);
   void qvDBlkcboFonctBioBeforeDropDown(TObject* Sender);
   // The reference envelope's ellipsis: the envelopes already named, to pick one.

@@ -439,7 +439,8 @@ TEST_F(RecordKeysTest, LeavingTheInventoriesDropsAnUntouchedNewRow) {
   Focaliser("qvDBCboType");
   ClickControl(dynamic_cast<TControl*>(Fiche->FindComponent("qvNavBtnInventairePlus")));
   ASSERT_TRUE(WaitFor("a new row", [&] { return Inventaire->State() == dsInsert; }));
-  TypeText("7");
+  // The nature list shows the natures' names: "A" chooses "Autre", stored as 7.
+  TypeText("A");
   // The nature reaches the row when the editor is left for the code.
   Focaliser("lkCboCodeInventaire");
   ASSERT_TRUE(WaitFor("the nature typed", [&] { return Inventaire->FieldByName("INV_TYPE")->AsString() == "7"; }));

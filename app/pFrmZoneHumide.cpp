@@ -11,8 +11,10 @@
 #include "ScrollBox.h"
 #include "StrUtils.h"
 #include "FloatFormat.h"
+#include "pRechFicheConsult.h"
 #include "pUtilZH.h"
 #include "pfrmAttention.h"
+#include "pfrmCreation.h"
 #include "qvDBNavigator.h"
 
 namespace {
@@ -478,12 +480,15 @@ void TfrmZoneHumide::lop1Click(TObject*) {
 }
 
 void TfrmZoneHumide::OxExpressButton10Click(TObject*) {
-  // The consultation search is another window's; while it does not exist the list stays shown.
-  Screen->SetCursor(crDefault);
+  // The dialog's creation puts the default cursor back.
+  Screen->SetCursor(crHourGlass);
+  if (!FormExiste(frmRechFicheConsult)) frmRechFicheConsult = CreateForm<TfrmRechFicheConsult>(Application);
+  frmRechFicheConsult->ShowModal();
 }
 
 void TfrmZoneHumide::OxExBtnCreationClick(TObject*) {
-  // The new-record dialog is another window's; without it the button shows the list.
+  if (!FormExiste(frmCreation)) frmCreation = CreateForm<TfrmCreation>(Application);
+  frmCreation->ShowModal();
   if (OxExBtnCreation->Tag == 1) {
     OxExBtnCreation->Tag = 0;
     OxExBtnModifClick(nullptr);

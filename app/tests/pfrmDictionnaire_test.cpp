@@ -258,7 +258,7 @@ TEST_F(DictionaryWindowTest, OutsideAdministratorModeTypedKeysChangeNothing) {
 
 // --- Insert, post and delete ------------------------------------------------------------------
 
-TEST_F(DictionaryWindowTest, DISABLED_InAdministratorModePlusAppendsInTheFirstColumnPostWritesDeleteRemoves) {
+TEST_F(DictionaryWindowTest, InAdministratorModePlusAppendsInTheFirstColumnPostWritesDeleteRemoves) {
   ModeAdministrateur = true;
   TModalScript Script;
   TfrmDictionnaire* Fenetre = Ouvrir("TfrmRegion");
@@ -273,10 +273,24 @@ TEST_F(DictionaryWindowTest, DISABLED_InAdministratorModePlusAppendsInTheFirstCo
   ASSERT_NE(Fenetre->DBGrid->SelectedField(), nullptr);
   EXPECT_EQ(Fenetre->DBGrid->SelectedField()->FieldName(), "REG_CODE");
   EXPECT_TRUE(Fenetre->DBGrid->Focused());
-  TypeText("97");
+  // Each cell is typed into through its editor, as a person would.
+  auto Saisir = [&](const String& Valeur) {
+    Press(VK_F2);
+    TqvDBGrid* Grille = Fenetre->DBGrid;
+    ASSERT_TRUE(WaitFor("the editor's focus", [&] {
+      return Grille->InplaceEditor() != nullptr && GetFocus() == Grille->InplaceEditor()->Handle();
+    }));
+    SendMessageA(Grille->InplaceEditor()->Handle(), EM_SETSEL, 0, -1);
+    TypeText(Valeur);
+  };
+  Saisir("97");
   Press(VK_TAB);
-  TypeText("Pays d'Oc");
-  Press(VK_TAB);
+  EXPECT_EQ(Table->FieldByName("REG_CODE")->AsString(), "97");
+  EXPECT_EQ(Fenetre->DBGrid->SelectedField()->FieldName(), "REG_LIB");
+  Saisir("Pays d'Oc");
+  // Back to the code: the label reaches the row, which stays the one being inserted.
+  Press(VK_TAB, true);
+  ASSERT_EQ(Table->State(), dsInsert);
   ClickControl(Fenetre->DBNavigatorPost);
   const bool Posted = WaitFor("the row posted", [&] { return Table->State() == dsBrowse; });
   for (const TModalQuestion& Q : Script.Unexpected) ADD_FAILURE() << Q.Caption << ": " << Q.Text;
@@ -284,12 +298,17 @@ TEST_F(DictionaryWindowTest, DISABLED_InAdministratorModePlusAppendsInTheFirstCo
   ASSERT_TRUE(Script.Asked.empty());
   EXPECT_EQ(Texte("SELECT REG_LIB FROM D_REGION WHERE REG_CODE = '97'"), "Pays d'Oc");
 
-  // The delete button asks, then removes the current row from the file.
+  // The delete button asks (OK / Cancel): Cancel keeps the row, OK removes it from the file.
   ASSERT_TRUE(Table->Locate("REG_CODE", "97", {}));
-  Script.Push(IDYES);
+  Script.Push(IDCANCEL);
+  ClickControl(Fenetre->DBNavigatorDelete);
+  ASSERT_TRUE(WaitFor("the question answered", [&] { return Script.Pending() == 0; }));
+  PumpPending();
+  EXPECT_EQ(AppTest::ReadNumber("SELECT COUNT(*) FROM D_REGION WHERE REG_CODE = '97'"), 1);
+  Script.Push(IDOK);
   ClickControl(Fenetre->DBNavigatorDelete);
   ASSERT_TRUE(WaitFor("the row deleted", [&] { return AppTest::ReadNumber("SELECT COUNT(*) FROM D_REGION WHERE REG_CODE = '97'") == 0; }));
-  EXPECT_EQ(Script.Asked.size(), 1u);
+  EXPECT_EQ(Script.Asked.size(), 2u);
   EXPECT_TRUE(Script.Unexpected.empty());
   EXPECT_EQ(AppTest::ReadNumber("SELECT COUNT(*) FROM D_REGION"), 4);
   Capture(Fenetre, "dictionnaire_region_administrateur");

@@ -15,6 +15,10 @@
 #include "Dialogs.h"
 #include "FileUtils.h"
 #include "FormatSettings.h"
+#include "Qvintl.h"
+#include "Qvlocate.h"
+#include "StdCtrls.h"
+#include "StdCtrlsTestSupport.h"
 #include "ScreenshotFiles.h"
 #include "SqliteStatement.h"
 #include "Streams.h"
@@ -461,6 +465,93 @@ TEST_F(ClosingTest, ClosingADictionaryWithoutNavigatorLeavesTheListsAlone) {
   ClickControl(Fenetre->bbtnFermer);
   ASSERT_TRUE(Ferme("TfrmRegion"));
   EXPECT_EQ(Feuilles(), Avant);
+}
+
+// --- French texts of the data-aware library ----------------------------------------------------
+
+// Before the record window exists the library speaks its defaults; once it was created, every
+// text the library reads from its global instance is French: the navigator's hints (for buttons
+// without a hint of their own), the locate window's labels, the messages.
+TEST_F(ClosingTest, OnceTheRecordWindowWasCreatedTheLibrarySpeaksFrench) {
+  struct TTexte {
+    const char* Nom;
+    String Lu;
+    String Attendu;
+  };
+  // The library on its own: its defaults.
+  qvFreeGlobalIntl();
+  EXPECT_EQ(qvIntl->Navigator()->Hints()->FirstHint, "Move to first record");
+  // The record window made again: its texts reach the library.
+  frmZoneHumide->Free();
+  frmZoneHumide = nullptr;
+  ASSERT_TRUE(frmMainForm->actGestionFiches->Execute());
+  ASSERT_TRUE(FormExiste(frmZoneHumide));
+  TqvIntl* Intl = qvIntl;
+  const TTexte Textes[] = {
+      {"ConfirmDeleteMessage", Intl->Navigator()->ConfirmDeleteMessage, "Supprimer l'enregistrement ?"},
+      {"FirstHint", Intl->Navigator()->Hints()->FirstHint, "Aller au premier enregistrement"},
+      {"PriorPageHint", Intl->Navigator()->Hints()->PriorPageHint, "Aller à %d enregistrements précédents"_a},
+      {"EditHint", Intl->Navigator()->Hints()->EditHint, "Éditer l'enregistrement actuel"_a},
+      {"CancelHint", Intl->Navigator()->Hints()->CancelHint,
+       "Annuler les changements effectués à l'enregistrement actuel"_a},
+      {"SearchDialogHint", Intl->Navigator()->Hints()->SearchDialogHint, "Recherche sur l'ensemble des données"_a},
+      {"LocateNoMatches", Intl->UserMessages()->LocateNoMatches, "Aucune correspondance trouvée"_a},
+      {"MemoChangesWarning", Intl->UserMessages()->MemoChangesWarning,
+       "Des changements ont été effectués !  Êtes-vous certain de vouloir annuler ?"_a},
+      {"qvDBGridDiscardChanges", Intl->UserMessages()->qvDBGridDiscardChanges,
+       "Annuler les changements à cet enregistrement ?"_a},
+      {"SearchByLabel", Intl->SearchDialog()->SearchByLabel, "Rechercher &par"},
+      {"FieldNameHint", Intl->LocateDialog()->FieldNameHint, "Spécifier le champ sur lequel effectuer la recheche"_a},
+      {"BtnCancelCaption", Intl->BtnCancelCaption, "Annuler"},
+      {"BtnOKCaption", Intl->BtnOKCaption, "&OK"},
+  };
+  for (const TTexte& T : Textes) EXPECT_EQ(T.Lu, T.Attendu) << T.Nom;
+  EXPECT_FALSE(Intl->UseLocateMethodForSearch);
+  EXPECT_EQ(Intl->FilterMemoSize, 65536);
+
+  // A navigator button without a hint of its own takes the French one, the page moves with their
+  // distance.
+  TfrmDictionnaire* Fenetre = Ouvrir("TfrmCarteIGN");
+  ASSERT_NE(Fenetre, nullptr);
+  const std::pair<TqvNavButtonStyle, String> Boutons[] = {
+      {nbsNextPage, "Aller à 10 enregistrements suivants"_a},
+      {nbsLast, "Aller au dernier enregistrement"},
+      {nbsRefresh, "Rafraichir le contenu de l'ensemble des données"_a},
+  };
+  for (const auto& [Style, Hint] : Boutons) {
+    auto* Bouton = new TqvNavButton(Fenetre->DBNavigator);
+    Bouton->SetParent(Fenetre->DBNavigator);
+    Bouton->SetStyle(Style);
+    EXPECT_EQ(Bouton->Hint, Hint);
+  }
+
+  // The locate window, shown over the dictionary, with its French labels.
+  auto* Recherche = new TqvLocateDialog(Fenetre);
+  Recherche->SetDataSource(Fenetre->DBGrid->DataSource());
+  bool Vu = false;
+  Later([&] {
+    ASSERT_TRUE(WaitFor("the locate window", [&] {
+      return Recherche->Form() != nullptr && Screen->ActiveForm() == Recherche->Form() && Recherche->Form()->Showing();
+    }));
+    TqvLocateDlg* W = Recherche->Form();
+    ASSERT_TRUE(Painted(W));
+    Vu = true;
+    EXPECT_EQ(W->FieldValueGroup->Caption(), "&Valeur de champ");
+    EXPECT_EQ(W->SearchTypeGroup->Caption(), "&Type de recherche");
+    EXPECT_EQ(W->CaseSensitiveCheckBox->Caption(), "C&asse-sensible");
+    EXPECT_EQ(W->ExactMatchBtn->Caption(), "Correspondance &exacte");
+    EXPECT_EQ(W->PartialMatchStartBtn->Caption(), "Correspondance &partielle au début"_a);
+    EXPECT_EQ(W->PartialMatchAnyBtn->Caption(), "Correspon&dance partielle partout");
+    EXPECT_EQ(W->FieldsGroup->Caption(), "&Champs");
+    EXPECT_EQ(W->FirstButton->Caption(), "&Premier");
+    EXPECT_EQ(W->NextButton->Caption(), "&Suivant");
+    EXPECT_EQ(W->CancelBtn->Caption(), "Annuler");
+    EXPECT_EQ(W->SearchValue->Hint, "Entrer la valeur de champ à rechercher"_a);
+    Capture(W, "recherche_francais");
+    EndModalIfStillOpen(W);
+  });
+  Recherche->Execute();
+  EXPECT_TRUE(Vu);
 }
 
 // --- Screenshots ------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "kwBarWindows.h"
 #include "pFrmZoneHumide.h"
 #include "pVelbor.h"
+#include "pfrmDictionnaire.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->Initialize();
@@ -14,6 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RegisterBarWindowClasses();
   RegisterBarItems();
   RegisterFrmZoneHumide();
+  RegisterDictionnaires();
   // A failure while the data module connects ends start-up with its report.
   try {
     DemarrerVelbor();

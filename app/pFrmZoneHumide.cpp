@@ -12,6 +12,7 @@
 #include "StrUtils.h"
 #include "FloatFormat.h"
 #include "pRechFicheConsult.h"
+#include "pRechercheCommune.h"
 #include "pUtilZH.h"
 #include "pfrmAttention.h"
 #include "pfrmCreation.h"
@@ -266,7 +267,7 @@ VELBOR_HANDLERS_AND(TfrmZoneHumide, TableHandlers(),
   VELBOR_HANDLER(lkCboCodeInventaireEnter),
   VELBOR_HANDLER(lkCboCodeInventaireBeforeDropDown),
   VELBOR_HANDLER(qvDBlkcboFonctBioBeforeDropDown),
-  VELBOR_HANDLER(qvDBComboDlg1CustomDlg))
+  VELBOR_HANDLER(qvDBComboDlg1CustomDlg), VELBOR_HANDLER(qvDBCboDlgCommuneCustomDlg))
 VELBOR_FIELDS(TfrmZoneHumide,
   VELBOR_FIELD(Panel1), VELBOR_FIELD(OxLookOut), VELBOR_FIELD(lopGenerale), VELBOR_FIELD(lop1),
   VELBOR_FIELD(oxebtnListe), VELBOR_FIELD(OxExpressButton10), VELBOR_FIELD(OxExBtnCreation),
@@ -278,7 +279,7 @@ VELBOR_FIELDS(TfrmZoneHumide,
   VELBOR_FIELD(qMesureProtectionAqua), VELBOR_FIELD(qVegetalDiren), VELBOR_FIELD(qAnimalDiren),
   VELBOR_FIELD(qRechercheEnveloppe), VELBOR_FIELD(qZoneHydroLib), VELBOR_FIELD(qSysAquiLib),
   VELBOR_FIELD(dsqRegion), VELBOR_FIELD(dsqDep), VELBOR_FIELD(dsqCommune), VELBOR_FIELD(qmtDiagHydro),
-  VELBOR_FIELD(qvDBCboType), VELBOR_FIELD(lkCboCodeInventaire), VELBOR_FIELD(qvDBComboDlg1),
+  VELBOR_FIELD(qvDBCboType), VELBOR_FIELD(lkCboCodeInventaire), VELBOR_FIELD(qvDBComboDlg1), VELBOR_FIELD(qvDBCboDlgCommune),
   VELBOR_FIELD(qvLookupDialog1))
 
 void RegisterFrmZoneHumide() {
@@ -1023,6 +1024,12 @@ void TfrmZoneHumide::qvDBlkcboFonctBioBeforeDropDown(TObject* Sender) {
   if (!EnEdition() || NoticeVisible()) return;
   if (auto* Combo = dynamic_cast<TqvDBCustomEdit*>(Sender)) EditerSourceDe(Combo);
   TraiterMessages();
+}
+
+void TfrmZoneHumide::qvDBCboDlgCommuneCustomDlg(TObject*) {
+  if (!EnEdition()) return;
+  if (!FormExiste(frmRechercheCommune)) frmRechercheCommune = CreateForm<TfrmRechercheCommune>(Application);
+  frmRechercheCommune->ShowModal();
 }
 
 void TfrmZoneHumide::qvDBComboDlg1CustomDlg(TObject*) {

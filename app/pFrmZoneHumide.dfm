@@ -623,8 +623,19 @@ object frmZoneHumide: TfrmZoneHumide
             KeyOptions = []
             TabOrder = 1
             ControlType = (
+              'REG;ComboDlg;qvDBCboDlgCommune'
               'COM_CODE;LookupCombo;qvDBLkcboCommune'
               'LIBELLE;LookupCombo;qvDBLkcboCommuneLib')
+            object qvDBCboDlgCommune: TqvDBComboDlg
+              Left = 0
+              Top = 0
+              Width = 20
+              Height = 21
+              DataSource = dmVelbor.dsCommune
+              DataField = 'REG'
+              Visible = False
+              OnCustomDlg = qvDBCboDlgCommuneCustomDlg
+            end
             object qvDBLkcboCommune: TqvDBLookupCombo
               Left = 0
               Top = 0

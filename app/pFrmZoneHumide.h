@@ -100,6 +100,7 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   TqvDBComboBox* qvDBCboType = nullptr;
   TqvDBLookupCombo* lkCboCodeInventaire = nullptr;
   TqvDBComboDlg* qvDBComboDlg1 = nullptr;
+  TqvDBComboDlg* qvDBCboDlgCommune = nullptr;
   TqvLookupDialog* qvLookupDialog1 = nullptr;
 
   // Handlers bound by the description.
@@ -150,6 +151,8 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   void qvDBlkcboFonctBioBeforeDropDown(TObject* Sender);
   // The reference envelope's ellipsis: the envelopes already named, to pick one.
   void qvDBComboDlg1CustomDlg(TObject* Sender);
+  // The ellipsis of the commune grid's region column: the commune picker, in edit mode.
+  void qvDBCboDlgCommuneCustomDlg(TObject* Sender);
 
   // Runs the validation; false when nothing was written (the edits stay on screen).
   bool Valider();

@@ -335,6 +335,33 @@ TEST_F(SearchTest, TheRecordWindowOpensTheConsultation) {
   EXPECT_EQ(Liste(), std::vector<String>{kAsters1});
 }
 
+// The ellipsis of the commune grid's region column opens the commune picker modally, and only in
+// edit mode.
+TEST_F(SearchTest, TheCommuneGridsEllipsisOpensThePickerInEditModeOnly) {
+  ASSERT_TRUE(dmVelbor->qListeZoneHumide->Locate("zh_code", kAsters2, {}));
+  Fiche->OxDBGrid1DblClick(nullptr);
+  ASSERT_TRUE(WaitFor("a record page", [&] { return Fiche->OxPageControl->ActivePage() != Fiche->tsListe; }));
+  Fiche->qvDBCboDlgCommuneCustomDlg(Fiche->qvDBCboDlgCommune);
+  EXPECT_FALSE(FormExiste(frmRechercheCommune)) << "browse mode";
+
+  Fiche->OxExBtnModifClick(nullptr);
+  ASSERT_TRUE(WaitFor("edit mode", [&] { return Fiche->bbtnValidation->Visible(); }));
+  bool Modal = false;
+  std::function<void()> Travail;
+  Travail = [&] {
+    if (!FormExiste(frmRechercheCommune) || !frmRechercheCommune->Visible()) {
+      Later(Travail, 20);
+      return;
+    }
+    Modal = frmRechercheCommune->FormState().Contains(fsModal);
+    ClickControl(frmRechercheCommune->bbtnFermer);
+  };
+  Later(Travail);
+  Fiche->qvDBCboDlgCommuneCustomDlg(Fiche->qvDBCboDlgCommune);
+  EXPECT_TRUE(Modal);
+  EXPECT_TRUE(WaitFor("the picker closed", [] { return !FormExiste(frmRechercheCommune) || !frmRechercheCommune->Visible(); }));
+}
+
 // --- The commune picker ----------------------------------------------------------------------------
 
 class CommunePickerTest : public SearchTest {

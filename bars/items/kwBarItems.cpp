@@ -7,6 +7,7 @@
 #include "kwBarDateCombo.h"
 #include "kwBarEdit.h"
 #include "kwBarExtItems.h"
+#include "kwBarImageCombo.h"
 #include "kwBarMRUListItem.h"
 #include "kwBarSpinEdit.h"
 #include "kwBarSystemMenuItem.h"
@@ -36,6 +37,7 @@ void RegisterBarItems() {
   RegisterBarItemClass(TkwBarFontNameCombo::StaticClass(), TkwBarComboControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarDateCombo::StaticClass(), TkwBarDateComboControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarTreeViewCombo::StaticClass(), TkwBarTreeViewComboControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarImageCombo::StaticClass(), TkwBarImageComboControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarSpinEdit::StaticClass(), TkwBarSpinEditControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarMRUListItem::StaticClass(), TkwBarContainerItemControl::StaticClass(), true);
   // The entry of a maximized MDI child's system menu, made by the manager (not offered to users).

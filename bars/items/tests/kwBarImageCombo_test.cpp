@@ -1,6 +1,6 @@
 // Tests of the image combo in a tool bar on screen: each entry's picture drawn before its text in
 // the bar and in the drop-down list (none for an entry added without one), an entry chosen with
-// the keys, the "Select item" dialog, and the pictures' indexes written to a form description and
+// the keys, and the pictures' indexes written to a form description and
 // read back.
 #include "Filer.h"
 #include "ImageList.h"
@@ -125,47 +125,6 @@ TEST_F(ImageCombos, TheDropDownListShowsThePicturesAndTheKeysChoose) {
   ASSERT_TRUE(WaitFor("the combo closed", [&] { return !Control()->IsEditing() && !ListShown(); }));
   EXPECT_EQ(Combo->ItemIndex(), 1);
   EXPECT_EQ(Combo->Text(), "Bleu");
-  EXPECT_EQ(Clicks[Combo], 1);
-}
-
-// A click on the item opens the "Select item" dialog: a list of the entries on the chosen one; OK
-// takes the list's entry, Cancel nothing.
-TEST_F(ImageCombos, TheSelectItemDialog) {
-  Combo->SetItemIndex(1);
-  Clicks.clear();
-  struct Seen {
-    String Caption;
-    int Count = 0, Index = -2;
-  } seen;
-  Later([&] {
-    TForm* form = Combo->SelectDialog();
-    TListBox* list = Combo->DialogList();
-    if (!form || !list) return;
-    seen.Caption = form->Caption();
-    seen.Count = list->Items()->Count();
-    seen.Index = list->ItemIndex();
-    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT w;
-    GetWindowRect(form->Handle(), &w);
-    SaveScreenArea(TRect(w.left, w.top, w.right, w.bottom), "image-combo-dialog");
-    list->SetItemIndex(2);
-    form->SetModalResult(mrOk);
-  });
-  Combo->Click();
-  EXPECT_EQ(seen.Caption, "Select item");
-  EXPECT_EQ(seen.Count, 3);
-  EXPECT_EQ(seen.Index, 1);
-  EXPECT_EQ(Combo->ItemIndex(), 2);
-  EXPECT_EQ(Combo->Text(), "Sans");
-  EXPECT_EQ(Clicks[Combo], 1);
-  EXPECT_EQ(Combo->SelectDialog(), nullptr) << "the dialog is freed";
-
-  Later([&] {
-    if (TListBox* list = Combo->DialogList()) list->SetItemIndex(0);
-    if (TForm* form = Combo->SelectDialog()) form->SetModalResult(mrCancel);
-  });
-  Combo->Click();
-  EXPECT_EQ(Combo->ItemIndex(), 2);
   EXPECT_EQ(Clicks[Combo], 1);
 }
 

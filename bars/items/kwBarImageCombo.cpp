@@ -127,8 +127,9 @@ void TkwBarImageCombo::DrawEntry(TCanvas* Canvas, int Index, const TRect& Rect, 
   FillRect(dc, AsRECT(Rect), brush);
   DeleteObject(brush);
   int image = Index >= 0 && Index < Items()->Count() ? GetEntryImageIndex(Index) : -1;
-  bool valid = image >= 0 && image < FImages->Count();
-  int cellWidth = valid || InList ? FImages->Width() : 0;
+  // Without a picture list the entry is drawn as text alone.
+  bool valid = FImages != nullptr && image >= 0 && image < FImages->Count();
+  int cellWidth = FImages != nullptr && (valid || InList) ? FImages->Width() : 0;
   int cellLeft = FShowText ? Rect.Left + 1 : Rect.Left + (Rect.Width() - cellWidth) / 2;
   if (valid)
     FImages->Draw(Canvas, cellLeft, Rect.Top + (Rect.Height() - FImages->Height()) / 2, image, Enabled());

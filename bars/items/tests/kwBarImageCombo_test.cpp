@@ -1,7 +1,9 @@
 // Tests of the image combo in a tool bar on screen: each entry's picture drawn before its text in
 // the bar and in the drop-down list (none for an entry added without one), an entry chosen with
-// the keys, and the pictures' indexes written to a form description and
+// the keys, the "Select item" dialog, and the pictures' indexes written to a form description and
 // read back.
+#include <functional>
+
 #include "Filer.h"
 #include "ImageList.h"
 #include "ItemsTestSupport.h"
@@ -125,6 +127,59 @@ TEST_F(ImageCombos, TheDropDownListShowsThePicturesAndTheKeysChoose) {
   ASSERT_TRUE(WaitFor("the combo closed", [&] { return !Control()->IsEditing() && !ListShown(); }));
   EXPECT_EQ(Combo->ItemIndex(), 1);
   EXPECT_EQ(Combo->Text(), "Bleu");
+  EXPECT_EQ(Clicks[Combo], 1);
+}
+
+// A click on the item opens the "Select item" dialog: a list of the entries on the chosen one; OK
+// takes the list's entry, Cancel nothing.
+TEST_F(ImageCombos, TheSelectItemDialog) {
+  Combo->SetItemIndex(1);
+  Clicks.clear();
+  struct Seen {
+    String Caption;
+    int Count = 0, Index = -2;
+  } seen;
+  // The dialog is waited for: the answer is given once it is on screen with its list.
+  std::function<void()> Answer = [&] {
+    TForm* form = Combo->SelectDialog();
+    TListBox* list = Combo->DialogList();
+    if (!form || !list || !form->Visible()) {
+      Later(Answer, 20);
+      return;
+    }
+    seen.Caption = form->Caption();
+    seen.Count = list->Items()->Count();
+    seen.Index = list->ItemIndex();
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT w;
+    GetWindowRect(form->Handle(), &w);
+    SaveScreenArea(TRect(w.left, w.top, w.right, w.bottom), "image-combo-dialog");
+    list->SetItemIndex(2);
+    form->SetModalResult(mrOk);
+  };
+  Later(Answer);
+  Combo->Click();
+  EXPECT_EQ(seen.Caption, "Select item");
+  EXPECT_EQ(seen.Count, 3);
+  EXPECT_EQ(seen.Index, 1);
+  EXPECT_EQ(Combo->ItemIndex(), 2);
+  EXPECT_EQ(Combo->Text(), "Sans");
+  EXPECT_EQ(Clicks[Combo], 1);
+  EXPECT_EQ(Combo->SelectDialog(), nullptr) << "the dialog is freed";
+
+  std::function<void()> Cancel = [&] {
+    TForm* form = Combo->SelectDialog();
+    TListBox* list = Combo->DialogList();
+    if (!form || !list || !form->Visible()) {
+      Later(Cancel, 20);
+      return;
+    }
+    list->SetItemIndex(0);
+    form->SetModalResult(mrCancel);
+  };
+  Later(Cancel);
+  Combo->Click();
+  EXPECT_EQ(Combo->ItemIndex(), 2);
   EXPECT_EQ(Clicks[Combo], 1);
 }
 

@@ -7,9 +7,11 @@
 #include "kwBarDateCombo.h"
 #include "kwBarEdit.h"
 #include "kwBarExtItems.h"
+#include "kwBarImageCombo.h"
 #include "kwBarMRUListItem.h"
 #include "kwBarSpinEdit.h"
 #include "kwBarSystemMenuItem.h"
+#include "kwBarTreeViewCombo.h"
 #include "kwBarSubItem.h"
 #include "kwBarUtils.h"
 #include "kwBarWindows.h"
@@ -34,6 +36,8 @@ void RegisterBarItems() {
   RegisterBarItemClass(TkwBarColorCombo::StaticClass(), TkwBarColorComboControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarFontNameCombo::StaticClass(), TkwBarComboControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarDateCombo::StaticClass(), TkwBarDateComboControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarTreeViewCombo::StaticClass(), TkwBarTreeViewComboControl::StaticClass(), true);
+  RegisterBarItemClass(TkwBarImageCombo::StaticClass(), TkwBarImageComboControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarSpinEdit::StaticClass(), TkwBarSpinEditControl::StaticClass(), true);
   RegisterBarItemClass(TkwBarMRUListItem::StaticClass(), TkwBarContainerItemControl::StaticClass(), true);
   // The entry of a maximized MDI child's system menu, made by the manager (not offered to users).

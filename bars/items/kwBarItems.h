@@ -14,6 +14,9 @@ inline constexpr TResStringRec kwSClear{KW_IDS_CLEAR};
 inline constexpr TResStringRec kwSSelectDate{KW_IDS_SELECT_DATE};
 inline constexpr TResStringRec kwSOK{KW_IDS_OK};
 inline constexpr TResStringRec kwSCancel{KW_IDS_CANCEL};
+inline constexpr TResStringRec kwSSelectItem{KW_IDS_SELECT_ITEM};
+inline constexpr TResStringRec kwSPlaceFor{KW_IDS_PLACE_FOR};
+inline constexpr TResStringRec kwSSameControl{KW_IDS_SAME_CONTROL};
 
 // Registers every item class of the library with its control class, and the bar windows library
 // (RegisterBarWindowClasses). Call once before the first form with bar items is read; later calls

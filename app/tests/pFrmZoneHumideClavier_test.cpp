@@ -13,27 +13,13 @@
 #include "StrUtils.h"
 #include "TestDeadline.h"
 #include "UiTestSupport.h"
+#include "RecordWindowFixture.h"
 #include "pFrmZoneHumide.h"
 #include "pUtilZH.h"
 #include "pdmVelbor.h"
 #include "pfrmAttention.h"
 
 namespace {
-
-// The main window as the record window sees it: an MDI frame holding the action list whose Tag
-// is the report flag.
-class TCadreClavier : public TForm {
-  VELBOR_DECLARE_CLASS(TCadreClavier, TForm)
- public:
-  explicit TCadreClavier(TComponent* AOwner) : TForm(AOwner, true) {
-    SetFormStyle(fsMDIForm);
-    SetBounds(0, 0, 1000, 700);
-    SetCaption("Velbor");
-    auto* Actions = new TComponent(this);
-    Actions->SetName("ActionList1");
-  }
-};
-VELBOR_IMPLEMENT_CLASS(TCadreClavier)
 
 // A combo standing for the one whose row is being edited.
 class TComboFactice : public ILookupComboActif {
@@ -48,40 +34,8 @@ class TComboFactice : public ILookupComboActif {
 // The record with a row in every detail table, two in several.
 const char* const kFiche = "073ASTERS0001";
 
-class RecordKeysTest : public ::testing::Test {
+class RecordKeysTest : public AppTest::RecordWindowFixture {
  protected:
-  void SetUp() override {
-    Deadline = std::make_unique<TTestDeadline>(180);
-    FormatSettings = TFormatSettings::French();
-    RegisterFrmZoneHumide();
-    AppTest::MakeModuleDatabase();
-    NomUtilisateur = "Dupont";
-    Organisme = "Conservatoire d'espaces naturels";
-    Application->CreateForm(Cadre);
-    Cadre->Show();
-    Application->CreateForm(dmVelbor);
-    Application->CreateForm(frmAttention);
-    Application->CreateForm(Fiche);
-    Fiche->Show();
-    ASSERT_TRUE(Painted(Fiche));
-    Activate(Cadre);
-  }
-  void TearDown() override {
-    if (dmVelbor != nullptr) dmVelbor->SetComboActif(nullptr);
-    if (FormExiste(frmZoneHumide)) frmZoneHumide->Free();
-    frmZoneHumide = nullptr;
-    if (frmAttention != nullptr) frmAttention->Free();
-    frmAttention = nullptr;
-    if (dmVelbor != nullptr) dmVelbor->Free();
-    dmVelbor = nullptr;
-    if (Cadre != nullptr) Cadre->Free();
-    Cadre = nullptr;
-    NomUtilisateur.clear();
-    Organisme.clear();
-    FormatSettings = TFormatSettings::French();
-    Deadline.reset();
-  }
-
   TWinControl* Controle(const String& Name) const {
     auto* Control = dynamic_cast<TWinControl*>(Fiche->FindComponent(Name));
     EXPECT_NE(Control, nullptr) << Name;
@@ -129,9 +83,6 @@ class RecordKeysTest : public ::testing::Test {
     ASSERT_EQ(Focalise(), Name);
   }
 
-  std::unique_ptr<TTestDeadline> Deadline;
-  TCadreClavier* Cadre = nullptr;
-  TfrmZoneHumide* Fiche = nullptr;
 };
 
 // --- Tab and Shift+Tab ----------------------------------------------------------------------------

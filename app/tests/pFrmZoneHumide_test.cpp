@@ -17,6 +17,7 @@
 #include "StrUtils.h"
 #include "TestDeadline.h"
 #include "UiTestSupport.h"
+#include "RecordWindowFixture.h"
 #include "pFrmZoneHumide.h"
 #include "pUtilZH.h"
 #include "pdmVelbor.h"
@@ -25,63 +26,16 @@
 
 namespace {
 
-// The main window as the record window sees it: an MDI frame holding the action list whose Tag
-// is the report flag.
-class TCadre : public TForm {
-  VELBOR_DECLARE_CLASS(TCadre, TForm)
- public:
-  explicit TCadre(TComponent* AOwner) : TForm(AOwner, true) {
-    SetFormStyle(fsMDIForm);
-    SetBounds(0, 0, 1000, 700);
-    SetCaption("Velbor");
-    ActionList1 = new TComponent(this);
-    ActionList1->SetName("ActionList1");
-  }
-  TComponent* ActionList1;
-};
-VELBOR_IMPLEMENT_CLASS(TCadre)
-
 const char* const kCode1 = "073ASTERS0001";
 const char* const kCode2 = "073ASTERS0002";
 
-class RecordWindowTest : public ::testing::Test {
+class RecordWindowTest : public AppTest::RecordWindowFixture {
  protected:
-  void SetUp() override {
-    Deadline = std::make_unique<TTestDeadline>(120);
-    FormatSettings = TFormatSettings::French();
-    RegisterFrmZoneHumide();
-    AppTest::MakeModuleDatabase();
-    // A name that begins with an accented letter, and one with an apostrophe, in the list.
+  // A name that begins with an accented letter, and one with an apostrophe, in the list.
+  void Arrange() override {
     Execute("INSERT INTO T_ZONE_HUMIDE (ZH_CODE, ZH_NOM, ZH_STATUT, ZH_TYPE, ZH_FILIATION) "
             "VALUES ('074ETANG 0001', 'Étang de l''Ours', 'A', '1', '0')"_a);
-    Arrange();
-    NomUtilisateur = "Dupont";
-    Organisme = "Conservatoire d'espaces naturels";
-    Application->CreateForm(Cadre);
-    Cadre->Show();
-    Application->CreateForm(dmVelbor);
-    Application->CreateForm(frmAttention);
-    Application->CreateForm(Fiche);
-    Fiche->Show();
-    ASSERT_TRUE(Painted(Fiche));
-    Activate(Cadre);
   }
-  void TearDown() override {
-    if (dmVelbor != nullptr) dmVelbor->SetComboActif(nullptr);
-    if (FormExiste(frmZoneHumide)) frmZoneHumide->Free();
-    frmZoneHumide = nullptr;
-    if (frmAttention != nullptr) frmAttention->Free();
-    frmAttention = nullptr;
-    if (dmVelbor != nullptr) dmVelbor->Free();
-    dmVelbor = nullptr;
-    if (Cadre != nullptr) Cadre->Free();
-    Cadre = nullptr;
-    NomUtilisateur.clear();
-    Organisme.clear();
-    Deadline.reset();
-  }
-  virtual void Arrange() {}
-  void Execute(const String& Sql) { AppTest::OpenModuleDatabase()->Execute(Sql); }
   static String Texte(const String& Sql) {
     auto Session = AppTest::OpenModuleDatabase();
     SqliteStatement Statement = Session->Prepare(Sql);
@@ -140,9 +94,6 @@ class RecordWindowTest : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<TTestDeadline> Deadline;
-  TCadre* Cadre = nullptr;
-  TfrmZoneHumide* Fiche = nullptr;
 };
 
 // --- Structure and navigation -------------------------------------------------------------------
@@ -577,6 +528,7 @@ TEST_F(RecordWindowTest, KeysActOnlyWhereTheyMean) {
 class LimitedListTest : public RecordWindowTest {
  protected:
   void Arrange() override {
+    RecordWindowTest::Arrange();
     // Seven plant species on the record: more than five, and more than the grid shows.
     for (int i = 0; i < 6; ++i) {
       String Code = "9000" + IntToStr(i);

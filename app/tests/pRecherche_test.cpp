@@ -22,6 +22,7 @@
 #include "StrUtils.h"
 #include "TestDeadline.h"
 #include "UiTestSupport.h"
+#include "RecordWindowFixture.h"
 #include "pFrmZoneHumide.h"
 #include "pRechFicheConsult.h"
 #include "pRecherche.h"
@@ -31,22 +32,6 @@
 #include "pfrmAttention.h"
 
 namespace {
-
-// The main window as the record window sees it: an MDI frame holding the action list whose Tag
-// is the report flag.
-class TCadreRecherche : public TForm {
-  VELBOR_DECLARE_CLASS(TCadreRecherche, TForm)
- public:
-  explicit TCadreRecherche(TComponent* AOwner) : TForm(AOwner, true) {
-    SetFormStyle(fsMDIForm);
-    SetBounds(0, 0, 1000, 700);
-    SetCaption("Velbor");
-    ActionList1 = new TComponent(this);
-    ActionList1->SetName("ActionList1");
-  }
-  TComponent* ActionList1;
-};
-VELBOR_IMPLEMENT_CLASS(TCadreRecherche)
 
 const char* const kArc = "073D'ARC 0001";
 const char* const kEtang = "074ETANG 0001";
@@ -63,13 +48,9 @@ void Photographier(TWinControl* Window, const String& Name) {
   ReleaseDC(nullptr, Screen);
 }
 
-class SearchTest : public ::testing::Test {
+class SearchTest : public AppTest::RecordWindowFixture {
  protected:
-  void SetUp() override {
-    Deadline = std::make_unique<TTestDeadline>(180);
-    FormatSettings = TFormatSettings::French();
-    RegisterFrmZoneHumide();
-    AppTest::MakeModuleDatabase();
+  void Arrange() override {
     // A department, a commune and two wetlands more; envelopes with an apostrophe and a "%", and
     // one that a "%" taken as a wildcard would match.
     for (const char* Sql : {
@@ -85,36 +66,13 @@ class SearchTest : public ::testing::Test {
              "INSERT INTO T_SDAGE_ZH VALUES ('074ETANG 0001', '5', 1)",
          })
       Execute(Utf8ToAnsi(Sql));
-    NomUtilisateur = "Dupont";
-    Organisme = "Conservatoire d'espaces naturels";
-    Application->CreateForm(Cadre);
-    Cadre->Show();
-    Application->CreateForm(dmVelbor);
-    Application->CreateForm(frmAttention);
-    Application->CreateForm(Fiche);
-    Fiche->Show();
-    ASSERT_TRUE(Painted(Fiche));
   }
-  void TearDown() override {
+  void CloseOwnWindows() override {
     for (TCustomForm* Form : std::initializer_list<TCustomForm*>{frmRechFicheConsult, frmRechercheCommune, Recherche})
       if (FormExiste(Form)) Form->Free();
     frmRechFicheConsult = nullptr;
     frmRechercheCommune = nullptr;
-    Application->ProcessMessages();
-    if (dmVelbor != nullptr) dmVelbor->SetComboActif(nullptr);
-    if (FormExiste(frmZoneHumide)) frmZoneHumide->Free();
-    frmZoneHumide = nullptr;
-    if (frmAttention != nullptr) frmAttention->Free();
-    frmAttention = nullptr;
-    if (dmVelbor != nullptr) dmVelbor->Free();
-    dmVelbor = nullptr;
-    if (Cadre != nullptr) Cadre->Free();
-    Cadre = nullptr;
-    NomUtilisateur.clear();
-    Organisme.clear();
-    Deadline.reset();
   }
-  void Execute(const String& Sql) { AppTest::OpenModuleDatabase()->Execute(Sql); }
 
   // The codes the record list holds, in its order.
   static std::vector<String> Liste() {
@@ -139,9 +97,6 @@ class SearchTest : public ::testing::Test {
     return frmRechFicheConsult;
   }
 
-  std::unique_ptr<TTestDeadline> Deadline;
-  TCadreRecherche* Cadre = nullptr;
-  TfrmZoneHumide* Fiche = nullptr;
   TfrmRecherche* Recherche = nullptr;
 };
 

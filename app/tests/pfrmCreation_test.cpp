@@ -18,6 +18,7 @@
 #include "StrUtils.h"
 #include "TestDeadline.h"
 #include "UiTestSupport.h"
+#include "RecordWindowFixture.h"
 #include "pFrmZoneHumide.h"
 #include "pUtilZH.h"
 #include "pdmVelbor.h"
@@ -25,20 +26,6 @@
 #include "pfrmCreation.h"
 
 namespace {
-
-class TCadreCreation : public TForm {
-  VELBOR_DECLARE_CLASS(TCadreCreation, TForm)
- public:
-  explicit TCadreCreation(TComponent* AOwner) : TForm(AOwner, true) {
-    SetFormStyle(fsMDIForm);
-    SetBounds(0, 0, 1000, 700);
-    SetCaption("Velbor");
-    ActionList1 = new TComponent(this);
-    ActionList1->SetName("ActionList1");
-  }
-  TComponent* ActionList1;
-};
-VELBOR_IMPLEMENT_CLASS(TCadreCreation)
 
 const char* const kMessageDepartement =
     "Le département doit être le numéro d'un département : 01 à 95, 2A, 2B, 971 à 974 ou 976"_a;
@@ -49,41 +36,13 @@ String Texte(const String& Sql) {
   return Statement.Step() ? Statement.ColumnText(0) : String();
 }
 
-class CreationTest : public ::testing::Test {
+class CreationTest : public AppTest::RecordWindowFixture {
  protected:
-  void SetUp() override {
-    Deadline = std::make_unique<TTestDeadline>(180);
-    FormatSettings = TFormatSettings::French();
-    RegisterFrmZoneHumide();
-    AppTest::MakeModuleDatabase();
-    NomUtilisateur = "Lefèvre"_a;
-    Organisme = "Conservatoire d'espaces naturels";
-    Application->CreateForm(Cadre);
-    Cadre->Show();
-    Application->CreateForm(dmVelbor);
-    Application->CreateForm(frmAttention);
-    Application->CreateForm(Fiche);
-    Fiche->Show();
-    ASSERT_TRUE(Painted(Fiche));
-  }
-  void TearDown() override {
+  CreationTest() { Operateur = "Lefèvre"_a; }
+  void CloseOwnWindows() override {
     if (FormExiste(frmCreation)) frmCreation->Free();
     frmCreation = nullptr;
-    Application->ProcessMessages();
-    if (dmVelbor != nullptr) dmVelbor->SetComboActif(nullptr);
-    if (FormExiste(frmZoneHumide)) frmZoneHumide->Free();
-    frmZoneHumide = nullptr;
-    if (frmAttention != nullptr) frmAttention->Free();
-    frmAttention = nullptr;
-    if (dmVelbor != nullptr) dmVelbor->Free();
-    dmVelbor = nullptr;
-    if (Cadre != nullptr) Cadre->Free();
-    Cadre = nullptr;
-    NomUtilisateur.clear();
-    Organisme.clear();
-    Deadline.reset();
   }
-  static void Execute(const String& Sql) { AppTest::OpenModuleDatabase()->Execute(Sql); }
   static double Nombre(const String& Sql) { return AppTest::ReadNumber(Sql); }
 
   // The dialog as a plain window, so that the test types into it.
@@ -109,9 +68,6 @@ class CreationTest : public ::testing::Test {
     ClickControl(Dialogue->bbOk);
   }
 
-  std::unique_ptr<TTestDeadline> Deadline;
-  TCadreCreation* Cadre = nullptr;
-  TfrmZoneHumide* Fiche = nullptr;
 };
 
 TEST_F(CreationTest, TheDialogStartsAsDescribed) {

@@ -4,6 +4,7 @@
 #include "FileUtils.h"
 #include "OsPort.h"
 #include "SqliteStatement.h"
+#include "Streams.h"
 #include "TestDatabase.h"
 
 namespace AppTest {
@@ -38,5 +39,17 @@ TTestMainForm::TTestMainForm(TComponent* AOwner) : TForm(AOwner, true) {
 }
 
 void TTestMainForm::Paint() { ++Paints; }
+
+String ReadFileText(const String& Name) {
+  TFileStream File(Name, fmOpenRead);
+  String Text(std::size_t(File.Size()), '\0');
+  File.Read(Text.data(), File.Size());
+  return Text;
+}
+
+void WriteFileText(const String& Name, const String& Text) {
+  TFileStream File(Name, fmCreate);
+  File.Write(Text.data(), std::int64_t(Text.size()));
+}
 
 }  // namespace AppTest

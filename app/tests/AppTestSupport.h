@@ -20,6 +20,9 @@ void MakeModuleDatabase(bool WithFixture = true);
 std::unique_ptr<SqliteSession> OpenModuleDatabase();
 // The first column of the first row of Sql on the module's database (0 when there is none).
 double ReadNumber(const String& Sql);
+// A file's whole content, and a file written with Text (replacing it).
+String ReadFileText(const String& Name);
+void WriteFileText(const String& Name, const String& Text);
 
 // The main window as the data module sees it: a form holding the action list "ActionList1",
 // whose Tag is the report flag.

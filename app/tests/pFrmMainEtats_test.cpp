@@ -79,17 +79,6 @@ class TFicheEnEdition : public TfrmZoneHumideBase {
 };
 VELBOR_IMPLEMENT_CLASS(TFicheEnEdition)
 
-String LireFichier(const String& Name) {
-  TFileStream File(Name, fmOpenRead);
-  String Text(std::size_t(File.Size()), '\0');
-  File.Read(Text.data(), File.Size());
-  return Text;
-}
-
-void EcrireFichier(const String& Name, const String& Text) {
-  TFileStream File(Name, fmCreate);
-  File.Write(Text.data(), std::int64_t(Text.size()));
-}
 
 // One printed object: its name and its lines joined by "|".
 struct TObjetImprime {
@@ -148,8 +137,8 @@ class EtatsTest : public ::testing::Test {
                            AppTest::ProgramFolder() + "base\\" + Modele))
           << Modele;
     ForceDirectories(kDossierParametres);
-    if (FileExists(kFichierParametres)) FSaved = LireFichier(kFichierParametres);
-    EcrireFichier(kFichierParametres, kParametres);
+    if (FileExists(kFichierParametres)) FSaved = AppTest::ReadFileText(kFichierParametres);
+    AppTest::WriteFileText(kFichierParametres, kParametres);
     Application->CreateForm(dmVelbor);
     Application->CreateForm(frmMainForm);
     frmMainForm->SetWindowState(wsNormal);
@@ -170,7 +159,7 @@ class EtatsTest : public ::testing::Test {
     dmVelbor = nullptr;
     for (const char* Modele : kModeles) DeleteFile(AppTest::ProgramFolder() + "base\\" + Modele);
     DeleteFile(kFichierParametres);
-    if (FSaved) EcrireFichier(kFichierParametres, *FSaved);
+    if (FSaved) AppTest::WriteFileText(kFichierParametres, *FSaved);
     NomUtilisateur.clear();
     Organisme.clear();
     Deadline.reset();
@@ -498,7 +487,7 @@ TEST_F(EtatsTest, TheDetailedSheetExportedToRtfReadsBackInTheRichEdit) {
   Selectionner("073ASTERS0001");
   ASSERT_NE(Executer(frmMainForm->actFichedtaill), nullptr);
   const String Cible = AppTest::ProgramFolder() + "fiche.rtf";
-  EcrireFichier(Cible, "ancien contenu");
+  AppTest::WriteFileText(Cible, "ancien contenu");
   TModalAnswer Reponse;
   Reponse.Result = 1;
   Reponse.Value = Cible;
@@ -506,7 +495,7 @@ TEST_F(EtatsTest, TheDetailedSheetExportedToRtfReadsBackInTheRichEdit) {
   frmMainForm->actEnregistrerSous->Execute();
   ASSERT_EQ(Modal.Asked.size(), 1u);
   EXPECT_EQ(Modal.Asked[0].Fields["Filter"], "format RTF|*.rtf|format CSV|*.csv");
-  String Rtf = LireFichier(Cible);
+  String Rtf = AppTest::ReadFileText(Cible);
   ASSERT_EQ(Rtf.compare(0, 5, "{\\rtf"), 0) << Rtf.substr(0, 40);
   // The export writes "<target>.~xxxxxx" beside the target and renames it over the target.
   for (const String& Nom : OsPort::ListFolder(AppTest::ProgramFolder(), "fiche.rtf.~*")) ADD_FAILURE() << "left behind: " << Nom;
@@ -537,7 +526,7 @@ TEST_F(EtatsTest, AFailedRtfExportLeavesNeitherATemporaryFileNorTheHourglass) {
     const char* Cible;
   } Cas[] = {{"target is a folder", "\\dossier.rtf"}, {"missing folder", "\\absent\\fiche.rtf"}};
   // The look-up below sees such a file when one is there.
-  EcrireFichier(Dossier + "\\autre.rtf.~0a1b2c", "reste");
+  AppTest::WriteFileText(Dossier + "\\autre.rtf.~0a1b2c", "reste");
   ASSERT_EQ(OsPort::ListFolder(Dossier, "*.~*").size(), 1u);
   DeleteFile(Dossier + "\\autre.rtf.~0a1b2c");
   for (const auto& C : Cas) {

@@ -87,17 +87,8 @@ struct TRegisterRecordWindow {
   TRegisterRecordWindow() { RegisterClass(TfrmZoneHumide::StaticClass()); }
 } RegisterRecordWindow;
 
-String ReadFileText(const String& Name) {
-  TFileStream File(Name, fmOpenRead);
-  String Text(std::size_t(File.Size()), '\0');
-  File.Read(Text.data(), File.Size());
-  return Text;
-}
-
-void WriteFileText(const String& Name, const String& Text) {
-  TFileStream File(Name, fmCreate);
-  File.Write(Text.data(), std::int64_t(Text.size()));
-}
+using AppTest::ReadFileText;
+using AppTest::WriteFileText;
 
 // Runs Work from inside the message loop once Ready holds (a modal window up), looked for every
 // few milliseconds; the test fails when it never does within kWaitLimit.

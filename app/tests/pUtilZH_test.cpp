@@ -2,6 +2,8 @@
 // live-window test.
 #include <gtest/gtest.h>
 
+#include "AppTestSupport.h"
+
 #include <optional>
 
 #include "FileUtils.h"
@@ -17,17 +19,8 @@ class TPlainForm : public TForm {
   explicit TPlainForm(TComponent* AOwner) : TForm(AOwner, true) {}
 };
 
-String ReadFileText(const String& Name) {
-  TFileStream File(Name, fmOpenRead);
-  String Text(std::size_t(File.Size()), '\0');
-  File.Read(Text.data(), File.Size());
-  return Text;
-}
-
-void WriteFileText(const String& Name, const String& Text) {
-  TFileStream File(Name, fmCreate);
-  File.Write(Text.data(), std::int64_t(Text.size()));
-}
+using AppTest::ReadFileText;
+using AppTest::WriteFileText;
 
 // The workstation's settings file is set aside for each case and put back after it.
 class SettingsFileTest : public ::testing::Test {

@@ -35,17 +35,8 @@
 
 namespace {
 
-String ReadFileText(const String& Name) {
-  TFileStream File(Name, fmOpenRead);
-  String Text(std::size_t(File.Size()), '\0');
-  File.Read(Text.data(), File.Size());
-  return Text;
-}
-
-void WriteFileText(const String& Name, const String& Text) {
-  TFileStream File(Name, fmCreate);
-  File.Write(Text.data(), std::int64_t(Text.size()));
-}
+using AppTest::ReadFileText;
+using AppTest::WriteFileText;
 
 // A strict reader of ";"-delimited text: a value is bare (no quote, no ";", no line end in it) or
 // quoted, with "" for a quote inside; lines end with CR LF, the last one too. Anything else is a

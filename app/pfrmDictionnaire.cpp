@@ -185,7 +185,7 @@ TDataSet* TfrmDictionnaire::DataSet() const {
 void TfrmDictionnaire::Decrire(const TDescriptionDictionnaire& Description) {
   SetCaption(Description.Caption);
   auto* Source = dynamic_cast<TDataSource*>(dmVelbor->FindComponent(String("ds") + Description.DataSet));
-  if (Source == nullptr) throw EInvalidOperation(String("Jeu de données inconnu : ") + Description.DataSet);
+  if (Source == nullptr) throw EInvalidOperation(String("Jeu de données inconnu : "_a) + Description.DataSet);
   // The grid and the navigator act on the same dictionary, the connection types' included.
   DBGrid->SetDataSource(Source);
   DBNavigator->SetDataSource(Source);

@@ -223,7 +223,7 @@ TEST_F(EtatsTest, TheListsShowEachWetlandOfTheirStatusOnceWithTitleTotalAndPageN
   } Cas[] = {
       {"actives", &TfrmMainForm::actListedesZHactives, "Liste des fiches actives",
        {"073ASTERS0001", "073ASTERS0002"}, {"Marais de l'Étang Noir"_a, "Tourbière du Col"_a}},
-      {"gelées", &TfrmMainForm::actListedesZHgeles, "Liste des fiches gelées"_a, {"971PNG   0001"},
+      {"gelées"_a, &TfrmMainForm::actListedesZHgeles, "Liste des fiches gelées"_a, {"971PNG   0001"},
        {"Mangrove de Belle-Plaine"}},
   };
   TTemoinPreparation Temoin;
@@ -381,9 +381,9 @@ TEST_F(EtatsTest, TheSheetsPrintTheWetlandSelectedInTheList) {
     const char* Nom;
     TAction* TfrmMainForm::*Action;
     const char* Titre;
-  } Cas[] = {{"signalétique", &TfrmMainForm::actFichesignaltique, "Fiche signalétique"_a},
-             {"synthèse", &TfrmMainForm::actFichedesynthse1, "Fiche de synthèse"_a},
-             {"détaillée", &TfrmMainForm::actFichedtaill, "Fiche détaillée"_a}};
+  } Cas[] = {{"signalétique"_a, &TfrmMainForm::actFichesignaltique, "Fiche signalétique"_a},
+             {"synthèse"_a, &TfrmMainForm::actFichedesynthse1, "Fiche de synthèse"_a},
+             {"détaillée"_a, &TfrmMainForm::actFichedtaill, "Fiche détaillée"_a}};
   for (const auto& C : Cas) {
     SCOPED_TRACE(C.Nom);
     Selectionner("073ASTERS0002");

@@ -5,6 +5,6 @@
 void RegisterComCtrls() {
   for (TClass Class : {TTabControl::StaticClass(), TTabSheet::StaticClass(), TPageControl::StaticClass(),
                        TStatusBar::StaticClass(), TTreeView::StaticClass(), THeaderControl::StaticClass(),
-                       TUpDown::StaticClass(), TProgressBar::StaticClass()})
+                       TUpDown::StaticClass(), TProgressBar::StaticClass(), TImageList::StaticClass()})
     RegisterClass(Class);
 }

@@ -32,6 +32,21 @@ const TIntIdents CharsetIdents = {
 
 // --- TGraphicsObject --------------------------------------------------------------------------
 
+namespace {
+
+// A handle given to a tool becomes its handle before the listeners hear of the change, so a
+// canvas or control that asks for the handle then gets this one (and not one made from the
+// description, which the adoption would delete under it); the handle held before goes only
+// after the listeners have let go of it.
+template <class THandle, class TNotify>
+void AdoptHandle(TGdiObject<THandle>& Held, THandle Value, TNotify Notify) {
+  TGdiObject<THandle> old(Held.Get() == Value ? nullptr : Held.Release());
+  Held.Reset(Value);
+  Notify();
+}
+
+}  // namespace
+
 VELBOR_IMPLEMENT_ABSTRACT_CLASS(TGraphicsObject)
 
 void TGraphicsObject::Changed() {
@@ -110,8 +125,7 @@ void TFont::SetHandle(HFONT Value) {
     int pitch = lf.lfPitchAndFamily & 3;
     FPitch = pitch == VARIABLE_PITCH ? fpVariable : pitch == FIXED_PITCH ? fpFixed : fpDefault;
   }
-  Changed();
-  FHandle.Reset(Value);  // drops one a listener may have made meanwhile
+  AdoptHandle(FHandle, Value, [this] { inherited::Changed(); });
 }
 
 void TFont::SetName(const String& Value) {
@@ -219,8 +233,7 @@ void TPen::SetHandle(HPEN Value) {
     FWidth = lp.lopnWidth.x;
     FColor = TColor(lp.lopnColor);
   }
-  Changed();
-  FHandle.Reset(Value);  // drops one a listener may have made meanwhile
+  AdoptHandle(FHandle, Value, [this] { inherited::Changed(); });
 }
 
 void TPen::SetColor(TColor Value) {
@@ -299,8 +312,7 @@ void TBrush::SetHandle(HBRUSH Value) {
     else if (lb.lbStyle == BS_HATCHED && lb.lbHatch <= HS_DIAGCROSS) FStyle = TBrushStyle(int(bsHorizontal) + int(lb.lbHatch));
     else FStyle = bsSolid;
   }
-  Changed();
-  FHandle.Reset(Value);  // drops one a listener may have made meanwhile
+  AdoptHandle(FHandle, Value, [this] { inherited::Changed(); });
 }
 
 void TBrush::SetColor(TColor Value) {

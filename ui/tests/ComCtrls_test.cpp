@@ -504,7 +504,8 @@ TEST(ComCtrlsRegistration, EveryCommonControlIsFoundByItsName) {
   const std::initializer_list<TClass> Classes = {TTabControl::StaticClass(),  TTabSheet::StaticClass(),
                                                  TPageControl::StaticClass(), TStatusBar::StaticClass(),
                                                  TTreeView::StaticClass(),    THeaderControl::StaticClass(),
-                                                 TUpDown::StaticClass(),      TProgressBar::StaticClass()};
+                                                 TUpDown::StaticClass(),      TProgressBar::StaticClass(),
+                                                 TImageList::StaticClass()};
   for (TClass Class : Classes) UnRegisterClass(Class);
   for (TClass Class : Classes) EXPECT_EQ(GetClass(Class->Name), nullptr);
   RegisterComCtrls();

@@ -318,6 +318,46 @@ TEST(Font, SizeAndHeightConvertAtTheResolution) {
   EXPECT_EQ(f.Size(), 8);
 }
 
+namespace {
+
+// Asks its tool for the handle on every change, as a canvas or a control given the tool does.
+template <class TTool>
+class THandleTaker : public TObject {
+ public:
+  explicit THandleTaker(TTool* Tool) : FTool(Tool) {}
+  decltype(std::declval<TTool&>().Handle()) Taken{};
+  void Changed(TObject*) { Taken = FTool->Handle(); }
+
+ private:
+  TTool* FTool;
+};
+
+// A handle given to the tool is the one its listeners get, and it stays alive; the handle the
+// tool had made before is freed.
+template <class TTool, class THandle>
+void ExpectAdoptedHandleReachesTheListeners(THandle Given) {
+  TTool tool;
+  THandle madeBefore = tool.Handle();
+  THandleTaker<TTool> taker(&tool);
+  tool.OnChange = TNotifyEvent(&taker, &THandleTaker<TTool>::Changed);
+  tool.SetHandle(Given);
+  EXPECT_EQ(taker.Taken, Given) << "the listener was given another handle";
+  EXPECT_EQ(tool.Handle(), Given);
+  EXPECT_NE(::GetObjectType(Given), 0u) << "the adopted handle was deleted";
+  EXPECT_EQ(::GetObjectType(madeBefore), 0u) << "the handle made before was kept";
+  tool.SetHandle(Given);
+  EXPECT_EQ(taker.Taken, Given);
+  EXPECT_NE(::GetObjectType(Given), 0u) << "adopting the handle held deleted it";
+}
+
+}  // namespace
+
+TEST(Tools, AnAdoptedHandleIsTheOneTheListenersGetAndStaysAlive) {
+  ExpectAdoptedHandleReachesTheListeners<TFont>(::CreateFontA(-15, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
+  ExpectAdoptedHandleReachesTheListeners<TPen>(::CreatePen(PS_DASH, 1, RGB(255, 0, 0)));
+  ExpectAdoptedHandleReachesTheListeners<TBrush>(::CreateSolidBrush(RGB(0, 0, 255)));
+}
+
 TEST(Font, AssignCopiesEveryPropertyWithOneNotification) {
   TFont a, b;
   a.SetName("Courier New");

@@ -21,6 +21,7 @@
 #include "pdmVelbor.h"
 #include "pfrmAdministration.h"
 #include "pfrmAproposde.h"
+#include "pExportZH.h"
 #include "pfrmDemarrage.h"
 #include "pfrmEchangeKelvor.h"
 #include "pfrmPersonnalisation.h"
@@ -343,6 +344,8 @@ void TfrmMainForm::OuvrirFenetre(const String& ClassName, bool Modal) {
 // --- Window ---------------------------------------------------------------------------------
 
 void TfrmMainForm::FormCreate(TObject*) {
+  // The spreadsheet export is made by class name: registered before its command is first updated.
+  RegisterExportZH();
   CreerActions();
   CreerEtats();
   CreerMenu();

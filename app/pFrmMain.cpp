@@ -16,6 +16,7 @@
 #include "kwBarManager.h"
 #include "kwBarSubItem.h"
 #include "kwBars.h"
+#include "pExportZH.h"
 #include "pImagesCommandes.h"
 #include "pUtilZH.h"
 #include "pdmVelbor.h"
@@ -343,6 +344,8 @@ void TfrmMainForm::OuvrirFenetre(const String& ClassName, bool Modal) {
 // --- Window ---------------------------------------------------------------------------------
 
 void TfrmMainForm::FormCreate(TObject*) {
+  // The spreadsheet export is made by class name: registered before its command is first updated.
+  RegisterExportZH();
   CreerActions();
   CreerEtats();
   CreerMenu();

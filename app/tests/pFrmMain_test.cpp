@@ -524,7 +524,7 @@ TEST_F(MainWindowTest, TheRecordWindowCommandCreatesOrReusesAndMissingWindowsAre
     ASSERT_NE(Action, nullptr) << Commande.Action;
     ASSERT_TRUE(Etat(Action, false)) << Commande.Action;
   }
-  for (TAction* Action : {Main->actVersEXCEL, Main->actDictionnaire}) ASSERT_TRUE(Etat(Action, false)) << Action->Name();
+  ASSERT_TRUE(Etat(Main->actDictionnaire, false));
   // The reports are the main window's own: always available.
   for (TAction* Action : {Main->actListedesZHactives, Main->actListedesZHgeles, Main->actFichesignaltique,
                           Main->actFichedtaill, Main->actFichedesynthse1, Main->actEnregistrerSous})
@@ -546,6 +546,31 @@ TEST_F(MainWindowTest, TheRecordWindowCommandCreatesOrReusesAndMissingWindowsAre
   ASSERT_TRUE(Main->actGestionFiches->Execute());
   EXPECT_TRUE(FormExiste(frmZoneHumide));
   EXPECT_EQ(FichesCreees, 2);
+}
+
+// "Vers EXCEL" makes the spreadsheet export once and shows it again while it exists; closed, it
+// frees itself and the next command makes it anew.
+TEST_F(MainWindowTest, TheSpreadsheetExportCommandCreatesOrReusesItsDialog) {
+  CreerFenetrePrincipale();
+  TfrmMainForm* Main = frmMainForm;
+  ASSERT_TRUE(Etat(Main->actVersEXCEL, true));
+  ASSERT_TRUE(Main->actVersEXCEL->Execute());
+  TCustomForm* Export = Main->FenetreCommande("TfrmExportZH");
+  ASSERT_TRUE(FormExiste(Export));
+  EXPECT_EQ(Export->ClassName(), "TfrmExportZH");
+  EXPECT_TRUE(Export->Visible());
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  ASSERT_TRUE(Main->actVersEXCEL->Execute());
+  EXPECT_EQ(Main->FenetreCommande("TfrmExportZH"), Export);
+  int Exports = 0;
+  for (int i = 0; i < Screen->FormCount(); ++i) Exports += Screen->Forms(i)->ClassName() == "TfrmExportZH";
+  EXPECT_EQ(Exports, 1);
+  Export->Close();
+  ASSERT_TRUE(WaitFor("the export freed", [&] { return !FormExiste(Export); }));
+  EXPECT_EQ(Main->FenetreCommande("TfrmExportZH"), nullptr);
+  ASSERT_TRUE(Main->actVersEXCEL->Execute());
+  EXPECT_TRUE(FormExiste(Main->FenetreCommande("TfrmExportZH")));
+  Main->FenetreCommande("TfrmExportZH")->Free();
 }
 
 TEST_F(MainWindowTest, TheWindowCommandsActOnTheActiveChildAndAreGreyedWithoutOne) {

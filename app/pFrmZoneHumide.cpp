@@ -280,7 +280,10 @@ VELBOR_FIELDS(TfrmZoneHumide,
   VELBOR_FIELD(qRechercheEnveloppe), VELBOR_FIELD(qZoneHydroLib), VELBOR_FIELD(qSysAquiLib),
   VELBOR_FIELD(dsqRegion), VELBOR_FIELD(dsqDep), VELBOR_FIELD(dsqCommune), VELBOR_FIELD(qmtDiagHydro),
   VELBOR_FIELD(qvDBCboType), VELBOR_FIELD(lkCboCodeInventaire), VELBOR_FIELD(qvDBComboDlg1), VELBOR_FIELD(qvDBCboDlgCommune),
-  VELBOR_FIELD(qvLookupDialog1))
+  VELBOR_FIELD(qvLookupDialog1), VELBOR_FIELD(OxDBCboTypeZH), VELBOR_FIELD(OxDBCboFiliation),
+  VELBOR_FIELD(OxDBCboStatut), VELBOR_FIELD(OxDBCboPrecision), VELBOR_FIELD(OxDBCboDiagPat),
+  VELBOR_FIELD(OxDBLkcboSysAlt), VELBOR_FIELD(OxDBLkcboFrequence), VELBOR_FIELD(OxDBLkcboEtendue),
+  VELBOR_FIELD(OxDBLkcboDiagHydro))
 
 void RegisterFrmZoneHumide() {
   static bool Done = false;
@@ -291,6 +294,8 @@ void RegisterFrmZoneHumide() {
   RegisterDBGridClasses();
   RegisterDBControls();
   RegisterActionClasses();
+  RegisterOxLookupControls();
+  RegisterOxDBComboBox();
   for (TClass Class : {TfrmZoneHumide::StaticClass(), TPanel::StaticClass(), TGroupBox::StaticClass(),
                        TLabel::StaticClass(), TScrollBox::StaticClass(), TBitBtn::StaticClass(),
                        TImageList::StaticClass(), TADOQuery::StaticClass(), TDataSource::StaticClass(),

@@ -13,7 +13,9 @@
 #include "DBCtrls.h"
 #include "ExtCtrls.h"
 #include "ImageList.h"
+#include "OxDBComboBox.h"
 #include "OxLookOut.h"
+#include "OxLookupCombo.h"
 #include "OxPageControl.h"
 #include "Qvdbcomb.h"
 #include "Qvdbgrid.h"
@@ -102,6 +104,17 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   TqvDBComboDlg* qvDBComboDlg1 = nullptr;
   TqvDBComboDlg* qvDBCboDlgCommune = nullptr;
   TqvLookupDialog* qvLookupDialog1 = nullptr;
+  // The record's coded values: lists of fixed texts storing their codes, and lookups over the
+  // dictionaries (the hydraulic diagnosis over the window's four grades).
+  TOxDBComboBox* OxDBCboTypeZH = nullptr;
+  TOxDBComboBox* OxDBCboFiliation = nullptr;
+  TOxDBComboBox* OxDBCboStatut = nullptr;
+  TOxDBComboBox* OxDBCboPrecision = nullptr;
+  TOxDBComboBox* OxDBCboDiagPat = nullptr;
+  TOxDBLookupCombo* OxDBLkcboSysAlt = nullptr;
+  TOxDBLookupCombo* OxDBLkcboFrequence = nullptr;
+  TOxDBLookupCombo* OxDBLkcboEtendue = nullptr;
+  TOxDBLookupCombo* OxDBLkcboDiagHydro = nullptr;
 
   // Handlers bound by the description.
   void FormCreate(TObject* Sender);

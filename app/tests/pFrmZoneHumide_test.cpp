@@ -4,6 +4,7 @@
 // and the keys of the pages; a screenshot of every sheet for a person to look at.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "AppTestSupport.h"
@@ -23,6 +24,7 @@
 #include "pdmVelbor.h"
 #include "pfrmAttention.h"
 #include "qvDBNavigator.h"
+#include "qvidlg.h"
 
 namespace {
 
@@ -675,6 +677,96 @@ TEST_F(CodedValuesTest, TypedTextOutsideTheListsIsRefusedAndUnknownStoredCodesAr
   EXPECT_EQ(Champ(kCode2, "ZH_STATUT"), "A");
   EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_ZONE_HUMIDE where ZH_CODE = '073ASTERS0002' and "
                                 "ZH_ETENDUE is null"), 1);
+}
+
+// --- The reference envelope ------------------------------------------------------------------------
+
+// The envelope's ellipsis opens the lookup window over the envelopes already named, read
+// again; in edit mode the row chosen becomes the record's envelope, Cancel changes nothing, and
+// outside edit mode no window opens.
+class EnvelopeTest : public RecordWindowTest {
+ protected:
+  void Arrange() override {
+    RecordWindowTest::Arrange();
+    Execute("UPDATE T_ZONE_HUMIDE SET ZH_NOM_ENVELOPPE = 'Lac du Bourget' WHERE ZH_CODE = '073ASTERS0002'");
+  }
+  // Runs Work inside the lookup window's modal loop once it is shown; a window Work leaves open is
+  // cancelled. Polls until the window comes, the wait limit passes (the test then fails on what it
+  // awaited) or the flag returned is set.
+  std::shared_ptr<bool> SurLaFenetre(std::function<void(TqvLookupDlg*)> Work) {
+    auto Poll = std::make_shared<std::function<void()>>();
+    auto Stop = std::make_shared<bool>(false);
+    DWORD Start = GetTickCount();
+    *Poll = [this, Poll, Stop, Work, Start] {
+      TqvLookupDlg* Window = nullptr;
+      for (int i = 0; i < Screen->FormCount(); ++i)
+        if (auto* Form = dynamic_cast<TqvLookupDlg*>(Screen->Forms(i)); Form != nullptr && Form->Showing()) Window = Form;
+      if (Window != nullptr && Window->FormState().Contains(fsModal)) {
+        ++Fenetres;
+        EXPECT_TRUE(Painted(Window));
+        Work(Window);
+        if (Window->Showing() && Window->ModalResult() == mrNone) Window->SetModalResult(mrCancel);
+        *Poll = nullptr;
+        return;
+      }
+      if (*Stop || GetTickCount() - Start >= DWORD(kWaitLimit)) {
+        *Poll = nullptr;
+        return;
+      }
+      Later(*Poll, 20);
+    };
+    Later(*Poll, 20);
+    return Stop;
+  }
+  // A click on the envelope's ellipsis button (F4 is the window's next-record key).
+  void Ellipse() { ClickControl(Fiche->qvDBComboDlg1->Button()); }
+  String Enveloppe(const char* Code) {
+    return Texte("select ZH_NOM_ENVELOPPE from T_ZONE_HUMIDE where ZH_CODE = '" + String(Code) + "'");
+  }
+  int Fenetres = 0;
+};
+
+TEST_F(EnvelopeTest, TheLookupWindowChoosesTheEnvelopeInEditModeOnly) {
+  // An envelope named since the window opened is offered too.
+  Execute("UPDATE T_ZONE_HUMIDE SET ZH_NOM_ENVELOPPE = 'Marais de l''Île' WHERE ZH_CODE = '971PNG   0001'"_a);
+  OuvrirParLaListe(kCode1);
+  ASSERT_TRUE(GiveFocus(Fiche->qvDBComboDlg1));
+  // A window opened by mistake would be cancelled and counted.
+  std::shared_ptr<bool> Fin = SurLaFenetre([](TqvLookupDlg*) {});
+  Ellipse();
+  PumpPending();
+  *Fin = true;
+  EXPECT_EQ(Fenetres, 0) << "no lookup window outside edit mode";
+  Fiche->lopGeneraleClick(nullptr);
+  ASSERT_EQ(ActiveName(), "tsListe");
+
+  Modifier(kCode1);
+  ASSERT_TRUE(GiveFocus(Fiche->qvDBComboDlg1));
+  // Cancel: the window closes, the envelope stays empty.
+  SurLaFenetre([](TqvLookupDlg* Window) { ClickControl(Window->CancelBtn); });
+  Ellipse();
+  ASSERT_TRUE(WaitFor("the window cancelled", [&] { return Fenetres == 1 && Screen->ActiveForm() != nullptr &&
+                                                            dynamic_cast<TqvLookupDlg*>(Screen->ActiveForm()) == nullptr; }));
+  EXPECT_EQ(Fiche->qvDBComboDlg1->Text(), "");
+  EXPECT_TRUE(dmVelbor->qDetailZoneHumide->FieldByName("ZH_NOM_ENVELOPPE")->IsNull());
+  // A name typed in the window's search, then Return: that envelope is the record's.
+  std::vector<String> Offertes;
+  SurLaFenetre([&](TqvLookupDlg* Window) {
+    TDataSet* Liste = Window->DataSet;
+    for (Liste->First(); !Liste->Eof(); Liste->Next()) Offertes.push_back(Liste->Fields()->Fields(0)->AsString());
+    Liste->First();
+    TypeText("Mar");
+    Press(VK_RETURN);
+  });
+  Ellipse();
+  ASSERT_TRUE(WaitFor("the envelope chosen", [&] { return Fiche->qvDBComboDlg1->Text() == "Marais de l'Île"_a; }))
+      << Fiche->qvDBComboDlg1->Text();
+  EXPECT_EQ(Fenetres, 2);
+  EXPECT_EQ(Offertes, (std::vector<String>{"", "Lac du Bourget", "Marais de l'Île"_a}));
+  Press(VK_F8);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  EXPECT_EQ(Enveloppe(kCode1), "Marais de l'Île"_a);
+  EXPECT_EQ(Enveloppe(kCode2), "Lac du Bourget");
 }
 
 // --- Page rules and keys --------------------------------------------------------------------------

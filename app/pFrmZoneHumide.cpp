@@ -267,7 +267,8 @@ VELBOR_HANDLERS_AND(TfrmZoneHumide, TableHandlers(),
   VELBOR_HANDLER(lkCboCodeInventaireEnter),
   VELBOR_HANDLER(lkCboCodeInventaireBeforeDropDown),
   VELBOR_HANDLER(qvDBlkcboFonctBioBeforeDropDown),
-  VELBOR_HANDLER(qvDBComboDlg1CustomDlg), VELBOR_HANDLER(qvDBCboDlgCommuneCustomDlg))
+  VELBOR_HANDLER(qvDBComboDlg1CustomDlg), VELBOR_HANDLER(qvDBCboDlgCommuneCustomDlg),
+  VELBOR_HANDLER(qvDBGrdEntEauColEnter), VELBOR_HANDLER(qvDBGrdSortieEauColEnter))
 VELBOR_FIELDS(TfrmZoneHumide,
   VELBOR_FIELD(Panel1), VELBOR_FIELD(OxLookOut), VELBOR_FIELD(lopGenerale), VELBOR_FIELD(lop1),
   VELBOR_FIELD(oxebtnListe), VELBOR_FIELD(OxExpressButton10), VELBOR_FIELD(OxExBtnCreation),
@@ -1049,3 +1050,7 @@ void TfrmZoneHumide::qvDBComboDlg1CustomDlg(TObject*) {
       qvDBComboDlg1->SetText(Enveloppes->Fields()->Fields(0)->AsString());
   }
 }
+
+void TfrmZoneHumide::qvDBGrdEntEauColEnter(TObject*) { TraiterMessages(); }
+
+void TfrmZoneHumide::qvDBGrdSortieEauColEnter(TObject*) { TraiterMessages(); }

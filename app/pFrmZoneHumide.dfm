@@ -1615,6 +1615,7 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsSortieEau
             KeyOptions = []
             TabOrder = 1
+            OnCellChanged = qvDBGrdSortieEauColEnter
             ControlType = (
               'TYPE_ES_CODE;LookupCombo;qvDBLkcboTypeSortieEau'
               'RES_CODE;LookupCombo;qvDBLkcboSortieEau')
@@ -1706,6 +1707,7 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsEntEau
             KeyOptions = []
             TabOrder = 1
+            OnColEnter = qvDBGrdEntEauColEnter
             ControlType = (
               'TYPE_ES_CODE;LookupCombo;qvDBLkcboTypeEntEau'
               'RES_CODE;LookupCombo;qvDBLkcboEntEau')

@@ -166,6 +166,10 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   void qvDBComboDlg1CustomDlg(TObject* Sender);
   // The ellipsis of the commune grid's region column: the commune picker, in edit mode.
   void qvDBCboDlgCommuneCustomDlg(TObject* Sender);
+  // A new column of the inlets grid, a new cell of the outlets grid: what is pending (the cell's
+  // combo placed over it, its paint) runs before the operator's next key.
+  void qvDBGrdEntEauColEnter(TObject* Sender);
+  void qvDBGrdSortieEauColEnter(TObject* Sender);
 
   // Runs the validation; false when nothing was written (the edits stay on screen).
   bool Valider();

@@ -789,6 +789,29 @@ TEST_F(RecordWindowTest, KeysActOnlyWhereTheyMean) {
   EXPECT_EQ(Fiche->bbtnValidation->Parent(), Active()->Controls(0)) << "the buttons on the page's scroll box";
 }
 
+// A new column of the inlets grid, a new cell of the outlets grid, lets what is pending run at
+// once: work posted before the move has run when the move returns.
+TEST_F(RecordWindowTest, MovingInTheWaterGridsRunsWhatIsPending) {
+  OuvrirParLaListe(kCode1);
+  auto* Bouton23 = dynamic_cast<TControl*>(Composant("oxeBtn2_3"));
+  ASSERT_NE(Bouton23, nullptr);
+  Fiche->PageButtonClick(Bouton23);
+  ASSERT_TRUE(WaitFor("ts2_3", [&] { return ActiveName() == "ts2_3"; }));
+  for (const char* Nom : {"qvDBGrdEntEau", "qvDBGrdSortieEau"}) {
+    auto* Grid = dynamic_cast<TqvDBGrid*>(Composant(Nom));
+    ASSERT_NE(Grid, nullptr) << Nom;
+    ASSERT_TRUE(GiveFocus(Grid)) << Nom;
+    ASSERT_TRUE(Painted(Fiche));
+    ASSERT_EQ(Grid->SelectedIndex(), 0) << Nom;
+    bool Fait = false;
+    Later([&] { Fait = true; });
+    Grid->SetSelectedIndex(2);
+    EXPECT_TRUE(Fait) << Nom;
+    EXPECT_EQ(Grid->SelectedIndex(), 2) << Nom;
+    PumpPending();
+  }
+}
+
 // The "+" of the limited lists counts the wetland's rows, not the rows the grid has room for.
 class LimitedListTest : public RecordWindowTest {
  protected:

@@ -267,7 +267,8 @@ VELBOR_HANDLERS_AND(TfrmZoneHumide, TableHandlers(),
   VELBOR_HANDLER(lkCboCodeInventaireEnter),
   VELBOR_HANDLER(lkCboCodeInventaireBeforeDropDown),
   VELBOR_HANDLER(qvDBlkcboFonctBioBeforeDropDown),
-  VELBOR_HANDLER(qvDBComboDlg1CustomDlg), VELBOR_HANDLER(qvDBCboDlgCommuneCustomDlg))
+  VELBOR_HANDLER(qvDBComboDlg1CustomDlg), VELBOR_HANDLER(qvDBCboDlgCommuneCustomDlg),
+  VELBOR_HANDLER(qvDBGrdEntEauColEnter), VELBOR_HANDLER(qvDBGrdSortieEauColEnter))
 VELBOR_FIELDS(TfrmZoneHumide,
   VELBOR_FIELD(Panel1), VELBOR_FIELD(OxLookOut), VELBOR_FIELD(lopGenerale), VELBOR_FIELD(lop1),
   VELBOR_FIELD(oxebtnListe), VELBOR_FIELD(OxExpressButton10), VELBOR_FIELD(OxExBtnCreation),
@@ -280,7 +281,10 @@ VELBOR_FIELDS(TfrmZoneHumide,
   VELBOR_FIELD(qRechercheEnveloppe), VELBOR_FIELD(qZoneHydroLib), VELBOR_FIELD(qSysAquiLib),
   VELBOR_FIELD(dsqRegion), VELBOR_FIELD(dsqDep), VELBOR_FIELD(dsqCommune), VELBOR_FIELD(qmtDiagHydro),
   VELBOR_FIELD(qvDBCboType), VELBOR_FIELD(lkCboCodeInventaire), VELBOR_FIELD(qvDBComboDlg1), VELBOR_FIELD(qvDBCboDlgCommune),
-  VELBOR_FIELD(qvLookupDialog1))
+  VELBOR_FIELD(qvLookupDialog1), VELBOR_FIELD(OxDBCboTypeZH), VELBOR_FIELD(OxDBCboFiliation),
+  VELBOR_FIELD(OxDBCboStatut), VELBOR_FIELD(OxDBCboPrecision), VELBOR_FIELD(OxDBCboDiagPat),
+  VELBOR_FIELD(OxDBLkcboSysAlt), VELBOR_FIELD(OxDBLkcboFrequence), VELBOR_FIELD(OxDBLkcboEtendue),
+  VELBOR_FIELD(OxDBLkcboDiagHydro))
 
 void RegisterFrmZoneHumide() {
   static bool Done = false;
@@ -291,6 +295,8 @@ void RegisterFrmZoneHumide() {
   RegisterDBGridClasses();
   RegisterDBControls();
   RegisterActionClasses();
+  RegisterOxLookupControls();
+  RegisterOxDBComboBox();
   for (TClass Class : {TfrmZoneHumide::StaticClass(), TPanel::StaticClass(), TGroupBox::StaticClass(),
                        TLabel::StaticClass(), TScrollBox::StaticClass(), TBitBtn::StaticClass(),
                        TImageList::StaticClass(), TADOQuery::StaticClass(), TDataSource::StaticClass(),
@@ -1044,3 +1050,7 @@ void TfrmZoneHumide::qvDBComboDlg1CustomDlg(TObject*) {
       qvDBComboDlg1->SetText(Enveloppes->Fields()->Fields(0)->AsString());
   }
 }
+
+void TfrmZoneHumide::qvDBGrdEntEauColEnter(TObject*) { TraiterMessages(); }
+
+void TfrmZoneHumide::qvDBGrdSortieEauColEnter(TObject*) { TraiterMessages(); }

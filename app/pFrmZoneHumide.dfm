@@ -438,7 +438,7 @@ object frmZoneHumide: TfrmZoneHumide
           Left = 8
           Top = 4
           Width = 604
-          Height = 196
+          Height = 122
           Caption = ' Identification de la zone humide '
           TabOrder = 0
           object Label1: TLabel
@@ -468,12 +468,16 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsQZoneHumide
             OnCustomDlg = qvDBComboDlg1CustomDlg
           end
-          object dbrgType: TDBRadioGroup
+          object LabelTypeZH: TLabel
             Left = 12
-            Top = 92
-            Width = 190
-            Height = 94
-            Caption = ' Type '
+            Top = 95
+            Caption = 'Type'
+          end
+          object OxDBCboTypeZH: TOxDBComboBox
+            Left = 120
+            Top = 91
+            Width = 160
+            Height = 21
             DataField = 'ZH_TYPE'
             DataSource = dmVelbor.dsQZoneHumide
             Items = (
@@ -483,12 +487,16 @@ object frmZoneHumide: TfrmZoneHumide
               '1'
               '2')
           end
-          object dbrgFiliation: TDBRadioGroup
-            Left = 210
-            Top = 92
-            Width = 190
-            Height = 94
-            Caption = ' Filiation '
+          object LabelFiliation: TLabel
+            Left = 296
+            Top = 95
+            Caption = 'Filiation'
+          end
+          object OxDBCboFiliation: TOxDBComboBox
+            Left = 342
+            Top = 91
+            Width = 104
+            Height = 21
             DataField = 'ZH_FILIATION'
             DataSource = dmVelbor.dsQZoneHumide
             Items = (
@@ -500,12 +508,16 @@ object frmZoneHumide: TfrmZoneHumide
               '1'
               'X')
           end
-          object dbrgStatut: TDBRadioGroup
-            Left = 408
-            Top = 92
-            Width = 184
-            Height = 94
-            Caption = ' Statut '
+          object LabelStatut: TLabel
+            Left = 462
+            Top = 95
+            Caption = 'Statut'
+          end
+          object OxDBCboStatut: TOxDBComboBox
+            Left = 502
+            Top = 91
+            Width = 90
+            Height = 21
             DataField = 'ZH_STATUT'
             DataSource = dmVelbor.dsQZoneHumide
             Items = (
@@ -518,7 +530,7 @@ object frmZoneHumide: TfrmZoneHumide
         end
         object GroupBox1: TGroupBox
           Left = 8
-          Top = 204
+          Top = 130
           Width = 604
           Height = 118
           Caption = ' Autres noms '
@@ -571,9 +583,9 @@ object frmZoneHumide: TfrmZoneHumide
         end
         object GroupBox2: TGroupBox
           Left = 8
-          Top = 326
+          Top = 252
           Width = 604
-          Height = 138
+          Height = 212
           Caption = ' Localisation administrative (communes) '
           TabOrder = 0
           object qvNavCommune: TqvDBNavigator
@@ -614,7 +626,7 @@ object frmZoneHumide: TfrmZoneHumide
             Left = 8
             Top = 42
             Width = 588
-            Height = 88
+            Height = 162
             Selected = (
               'REG'#9'2'#9' '
               'COM_CODE'#9'10'#9'N° INSEE'
@@ -1001,7 +1013,7 @@ object frmZoneHumide: TfrmZoneHumide
           Left = 8
           Top = 4
           Width = 604
-          Height = 128
+          Height = 108
           Caption = ' Description générale '
           TabOrder = 0
           object Label3: TLabel
@@ -1022,13 +1034,17 @@ object frmZoneHumide: TfrmZoneHumide
             Top = 24
             Caption = 'Système altimétrique'
           end
-          object dbeSysAlt: TDBEdit
+          object OxDBLkcboSysAlt: TOxDBLookupCombo
             Left = 380
             Top = 20
-            Width = 90
+            Width = 212
             Height = 21
             DataField = 'ZH_SYS_ALT'
             DataSource = dmVelbor.dsQZoneHumide
+            LookupSource = dmVelbor.dsD_SYS_ALT
+            LookupField = 'SYS_ALT_CODE'
+            LookupDisplay = 'SYS_ALT_LIB;SYS_ALT_TERRITOIRE'
+            DropDownWidth = 360
           end
           object Label5: TLabel
             Left = 12
@@ -1056,12 +1072,16 @@ object frmZoneHumide: TfrmZoneHumide
             DataField = 'ZH_LONGUEUR'
             DataSource = dmVelbor.dsQZoneHumide
           end
-          object dbrgPrecision: TDBRadioGroup
+          object LabelPrecision: TLabel
             Left = 250
-            Top = 44
-            Width = 342
-            Height = 74
-            Caption = ' Précision '
+            Top = 52
+            Caption = 'Précision'
+          end
+          object OxDBCboPrecision: TOxDBComboBox
+            Left = 380
+            Top = 48
+            Width = 212
+            Height = 21
             DataField = 'ZH_PRECISION'
             DataSource = dmVelbor.dsQZoneHumide
             Items = (
@@ -1076,9 +1096,9 @@ object frmZoneHumide: TfrmZoneHumide
         end
         object GroupBox2_1b: TGroupBox
           Left = 8
-          Top = 136
+          Top = 116
           Width = 604
-          Height = 328
+          Height = 348
           Caption = ' Description générale et paysagère '
           TabOrder = 0
           object Label7: TLabel
@@ -1103,7 +1123,7 @@ object frmZoneHumide: TfrmZoneHumide
             Left = 12
             Top = 190
             Width = 580
-            Height = 128
+            Height = 148
             DataField = 'ZH_DESC_PAYS_AUTOUR'
             DataSource = dmVelbor.dsQZoneHumide
           end
@@ -1475,12 +1495,12 @@ object frmZoneHumide: TfrmZoneHumide
           Left = 308
           Top = 4
           Width = 304
-          Height = 52
+          Height = 40
           Caption = ' Réseaux hydrauliques '
           TabOrder = 0
           object dbcbCanaux: TDBCheckBox
             Left = 12
-            Top = 22
+            Top = 16
             Width = 120
             Height = 17
             Caption = 'Canaux'
@@ -1491,7 +1511,7 @@ object frmZoneHumide: TfrmZoneHumide
           end
           object dbcbOuvrage: TDBCheckBox
             Left = 150
-            Top = 22
+            Top = 16
             Width = 120
             Height = 17
             Caption = 'Ouvrages'
@@ -1503,36 +1523,42 @@ object frmZoneHumide: TfrmZoneHumide
         end
         object GroupBox2_3d: TGroupBox
           Left = 308
-          Top = 60
+          Top = 48
           Width = 304
-          Height = 56
+          Height = 68
           Caption = ' Régime de submersion '
           TabOrder = 0
           object Label10: TLabel
             Left = 12
-            Top = 26
+            Top = 19
             Caption = 'Fréquence'
           end
-          object dbeFrequence: TDBEdit
+          object OxDBLkcboFrequence: TOxDBLookupCombo
             Left = 70
-            Top = 22
-            Width = 60
+            Top = 15
+            Width = 222
             Height = 21
             DataField = 'ZH_FREQUENCE'
             DataSource = dmVelbor.dsQZoneHumide
+            LookupSource = dmVelbor.dsD_FREQ_SUB
+            LookupField = 'FREQ_SUB_CODE'
+            LookupDisplay = 'FREQ_SUB_LIB'
           end
           object Label11: TLabel
-            Left = 150
-            Top = 26
+            Left = 12
+            Top = 45
             Caption = 'Etendue'
           end
-          object dbeEtendue: TDBEdit
-            Left = 200
-            Top = 22
-            Width = 60
+          object OxDBLkcboEtendue: TOxDBLookupCombo
+            Left = 70
+            Top = 41
+            Width = 222
             Height = 21
             DataField = 'ZH_ETENDUE'
             DataSource = dmVelbor.dsQZoneHumide
+            LookupSource = dmVelbor.dsD_ETE_SUB
+            LookupField = 'ETE_SUB_CODE'
+            LookupDisplay = 'ETE_SUB_LIB'
           end
         end
         object GroupBox11: TGroupBox
@@ -1589,6 +1615,7 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsSortieEau
             KeyOptions = []
             TabOrder = 1
+            OnCellChanged = qvDBGrdSortieEauColEnter
             ControlType = (
               'TYPE_ES_CODE;LookupCombo;qvDBLkcboTypeSortieEau'
               'RES_CODE;LookupCombo;qvDBLkcboSortieEau')
@@ -1680,6 +1707,7 @@ object frmZoneHumide: TfrmZoneHumide
             DataSource = dmVelbor.dsEntEau
             KeyOptions = []
             TabOrder = 1
+            OnColEnter = qvDBGrdEntEauColEnter
             ControlType = (
               'TYPE_ES_CODE;LookupCombo;qvDBLkcboTypeEntEau'
               'RES_CODE;LookupCombo;qvDBLkcboEntEau')
@@ -3684,13 +3712,18 @@ object frmZoneHumide: TfrmZoneHumide
             Top = 126
             Caption = 'Diagnostic hydraulique'
           end
-          object OxDBLkcboDiagHydro: TDBEdit
+          object OxDBLkcboDiagHydro: TOxDBLookupCombo
             Left = 150
             Top = 122
-            Width = 60
+            Width = 442
             Height = 21
             DataField = 'ZH_DIAG_HYDRO'
             DataSource = dmVelbor.dsQZoneHumide
+            LookupSource = dsqmtDiagHydro
+            LookupField = 'num'
+            LookupDisplay = 'lib'
+            DropDownWidth = 500
+            DropDownAlign = daRight
           end
           object DBMemoDiagHydroRem: TDBMemo
             Left = 12
@@ -3700,13 +3733,16 @@ object frmZoneHumide: TfrmZoneHumide
             DataField = 'ZH_DIAG_HYDRO_REM'
             DataSource = dmVelbor.dsQZoneHumide
           end
-          object dbrgDiagPat: TDBRadioGroup
+          object LabelDiagPat: TLabel
             Left = 12
-            Top = 214
-            Width = 580
-            Height = 40
-            Caption = ' Diagnostic patrimonial '
-            Columns = 3
+            Top = 226
+            Caption = 'Diagnostic patrimonial'
+          end
+          object OxDBCboDiagPat: TOxDBComboBox
+            Left = 150
+            Top = 222
+            Width = 442
+            Height = 21
             DataField = 'ZH_DIAG_PAT'
             DataSource = dmVelbor.dsQZoneHumide
             Items = (

@@ -13,7 +13,9 @@
 #include "DBCtrls.h"
 #include "ExtCtrls.h"
 #include "ImageList.h"
+#include "OxDBComboBox.h"
 #include "OxLookOut.h"
+#include "OxLookupCombo.h"
 #include "OxPageControl.h"
 #include "Qvdbcomb.h"
 #include "Qvdbgrid.h"
@@ -102,6 +104,17 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   TqvDBComboDlg* qvDBComboDlg1 = nullptr;
   TqvDBComboDlg* qvDBCboDlgCommune = nullptr;
   TqvLookupDialog* qvLookupDialog1 = nullptr;
+  // The record's coded values: lists of fixed texts storing their codes, and lookups over the
+  // dictionaries (the hydraulic diagnosis over the window's four grades).
+  TOxDBComboBox* OxDBCboTypeZH = nullptr;
+  TOxDBComboBox* OxDBCboFiliation = nullptr;
+  TOxDBComboBox* OxDBCboStatut = nullptr;
+  TOxDBComboBox* OxDBCboPrecision = nullptr;
+  TOxDBComboBox* OxDBCboDiagPat = nullptr;
+  TOxDBLookupCombo* OxDBLkcboSysAlt = nullptr;
+  TOxDBLookupCombo* OxDBLkcboFrequence = nullptr;
+  TOxDBLookupCombo* OxDBLkcboEtendue = nullptr;
+  TOxDBLookupCombo* OxDBLkcboDiagHydro = nullptr;
 
   // Handlers bound by the description.
   void FormCreate(TObject* Sender);
@@ -153,6 +166,10 @@ class TfrmZoneHumide : public TfrmZoneHumideBase {
   void qvDBComboDlg1CustomDlg(TObject* Sender);
   // The ellipsis of the commune grid's region column: the commune picker, in edit mode.
   void qvDBCboDlgCommuneCustomDlg(TObject* Sender);
+  // A new column of the inlets grid, a new cell of the outlets grid: what is pending (the cell's
+  // combo placed over it, its paint) runs before the operator's next key.
+  void qvDBGrdEntEauColEnter(TObject* Sender);
+  void qvDBGrdSortieEauColEnter(TObject* Sender);
 
   // Runs the validation; false when nothing was written (the edits stay on screen).
   bool Valider();

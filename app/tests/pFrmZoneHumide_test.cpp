@@ -4,6 +4,7 @@
 // and the keys of the pages; a screenshot of every sheet for a person to look at.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "AppTestSupport.h"
@@ -23,6 +24,7 @@
 #include "pdmVelbor.h"
 #include "pfrmAttention.h"
 #include "qvDBNavigator.h"
+#include "qvidlg.h"
 
 namespace {
 
@@ -504,6 +506,269 @@ TEST_F(RecordWindowTest, TheInventoryCodeListFollowsTheRowsNature) {
                                 "INV_TYPE = '5' and INV_CODE = 'FR8201772'"), 1);
 }
 
+// --- The record's coded values -------------------------------------------------------------------
+
+// The record's own coded values: combo boxes of fixed texts storing a code, and lookups over the
+// dictionaries and the window's hydraulic grades. A second altimetric system to choose; a record
+// holding codes that no list knows (read from an older exchange file).
+class CodedValuesTest : public RecordWindowTest {
+ protected:
+  void Arrange() override {
+    RecordWindowTest::Arrange();
+    Execute("INSERT INTO D_SYS_ALT VALUES ('2', 'IGN 1988 (Guadeloupe)', '2', 'Guadeloupe')");
+    Execute("UPDATE T_ZONE_HUMIDE SET ZH_FREQUENCE = 'Z', ZH_DIAG_PAT = '9' WHERE ZH_CODE = '073ASTERS0002'");
+  }
+  // Shows a record page through its side-bar button.
+  void Page(const String& Page) {
+    auto* Button = dynamic_cast<TControl*>(Composant("oxeBtn" + Page));
+    ASSERT_NE(Button, nullptr) << Page;
+    Fiche->PageButtonClick(Button);
+    ASSERT_TRUE(WaitFor("the page", [&] { return ActiveName() == "ts" + Page; })) << Page;
+    ASSERT_TRUE(Painted(Fiche));
+  }
+  // What a coded control shows: the list's text of a combo box, the row's text of a lookup.
+  String Montre(const String& Name) const {
+    if (auto* Box = dynamic_cast<TOxDBComboBox*>(Composant(Name)))
+      return Box->ItemIndex() < 0 ? String() : Box->Items()->Strings(Box->ItemIndex());
+    if (auto* Lookup = dynamic_cast<TOxDBLookupCombo*>(Composant(Name))) return Lookup->Text();
+    ADD_FAILURE() << "no coded control " << Name;
+    return String();
+  }
+  TWinControl* Controle(const String& Name) const { return dynamic_cast<TWinControl*>(Composant(Name)); }
+  static String Champ(const char* Code, const String& Field) {
+    return Texte("select " + Field + " from T_ZONE_HUMIDE where ZH_CODE = '" + Code + "'");
+  }
+};
+
+TEST_F(CodedValuesTest, InBrowseModeEachShowsTheTextOfTheStoredCodeAndTakesNoKey) {
+  OuvrirParLaListe(kCode1);
+  ASSERT_FALSE(Fiche->bbtnValidation->Visible());
+  struct TCas {
+    const char* Page;
+    const char* Controle;
+    const char* Texte;
+  };
+  const TCas Cas[] = {
+      {"1_1", "OxDBCboTypeZH", "Elémentaire"_a},
+      {"1_1", "OxDBCboFiliation", "Inconnu"},
+      {"1_1", "OxDBCboStatut", "Active"},
+      {"2_1", "OxDBLkcboSysAlt", "NGF (IGN 1969)"},
+      {"2_1", "OxDBCboPrecision", "Précise"_a},
+      {"2_3", "OxDBLkcboFrequence", "Jamais submergé"_a},
+      {"2_3", "OxDBLkcboEtendue", "Partiellement submergé"_a},
+      {"4_1", "OxDBLkcboDiagHydro",
+       R"(Fonctionnement observé "sensiblement dégradé ne remettant pas en cause les équilibres naturels")"_a},
+      {"4_1", "OxDBCboDiagPat", "Habitats non dégradés"_a},
+  };
+  for (const TCas& C : Cas) {
+    Page(C.Page);
+    EXPECT_EQ(Montre(C.Controle), C.Texte) << C.Controle;
+    // Down would choose the next entry: outside edit mode the record does not change.
+    ASSERT_TRUE(GiveFocus(Controle(C.Controle))) << C.Controle;
+    Press(VK_DOWN);
+    PumpPending();
+    EXPECT_EQ(Montre(C.Controle), C.Texte) << C.Controle << " after Down";
+    EXPECT_EQ(dmVelbor->qDetailZoneHumide->State(), dsBrowse) << C.Controle;
+  }
+  // The hydraulic grades' list opens wide, its right edge under the combo's.
+  EXPECT_EQ(Fiche->OxDBLkcboDiagHydro->DropDownWidth, 500);
+  EXPECT_EQ(Fiche->OxDBLkcboDiagHydro->DropDownAlign, daRight);
+}
+
+// In edit mode each coded value is chosen with the keys (arrows, a typed first letter, the list
+// opened and a row taken with Return); the validation writes the codes, and the status set to
+// "Gelée" writes its "G" history row.
+TEST_F(CodedValuesTest, ChosenWithTheKeysInEditModeTheCodesAreWrittenByTheValidation) {
+  // The grade after "2" in the order the list shows the grades (by label).
+  String GradeSuivant;
+  for (Fiche->qmtDiagHydro->First(); !Fiche->qmtDiagHydro->Eof(); Fiche->qmtDiagHydro->Next()) {
+    if (Fiche->qmtDiagHydro->FieldByName("num")->AsString() != "2") continue;
+    Fiche->qmtDiagHydro->Next();
+    ASSERT_FALSE(Fiche->qmtDiagHydro->Eof()) << "grade 2 is not the last one shown";
+    GradeSuivant = Fiche->qmtDiagHydro->FieldByName("num")->AsString();
+    break;
+  }
+  ASSERT_FALSE(GradeSuivant.empty());
+  Modifier(kCode1);
+  struct TCas {
+    const char* Page;
+    const char* Controle;
+    const char* Touches;  // "v" Down, "^" Up, "E" End, "L" Alt+Down, "R" Return; a letter is typed
+    const char* Champ;
+    String Code;
+  };
+  const TCas Cas[] = {
+      {"1_1", "OxDBCboStatut", "v", "ZH_STATUT", "G"},
+      {"1_1", "OxDBCboTypeZH", "v", "ZH_TYPE", "2"},
+      {"1_1", "OxDBCboFiliation", "E", "ZH_FILIATION", "X"},
+      {"2_1", "OxDBLkcboSysAlt", "iR", "ZH_SYS_ALT", "2"},
+      {"2_1", "OxDBCboPrecision", "a", "ZH_PRECISION", "3"},
+      {"2_3", "OxDBLkcboFrequence", "v", "ZH_FREQUENCE", "2"},
+      {"2_3", "OxDBLkcboEtendue", "^", "ZH_ETENDUE", "1"},
+      {"4_1", "OxDBLkcboDiagHydro", "LvR", "ZH_DIAG_HYDRO", GradeSuivant},
+      {"4_1", "OxDBCboDiagPat", "v", "ZH_DIAG_PAT", "2"},
+  };
+  for (const TCas& C : Cas) {
+    Page(C.Page);
+    ASSERT_TRUE(GiveFocus(Controle(C.Controle))) << C.Controle;
+    for (const char* T = C.Touches; *T != 0; ++T) {
+      switch (*T) {
+        case 'v': Press(VK_DOWN); break;
+        case '^': Press(VK_UP); break;
+        case 'E': Press(VK_END); break;
+        case 'R': Press(VK_RETURN); break;
+        case 'L': {
+          PressCombo(VK_MENU, VK_DOWN);
+          auto* Lookup = dynamic_cast<TOxDBLookupCombo*>(Controle(C.Controle));
+          ASSERT_NE(Lookup, nullptr);
+          ASSERT_TRUE(WaitFor("the list open", [&] { return Lookup->ListVisible(); })) << C.Controle;
+          RECT Liste, Combo;
+          GetWindowRect(Lookup->List()->Handle(), &Liste);
+          GetWindowRect(Lookup->Handle(), &Combo);
+          EXPECT_EQ(Liste.right - Liste.left, 500) << C.Controle;
+          EXPECT_EQ(Liste.right, Combo.right) << "the list aligned on the combo's right edge";
+          break;
+        }
+        default: TypeText(String(1, *T)); break;
+      }
+    }
+    PumpPending();
+  }
+  // The last choice reaches the record as the focus leaves its control.
+  Page("1_1");
+  ASSERT_TRUE(GiveFocus(Fiche->dbeNomUsuel));
+  for (const TCas& C : Cas)
+    EXPECT_EQ(dmVelbor->qDetailZoneHumide->FieldByName(C.Champ)->AsString(), C.Code) << C.Controle;
+  Press(VK_F8);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  for (const TCas& C : Cas) EXPECT_EQ(Champ(kCode1, C.Champ), C.Code) << C.Champ << " in the file";
+  String Aujourdhui = FloatToStr(double(int(Date())));
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_HISTORIQUE where ZH_CODE = '073ASTERS0001' and "
+                                "ACTION_CODE = 'G' and HISTO_DATE >= " + Aujourdhui), 1);
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_HISTORIQUE where ZH_CODE = '073ASTERS0001' and "
+                                "ACTION_CODE = 'M' and HISTO_DATE >= " + Aujourdhui), 0);
+}
+
+// A letter no entry begins with chooses nothing; a stored code that no list holds shows as nothing
+// chosen and stays in the file through a validation that did not touch it.
+TEST_F(CodedValuesTest, TypedTextOutsideTheListsIsRefusedAndUnknownStoredCodesAreKept) {
+  Modifier(kCode2);
+  Page("2_3");
+  EXPECT_EQ(Montre("OxDBLkcboFrequence"), "") << "code Z is in no list";
+  ASSERT_TRUE(GiveFocus(Fiche->OxDBLkcboEtendue));
+  TypeText("q");
+  PumpPending();
+  Press(VK_RETURN);
+  ASSERT_TRUE(WaitFor("the list closed", [&] { return !Fiche->OxDBLkcboEtendue->ListVisible(); }));
+  EXPECT_TRUE(dmVelbor->qDetailZoneHumide->FieldByName("ZH_ETENDUE")->IsNull());
+  Page("1_1");
+  ASSERT_TRUE(GiveFocus(Fiche->OxDBCboStatut));
+  TypeText("z");
+  PumpPending();
+  EXPECT_EQ(Montre("OxDBCboStatut"), "Active");
+  Page("4_1");
+  EXPECT_EQ(Montre("OxDBCboDiagPat"), "") << "code 9 is in no list";
+  dmVelbor->qDetailZoneHumide->FieldByName("ZH_NOM")->SetAsString("Tourbière du Col d'en Haut"_a);
+  Press(VK_F8);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  EXPECT_EQ(Champ(kCode2, "ZH_NOM"), "Tourbière du Col d'en Haut"_a);
+  EXPECT_EQ(Champ(kCode2, "ZH_FREQUENCE"), "Z");
+  EXPECT_EQ(Champ(kCode2, "ZH_DIAG_PAT"), "9");
+  EXPECT_EQ(Champ(kCode2, "ZH_STATUT"), "A");
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_ZONE_HUMIDE where ZH_CODE = '073ASTERS0002' and "
+                                "ZH_ETENDUE is null"), 1);
+}
+
+// --- The reference envelope ------------------------------------------------------------------------
+
+// The envelope's ellipsis opens the lookup window over the envelopes already named, read
+// again; in edit mode the row chosen becomes the record's envelope, Cancel changes nothing, and
+// outside edit mode no window opens.
+class EnvelopeTest : public RecordWindowTest {
+ protected:
+  void Arrange() override {
+    RecordWindowTest::Arrange();
+    Execute("UPDATE T_ZONE_HUMIDE SET ZH_NOM_ENVELOPPE = 'Lac du Bourget' WHERE ZH_CODE = '073ASTERS0002'");
+  }
+  // Runs Work inside the lookup window's modal loop once it is shown; a window Work leaves open is
+  // cancelled. Polls until the window comes, the wait limit passes (the test then fails on what it
+  // awaited) or the flag returned is set.
+  std::shared_ptr<bool> SurLaFenetre(std::function<void(TqvLookupDlg*)> Work) {
+    auto Poll = std::make_shared<std::function<void()>>();
+    auto Stop = std::make_shared<bool>(false);
+    DWORD Start = GetTickCount();
+    *Poll = [this, Poll, Stop, Work, Start] {
+      TqvLookupDlg* Window = nullptr;
+      for (int i = 0; i < Screen->FormCount(); ++i)
+        if (auto* Form = dynamic_cast<TqvLookupDlg*>(Screen->Forms(i)); Form != nullptr && Form->Showing()) Window = Form;
+      if (Window != nullptr && Window->FormState().Contains(fsModal)) {
+        ++Fenetres;
+        EXPECT_TRUE(Painted(Window));
+        Work(Window);
+        if (Window->Showing() && Window->ModalResult() == mrNone) Window->SetModalResult(mrCancel);
+        *Poll = nullptr;
+        return;
+      }
+      if (*Stop || GetTickCount() - Start >= DWORD(kWaitLimit)) {
+        *Poll = nullptr;
+        return;
+      }
+      Later(*Poll, 20);
+    };
+    Later(*Poll, 20);
+    return Stop;
+  }
+  // A click on the envelope's ellipsis button (F4 is the window's next-record key).
+  void Ellipse() { ClickControl(Fiche->qvDBComboDlg1->Button()); }
+  String Enveloppe(const char* Code) {
+    return Texte("select ZH_NOM_ENVELOPPE from T_ZONE_HUMIDE where ZH_CODE = '" + String(Code) + "'");
+  }
+  int Fenetres = 0;
+};
+
+TEST_F(EnvelopeTest, TheLookupWindowChoosesTheEnvelopeInEditModeOnly) {
+  // An envelope named since the window opened is offered too.
+  Execute("UPDATE T_ZONE_HUMIDE SET ZH_NOM_ENVELOPPE = 'Marais de l''Île' WHERE ZH_CODE = '971PNG   0001'"_a);
+  OuvrirParLaListe(kCode1);
+  ASSERT_TRUE(GiveFocus(Fiche->qvDBComboDlg1));
+  // A window opened by mistake would be cancelled and counted.
+  std::shared_ptr<bool> Fin = SurLaFenetre([](TqvLookupDlg*) {});
+  Ellipse();
+  PumpPending();
+  *Fin = true;
+  EXPECT_EQ(Fenetres, 0) << "no lookup window outside edit mode";
+  Fiche->lopGeneraleClick(nullptr);
+  ASSERT_EQ(ActiveName(), "tsListe");
+
+  Modifier(kCode1);
+  ASSERT_TRUE(GiveFocus(Fiche->qvDBComboDlg1));
+  // Cancel: the window closes, the envelope stays empty.
+  SurLaFenetre([](TqvLookupDlg* Window) { ClickControl(Window->CancelBtn); });
+  Ellipse();
+  ASSERT_TRUE(WaitFor("the window cancelled", [&] { return Fenetres == 1 && Screen->ActiveForm() != nullptr &&
+                                                            dynamic_cast<TqvLookupDlg*>(Screen->ActiveForm()) == nullptr; }));
+  EXPECT_EQ(Fiche->qvDBComboDlg1->Text(), "");
+  EXPECT_TRUE(dmVelbor->qDetailZoneHumide->FieldByName("ZH_NOM_ENVELOPPE")->IsNull());
+  // A name typed in the window's search, then Return: that envelope is the record's.
+  std::vector<String> Offertes;
+  SurLaFenetre([&](TqvLookupDlg* Window) {
+    TDataSet* Liste = Window->DataSet;
+    for (Liste->First(); !Liste->Eof(); Liste->Next()) Offertes.push_back(Liste->Fields()->Fields(0)->AsString());
+    Liste->First();
+    TypeText("Mar");
+    Press(VK_RETURN);
+  });
+  Ellipse();
+  ASSERT_TRUE(WaitFor("the envelope chosen", [&] { return Fiche->qvDBComboDlg1->Text() == "Marais de l'Île"_a; }))
+      << Fiche->qvDBComboDlg1->Text();
+  EXPECT_EQ(Fenetres, 2);
+  EXPECT_EQ(Offertes, (std::vector<String>{"", "Lac du Bourget", "Marais de l'Île"_a}));
+  Press(VK_F8);
+  ASSERT_TRUE(WaitFor("the list", [&] { return ActiveName() == "tsListe"; }));
+  EXPECT_EQ(Enveloppe(kCode1), "Marais de l'Île"_a);
+  EXPECT_EQ(Enveloppe(kCode2), "Lac du Bourget");
+}
+
 // --- Page rules and keys --------------------------------------------------------------------------
 
 // F8 writes nothing outside edit mode; F12 starts editing from the list and from a record page.
@@ -522,6 +787,29 @@ TEST_F(RecordWindowTest, KeysActOnlyWhereTheyMean) {
   EXPECT_EQ(dmVelbor->qDetailZoneHumide->State(), dsEdit);
   EXPECT_EQ(dmVelbor->qDetailZoneHumide->FieldByName("ZH_CODE")->AsString(), kCode1);
   EXPECT_EQ(Fiche->bbtnValidation->Parent(), Active()->Controls(0)) << "the buttons on the page's scroll box";
+}
+
+// A new column of the inlets grid, a new cell of the outlets grid, lets what is pending run at
+// once: work posted before the move has run when the move returns.
+TEST_F(RecordWindowTest, MovingInTheWaterGridsRunsWhatIsPending) {
+  OuvrirParLaListe(kCode1);
+  auto* Bouton23 = dynamic_cast<TControl*>(Composant("oxeBtn2_3"));
+  ASSERT_NE(Bouton23, nullptr);
+  Fiche->PageButtonClick(Bouton23);
+  ASSERT_TRUE(WaitFor("ts2_3", [&] { return ActiveName() == "ts2_3"; }));
+  for (const char* Nom : {"qvDBGrdEntEau", "qvDBGrdSortieEau"}) {
+    auto* Grid = dynamic_cast<TqvDBGrid*>(Composant(Nom));
+    ASSERT_NE(Grid, nullptr) << Nom;
+    ASSERT_TRUE(GiveFocus(Grid)) << Nom;
+    ASSERT_TRUE(Painted(Fiche));
+    ASSERT_EQ(Grid->SelectedIndex(), 0) << Nom;
+    bool Fait = false;
+    Later([&] { Fait = true; });
+    Grid->SetSelectedIndex(2);
+    EXPECT_TRUE(Fait) << Nom;
+    EXPECT_EQ(Grid->SelectedIndex(), 2) << Nom;
+    PumpPending();
+  }
 }
 
 // The "+" of the limited lists counts the wetland's rows, not the rows the grid has room for.

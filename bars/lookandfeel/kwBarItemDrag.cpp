@@ -103,7 +103,7 @@ void TkwBarManager::DrawInsertionMark(TkwBarItemControl* Control, bool Outside, 
   SetROP2(dc, mode);
 }
 
-void TkwBarManager::DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link) {
+void TkwBarManager::DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link, bool Detected) {
   if (!Item) return;
   DragItem = Item;
   DragLink = Link;
@@ -121,12 +121,16 @@ void TkwBarManager::DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link) {
   HWND captureWindow = nullptr;
   if (Application.Exists() && IsWindowVisible(Application->Handle()))
     captureWindow = Application->Handle();
-  else if (FOwnerForm && FOwnerForm->HandleAllocated())
+  else if (FOwnerForm && FOwnerForm->HandleAllocated() && IsWindowEnabled(FOwnerForm->Handle()))
     captureWindow = FOwnerForm->Handle();
+  else if (HWND active = GetActiveWindow())
+    // The customizing window disables the form while it is open, and a disabled window gets no
+    // mouse input: the window the command comes from follows the drag.
+    captureWindow = active;
   TkwBarWindow* target = nullptr;
   TkwBarItemControl* hovered = nullptr;
   bool outside = false, vertical = false, firstHalf = false;
-  bool markDrawn = false, moved = false, dropped = false;
+  bool markDrawn = false, moved = Detected, dropped = false;
   bool copy = GetKeyState(VK_CONTROL) < 0;
   POINT last = cursor;
   auto eraseMark = [&] {
@@ -203,7 +207,10 @@ void TkwBarManager::DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link) {
         continue;
       }
       if (msg.message == WM_LBUTTONUP) {
+        // Moves may have been merged into this release: the drop is where the button went up.
+        if (msg.pt.x != last.x || msg.pt.y != last.y) moved = true;
         last = msg.pt;
+        if (moved) track(last, false);
         dropped = true;
         break;
       }

@@ -895,6 +895,7 @@ void TkwBarManager::SetCustomizing(bool Value) {
       if (IsLiveBarControl(window)) window->DestroyControls();
     }
   FRunTimeCustomizing = Value;
+  if (CustomizingFormHooks().Show) CustomizingFormHooks().Show(this, Value);
   if (IsDestroying()) return;
   for (int i = 0; i < FBars->Count(); ++i) FBars->Items(i)->ItemLinks()->SetRecentItemCount(-1);
   for (TkwBarItem* item : FItems)
@@ -1203,18 +1204,21 @@ void TkwBarManager::SetLargeIcons(bool Value) {
   CalcButtonMetrics();
   DesignerModified();
   RebuildWindowsOf(this);
+  if (CustomizingFormHooks().OptionsChanged) CustomizingFormHooks().OptionsChanged(this);
 }
 
 void TkwBarManager::SetMenuAnimations(TkwBarMenuAnimations Value) {
   if (Value == FMenuAnimations) return;
   FMenuAnimations = Value;
   DesignerModified();
+  if (CustomizingFormHooks().OptionsChanged) CustomizingFormHooks().OptionsChanged(this);
 }
 
 void TkwBarManager::SetMenusShowRecentItemsFirst(bool Value) {
   if (Value == FMenusShowRecentItemsFirst) return;
   FMenusShowRecentItemsFirst = Value;
   DesignerModified();
+  if (CustomizingFormHooks().OptionsChanged) CustomizingFormHooks().OptionsChanged(this);
 }
 
 void TkwBarManager::SetMostRecentItemsPercents(BYTE Value) {
@@ -1228,18 +1232,21 @@ void TkwBarManager::SetShowFullMenusAfterDelay(bool Value) {
   if (Value == FShowFullMenusAfterDelay) return;
   FShowFullMenusAfterDelay = Value;
   DesignerModified();
+  if (CustomizingFormHooks().OptionsChanged) CustomizingFormHooks().OptionsChanged(this);
 }
 
 void TkwBarManager::SetShowHint(bool Value) {
   if (Value == FShowHint) return;
   FShowHint = Value;
   DesignerModified();
+  if (CustomizingFormHooks().OptionsChanged) CustomizingFormHooks().OptionsChanged(this);
 }
 
 void TkwBarManager::SetShowShortCutInHint(bool Value) {
   if (Value == FShowShortCutInHint) return;
   FShowShortCutInHint = Value;
   DesignerModified();
+  if (CustomizingFormHooks().OptionsChanged) CustomizingFormHooks().OptionsChanged(this);
 }
 
 void TkwBarManager::SetStyle(TkwBarManagerStyle Value) {

@@ -360,7 +360,9 @@ class TkwBarManager : public TComponent {
   void ShowHintNow();
 
   // The customizing drag of an item (Link nullptr: a command from a list) or of one of its links.
-  void DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link);
+  // Detected: the caller saw the pointer move beyond the drag threshold already (its moves may
+  // have been merged into the one it read), so a release anywhere drops.
+  void DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link, bool Detected = false);
   // XORs the insertion mark at a side of an item control (drawn again, it goes).
   static void DrawInsertionMark(TkwBarItemControl* Control, bool Outside, bool Vertical, bool FirstHalf);
 

@@ -251,6 +251,11 @@ TClass SystemMenuItemClass = nullptr;
 void SetMDISystemMenuItemClass(TClass ItemClass) { SystemMenuItemClass = ItemClass; }
 TClass MDISystemMenuItemClass() { return SystemMenuItemClass; }
 
+TkwCustomizingFormHooks& CustomizingFormHooks() {
+  static TkwCustomizingFormHooks hooks;
+  return hooks;
+}
+
 bool IsMDISystemMenuLink(const TkwBarItemLink* Link) {
   return Link && Link->Item() && SystemMenuItemClass && Link->Item()->ClassType() == SystemMenuItemClass;
 }

@@ -61,6 +61,18 @@ TClass MDISystemMenuItemClass();
 // Whether the link shows that item.
 bool IsMDISystemMenuLink(const TkwBarItemLink* Link);
 
+// The customizing window belongs to a higher library, which registers what the managers and
+// their bars tell it; with nothing registered, entering customizing mode opens no window.
+struct TkwCustomizingFormHooks {
+  void (*Show)(TkwBarManager* Manager, bool Show) = nullptr;
+  // A bar's caption or visibility changed; a bar goes.
+  void (*BarChanged)(TkwBar* Bar) = nullptr;
+  void (*BarRemoved)(TkwBar* Bar) = nullptr;
+  // One of the manager's options shown by the window changed.
+  void (*OptionsChanged)(TkwBarManager* Manager) = nullptr;
+};
+TkwCustomizingFormHooks& CustomizingFormHooks();
+
 // --- Late binding and system state --------------------------------------------------------------
 
 // Entry points of "USER32" looked up by name; each may be missing (tests may clear one).

@@ -71,6 +71,7 @@ TkwBar::TkwBar(TCollection* Collection) : TCollectionItem(Collection) {
 TkwBar::~TkwBar() {
   TkwBarManager* manager = GetBarManager();
   bool managerGoing = !manager || manager->IsDestroying();
+  if (CustomizingFormHooks().BarRemoved) CustomizingFormHooks().BarRemoved(this);
   if (!managerGoing) {
     manager->DesignerModified();
     manager->DoBarDelete(this);
@@ -187,6 +188,7 @@ void TkwBar::SetVisible(bool Value) {
   else
     Hide();
   if (manager && !manager->IsDestroying()) manager->DoBarVisibleChange(this);
+  if (CustomizingFormHooks().BarChanged) CustomizingFormHooks().BarChanged(this);
   TkwBars* bars = GetBars();
   if (manager && bars && !bars->Busy) manager->DesignerModified();
 }
@@ -422,6 +424,7 @@ void TkwBar::SetCaption(const String& Value) {
       if (bars->Items(i) != this && bars->Items(i)->FCaption == Value) return;
   FCaption = Value;
   if (TkwBarWindow* window = GetControl()) window->Invalidate();
+  if (CustomizingFormHooks().BarChanged) CustomizingFormHooks().BarChanged(this);
   if (FName.empty() && manager && !manager->IsLoading() && bars) {
     bool taken = false;
     for (int i = 0; i < bars->Count(); ++i) taken = taken || bars->Items(i)->FName == Value;

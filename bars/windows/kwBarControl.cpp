@@ -563,6 +563,13 @@ void TkwBarControl::WMLButtonDown(TMessage& Message) {
   if (handles) {
     if (IsCustomizing()) {
       if (!IsActive()) BeginMenuMode(control);
+      // Dragged beyond the system threshold, the entry's link moves (with Ctrl, is copied) or,
+      // dropped outside every bar, goes.
+      POINT screen{point.X, point.Y};
+      ::ClientToScreen(Handle(), &screen);
+      if (IsLiveBarControl(this) && HasItemControl(control) && manager && DragDetect(Handle(), screen))
+        manager->DragItemLink(control->GetItem(), control->Link(), true);
+      return;
     } else {
       auto* editor = dynamic_cast<IkwInPlaceEditor*>(control);
       if (IsActive() && (control != SelectedControl() || (editor && !editor->IsEditing()))) {

@@ -429,6 +429,22 @@ TEST_F(FormTest, AnMDIFramesClientOnlyEverTakesTheRoomItsAlignedControlsLeave) {
   SetWindowLongPtrA(client, GWLP_WNDPROC, LONG_PTR(TClientPlaces::Previous));
 }
 
+// An MDI client is made without its scroll bars showing: the system hides them at the frame's
+// first layout anyway, and drawing them at the client's first paint only to hide them again costs
+// more than the rest of that paint.
+TEST_F(FormTest, AnMDIClientHasNoScrollBarsShowingFromItsCreation) {
+  TFormPtr<TForm> frame(CreateForm<TForm>(nullptr));
+  frame->SetFormStyle(fsMDIForm);
+  frame->HandleNeeded();
+  HWND client = frame->ClientHandle();
+  ASSERT_NE(client, nullptr);
+  auto Bars = [client] { return GetWindowLongA(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+  EXPECT_EQ(Bars(), 0);
+  frame->Show();
+  ASSERT_TRUE(Painted(frame.get()));
+  EXPECT_EQ(Bars(), 0);
+}
+
 TEST_F(FormTest, MDIChildNeedsAFrame) {
   TTestChildForm* child = nullptr;
   EXPECT_THROW(

@@ -708,7 +708,12 @@ void TCustomForm::DefaultHandler(TMessage& Message) {
     TWinControl::DefaultHandler(Message);
     return;
   }
-  if (FClientHandle) {
+  // The frame places its client window itself (AlignControls, after WM_SIZE): the frame procedure
+  // would first stretch it over the whole client area, under the aligned controls, and the client
+  // would erase and paint at a size it keeps for no time.
+  if (FClientHandle && Message.Msg == WM_SIZE) {
+    TWinControl::DefaultHandler(Message);
+  } else if (FClientHandle) {
     Message.Result = DefFrameProcA(FHandle, FClientHandle, Message.Msg, Message.WParam, Message.LParam);
     if (Message.Msg == WM_DESTROY) FClientHandle = nullptr;
   } else if (FFormStyle == fsMDIChild) {

@@ -19,6 +19,9 @@ void TCustomForm::CreateClientWindow() {
                                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
                                   0, 0, r.Width(), r.Height(), FHandle, nullptr, MainInstance(), &create);
   if (!FClientHandle) throw EOSError("Impossible de créer la fenêtre cliente MDI"_a);
+  // Made with its scroll bars showing, the client would draw them at its first paint, and the
+  // first scroll computation hides them: an empty client needs none.
+  ShowScrollBar(FClientHandle, SB_BOTH, FALSE);
   Realign();
 }
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "Dialogs.h"
@@ -86,6 +88,76 @@ void DrawMasked(HDC DC, int X, int Y, TBitmap* Source, TBitmap* Shape, TColor Tr
   BitBlt(maskDC, 0, 0, w, h, shapeDC, 0, 0, SRCCOPY);  // set bits where the colour is transparent
   constexpr DWORD KeepDestination = 0x00AA0029;
   MaskBlt(DC, X, Y, w, h, Source->Canvas()->Handle(), 0, 0, mask, 0, 0, MAKEROP4(KeepDestination, SRCCOPY));
+}
+
+// The source line each of Count target lines takes when GDI stretches Lines lines over Count with
+// COLORONCOLOR: a one-line picture whose pixels hold their own positions, stretched by GDI itself,
+// so that ScaleStraight picks exactly the pixels StretchBlt picks. Empty if GDI answers nonsense.
+std::vector<int> StretchedLines(int Lines, int Count, bool Rows) {
+  TBitmap from, to;
+  from.SetPixelFormat(pf32bit);
+  to.SetPixelFormat(pf32bit);
+  from.SetSize(Rows ? 1 : Lines, Rows ? Lines : 1);
+  to.SetSize(Rows ? 1 : Count, Rows ? Count : 1);
+  auto At = [Rows](TBitmap& B, int I) { return static_cast<std::uint32_t*>(B.ScanLine(Rows ? I : 0)) + (Rows ? 0 : I); };
+  for (int i = 0; i < Lines; ++i) *At(from, i) = std::uint32_t(i);
+  HDC dc = to.Canvas()->Handle();
+  int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, 0, 0, to.Width(), to.Height(), from.Canvas()->Handle(), 0, 0, from.Width(), from.Height(), SRCCOPY);
+  SetStretchBltMode(dc, oldMode);
+  std::vector<int> lines(static_cast<std::size_t>(Count));
+  for (int i = 0; i < Count; ++i) {
+    const std::uint32_t line = *At(to, i);
+    if (line >= std::uint32_t(Lines)) return {};
+    lines[std::size_t(i)] = int(line);
+  }
+  return lines;
+}
+
+// Scales Source (24 or 32 bits a pixel, opaque) over the whole of Target (32 bits) as StretchBlt
+// with COLORONCOLOR does, writing Target's bits directly: GDI stretching between two formats goes
+// through full-size temporary images, which cost several times the scaling itself on a
+// screen-sized picture. False, with nothing drawn, for any other kind of bitmap.
+bool ScaleStraight(TBitmap* Source, TBitmap* Target) {
+  if (!Source || Source->Empty() || Source->Transparent() || Target->BitsPerPixel() != 32) return false;
+  const int depth = Source->BitsPerPixel();
+  if (depth != 24 && depth != 32) return false;
+  const int width = Target->Width(), height = Target->Height();
+  const std::vector<int> columns = StretchedLines(Source->Width(), width, false);
+  const std::vector<int> rows = StretchedLines(Source->Height(), height, true);
+  if (columns.empty() || rows.empty()) return false;
+  const int bytes = depth / 8;
+  std::vector<std::size_t> offsets(columns.size());
+  for (std::size_t x = 0; x < columns.size(); ++x) offsets[x] = std::size_t(columns[x]) * std::size_t(bytes);
+  const std::uint32_t* previous = nullptr;
+  int previousRow = -1;
+  for (int y = 0; y < height; ++y) {
+    auto* out = static_cast<std::uint32_t*>(Target->ScanLine(y));
+    const int row = rows[std::size_t(y)];
+    if (row == previousRow) {
+      std::memcpy(out, previous, std::size_t(width) * 4);
+      continue;
+    }
+    const auto* in = static_cast<const std::uint8_t*>(Source->ScanLine(row));
+    if (bytes == 4) {
+      for (int x = 0; x < width; ++x) std::memcpy(&out[x], in + offsets[std::size_t(x)], 4);
+    } else {
+      for (int x = 0; x < width; ++x) {
+        const std::uint8_t* p = in + offsets[std::size_t(x)];
+        out[x] = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16;
+      }
+    }
+    previous = out;
+    previousRow = row;
+  }
+  return true;
+}
+
+// The bitmap a graphic draws from: itself, or a JPEG picture's decoded image.
+TBitmap* BitmapOf(TGraphic* Graphic) {
+  if (auto* bitmap = dynamic_cast<TBitmap*>(Graphic)) return bitmap;
+  if (auto* jpeg = dynamic_cast<TJPEGImage*>(Graphic)) return jpeg->Bitmap();
+  return nullptr;
 }
 
 // Watches the system colours for every image: the gray map follows them.
@@ -493,7 +565,9 @@ void TBackgroundImage::DrawScaled(const TRect& Picture, TBrush* Brush) {
     scaled->SetPixelFormat(pf32bit);
     scaled->SetSize(Picture.Width(), Picture.Height());
     TBitmap composed;
-    scaled->Canvas()->StretchDraw(Rect(0, 0, Picture.Width(), Picture.Height()), Composed(Brush, composed));
+    TGraphic* graphic = Composed(Brush, composed);
+    if (!ScaleStraight(BitmapOf(graphic), scaled.get()))
+      scaled->Canvas()->StretchDraw(Rect(0, 0, Picture.Width(), Picture.Height()), graphic);
     FScaled = std::move(scaled);
     FScaledBrush = brush;
   }

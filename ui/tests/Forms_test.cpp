@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "ExtCtrls.h"
 #include "Filer.h"
+#include "Format.h"
 #include "ImageList.h"
 #include "StdCtrls.h"
 #include "TestForms.h"
@@ -359,6 +361,88 @@ TEST_F(FormTest, MDIChildrenAreCreatedActivatedArrangedAndFreed) {
   EXPECT_EQ(frame->MDIChildCount(), 0);
   frame->Free();
   EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+// Where an MDI frame's client window stood, in its parent's coordinates, each time it was moved or
+// sized and each time it erased its background, recorded by a procedure put in front of its own.
+struct TClientPlaces {
+  static inline WNDPROC Previous = nullptr;
+  static inline std::vector<TRect> Moved, Erased;
+  static TRect Place(HWND Wnd) {
+    RECT r;
+    GetWindowRect(Wnd, &r);
+    MapWindowPoints(nullptr, GetParent(Wnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  static LRESULT CALLBACK Record(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_WINDOWPOSCHANGED) {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(LParam);
+      if ((pos->flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE)) Moved.push_back(Place(Wnd));
+    } else if (Msg == WM_ERASEBKGND) {
+      Erased.push_back(Place(Wnd));
+    }
+    return CallWindowProcA(Previous, Wnd, Msg, WParam, LParam);
+  }
+};
+
+String PlacesBelow(const std::vector<TRect>& Places, int Top) {
+  String out;
+  for (const TRect& r : Places)
+    if (r.Top != Top) out += Format("(%d,%d %dx%d) ", {r.Left, r.Top, r.Width(), r.Height()});
+  return out;
+}
+
+// The frame places its client window under its aligned controls: the client is never stretched
+// over the whole frame first (and erased there) when the frame is shown maximized, restored or
+// resized.
+TEST_F(FormTest, AnMDIFramesClientOnlyEverTakesTheRoomItsAlignedControlsLeave) {
+  TFormPtr<TForm> frame(CreateForm<TForm>(nullptr));
+  frame->SetFormStyle(fsMDIForm);
+  frame->SetBounds(40, 40, 400, 300);
+  auto* bar = new TPanel(frame.get());
+  bar->SetParent(frame.get());
+  bar->SetAlign(alTop);
+  bar->SetHeight(30);
+  frame->HandleNeeded();
+  HWND client = frame->ClientHandle();
+  ASSERT_NE(client, nullptr);
+  TClientPlaces::Moved.clear();
+  TClientPlaces::Erased.clear();
+  TClientPlaces::Previous =
+      WNDPROC(SetWindowLongPtrA(client, GWLP_WNDPROC, LONG_PTR(&TClientPlaces::Record)));
+
+  frame->SetWindowState(wsMaximized);
+  frame->Show();
+  ASSERT_TRUE(Painted(frame.get()));
+  frame->SetWindowState(wsNormal);
+  PumpPending();
+  frame->SetBounds(40, 40, 500, 350);
+  PumpPending();
+
+  EXPECT_FALSE(TClientPlaces::Moved.empty());
+  EXPECT_FALSE(TClientPlaces::Erased.empty());
+  EXPECT_EQ(PlacesBelow(TClientPlaces::Moved, 30), "");
+  EXPECT_EQ(PlacesBelow(TClientPlaces::Erased, 30), "");
+  // And it fills what is left.
+  TRect room = frame->ClientRect();
+  EXPECT_EQ(TClientPlaces::Place(client), Rect(0, 30, room.Right, room.Bottom));
+  SetWindowLongPtrA(client, GWLP_WNDPROC, LONG_PTR(TClientPlaces::Previous));
+}
+
+// An MDI client is made without its scroll bars showing: the system hides them at the frame's
+// first layout anyway, and drawing them at the client's first paint only to hide them again costs
+// more than the rest of that paint.
+TEST_F(FormTest, AnMDIClientHasNoScrollBarsShowingFromItsCreation) {
+  TFormPtr<TForm> frame(CreateForm<TForm>(nullptr));
+  frame->SetFormStyle(fsMDIForm);
+  frame->HandleNeeded();
+  HWND client = frame->ClientHandle();
+  ASSERT_NE(client, nullptr);
+  auto Bars = [client] { return GetWindowLongA(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+  EXPECT_EQ(Bars(), 0);
+  frame->Show();
+  ASSERT_TRUE(Painted(frame.get()));
+  EXPECT_EQ(Bars(), 0);
 }
 
 TEST_F(FormTest, MDIChildNeedsAFrame) {

@@ -1,12 +1,15 @@
 // Tests of the background picture: the colour conversions behind the gray map, the tile following
-// the picture, the scaled copy of a stretched picture kept for its size, a picture stretched over
+// the picture, the scaled copy of a stretched picture kept for its size and its pixels, a picture stretched over
 // an MDI client area and tiled behind a plain form read back from the screen, tiles in step with scrolled content, transparent parts of a gray-mapped picture,
 // links added, taken over and removed, a linked form freed first, and the information record read
 // from and written to a description.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "Filer.h"
 #include "Forms.h"
+#include "Jpeg.h"
 #include "OxBackground.h"
 #include "OxComponentInfo.h"
 #include "UiTestSupport.h"
@@ -217,6 +220,82 @@ TEST_F(OxBackgroundPaint, AStretchedPictureIsScaledOnceForTheClientSize) {
   ASSERT_TRUE(Image.PaintOn(Form, Target.Canvas()->Handle()));
   EXPECT_EQ(Pixel(smaller.Width() / 4, smaller.Height() / 2), ColorToRGB(clYellow));
   EXPECT_EQ(Pixel(smaller.Width() * 3 / 4, smaller.Height() / 2), ColorToRGB(clBlue));
+}
+
+// A picture of pixels whose colours follow no pattern (the same at every run): a pixel taken from
+// a neighbouring place shows.
+void Noise(TBitmap* B, TPixelFormat Format, int Width, int Height) {
+  B->SetPixelFormat(Format);
+  B->SetSize(Width, Height);
+  const int rowBytes = Width * (Format == pf32bit ? 4 : 3);
+  std::uint32_t seed = 2024;
+  for (int y = 0; y < Height; ++y) {
+    auto* row = static_cast<std::uint8_t*>(B->ScanLine(y));
+    for (int i = 0; i < rowBytes; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      row[i] = std::uint8_t(seed >> 16);
+    }
+  }
+}
+
+// How many pixels of two 32-bit bitmaps of one size differ in colour, with the first few places.
+String ColourDifferences(TBitmap& Painted, TBitmap& Expected) {
+  int count = 0;
+  String first;
+  for (int y = 0; y < Painted.Height(); ++y) {
+    const auto* a = static_cast<const std::uint32_t*>(Painted.ScanLine(y));
+    const auto* b = static_cast<const std::uint32_t*>(Expected.ScanLine(y));
+    for (int x = 0; x < Painted.Width(); ++x) {
+      if (((a[x] ^ b[x]) & 0x00FFFFFF) == 0) continue;
+      if (++count <= 5) first += " " + std::to_string(x) + "," + std::to_string(y);
+    }
+  }
+  return count == 0 ? String() : std::to_string(count) + " pixels, at" + first;
+}
+
+// Whatever the sizes, the scaled copy holds the pixels a stretch by the system draws: enlarged,
+// reduced, enlarged one way and reduced the other, from 24- and 32-bit pictures and from a JPEG
+// picture's decoded image.
+TEST_F(OxBackgroundPaint, AScaledPictureHasThePixelsOfAStretchByTheSystem) {
+  struct TCase {
+    const char* What;
+    TPixelFormat Format;
+    int PictureWidth, PictureHeight, FormWidth, FormHeight;
+    bool Jpeg;
+  };
+  const TCase cases[] = {
+      {"24 bits, enlarged to about the screen", pf24bit, 859, 563, 1280, 1000, false},
+      {"24 bits, reduced", pf24bit, 640, 480, 301, 203, false},
+      {"32 bits, wider and lower", pf32bit, 97, 301, 703, 157, false},
+      {"32 bits, a few pixels enlarged", pf32bit, 3, 2, 641, 479, false},
+      {"JPEG, enlarged", pf24bit, 430, 282, 900, 700, true},
+  };
+  Image.SetMode(bmStretch);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    TBitmap noise;
+    Noise(&noise, c.Format, c.PictureWidth, c.PictureHeight);
+    if (c.Jpeg) {
+      TJPEGImage jpeg;
+      jpeg.Assign(&noise);
+      jpeg.JPEGNeeded();
+      Image.Picture()->SetGraphic(&jpeg);
+    } else {
+      Image.Picture()->SetGraphic(&noise);
+    }
+    Form->SetBounds(0, 0, c.FormWidth, c.FormHeight);
+    const TRect area = Form->ClientRect();
+    TBitmap painted, expected;
+    for (TBitmap* b : {&painted, &expected}) {
+      b->SetPixelFormat(pf32bit);
+      b->SetSize(area.Width(), area.Height());
+    }
+    ASSERT_TRUE(Image.PaintOn(Form, painted.Canvas()->Handle()));
+    ASSERT_NE(Image.Scaled(), nullptr);
+    ASSERT_EQ(Image.Scaled()->Width(), area.Width());
+    expected.Canvas()->StretchDraw(area, Image.Picture()->Graphic());
+    EXPECT_EQ(ColourDifferences(painted, expected), "");
+  }
 }
 
 TEST(OxBackgroundForms, StretchedOverMdiClientAndTiledBehindAPlainForm) {

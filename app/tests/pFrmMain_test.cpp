@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <vector>
 
 #include "ADODB.h"
 #include "AppTestSupport.h"
@@ -1002,16 +1003,27 @@ TEST_F(ProgramTest, TheAdministratorSwitchReachesTheExchangeDialogThroughTheMenu
     String Line = "\"" + Program + "\"" + Case.Arguments;
     ASSERT_TRUE(CreateProcessA(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Startup, &Child));
     HWND Main = nullptr;
-    EXPECT_TRUE(WaitFor("the program's main window", [&] {
+    HWND Fiche = nullptr;
+    // The main window opens the record window at its first paint.
+    EXPECT_TRUE(WaitFor("the program's main window and its record window", [&] {
       Main = ProcessWindow("TfrmMainForm", Child.dwProcessId);
-      return Main != nullptr && WaitForInputIdle(Child.hProcess, 0) == 0;
+      HWND Client = Main != nullptr ? FindWindowExA(Main, nullptr, "MDICLIENT", nullptr) : nullptr;
+      Fiche = Client != nullptr ? FindWindowExA(Client, nullptr, "TfrmZoneHumide", nullptr) : nullptr;
+      return Fiche != nullptr && IsWindowVisible(Fiche) && WaitForInputIdle(Child.hProcess, 0) == 0;
     }, 30000)) << Case.Arguments;
     HWND Dialog = nullptr;
-    if (Main != nullptr) {
+    if (Fiche != nullptr) {
+      // Its description opens it maximised, so its system-menu entry comes first in the menu bar.
+      const bool Agrandie = IsZoomed(Fiche) != 0;
+      EXPECT_TRUE(Agrandie) << Case.Arguments;
       SetForegroundWindow(Main);
       EXPECT_TRUE(WaitFor("the program in front", [&] { return GetForegroundWindow() == Main; })) << Case.Arguments;
-      // Alt, Down opens "Fichier" on "Echanges"; Right opens it on "Import-Export"; Return runs it.
-      for (WORD Key : {WORD(VK_MENU), WORD(VK_DOWN), WORD(VK_RIGHT), WORD(VK_RETURN)}) {
+      // Alt selects the bar's first entry: past the child's system-menu entry with Right, Down
+      // opens "Fichier" on "Echanges"; Right opens it on "Import-Export"; Return runs it.
+      std::vector<WORD> Touches{VK_MENU};
+      if (Agrandie) Touches.push_back(VK_RIGHT);
+      Touches.insert(Touches.end(), {VK_DOWN, VK_RIGHT, VK_RETURN});
+      for (WORD Key : Touches) {
         SendKey(Key, false);
         SendKey(Key, true);
         WaitForInputIdle(Child.hProcess, 10000);

@@ -366,7 +366,6 @@ void TfrmZoneHumide::PlacerBoutons() {
 // --- Creation, showing, closing -------------------------------------------------------------------
 
 void TfrmZoneHumide::FormCreate(TObject*) {
-  SetWindowState(wsMaximized);
   Screen->SetCursor(crHourGlass);
   OxLookOut->SetActivePage(lopGenerale);
   oxebtnListeClick(nullptr);

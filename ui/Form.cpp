@@ -768,8 +768,11 @@ void TCustomForm::WMGetMinMaxInfo(TMessage& Message) {
   if (c->MaxHeight() > 0) info->ptMaxTrackSize.y = c->MaxHeight();
 }
 
+// The state follows the sizes of a window on screen only: a hidden one is sized by its creation
+// (the MDI client makes a child hidden and restored), which must not overwrite the state that
+// showing will apply.
 void TCustomForm::WMSize(TMessage& Message) {
-  if (FHandle && !FFormState.Contains(fsShowing)) {
+  if (FHandle && !FFormState.Contains(fsShowing) && IsWindowVisible(FHandle)) {
     if (Message.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
     else if (Message.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
     else if (Message.WParam == SIZE_RESTORED) FWindowState = wsNormal;

@@ -28,7 +28,9 @@
 #include "ZR_DBSet.h"
 #include "ZR_E_RTF.h"
 #include "ZR_View.h"
+#include "MainWindowFixture.h"
 #include "pFrmMain.h"
+#include "pFrmZoneHumide.h"
 #include "pUtilZH.h"
 #include "pdmVelbor.h"
 #include "pfrmPreparationEtat.h"
@@ -41,44 +43,6 @@ namespace {
 
 const char* const kModeles[] = {"ListeActive.zrf", "ListeNonActive.zrf", "ENTETE_Signaletique.zrf",
                                 "ENTETE_detaillee.zrf", "ENTETE_SYNTHESE.zrf"};
-
-// A record window as the reports see it: its validation button shows while a record is edited,
-// and going back to its list asks before dropping the edits, as the real window does.
-class TFicheEnEdition : public TfrmZoneHumideBase {
-  VELBOR_DECLARE_CLASS(TFicheEnEdition, TfrmZoneHumideBase)
- public:
-  explicit TFicheEnEdition(TComponent* AOwner) : TfrmZoneHumideBase(AOwner, true) {
-    SetFormStyle(fsMDIChild);
-    SetCaption("Fiches");
-    SetBounds(10, 10, 300, 200);
-    bbtnValidation = new TButton(this);
-    bbtnValidation->SetName("bbtnValidation");
-    bbtnValidation->SetParent(this);
-    bbtnValidation->SetVisible(false);
-  }
-  TButton* bbtnValidation;
-  int Retours = 0;
-
-  int OxExBtnModifTag() override { return 0; }
-  void SetOxExBtnModifTag(int) override {}
-  TColor OxLookOutActivePageColor() override { return clNone; }
-  void SetOxLookOutActivePageColor(TColor) override {}
-  void SetBbtnValidationTag(int) override {}
-  void ts1_1EnterActivePage() override {}
-  void RepaintDbeType() override {}
-  void SetLkCboCodeInventaireLookupTable(TDataSet*) override {}
-  void SetLkCboCodeInventaireFreeEntry(bool) override {}
-  void lopGeneraleClick(TObject*) override {
-    ++Retours;
-    if (bbtnValidation->Visible() && MessageBox(MsgPerteSaisie, "Attention", MB_YESNO | MB_ICONWARNING) == IDNO)
-      return;
-    TDataSet* Fiche = dmVelbor->qDetailZoneHumide;
-    if (Fiche->Active() && Fiche->State() == dsEdit) Fiche->Cancel();
-    bbtnValidation->SetVisible(false);
-  }
-};
-VELBOR_IMPLEMENT_CLASS(TFicheEnEdition)
-
 
 // One printed object: its name and its lines joined by "|".
 struct TObjetImprime {
@@ -124,45 +88,23 @@ class TTemoinPreparation : public TObject {
   std::vector<bool> Visible;
 };
 
-const char kParametres[] = "[parametres]\r\nnom=Dupont\r\norganisme=Conservatoire\r\n";
-
-class EtatsTest : public ::testing::Test {
+// The main window as the program makes it (its first paint opens the record window), with the
+// templates the build makes beside the program.
+class EtatsTest : public AppTest::MainWindowFixture {
  protected:
   void SetUp() override {
-    Deadline = std::make_unique<TTestDeadline>(120);
-    FormatSettings = TFormatSettings::French();
-    AppTest::MakeModuleDatabase();
+    MainWindowFixture::SetUp();
     for (const char* Modele : kModeles)
       ASSERT_TRUE(CopyFile(OsPort::WindowsPath(VELBOR_REPORT_TEMPLATES) + "\\" + Modele,
                            AppTest::ProgramFolder() + "base\\" + Modele))
           << Modele;
-    ForceDirectories(kDossierParametres);
-    if (FileExists(kFichierParametres)) FSaved = AppTest::ReadFileText(kFichierParametres);
-    AppTest::WriteFileText(kFichierParametres, kParametres);
-    Application->CreateForm(dmVelbor);
-    Application->CreateForm(frmMainForm);
-    frmMainForm->SetWindowState(wsNormal);
-    frmMainForm->SetBounds(0, 0, 1000, 740);
-    frmMainForm->Show();
-    ASSERT_TRUE(Painted(frmMainForm));
+    CreerFenetrePrincipale(1000, 740);
   }
 
   void TearDown() override {
     for (const TModalQuestion& q : Modal.Unexpected) ADD_FAILURE() << "unexpected question: " << q.Caption << " / " << q.Text;
-    if (FormExiste(frmZoneHumide)) frmZoneHumide->Free();
-    frmZoneHumide = nullptr;
-    if (FormExiste(frmMainForm)) frmMainForm->Free();
-    frmMainForm = nullptr;
-    if (FormExiste(frmPreparationEtat)) frmPreparationEtat->Free();
-    frmPreparationEtat = nullptr;
-    if (dmVelbor != nullptr) dmVelbor->Free();
-    dmVelbor = nullptr;
+    MainWindowFixture::TearDown();
     for (const char* Modele : kModeles) DeleteFile(AppTest::ProgramFolder() + "base\\" + Modele);
-    DeleteFile(kFichierParametres);
-    if (FSaved) AppTest::WriteFileText(kFichierParametres, *FSaved);
-    NomUtilisateur.clear();
-    Organisme.clear();
-    Deadline.reset();
   }
 
   // The preview windows open now.
@@ -205,10 +147,6 @@ class EtatsTest : public ::testing::Test {
   }
 
   TModalScript Modal;
-
- private:
-  std::optional<String> FSaved;
-  std::unique_ptr<TTestDeadline> Deadline;
 };
 
 // --- The lists -------------------------------------------------------------------------------
@@ -318,7 +256,7 @@ TEST_F(EtatsTest, TheTemplatesReadTheDataThroughTheNamedLinks) {
 // --- The sheets of the current wetland ---------------------------------------------------------
 
 TEST_F(EtatsTest, WithoutARecordWindowASheetPrintsTheFirstWetlandOfTheList) {
-  ASSERT_FALSE(FormExiste(frmZoneHumide));
+  FermerFiche();
   TzrEMFPages* Pages = Executer(frmMainForm->actFichesignaltique);
   ASSERT_NE(Pages, nullptr);
   EXPECT_TRUE(Contient(TousLesTextes(Pages), "073ASTERS0001 - Marais de l'Étang Noir"_a));
@@ -400,10 +338,8 @@ TEST_F(EtatsTest, TheSheetsPrintTheWetlandSelectedInTheList) {
 }
 
 TEST_F(EtatsTest, ASheetAsksBeforeDroppingPendingEditsAndNoKeepsThem) {
-  auto* Fiche = new TFicheEnEdition(Application);
-  Fiche->AfterConstruction();
-  frmZoneHumide = Fiche;
-  Fiche->bbtnValidation->SetVisible(true);
+  Modifier("073ASTERS0002");
+  dmVelbor->qDetailZoneHumide->FieldByName("ZH_NOM")->SetAsString("Nom à moitié saisi"_a);
   const std::size_t Avant = Apercus().size();
 
   Modal.Push(IDNO);
@@ -412,14 +348,17 @@ TEST_F(EtatsTest, ASheetAsksBeforeDroppingPendingEditsAndNoKeepsThem) {
   ASSERT_EQ(Modal.Asked.size(), 1u);
   EXPECT_EQ(Modal.Asked[0].Text, MsgPerteSaisie);
   EXPECT_EQ(Modal.Asked[0].Caption, "Attention");
-  EXPECT_TRUE(Fiche->bbtnValidation->Visible()) << "\"Non\" keeps the record in edit mode";
+  EXPECT_TRUE(EnEdition()) << "\"Non\" keeps the record in edit mode";
+  EXPECT_EQ(dmVelbor->qDetailZoneHumide->FieldByName("ZH_NOM")->AsString(), "Nom à moitié saisi"_a);
   EXPECT_EQ(Apercus().size(), Avant) << "and prints nothing";
   VerifierRemisEnEtat();
 
   Modal.Push(IDYES);
   TzrEMFPages* Pages = Executer(frmMainForm->actFichesignaltique);
   ASSERT_EQ(Modal.Asked.size(), 2u);
-  EXPECT_FALSE(Fiche->bbtnValidation->Visible());
+  EXPECT_FALSE(EnEdition());
+  EXPECT_NE(dmVelbor->qDetailZoneHumide->State(), dsEdit);
+  EXPECT_EQ(AppTest::ReadNumber("select count(*) from T_ZONE_HUMIDE where ZH_NOM = 'Nom à moitié saisi'"_a), 0);
   ASSERT_NE(Pages, nullptr);
   EXPECT_GE(Pages->Count(), 1);
   // Without edits nothing is asked.

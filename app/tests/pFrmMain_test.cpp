@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <vector>
 
 #include "ADODB.h"
 #include "AppTestSupport.h"
@@ -29,6 +30,8 @@
 #include "UiTestSupport.h"
 #include "ZR_Prntr.h"
 #include "ZR_View.h"
+#include "MainWindowFixture.h"
+#include "pFrmZoneHumide.h"
 #include "pFrmMain.h"
 #include "pImagesCommandes.h"
 #include "pUtilZH.h"
@@ -48,44 +51,6 @@
 #include "kwBars.h"
 
 namespace {
-
-// The record window as the main window sees it: an MDI child made by class name, whose
-// validation button shows while a record is edited. Counts how often it is made.
-int FichesCreees = 0;
-
-class TfrmZoneHumide : public TfrmZoneHumideBase {
-  VELBOR_DECLARE_CLASS(TfrmZoneHumide, TfrmZoneHumideBase)
- public:
-  explicit TfrmZoneHumide(TComponent* AOwner) : TfrmZoneHumideBase(AOwner, true) {
-    ++FichesCreees;
-    SetFormStyle(fsMDIChild);
-    SetCaption("Fiches");
-    SetBounds(10, 10, 300, 200);
-    bbtnValidation = new TButton(this);
-    bbtnValidation->SetName("bbtnValidation");
-    bbtnValidation->SetParent(this);
-    bbtnValidation->SetVisible(false);
-    OnClose = TCloseEvent(this, &TfrmZoneHumide::FormClose);
-  }
-  TButton* bbtnValidation;
-  void FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
-
-  int OxExBtnModifTag() override { return 0; }
-  void SetOxExBtnModifTag(int) override {}
-  TColor OxLookOutActivePageColor() override { return clNone; }
-  void SetOxLookOutActivePageColor(TColor) override {}
-  void SetBbtnValidationTag(int) override {}
-  void ts1_1EnterActivePage() override {}
-  void RepaintDbeType() override {}
-  void SetLkCboCodeInventaireLookupTable(TDataSet*) override {}
-  void SetLkCboCodeInventaireFreeEntry(bool) override {}
-  void lopGeneraleClick(TObject*) override {}
-};
-VELBOR_IMPLEMENT_CLASS(TfrmZoneHumide)
-
-struct TRegisterRecordWindow {
-  TRegisterRecordWindow() { RegisterClass(TfrmZoneHumide::StaticClass()); }
-} RegisterRecordWindow;
 
 using AppTest::ReadFileText;
 using AppTest::WriteFileText;
@@ -112,68 +77,38 @@ T* FormeActive() {
   return dynamic_cast<T*>(Screen->ActiveForm());
 }
 
-template <class T>
-void Liberer(T*& Form) {
-  if (FormExiste(Form)) Form->Free();
-  Form = nullptr;
-}
+// Counts the record windows made while it lives: the creations of their windows, which the
+// main window asks of the MDI client.
+class TCompteurFiches {
+ public:
+  TCompteurFiches() : FHook(SetWindowsHookExA(WH_CBT, Creation, nullptr, GetCurrentThreadId())) { Count = 0; }
+  ~TCompteurFiches() { UnhookWindowsHookEx(FHook); }
+  TCompteurFiches(const TCompteurFiches&) = delete;
+  TCompteurFiches& operator=(const TCompteurFiches&) = delete;
+  static int Count;
 
-const char kParametres[] = "[parametres]\r\nnom=Dupont\r\norganisme=Conservatoire\r\n";
+ private:
+  static LRESULT CALLBACK Creation(int Code, WPARAM WParam, LPARAM LParam) {
+    char Class[64] = {};
+    if (Code == HCBT_CREATEWND && GetClassNameA(HWND(WParam), Class, sizeof Class) > 0 &&
+        std::strcmp(Class, "TfrmZoneHumide") == 0)
+      ++Count;
+    return CallNextHookEx(nullptr, Code, WParam, LParam);
+  }
+  HHOOK FHook;
+};
+int TCompteurFiches::Count = 0;
+
+using AppTest::kParametres;
 
 // The program's windows and module made afresh for each case on a fresh database, with the
 // workstation's settings file set aside and put back after it.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public AppTest::MainWindowFixture {
  protected:
-  void SetUp() override {
-    Deadline = std::make_unique<TTestDeadline>(120);
-    FormatSettings = TFormatSettings::French();
-    AppTest::MakeModuleDatabase();
-    ForceDirectories(kDossierParametres);
-    if (FileExists(kFichierParametres)) FSaved = ReadFileText(kFichierParametres);
-    WriteFileText(kFichierParametres, kParametres);
-    FichesCreees = 0;
-    ModeAdministrateur = false;
-  }
-  void TearDown() override {
-    FreeAll();
-    DeleteFile(kFichierParametres);
-    if (FSaved) WriteFileText(kFichierParametres, *FSaved);
-    NomUtilisateur.clear();
-    Organisme.clear();
-    ModeAdministrateur = false;
-    Deadline.reset();
-  }
-  static void FreeAll() {
-    if (dmVelbor != nullptr) dmVelbor->SetComboActif(nullptr);
-    TfrmZoneHumideBase* Fiche = frmZoneHumide;
-    Liberer(Fiche);
-    frmZoneHumide = nullptr;
-    Liberer(frmEchangeKelvor);
-    Liberer(frmPersonnalisation);
-    Liberer(frmAproposde);
-    Liberer(frmPreparationEtat);
-    Liberer(frmAttention);
-    Liberer(frmMainForm);
-    Liberer(frmDemarrage);
-    if (dmVelbor != nullptr) dmVelbor->Free();
-    dmVelbor = nullptr;
-  }
-  // The module and the main window alone, as the program creates them.
-  void CreerFenetrePrincipale() {
-    Application->CreateForm(dmVelbor);
-    Application->CreateForm(frmMainForm);
-    frmMainForm->SetWindowState(wsNormal);
-    frmMainForm->Show();
-    ASSERT_TRUE(Painted(frmMainForm));
-  }
   // Waits for the idle update of the main window's actions to give Action the state Enabled.
   [[nodiscard]] testing::AssertionResult Etat(TCustomAction* Action, bool Enabled) {
     return IdleUntil(Action->Name().c_str(), [&] { return Action->Enabled() == Enabled; });
   }
-
- private:
-  std::optional<String> FSaved;
-  std::unique_ptr<TTestDeadline> Deadline;
 };
 
 // --- Start-up -------------------------------------------------------------------------------
@@ -200,6 +135,7 @@ LRESULT CALLBACK TraceCreations(int Code, WPARAM WParam, LPARAM LParam) {
 TEST_F(MainWindowTest, StartUpCreatesInOrderUnderTheStartUpWindowThenFreesIt) {
   std::vector<TCreationTrace> Created;
   Trace = &Created;
+  TCompteurFiches Fiches;
   HHOOK Hook = SetWindowsHookExA(WH_CBT, TraceCreations, nullptr, GetCurrentThreadId());
   ASSERT_NE(Hook, nullptr);
   DemarrerVelbor();
@@ -209,10 +145,13 @@ TEST_F(MainWindowTest, StartUpCreatesInOrderUnderTheStartUpWindowThenFreesIt) {
   // Owned by the application in the creation order; the start-up window is gone.
   std::vector<String> Owned;
   for (int i = 0; i < Application->ComponentCount(); ++i) Owned.push_back(Application->Components(i)->Name());
-  // The record window, opened by the first paint, comes after them.
-  ASSERT_EQ(Owned.size(), 6u);
-  Owned.pop_back();
+  // The record window, opened by the first paint, comes after them; after it only what its
+  // controls share (the navigators' pictures), no other window.
+  ASSERT_GE(Owned.size(), 6u);
   EXPECT_EQ(Application->Components(5), frmZoneHumide);
+  for (std::size_t i = 6; i < Owned.size(); ++i)
+    EXPECT_EQ(dynamic_cast<TCustomForm*>(Application->Components(int(i))), nullptr) << Owned[i];
+  Owned.resize(5);
   EXPECT_EQ(Owned, (std::vector<String>{"dmVelbor", "frmMainForm", "frmAttention", "frmPreparationEtat", "frmAproposde"}));
   EXPECT_EQ(Application->MainForm(), frmMainForm);
   EXPECT_EQ(frmDemarrage, nullptr);
@@ -227,7 +166,9 @@ TEST_F(MainWindowTest, StartUpCreatesInOrderUnderTheStartUpWindowThenFreesIt) {
   EXPECT_TRUE(IsWindowVisible(frmMainForm->Handle()));
   EXPECT_TRUE(IsZoomed(frmMainForm->Handle()));
   EXPECT_EQ(frmMainForm->FormStyle(), fsMDIForm);
-  EXPECT_EQ(frmMainForm->Caption(), "Inventaire des zones humides");
+  // The maximised record window's caption joins the frame's, as the MDI client writes it.
+  ASSERT_NE(Fiche(), nullptr);
+  EXPECT_EQ(frmMainForm->Caption(), "Inventaire des zones humides - [" + Fiche()->Caption() + "]");
   EXPECT_EQ(NomUtilisateur, "Dupont");
   EXPECT_EQ(Organisme, "Conservatoire");
   EXPECT_FALSE(frmAttention->Visible());
@@ -235,20 +176,21 @@ TEST_F(MainWindowTest, StartUpCreatesInOrderUnderTheStartUpWindowThenFreesIt) {
   EXPECT_FALSE(frmAproposde->Visible());
 
   // The first paint opened the record window, once; later paints do not open it again, even
-  // once the operator closed it.
-  EXPECT_EQ(FichesCreees, 1);
-  ASSERT_TRUE(FormExiste(frmZoneHumide));
-  EXPECT_TRUE(frmZoneHumide->Visible());
+  // once the operator closed it. It opens maximised, on its list.
+  EXPECT_EQ(TCompteurFiches::Count, 1);
+  ASSERT_NE(Fiche(), nullptr);
+  EXPECT_TRUE(Fiche()->Visible());
+  EXPECT_TRUE(IsZoomed(Fiche()->Handle()));
+  EXPECT_EQ(Fiche()->OxPageControl->ActivePage(), Fiche()->tsListe);
   for (int i = 0; i < 2; ++i) {
     frmMainForm->Invalidate();
     ASSERT_TRUE(Painted(frmMainForm));
   }
-  EXPECT_EQ(FichesCreees, 1);
-  frmZoneHumide->Close();
-  ASSERT_TRUE(WaitFor("the record window freed", [] { return !FormExiste(frmZoneHumide); }));
+  EXPECT_EQ(TCompteurFiches::Count, 1);
+  FermerFiche();
   frmMainForm->Invalidate();
   ASSERT_TRUE(Painted(frmMainForm));
-  EXPECT_EQ(FichesCreees, 1);
+  EXPECT_EQ(TCompteurFiches::Count, 1);
   EXPECT_FALSE(FormExiste(frmZoneHumide));
 }
 
@@ -256,9 +198,8 @@ TEST_F(MainWindowTest, StartUpCreatesInOrderUnderTheStartUpWindowThenFreesIt) {
 // picture compiled into the program fills the MDI client area, stretched.
 TEST_F(MainWindowTest, TheBackgroundPictureFillsTheClientAreaAtStart) {
   DemarrerVelbor();
-  // The record window of these tests is a stand-in: the picture is looked at without it.
-  if (FormExiste(frmZoneHumide)) frmZoneHumide->Close();
-  ASSERT_TRUE(WaitFor("the record window freed", [] { return !FormExiste(frmZoneHumide); }));
+  // The picture is looked at without the record window over it.
+  FermerFiche();
   ASSERT_TRUE(Painted(frmMainForm));
   // Maximised, the frame reaches beyond the screen: the part on screen is kept.
   RECT Window, Desktop, Shown;
@@ -533,19 +474,21 @@ TEST_F(MainWindowTest, TheRecordWindowCommandCreatesOrReusesAndMissingWindowsAre
   EXPECT_FALSE(Main->ActionDictionnaire("actCommune")->Execute());
   EXPECT_EQ(Screen->FormCount(), Forms);
 
+  // The frame's first paint opened the record window; the command shows it again, then makes a
+  // new one once it was closed.
   ASSERT_TRUE(Etat(Main->actGestionFiches, true));
-  ASSERT_TRUE(Main->actGestionFiches->Execute());
-  ASSERT_TRUE(FormExiste(frmZoneHumide));
-  TfrmZoneHumideBase* First = frmZoneHumide;
+  TCompteurFiches Fiches;
+  TfrmZoneHumide* First = Fiche();
+  ASSERT_NE(First, nullptr);
   EXPECT_EQ(Main->FenetreCommande("TfrmZoneHumide"), First);
   ASSERT_TRUE(Main->actGestionFiches->Execute());
-  EXPECT_EQ(frmZoneHumide, First);
-  EXPECT_EQ(FichesCreees, 1);
-  First->Close();
-  ASSERT_TRUE(WaitFor("the record window freed", [] { return !FormExiste(frmZoneHumide); }));
+  EXPECT_EQ(Fiche(), First);
+  EXPECT_EQ(TCompteurFiches::Count, 0);
+  FermerFiche();
   ASSERT_TRUE(Main->actGestionFiches->Execute());
-  EXPECT_TRUE(FormExiste(frmZoneHumide));
-  EXPECT_EQ(FichesCreees, 2);
+  ASSERT_NE(Fiche(), nullptr);
+  EXPECT_TRUE(Painted(Fiche()));
+  EXPECT_EQ(TCompteurFiches::Count, 1);
 }
 
 // "Vers EXCEL" makes the spreadsheet export once and shows it again while it exists; closed, it
@@ -577,15 +520,19 @@ TEST_F(MainWindowTest, TheWindowCommandsActOnTheActiveChildAndAreGreyedWithoutOn
   CreerFenetrePrincipale();
   TfrmMainForm* Main = frmMainForm;
   // The first paint of the frame (beside its menu bar) opened the record window: closed first.
-  if (FormExiste(frmZoneHumide)) frmZoneHumide->Close();
-  ASSERT_TRUE(WaitFor("the record window freed", [] { return !FormExiste(frmZoneHumide); }));
+  FermerFiche();
   for (TAction* Action : {Main->actFermer, Main->actReduire, Main->actRestaurer}) ASSERT_TRUE(Etat(Action, false));
   ASSERT_TRUE(Main->actGestionFiches->Execute());
   ASSERT_TRUE(FormExiste(frmZoneHumide));
   HWND Child = frmZoneHumide->Handle();
   for (TAction* Action : {Main->actFermer, Main->actReduire, Main->actRestaurer}) ASSERT_TRUE(Etat(Action, true));
+  // Opened maximised; reduced, then restored as it was, then restored to its own size.
+  EXPECT_TRUE(IsZoomed(Child));
   ASSERT_TRUE(Main->actReduire->Execute());
   EXPECT_TRUE(IsIconic(Child));
+  ASSERT_TRUE(Main->actRestaurer->Execute());
+  EXPECT_FALSE(IsIconic(Child));
+  EXPECT_TRUE(IsZoomed(Child));
   ASSERT_TRUE(Main->actRestaurer->Execute());
   EXPECT_FALSE(IsIconic(Child));
   EXPECT_FALSE(IsZoomed(Child));
@@ -594,19 +541,20 @@ TEST_F(MainWindowTest, TheWindowCommandsActOnTheActiveChildAndAreGreyedWithoutOn
   for (TAction* Action : {Main->actFermer, Main->actReduire, Main->actRestaurer}) ASSERT_TRUE(Etat(Action, false));
 }
 
+// On the record's name, in edit mode: select all, cut, paste twice.
 TEST_F(MainWindowTest, TheEditCommandsActOnTheFocusedEdit) {
   CreerFenetrePrincipale();
-  ASSERT_TRUE(frmMainForm->actGestionFiches->Execute());
-  auto* Edit = new TEdit(frmZoneHumide);
-  Edit->SetParent(frmZoneHumide);
-  Edit->SetText("marais");
-  ASSERT_TRUE(GiveFocus(Edit));
+  Modifier("073ASTERS0002");
+  TDBMemo* Nom = Fiche()->dbeNomUsuel;
+  ASSERT_TRUE(WaitFor("the name on screen", [&] { return Nom->Showing(); }));
+  ASSERT_EQ(Nom->Text(), "Tourbière du Col"_a);
+  ASSERT_TRUE(GiveFocus(Nom));
   ASSERT_TRUE(frmMainForm->EditSelectAll2->Execute());
   ASSERT_TRUE(frmMainForm->EditCut1->Execute());
-  EXPECT_EQ(Edit->Text(), "");
+  EXPECT_EQ(Nom->Text(), "");
   ASSERT_TRUE(frmMainForm->EditPaste2->Execute());
   ASSERT_TRUE(frmMainForm->EditPaste2->Execute());
-  EXPECT_EQ(Edit->Text(), "maraismarais");
+  EXPECT_EQ(Nom->Text(), "Tourbière du ColTourbière du Col"_a);
   EXPECT_FALSE(frmMainForm->EditUndo2->Visible());
   EXPECT_EQ(frmMainForm->EditCut1->ShortCut(), TShortCut(scCtrl | 'X'));
   EXPECT_EQ(frmMainForm->EditDelete2->ShortCut(), TShortCut(VK_DELETE));
@@ -624,8 +572,14 @@ class MenuBarTest : public MainWindowTest {
     Activate(frmMainForm);
     Bar = frmMainForm->MainMenuBar;
   }
-  TkwBarItemLink* Entry(int Index) const { return Bar->ItemLinks()->Items(Index); }
+  // Whether the bar starts with the system-menu entry of a maximised child (the record window
+  // opens maximised).
+  bool SystemEntry() const { return Bar->ItemLinks()->Count() > 0 && IsMDISystemMenuLink(Bar->ItemLinks()->Items(0)); }
+  // The frame's own menus, counted after that entry.
+  int Entries() const { return Bar->ItemLinks()->Count() - (SystemEntry() ? 1 : 0); }
+  TkwBarItemLink* Entry(int Index) const { return Bar->ItemLinks()->Items(Index + (SystemEntry() ? 1 : 0)); }
   TkwBarSubItem* Menu(int Index) const { return dynamic_cast<TkwBarSubItem*>(Entry(Index)->Item()); }
+  bool EntrySelected(int Index) const { return Entry(Index)->Control() && Window()->SelectedControl() == Entry(Index)->Control(); }
   static TkwBarSubItem* SubMenu(TkwBarSubItem* Menu, int Index) {
     return dynamic_cast<TkwBarSubItem*>(Menu->ItemLinks()->Items(Index)->Item());
   }
@@ -639,7 +593,7 @@ class MenuBarTest : public MainWindowTest {
   }
   bool NoMenuMode() const { return !GetActiveBarControl() && !frmMainForm->kwBarManager1->MenuModeBarControl(); }
   bool NoMenuShown() const {
-    for (int i = 0; i < Bar->ItemLinks()->Count(); ++i)
+    for (int i = 0; i < Entries(); ++i)
       if (Shown(Menu(i))) return false;
     return true;
   }
@@ -679,6 +633,7 @@ class MenuBarTest : public MainWindowTest {
   static void Describe(TkwBarItemLinks* Links, const String& Path, std::vector<String>& Lines) {
     for (int i = 0; i < Links->Count(); ++i) {
       TkwBarItemLink* Link = Links->Items(i);
+      if (IsMDISystemMenuLink(Link)) continue;
       String Line = Path + (Link->BeginGroup() ? "|" : "") + Link->Item()->Caption();
       if (!Link->Item()->IsVisibleNow()) Line += " (hidden)";
       if (auto* Sub = dynamic_cast<TkwBarSubItem*>(Link->Item())) Describe(Sub->ItemLinks(), Line + "/", Lines);
@@ -710,6 +665,8 @@ TEST_F(MenuBarTest, TheMenuBarShowsAboveTheClientAreaWithEveryCommandInOrder) {
   HWND Hit = WindowFromPoint(Middle);
   EXPECT_TRUE(Hit == Window()->Handle() || IsChild(Window()->Handle(), Hit));
 
+  // The record window opened maximised: its system-menu entry comes first, then the frame's menus.
+  EXPECT_TRUE(SystemEntry());
   std::vector<String> Lines;
   Describe(Bar->ItemLinks(), "", Lines);
   const std::vector<String> Expected = {
@@ -810,15 +767,14 @@ TEST_F(MenuBarTest, EveryCommandHasAPictureOfItsOwn) {
 TEST_F(MenuBarTest, EveryMenuCommandWithAWindowOpensItOnce) {
   // The record window: made by the command the first time, shown again by the next ones, and
   // made again once after it was closed. (The frame's first paint may have opened it already.)
-  if (FormExiste(frmZoneHumide)) frmZoneHumide->Close();
-  ASSERT_TRUE(WaitFor("the record window freed", [] { return !FormExiste(frmZoneHumide); }));
-  FichesCreees = 0;
+  FermerFiche();
+  TCompteurFiches Fiches;
   for (int Closed = 0; Closed < 2; ++Closed) {
     for (int Round = 0; Round < 2; ++Round) {
       ClickCommand(3, {0});
       ASSERT_TRUE(WaitFor("the record window", [] { return FormExiste(frmZoneHumide); })) << Round;
       ASSERT_TRUE(WaitFor("the menu closed", [&] { return NoMenuShown(); }));
-      EXPECT_EQ(FichesCreees, Closed + 1) << Round;
+      EXPECT_EQ(TCompteurFiches::Count, Closed + 1) << Round;
       EXPECT_EQ(Windows("TfrmZoneHumide"), 1) << Round;
     }
     frmZoneHumide->Close();
@@ -893,14 +849,17 @@ TEST_F(MenuBarTest, EveryMenuCommandWithAWindowOpensItOnce) {
 
 TEST_F(MenuBarTest, AltAndTheArrowsWalkTheMenusReturnRunsTheCommandEscapeCloses) {
   TModalScript Script;
+  // Alt selects the bar's first entry: the maximised record window's system-menu entry, then
+  // Right walks the frame's menus.
+  ASSERT_TRUE(SystemEntry());
   Press(VK_MENU);
   ASSERT_TRUE(WaitFor("menu mode", [&] { return GetActiveBarControl() == Window(); }));
-  EXPECT_TRUE(Selected(Window(), Bar->ItemLinks(), 0)) << "Alt selects the first menu";
+  EXPECT_TRUE(Selected(Window(), Bar->ItemLinks(), 0)) << "Alt selects the first entry";
   EXPECT_TRUE(NoMenuShown());
-  Press(VK_RIGHT);
-  EXPECT_TRUE(Selected(Window(), Bar->ItemLinks(), 1));
-  Press(VK_RIGHT);
-  EXPECT_TRUE(Selected(Window(), Bar->ItemLinks(), 2));
+  for (int i = 0; i < 3; ++i) {
+    Press(VK_RIGHT);
+    EXPECT_TRUE(EntrySelected(i)) << i;
+  }
   Press(VK_DOWN);
   ASSERT_TRUE(WaitFor("the Outils menu", [&] { return Shown(Menu(2)) != nullptr; }));
   EXPECT_TRUE(Selected(Shown(Menu(2)), Menu(2)->ItemLinks(), 0)) << "Personnalisation first";
@@ -915,11 +874,11 @@ TEST_F(MenuBarTest, AltAndTheArrowsWalkTheMenusReturnRunsTheCommandEscapeCloses)
   // Escape closes the menu and leaves its title selected; a second Escape leaves the bar.
   Press(VK_ESCAPE);
   ASSERT_TRUE(WaitFor("the Outils menu closed", [&] { return Shown(Menu(2)) == nullptr; }));
-  EXPECT_TRUE(Selected(Window(), Bar->ItemLinks(), 2));
+  EXPECT_TRUE(EntrySelected(2));
   Press(VK_ESCAPE);
   ASSERT_TRUE(WaitFor("menu mode left", [&] { return NoMenuMode(); }));
   EXPECT_TRUE(NoMenuShown());
-  // Alt, Right twice, Down, Down, Return: "Administration" runs; cancelled, it says so.
+  // Alt, Right to "Outils", Down, Down, Return: "Administration" runs; cancelled, it says so.
   bool Dialog = false;
   QuandPret([] { return Modale(FormeActive<TfrmAdministration>()); }, [&] {
     Dialog = true;
@@ -927,8 +886,8 @@ TEST_F(MenuBarTest, AltAndTheArrowsWalkTheMenusReturnRunsTheCommandEscapeCloses)
   });
   Press(VK_MENU);
   ASSERT_TRUE(WaitFor("menu mode", [&] { return GetActiveBarControl() == Window(); }));
-  Press(VK_RIGHT);
-  Press(VK_RIGHT);
+  for (int i = 0; i < 3; ++i) Press(VK_RIGHT);
+  ASSERT_TRUE(EntrySelected(2));
   Press(VK_DOWN);
   ASSERT_TRUE(WaitFor("the Outils menu", [&] { return Shown(Menu(2)) != nullptr; }));
   Press(VK_DOWN);
@@ -943,8 +902,7 @@ TEST_F(MenuBarTest, AltAndTheArrowsWalkTheMenusReturnRunsTheCommandEscapeCloses)
 // The main window with a menu open, kept for a person to look at (build/app/maintests/screenshots):
 // "Fichier" with its exchanges, and the longest menu, whose dictionaries are greyed here.
 TEST_F(MenuBarTest, TheMainWindowWithAMenuOpenIsKeptForAPersonToLookAt) {
-  if (FormExiste(frmZoneHumide)) frmZoneHumide->Close();
-  ASSERT_TRUE(WaitFor("the record window freed", [] { return !FormExiste(frmZoneHumide); }));
+  FermerFiche();
   frmMainForm->SetBounds(0, 0, 900, 640);
   ASSERT_TRUE(Painted(frmMainForm));
   struct TCase {
@@ -1027,16 +985,27 @@ TEST_F(ProgramTest, TheAdministratorSwitchReachesTheExchangeDialogThroughTheMenu
     String Line = "\"" + Program + "\"" + Case.Arguments;
     ASSERT_TRUE(CreateProcessA(nullptr, Line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Startup, &Child));
     HWND Main = nullptr;
-    EXPECT_TRUE(WaitFor("the program's main window", [&] {
+    HWND Fiche = nullptr;
+    // The main window opens the record window at its first paint.
+    EXPECT_TRUE(WaitFor("the program's main window and its record window", [&] {
       Main = ProcessWindow("TfrmMainForm", Child.dwProcessId);
-      return Main != nullptr && WaitForInputIdle(Child.hProcess, 0) == 0;
+      HWND Client = Main != nullptr ? FindWindowExA(Main, nullptr, "MDICLIENT", nullptr) : nullptr;
+      Fiche = Client != nullptr ? FindWindowExA(Client, nullptr, "TfrmZoneHumide", nullptr) : nullptr;
+      return Fiche != nullptr && IsWindowVisible(Fiche) && WaitForInputIdle(Child.hProcess, 0) == 0;
     }, 30000)) << Case.Arguments;
     HWND Dialog = nullptr;
-    if (Main != nullptr) {
+    if (Fiche != nullptr) {
+      // Its description opens it maximised, so its system-menu entry comes first in the menu bar.
+      const bool Agrandie = IsZoomed(Fiche) != 0;
+      EXPECT_TRUE(Agrandie) << Case.Arguments;
       SetForegroundWindow(Main);
       EXPECT_TRUE(WaitFor("the program in front", [&] { return GetForegroundWindow() == Main; })) << Case.Arguments;
-      // Alt, Down opens "Fichier" on "Echanges"; Right opens it on "Import-Export"; Return runs it.
-      for (WORD Key : {WORD(VK_MENU), WORD(VK_DOWN), WORD(VK_RIGHT), WORD(VK_RETURN)}) {
+      // Alt selects the bar's first entry: past the child's system-menu entry with Right, Down
+      // opens "Fichier" on "Echanges"; Right opens it on "Import-Export"; Return runs it.
+      std::vector<WORD> Touches{VK_MENU};
+      if (Agrandie) Touches.push_back(VK_RIGHT);
+      Touches.insert(Touches.end(), {VK_DOWN, VK_RIGHT, VK_RETURN});
+      for (WORD Key : Touches) {
         SendKey(Key, false);
         SendKey(Key, true);
         WaitForInputIdle(Child.hProcess, 10000);
@@ -1069,21 +1038,13 @@ TEST_F(ProgramTest, TheAdministratorSwitchReachesTheExchangeDialogThroughTheMenu
 
 class ClosingTest : public MainWindowTest {
  protected:
-  // The record of the fixture opened with its details, its name typed but not posted, and a
-  // reference added to its bibliography (kept in the batch cache until validated).
+  // The record of the fixture in edit mode in the record window, its name typed but not posted,
+  // and a reference added to its bibliography (kept in the batch cache until validated).
   void SaisieEnCours() {
     CreerFenetrePrincipale();
-    ASSERT_TRUE(frmMainForm->actGestionFiches->Execute());
-    auto* Fiche = static_cast<TfrmZoneHumide*>(frmZoneHumide);
-    Fiche->bbtnValidation->SetVisible(true);
+    Modifier("073ASTERS0001");
     TdmVelbor* dm = dmVelbor;
-    ASSERT_TRUE(dm->qListeZoneHumide->Locate("zh_code", "073ASTERS0001", {}));
-    dm->qDetailZoneHumide->Open();
-    for (int i = 0; i < dm->ComponentCount(); ++i)
-      if (auto* Detail = dynamic_cast<TDataSet*>(dm->Components(i)); Detail != nullptr && Detail->Tag == 6)
-        Detail->Open();
     NomAvant = dm->qDetailZoneHumide->FieldByName("ZH_NOM")->AsString();
-    dm->qDetailZoneHumide->Edit();
     dm->qDetailZoneHumide->FieldByName("ZH_NOM")->SetAsString("Nom à moitié saisi"_a);
     dm->qRefBiblio->Append();
     dm->qRefBiblio->FieldByName("REF_AUTEUR")->SetAsString("Auteur inédit"_a);

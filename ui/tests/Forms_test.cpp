@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -443,6 +444,46 @@ TEST_F(FormTest, AnMDIClientHasNoScrollBarsShowingFromItsCreation) {
   frame->Show();
   ASSERT_TRUE(Painted(frame.get()));
   EXPECT_EQ(Bars(), 0);
+}
+
+// The client makes a child hidden and restored, then the child shows in the state its description
+// gives: maximised, it fills the client area; normal, it keeps its designed size.
+TEST_F(FormTest, AnMDIChildOpensInTheWindowStateOfItsDescription) {
+  TTestFrameForm* frame = nullptr;
+  Application->CreateForm(frame);
+  frame->Show();
+  Activate(frame);
+  const struct {
+    const char* Name;
+    std::function<TForm*()> Create;
+    bool Maximized;
+  } Cases[] = {
+      {"wsMaximized", [] { return CreateForm<TTestMaximizedChildForm>(Application); }, true},
+      {"wsNormal", [] { return CreateForm<TTestChildForm>(Application); }, false},
+  };
+  for (const auto& c : Cases) {
+    SCOPED_TRACE(c.Name);
+    TForm* child = c.Create();
+    ASSERT_TRUE(Painted(child));
+    EXPECT_EQ(IsZoomed(child->Handle()) != 0, c.Maximized);
+    EXPECT_EQ(child->WindowState(), c.Maximized ? wsMaximized : wsNormal);
+    RECT area, client;
+    GetClientRect(frame->ClientHandle(), &area);
+    GetClientRect(child->Handle(), &client);
+    if (c.Maximized) {
+      EXPECT_EQ(client.right, area.right);
+      EXPECT_EQ(client.bottom, area.bottom);
+    } else {
+      EXPECT_LT(client.right, area.right);
+      RECT window;
+      GetWindowRect(child->Handle(), &window);
+      EXPECT_EQ(window.right - window.left, 200);
+      EXPECT_EQ(window.bottom - window.top, 150);
+    }
+    child->Free();
+    PumpPending();
+  }
+  frame->Free();
 }
 
 TEST_F(FormTest, MDIChildNeedsAFrame) {

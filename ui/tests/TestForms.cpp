@@ -17,3 +17,6 @@ int TTestChildForm::Destroyed = 0;
 VELBOR_IMPLEMENT_CLASS(TTestChildForm)
 VELBOR_HANDLERS(TTestChildForm, VELBOR_HANDLER(FormClose), VELBOR_HANDLER(FormDestroy))
 VELBOR_FIELDS(TTestChildForm, VELBOR_FIELD(ChildEdit))
+
+VELBOR_IMPLEMENT_CLASS(TTestMaximizedChildForm)
+VELBOR_HANDLERS(TTestMaximizedChildForm, VELBOR_HANDLER(FormClose))

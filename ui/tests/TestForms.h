@@ -56,3 +56,11 @@ class TTestChildForm : public TForm {
   void FormClose(TObject*, TCloseAction& Action) { Action = CloseAction; }
   void FormDestroy(TObject*) { ++Destroyed; }
 };
+
+// An MDI child whose description asks for it maximised.
+class TTestMaximizedChildForm : public TForm {
+  VELBOR_DECLARE_CLASS(TTestMaximizedChildForm, TForm)
+ public:
+  explicit TTestMaximizedChildForm(TComponent* AOwner) : TForm(AOwner) {}
+  void FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
+};

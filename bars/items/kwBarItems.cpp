@@ -9,6 +9,7 @@
 #include "kwBarButton.h"
 #include "kwBarColorCombo.h"
 #include "kwBarCombo.h"
+#include "kwBarControlContainer.h"
 #include "kwBarDateCombo.h"
 #include "kwBarEdit.h"
 #include "kwBarExtItems.h"
@@ -53,6 +54,7 @@ const TItemRegistration Registrations[] = {
     Entry<TkwBarImageCombo, TkwBarImageComboControl>(),
     Entry<TkwBarToolbarsListItem, TkwBarToolbarsListItemControl>(),
     Entry<TkwBarSpinEdit, TkwBarSpinEditControl>(),
+    Entry<TkwBarControlContainerItem, TkwBarControlContainerControl>(),
     Entry<TkwBarProgressItem, TkwBarProgressControl>(),
     Entry<TkwBarMRUListItem, TkwBarContainerItemControl>(),
     // The entry of a maximized MDI child's system menu, made by the manager (not offered to users).

@@ -143,6 +143,7 @@ TEST(BarItemsRegistration, EveryItemClassHasItsControl) {
       {"TkwBarImageCombo", "TkwBarImageComboControl", true},
       {"TkwBarToolbarsListItem", "TkwBarToolbarsListItemControl", true},
       {"TkwBarSpinEdit", "TkwBarSpinEditControl", true},
+      {"TkwBarControlContainerItem", "TkwBarControlContainerControl", true},
       {"TkwBarProgressItem", "TkwBarProgressControl", true},
       {"TkwBarMRUListItem", "TkwBarContainerItemControl", true},
   };
@@ -168,7 +169,7 @@ TEST(BarItemsRegistration, UnregisteringUndoesTheRegistration) {
   UnregisterBarItems();
   EXPECT_EQ(GetClass("TkwBarSpinEdit"), nullptr);
   EXPECT_EQ(GetItemControlClass(TkwBarToolbarsListItem::StaticClass()), nullptr);
-  EXPECT_EQ(GetListedItemClassCount(), listed - 17);
+  EXPECT_EQ(GetListedItemClassCount(), listed - 18);
   EXPECT_EQ(MDISystemMenuItemClass(), nullptr);
   RegisterBarItems();
   EXPECT_EQ(GetListedItemClassCount(), listed);

@@ -14,6 +14,7 @@
 #include "kwBarEdit.h"
 #include "kwBarExtItems.h"
 #include "kwBarImageCombo.h"
+#include "kwBarInPlaceSubItem.h"
 #include "kwBarMRUListItem.h"
 #include "kwBarSpinEdit.h"
 #include "kwBarSubItem.h"
@@ -57,6 +58,7 @@ const TItemRegistration Registrations[] = {
     Entry<TkwBarControlContainerItem, TkwBarControlContainerControl>(),
     Entry<TkwBarProgressItem, TkwBarProgressControl>(),
     Entry<TkwBarMRUListItem, TkwBarContainerItemControl>(),
+    Entry<TkwBarInPlaceSubItem, TkwBarInPlaceSubItemControl>(),
     // The entry of a maximized MDI child's system menu, made by the manager (not offered to users).
     Entry<TSystemMenuSubItem, TSystemMenuSubItemControl>(false),
 };

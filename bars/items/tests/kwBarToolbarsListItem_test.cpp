@@ -146,6 +146,7 @@ TEST(BarItemsRegistration, EveryItemClassHasItsControl) {
       {"TkwBarControlContainerItem", "TkwBarControlContainerControl", true},
       {"TkwBarProgressItem", "TkwBarProgressControl", true},
       {"TkwBarMRUListItem", "TkwBarContainerItemControl", true},
+      {"TkwBarInPlaceSubItem", "TkwBarInPlaceSubItemControl", true},
   };
   std::vector<TClass> listed;
   for (int i = 0; i < GetListedItemClassCount(); ++i) listed.push_back(GetListedItemClass(i));
@@ -169,7 +170,7 @@ TEST(BarItemsRegistration, UnregisteringUndoesTheRegistration) {
   UnregisterBarItems();
   EXPECT_EQ(GetClass("TkwBarSpinEdit"), nullptr);
   EXPECT_EQ(GetItemControlClass(TkwBarToolbarsListItem::StaticClass()), nullptr);
-  EXPECT_EQ(GetListedItemClassCount(), listed - 18);
+  EXPECT_EQ(GetListedItemClassCount(), listed - 19);
   EXPECT_EQ(MDISystemMenuItemClass(), nullptr);
   RegisterBarItems();
   EXPECT_EQ(GetListedItemClassCount(), listed);

@@ -72,9 +72,9 @@ void TkwBarInPlaceSubItem::ApplyKeepBeginGroup(TkwBarItemLink* Link, bool Value)
   if (!links) return;
   int shown = links->IndexOfShown(Link);
   if (shown < 0) return;
-  TkwBarManager* manager = BarManager();
-  // In design mode the menu holds no block: the next entry follows the item's own.
-  int next = shown + 1 + (manager && manager->IsDesigning() ? 0 : ItemLinks()->GetVisibleItemCount());
+  // Past the block the menu holds for this link now (none in design mode or in a closed menu).
+  int next = shown + 1;
+  while (next < links->GetShownItemCount() && links->GetShownItem(next)->OriginalLink == Link) ++next;
   if (next < links->GetShownItemCount()) links->GetShownItem(next)->SetBeginGroup(Value);
 }
 

@@ -133,6 +133,13 @@ TEST_F(InPlaceSubItems, TheEntryAfterTheBlockKeepsASeparatorWhileExpanded) {
   ASSERT_TRUE(MenuPainted());
   EXPECT_EQ(Entries(), Collapsed);
   EXPECT_FALSE(quit->BeginGroup());
+  // With the menu closed there is no block: the entry right after the item is the one.
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor("the menu closed", [&] { return !MenuOf(File); }));
+  InPlace->SetExpanded(true);
+  EXPECT_TRUE(quit->BeginGroup());
+  InPlace->SetExpanded(false);
+  EXPECT_FALSE(quit->BeginGroup());
 }
 
 TEST_F(BarItemsTest, OnAToolBarTheInPlaceSubItemOpensASubMenu) {

@@ -73,6 +73,11 @@ int CALLBACK AddFontFamily(const LOGFONTA* Font, const TEXTMETRICA*, DWORD FontT
 TBitmap* TrueTypeFontGlyph() { return LoadGlyph(TrueTypeGlyph, "KWBARTRUETYPEFONT"); }
 TBitmap* OtherFontGlyph() { return LoadGlyph(OtherGlyph, "KWBARNONTRUETYPEFONT"); }
 
+void FreeFontGlyphs() {
+  TrueTypeGlyph.reset();
+  OtherGlyph.reset();
+}
+
 // --- TkwBarColorCombo --------------------------------------------------------------------------------
 
 VELBOR_IMPLEMENT_CLASS(TkwBarColorCombo)
@@ -214,9 +219,9 @@ void TkwBarColorCombo::DoClick() {
     TkwBarCustomCombo::DoClick();
     return;
   }
-  TColorDialog dialog(nullptr);
-  dialog.Color = FFromCustomButton ? FCustomStartColor : FColor;
-  if (dialog.Execute()) SetColor(dialog.Color);
+  TColorDialog* dialog = BarItemsColorDialog();
+  dialog->Color = FFromCustomButton ? FCustomStartColor : FColor;
+  if (dialog->Execute()) SetColor(dialog->Color);
 }
 
 void TkwBarColorCombo::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
@@ -374,9 +379,9 @@ void TkwBarFontNameCombo::DoClick() {
     TkwBarCustomCombo::DoClick();
     return;
   }
-  TFontDialog dialog(nullptr);
-  dialog.Font()->SetName(Text());
-  if (dialog.Execute()) SetText(dialog.Font()->Name());
+  TFontDialog* dialog = BarItemsFontDialog();
+  dialog->Font()->SetName(Text());
+  if (dialog->Execute()) SetText(dialog->Font()->Name());
 }
 
 void TkwBarFontNameCombo::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {

@@ -126,3 +126,5 @@ class TkwBarFontNameCombo : public TkwBarCustomCombo {
 // The marks of the font list (TrueType and other fonts), loaded once for every font combo.
 TBitmap* TrueTypeFontGlyph();
 TBitmap* OtherFontGlyph();
+// Frees both marks (they are loaded again when next asked for).
+void FreeFontGlyphs();

@@ -18,7 +18,18 @@ inline constexpr TResStringRec kwSSelectItem{KW_IDS_SELECT_ITEM};
 inline constexpr TResStringRec kwSPlaceFor{KW_IDS_PLACE_FOR};
 inline constexpr TResStringRec kwSSameControl{KW_IDS_SAME_CONTROL};
 
+class TColorDialog;
+class TFontDialog;
+
 // Registers every item class of the library with its control class, and the bar windows library
-// (RegisterBarWindowClasses). Call once before the first form with bar items is read; later calls
-// do nothing.
+// (RegisterBarWindowClasses), and loads what the extended items share. Call once before the first
+// form with bar items is read; later calls do nothing.
 void RegisterBarItems();
+// Undoes RegisterBarItems: the item classes unregistered, last first, and the shared dialogs and
+// font marks freed. RegisterBarItems may be called again afterwards.
+void UnregisterBarItems();
+// The one colour dialog and the one font dialog that every colour and font-name combo opens, so
+// that what a user set in one (custom colours) is there in the next. Made on first use when the
+// items are not registered.
+TColorDialog* BarItemsColorDialog();
+TFontDialog* BarItemsFontDialog();

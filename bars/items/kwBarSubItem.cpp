@@ -93,6 +93,9 @@ VELBOR_IMPLEMENT_CLASS(TCustomkwBarContainerItem)
 VELBOR_PUBLISHED(TCustomkwBarContainerItem, Prop("OnGetData", &Self::OnGetData))
 
 TCustomkwBarContainerItem::~TCustomkwBarContainerItem() {
+  // Its menu, still open, goes later with the links: it must not call this container back once
+  // only the sub-item part of it is left.
+  if (auto* menu = dynamic_cast<TContainerItemSubMenuControl*>(ItemLinks()->BarControl())) menu->ForgetContainer();
   if (GeneratedLinks) ClearGenerated();
 }
 

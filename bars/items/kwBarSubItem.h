@@ -225,6 +225,8 @@ class TContainerItemSubMenuControl : public TkwBarSubMenuControl {
   TContainerItemSubMenuControl(TkwBarManager* Manager, TCustomkwBarContainerItem* Container);
   ~TContainerItemSubMenuControl() override;
   TCustomkwBarContainerItem* ContainerItem() const { return FContainer; }
+  // The container going first (the menu is freed with its links) is not called back.
+  void ForgetContainer() { FContainer = nullptr; }
   void DoCloseUp() override;
 
  private:

@@ -2,7 +2,9 @@
 // the bar and in the drop-down list (none for an entry added without one), an entry chosen with
 // the keys, the "Select item" dialog, and the pictures' indexes written to a form description and
 // read back.
+#include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "Filer.h"
 #include "ImageList.h"
@@ -103,6 +105,44 @@ TEST_F(ImageCombos, TheChosenEntrysPictureShowsInTheBar) {
   ASSERT_TRUE(Painted());
   EXPECT_TRUE(ScreenRectHas(r, kRed)) << "the chosen entry's new picture shows at once";
   SaveScreenArea(r, "image-combo");
+}
+
+// The columns of a screen rectangle holding a colour: the first and the one past the last (both
+// Rect.Left when none).
+std::pair<int, int> ColumnsOf(const TRect& Rect, COLORREF Color) {
+  int first = Rect.Right, last = Rect.Left - 1;
+  for (int x = Rect.Left; x < Rect.Right; ++x)
+    if (ScreenRectHas(TRect(x, Rect.Top, x + 1, Rect.Bottom), Color)) {
+      first = std::min(first, x);
+      last = x;
+    }
+  return first > last ? std::pair{Rect.Left, Rect.Left} : std::pair{first, last + 1};
+}
+
+// Without its text the chosen entry's picture stands alone, centred in the value part; with it,
+// the picture starts at the left and the text follows.
+TEST_F(ImageCombos, WithoutTextThePictureIsCentredAndNoTextIsDrawn) {
+  Combo->SetItemIndex(0);
+  ASSERT_TRUE(Painted());
+  TRect r = ScreenRectOf(Combo->GetLink(0));
+  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  auto [left, right] = ColumnsOf(r, kRed);
+  ASSERT_LT(left, right) << "the picture shows";
+  // The text's place: past the picture, before the drop-down button.
+  auto [textLeft, textRight] = ColumnsOf(TRect(right, r.Top + 3, right + 60, r.Bottom - 3), text);
+  EXPECT_LT(textLeft, textRight) << "the text follows the picture";
+  int besidePicture = left - r.Left;
+
+  Combo->SetShowText(false);
+  ASSERT_TRUE(Painted());
+  auto [alone, aloneRight] = ColumnsOf(r, kRed);
+  ASSERT_LT(alone, aloneRight);
+  EXPECT_EQ(aloneRight - alone, right - left) << "the whole picture";
+  EXPECT_GT(alone - r.Left, besidePicture + 40) << "moved from the left towards the middle";
+  ASSERT_GT(alone, textRight) << "the picture now stands past where the text was";
+  auto [noLeft, noRight] = ColumnsOf(TRect(r.Left + 3, r.Top + 3, alone, r.Bottom - 3), text);
+  EXPECT_EQ(noLeft, noRight) << "no text drawn left of the picture";
+  SaveScreenArea(r, "image-combo-no-text");
 }
 
 // The drop-down list draws every entry's picture; Down and Enter choose the next entry, once.

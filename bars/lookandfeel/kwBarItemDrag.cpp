@@ -247,6 +247,9 @@ void TkwBarManager::DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link, bool De
   if (!hovered || !Link || (!onItself && MarkNeeded(hovered, outside, firstHalf)) || copy || (outside && firstHalf)) {
     TkwBarItemLink* created = nullptr;
     bool inEmptyBar = links && links->Count() == 0;
+    // Adding a link can rebuild the bar's item controls, the hovered one among them: its link is
+    // what stays.
+    TkwBarItemLink* hoveredLink = hovered ? hovered->Link() : nullptr;
     if (links && (hovered || inEmptyBar)) {
       created = links->Add();
       created->BringToFront(true);
@@ -255,8 +258,7 @@ void TkwBarManager::DragItemLink(TkwBarItem* Item, TkwBarItemLink* Link, bool De
         created->Assign(Link);
         created->SetBeginGroup(false);
       }
-      if (hovered && hovered->Link()) {
-        TkwBarItemLink* hoveredLink = hovered->Link();
+      if (hoveredLink) {
         int index = hoveredLink->Index() + (outside || firstHalf ? 0 : 1);
         created->SetIndex(std::min(index, links->Count() - 1));
         if ((outside && !firstHalf) || (firstHalf && !outside && hoveredLink->GetBeginGroup())) {

@@ -567,9 +567,12 @@ void TkwBarControl::WMLButtonDown(TMessage& Message) {
       // dropped outside every bar, goes.
       POINT screen{point.X, point.Y};
       ::ClientToScreen(Handle(), &screen);
-      if (IsLiveBarControl(this) && HasItemControl(control) && manager && DragDetect(Handle(), screen))
+      // Not dragged, the press does what it does outside a drag (an entry with a sub-menu opens it).
+      if (IsLiveBarControl(this) && HasItemControl(control) && manager && DragDetect(Handle(), screen)) {
         manager->DragItemLink(control->GetItem(), control->Link(), true);
-      return;
+        return;
+      }
+      if (!IsLiveBarControl(this)) return;
     } else {
       auto* editor = dynamic_cast<IkwInPlaceEditor*>(control);
       if (IsActive() && (control != SelectedControl() || (editor && !editor->IsEditing()))) {

@@ -29,7 +29,7 @@ class CustomizingWindow : public BarItemsTest {
     BarItemsTest::SetUp();
     RegisterBarCustomizing();
     Manager->Categories()->Add("Fichier");
-    Manager->Categories()->Add("Cachée");
+    Manager->Categories()->Add("Cachée"_a);
     Manager->SetCategoryVisible(2, false);
     MainMenu = AddBar("Menu principal", true);
     Standard = AddBar("Standard", false);
@@ -135,7 +135,7 @@ TEST_F(CustomizingWindow, OpensOnceAndClosingLeavesCustomizing) {
 // for toolbars the user made; the main menu's box inactive and not toggled; a click in the box
 // and a double click on the name each toggle a toolbar once.
 TEST_F(CustomizingWindow, ToolbarListTogglesClosableBars) {
-  TkwBar* secret = AddBar("Secrète", false);
+  TkwBar* secret = AddBar("Secrète"_a, false);
   secret->SetHidden(true);
   TkwBarCustomizingForm* window = OpenWindow();
   ASSERT_NE(window, nullptr);

@@ -15,9 +15,9 @@ velbor_test(NAME report_script_tests
                     ${CMAKE_SOURCE_DIR}/report/tests/ZR_ClassScript_test.cpp
             LIBS report_script)
 
-# The operations, without the windows (pfrm*) that run them.
+# The operations, without the windows (p*: pfrm*, pExport*) that run them.
 file(GLOB exchange_operation_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/exchange/*.cpp)
-list(FILTER exchange_operation_sources EXCLUDE REGEX "/pfrm[^/]*\\.cpp$")
+list(FILTER exchange_operation_sources EXCLUDE REGEX "/p[^/]*\\.cpp$")
 add_library(exchange_operations STATIC ${exchange_operation_sources})
 target_include_directories(exchange_operations PUBLIC ${CMAKE_SOURCE_DIR}/exchange)
 target_link_libraries(exchange_operations PUBLIC db core)

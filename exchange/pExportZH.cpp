@@ -289,7 +289,7 @@ void TfrmExportZH::EcrireFeuille(TDataSet* Query, const String& Nom) {
         if (!Colonne.Format.empty()) Cellule.SetNumberFormat(Colonne.Format);
         Cellule.SetValue(ValeurCellule(Colonne));
       } catch (const Exception& E) {
-        throw EAutomationError("Feuille « "_a + Nom + " », ligne " + IntToStr(Ligne) + ", colonne " +
+        throw EAutomationError("Feuille « "_a + Nom + " », ligne "_a + IntToStr(Ligne) + ", colonne " +
                                Colonne.Champ->FieldName() + " : " + E.Message);
       }
     }

@@ -366,7 +366,7 @@ TEST_F(CustomizingWindow, OptionsFollowTheStyleAndSetTheManager) {
 // framed in the shadow colour; a category without commands leaves the whole list in the list's
 // own colour (the standard style's button face).
 TEST_F(CustomizingWindow, CommandRowsInTheBarStyle) {
-  auto* recent = AddItem<TkwBarButton>("Récents");
+  auto* recent = AddItem<TkwBarButton>("Récents"_a);
   recent->SetCategory(1);
   recent->SetButtonStyle(bsDropDown);
   Manager->Categories()->Add("Vide");
